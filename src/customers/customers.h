@@ -1,0 +1,38 @@
+// Customers: the four types, spawning and removal, walking the path images, animation.
+#pragma once
+
+#include "shell/game_state.h"
+
+// Pixel classes of the path images.
+enum PixelClass : int {
+    PixelTurnDownRight = DownRight,
+    PixelTurnDownLeft = DownLeft,
+    PixelTurnUpRight = UpRight,
+    PixelTurnUpLeft = UpLeft,
+    PixelExit,
+    PixelNeutral,
+};
+
+// Loads the body sheets, shadows and hit sheets and fills the type table.
+void loadCustomerAssets();
+// Creates one customer at the head of the list.
+Customer& spawnCustomer(int type, int direction, int pathIndex, float x, float y);
+// Unlinks and releases one customer; returns the iterator to the customer after it. Every
+// reference to it (targets, featured customer, projectile targets) is cleared first.
+std::list<Customer>::iterator removeCustomer(std::list<Customer>::iterator customer);
+// Forgets every reference to customers (level cleared).
+void forgetAllCustomers();
+
+// Classifies one pixel of a path image.
+PixelClass classifyPixel(sf::Color pixel);
+// Reads the pixel class under (x, y) of a path image; outside the image is neutral black.
+PixelClass pixelClassAt(const CollisionMap* map, float x, float y);
+// Whether a pixel class is one of the four turn colours.
+bool isPathColour(PixelClass pixelClass);
+
+// The per-update customer pass: side-steps, walking, animation, leaving.
+void updateCustomers();
+// The side-step rule, run once per update before anyone moves.
+void separateCustomers();
+// Queues every customer's sprites for the world pass.
+void queueCustomerSprites();

@@ -1,0 +1,42 @@
+// Levels and waves: map set-up, pedestals and decorations, wave scripts, the obstacle.
+#pragma once
+
+#include "shell/game_state.h"
+
+// Loads the map pictures and the seven path images once.
+void loadLevelAssets();
+// Releases the five level lists and closes the tower menu with them.
+void clearLevel();
+// The set-up of one map: empties the old level and places the new one.
+void setupMap1();
+void setupMap2();
+void setupMap3();
+// Runs the set-up of the map that currentLevel plays (0 and 1 share map 1).
+void setupCurrentLevel();
+// The common per-level reset called from inside each set-up.
+void resetLevelState();
+// Creates one pedestal and links it at the head of the pedestal list.
+void addSlot(int facing, float x, float y);
+// Creates one animated prop and links it at the head of the decoration list.
+void addDecoration(const sf::Texture* texture, int frameWidth, int frameHeight, int kind, float x,
+                   float y);
+// Advances every prop's animation rule once per in-game update.
+void animateDecorations();
+
+// Creates the map-1 door sprite.
+void initDoor();
+// The running map's wave script, with its door, obstacle and tutorial hooks.
+void runWaveScript();
+// Opens the map-1 door one column per 0.1 s before a wave; 1 once it is open.
+int openDoor();
+// Closes the door after the wave's last spawn.
+void closeDoor(int waveSize);
+// Moves to the next wave's countdown once every customer is spawned and gone; 1 then.
+int endWave(int waveSize);
+
+// Creates the slippery-floor signs, the moppers and the warning pictures.
+void initObstacles();
+// Advances and queues the signs and moppers of maps 2 and 3 (called by the world pass).
+void drawObstacles();
+// Blinks the warning pictures and sounds the path alert (maps 2 and 3).
+void drawPathAlert(bool frozen);

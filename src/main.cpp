@@ -1,0 +1,5 @@
+#include "shell/shell.h"
+
+int main() {
+    return runGame();
+}

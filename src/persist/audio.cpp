@@ -1,0 +1,150 @@
+// The musics and sounds: loaded once at start-up and kept for the whole run.
+#include "persist/persist.h"
+#include "shell/game_state.h"
+#include "shell/resources.h"
+
+namespace {
+
+struct SoundEntry {
+    SoundId id;
+    const char* file;
+    bool followsSpeed; // pitch follows gameSpeed (x2 button)
+    bool effects;      // volume follows effectsVolume
+};
+
+// The sound table, in SoundId order.
+constexpr SoundEntry soundTable[] = {
+    {SoundClick, "Click Socle et Tour.ogg", true, true},
+    {SoundSodaShot, "Tir Soda.ogg", true, true},
+    {SoundBurgerThrow, "Projectile Burger Trajet.ogg", true, true},
+    {SoundFriesShot, "Tir Frite 4.ogg", true, true},
+    {SoundBurgerImpact, "Impact Burger.ogg", true, true},
+    {SoundBachelorHappy, "Client Satisfait.ogg", true, true},
+    {SoundFamilyHappy, "Père satisfait.ogg", true, true},
+    {SoundBigEaterHappy, "Enrober Satisfait.ogg", true, true},
+    {SoundBusinessManHappy, "Businessman Satisfait.ogg", true, true},
+    {SoundObjectiveReached, "Score Objectif Atteint.ogg", true, true},
+    {SoundBelowObjective, "Score en dessous Objectif.ogg", true, true},
+    {SoundPathAlert, "Alerte Chemin Ouvert.ogg", true, true},
+    {SoundCountdown, "Décompte 2.ogg", false, true},
+    {SoundVictory, "Victoire !.ogg", false, true},
+    {SoundApplause, "Victoire applaudissement.ogg", false, true},
+    {SoundDefeatCrowd, "défaite foule.ogg", false, true},
+    {SoundDefeatMusic, "Défaite musique.ogg", false, true},
+    {SoundBite1, "Crocs.ogg", false, true},
+    {SoundBite2, "Croc 2.ogg", false, true},
+    {SoundBite3, "Crocs 3.ogg", false, true},
+    {SoundIntroLogo, "Intro Logo.ogg", false, false},
+};
+static_assert(sizeof(soundTable) / sizeof(soundTable[0]) == SoundCount, "one row per sound");
+
+constexpr const char* musicFiles[] = {"Menu Principal.ogg", "Niveau 1.ogg", "Niveau 2.ogg",
+                                      "Niveau 3.ogg"};
+static_assert(sizeof(musicFiles) / sizeof(musicFiles[0]) == MusicCount, "one file per music");
+
+bool isBite(int sound) {
+    return sound == SoundBite1 || sound == SoundBite2 || sound == SoundBite3;
+}
+
+AudioBank* bank() {
+    return game.audio.get();
+}
+
+} // namespace
+
+void initAudio() {
+    game.musicVolume = game.effectsVolume = 50;
+    game.audio = std::make_shared<AudioBank>();
+    for (int i = 0; i < MusicCount; ++i) {
+        openMusic(game.audio->musics[i], std::string("../resources/sfx/musiques/") + musicFiles[i]);
+        game.audio->musics[i].setLoop(true);
+    }
+    for (const SoundEntry& entry : soundTable) {
+        loadSoundBuffer(game.audio->buffers[entry.id],
+                        std::string("../resources/sfx/sons/") + entry.file);
+        game.audio->sounds[entry.id].setBuffer(game.audio->buffers[entry.id]);
+    }
+    applyVolumes();
+}
+
+void applyVolumes() {
+    if (AudioBank* audio = bank()) {
+        if (game.muted == 0) {
+            for (sf::Music& music : audio->musics)
+                music.setVolume(game.musicVolume);
+            for (const SoundEntry& entry : soundTable)
+                if (entry.effects && !isBite(entry.id))
+                    audio->sounds[entry.id].setVolume(game.effectsVolume);
+        }
+        for (int bite : {SoundBite1, SoundBite2, SoundBite3})
+            audio->sounds[bite].setVolume(game.effectsVolume);
+    }
+    game.endSoundsPlayed = 0;
+}
+
+void applySpeedPitch() {
+    for (const SoundEntry& entry : soundTable)
+        if (entry.followsSpeed)
+            setSoundPitch(entry.id, static_cast<float>(game.gameSpeed));
+}
+
+void playSound(SoundId sound) {
+    if (AudioBank* audio = bank())
+        audio->sounds[sound].play();
+}
+
+void playSoundIfStopped(SoundId sound) {
+    if (soundStopped(sound))
+        playSound(sound);
+}
+
+bool soundStopped(SoundId sound) {
+    AudioBank* audio = bank();
+    return !audio || audio->sounds[sound].getStatus() == sf::Sound::Stopped;
+}
+
+void stopSound(SoundId sound) {
+    if (AudioBank* audio = bank())
+        audio->sounds[sound].stop();
+}
+
+void playMusic(MusicId music) {
+    if (AudioBank* audio = bank())
+        audio->musics[music].play();
+}
+
+void stopMusic(MusicId music) {
+    if (AudioBank* audio = bank())
+        audio->musics[music].stop();
+}
+
+bool musicPlaying(MusicId music) {
+    AudioBank* audio = bank();
+    return audio && audio->musics[music].getStatus() == sf::Music::Playing;
+}
+
+void stopLevelMusicsOffLevel() {
+    if (game.screen == InGame || game.screen == GameMenu || game.screen == GameOptions)
+        return;
+    for (MusicId music : {MusicLevel1, MusicLevel2, MusicLevel3}) {
+        if (musicPlaying(music)) {
+            stopMusic(music);
+            return;
+        }
+    }
+}
+
+void setSoundVolume(SoundId sound, float volume) {
+    if (AudioBank* audio = bank())
+        audio->sounds[sound].setVolume(volume);
+}
+
+void setSoundPitch(SoundId sound, float pitch) {
+    if (AudioBank* audio = bank())
+        audio->sounds[sound].setPitch(pitch);
+}
+
+void setMusicVolume(MusicId music, float volume) {
+    if (AudioBank* audio = bank())
+        audio->musics[music].setVolume(volume);
+}

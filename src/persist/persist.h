@@ -1,0 +1,40 @@
+// Persistence and audio: the save file, the musics and sounds.
+#pragma once
+
+#include "shell/game_state.h"
+
+#include <string>
+
+// The save file's path.
+extern const char* const saveFilePath;
+// Writes the progress to the save file (atomically).
+void writeSave();
+// Reads the progress from the save file; missing or damaged fields keep their defaults.
+void readSave();
+// Resets every progress field and writes the fresh file.
+void deleteSave();
+// Adds newly earned stars to the balance.
+void creditStars();
+// The save file's text for the current progress.
+std::string formatSave();
+// Takes the fields of a save file's text, up to the first unreadable one.
+void parseSave(const std::string& text);
+
+// Opens the musics and sounds and sets the default volumes.
+void initAudio();
+// Applies the two volumes (unless muted) and clears the end-sound flag.
+void applyVolumes();
+void playSound(SoundId sound);
+// Plays a sound only when it is neither playing nor paused.
+void playSoundIfStopped(SoundId sound);
+bool soundStopped(SoundId sound);
+void stopSound(SoundId sound);
+void playMusic(MusicId music);
+void stopMusic(MusicId music);
+bool musicPlaying(MusicId music);
+// Stops the level musics while no level screen is shown.
+void stopLevelMusicsOffLevel();
+// Sets a sound's volume and pitch (mute, x2).
+void setSoundVolume(SoundId sound, float volume);
+void setSoundPitch(SoundId sound, float pitch);
+void setMusicVolume(MusicId music, float volume);

@@ -1,0 +1,437 @@
+// The one global record of the running game, the screens, and the plain records
+// every subsystem shares. Every subsystem reads and writes these fields directly.
+#pragma once
+
+#include <SFML/Audio.hpp>
+#include <SFML/Graphics.hpp>
+
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct Platform;
+
+// What the three phases of a frame serve. 4 is never entered.
+enum Screen : int {
+    TitleMenu = 0,
+    LevelSelect = 1,
+    Options = 2,
+    Quit = 3,
+    Shop = 5,
+    InGame = 6,
+    GameMenu = 7,
+    Help = 8,
+    Logo = 9,
+    Splash = 10,
+    GameOptions = 11,
+};
+
+enum CustomerType : int { Bachelor = 0, Family = 1, BigEater = 2, BusinessMan = 3 };
+constexpr int CustomerTypeCount = 4;
+
+// The four diagonals of the isometric floor; also the row of every customer sheet.
+enum Direction : int { DownRight = 0, DownLeft = 1, UpRight = 2, UpLeft = 3 };
+
+enum TowerType : int { Fries = 0, Burger = 1, Soda = 2 };
+constexpr int TowerTypeCount = 3;
+
+enum TowerMenu : int {
+    BuildMenu = 0,
+    UpgradeToLevel2 = 1,
+    UpgradeToLevel3 = 2,
+    SellOnly = 3,
+    Closed = 4,
+};
+
+// Every short sound of the game, in the order of the audio table.
+enum SoundId : int {
+    SoundClick,
+    SoundSodaShot,
+    SoundBurgerThrow,
+    SoundFriesShot,
+    SoundBurgerImpact,
+    SoundBachelorHappy,
+    SoundFamilyHappy,
+    SoundBigEaterHappy,
+    SoundBusinessManHappy,
+    SoundObjectiveReached,
+    SoundBelowObjective,
+    SoundPathAlert,
+    SoundCountdown,
+    SoundVictory,
+    SoundApplause,
+    SoundDefeatCrowd,
+    SoundDefeatMusic,
+    SoundBite1,
+    SoundBite2,
+    SoundBite3,
+    SoundIntroLogo,
+    SoundCount
+};
+
+enum MusicId : int { MusicMenu, MusicLevel1, MusicLevel2, MusicLevel3, MusicCount };
+
+// ---------------------------------------------------------------- level
+
+// A hidden path image kept in main memory so a pixel read needs no texture download.
+using CollisionMap = sf::Image;
+
+// A pedestal a tower can stand on.
+struct TowerSlot {
+    sf::Sprite sprite;
+    float x = 0, y = 0;
+    int occupied = 0;
+    int facing = 0; // 0..3 the sheet row of the tower built here, 4 a turning pedestal
+};
+
+// An animated prop of the dining room.
+struct Decoration {
+    sf::Sprite sprite;
+    float x = 0, y = 0;
+    sf::IntRect frameRect;
+    float lastFrameTime = -1.0f;
+    float pauseLength = 2.0f;
+    float burstStart = 0;
+    int frame = 0;
+    int frameWidth = 0, frameHeight = 0;
+    int burstCount = 0;
+    int kind = 0;
+    int programme = 0;
+};
+
+// ---------------------------------------------------------------- customers
+
+struct CustomerTypeInfo {
+    int appetite = 0;
+    int walkSpeed = 0;
+    int reward = 0;
+    int frameWidth = 0;
+    int frameHeight = 0;
+    const sf::Texture* shadowTexture = nullptr;
+    const sf::Texture* friesHitTexture = nullptr;
+    const sf::Texture* burgerHitTexture = nullptr;
+    const sf::Texture* sodaHitTexture = nullptr;
+    int friesHitFrameWidth = 0;
+    int friesHitFrameHeight = 0;
+};
+
+struct Customer {
+    sf::Sprite bodySprite;
+    float x = 0, y = 0;         // drawn position of the feet
+    float pathX = 0, pathY = 0; // position along the path, without side-steps
+    int appetite = 0;
+    int speed = 0;
+    int reward = 0;
+    int frameWidth = 0, frameHeight = 0;
+    const sf::Texture* shadowTexture = nullptr;
+    const sf::Texture* friesHitTexture = nullptr;
+    const sf::Texture* burgerHitTexture = nullptr;
+    const sf::Texture* sodaHitTexture = nullptr;
+    int friesHitFrameWidth = 0, friesHitFrameHeight = 0;
+    int id = 0;
+    float targetDistance = 0;
+    int direction = 0;
+    int fed = 0;
+    int type = 0;
+    sf::Sprite satisfactionSprite;
+    sf::Sprite gaugeSprite;
+    int hasExited = 0;
+    sf::IntRect bodyRect;
+    int walkFrame = 0;
+    float lastWalkFrameTime = 0;
+    int pathIndex = 0;
+    sf::Sprite shadowSprite;
+    sf::Sprite hitSprites[3]; // fries, burger, soda
+    float hitTimes[3] = {-1.0f, -1.0f, -1.0f};
+    int hitActive[3] = {0, 0, 0};
+    float slowedSpeed = 0;
+    int friesHitFrame = -1;
+    float friesHitFrameTime = -1.0f;
+    sf::IntRect friesHitRect;
+    int sideStepped = 0;
+};
+
+// ---------------------------------------------------------------- towers
+
+// Hover rectangle relative to the frame's top-left corner, in catalogue order.
+struct HoverBox {
+    float left = 0, width = 0, top = 0, height = 0;
+};
+
+struct TowerStats {
+    int feed = 0;
+    float fireInterval = 0;
+    float range = 0;
+    int cost = 0;
+    int saleValue = 0;
+    int projectileWidth = 0, projectileHeight = 0;
+    const char* name = "";
+    int frameWidth = 0, frameHeight = 0;
+    float originX = 0, originY = 0;
+    const sf::Texture* rangeTexture = nullptr;
+    const sf::Texture* towerTexture = nullptr;
+    int frameCount = 0;
+    HoverBox hoverBox;
+    float frameDuration = 0;
+};
+
+struct Tower {
+    TowerSlot* slot = nullptr; // the pedestal it stands on (owned by the pedestal list)
+    sf::Sprite sprite;
+    float x = 0, y = 0;
+    sf::IntRect frameRect;
+    int level = 0;
+    int type = 0;
+    TowerStats stats;
+    sf::Sprite rangeSprite;
+    int showRange = 0;
+    int targetCount = 0;
+    float lastFireTime = -1.0f;
+    int facing = 0;
+    int firing = 0;
+    int animFrame = 0;
+    float lastFrameTime = 0;
+};
+
+// A thrown burger or a soda splash.
+struct Projectile {
+    sf::Sprite sprite;
+    float x = 0, y = 0;
+    float angle = 0;
+    float range = 0;
+    sf::IntRect frameRect;
+    int feed = 0;
+    int kind = 0;
+    int hasHit = 0;
+    float hitTime = 0;
+    Customer* target = nullptr; // cleared when that customer leaves
+    float lifetime = 0;
+    int frame = 0;
+    float frameTime = 0;
+    int frameWidth = 0;
+    int facing = 0;
+};
+
+// One sprite of the depth-sorted world pass.
+struct DrawItem {
+    sf::Sprite sprite;
+    float depthY = 0;
+    float x = 0, y = 0;
+};
+
+// ---------------------------------------------------------------- audio
+
+struct AudioBank {
+    sf::SoundBuffer buffers[SoundCount];
+    sf::Sound sounds[SoundCount];
+    sf::Music musics[MusicCount];
+};
+
+// ---------------------------------------------------------------- the game
+
+struct GameState {
+    // shell
+    sf::RenderWindow* window = nullptr; // owned by runGame (or the test driver)
+    Platform* platform = nullptr;       // clock, mouse and keyboard
+    sf::Event event{};
+    int hasFocus = 1;
+    float now = -1.0f;
+    float prevNow = -1.0f;
+    float frameDelta = -1.0f;
+    int gameSpeed = 1;
+    float layoutScaleX = 1.0f, layoutScaleY = 1.0f;
+    sf::Sprite cursorSprite;
+    int screen = Splash;
+    int currentLevel = 0;
+
+    // input
+    int mouseX = 0, mouseY = 0;
+    int clickLatch = 0;
+
+    // game clock, pause and level end
+    int paused = 0;
+    int countdown = 10;
+    float countdownTickTime = 0;
+    int countdownDone = 0;
+    float waveClockStart = 0;
+    float pauseStartTime = 0;
+    float pausedTotal = 0;
+    int levelWon = 0, levelLost = 0;
+
+    // in-game menu and in-game options
+    sf::Sprite gameMenuSprite;
+    sf::Sprite gameMenuArrows[4];
+    const sf::Texture* emptyArrowTexture = nullptr;
+    const sf::Texture* fullArrowTexture = nullptr;
+    sf::Sprite gameOptionsSprite;
+    sf::Sprite gameEffectsBar;
+    sf::Sprite gameMusicBar;
+    sf::Sprite gameOptionsBack;
+    sf::CircleShape gameEffectsKnob;
+    sf::CircleShape gameMusicKnob;
+    float gameEffectsKnobX = 0, gameMusicKnobX = 0;
+
+    // intro
+    sf::Sprite splashBite;
+    sf::Sprite splashFlyer;
+    int splashFrame = 0;
+    int splashPhase = 0;
+    float splashStepTime = 0;
+    int splashStarted = 0;
+    sf::Sprite introBackground;
+    sf::Sprite logoSprite;
+    sf::Texture logoTexture;
+    std::int64_t logoClockStartMs = 0;
+    int logoFrame = 0;
+    int introPhase = 0;
+    float logoX = 0, logoY = 0;
+    sf::Sprite titlePicture;
+    sf::Text promptText;
+    int promptAlpha = 255;
+    int promptRising = 0;
+
+    // level
+    sf::Sprite mapSprite;
+    const sf::Texture* mapTextures[4] = {};
+    const sf::Image* pathImages[7] = {}; // the seven path images, loaded once
+    const CollisionMap* collisionMaps[4] = {};
+    int mapNumber = 0;
+    sf::Vector2f entrance;
+    sf::Vector2f secondEntrance;
+    int waveCount = 0;
+    std::list<TowerSlot> slots;        // newest first
+    std::list<Decoration> decorations; // newest first
+
+    // waves and the map-1 door
+    int wave = 1;
+    int spawnedInWave = 0;
+    int doorFrame = 0;
+    float doorFrameTime = -1.0f;
+    sf::Sprite doorSprite;
+
+    // path-blocking obstacle
+    sf::Sprite signSprites[3];
+    sf::Sprite mopperSprites[3];
+    float mopperFrameTime[3] = {-1.0f, -1.0f, -1.0f};
+    int mopperFrame[3] = {0, 0, 0};
+    sf::Sprite warningSprites[3];
+    int obstacleActive = 1;
+    int pathOpenPhase = 0;
+    int pathAlertCount = 0;
+
+    // customers
+    std::list<Customer> customers; // newest first
+    const sf::Texture* customerBodyTextures[CustomerTypeCount] = {};
+    CustomerTypeInfo customerTypes[CustomerTypeCount];
+    int nextCustomerId = 1;
+    int featuredPending = 0;
+    Customer* featuredCustomer = nullptr; // the customer the tutorial light follows
+    float lastSpawnSpeed = 0;
+    const sf::Texture* satisfactionTexture = nullptr;
+    const sf::Texture* gaugeTexture = nullptr;
+
+    // towers
+    TowerStats towerCatalogue[TowerTypeCount][3];
+    std::list<Tower> towers;           // newest first
+    std::list<Projectile> projectiles; // newest first
+    int towerMenu = Closed;
+    TowerSlot* selectedSlot = nullptr;
+    Tower* selectedTower = nullptr;
+    int towerInfoVisible = 0;
+    sf::Sprite buildButtons[TowerTypeCount];
+    sf::Sprite sellButton;
+    sf::Sprite upgradeButton;
+    sf::Text priceText;
+    sf::Sprite buildPreviewSprites[TowerTypeCount];
+    sf::Sprite rangePreviewSprites[TowerTypeCount];
+    Customer* firstTarget = nullptr;
+    Customer* secondTarget = nullptr;
+    Customer* thirdTarget = nullptr;
+    sf::Vector2f goalPoint;
+    const sf::Texture* burgerShotTexture = nullptr;
+    std::vector<DrawItem> drawQueue; // rebuilt every frame, in queue order
+    sf::Sprite infoPanel;
+    const sf::Texture* infoPanelTexture = nullptr;  // "InfoTour.png"
+    const sf::Texture* infoPanel2Texture = nullptr; // "InfoTour2.png"
+    sf::Text infoTexts[5];                          // name, level, feed, interval, range
+
+    // rating
+    float RatingScore = 0;
+    float levelObjective = 0;
+    int exitedCount = 0;
+    int endSoundsPlayed = 0;
+
+    // reviews
+    std::string currentReview, previousReview;
+    sf::IntRect currentStarsRect, previousStarsRect;
+    int currentStarsVisible = 0, previousStarsVisible = 0;
+    int reviewsWritten = 0;
+    sf::Text currentReviewText, previousReviewText;
+    sf::Sprite currentStars, previousStars;
+    sf::Sprite currentFace, previousFace;
+    const sf::Texture* faceTextures[CustomerTypeCount] = {};
+    sf::Sprite endStars[4];
+    sf::Text endTexts[4];
+    int endReviewsChosen = 0;
+
+    // tutorial
+    int tutorialEnabled = 1;
+    int tutorialStep = 0;
+    int tutorialRunning = 0;
+    int level2TutorialClicks = 0;
+    int supplierTutorialPending = 0;
+    int supplierTutorialStep = 0;
+    int supplierTutorialDone = 0;
+    std::string dialogue;
+    sf::Text dialogueText;
+    int spotlightOn = 0;
+    int spatulaAnimating = 0;
+    int spatulaFrame = 0;
+    float spatulaFrameTime = 0;
+    sf::Sprite spatulaSprite;
+    sf::Sprite bubbleSprite;
+    sf::Texture captureTexture;
+    sf::Sprite captureSprite;
+    std::shared_ptr<sf::Shader> spotlightShader;
+    int tutorialMessageShown = 0;
+    std::string tutorialMessage;
+
+    // menus and HUD
+    int money = 0;
+    sf::Text moneyText;
+    sf::Sprite hudPanel;
+    sf::Text waveText;
+    sf::Text objectiveLabel;
+    sf::Sprite ratingStars;
+    sf::Sprite objectiveStars;
+    sf::Sprite pauseButton;
+    sf::Sprite optionsButton;
+    sf::Sprite muteButton;
+    sf::Sprite speedButton;
+    sf::Sprite victoryPicture;
+    sf::Sprite defeatPicture;
+    sf::Sprite continueButton;
+    sf::Sprite previewBoxes[2];
+    sf::Sprite previewFaces[2][CustomerTypeCount];
+    sf::Text previewCounts[2][CustomerTypeCount];
+    sf::Sprite countdownTimers[2];
+
+    // progress (the save file) and audio
+    int stars = 0;
+    float bestRating[4] = {};
+    int starsEarned[4] = {};
+    int starsCredited[4] = {};
+    int levelCleared[4] = {};
+    int lockOpened[4] = {};
+    int upgradeUnlocked[TowerTypeCount][4] = {{0, 1, 0, 0}, {0, 1, 0, 0}, {0, 1, 0, 0}};
+    int maxTowerLevel[TowerTypeCount] = {1, 1, 1};
+    std::shared_ptr<AudioBank> audio;
+    float musicVolume = 50, effectsVolume = 50;
+    int muted = 0;
+};
+
+// The record lives for the whole process and is never torn down at exit: its sounds and GL
+// objects must not outlive the libraries that own their devices.
+extern GameState& game;

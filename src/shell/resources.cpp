@@ -1,0 +1,130 @@
+#include "shell/resources.h"
+
+#include <SFML/System/Err.hpp>
+
+#include <fstream>
+#include <memory>
+#include <unordered_map>
+
+namespace {
+
+template <class T> using Cache = std::unordered_map<std::string, std::unique_ptr<T>>;
+
+Cache<sf::Texture>& textureCache() {
+    static Cache<sf::Texture> cache;
+    return cache;
+}
+
+Cache<sf::Image>& imageCache() {
+    static Cache<sf::Image> cache;
+    return cache;
+}
+
+bool fileExists(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return file.good();
+}
+
+} // namespace
+
+const sf::Texture* loadTexture(const std::string& path) {
+    auto& cache = textureCache();
+    auto found = cache.find(path);
+    if (found != cache.end())
+        return found->second.get();
+    std::unique_ptr<sf::Texture> texture(new sf::Texture);
+    if (!fileExists(path) || !texture->loadFromFile(path))
+        texture.reset(); // remembered as missing so the disk is asked only once
+    const sf::Texture* result = texture.get();
+    cache.emplace(path, std::move(texture));
+    return result;
+}
+
+const sf::Image* loadImage(const std::string& path) {
+    auto& cache = imageCache();
+    auto found = cache.find(path);
+    if (found != cache.end())
+        return found->second.get();
+    std::unique_ptr<sf::Image> image(new sf::Image);
+    if (!fileExists(path) || !image->loadFromFile(path))
+        image.reset();
+    const sf::Image* result = image.get();
+    cache.emplace(path, std::move(image));
+    return result;
+}
+
+bool loadTextureInto(sf::Texture& texture, const std::string& path) {
+    if (!fileExists(path)) {
+        texture = sf::Texture();
+        return false;
+    }
+    if (!texture.loadFromFile(path)) {
+        texture = sf::Texture();
+        return false;
+    }
+    return true;
+}
+
+const sf::Font* gameFont() {
+    static std::unique_ptr<sf::Font> font;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        const std::string path = "../resources/fonts/SlyCooper.ttf";
+        font.reset(new sf::Font);
+        if (!fileExists(path) || !font->loadFromFile(path))
+            font.reset();
+    }
+    return font.get();
+}
+
+bool loadSoundBuffer(sf::SoundBuffer& buffer, const std::string& path) {
+    return fileExists(path) && buffer.loadFromFile(path);
+}
+
+bool openMusic(sf::Music& music, const std::string& path) {
+    return fileExists(path) && music.openFromFile(path);
+}
+
+bool loadFragmentShader(sf::Shader& shader, const std::string& path) {
+    return sf::Shader::isAvailable() && fileExists(path) &&
+           shader.loadFromFile(path, sf::Shader::Fragment);
+}
+
+void setSpriteTexture(sf::Sprite& sprite, const sf::Texture* texture, bool resetRect) {
+    if (texture) {
+        sprite.setTexture(*texture, resetRect);
+        return;
+    }
+    sf::Sprite blank;
+    blank.setTextureRect(sprite.getTextureRect());
+    blank.setOrigin(sprite.getOrigin());
+    blank.setPosition(sprite.getPosition());
+    blank.setScale(sprite.getScale());
+    blank.setRotation(sprite.getRotation());
+    blank.setColor(sprite.getColor());
+    sprite = blank;
+}
+
+sf::Sprite makeSprite(const sf::Texture* texture, float x, float y) {
+    sf::Sprite sprite;
+    if (texture)
+        sprite.setTexture(*texture, true);
+    sprite.setPosition(x, y);
+    return sprite;
+}
+
+sf::String utf8(const std::string& text) {
+    return sf::String::fromUtf8(text.begin(), text.end());
+}
+
+sf::Text makeText(const std::string& text, unsigned size, sf::Color color, float x, float y) {
+    sf::Text result;
+    if (const sf::Font* font = gameFont())
+        result.setFont(*font);
+    result.setString(utf8(text));
+    result.setCharacterSize(size);
+    result.setFillColor(color);
+    result.setPosition(x, y);
+    return result;
+}

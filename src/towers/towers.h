@@ -1,0 +1,47 @@
+// Towers: the catalogue, the pedestal menus, targeting and firing, projectiles, world pass.
+#pragma once
+
+#include "shell/game_state.h"
+
+// Fills the nine catalogue rows and loads their sheets and range discs.
+void loadTowerCatalogue();
+// Creates the build, sell and upgrade buttons, the price text and the info panel texts.
+void initTowerMenus();
+// Creates the translucent build previews and their range discs.
+void initBuildPreviews();
+// Builds a tower on selectedSlot and links it at the head of the tower list.
+Tower& buildTower(int type, int facing, float x, float y);
+// Places the build buttons around a pedestal and opens the build menu on it.
+void openBuildMenu(TowerSlot& slot);
+// Places the sell (and upgrade) buttons at a tower and opens its menu.
+void openTowerMenu(Tower& tower);
+// Removes a tower (sold), frees its pedestal; nothing keeps pointing at it.
+void removeTower(Tower& tower);
+
+// The tower press handler of the level screen.
+void handleTowerClick();
+// Hover feedback of one tower (upgrade preview, range disc, info panel visibility).
+void updateTowerHover(Tower& tower);
+// Draws the open tower menu, previews and prices.
+void drawTowerMenu();
+// Fills the info panel's picture and texts for selectedTower.
+void updateInfoPanel();
+
+// Whether a point lies in the range ellipse of a tower's range disc.
+bool inRange(const Tower& tower, float x, float y);
+// The per-frame tower step: refresh, count, attack, animate, info panel.
+void updateTowers();
+// Moves burgers and animates splashes, then resolves impacts and the slow.
+void updateProjectiles();
+void resolveImpacts();
+// Creates one projectile at the head of the projectile list.
+Projectile& spawnProjectile(const sf::Texture* texture, int frameWidth, float angle, float range,
+                            int frameHeight, int feed, int kind, float lifetime, int facing,
+                            float x, float y, float originX, float originY);
+
+// The depth-sorted pass of everything on the floor.
+void drawWorld();
+// Adds one sprite to the draw queue.
+void queueItem(const sf::Sprite& source, float x, float y, float depthY);
+// Orders the draw queue back to front (stable: equal keys keep queue order).
+void sortDrawQueue();

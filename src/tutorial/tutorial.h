@@ -1,0 +1,18 @@
+// Tutorial: the guided first level, the level-2 explanation, the shop lesson, the spotlight.
+#pragma once
+
+// Creates the capture texture, the shader, the dialogue text and the spatula.
+void initTutorial();
+// The first level's lesson display, once per update after the wave script.
+void tutorialStepDisplay();
+// A press on the level screen while the tutorial is on; may consume it.
+void tutorialClick();
+// The level-2 sign explanation; returns true while it holds the wave script.
+bool level2Explanation();
+// The shop lesson's display and presses.
+void supplierTutorialDisplay();
+void supplierTutorialClick();
+// Points the spotlight at window (x, y) with a radius.
+void setSpotlight(float x, float y, float radius);
+// The tutorial layer of the draw pass (spotlight, bubble, spatula, text).
+void drawTutorialLayer();

@@ -1,0 +1,70 @@
+// Runs real frames of the game (input, update, draw) in a real window, with a scripted
+// clock and scripted mouse, keys and window events.
+#pragma once
+
+#include "shell/platform.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <cstdint>
+#include <deque>
+#include <string>
+
+class ScriptedPlatform final : public Platform {
+  public:
+    std::int64_t ms = 0;
+    sf::Vector2i mouse{0, 0};
+    bool left = false;
+    bool key1 = false, key2 = false;
+    std::deque<sf::Event> events;
+    sf::Window* window = nullptr;
+
+    std::int64_t clockMs() override { return ms; }
+    sf::Vector2i mousePosition() override { return mouse; }
+    bool leftButtonDown() override { return left; }
+    bool speedKeyDown(int key) override { return key == 1 ? key1 : key2; }
+    bool pollEvent(sf::Event& event) override;
+};
+
+class FrameDriver {
+  public:
+    // Resets the whole game state and runs start-up (initGame) in the shared test window.
+    explicit FrameDriver(double frameSeconds = 1.0 / 60.0);
+    ~FrameDriver();
+
+    ScriptedPlatform platform;
+    double frameSeconds;
+    double clockSeconds = 0; // the scripted clock, in seconds since start
+
+    // One frame: the clock advances by frameSeconds, then input, update and draw.
+    void frame();
+    void frames(int count);
+    // Runs frames for that much scripted time.
+    void runFor(double seconds);
+    // Runs frames until the condition holds or maxSeconds of scripted time passed.
+    template <class Condition> bool runUntil(Condition condition, double maxSeconds) {
+        const double end = clockSeconds + maxSeconds;
+        while (!condition()) {
+            if (clockSeconds >= end)
+                return false;
+            frame();
+        }
+        return true;
+    }
+
+    void moveMouse(int x, int y);
+    // Button down at (x, y); it stays down until release().
+    void press(int x, int y);
+    void release();
+    // Down for one frame, up for one frame.
+    void click(int x, int y);
+    void requestClose();
+    void setFocus(bool focused);
+
+    // Starts a level the way the level selection does (the menus may not exist yet).
+    void startLevel(int level);
+    // Saves what the window shows now.
+    bool screenshot(const std::string& path);
+
+    static sf::RenderWindow& window();
+};

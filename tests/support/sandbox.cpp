@@ -1,0 +1,30 @@
+#include "support/sandbox.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+
+std::string enterSandbox(bool withResources) {
+    std::string pattern = (fs::temp_directory_path() / "gobbler-test-XXXXXX").string();
+    char* made = mkdtemp(pattern.data());
+    if (!made)
+        std::abort();
+    const fs::path root(made);
+    fs::create_directories(root / "resources");
+    fs::create_directories(root / "run");
+    if (withResources) {
+        const fs::path real = fs::path(GOBBLER_SOURCE_DIR) / "resources";
+        for (const char* folder : {"textures", "sfx", "fonts", "shaders"})
+            if (fs::exists(real / folder))
+                fs::create_directory_symlink(real / folder, root / "resources" / folder);
+        fs::create_directories(root / "resources" / "save");
+    }
+    fs::current_path(root / "run");
+    return root.string();
+}
+
+std::string sandboxSavePath() {
+    return "../resources/save/Save1.txt";
+}

@@ -1,0 +1,12 @@
+// A private working folder for tests, so the game's "../resources/" resolves and the save
+// file written by a test never touches the player's own.
+#pragma once
+
+#include <string>
+
+// Creates <tmp>/resources (links to the real pictures, sounds, font and shader, and an empty
+// save folder, unless empty) and <tmp>/run, and makes run the working directory.
+// Returns the sandbox root.
+std::string enterSandbox(bool withResources = true);
+// The save file as the game sees it from the sandbox.
+std::string sandboxSavePath();

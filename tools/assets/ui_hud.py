@@ -1,0 +1,410 @@
+"""In-game pictures: cursor, side panel, buttons, end panels, wave preview,
+countdown, in-game menu and options, tutorial spatula and its speech bubble."""
+import math
+
+from PIL import Image
+
+from ui_common import (Pic, save, hstrip, emoji, star_points, mix, with_alpha, apply_grain,
+                       text_width, INK, INK_SOFT, CREAM, PAPER, KETCHUP, KETCHUP_DARK, MUSTARD,
+                       MUSTARD_DARK, BUN, LETTUCE, LETTUCE_DARK, SKY, SKY_DARK, WOOD, WOOD_DARK,
+                       WOOD_LIGHT, BOARD, BOARD_LIGHT, GREY, GREY_DARK, WHITE, BLACK, CLEAR)
+import ui_parts as parts
+
+HUD = "textures/hud/"
+
+
+# ---------------------------------------------------------------- cursor
+def cursor():
+    frames = []
+    for pressed in (0, 1):
+        p = Pic(38, 37, s=6)
+        o = 0.6 if pressed else 0.0
+        k = 0.9 if pressed else 1.0
+        pts = [(2, 2), (2, 29), (9, 23), (14, 34), (19.5, 31.5), (14.5, 21), (23, 21)]
+        pts = [(2 + (x - 2) * k + o, 2 + (y - 2) * k + o) for x, y in pts]
+        fill = BUN if pressed else MUSTARD
+        p.polygon(pts, fill, outline=INK, ow=2.6, shadow=None if pressed else (1.2, 1.5, 0.8, 90))
+        p.polygon([(4.5 + o, 7 + o), (4.5 + o, 17 + o), (9 + o, 12 + o)], with_alpha(WHITE, 140))
+        if pressed:
+            for a in (-20, 25, 70):
+                r0, r1 = 7, 11
+                cx, cy = 27, 28
+                ang = math.radians(a)
+                p.line([(cx + r0 * math.cos(ang), cy + r0 * math.sin(ang)),
+                        (cx + r1 * math.cos(ang), cy + r1 * math.sin(ang))], KETCHUP, 1.8)
+        frames.append(p.result())
+    return hstrip(frames)
+
+
+# ---------------------------------------------------------------- side panel
+def plate(p, box, fill=CREAM, r=14, ow=4):
+    p.rrect(box, r, fill, outline=INK, ow=ow, shadow=(0, 4, 3, 90))
+
+
+def hud_panel():
+    """HUD.png, 380 x 1080, drawn at (1540, 0): everything below is in panel pixels
+    (window x - 1540)."""
+    W, H = 380, 1080
+    p = Pic(W, H, s=2)
+    # wooden back board with planks
+    p.rrect((0, -30, W + 30, H + 30), 26, WOOD, outline=INK, ow=6)
+    for i, y in enumerate(range(120, H, 150)):
+        p.line([(10, y), (W, y)], WOOD_DARK, 3, rounded=False)
+    for x, y in ((20, 60), (20, 560), (20, 1000), (356, 300), (356, 700)):
+        p.circle(x, y, 4, WOOD_DARK)
+
+    # money: coin + cream plate; text at window (1620, 25) size 60
+    plate(p, (14, 14, 368, 106))
+    p.emoji("coin", 47, 60, 56, shadow=(1, 2, 1, 80))
+
+    # rating: stars picture at window (1575, 145) 315 x 197
+    plate(p, (14, 118, 368, 350), fill=(255, 240, 205, 255))
+    p.rrect((84, 126, 296, 160), 15, KETCHUP, outline=INK, ow=3)
+    p.text((190, 143), "Note", 22, fill=WHITE, stroke=2, stroke_fill=INK)
+
+    # objective: label at (1570, 390) size 25, stars at (1700, 385) scale 0.35
+    plate(p, (14, 368, 368, 432))
+    p.emoji("bullseye", 352, 370, 30)
+
+    # wave: text at (1610, 505) size 30
+    plate(p, (14, 484, 368, 556))
+    p.emoji("busts-in-silhouette", 43, 520, 44)
+
+    # shop sign between the wave and the reviews
+    p.rrect((40, 580, 342, 668), 18, KETCHUP, outline=INK, ow=5, shadow=(0, 4, 3, 90))
+    p.rrect((52, 590, 330, 604), 7, with_alpha(WHITE, 70))
+    p.emoji("hamburger", 86, 624, 56)
+    p.text((220, 626), "Gobbler", 40, fill=MUSTARD, stroke=4, stroke_fill=INK)
+
+    # reviews: dark chalkboard; white texts at (1655, 755) and (1655, 885)
+    p.rrect((8, 684, W + 30, 982), 16, BOARD, outline=INK, ow=5, shadow=(0, 4, 3, 90))
+    p.rrect((70, 690, 310, 728), 12, MUSTARD, outline=INK, ow=3)
+    p.text((190, 709), "Avis clients", 23, fill=INK)
+    p.line([(24, 862), (366, 862)], BOARD_LIGHT, 3)
+    for y in (745, 875):  # faint chalk frames where the faces sit
+        p.rrect((26, y - 4, 98, y + 68), 12, BOARD_LIGHT)
+
+    # buttons shelf: buttons at y 993..1062
+    p.rrect((8, 986, W + 30, 1074), 14, WOOD_DARK, outline=INK, ow=5)
+    img = p.result()
+    return apply_grain(img, 7, amount=5, scale=2)
+
+
+# ---------------------------------------------------------------- buttons
+def pause_button():
+    frames = []
+    for state in (0, 1):
+        p = Pic(43, 69, s=4)
+        p.rrect((1, 1, 42, 68), 12, KETCHUP_DARK if state == 0 else LETTUCE_DARK, outline=INK, ow=3)
+        p.rrect((4, 4, 39, 60), 9, KETCHUP if state == 0 else LETTUCE)
+        p.rrect((8, 7, 35, 13), 3, with_alpha(WHITE, 80))
+        if state == 0:
+            p.rrect((10, 20, 18, 48), 3, WHITE, outline=INK, ow=2)
+            p.rrect((25, 20, 33, 48), 3, WHITE, outline=INK, ow=2)
+        else:
+            p.polygon([(12, 20), (33, 34), (12, 48)], WHITE, outline=INK, ow=2.2)
+        frames.append(p.result())
+    return hstrip(frames)
+
+
+def options_button():
+    p = Pic(69, 69, s=4)
+    p.circle(34.5, 34.5, 33, MUSTARD_DARK, outline=INK, ow=3)
+    p.circle(34.5, 32.5, 28, MUSTARD)
+    p.emoji("gear", 34.5, 33, 46)
+    return p.result()
+
+
+def mute_button():
+    frames = []
+    for state in (0, 1):
+        p = Pic(78, 39, s=4)
+        p.rrect((1, 1, 77, 38), 17, SKY_DARK if state == 0 else GREY_DARK, outline=INK, ow=3)
+        p.rrect((4, 4, 74, 32), 14, SKY if state == 0 else GREY)
+        p.emoji("speaker-high-volume" if state == 0 else "muted-speaker", 39, 19, 30)
+        frames.append(p.result())
+    return hstrip(frames)
+
+
+def speed_button():
+    p = Pic(80, 69, s=4)
+    p.rrect((1, 1, 79, 68), 16, SKY_DARK, outline=INK, ow=3)
+    p.rrect((4, 4, 76, 60), 13, SKY)
+    p.rrect((10, 7, 70, 14), 4, with_alpha(WHITE, 80))
+    p.polygon([(10, 48), (22, 41), (10, 34)], MUSTARD, outline=INK, ow=1.5)
+    p.polygon([(19, 48), (31, 41), (19, 34)], MUSTARD, outline=INK, ow=1.5)
+    p.text((52, 31), "x2", 34, fill=WHITE, stroke=3, stroke_fill=INK)
+    return p.result()
+
+
+def continue_button():
+    return parts.button(330, 104, "Continuer", size=44, fill=LETTUCE, dark=LETTUCE_DARK)
+
+
+# ---------------------------------------------------------------- end panels
+def end_overlay(won):
+    W, H = 1920, 1080
+    p = Pic(W, H, s=2, bg=(20, 12, 8, 120))
+    # the board
+    bx0, by0, bx1, by1 = 628, 28, 1840, 1062
+    p.rrect((bx0, by0, bx1, by1), 30, WOOD, outline=INK, ow=7, shadow=(0, 10, 10, 140))
+    p.rrect((bx0 + 18, by0 + 18, bx1 - 18, by1 - 18), 18, (252, 236, 200, 255), outline=INK, ow=4)
+    # reviews column title
+    p.text((995, 88), "Avis des clients", 40, fill=INK)
+    # four review tickets: bars at (680, 160/400/630/860), texts at (690, 190/430/660/890)
+    for top, bottom in ((146, 374), (386, 604), (616, 834), (846, 1032)):
+        p.rrect((662, top, 1338, bottom), 14, PAPER, outline=INK, ow=3, shadow=(0, 3, 2, 60))
+        p.circle(1312, top + 22, 8, KETCHUP, outline=INK, ow=2)
+    # right column
+    cx = 1590
+    colour = MUSTARD if won else (120, 170, 230, 255)
+    title = "Victoire !" if won else "Défaite..."
+    p.rrect((1368, 70, 1812, 190), 26, KETCHUP if won else SKY_DARK, outline=INK, ow=5,
+            shadow=(0, 5, 4, 90))
+    p.text((cx, 128), title, 62, fill=colour if won else WHITE, stroke=5, stroke_fill=INK)
+    p.emoji("trophy" if won else "crying-face", cx, 275, 120, shadow=(0, 4, 3, 80))
+    p.text((cx, 372), "Note finale", 30, fill=INK)
+    p.text((cx, 700), "Objectif", 30, fill=INK)
+    if won:
+        p.emoji("party-popper", 1430, 270, 70)
+        p.emoji("party-popper", 1752, 270, 70)
+        p.emoji("hamburger", cx, 900, 150, shadow=(0, 5, 4, 80))
+    else:
+        p.emoji("broken-heart", cx, 900, 130, shadow=(0, 5, 4, 80))
+    return p.result()
+
+
+# ---------------------------------------------------------------- wave preview
+def preview_box(title_top):
+    """Box for the faces and counts of the coming wave.  Contents are laid out by
+    the game: faces at (+24, +93) ... for the titled-at-top box, (+23, +30) ...
+    for the titled-at-bottom one; the timer sits between the two columns."""
+    W = 272
+    H = 340 if title_top else 332
+    p = Pic(W, H, s=3)
+    p.rrect((3, 3, W - 5, H - 6), 22, (255, 248, 228, 240), outline=INK, ow=4, shadow=(0, 4, 3, 100))
+    ty = 38 if title_top else H - 40
+    p.rrect((14, ty - 24, W - 16, ty + 24), 16, KETCHUP, outline=INK, ow=3)
+    p.text((W / 2 - 1, ty), "Prochaine vague", 23, fill=WHITE, stroke=2, stroke_fill=INK)
+    off = 0 if title_top else -63
+    # soft slots for the four faces (72 px at scale 1.2) and the two count columns
+    for (x, y) in ((24, 93), (24, 250), (180, 94), (183, 249)):
+        y += off
+        p.rrect((x - 4, y - 4, x + 76, y + 76), 16, (255, 226, 170, 255))
+    for x in (46, 199):
+        p.rrect((x - 2, 176 + off, x + 46, 252 + off), 10, (255, 238, 200, 255))
+    return p.result()
+
+
+def timer_anim():
+    frames = []
+    for i in range(10):
+        n = 10 - i
+        p = Pic(90, 91, s=4)
+        cx, cy = 45, 46.5
+        p.circle(cx, cy, 42, INK, shadow=(0, 2, 1.5, 90))
+        p.circle(cx, cy, 38, (255, 244, 214, 255))
+        # remaining time as a red pie that shrinks each second
+        frac = n / 10.0
+        p.pieslice((cx - 34, cy - 34, cx + 34, cy + 34), -90, -90 + 360 * frac,
+                   KETCHUP if n > 3 else (255, 120, 30, 255))
+        p.circle(cx, cy, 25, (255, 250, 236, 255), outline=INK, ow=2.5)
+        p.rrect((cx - 8, 0, cx + 8, 9), 3, INK)  # stopwatch button
+        p.text((cx, cy + 1), str(n), 30 if n < 10 else 26, fill=INK)
+        frames.append(p.result())
+    return hstrip(frames)
+
+
+# ---------------------------------------------------------------- in-game menu
+IG_W, IG_H = 640, 720
+
+
+def ig_board(title):
+    p = Pic(IG_W, IG_H, s=2)
+    p.rrect((2, 2, IG_W - 10, IG_H - 14), 26, WOOD, outline=INK, ow=6, shadow=(0, 8, 6, 120))
+    p.rrect((8, 88, IG_W - 16, IG_H - 22), 18, (252, 236, 200, 255), outline=INK, ow=4)
+    p.rrect((150, 14, IG_W - 170, 84), 22, KETCHUP, outline=INK, ow=5)
+    p.text(((IG_W - 20) / 2.0 + 0, 49), title, 44, fill=WHITE, stroke=4, stroke_fill=INK)
+    return p
+
+
+def ig_menu():
+    """IGmenu.png at (550, 130).  Items (board pixels): hover boxes x 15..240/300/195/310,
+    y 240..290, 335..380, 430..475, 525..570; arrows at board (20, 250/340/435/525)."""
+    p = ig_board("Pause")
+    items = (("Reprendre", 240, 290), ("Recommencer", 335, 380), ("Options", 428, 475),
+             ("Menu", 523, 570))
+    for label, y0, y1 in items:
+        p.rrect((12, y0 - 3, 368, y1 + 3), 14, PAPER, outline=INK, ow=3, shadow=(0, 3, 2, 60))
+        p.text((74, (y0 + y1) / 2.0 + 2), label, 34, fill=INK, anchor="lm")
+    p.emoji("cook-default", 490, 420, 170, shadow=(0, 5, 4, 80))
+    p.emoji("hamburger", 470, 585, 90, shadow=(0, 4, 3, 80))
+    p.emoji("french-fries", 545, 560, 70, shadow=(0, 4, 3, 80))
+    p.text((310, 158), "Le service attend...", 30, fill=INK_SOFT)
+    return p.result()
+
+
+def fleche(filled):
+    p = Pic(40, 40, s=5)
+    if filled:
+        parts.arrow_shape(p, 3, 5, 34, 30, KETCHUP, 3)
+    else:
+        parts.arrow_shape(p, 3, 5, 34, 30, with_alpha(PAPER, 0), 3, outline=INK)
+        # outline only: redraw the inside as transparent is not possible; draw thin inner line
+    return p.result()
+
+
+def empty_fleche():
+    p = Pic(40, 40, s=5)
+    pts = _arrow_pts(3, 5, 34, 30)
+    p.line(pts + [pts[0]], INK, 3)
+    return p.result()
+
+
+def _arrow_pts(x0, y0, w, h):
+    mid = y0 + h / 2.0
+    sh = h * 0.42
+    hx = x0 + w * 0.48
+    return [(x0, mid - sh / 2), (hx, mid - sh / 2), (hx, y0), (x0 + w, mid), (hx, y0 + h),
+            (hx, mid + sh / 2), (x0, mid + sh / 2)]
+
+
+def ig_options():
+    """IGOptions.png at (550, 130): bars at board (26, 352) music and (26, 539) effects,
+    back label at board (245, 649)."""
+    p = ig_board("Options")
+    p.emoji("musical-notes", 60, 312, 46)
+    p.text((96, 314), "Musique", 38, fill=INK, anchor="lm")
+    p.emoji("speaker-high-volume", 60, 499, 46)
+    p.text((96, 501), "Effets", 38, fill=INK, anchor="lm")
+    # grooves behind the bars so the board reads even before the bars are drawn
+    p.rrect((20, 346, 597, 398), 16, (232, 210, 170, 255))
+    p.rrect((20, 533, 597, 585), 16, (232, 210, 170, 255))
+    p.text((310, 160), "Réglez le volume", 30, fill=INK_SOFT)
+    return p.result()
+
+
+def volume_bar():
+    """565 x 50: a rounded groove; the first 551 pixels are the 0..100 range, the
+    black fill of the menu runs inside it at (+7, +10) with height 30."""
+    p = Pic(565, 50, s=3)
+    p.rrect((1, 3, 564, 47), 20, WOOD_DARK, outline=INK, ow=4)
+    p.rrect((6, 9, 559, 41), 14, (255, 244, 214, 255))
+    for i in range(11):
+        x = 7 + i * 55.1
+        p.line([(x, 12), (x, 18)], (200, 170, 120, 255), 2)
+    return p.result()
+
+
+def retour_label():
+    return parts.button(160, 40, "Retour", size=24, fill=MUSTARD, dark=MUSTARD_DARK,
+                        text_fill=INK, stroke=0, radius=16, ow=3)
+
+
+# ---------------------------------------------------------------- tutorial
+SPAT_W, SPAT_H = 357, 502
+
+
+def spatula_frame(i):
+    """The tutorial's spatula chef: a slotted blade with a face on a wooden handle."""
+    p = Pic(SPAT_W, SPAT_H, s=2)
+    t = i / 8.0
+    bob = 6 * math.sin(2 * math.pi * t)
+    tilt = 4 * math.sin(2 * math.pi * t)
+    cx = 180 + tilt
+    # handle (bottom, to the frame's edge)
+    p.rrect((cx - 24, 300 + bob, cx + 24, 520), 20, WOOD, outline=INK, ow=6)
+    p.rrect((cx - 10, 312 + bob, cx - 2, 500), 4, WOOD_LIGHT)
+    for y in (400, 440):
+        p.circle(cx, y + bob, 6, WOOD_DARK)
+    # neck
+    p.rrect((cx - 16, 260 + bob, cx + 16, 318 + bob), 6, (170, 175, 185, 255), outline=INK, ow=5)
+    # blade
+    top = 40 + bob
+    blade = [(cx - 120, top + 40), (cx - 100, top), (cx + 100, top), (cx + 120, top + 40),
+             (cx + 105, top + 215), (cx + 40, top + 245), (cx - 40, top + 245), (cx - 105, top + 215)]
+    p.polygon(blade, (215, 222, 232, 255), outline=INK, ow=7, shadow=(0, 6, 5, 90))
+    p.polygon([(cx - 95, top + 14), (cx - 20, top + 14), (cx - 70, top + 190), (cx - 92, top + 180)],
+              with_alpha(WHITE, 110))
+    # chef hat
+    p.ellipse((cx - 80, top - 38, cx - 10, top + 10), WHITE, outline=INK, ow=5)
+    p.ellipse((cx - 35, top - 55, cx + 40, top + 0), WHITE, outline=INK, ow=5)
+    p.ellipse((cx + 10, top - 38, cx + 80, top + 10), WHITE, outline=INK, ow=5)
+    p.rrect((cx - 70, top - 12, cx + 70, top + 22), 8, WHITE, outline=INK, ow=5)
+    # slots (the spatula's grill lines) at the bottom of the blade
+    for dx in (-54, -18, 18, 54):
+        p.rrect((cx + dx - 7, top + 168, cx + dx + 7, top + 226), 7, (120, 128, 140, 255), outline=INK, ow=3)
+    # face
+    blink = i == 5
+    for ex in (-42, 42):
+        if blink:
+            p.line([(cx + ex - 14, top + 92), (cx + ex + 14, top + 92)], INK, 6)
+        else:
+            p.ellipse((cx + ex - 16, top + 66, cx + ex + 16, top + 112), WHITE, outline=INK, ow=5)
+            p.circle(cx + ex + 3, top + 94, 9, INK)
+            p.circle(cx + ex + 6, top + 90, 3, WHITE)
+    p.ellipse((cx - 78, top + 116, cx - 50, top + 136), (255, 150, 150, 200))
+    p.ellipse((cx + 50, top + 116, cx + 78, top + 136), (255, 150, 150, 200))
+    mouth_open = [0.2, 0.9, 0.5, 1.0, 0.3, 0.8, 0.4, 0.1][i]
+    mh = 8 + 26 * mouth_open
+    p.ellipse((cx - 30, top + 120, cx + 30, top + 128 + mh), KETCHUP_DARK, outline=INK, ow=5)
+    p.ellipse((cx - 14, top + 118 + mh * 0.6, cx + 14, top + 128 + mh), (255, 120, 120, 255))
+    # arms: left one waves
+    wave = math.sin(2 * math.pi * t) * 30
+    sx, sy = cx - 112, top + 140
+    hx, hy = sx - 70, sy - 60 - wave
+    p.line([(sx, sy), (sx - 40, sy - 20 - wave * 0.4), (hx, hy)], INK, 14)
+    p.line([(sx, sy), (sx - 40, sy - 20 - wave * 0.4), (hx, hy)], (215, 222, 232, 255), 6)
+    p.circle(hx, hy, 20, WHITE, outline=INK, ow=5)
+    sx2, sy2 = cx + 112, top + 140
+    p.line([(sx2, sy2), (sx2 + 40, sy2 + 40), (sx2 + 30, sy2 + 90)], INK, 14)
+    p.line([(sx2, sy2), (sx2 + 40, sy2 + 40), (sx2 + 30, sy2 + 90)], (215, 222, 232, 255), 6)
+    p.circle(sx2 + 30, sy2 + 92, 20, WHITE, outline=INK, ow=5)
+    return p.result()
+
+
+def spatula_anim():
+    return hstrip([spatula_frame(i) for i in range(8)])
+
+
+def speech_bubble():
+    """1440 x 250 at (178, 830); the text starts 178 px in, vertically centred."""
+    W, H = 1440, 250
+    p = Pic(W, H, s=2)
+    p.rrect((110, 12, W - 14, H - 10), 48, PAPER, outline=INK, ow=6, shadow=(0, 6, 5, 110))
+    # tail towards the spatula's face (the spatula is drawn over the left part)
+    p.polygon([(112, 70), (20, 20), (116, 130)], PAPER, outline=INK, ow=6)
+    p.polygon([(118, 74), (40, 30), (122, 124)], PAPER)
+    p.rrect((140, 26, W - 60, 40), 7, (255, 236, 200, 255))
+    return p.result()
+
+
+def build():
+    save(cursor(), HUD + "cursor.png")
+    save(hud_panel(), HUD + "HUD.png")
+    stars = parts.rating_stars()
+    save(stars, HUD + "Stars.png")
+    save(parts.bar_stars(), HUD + "Stars2.png")
+    save(pause_button(), HUD + "PauseButton.png")
+    save(options_button(), HUD + "OptionsButton.png")
+    save(mute_button(), HUD + "mute button.png")
+    save(speed_button(), HUD + "B x2.png")
+    save(end_overlay(True), HUD + "Victory.png")
+    save(end_overlay(False), HUD + "Defeat.png")
+    save(continue_button(), HUD + "B Continuer.png")
+    save(preview_box(True), HUD + "PrévisuCase.png")
+    save(preview_box(False), HUD + "PrévisuCase2.png")
+    save(timer_anim(), HUD + "TimerAnim.png")
+    save(ig_menu(), HUD + "IGmenu.png")
+    save(empty_fleche(), HUD + "EmptyFleche.png")
+    save(fleche(True), HUD + "FullFleche.png")
+    save(ig_options(), HUD + "IGOptions.png")
+    save(volume_bar(), HUD + "volumeBar.png")
+    save(retour_label(), HUD + "igOptions retour.png")
+    save(spatula_anim(), HUD + "spat anim.png")
+    save(speech_bubble(), HUD + "spat dialogue.png")
+    return stars
+
+
+if __name__ == "__main__":
+    build()

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game, its tests (plain and with AddressSanitizer and
+# UndefinedBehaviorSanitizer) and its benchmarks, and runs every test. Without a display the
+# tests run under Xvfb; sound goes to OpenAL's null device.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/deps.sh test
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGOBBLER_BENCH=ON >/dev/null
+cmake --build build -j2
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGOBBLER_SANITIZE=ON >/dev/null
+cmake --build build-asan -j2
+export ALSOFT_DRIVERS=null
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+run() {
+    ctest --test-dir build --output-on-failure && ctest --test-dir build-asan --output-on-failure
+}
+if [ -n "${DISPLAY:-}" ]; then
+    run
+else
+    export -f run
+    xvfb-run -a -s "-screen 0 1920x1080x24" bash -c run
+fi
