@@ -20,12 +20,22 @@ Cache<sf::Image>& imageCache() {
     return cache;
 }
 
+std::set<std::string>& requested() {
+    static std::set<std::string> paths;
+    return paths;
+}
+
 bool fileExists(const std::string& path) {
+    requested().insert(path);
     std::ifstream file(path, std::ios::binary);
     return file.good();
 }
 
 } // namespace
+
+const std::set<std::string>& requestedResourcePaths() {
+    return requested();
+}
 
 const sf::Texture* loadTexture(const std::string& path) {
     auto& cache = textureCache();

@@ -5,6 +5,7 @@
 #include <SFML/Audio.hpp>
 #include <SFML/Graphics.hpp>
 
+#include <set>
 #include <string>
 
 // A texture, loaded once and shared by every object that shows it; null when missing.
@@ -29,3 +30,6 @@ sf::Text makeText(const std::string& utf8, unsigned size, sf::Color color, float
                   float y = 0);
 // Converts the game's UTF-8 strings for SFML.
 sf::String utf8(const std::string& text);
+
+// Every resource path the game has asked for so far, found or not.
+const std::set<std::string>& requestedResourcePaths();
