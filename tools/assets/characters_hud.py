@@ -1,0 +1,165 @@
+"""Tower buttons, tower info panels and the help pictures of the towers."""
+import math
+
+from PIL import Image, ImageDraw, ImageFilter
+
+from characters_kit import (Canvas, INK, CLEAR, WHITE, CREAM, KETCHUP, KETCHUP_DARK, MUSTARD,
+                            MUSTARD_DARK, BUN, LETTUCE, SKY, SKY_DARK, GOLD, GOLD_DARK, rgba,
+                            shade, emoji, reduce, font)
+import characters_towers as ct
+
+BUTTON = 90
+
+
+def round_button(fill, icon, icon_size=58, ring=MUSTARD, icon_dy=0):
+    """A round 90 x 90 button: ring, coloured disc, soft shine, emoji icon."""
+    W = H = BUTTON
+    cv = Canvas(W, H, ow=0)
+    s = cv.s
+    d = cv.d
+    c = W / 2.0
+    # drop shadow
+    sh = Image.new("RGBA", cv.im.size, CLEAR)
+    ImageDraw.Draw(sh).ellipse([(c - 40) * s, (c - 37) * s, (c + 40) * s, (c + 43) * s], fill=(0, 0, 0, 90))
+    sh = sh.filter(ImageFilter.GaussianBlur(2 * s))
+    cv.im.alpha_composite(sh)
+    d = ImageDraw.Draw(cv.im)
+    d.ellipse([(c - 42) * s, (c - 42) * s, (c + 42) * s, (c + 42) * s], fill=INK)
+    d.ellipse([(c - 39) * s, (c - 39) * s, (c + 39) * s, (c + 39) * s], fill=ring)
+    d.ellipse([(c - 33) * s, (c - 33) * s, (c + 33) * s, (c + 33) * s], fill=INK)
+    d.ellipse([(c - 31) * s, (c - 31) * s, (c + 31) * s, (c + 31) * s], fill=fill)
+    d.ellipse([(c - 26) * s, (c - 29) * s, (c + 20) * s, (c - 8) * s], fill=shade(fill, 1.25))
+    cv.d = d
+    if icon is not None:
+        ic = icon.resize((icon.width * s, icon.height * s), Image.LANCZOS)
+        cv.layer(ic, int((c - icon.width / 2) * s), int((c - icon.height / 2 + icon_dy) * s))
+    return cv
+
+
+def build_button(kind):
+    fill = {"frite": KETCHUP, "burger": (250, 170, 60, 255), "soda": SKY}[kind]
+    name = {"frite": "french-fries", "burger": "hamburger", "soda": "cup-with-straw"}[kind]
+    cv = round_button(fill, emoji(name, 50), ring=CREAM)
+    # a little "+" badge: it builds
+    cv.circle(72, 72, 11, LETTUCE, ow=2.2)
+    cv.fillpoly([(66, 70.4), (78, 70.4), (78, 73.6), (66, 73.6)], WHITE)
+    cv.fillpoly([(70.4, 66), (73.6, 66), (73.6, 78), (70.4, 78)], WHITE)
+    return cv.final()
+
+
+def sell_button():
+    cv = round_button((250, 226, 120, 255), emoji("coin", 48), ring=CREAM)
+    cv.circle(72, 72, 11, KETCHUP, ow=2.2)
+    cv.fillpoly([(65.5, 70.2), (78.5, 70.2), (78.5, 73.8), (65.5, 73.8)], WHITE)
+    return cv.final()
+
+
+def upgrade_button():
+    cv = round_button(LETTUCE, None, ring=CREAM)
+    c = 45
+    arrow = [(c, 20), (c + 20, 42), (c + 9, 42), (c + 9, 66), (c - 9, 66), (c - 9, 42), (c - 20, 42)]
+    cv.poly(arrow, WHITE, ow=2.6)
+    cv.poly([(c + 13 + 8 * math.cos(-math.pi / 2 + i * math.pi / 5) * (1 if i % 2 == 0 else 0.45),
+              22 + 8 * math.sin(-math.pi / 2 + i * math.pi / 5) * (1 if i % 2 == 0 else 0.45))
+             for i in range(10)], GOLD, ow=1.8)
+    return cv.final()
+
+
+# --------------------------------------------------------------------------
+# Info panel.  Drawn at (1000, 800); the game writes, in window pixels:
+# name (1010, 890) white 30; level (1260, 820); feed (1300, 875);
+# interval (1280, 945); range (1250, 1005), size 25 black.
+PANEL_X, PANEL_Y = 1000, 800
+
+
+def _icon_fork(cv, x, y, r):
+    cv.circle(x, y, r, (255, 214, 160, 255), ow=1.6)
+    e = emoji("fork-and-knife", int(r * 1.5))
+    cv.paste(e, x - e.width / 2, y - e.height / 2)
+
+
+def info_panel(two_columns):
+    W = 560 if two_columns else 520
+    H = 270
+    cv = Canvas(W, H, ow=2.0)
+    s = cv.s
+    d = cv.d
+    # drop shadow, body, outline
+    sh = Image.new("RGBA", cv.im.size, CLEAR)
+    ImageDraw.Draw(sh).rounded_rectangle([6 * s, 8 * s, (W - 2) * s, (H - 1) * s], radius=22 * s,
+                                         fill=(0, 0, 0, 80))
+    sh = sh.filter(ImageFilter.GaussianBlur(3 * s))
+    cv.im.alpha_composite(sh)
+    d = ImageDraw.Draw(cv.im)
+    d.rounded_rectangle([2 * s, 2 * s, (W - 6) * s, (H - 6) * s], radius=22 * s, fill=INK)
+    d.rounded_rectangle([5 * s, 5 * s, (W - 9) * s, (H - 9) * s], radius=19 * s, fill=CREAM)
+    # red and white awning stripes along the top
+    for i in range(0, W, 28):
+        d.rectangle([i * s, 5 * s, (i + 14) * s, 14 * s], fill=KETCHUP)
+    d.rounded_rectangle([2 * s, 2 * s, (W - 6) * s, (H - 6) * s], radius=22 * s, outline=INK, width=3 * s)
+    # level ribbon behind "Niv." (text at 260, 20 relative)
+    lx0, lx1 = 236, (W - 24 if two_columns else 380)
+    d.rounded_rectangle([lx0 * s, 16 * s, lx1 * s, 54 * s], radius=12 * s, fill=INK)
+    d.rounded_rectangle([(lx0 + 3) * s, 19 * s, (lx1 - 3) * s, 51 * s], radius=10 * s, fill=MUSTARD)
+    # dark plate for the white name (text at 10, 90, two lines of size 30)
+    d.rounded_rectangle([8 * s, 72 * s, 200 * s, 180 * s], radius=16 * s, fill=INK)
+    d.rounded_rectangle([11 * s, 75 * s, 197 * s, 177 * s], radius=13 * s, fill=(96, 52, 36, 255))
+    d.rounded_rectangle([11 * s, 75 * s, 197 * s, 90 * s], radius=10 * s, fill=(120, 70, 48, 255))
+    cv.d = d
+    # value rows: feed (300, 75), interval (280, 145), range (250, 205); text height ~ 30
+    rows = [("Nourrit", 300, 75, "hamburger"), ("Cadence", 280, 145, "stopwatch"),
+            ("Portée", 250, 205, "bullseye")]
+    f_lab = font(17)
+    for (label, vx, vy, ic) in rows:
+        band_x0 = vx - 118
+        band_x1 = W - 22
+        d.rounded_rectangle([band_x0 * s, (vy - 5) * s, band_x1 * s, (vy + 36) * s], radius=14 * s,
+                            fill=(255, 232, 190, 255))
+        d.rounded_rectangle([(vx - 8) * s, (vy - 2) * s, (band_x1 - 3) * s, (vy + 33) * s], radius=12 * s,
+                            fill=WHITE)
+        cv.d = d
+        e = emoji(ic, 26)
+        cv.paste(e, band_x0 + 4, vy + 2)
+        # label between icon and value
+        tx = band_x0 + 33
+        lab = Image.new("RGBA", (200 * s, 30 * s), CLEAR)
+        ImageDraw.Draw(lab).text((0, 0), label, font=font(17 * s), fill=INK)
+        cv.layer(lab, int(tx * s), int((vy + 7) * s))
+        d = ImageDraw.Draw(cv.im)
+        cv.d = d
+        if two_columns:
+            # arrow from the current value to the next level's
+            ax = 392 if label != "Nourrit" else 410
+            ay = vy + 16
+            cv.poly([(ax - 12, ay - 4), (ax + 2, ay - 4), (ax + 2, ay - 9), (ax + 12, ay), (ax + 2, ay + 9),
+                     (ax + 2, ay + 4), (ax - 12, ay + 4)], LETTUCE, ow=1.6)
+            d = cv.d
+    if two_columns:
+        ax, ay = 392, 35
+        cv.poly([(ax - 12, ay - 4), (ax + 2, ay - 4), (ax + 2, ay - 9), (ax + 12, ay), (ax + 2, ay + 9),
+                 (ax + 2, ay + 4), (ax - 12, ay + 4)], LETTUCE, ow=1.6)
+    return cv.final()
+
+
+# --------------------------------------------------------------------------
+def help_tower(kind):
+    """About 150 x 150: the level-2 machine on a soft round badge."""
+    level = 2
+    W, H, OX, OY, N, HB = ct.CAT[(kind, level)]
+    if kind == "soda":
+        im = ct.soda_tower(level, 0, N)
+    elif kind == "frite":
+        im = ct.fries_tower(level, 0, 0, N)
+    else:
+        im = ct.burger_tower(level, 0, 0, N)
+    bbox = im.getbbox()
+    im = im.crop(bbox)
+    S = 150
+    scale = min(136.0 / im.width, 140.0 / im.height)
+    im = im.resize((max(1, int(im.width * scale)), max(1, int(im.height * scale))), Image.LANCZOS)
+    cv = Canvas(S, S, ow=2.0)
+    tint = {"frite": (255, 226, 150, 255), "burger": (255, 200, 160, 255), "soda": (190, 228, 250, 255)}[kind]
+    cv.circle(S / 2, S / 2 + 8, 62, tint, ow=2.2)
+    out = cv.final()
+    out.alpha_composite(im, (int((S - im.width) / 2), int(S - 4 - im.height)))
+    return out
