@@ -1,12 +1,159 @@
 // The customer types, spawning and removal.
 #include "customers/customers.h"
 
-void loadCustomerAssets() {}
-Customer& spawnCustomer(int, int, int, float, float) {
-    game.customers.emplace_front();
-    return game.customers.front();
+#include "shell/resources.h"
+
+#include <string>
+
+namespace {
+
+// The window's diagonal: farther from the goal than any customer can be.
+constexpr float farthestDistance = 2202.907f;
+
+struct TypeRow {
+    int appetite, walkSpeed, reward, frameWidth, frameHeight;
+    const char* body;
+    const char* shadow;
+    const char* friesHit;
+    const char* burgerHit;
+    const char* sodaHit;
+};
+
+constexpr TypeRow typeRows[CustomerTypeCount] = {
+    {50, 125, 40, 77, 106, "leCelibataire.png", "ombre celib.png", "Celibataire frite effet.png",
+     "Celibataire burger effet.png", "Celibataire soda effet.png"},
+    {70, 100, 100, 109, 120, "laFamille.png", "ombre famille.png", "Famille frite effet.png",
+     "Famille burger effet.png", "Famille soda effet.png"},
+    {150, 150, 60, 98, 125, "leGros.png", "ombre enrobé.png", "Enrobé frite effet.png",
+     "Enrobé burger effet.png", "Enrobé soda effet.png"},
+    {30, 200, 20, 87, 103, "leBusinessMan.png", "ombre businessman.png",
+     "Businessman frite effet.png", "Businessman burger effet.png", "Businessman soda effet.png"},
+};
+
+const sf::Texture* clientTexture(const char* name) {
+    return loadTexture(std::string("../resources/textures/client/") + name);
 }
+
+} // namespace
+
+void loadCustomerAssets() {
+    for (int type = 0; type < CustomerTypeCount; ++type)
+        game.customerBodyTextures[type] = clientTexture(typeRows[type].body);
+    for (int type = 0; type < CustomerTypeCount; ++type) {
+        const TypeRow& row = typeRows[type];
+        CustomerTypeInfo& info = game.customerTypes[type];
+        info.shadowTexture = clientTexture(row.shadow);
+        info.friesHitTexture = clientTexture(row.friesHit);
+        info.burgerHitTexture = clientTexture(row.burgerHit);
+        info.sodaHitTexture = clientTexture(row.sodaHit);
+        info.appetite = row.appetite;
+        info.walkSpeed = row.walkSpeed;
+        info.reward = row.reward;
+        info.frameWidth = row.frameWidth;
+        info.frameHeight = row.frameHeight;
+        info.friesHitFrameWidth = 129;
+        info.friesHitFrameHeight = 124;
+    }
+    // The gauge pictures are the same for everyone: loaded once and shared.
+    game.satisfactionTexture = clientTexture("satisfaction.png");
+    game.gaugeTexture = clientTexture("jauge.png");
+    game.nextCustomerId = 1;
+}
+
+Customer& spawnCustomer(int type, int direction, int pathIndex, float x, float y) {
+    game.customers.emplace_front();
+    Customer& c = game.customers.front();
+    const CustomerTypeInfo& info = game.customerTypes[type];
+    c.appetite = info.appetite;
+    c.speed = info.walkSpeed;
+    c.reward = info.reward;
+    c.frameWidth = info.frameWidth;
+    c.frameHeight = info.frameHeight;
+    c.shadowTexture = info.shadowTexture;
+    c.friesHitTexture = info.friesHitTexture;
+    c.burgerHitTexture = info.burgerHitTexture;
+    c.sodaHitTexture = info.sodaHitTexture;
+    c.friesHitFrameWidth = info.friesHitFrameWidth;
+    c.friesHitFrameHeight = info.friesHitFrameHeight;
+
+    // The feet are the origin: bottom centre of a frame (a Family's 109 gives 54).
+    const sf::Vector2f feet(static_cast<float>(c.frameWidth / 2),
+                            static_cast<float>(c.frameHeight));
+    setSpriteTexture(c.bodySprite, game.customerBodyTextures[type]);
+    c.bodySprite.setOrigin(feet);
+    c.bodySprite.setScale(game.layoutScaleX, game.layoutScaleY);
+
+    c.x = c.pathX = x;
+    c.y = c.pathY = y;
+    c.bodySprite.setPosition(x, y);
+
+    c.id = game.nextCustomerId;
+    game.nextCustomerId += 1;
+    c.walkFrame = 0;
+    c.direction = direction;
+    c.fed = 0;
+    c.type = type;
+    c.hasExited = 0;
+    c.bodyRect = sf::IntRect(0, direction * c.frameHeight, c.frameWidth, c.frameHeight);
+    c.bodySprite.setTextureRect(c.bodyRect);
+    c.lastWalkFrameTime = game.now;
+
+    setSpriteTexture(c.shadowSprite, c.shadowTexture);
+    c.shadowSprite.setOrigin(feet);
+    c.shadowSprite.setPosition(x, y);
+
+    c.slowedSpeed = static_cast<float>(info.walkSpeed);
+    game.lastSpawnSpeed = c.slowedSpeed;
+    c.sideStepped = 0;
+
+    const sf::Texture* hitTextures[3] = {c.friesHitTexture, c.burgerHitTexture, c.sodaHitTexture};
+    for (int i = 0; i < 3; ++i) {
+        setSpriteTexture(c.hitSprites[i], hitTextures[i]);
+        c.hitSprites[i].setOrigin(feet);
+        c.hitTimes[i] = -1.0f;
+        c.hitActive[i] = 0;
+    }
+    c.friesHitRect = sf::IntRect(0, 0, 129, 124);
+    c.friesHitFrameTime = -1.0f;
+    c.friesHitFrame = -1;
+
+    setSpriteTexture(c.satisfactionSprite, game.satisfactionTexture, true);
+    setSpriteTexture(c.gaugeSprite, game.gaugeTexture, true);
+    c.pathIndex = pathIndex;
+
+    if (game.featuredPending == 0) {
+        game.featuredPending = 1;
+        game.featuredCustomer = &c;
+    }
+    // The newcomer is everyone's target until the towers choose again.
+    game.firstTarget = game.secondTarget = game.thirdTarget = &c;
+    c.targetDistance = farthestDistance;
+    return c;
+}
+
+void forgetCustomer(const Customer& customer) {
+    const Customer* gone = &customer;
+    if (game.featuredCustomer == gone)
+        game.featuredCustomer = nullptr;
+    if (game.firstTarget == gone)
+        game.firstTarget = nullptr;
+    if (game.secondTarget == gone)
+        game.secondTarget = nullptr;
+    if (game.thirdTarget == gone)
+        game.thirdTarget = nullptr;
+    for (Projectile& projectile : game.projectiles)
+        if (projectile.target == gone)
+            projectile.target = nullptr;
+}
+
 std::list<Customer>::iterator removeCustomer(std::list<Customer>::iterator customer) {
+    forgetCustomer(*customer);
     return game.customers.erase(customer);
 }
-void forgetAllCustomers() {}
+
+void forgetAllCustomers() {
+    game.featuredCustomer = nullptr;
+    game.firstTarget = game.secondTarget = game.thirdTarget = nullptr;
+    for (Projectile& projectile : game.projectiles)
+        projectile.target = nullptr;
+}

@@ -20,6 +20,8 @@ Customer& spawnCustomer(int type, int direction, int pathIndex, float x, float y
 // Unlinks and releases one customer; returns the iterator to the customer after it. Every
 // reference to it (targets, featured customer, projectile targets) is cleared first.
 std::list<Customer>::iterator removeCustomer(std::list<Customer>::iterator customer);
+// Clears every reference to one customer (targets, featured customer, projectile targets).
+void forgetCustomer(const Customer& customer);
 // Forgets every reference to customers (level cleared).
 void forgetAllCustomers();
 
