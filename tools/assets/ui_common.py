@@ -335,3 +335,18 @@ def apply_grain(img, seed, amount=8, scale=2, mask=None):
         n = (n * (np.asarray(mask).astype("int16")) // 255)
     arr[..., :3] = (arr[..., :3] + n[..., None]).clip(0, 255)
     return Image.fromarray(arr.astype("uint8"), "RGBA")
+
+
+def outlined(img, width, colour=INK):
+    """Sticker look for an emoji: a solid outline of `width` px around its shape."""
+    pad = width + 2
+    big = Image.new("RGBA", (img.size[0] + 2 * pad, img.size[1] + 2 * pad), CLEAR)
+    big.paste(img, (pad, pad))
+    a = big.getchannel("A").point(lambda v: 255 if v > 60 else 0)
+    # a blur then a low threshold grows the shape by about `width` with round corners
+    grown = a.filter(ImageFilter.GaussianBlur(width / 2.0)).point(lambda v: 255 if v > 6 else 0)
+    grown = grown.filter(ImageFilter.GaussianBlur(0.8))
+    base = Image.new("RGBA", big.size, colour)
+    base.putalpha(grown)
+    base.alpha_composite(big)
+    return base

@@ -1,0 +1,187 @@
+#!/usr/bin/python3
+"""Interface generator: HUD, in-game overlays, menus, intro and logo, the game
+font, the spotlight shader and the licence list.
+
+Run from the repository root:  /usr/bin/python3 tools/assets/ui.py
+Writes only under resources/ (textures/hud, textures/Menu, textures/menu,
+textures/Logo, fonts, shaders, LICENSES.md) plus tools/assets/SOURCES-ui.md.
+"""
+import glob
+import gzip
+import os
+import shutil
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import ui_common  # noqa: E402
+from ui_common import RES, HERE, FONT_FILE  # noqa: E402
+
+FONT_LICENCE_GZ = "/usr/share/doc/fonts-comfortaa/OFL.txt.gz"
+FONT_COPYRIGHT = "/usr/share/doc/fonts-comfortaa/copyright"
+EMOJI_LICENCE = os.path.join(HERE, "node_modules", "fluentui-emoji", "LICENSE")
+
+SHADER = """// Tutorial spotlight: the captured frame is darkened everywhere except a soft
+// lit circle around LightPosition (window pixels, y counted from the bottom).
+#version 120
+
+uniform sampler2D texture;
+uniform vec3 AmbientLight;
+uniform vec3 LightPosition;
+uniform vec3 LightColor;
+uniform float LightRadius;
+
+void main()
+{
+    vec4 pixel = texture2D(texture, gl_TexCoord[0].xy);
+    float radius = max(LightRadius, 1.0);
+    float edge = max(10.0, radius * 0.22);
+    float dist = distance(gl_FragCoord.xy, LightPosition.xy);
+    // 1 inside the circle, 0 outside, with a soft rim of width 'edge'
+    float lit = 1.0 - smoothstep(radius - edge, radius, dist);
+    // outside: the ambient level plus a faint wash of the light's colour
+    vec3 dim = clamp(AmbientLight + LightColor, 0.0, 1.0);
+    // a warm rim so the circle reads as a spotlight
+    float rim = smoothstep(radius - edge, radius - edge * 0.5, dist) * lit;
+    vec3 factor = mix(dim, vec3(1.0), lit) + vec3(0.10, 0.08, 0.0) * rim;
+    gl_FragColor = vec4(clamp(pixel.rgb * factor, 0.0, 1.0), pixel.a) * gl_Color;
+}
+"""
+
+
+def write_text(rel, content):
+    path = os.path.join(RES, rel)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(content)
+
+
+def font_and_licence():
+    os.makedirs(os.path.join(RES, "fonts"), exist_ok=True)
+    shutil.copyfile(FONT_FILE, os.path.join(RES, "fonts", "SlyCooper.ttf"))
+    ofl = gzip.open(FONT_LICENCE_GZ, "rt", encoding="utf-8").read()
+    head = ("SlyCooper.ttf is an unmodified copy of Comfortaa Bold (Debian package\n"
+            "fonts-comfortaa 3.001), by Johan Aakerlund, under the SIL Open Font License 1.1\n"
+            "(Reserved Font Name \"Comfortaa\"). Only the file name differs.\n\n")
+    write_text("fonts/LICENSE-SlyCooper.txt", head + ofl)
+
+
+def sources_ui():
+    """tools/assets/SOURCES-ui.md, from what the pictures actually used."""
+    lines = ["# Third-party sources used by the interface pictures (ui.py)", "",
+             "- `/usr/share/fonts/truetype/comfortaa/Comfortaa-Bold.ttf`, Debian `fonts-comfortaa` "
+             "(Comfortaa by Johan Aakerlund), SIL Open Font License 1.1: copied as "
+             "`resources/fonts/SlyCooper.ttf`, and used for the text baked into the pictures."]
+    for name in sorted(ui_common.USED_EMOJI):
+        lines.append("- `icons/flat/%s.svg`, npm `fluentui-emoji` 1.3.0 (Microsoft Fluent Emoji), MIT" % name)
+    with open(os.path.join(HERE, "SOURCES-ui.md"), "w", encoding="utf-8") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+def read_sources():
+    out = []
+    for path in sorted(glob.glob(os.path.join(HERE, "SOURCES-*.md"))):
+        name = os.path.basename(path)[len("SOURCES-"):-3]
+        with open(path, encoding="utf-8") as f:
+            out.append((name, f.read()))
+    return out
+
+
+def credits_entries(sources):
+    """Condensed third-party list for the credits page: one block per source kind."""
+    blocks = {}
+    order = []
+
+    def add(title, line):
+        if title not in blocks:
+            blocks[title] = []
+            order.append(title)
+        if line and line not in blocks[title]:
+            blocks[title].append(line)
+
+    add("Fluent Emoji", "© Microsoft Corporation, licence MIT")
+    add("Police Comfortaa", "© Johan Aakerlund, licence SIL OFL 1.1")
+    for name, text in sources:
+        for raw in text.splitlines():
+            low = raw.lower()
+            if not raw.strip().startswith(("-", "*", "|")) or "---" in raw:
+                continue
+            if "fluent" in low or "comfortaa" in low:
+                continue
+            t = raw.strip().lstrip("-*| ").replace("`", "").strip()
+            if not t:
+                continue
+            # keep it short enough for the page
+            t = t if len(t) <= 56 else t[:53] + "..."
+            add("Autres sources", t)
+    result = []
+    for title in order:
+        result.append((title, blocks[title][:40]))
+    return result
+
+
+def licences_md(sources):
+    parts = ["# Licences of third-party material in resources/", "",
+             "Everything under resources/ is generated by tools/assets/ from the sources below.",
+             "Per-generator lists follow, then the full licence texts.", ""]
+    for name, text in sources:
+        parts.append("## From the %s generator (tools/assets/SOURCES-%s.md)" % (name, name))
+        parts.append("")
+        body = text.strip().splitlines()
+        if body and body[0].startswith("#"):
+            body = body[1:]
+        parts.extend(l for l in body)
+        parts.append("")
+    parts.append("## Licence texts")
+    parts.append("")
+    parts.append("### MIT License (Microsoft Fluent Emoji, npm `fluentui-emoji`)")
+    parts.append("")
+    parts.append("```")
+    parts.append(open(EMOJI_LICENCE, encoding="utf-8").read().strip())
+    parts.append("```")
+    parts.append("")
+    parts.append("### SIL Open Font License 1.1 (Comfortaa, copied as fonts/SlyCooper.ttf)")
+    parts.append("")
+    parts.append("```")
+    parts.append(gzip.open(FONT_LICENCE_GZ, "rt", encoding="utf-8").read().strip())
+    parts.append("```")
+    parts.append("")
+    # licences other generators name, so each source's terms sit beside it
+    extra = set()
+    for _, text in sources:
+        low = text.lower()
+        for key in ("cc0", "cc-by", "cc by", "gpl", "ofl", "apache", "public domain"):
+            if key in low:
+                extra.add(key)
+    if extra:
+        parts.append("Other licences named above (%s): their terms are those of the packages" %
+                     ", ".join(sorted(extra)))
+        parts.append("listed, as shipped in /usr/share/doc/<package>/copyright on Debian.")
+        parts.append("")
+    write_text("LICENSES.md", "\n".join(parts))
+
+
+def main():
+    only = sys.argv[1:]
+    import ui_hud
+    import ui_menu
+    import ui_intro
+    stars = None
+    if not only or "hud" in only:
+        stars = ui_hud.build()
+    if not only or "menu" in only:
+        if stars is None:
+            import ui_parts
+            stars = ui_parts.rating_stars()
+        ui_menu.build(stars, credits_entries(read_sources()))
+    if not only or "intro" in only:
+        ui_intro.build()
+    font_and_licence()
+    write_text("shaders/SimpleLight.frag", SHADER)
+    if not only:
+        sources_ui()
+    licences_md(read_sources())
+
+
+if __name__ == "__main__":
+    main()

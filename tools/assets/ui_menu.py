@@ -1,0 +1,436 @@
+"""Menu pictures: the arcade cabinet, the dining-room background, panel buttons,
+level cards, padlocks, options, help tiles, supplier shop and credits."""
+import math
+
+from PIL import Image, ImageDraw
+
+from ui_common import (Pic, save, hstrip, emoji, grey_version, star_points, mix, with_alpha,
+                       apply_grain, text_width, INK, INK_SOFT, CREAM, PAPER, KETCHUP, KETCHUP_DARK,
+                       MUSTARD, MUSTARD_DARK, BUN, LETTUCE, LETTUCE_DARK, SKY, SKY_DARK, WOOD,
+                       WOOD_DARK, WOOD_LIGHT, BOARD, BOARD_LIGHT, GREY, GREY_DARK, WHITE, BLACK,
+                       CLEAR)
+import ui_parts as parts
+
+MENU = "textures/Menu/"
+CAB_X = 941                      # window x of the cabinet's left edge
+HOLE = (229, 168, 905, 856)      # screen opening, cabinet pixels (window x 1170..1846): card 2 waits at x 1851
+SCREEN_BG = (255, 247, 228, 255)
+
+
+# ---------------------------------------------------------------- cabinet
+def cabinet(screen=None):
+    """979 x 1080 arcade cabinet.  Opaque everywhere but the screen opening, so the
+    level cards sliding off to the sides stay hidden.  With screen given (an RGBA
+    picture of the opening's size) the opening is filled, for the title picture."""
+    W, H = 979, 1080
+    p = Pic(W, H, s=2)
+    body = KETCHUP
+    p.rrect((0, -20, W + 20, H + 20), 0, KETCHUP_DARK)
+    # side/left column panel
+    p.rrect((4, 0, 222, H + 20), 24, body, outline=INK, ow=6)
+    p.rrect((18, 14, 208, 40), 10, with_alpha(WHITE, 60))
+    # marquee
+    p.rrect((206, -20, W + 20, 162), 26, MUSTARD, outline=INK, ow=6)
+    p.rrect((236, 54, W - 16, 152), 18, CREAM, outline=INK, ow=4)
+    for i in range(17):
+        x = 250 + i * 42
+        p.circle(x, 30, 8, (255, 250, 220, 255), outline=INK, ow=2.5)
+    # screen bezel
+    p.rrect((206, 150, W + 20, 880), 30, (52, 46, 58, 255), outline=INK, ow=6)
+    p.rrect((HOLE[0] - 8, HOLE[1] - 8, HOLE[2] + 8, HOLE[3] + 8), 20, (28, 24, 32, 255))
+    # control panel
+    p.polygon([(206, 872), (W + 20, 872), (W + 20, 960), (206, 960)], MUSTARD_DARK, outline=INK, ow=6)
+    p.polygon([(212, 878), (W + 20, 878), (W + 20, 900), (212, 900)], with_alpha(WHITE, 70))
+    p.rrect((206, 952, W + 20, H + 20), 0, body, outline=INK, ow=6)
+    # joystick and buttons on the panel
+    p.ellipse((300, 906, 380, 940), (40, 36, 44, 255), outline=INK, ow=4)
+    p.line([(340, 922), (352, 884)], INK, 12)
+    p.circle(354, 880, 17, KETCHUP, outline=INK, ow=4)
+    for i, c in enumerate((LETTUCE, SKY, MUSTARD)):
+        p.ellipse((420 + i * 62, 902, 466 + i * 62, 934), c, outline=INK, ow=4)
+    # coin door: the credits hot spot (window 1595..1760, 866..1063)
+    p.rrect((660, 968, 814, 1062), 12, (60, 56, 66, 255), outline=INK, ow=5)
+    for x in (700, 774):
+        p.rrect((x - 16, 984, x + 16, 1020), 6, (250, 120, 40, 255), outline=INK, ow=3)
+        p.rrect((x - 3, 990, x + 3, 1014), 2, INK)
+    p.text((737, 1042), "Crédits", 20, fill=MUSTARD, stroke=2, stroke_fill=INK)
+    # sign rail for the credits sign (sign drawn by the game at window (1071, 905))
+    p.rrect((120, 896, 282, 904), 4, WOOD_DARK, outline=INK, ow=2)
+    # column of the five panel buttons
+    p.rrect((22, 178, 204, 840), 20, KETCHUP_DARK, outline=INK, ow=4)
+    for y in (190, 828):
+        for x in (36, 190):
+            p.circle(x, y, 5, (250, 200, 160, 255))
+    # star balance plaque: text at window (1086, 85)
+    p.rrect((24, 58, 204, 158), 20, CREAM, outline=INK, ow=5, shadow=(0, 4, 3, 90))
+    p.emoji("star", 86, 108, 62)
+    # speaker grille under the screen
+    for i in range(6):
+        p.rrect((520 + i * 22, 1000, 532 + i * 22, 1050), 5, KETCHUP_DARK)
+    im = p.result()
+    if screen is not None:
+        im.alpha_composite(screen, (HOLE[0], HOLE[1]))
+        # punch the rest of the opening so nothing odd shows through
+    else:
+        d = ImageDraw.Draw(im)
+        d.rounded_rectangle(HOLE, radius=14, fill=CLEAR)
+    # inner glass edge
+    g = Pic(W, H, s=2)
+    g.rrect((HOLE[0] - 2, HOLE[1] - 2, HOLE[2] + 2, HOLE[3] + 2), 16, CLEAR, outline=INK, ow=4)
+    gi = g.result()
+    # keep only the ring (the inside is transparent already)
+    im.alpha_composite(gi)
+    return apply_grain(im, 11, amount=4, scale=2)
+
+
+def fond():
+    """Fond.png 735 x 695 at (1145, 165): the lit screen behind every section."""
+    W, H = 735, 695
+    p = Pic(W, H, s=1, bg=SCREEN_BG)
+    d = ImageDraw.Draw(p.im)
+    for y in range(0, H, 46):
+        for x in range(0, W, 46):
+            if (x // 46 + y // 46) % 2 == 0:
+                d.rectangle((x, y, x + 45, y + 45), fill=(252, 238, 212, 255))
+    im = p.result()
+    # soft vignette so the content sits in a glowing screen
+    import numpy as np
+    a = np.asarray(im).astype("float32")
+    yy, xx = np.mgrid[0:H, 0:W]
+    dx = (xx - W / 2) / (W / 2)
+    dy = (yy - H / 2) / (H / 2)
+    v = np.clip((dx ** 2 + dy ** 2) - 0.55, 0, 1) * 28
+    a[..., :3] -= v[..., None]
+    return Image.fromarray(a.clip(0, 255).astype("uint8"), "RGBA")
+
+
+# ---------------------------------------------------------------- background
+def dining_room(W=1920, H=1080, seed=3):
+    """The restaurant scene on the left of the menus (and the intro backdrop)."""
+    p = Pic(W, H, s=2, bg=(250, 214, 150, 255))
+    # wall stripes
+    for i, x in enumerate(range(-40, W, 80)):
+        if i % 2 == 0:
+            p.rrect((x, 0, x + 40, 700), 0, (246, 200, 128, 255))
+    # tiled lower wall
+    p.rrect((-10, 640, W + 10, 720), 0, KETCHUP, outline=INK, ow=5)
+    for x in range(0, W, 48):
+        p.rrect((x + 4, 652, x + 40, 708), 6, KETCHUP_DARK)
+    # checkered floor
+    p.rrect((-10, 860, W + 10, H + 10), 0, (245, 240, 230, 255))
+    for yi, y in enumerate(range(860, H, 55)):
+        for xi, x in enumerate(range(-55, W, 110)):
+            off = 55 if yi % 2 else 0
+            p.rrect((x + off, y, x + off + 55, y + 55), 0, (60, 56, 70, 255))
+    # counter
+    p.rrect((-20, 720, W + 20, 880), 14, (230, 90, 60, 255), outline=INK, ow=6,
+            shadow=(0, 8, 6, 100))
+    p.rrect((-20, 706, W + 20, 740), 10, (240, 240, 245, 255), outline=INK, ow=5)
+    for x in range(40, W, 130):
+        p.rrect((x, 760, x + 80, 850), 12, (210, 70, 46, 255))
+    return p
+
+
+def fond_menu():
+    """FondMenu.png: the dining room on the left (x < 941), transparent over the cabinet.
+    The logo left by the intro is drawn on top of it at x 70..870, y 40..640."""
+    W, H = 1920, 1080
+    p = dining_room()
+    # food on the counter
+    for x, name, sz in ((120, "french-fries", 120), (300, "hamburger", 130), (470, "cup-with-straw", 120),
+                        (660, "hot-dog", 110), (820, "pizza", 100)):
+        p.emoji(name, x, 660 + (130 - sz) / 2, sz, shadow=(0, 6, 4, 90))
+    # stools
+    for x in (150, 450, 750):
+        p.rrect((x - 8, 900, x + 8, 1060), 4, (120, 120, 130, 255), outline=INK, ow=3)
+        p.ellipse((x - 60, 880, x + 60, 920), KETCHUP, outline=INK, ow=5)
+    # cabinet shadow on the wall
+    im = p.result()
+    import numpy as np
+    a = np.asarray(im).copy()
+    xs = np.arange(W)
+    shade = np.clip((xs - 880) / 61.0, 0, 1) * 70
+    a[..., :3] = (a[..., :3].astype("float32") - shade[None, :, None]).clip(0, 255).astype("uint8")
+    a[:, CAB_X:, 3] = 0
+    im = Image.fromarray(a, "RGBA")
+    return apply_grain(im, 5, amount=5, scale=2)
+
+
+# ---------------------------------------------------------------- buttons
+PANEL_BUTTONS = (("B Jouer.png", "Jouer", LETTUCE, LETTUCE_DARK),
+                 ("B Shop.png", "Fournisseur", SKY, SKY_DARK),
+                 ("B Options.png", "Options", MUSTARD, MUSTARD_DARK),
+                 ("B Aide.png", "Aides", BUN, (200, 110, 30, 255)),
+                 ("B Quitter.png", "Quitter", KETCHUP, KETCHUP_DARK))
+
+
+def panel_button(label, fill, dark):
+    w, h = 200, 90
+    size = 40
+    while text_width(label, size) > w - 34:
+        size -= 1
+    return parts.button(w, h, label, size=size, fill=fill, dark=dark, radius=24, ow=5)
+
+
+def level_card(n):
+    """LVL*.png: 2 frames of 490 x 280, open then locked (greyed)."""
+    W, H = 490, 280
+    p = Pic(W, H, s=2)
+    bgs = {1: ((255, 226, 140, 255), (250, 206, 110, 255)),
+           2: ((170, 220, 250, 255), (140, 200, 240, 255)),
+           3: ((255, 170, 150, 255), (245, 140, 120, 255))}
+    a, b = bgs[n]
+    p.rrect((3, 3, W - 3, H - 3), 26, a, outline=INK, ow=6)
+    # floor tiles inside the card
+    for yi, y in enumerate(range(150, 268, 28)):
+        for x in range(12 + (28 if yi % 2 else 0), W - 12, 56):
+            p.rrect((x, y, x + 28, min(y + 28, 266)), 0, b)
+    p.rrect((3, 3, W - 3, H - 3), 26, CLEAR, outline=INK, ow=6)
+    if n == 1:
+        p.emoji("hamburger", 150, 130, 150, shadow=(0, 6, 4, 90))
+        p.emoji("french-fries", 300, 150, 110, shadow=(0, 6, 4, 90))
+        p.emoji("person-raising-hand-default", 410, 150, 100, shadow=(0, 6, 4, 90))
+        p.emoji("ribbon", 90, 60, 70)
+    elif n == 2:
+        p.emoji("warning", 140, 140, 120, shadow=(0, 6, 4, 90))
+        p.emoji("droplet", 215, 205, 50)
+        p.emoji("cup-with-straw", 310, 140, 110, shadow=(0, 6, 4, 90))
+        p.emoji("man-office-worker-default", 415, 150, 100, shadow=(0, 6, 4, 90))
+    else:
+        p.emoji("person-running-default", 90, 150, 100, shadow=(0, 6, 4, 90))
+        p.emoji("girl-default", 210, 140, 110, shadow=(0, 6, 4, 90))
+        p.emoji("man-office-worker-default", 330, 150, 100, shadow=(0, 6, 4, 90))
+        p.emoji("fire", 430, 110, 80)
+        p.emoji("stopwatch", 420, 210, 70)
+    # level badge
+    p.circle(W - 40, 40, 26, KETCHUP, outline=INK, ow=4)
+    p.text((W - 40, 41), str(n), 30, fill=WHITE, stroke=3, stroke_fill=INK)
+    open_ = p.result()
+    locked = grey_version(open_, dark=0.6)
+    return hstrip([open_, locked])
+
+
+def fleches():
+    p = Pic(70, 100, s=4)
+    parts.arrow_shape(p, 5, 8, 60, 84, MUSTARD, 5, direction="left")
+    return p.result()
+
+
+def sons_sfx():
+    """Sons + SFX.png at (1209, 190); bars come at window y 290 and 475 (local 100, 285)."""
+    p = Pic(560, 280, s=2)
+    p.emoji("musical-notes", 34, 52, 58)
+    p.text((76, 52), "Musique", 46, fill=INK, anchor="lm")
+    p.emoji("speaker-high-volume", 34, 238, 58)
+    p.text((76, 238), "Effets", 46, fill=INK, anchor="lm")
+    return p.result()
+
+
+def case_tuto(checked):
+    p = Pic(64, 64, s=4)
+    p.rrect((3, 3, 61, 61), 12, PAPER, outline=INK, ow=4, shadow=(0, 2, 1.5, 80))
+    if checked:
+        p.line([(15, 33), (27, 46), (50, 17)], INK, 11)
+        p.line([(15, 33), (27, 46), (50, 17)], LETTUCE, 6)
+    return p.result()
+
+
+def b_reset():
+    return parts.button(120, 60, None, fill=KETCHUP, dark=KETCHUP_DARK, icon="counterclockwise-arrows-button",
+                        icon_size=40, radius=18, ow=4)
+
+
+def help_tile(label, emojis, colour):
+    p = Pic(230, 230, s=2)
+    p.rrect((4, 4, 226, 226), 30, colour, outline=INK, ow=6, shadow=(0, 5, 4, 90))
+    p.rrect((16, 14, 214, 28), 7, with_alpha(WHITE, 70))
+    for (name, x, y, sz) in emojis:
+        p.emoji(name, x, y, sz, shadow=(0, 4, 3, 80))
+    p.rrect((14, 170, 216, 216), 16, PAPER, outline=INK, ow=4)
+    size = 28
+    while text_width(label, size) > 190:
+        size -= 1
+    p.text((115, 193), label, size, fill=INK)
+    return p.result()
+
+
+# ---------------------------------------------------------------- shop
+def fond_shop():
+    """640 x 560 at (1188, 190): three columns of upgrade pictures (x 5, 214, 428) on
+    rows at y 0, 190, 380; price tags in the gaps between rows."""
+    W, H = 640, 560
+    p = Pic(W, H, s=2)
+    for x0, col in ((0, KETCHUP), (209, SKY), (423, MUSTARD)):
+        p.rrect((x0, 0, x0 + 163, 548), 22, with_alpha(col, 90), outline=with_alpha(INK, 150), ow=3)
+    for y, price in ((171, "3"), (361, "6")):
+        for x0 in (0, 209, 423):
+            cx = x0 + 81
+            p.rrect((cx - 34, y - 12, cx + 34, y + 14), 12, PAPER, outline=INK, ow=3)
+            p.text((cx - 10, y + 1), price, 20, fill=INK)
+            p.polygon(star_points(cx + 14, y + 1, 10, 5), parts.STAR_GOLD, outline=INK, ow=2)
+    return p.result()
+
+
+SHOP_FOOD = {"Frite": "french-fries", "Burger": "hamburger", "Soda": "cup-with-straw"}
+SHOP_COL = {"Frite": MUSTARD, "Burger": KETCHUP, "Soda": SKY}
+
+
+def shop_picture(kind, level):
+    """153 x 158 tile: the food machine of that level, unlocked then locked (grey)."""
+    W, H = 153, 158
+    p = Pic(W, H, s=3)
+    col = SHOP_COL[kind]
+    p.rrect((3, 3, W - 3, H - 3), 20, PAPER, outline=INK, ow=4, shadow=(0, 3, 2, 70))
+    # machine: a counter box with a window, bigger and shinier each level
+    mw = 84 + level * 10
+    x0 = (W - mw) / 2
+    p.rrect((x0, 44, x0 + mw, 118), 12, col, outline=INK, ow=4)
+    p.rrect((x0 + 8, 52, x0 + mw - 8, 64), 5, with_alpha(WHITE, 90))
+    name = SHOP_FOOD[kind]
+    if level == 1:
+        p.emoji(name, W / 2, 70, 64, shadow=(0, 3, 2, 80))
+    elif level == 2:
+        p.emoji(name, W / 2 - 18, 72, 56, shadow=(0, 3, 2, 80))
+        p.emoji(name, W / 2 + 18, 66, 60, shadow=(0, 3, 2, 80))
+    else:
+        p.emoji(name, W / 2 - 30, 76, 50, shadow=(0, 3, 2, 80))
+        p.emoji(name, W / 2 + 30, 76, 50, shadow=(0, 3, 2, 80))
+        p.emoji(name, W / 2, 62, 62, shadow=(0, 3, 2, 80))
+        p.emoji("crown", W / 2, 22, 34)
+    p.rrect((22, 120, W - 22, 150), 12, KETCHUP_DARK if level == 3 else INK_SOFT, outline=INK, ow=3)
+    p.text((W / 2, 136), "Niv. %d" % level, 20, fill=WHITE)
+    for i in range(level):
+        p.polygon(star_points(18 + i * 0 + 0, 22 + i * 22, 9, 4.5), parts.STAR_GOLD, outline=INK, ow=2)
+    open_ = p.result()
+    return hstrip([open_, grey_version(open_, dark=0.62)])
+
+
+# ---------------------------------------------------------------- credits
+def credits_sign():
+    """8 frames of 141 x 152: the hanging sign turns over (frames 1..7) from
+    'Crédits' to its open side."""
+    frames = []
+    W, H = 141, 152
+    for i in range(8):
+        p = Pic(W, H, s=3)
+        # strings and hook
+        theta = math.pi * i / 7.0
+        sx = abs(math.cos(theta))
+        front = i < 4
+        half = 60 * max(sx, 0.06)
+        cx = 70.5
+        p.line([(cx - 40, 4), (cx - half * 0.8, 40)], INK, 3)
+        p.line([(cx + 40, 4), (cx + half * 0.8, 40)], INK, 3)
+        p.circle(cx - 40, 5, 4, WOOD_DARK)
+        p.circle(cx + 40, 5, 4, WOOD_DARK)
+        col = MUSTARD if front else LETTUCE
+        p.rrect((cx - half, 38, cx + half, 140), max(2, 16 * sx), col, outline=INK, ow=4,
+                shadow=(0, 4, 3, 80))
+        if sx > 0.5:
+            inner = Pic(120, 100, s=3)
+            if front:
+                inner.emoji("scroll", 60, 34, 46)
+                inner.text((60, 80), "Crédits", 24, fill=INK)
+            else:
+                inner.emoji("open-book", 60, 34, 46)
+                inner.text((60, 80), "Lire !", 24, fill=INK)
+            im = inner.result()
+            iw = max(1, int(120 * sx))
+            p.paste(im, (cx, 89), size=(iw, 100), anchor="mm")
+        frames.append(p.result())
+    return hstrip(frames)
+
+
+def credits_page(third_party):
+    """747 x 2498 page scrolled in a 747 x 1046 window; third_party is a list of
+    (title, [lines])."""
+    W, H = 747, 2498
+    p = Pic(W, H, s=1, bg=CLEAR)
+    p.rrect((0, 0, W, H), 30, WOOD, outline=INK, ow=6)
+    p.rrect((16, 16, W - 16, H - 16), 20, PAPER, outline=INK, ow=4)
+    y = 80
+    p.emoji("hamburger", W / 2, y + 30, 110)
+    y += 130
+    p.text((W / 2, y), "Gobbler", 72, fill=KETCHUP, stroke=5, stroke_fill=INK)
+    y += 80
+    p.text((W / 2, y), "Un jeu de l'équipe Gobbler", 30, fill=INK)
+    y += 90
+
+    def heading(t):
+        nonlocal y
+        p.rrect((W / 2 - 260, y - 28, W / 2 + 260, y + 28), 20, KETCHUP, outline=INK, ow=4)
+        p.text((W / 2, y), t, 32, fill=WHITE, stroke=3, stroke_fill=INK)
+        y += 70
+
+    def line(t, size=26, fill=INK):
+        nonlocal y
+        p.text((W / 2, y), t, size, fill=fill)
+        y += int(size * 1.45)
+
+    heading("L'équipe")
+    for role in ("Conception : équipe Gobbler", "Programmation : équipe Gobbler",
+                 "Graphismes : équipe Gobbler", "Sons et musiques : équipe Gobbler",
+                 "Textes : équipe Gobbler"):
+        line(role)
+    y += 40
+    heading("Remerciements")
+    for t in ("À tous les clients affamés", "qui ont testé le restaurant !"):
+        line(t)
+    y += 40
+    heading("Ressources tierces")
+    for title, lines in third_party:
+        if y > H - 200:
+            break
+        line(title, 28, KETCHUP_DARK)
+        for t in lines:
+            if y > H - 160:
+                break
+            line(t, 21, INK_SOFT)
+        y += 24
+    p.text((W / 2, H - 90), "Merci d'avoir joué !", 34, fill=KETCHUP, stroke=3, stroke_fill=INK)
+    return p.result()
+
+
+def wrap(text, size, width):
+    words = text.split()
+    lines, cur = [], ""
+    for w in words:
+        t = (cur + " " + w).strip()
+        if text_width(t, size) > width and cur:
+            lines.append(cur)
+            cur = w
+        else:
+            cur = t
+    if cur:
+        lines.append(cur)
+    return lines
+
+
+def build(stars_img, third_party):
+    save(fond(), MENU + "Fond.png")
+    save(cabinet(), MENU + "Borne v2.png")
+    save(fond_menu(), MENU + "FondMenu.png")
+    for fname, label, fill, dark in PANEL_BUTTONS:
+        save(panel_button(label, fill, dark), MENU + fname)
+    save(level_card(1), MENU + "LVL.png")
+    save(level_card(2), MENU + "LVL2.png")
+    save(level_card(3), MENU + "LVL3.png")
+    save(parts.padlock_sheet(), MENU + "Cadenas Sheets.png")
+    save(fleches(), MENU + "Fleches.png")
+    save(stars_img, MENU + "Stars.png")
+    save(sons_sfx(), MENU + "Sons + SFX.png")
+    import ui_hud
+    save(ui_hud.volume_bar(), MENU + "VolumeBar.png")
+    save(case_tuto(True), MENU + "CaseTuto1.png")
+    save(case_tuto(False), MENU + "CaseTuto2.png")
+    save(b_reset(), MENU + "B Reset.png")
+    save(help_tile("Nourri'Tours", (("french-fries", 62, 92, 80), ("hamburger", 115, 72, 96),
+                                    ("cup-with-straw", 170, 92, 80)), MUSTARD), MENU + "Nourritours.png")
+    save(help_tile("Clients", (("man-office-worker-default", 64, 90, 84), ("girl-default", 166, 90, 84),
+                               ("person-raising-hand-default", 115, 70, 84)), SKY), MENU + "Clients.png")
+    save(fond_shop(), MENU + "Fond Shop.png")
+    for kind in ("Frite", "Burger", "Soda"):
+        for lvl in (1, 2, 3):
+            save(shop_picture(kind, lvl), MENU + "%s %d.png" % (kind, lvl))
+    save(credits_sign(), MENU + "Credits Sheets.png")
+    save(credits_page(third_party), MENU + "Credits.png")
