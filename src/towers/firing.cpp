@@ -1,14 +1,344 @@
 // Targeting, attacks, projectiles and impacts.
 #include "towers/towers.h"
 
-bool inRange(const Tower&, float, float) {
-    return false;
+#include "persist/persist.h"
+#include "shell/resources.h"
+#include "shell/shell.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Farther than any customer can be: the diagonal of the 1920 x 1080 dining room.
+constexpr float screenDiagonal = 2202.907f;
+// A burger feeds the first customer whose feet come this close.
+constexpr float burgerReach = 67;
+
+bool hungry(const Customer& customer) {
+    return customer.fed < customer.appetite;
 }
-void updateTowers() {}
-void updateProjectiles() {}
-void resolveImpacts() {}
-Projectile& spawnProjectile(const sf::Texture*, int, float, float, int, int, int, float, int, float,
-                            float, float, float) {
+
+int countHungryInRange(const Tower& tower) {
+    int count = 0;
+    for (const Customer& customer : game.customers)
+        if (hungry(customer) && inRange(tower, customer.x, customer.y))
+            ++count;
+    return count;
+}
+
+void feed(Customer& customer, int points, int food) {
+    customer.fed += points;
+    customer.hitActive[food] = 1;
+    customer.hitTimes[food] = game.now;
+}
+
+// A turning Fries tower shows the sheet row that looks towards its target.
+int rowFacing(const Tower& tower, const Customer& target) {
+    if (target.x >= tower.x)
+        return target.y <= tower.y ? 2 : 0;
+    return target.y <= tower.y ? 3 : 1;
+}
+
+void attackWithFries(Tower& tower, int candidates) {
+    playSoundIfStopped(SoundFriesShot);
+    tower.firing = 1;
+    if (tower.facing == 4) {
+        tower.frameRect.top = rowFacing(tower, *game.firstTarget) * tower.stats.frameHeight;
+        tower.sprite.setTextureRect(tower.frameRect);
+    }
+    // One portion per level, never twice to the same customer.
+    Customer* fed[3] = {game.firstTarget, nullptr, nullptr};
+    if (tower.level >= 1 && candidates >= 2)
+        fed[1] = game.secondTarget;
+    if (tower.level >= 2 && candidates >= 3)
+        fed[2] = game.thirdTarget;
+    for (Customer* customer : fed) {
+        if (!customer)
+            continue;
+        feed(*customer, tower.stats.feed, Fries);
+        customer->targetDistance = screenDiagonal;
+    }
+}
+
+// Where the burger leaves the tower's hand, from the frame's top-left corner.
+sf::Vector2f burgerMuzzle(const Tower& tower) {
+    static constexpr float muzzles[3][2][2] = {
+        {{127, 133}, {48, 133}}, {{131, 137}, {60, 137}}, {{133, 149}, {62, 149}}};
+    const TowerStats& s = tower.stats;
+    const float left = tower.x - s.originX, top = tower.y - s.originY;
+    int row = -1;
+    if (tower.frameRect.top == 0)
+        row = 0;
+    else if (tower.frameRect.top == s.frameHeight)
+        row = 1;
+    if (row < 0 || tower.level < 0 || tower.level > 2)
+        return {left + static_cast<float>(s.frameWidth / 2),
+                top + static_cast<float>(s.frameHeight / 2)};
+    return {left + muzzles[tower.level][row][0], top + muzzles[tower.level][row][1]};
+}
+
+void attackWithBurger(Tower& tower) {
+    Customer& target = *game.firstTarget;
+    const TowerStats& s = tower.stats;
+    const sf::Vector2f muzzle = burgerMuzzle(tower);
+    const float angle = std::atan2(target.y - muzzle.y, target.x - muzzle.x);
+    spawnProjectile(game.burgerShotTexture, s.projectileWidth, angle, s.range, s.projectileHeight,
+                    s.feed, Burger, s.fireInterval, tower.facing, muzzle.x, muzzle.y, 0, 0);
+    playSound(SoundBurgerThrow);
+    target.targetDistance = screenDiagonal;
+    tower.firing = 1;
+    tower.frameRect.left = s.frameWidth; // the throw starts on column 1
+}
+
+void attack(Tower& tower) {
+    if (game.now - tower.lastFireTime <= tower.stats.fireInterval / game.gameSpeed)
+        return;
+    const int candidates = chooseTargets(tower);
+    if (tower.targetCount == 0 || candidates == 0) {
+        // Nobody to feed: look again one interval later.
+        tower.lastFireTime = game.now;
+        return;
+    }
+    switch (tower.type) {
+    case Fries:
+        attackWithFries(tower, candidates);
+        break;
+    case Burger:
+        attackWithBurger(tower);
+        break;
+    case Soda:
+        tower.firing = 1; // the splash comes with the pouring animation
+        game.firstTarget->targetDistance = screenDiagonal;
+        break;
+    default:
+        break;
+    }
+    tower.lastFireTime = game.now;
+}
+
+void animate(Tower& tower) {
+    const TowerStats& s = tower.stats;
+    if (!tower.firing || game.now - tower.lastFrameTime <= s.frameDuration / game.gameSpeed)
+        return;
+    tower.animFrame += 1;
+    if (tower.animFrame >= s.frameCount) {
+        tower.firing = 0;
+        tower.animFrame = 0;
+        tower.lastFireTime = game.now; // the next interval counts from the end of the gesture
+    }
+    if (tower.type == Soda) {
+        if (tower.animFrame == s.frameCount - 4)
+            // The splash is row 1 of the tower's own sheet, laid exactly over the tower.
+            spawnProjectile(s.towerTexture, s.frameWidth, 0, s.range, s.frameHeight, s.feed, Soda,
+                            s.fireInterval, tower.facing, tower.x, tower.y, s.originX, s.originY);
+        if (tower.animFrame == s.frameCount - 6)
+            playSound(SoundSodaShot);
+    }
+    tower.frameRect.left = s.frameWidth * tower.animFrame;
+    tower.lastFrameTime = game.now;
+}
+
+void refresh(Tower& tower) {
+    const TowerStats& s = tower.stats;
+    tower.sprite.setOrigin(s.originX, s.originY);
+    if (tower.facing != 4 && tower.type != Soda)
+        tower.frameRect.top = tower.facing * s.frameHeight;
+    const sf::Texture* sheet = game.towerCatalogue[tower.type][tower.level].towerTexture;
+    if (tower.sprite.getTexture() != sheet) {
+        setSpriteTexture(tower.sprite, sheet);
+        tower.sprite.setOrigin(s.originX, s.originY);
+        tower.frameRect.width = s.frameWidth;
+        tower.frameRect.height = s.frameHeight;
+    }
+    updateTowerHover(tower);
+    tower.targetCount = countHungryInRange(tower);
+    tower.sprite.setTextureRect(tower.frameRect);
+}
+
+// The integer half-axes of a splash's ellipse, squared as the floor has always used them.
+void splashAxes(const Projectile& splash, long& a, long& b) {
+    const long w = splash.frameRect.width, h = splash.frameRect.height;
+    a = ((w / 2) * w) / 2;
+    b = ((h / 2) * h) / 2;
+}
+
+bool inSplash(const Customer& customer, const Projectile& splash) {
+    long a = 0, b = 0;
+    splashAxes(splash, a, b);
+    if (a <= 0 || b <= 0)
+        return false;
+    const float dx = customer.x - splash.x, dy = customer.y - splash.y;
+    return dx * dx / static_cast<float>(a) + dy * dy / static_cast<float>(b) <= 1.0f;
+}
+
+// Whether a burger's picture has wholly left the window (nothing can be fed out there).
+bool outOfWindow(const Projectile& burger) {
+    const sf::FloatRect window(0, 0, 1920 * game.layoutScaleX, 1080 * game.layoutScaleY);
+    const sf::FloatRect picture(burger.x, burger.y,
+                                static_cast<float>(burger.frameRect.width) * game.layoutScaleX,
+                                static_cast<float>(burger.frameRect.height) * game.layoutScaleY);
+    return !window.intersects(picture);
+}
+
+void slowCustomers() {
+    for (Customer& customer : game.customers) {
+        int splashes = 0;
+        for (const Projectile& p : game.projectiles)
+            if (p.kind == Soda && inSplash(customer, p))
+                ++splashes;
+        if (splashes >= 1) {
+            const int walkSpeed = game.customerTypes[customer.type].walkSpeed;
+            customer.slowedSpeed = static_cast<float>(walkSpeed / (splashes + 0.5));
+        }
+    }
+}
+
+} // namespace
+
+bool inRange(const Tower& tower, float x, float y) {
+    const sf::FloatRect bounds = tower.rangeSprite.getGlobalBounds();
+    if (bounds.width <= 0 || bounds.height <= 0)
+        return false;
+    const float halfW = bounds.width / 2, halfH = bounds.height / 2;
+    const float dx = x - tower.x, dy = y - tower.y;
+    return dx * dx / (halfW * halfW) + dy * dy / (halfH * halfH) <= 1.0f;
+}
+
+int chooseTargets(const Tower& tower) {
+    Customer* best[3] = {nullptr, nullptr, nullptr};
+    float bestDistance[3];
+    for (float& d : bestDistance)
+        d = std::numeric_limits<float>::infinity();
+    int candidates = 0;
+    for (Customer& customer : game.customers) {
+        if (!hungry(customer) || !inRange(tower, customer.x, customer.y))
+            continue;
+        ++candidates;
+        const float dx = customer.pathX - game.goalPoint.x;
+        const float dy = customer.pathY - game.goalPoint.y;
+        const float distance = std::sqrt(dx * dx + dy * dy);
+        customer.targetDistance = distance;
+        // Strictly nearer only: on a tie the newer customer (met first) keeps its place.
+        if (distance < bestDistance[0]) {
+            best[2] = best[1], bestDistance[2] = bestDistance[1];
+            best[1] = best[0], bestDistance[1] = bestDistance[0];
+            best[0] = &customer, bestDistance[0] = distance;
+        } else if (distance < bestDistance[1]) {
+            best[2] = best[1], bestDistance[2] = bestDistance[1];
+            best[1] = &customer, bestDistance[1] = distance;
+        } else if (distance < bestDistance[2]) {
+            best[2] = &customer, bestDistance[2] = distance;
+        }
+    }
+    if (candidates == 0)
+        return 0;
+    game.firstTarget = best[0];
+    game.secondTarget = candidates >= 2 ? best[1] : best[0];
+    game.thirdTarget = candidates >= 3 ? best[2] : best[0];
+    return candidates;
+}
+
+void updateTowers() {
+    sampleMouse();
+    for (Tower& tower : game.towers)
+        refresh(tower);
+    for (Tower& tower : game.towers)
+        attack(tower);
+    for (Tower& tower : game.towers)
+        animate(tower);
+    updateInfoPanel();
+}
+
+void updateProjectiles() {
+    for (auto it = game.projectiles.begin(); it != game.projectiles.end();) {
+        Projectile& p = *it;
+        if (p.kind == Burger) {
+            const double step = game.gameSpeed * 1000.0 * static_cast<double>(game.frameDelta);
+            p.x = static_cast<float>(p.x + std::cos(static_cast<double>(p.angle)) * step);
+            p.y = static_cast<float>(p.y + std::sin(static_cast<double>(p.angle)) * step);
+            if (outOfWindow(p)) {
+                it = game.projectiles.erase(it); // a miss: gone once it has left the room
+                continue;
+            }
+        } else if (game.now - p.frameTime > 0.1f / game.gameSpeed) {
+            p.frame += 1;
+            p.frameTime = game.now;
+            if (p.frame >= 4) {
+                it = game.projectiles.erase(it);
+                continue;
+            }
+        }
+        p.frameRect.left = p.frameWidth * p.frame;
+        p.sprite.setTextureRect(p.frameRect);
+        p.sprite.setPosition(p.x, p.y);
+        ++it;
+    }
+    resolveImpacts();
+}
+
+void resolveImpacts() {
+    slowCustomers();
+    for (auto it = game.projectiles.begin(); it != game.projectiles.end();) {
+        Projectile& p = *it;
+        bool burgerLanded = false;
+        bool splashFed = false;
+        for (Customer& customer : game.customers) {
+            if (p.kind == Burger) {
+                const float dx = customer.x - p.x, dy = customer.y - p.y;
+                if (std::sqrt(dx * dx + dy * dy) < burgerReach) {
+                    feed(customer, p.feed, Burger);
+                    playSound(SoundBurgerImpact);
+                    burgerLanded = true;
+                }
+            } else if (p.hasHit == 0 && inSplash(customer, p)) {
+                feed(customer, p.feed, Soda);
+                splashFed = true;
+            }
+            if (customer.fed > customer.appetite)
+                customer.fed = customer.appetite;
+            if (burgerLanded)
+                break;
+        }
+        if (burgerLanded) {
+            it = game.projectiles.erase(it);
+            continue;
+        }
+        if (splashFed) {
+            p.hasHit = 1;
+            p.hitTime = game.now;
+        }
+        if (p.kind == Soda && p.hasHit == 1 && game.now - p.hitTime > p.lifetime) {
+            it = game.projectiles.erase(it);
+            continue;
+        }
+        ++it;
+    }
+}
+
+Projectile& spawnProjectile(const sf::Texture* texture, int frameWidth, float angle, float range,
+                            int frameHeight, int feed, int kind, float lifetime, int facing,
+                            float x, float y, float originX, float originY) {
     game.projectiles.emplace_front();
-    return game.projectiles.front();
+    Projectile& p = game.projectiles.front();
+    setSpriteTexture(p.sprite, texture);
+    p.sprite.setScale(game.layoutScaleX, game.layoutScaleY);
+    p.sprite.setOrigin(originX, originY);
+    p.sprite.setPosition(x, y);
+    p.x = x;
+    p.y = y;
+    p.angle = angle;
+    p.range = range;
+    p.feed = feed;
+    p.kind = kind;
+    p.lifetime = lifetime;
+    p.facing = facing;
+    p.frameWidth = frameWidth;
+    p.frameRect = sf::IntRect(0, kind == Soda ? frameHeight : 0, frameWidth, frameHeight);
+    p.sprite.setTextureRect(p.frameRect);
+    p.hasHit = 0;
+    p.frame = 0;
+    p.hitTime = p.frameTime = game.now;
+    p.target = game.firstTarget;
+    return p;
 }

@@ -1,11 +1,402 @@
 // The pedestal and tower menus: build, upgrade, sell, previews and the info panel.
 #include "towers/towers.h"
 
-void initTowerMenus() {}
-void openBuildMenu(TowerSlot&) {}
-void openTowerMenu(Tower&) {}
-void removeTower(Tower&) {}
-void handleTowerClick() {}
-void updateTowerHover(Tower&) {}
-void drawTowerMenu() {}
-void updateInfoPanel() {}
+#include "persist/persist.h"
+#include "shell/resources.h"
+#include "shell/shell.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+// Bounded formatting into a fixed text buffer: a longer result is cut, never overflows.
+template <std::size_t N>
+__attribute__((format(printf, 2, 3))) void formatInto(char (&buffer)[N], const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    if (std::vsnprintf(buffer, N, format, args) < 0)
+        buffer[0] = '\0';
+    va_end(args);
+}
+
+// A pedestal answers to presses in a flat box around its centre.
+constexpr float pedestalHalfWidth = 52;
+constexpr float pedestalHalfHeight = 30;
+// The buttons stand this far left and right of the pedestal or tower.
+constexpr float buttonSpread = 104;
+// Only the lowest part of a tower picture answers to presses (the rest is mostly sky).
+constexpr float towerPressHeight = 204;
+
+sf::Sprite makeCentredButton(const char* path) {
+    sf::Sprite button = makeSprite(loadTexture(path));
+    const sf::FloatRect local = button.getLocalBounds();
+    button.setOrigin(local.width / 2, local.height / 2);
+    button.setScale(game.layoutScaleX, game.layoutScaleY);
+    return button;
+}
+
+void centreRangeDisc(sf::Sprite& sprite) {
+    const sf::FloatRect bounds = sprite.getLocalBounds();
+    sprite.setOrigin(bounds.width / 2, bounds.height / 2);
+}
+
+bool pointerOn(const sf::Sprite& button) {
+    return hitCentred(button, game.mouseX, game.mouseY);
+}
+
+// The tower the open tower menu belongs to, or none when it has gone.
+Tower* menuTower() {
+    return towerExists(game.selectedTower) ? game.selectedTower : nullptr;
+}
+
+void setPanelPicture(const sf::Texture* picture) {
+    if (game.infoPanel.getTexture() != picture)
+        setSpriteTexture(game.infoPanel, picture, true);
+}
+
+void setInfoText(int index, const char* text) {
+    game.infoTexts[index].setString(utf8(text));
+}
+
+// The panel for one catalogue row (single column): what a tower of that level does.
+void fillSingleColumnPanel(const TowerStats& row, int level) {
+    char name[30], levelText[30], feed[30], interval[40], range[40];
+    formatInto(name, "%s", row.name);
+    formatInto(levelText, "Niv.%d", level + 1);
+    formatInto(feed, "%d", row.feed);
+    formatInto(interval, "%.2fs", row.fireInterval);
+    formatInto(range, "%.2f", row.range);
+    setPanelPicture(game.infoPanelTexture);
+    setInfoText(0, name);
+    setInfoText(1, levelText);
+    setInfoText(2, feed);
+    setInfoText(3, interval);
+    setInfoText(4, range);
+}
+
+// The panel comparing the current level with the next one (two columns).
+void fillTwoColumnPanel(const TowerStats& now, const TowerStats& next, int level) {
+    char name[30], levelText[30], feed[30], interval[40], range[40];
+    formatInto(name, "%s", now.name);
+    formatInto(levelText, "Niv.%d                Niv.%d", level + 1, level + 2);
+    formatInto(feed, "%d                      %d", now.feed, next.feed);
+    formatInto(interval, "%.2fs               %.2fs", now.fireInterval, next.fireInterval);
+    formatInto(range, "%.2f                %.2f", now.range, next.range);
+    setPanelPicture(game.infoPanel2Texture);
+    setInfoText(0, name);
+    setInfoText(1, levelText);
+    setInfoText(2, feed);
+    setInfoText(3, interval);
+    setInfoText(4, range);
+}
+
+void drawPrice(int amount, const sf::Sprite& button) {
+    char price[30];
+    formatInto(price, "%d", amount);
+    game.priceText.setString(price);
+    game.priceText.setOrigin(game.priceText.getLocalBounds().width / 2, 0);
+    const sf::Vector2f at = button.getPosition();
+    game.priceText.setPosition(at.x, at.y + button.getGlobalBounds().height / 2);
+    game.window->draw(game.priceText);
+}
+
+bool pedestalPressed(const TowerSlot& slot) {
+    const float x = static_cast<float>(game.mouseX), y = static_cast<float>(game.mouseY);
+    return slot.x - pedestalHalfWidth < x && x < slot.x + pedestalHalfWidth &&
+           slot.y - pedestalHalfHeight < y && y < slot.y + pedestalHalfHeight;
+}
+
+bool towerPressed(const Tower& tower) {
+    const TowerStats& s = tower.stats;
+    const float x = static_cast<float>(game.mouseX), y = static_cast<float>(game.mouseY);
+    const float left = tower.x - s.originX + s.hoverBox.left;
+    const float bottom = tower.y - s.originY + static_cast<float>(s.frameHeight);
+    return left < x && x < left + s.hoverBox.width && bottom - towerPressHeight < y && y < bottom;
+}
+
+bool towerHovered(const Tower& tower) {
+    const TowerStats& s = tower.stats;
+    const float x = static_cast<float>(game.mouseX), y = static_cast<float>(game.mouseY);
+    const float left = tower.x - s.originX + s.hoverBox.left;
+    const float top = tower.y - s.originY + s.hoverBox.top;
+    return left < x && x < left + s.hoverBox.width && top < y && y < top + s.hoverBox.height;
+}
+
+void pressBuildButtons() {
+    TowerSlot* slot = game.selectedSlot;
+    // A pedestal that already carries a tower never gets a second one.
+    if (!slot || slot->occupied)
+        return;
+    for (int type = 0; type < TowerTypeCount; ++type) {
+        const int cost = game.towerCatalogue[type][0].cost;
+        if (pointerOn(game.buildButtons[type]) && game.money >= cost && game.clickLatch == 0) {
+            buildTower(type, slot->facing, slot->x, slot->y);
+            game.clickLatch = 1;
+            slot->occupied = 1;
+            game.money -= cost;
+        }
+    }
+}
+
+void upgradeSelectedTower(int target) {
+    Tower* tower = menuTower();
+    if (!tower)
+        return;
+    const TowerStats& next = game.towerCatalogue[tower->type][target];
+    if (game.money < next.cost || game.upgradeUnlocked[tower->type][target + 1] != 1)
+        return;
+    const int previousHeight = tower->stats.frameHeight;
+    tower->level = target;
+    tower->stats = next;
+    game.money -= next.cost;
+    int row = 0;
+    if (tower->type != Soda) {
+        if (tower->facing >= 0 && tower->facing <= 3)
+            row = tower->facing;
+        else if (previousHeight > 0)
+            row = tower->frameRect.top / previousHeight; // a turning tower keeps its heading
+    }
+    setSpriteTexture(tower->sprite, next.towerTexture);
+    tower->sprite.setOrigin(next.originX, next.originY);
+    tower->frameRect = sf::IntRect(0, row * next.frameHeight, next.frameWidth, next.frameHeight);
+    tower->sprite.setTextureRect(tower->frameRect);
+    tower->sprite.setPosition(tower->x, tower->y);
+}
+
+void pressTowerButtons() {
+    if (!menuTower())
+        return;
+    if (pointerOn(game.sellButton) && game.clickLatch == 0) {
+        game.clickLatch = 1;
+        Tower* sold = game.selectedTower;
+        game.money += sold->stats.saleValue;
+        removeTower(*sold);
+    }
+    if (game.towerMenu == SellOnly)
+        return;
+    if (pointerOn(game.upgradeButton) && game.clickLatch == 0) {
+        game.clickLatch = 1;
+        upgradeSelectedTower(game.towerMenu == UpgradeToLevel2 ? 1 : 2);
+    }
+}
+
+} // namespace
+
+void initTowerMenus() {
+    game.towerMenu = Closed;
+    game.selectedSlot = nullptr;
+    game.selectedTower = nullptr;
+    game.towerInfoVisible = 0;
+    game.buildButtons[Fries] =
+        makeCentredButton("../resources/textures/hud/create frite tower.png");
+    game.buildButtons[Burger] =
+        makeCentredButton("../resources/textures/hud/create burger tower.png");
+    game.buildButtons[Soda] = makeCentredButton("../resources/textures/hud/create soda tower.png");
+    game.sellButton = makeCentredButton("../resources/textures/hud/delete tower.png");
+    game.upgradeButton = makeCentredButton("../resources/textures/hud/upgrade tower.png");
+    game.priceText = makeText("", 30, sf::Color::Black);
+
+    game.infoPanelTexture = loadTexture("../resources/textures/hud/InfoTour.png");
+    game.infoPanel2Texture = loadTexture("../resources/textures/hud/InfoTour2.png");
+    game.infoPanel = sf::Sprite();
+    game.infoPanel.setScale(game.layoutScaleX, game.layoutScaleY);
+    game.infoPanel.setPosition(1000 * game.layoutScaleX, 800 * game.layoutScaleY);
+    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
+    game.infoTexts[0] = makeText("", 30, sf::Color::White, 1010 * sx, 890 * sy);
+    game.infoTexts[1] = makeText("", 25, sf::Color::Black, 1260 * sx, 820 * sy);
+    game.infoTexts[2] = makeText("", 25, sf::Color::Black, 1300 * sx, 875 * sy);
+    game.infoTexts[3] = makeText("", 25, sf::Color::Black, 1280 * sx, 945 * sy);
+    game.infoTexts[4] = makeText("", 25, sf::Color::Black, 1250 * sx, 1005 * sy);
+}
+
+void openBuildMenu(TowerSlot& slot) {
+    playSound(SoundClick);
+    game.towerMenu = BuildMenu;
+    const float friesHeight = game.buildButtons[Fries].getGlobalBounds().height;
+    game.buildButtons[Fries].setPosition(slot.x, slot.y - 105 - friesHeight);
+    game.buildButtons[Burger].setPosition(slot.x - buttonSpread, slot.y - 60);
+    game.buildButtons[Soda].setPosition(slot.x + buttonSpread, slot.y - 60);
+    game.selectedSlot = &slot;
+    game.clickLatch = 1;
+}
+
+void openTowerMenu(Tower& tower) {
+    playSound(SoundClick);
+    game.towerInfoVisible = 1;
+    const int type = tower.type;
+    if (tower.level == 0)
+        game.towerMenu = game.upgradeUnlocked[type][2] == 1 ? UpgradeToLevel2 : SellOnly;
+    else if (tower.level == 1)
+        game.towerMenu = game.upgradeUnlocked[type][3] == 1 ? UpgradeToLevel3 : SellOnly;
+    else
+        game.towerMenu = SellOnly;
+    const float buttonY = tower.y - tower.stats.originY + tower.stats.frameHeight / 2;
+    game.sellButton.setPosition(tower.x - buttonSpread, buttonY);
+    if (game.towerMenu != SellOnly)
+        game.upgradeButton.setPosition(tower.x + buttonSpread, buttonY);
+    game.selectedTower = &tower;
+    game.clickLatch = 1;
+}
+
+bool towerExists(const Tower* tower) {
+    if (!tower)
+        return false;
+    for (const Tower& standing : game.towers)
+        if (&standing == tower)
+            return true;
+    return false;
+}
+
+void removeTower(Tower& tower) {
+    if (tower.slot)
+        tower.slot->occupied = 0;
+    if (game.selectedTower == &tower) {
+        game.selectedTower = nullptr;
+        if (game.towerMenu != BuildMenu)
+            game.towerMenu = Closed;
+        game.towerInfoVisible = 0;
+    }
+    for (auto it = game.towers.begin(); it != game.towers.end(); ++it) {
+        if (&*it == &tower) {
+            game.towers.erase(it);
+            return;
+        }
+    }
+}
+
+void handleTowerClick() {
+    if (game.clickLatch)
+        return;
+    sampleMouse();
+    bool menuOpened = false;
+
+    for (TowerSlot& slot : game.slots) {
+        if (slot.occupied == 0 && pedestalPressed(slot) && game.clickLatch == 0) {
+            openBuildMenu(slot);
+            menuOpened = true;
+        }
+    }
+
+    if (game.towerMenu == BuildMenu)
+        pressBuildButtons();
+    else if (game.towerMenu == UpgradeToLevel2 || game.towerMenu == UpgradeToLevel3 ||
+             game.towerMenu == SellOnly)
+        pressTowerButtons();
+
+    for (Tower& tower : game.towers) {
+        if (towerPressed(tower) && game.clickLatch == 0) {
+            openTowerMenu(tower);
+            menuOpened = true;
+        }
+    }
+
+    game.clickLatch = 1;
+    if (!menuOpened) {
+        game.towerMenu = Closed;
+        game.towerInfoVisible = 0;
+        if (Tower* selected = menuTower())
+            selected->showRange = 0;
+    }
+}
+
+void updateTowerHover(Tower& tower) {
+    Tower* selected = menuTower();
+    const bool upgradeMenu = game.towerMenu == UpgradeToLevel2 || game.towerMenu == UpgradeToLevel3;
+    if (selected && upgradeMenu && pointerOn(game.upgradeButton) && selected->level < 2) {
+        // The next level's reach, shown (and used for targeting) while the player hesitates.
+        selected->showRange = 1;
+        const sf::Texture* nextDisc =
+            game.towerCatalogue[selected->type][selected->level + 1].rangeTexture;
+        if (selected->rangeSprite.getTexture() != nextDisc)
+            showRangeDisc(*selected, nextDisc);
+    } else if (selected && selected->rangeSprite.getTexture() != selected->stats.rangeTexture) {
+        showRangeDisc(*selected, selected->stats.rangeTexture);
+    }
+
+    if (selected && game.towerMenu != Closed && game.towerMenu != BuildMenu)
+        selected->showRange = 1;
+
+    const bool hovered = towerHovered(tower);
+    if (hovered && game.towerMenu == Closed) {
+        tower.showRange = 1;
+        centreRangeDisc(tower.rangeSprite);
+    } else if ((!hovered && game.towerMenu == Closed) || game.towerMenu == BuildMenu) {
+        tower.showRange = 0;
+        game.towerInfoVisible = 0;
+    }
+}
+
+void drawTowerMenu() {
+    sf::RenderWindow& window = *game.window;
+    switch (game.towerMenu) {
+    case BuildMenu: {
+        TowerSlot* slot = game.selectedSlot;
+        if (!slot)
+            break;
+        for (int type = 0; type < TowerTypeCount; ++type) {
+            if (!pointerOn(game.buildButtons[type]))
+                continue;
+            const TowerStats& row = game.towerCatalogue[type][0];
+            sf::Sprite& preview = game.buildPreviewSprites[type];
+            sf::Sprite& range = game.rangePreviewSprites[type];
+            preview.setOrigin(row.originX, row.originY);
+            preview.setPosition(slot->x, slot->y);
+            range.setPosition(slot->x, slot->y);
+            window.draw(range);
+            window.draw(preview);
+            fillSingleColumnPanel(row, 0);
+            drawTowerInfoPanel();
+        }
+        for (int type = 0; type < TowerTypeCount; ++type) {
+            window.draw(game.buildButtons[type]);
+            drawPrice(game.towerCatalogue[type][0].cost, game.buildButtons[type]);
+        }
+        break;
+    }
+    case UpgradeToLevel2:
+    case UpgradeToLevel3: {
+        Tower* tower = menuTower();
+        if (!tower)
+            break;
+        const int target = game.towerMenu == UpgradeToLevel2 ? 1 : 2;
+        window.draw(game.sellButton);
+        window.draw(game.upgradeButton);
+        drawPrice(game.towerCatalogue[tower->type][target].cost, game.upgradeButton);
+        drawPrice(tower->stats.saleValue, game.sellButton);
+        break;
+    }
+    case SellOnly: {
+        Tower* tower = menuTower();
+        if (!tower)
+            break;
+        window.draw(game.sellButton);
+        drawPrice(tower->stats.saleValue, game.sellButton);
+        break;
+    }
+    default:
+        break;
+    }
+    // Until the HUD draws the panel itself.
+    if (game.towerInfoVisible == 1)
+        drawTowerInfoPanel();
+}
+
+void updateInfoPanel() {
+    Tower* tower = menuTower();
+    if (game.towerInfoVisible != 1 || !tower)
+        return;
+    const int level = tower->level;
+    const TowerStats* rows = game.towerCatalogue[tower->type];
+    if (level + 1 < game.maxTowerLevel[tower->type] && level + 1 < 3)
+        fillTwoColumnPanel(rows[level], rows[level + 1], level);
+    else
+        fillSingleColumnPanel(rows[level], level);
+}
+
+void drawTowerInfoPanel() {
+    sf::RenderWindow& window = *game.window;
+    window.draw(game.infoPanel);
+    for (const sf::Text& text : game.infoTexts)
+        window.draw(text);
+}

@@ -11,10 +11,16 @@ void initTowerMenus();
 void initBuildPreviews();
 // Builds a tower on selectedSlot and links it at the head of the tower list.
 Tower& buildTower(int type, int facing, float x, float y);
-// Places the build buttons around a pedestal and opens the build menu on it.
+// Shows a range disc picture (or none) on a tower, centred on its pedestal.
+void showRangeDisc(Tower& tower, const sf::Texture* disc);
+// Places the build buttons around a pedestal and opens the build menu on it (click sound;
+// consumes the press).
 void openBuildMenu(TowerSlot& slot);
-// Places the sell (and upgrade) buttons at a tower and opens its menu.
+// Places the sell (and upgrade) buttons at a tower and opens its menu by its level and the
+// unlocks (click sound, info panel shown; consumes the press).
 void openTowerMenu(Tower& tower);
+// Whether a tower is still standing (a sold tower's address is never used again).
+bool towerExists(const Tower* tower);
 // Removes a tower (sold), frees its pedestal; nothing keeps pointing at it.
 void removeTower(Tower& tower);
 
@@ -26,9 +32,14 @@ void updateTowerHover(Tower& tower);
 void drawTowerMenu();
 // Fills the info panel's picture and texts for selectedTower.
 void updateInfoPanel();
+// Draws the tower info panel and its five texts (the HUD calls it while towerInfoVisible).
+void drawTowerInfoPanel();
 
 // Whether a point lies in the range ellipse of a tower's range disc.
 bool inRange(const Tower& tower, float x, float y);
+// Ranks the hungry customers in a tower's range by nearness to goalPoint into firstTarget,
+// secondTarget and thirdTarget; returns how many candidates there were.
+int chooseTargets(const Tower& tower);
 // The per-frame tower step: refresh, count, attack, animate, info panel.
 void updateTowers();
 // Moves burgers and animates splashes, then resolves impacts and the slow.
