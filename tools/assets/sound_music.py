@@ -167,12 +167,36 @@ class Kit:
 
 # ---------------------------------------------------------------- song buffer
 
+def largest_factor(n):
+    f, p = 1, 2
+    while p * p <= n:
+        while n % p == 0:
+            n //= p
+            f = p
+        p += 1
+    return max(f, n)
+
+
+def smooth_near(x, reach=80):
+    """The integer nearest x whose prime factors are all 7 or less."""
+    c = int(round(x))
+    for d in range(reach):
+        for n in (c - d, c + d):
+            if largest_factor(n) <= 7:
+                return n
+    return c
+
+
 class Song:
     def __init__(self, bpm, bars, seed, swing=0.5):
-        self.beat = 60.0 / bpm
+        # a whole number of samples per beat, chosen near the tempo with only
+        # small prime factors: the loop is then exactly bars x beat long and
+        # the FFTs over the whole loop stay fast
+        self.spb = smooth_near(SR * 60.0 / bpm)
+        self.beat = self.spb / SR
         self.bars = bars
         self.beats = bars * 4
-        self.L = int(round(self.beats * self.beat * SR))
+        self.L = self.beats * self.spb
         self.swing = swing
         self.rng = np.random.default_rng(seed)
         self.kit = Kit(np.random.default_rng(seed + 1000))
@@ -184,13 +208,15 @@ class Song:
         f = beat - i
         if self.swing != 0.5:
             f = f * 2 * self.swing if f < 0.5 else self.swing + (f - 0.5) * 2 * (1 - self.swing)
-        return int(round((i + f) * self.beat * SR))
+        return int(round((i + f) * self.spb))
 
     def span(self, beat, dur):
         return max(1, self.pos(beat + dur) - self.pos(beat))
 
     def put(self, bus, beat, sig):
-        b = self.buses.setdefault(bus, np.zeros(self.L))
+        if bus not in self.buses:
+            self.buses[bus] = np.zeros(self.L)
+        b = self.buses[bus]
         s = self.pos(beat) % self.L
         while len(sig):
             k = min(len(sig), self.L - s)
@@ -262,19 +288,29 @@ def realise(rhythm, steps, ch, key, scale, start, lo, hi, offset=0.0):
     return notes
 
 
-def pick_rhythm(rng, cells, bars):
+class CellDeck:
+    """Deals the bar rhythms of a phrase like cards, so that neighbouring
+    bars rarely repeat the same figure."""
+
+    def __init__(self, rng, cells):
+        self.rng, self.cells, self.hand = rng, cells, []
+
+    def draw(self):
+        if not self.hand:
+            self.hand = list(self.rng.permutation(len(self.cells)))
+        return self.cells[self.hand.pop()]
+
+
+def pick_rhythm(deck, bars):
     out = []
     for i in range(bars):
-        cell = cells[rng.integers(len(cells))]
-        out += [(i * 4 + b, d) for b, d in cell]
+        out += [(i * 4 + b, d) for b, d in deck.draw()]
     return out
 
 
-def cadence_bar(rng, cells):
+def cadence_bar(deck):
     """A bar of the rhythm vocabulary, then a long note to breathe on."""
-    cell = cells[rng.integers(len(cells))]
-    first = [(b, d) for b, d in cell]
-    return first + [(4.0, 2.5)]
+    return [(b, d) for b, d in deck.draw()] + [(4.0, 2.5)]
 
 
 def phrase(rng, ch, key, scale, cells, lo, hi, plan=("A", "A", "B", "C")):
@@ -283,15 +319,16 @@ def phrase(rng, ch, key, scale, cells, lo, hi, plan=("A", "A", "B", "C")):
     motifs = {}
     notes = []
     start = (lo + hi) // 2
+    deck = CellDeck(rng, cells)
     for k, tag in enumerate(plan):
         if tag == "C":
-            r = cadence_bar(rng, cells)
+            r = cadence_bar(deck)
             st = rand_steps(rng, len(r))
             st[-1] = -1
         elif tag in motifs:
             r, st = motifs[tag]
         else:
-            r = pick_rhythm(rng, cells, 2)
+            r = pick_rhythm(deck, 2)
             st = rand_steps(rng, len(r))
             motifs[tag] = (r, st)
         notes += realise(r, st, ch, key, scale, start, lo, hi, offset=8.0 * k)
@@ -444,7 +481,7 @@ def song_menu():
 
 def song_level1():
     """Map 1: a shuffling diner boogie, 12-bar blues in C."""
-    s = Song(bpm=120, bars=36, seed=12, swing=0.64)
+    s = Song(bpm=112, bars=36, seed=12, swing=0.64)
     blues = chart("C | F | C | C7 | F | F | C | A7 | Dm7 | G7 | C A7 | Dm7 G7")
     ch = []
     for k in range(3):
@@ -504,7 +541,7 @@ def song_level1():
 
 def song_level2():
     """Map 2: busier funk in D, sixteenth hats and a bouncing bass."""
-    s = Song(bpm=112, bars=40, seed=13)
+    s = Song(bpm=120, bars=40, seed=13)
     a = chart("D9 | D9 | G9 | G9 | D9 | D9 | Em7 A7 | D9 A7")
     b = chart("Gmaj7 | F#m7 | Em7 | A7 | Gmaj7 | F#m7 | Em7 | A7sus4 A7")
     form = [a, a, b, a, b]
@@ -567,9 +604,9 @@ def song_level2():
     spec = {
         "lead": (0.30, -0.2, 7500, 0.3, 0.15),
         "harm": (0.16, 0.4, 6000, 0.3, 0),
-        "comp": (0.30, 0.35, 4200, 0.3, 0),
+        "comp": (0.36, 0.35, 4200, 0.3, 0),
         "bass": (0.62, 0.0, None, 0.0, 0),
-        "drums": (0.58, 0.0, None, 0.1, 0),
+        "drums": (0.65, 0.0, None, 0.1, 0),
     }
     return mixdown(s, spec, reverb=0.25, seed=23)
 
@@ -577,7 +614,7 @@ def song_level2():
 def song_level3():
     """Map 3: the dinner rush, fast disco-funk in E with a four-on-the-floor
     beat, octave bass and sparkling arpeggios."""
-    s = Song(bpm=128, bars=48, seed=14)
+    s = Song(bpm=132, bars=48, seed=14)
     a = chart("E | C#m7 | F#m7 | B7 | E | C#m7 | F#m7 B7 | E")
     b = chart("Amaj7 | B7 | G#m7 | C#m7 | Amaj7 | B7 | E C#m7 | F#m7 B7")
     form = [a, b, a, b, a, a]
@@ -645,9 +682,9 @@ def song_level3():
         "harm": (0.15, 0.4, 6000, 0.3, 0),
         "comp": (0.22, 0.35, 4000, 0.3, 0),
         "pad": (0.16, -0.35, 3000, 0.5, 0),
-        "arp": (0.11, 0.55, 6000, 0.3, 0.3),
+        "arp": (0.15, 0.55, 6000, 0.3, 0.3),
         "bass": (0.60, 0.0, None, 0.0, 0),
-        "drums": (0.55, 0.0, None, 0.08, 0),
+        "drums": (0.62, 0.0, None, 0.08, 0),
     }
     return mixdown(s, spec, reverb=0.22, seed=24)
 

@@ -127,7 +127,8 @@ def burger_whoosh():
     y = svf_bandpass(noise(n, rng), fc, 2.0)
     env = np.sin(np.pi * np.clip(t / dur, 0, 1)) ** 1.5
     wobble = 1.0 + 0.25 * np.sin(2 * np.pi * 14.0 * t)
-    return fade(y * env * wobble, 0.005, 0.02)
+    y = fft_filter(y * env * wobble, lowpass_gain(3200.0, 2))
+    return fade(y, 0.005, 0.02)
 
 
 def burger_splat():
@@ -136,7 +137,8 @@ def burger_splat():
     n = secs(0.3)
     t = np.arange(n) / SR
     thump = sine(60.0 + 90.0 * np.exp(-t / 0.025), n) * exp_decay(n, 0.06, 0.002)
-    wet = onepole_lp(noise(n, rng), 1400.0 * np.exp(-t / 0.08) + 250.0) * 3.0
+    cut = 1200.0 * np.exp(-t / 0.06) + 220.0
+    wet = onepole_lp(onepole_lp(noise(n, rng), cut), cut) * 6.0
     wet *= exp_decay(n, 0.07, 0.003)
     # a couple of squelchy little sliding bubbles
     sq = np.zeros(n)
@@ -145,7 +147,8 @@ def burger_splat():
         tl = np.arange(m) / SR
         b = sine(f * (1 + 1.5 * tl / 0.05), m) * np.sin(np.pi * tl / 0.05) * 0.25
         sq[secs(st):secs(st) + m] += b
-    return fade(0.8 * thump + wet + sq, 0.001, 0.03)
+    y = fft_filter(0.8 * thump + wet + sq, lowpass_gain(3500.0, 2))
+    return fade(y, 0.001, 0.03)
 
 
 # ---------------------------------------------------------------- jingles
@@ -336,7 +339,8 @@ def crowd_disappointed():
 # ---------------------------------------------------------------- bites
 
 def bite(seed, length=0.28, crunches=3):
-    """A big crunchy bite: a jaw snap, then bursts of crackling crumbs."""
+    """A big crunchy bite: a jaw snap, then bursts of crackling crumbs (a
+    few loud cracks among many small ones), over a low chewing thump."""
     rng = _rng(seed)
     n = secs(length)
     t = np.arange(n) / SR
@@ -344,20 +348,24 @@ def bite(seed, length=0.28, crunches=3):
     # snap of the teeth
     m = secs(0.03)
     tl = np.arange(m) / SR
-    y[:m] += sine(1200 * np.exp(-tl / 0.01) + 300, m) * np.exp(-tl / 0.006) * 0.6
-    # crunch bursts: dense random crackle, each burst band-limited differently
+    y[:m] += sine(1300 * np.exp(-tl / 0.008) + 350, m) * np.exp(-tl / 0.005) * 0.5
+    # crunch bursts, each a crackle of sparse impulses rung through its own
+    # resonance, the first ones the loudest
     for k in range(crunches):
-        st = 0.01 + k * (length - 0.08) / crunches + rng.uniform(0, 0.02)
-        bl = rng.uniform(0.05, 0.09)
+        st = 0.008 + k * (length - 0.09) * 0.9 / max(1, crunches - 1) + rng.uniform(0, 0.012)
+        bl = rng.uniform(0.045, 0.075)
         bn = secs(bl)
         crack = np.zeros(bn)
-        idx = rng.integers(0, bn, int(bn * rng.uniform(0.03, 0.06)))
-        crack[idx] = rng.uniform(-1, 1, len(idx))
-        crack = fft_filter(crack, bandpass_gain(rng.uniform(1800, 3500), 0.8)) * 4.0
-        crack *= exp_decay(bn, bl / 2.5, 0.002)
+        count = int(bl * rng.uniform(500, 800))
+        idx = rng.integers(0, bn, count)
+        crack[idx] = rng.choice([-1.0, 1.0], count) * rng.uniform(0, 1, count) ** 3
+        fc = rng.uniform(1600, 3200)
+        crack = fft_filter(crack, lambda f: bandpass_gain(fc, 1.6)(f) + 0.5 * bandpass_gain(fc * 2.1, 2.0)(f))
+        crack *= exp_decay(bn, bl / 2.0, 0.001)
         s = secs(st)
         e = min(n, s + bn)
-        y[s:e] += crack[: e - s] * (1.0 - 0.2 * k)
-    # low chew body
-    body = onepole_lp(noise(n, rng), 400.0) * exp_decay(n, 0.08, 0.003) * 1.5
-    return fade(y + body, 0.0, 0.02)
+        y[s:e] += crack[: e - s] * 5.0 * (1.0 - 0.18 * k)
+    # low chewing thump under the first crunch
+    thump = sine(90 + 110 * np.exp(-t / 0.03), n) * exp_decay(n, 0.05, 0.002) * 0.35
+    body = onepole_lp(onepole_lp(noise(n, rng), 350.0), 350.0) * exp_decay(n, 0.07, 0.003) * 3.0
+    return fade(y + thump + body, 0.0, 0.02)
