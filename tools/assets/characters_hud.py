@@ -79,7 +79,7 @@ def _icon_fork(cv, x, y, r):
 
 
 def info_panel(two_columns):
-    W = 560 if two_columns else 520
+    W = 540 if two_columns else 520
     H = 270
     cv = Canvas(W, H, ow=2.0)
     s = cv.s
@@ -94,25 +94,34 @@ def info_panel(two_columns):
     d.rounded_rectangle([2 * s, 2 * s, (W - 6) * s, (H - 6) * s], radius=22 * s, fill=INK)
     d.rounded_rectangle([5 * s, 5 * s, (W - 9) * s, (H - 9) * s], radius=19 * s, fill=CREAM)
     # red and white awning stripes along the top
+    aw = Image.new("L", cv.im.size, 0)
+    ad = ImageDraw.Draw(aw)
     for i in range(0, W, 28):
-        d.rectangle([i * s, 5 * s, (i + 14) * s, 14 * s], fill=KETCHUP)
+        ad.rectangle([i * s, 5 * s, (i + 14) * s, 14 * s], fill=255)
+    clip = Image.new("L", cv.im.size, 0)
+    ImageDraw.Draw(clip).rounded_rectangle([5 * s, 5 * s, (W - 9) * s, (H - 9) * s], radius=19 * s, fill=255)
+    from PIL import ImageChops
+    aw = ImageChops.multiply(aw, clip)
+    red = Image.new("RGBA", cv.im.size, KETCHUP)
+    cv.im.paste(red, (0, 0), aw)
     d.rounded_rectangle([2 * s, 2 * s, (W - 6) * s, (H - 6) * s], radius=22 * s, outline=INK, width=3 * s)
     # level ribbon behind "Niv." (text at 260, 20 relative)
-    lx0, lx1 = 236, (W - 24 if two_columns else 380)
+    lx0, lx1 = 236, (W - 16 if two_columns else 380)
     d.rounded_rectangle([lx0 * s, 16 * s, lx1 * s, 54 * s], radius=12 * s, fill=INK)
     d.rounded_rectangle([(lx0 + 3) * s, 19 * s, (lx1 - 3) * s, 51 * s], radius=10 * s, fill=MUSTARD)
     # dark plate for the white name (text at 10, 90, two lines of size 30)
-    d.rounded_rectangle([8 * s, 72 * s, 200 * s, 180 * s], radius=16 * s, fill=INK)
-    d.rounded_rectangle([11 * s, 75 * s, 197 * s, 177 * s], radius=13 * s, fill=(96, 52, 36, 255))
-    d.rounded_rectangle([11 * s, 75 * s, 197 * s, 90 * s], radius=10 * s, fill=(120, 70, 48, 255))
+    d.rounded_rectangle([3 * s, 74 * s, 158 * s, 176 * s], radius=16 * s, fill=INK)
+    d.rounded_rectangle([6 * s, 77 * s, 155 * s, 173 * s], radius=13 * s, fill=(96, 52, 36, 255))
+    d.rounded_rectangle([6 * s, 77 * s, 155 * s, 90 * s], radius=10 * s, fill=(120, 70, 48, 255))
     cv.d = d
     # value rows: feed (300, 75), interval (280, 145), range (250, 205); text height ~ 30
     rows = [("Nourrit", 300, 75, "hamburger"), ("Cadence", 280, 145, "stopwatch"),
             ("Portée", 250, 205, "bullseye")]
     f_lab = font(17)
     for (label, vx, vy, ic) in rows:
-        band_x0 = vx - 118
-        band_x1 = W - 22
+        lw = f_lab.getlength(label)
+        band_x0 = vx - 10 - lw - 32
+        band_x1 = W - (14 if two_columns else 22)
         d.rounded_rectangle([band_x0 * s, (vy - 5) * s, band_x1 * s, (vy + 36) * s], radius=14 * s,
                             fill=(255, 232, 190, 255))
         d.rounded_rectangle([(vx - 8) * s, (vy - 2) * s, (band_x1 - 3) * s, (vy + 33) * s], radius=12 * s,
@@ -121,7 +130,7 @@ def info_panel(two_columns):
         e = emoji(ic, 26)
         cv.paste(e, band_x0 + 4, vy + 2)
         # label between icon and value
-        tx = band_x0 + 33
+        tx = vx - 10 - lw
         lab = Image.new("RGBA", (200 * s, 30 * s), CLEAR)
         ImageDraw.Draw(lab).text((0, 0), label, font=font(17 * s), fill=INK)
         cv.layer(lab, int(tx * s), int((vy + 7) * s))

@@ -165,7 +165,7 @@ def draw_head_base(cv, g, P, s, style="normal"):
     cv.circle(hx, hy, r, SKIN)
     R = r * (1.06 if style != "crew" else 1.02)
     if g.back:
-        low = 0.42 if style != "crew" else 0.25
+        low = 0.55 if style != "crew" else 0.38
         pts = _arc_pts(hx, hy, R, 150, 390, 20)
         pts += [(hx + r * 0.75, hy + r * low + r * 0.05), (hx + r * 0.3, hy + r * (low + 0.12)),
                 (hx - r * 0.3, hy + r * (low + 0.12)), (hx - r * 0.75, hy + r * low + r * 0.05)]
@@ -192,7 +192,7 @@ def draw_head_base(cv, g, P, s, style="normal"):
         for a in (195, 228, 260, 292, 322):
             t = math.radians(a)
             cv.poly([(hx + R * 0.9 * math.cos(t - 0.24), hy + R * 0.9 * math.sin(t - 0.24)),
-                     (hx + R * 1.32 * math.cos(t + 0.1), hy + R * 1.32 * math.sin(t + 0.1)),
+                     (hx + R * 1.24 * math.cos(t + 0.1), hy + R * 1.24 * math.sin(t + 0.1)),
                      (hx + R * 0.9 * math.cos(t + 0.24), hy + R * 0.9 * math.sin(t + 0.24))], hair)
         cv.circle(hx - r * 0.1, hy - r * 0.35, r * 0.45, hair, ow=0)
         # fringe falling on the forehead
@@ -241,7 +241,7 @@ def draw_face(cv, g, s, mood="smile", eye_y=0.08, brows=None):
 
 # --------------------------------------------------------------------------
 # The four customers.  Each draw function draws one figure facing right.
-BACHELOR = dict(leg=40, torso=29, head=12.5, neck=2, hipw=5.2, shw=11, arm=29, armr=3.6,
+BACHELOR = dict(leg=37, torso=27, head=12, neck=2, hipw=5.2, shw=11, arm=29, armr=3.6,
                 legr=3.8, stride=8.5, lift=4.5, swing=8, bob=1.6, lean=1.0,
                 top=(46, 176, 160, 255), top2=(30, 130, 120, 255), pants=(70, 100, 170, 255),
                 shoe=(245, 245, 245, 255), sole=(226, 58, 46, 255), hair=(120, 70, 36, 255))
@@ -283,7 +283,7 @@ def draw_bachelor(cv, gx, gy, phase, back, s=1.0, parts=None):
     return g
 
 
-BUSINESS = dict(leg=38, torso=28, head=12, neck=2, hipw=5.0, shw=11, arm=28, armr=3.5,
+BUSINESS = dict(leg=35, torso=26, head=12, neck=2, hipw=5.0, shw=11, arm=28, armr=3.5,
                 legr=3.6, stride=10, lift=4.5, swing=6, bob=1.4, lean=2.5,
                 top=(48, 62, 104, 255), pants=(40, 52, 90, 255), shoe=(40, 30, 30, 255),
                 hair=(50, 38, 32, 255), tie=(214, 40, 50, 255))
@@ -348,7 +348,7 @@ def draw_businessman(cv, gx, gy, phase, back, s=1.0):
     return g
 
 
-GROS = dict(leg=38, torso=34, head=14.5, neck=1, hipw=8.5, shw=14, arm=30, armr=4.8,
+GROS = dict(leg=40, torso=35, head=15, neck=1, hipw=8.5, shw=14, arm=30, armr=4.8,
             legr=5.6, stride=7.5, lift=4.0, swing=7, bob=2.2, lean=-0.5,
             top=(226, 58, 46, 255), pants=(110, 120, 70, 255), shoe=(90, 55, 30, 255),
             hair=(196, 96, 40, 255), short_sleeve=True)
@@ -400,7 +400,7 @@ def draw_gros(cv, gx, gy, phase, back, s=1.0):
     return g
 
 
-FATHER = dict(leg=41, torso=30, head=12.5, neck=2, hipw=5.4, shw=11.5, arm=29, armr=3.7,
+FATHER = dict(leg=42, torso=31, head=12.5, neck=2, hipw=5.4, shw=11.5, arm=29, armr=3.7,
               legr=4.0, stride=8.5, lift=4.5, swing=7, bob=1.5, lean=0.5,
               top=(250, 160, 50, 255), pants=(70, 100, 170, 255), shoe=(110, 70, 40, 255),
               hair=(90, 56, 30, 255), short_sleeve=True)
@@ -521,7 +521,7 @@ DRAW = {
 
 def ground_y(key):
     w, h = CELL[key]
-    return h - 7.0
+    return h - 8.0
 
 
 def render_figure(key, frame, back, cw=None, ch=None, s=1.0, gx=None, gy=None):
@@ -758,28 +758,34 @@ def soda_effect_sheet(key):
             pud.blob(fx - rr * 0.35, fy - rr * 0.08, rr * 0.3, rr * 0.07, (210, 140, 100, 255))
         cv.over(pud, 0.7)
         drops = cv.sub()
+        heights = [G["hip"][1]] + ([G["hip2"][1]] if key == "famille" else [])
+        for fi, (fx, fy, rr) in enumerate(feet):
+            hip_y = heights[min(fi, len(heights) - 1)]
+            # wet, dark stain soaking the trousers up to the knees
+            knee_y = (fy + hip_y) / 2
+            drops.blob(fx, knee_y + (fy - knee_y) * 0.45, rr * 0.55, (fy - knee_y) * 0.6, (110, 48, 22, 150))
+            # splash crown of soda thrown up around the shins
+            for j in range(7):
+                a = math.pi * (1.08 + 0.84 * j / 6)
+                x0, y0 = fx + math.cos(a) * rr * 0.95, fy + math.sin(a) * rr * 0.3
+                x1, y1 = x0 + math.cos(a) * 3.0, y0 - 5.0 - (j % 2) * 2.0
+                drops.limb((x0, y0), (x1, y1), 2.0, 0.8, COLA_LIGHT, ow=0.8)
+                drops.circle(x1 + math.cos(a) * 2.5, y1 - 4.0 - (j % 3), 1.4, COLA_LIGHT, ow=0.7)
+            # drips running down the legs
+            for dx in (-0.25, 0.2):
+                x = fx + dx * rr
+                drops.limb((x, knee_y), (x, knee_y + 7), 1.0, 1.6, COLA, ow=0.7)
         for i, (tx, ty, r) in enumerate(pts):
             hx, hy = G["head"] if i == 0 else G["head2"]
-            hip = G["hip"] if i == 0 else G["hip2"]
-            # soda splashed over the head and shoulders, running down
-            drops.ellipse(hx, hy - r * 0.7, r * 0.8, r * 0.35, COLA_LIGHT, ow=0.9)
-            for j, dx in enumerate((-0.8, -0.2, 0.5, 0.9)):
-                x = hx + dx * r
-                y0 = hy - r * 0.6 + abs(dx) * r * 0.4
-                L = r * (0.7 + 0.35 * ((j * 5) % 3))
-                drops.limb((x, y0), (x, y0 + L), 1.2, 1.6, COLA_LIGHT, ow=0.8)
-                drops.circle(x, y0 + L + 2.5, 1.5, COLA_LIGHT, ow=0.7)
-            # drips on the clothes
-            for j, dx in enumerate((-7, -1, 6)):
-                x = hip[0] + dx * (r / 12.5)
-                y0 = (hy + hip[1]) / 2 + 2
-                drops.limb((x, y0), (x, y0 + 6 + (j % 2) * 4), 1.1, 1.5, COLA, ow=0.7)
-            # fizz bubbles rising
-            for (dx, dy, rr) in ((-r * 1.3, -r * 0.2, 1.6), (r * 1.4, -r * 0.6, 2.0),
-                                 (r * 1.1, r * 0.8, 1.3), (-r * 1.0, r * 1.2, 1.2)):
-                drops.circle(hx + dx, hy + dy, rr, (210, 240, 255, 255), ow=0.6,
-                             ink=(70, 130, 170, 255))
-        cv.over(drops, 0.92)
+            # fizz bubbles rising along the body
+            for (dx, dy, rr2) in ((-r * 1.4, r * 0.8, 1.6), (r * 1.5, r * 0.2, 2.0),
+                                  (r * 1.3, r * 1.9, 1.4), (-r * 1.2, r * 2.6, 1.3), (-r * 1.6, -r * 0.4, 1.2)):
+                drops.circle(hx + dx, hy + dy, rr2, (215, 240, 255, 255), ow=0.6, ink=(70, 130, 170, 255))
+            # a "slowed" spiral over the head
+            sx, sy = hx + r * 1.1, hy - r * 1.05
+            drops.arc(sx, sy, r * 0.45, r * 0.32, 0, 300, 1.1, (60, 140, 210, 255))
+            drops.arc(sx + r * 0.05, sy, r * 0.22, r * 0.15, 60, 360, 1.1, (60, 140, 210, 255))
+        cv.over(drops, 0.95)
         # slow-down swirls near the feet
         for (fx, fy, rr) in feet:
             for k in (-1, 1):
@@ -856,7 +862,7 @@ def portrait(key, W, H, s, gx, gy, badge="circle"):
     fig = Canvas(W, H, ow=1.35 * s)
     phase = 0.0
     if key == "famille":
-        draw_family(fig, gx, gy, phase, False, s, w=CELL["famille"][0] * s)
+        draw_family(fig, gx, gy, phase, False, s, w=CELL["famille"][0])
     else:
         DRAW[key](fig, gx, gy, phase, False, s)
     # clip the figure to the badge

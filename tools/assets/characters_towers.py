@@ -81,6 +81,21 @@ def box_faces_band(sc, hw, z0, z1, col, bias=0.6):
     sc.custom(iso.depth(0, 0, (z0 + z1) / 2) + bias, fn)
 
 
+def box_faces_band_at(sc, cu, cv_, hu, hv, z0, z1, col):
+    """Band on the visible faces of a box centred on local (cu, cv_)."""
+    iso = sc.iso
+    pts = [iso.turn(cu + a * hu, cv_ + b * hv) for a in (-1, 1) for b in (-1, 1)]
+    X0, X1 = min(p[0] for p in pts), max(p[0] for p in pts)
+    Y0, Y1 = min(p[1] for p in pts), max(p[1] for p in pts)
+    w = iso.world
+
+    def fn(c):
+        c.fillpoly([w(X1, Y0, z1), w(X1, Y1, z1), w(X1, Y1, z0), w(X1, Y0, z0)], shade(col, 0.82))
+        c.fillpoly([w(X0, Y1, z1), w(X1, Y1, z1), w(X1, Y1, z0), w(X0, Y1, z0)], col)
+    X, Y = iso.turn(cu, cv_)
+    sc.custom(X + Y + (z0 + z1) / 2 + 0.6, fn)
+
+
 def fries_tower(level, row, frame, nframes):
     W, H, OX, OY, N, HB = CAT[("frite", level)]
     cv = Canvas(W, H, ow=OW)
@@ -94,6 +109,30 @@ def fries_tower(level, row, frame, nframes):
     bh = 30 * k
     hw = 17 * k
     body = RED
+    if level >= 2:
+        # chrome fryer cabinet under the carton, with its oil window
+        fh = {2: 12, 3: 15}[level] * k
+        fw = hw + 4
+        sc.box(-fw, -fw, z0, fw, fw, z0 + fh, STEEL, top=(226, 228, 234, 255), depth_bias=-0.5)
+        w_ = iso.world
+
+        def window(c, fw=fw, fh=fh):
+            c.poly([w_(fw, -fw * 0.6, z0 + fh * 0.75), w_(fw, fw * 0.6, z0 + fh * 0.75),
+                    w_(fw, fw * 0.6, z0 + fh * 0.25), w_(fw, -fw * 0.6, z0 + fh * 0.25)], (255, 170, 40, 255),
+                   ow=1.0)
+            c.poly([w_(-fw * 0.6, fw, z0 + fh * 0.75), w_(fw * 0.6, fw, z0 + fh * 0.75),
+                    w_(fw * 0.6, fw, z0 + fh * 0.25), w_(-fw * 0.6, fw, z0 + fh * 0.25)], (255, 190, 60, 255),
+                   ow=1.0)
+        sc.custom(iso.depth(0, 0, z0 + fh / 2) + 0.2, window)
+        z0 += fh
+    if level == 3:
+        # two small fries hoppers feeding the gatling from the sides
+        for side in (-1, 1):
+            v0 = side * (hw + 9 * k)
+            sc.box(-7 * k, v0 - 6 * k, z0, 7 * k, v0 + 6 * k, z0 + 16 * k, RED, top=shade(RED, 1.2),
+                   depth_bias=-0.3)
+            box_faces_band_at(sc, 0, v0, 7 * k, 6 * k, z0 + 9 * k, z0 + 12 * k, GOLD)
+            fries_bundle(sc, 0, v0, z0 + 16 * k, 4.5 * k, 5, 5 * k, 10 * k, seed=side + 4, bias=1.5)
     sc.box(-hw, -hw, z0, hw, hw, z0 + bh, body, top=shade(body, 1.2))
     box_faces_band(sc, hw, z0 + bh * 0.58, z0 + bh * 0.8, MUSTARD)
     if level >= 2:
@@ -213,7 +252,7 @@ def burger_tower(level, row, frame, nframes):
     z0 = 7
     gh = {1: 24, 2: 34, 3: 48}[level]
     hw = 20 * k
-    body = {1: RED, 2: (60, 60, 70, 255), 3: RED}[level]
+    body = {1: RED, 2: (244, 150, 40, 255), 3: RED}[level]
     sc.box(-hw, -hw * 0.9, z0, hw, hw * 0.9, z0 + gh, body, top=(70, 64, 64, 255))
     gt = z0 + gh
     # grill bars on top
@@ -243,12 +282,21 @@ def burger_tower(level, row, frame, nframes):
             sc.custom(iso.depth(*pos) + 1, flame)
     if level >= 2:
         # chimney hood at the back
-        sc.box(-hw - 2, -hw * 0.5, gt, -hw + 9 * k, hw * 0.5, gt + 30 * k, STEEL_DARK, depth_bias=-2)
-        sc.vcyl(-hw + 3.5 * k, 0, gt + 30 * k, gt + 44 * k, 5 * k, DARK_STEEL, depth_bias=-1.5)
+        cv0 = -hw * 0.9 + 1
+        sc.box(-hw + 1, cv0, gt, -hw + 11 * k, cv0 + 10 * k, gt + 26 * k, STEEL, depth_bias=-2)
+        sc.vcyl(-hw + 6 * k, cv0 + 5 * k, gt + 26 * k, gt + 38 * k, 4 * k, DARK_STEEL, depth_bias=-1.5)
+        if level == 3:
+            # a giant burger crowns the golden grill
+            burger_3d(sc, -hw + 6 * k, cv0 + 5 * k, gt + 38 * k, 9 * k, bias=-1.4)
+        if frame in (1, 2, 3):
+            def smoke(c, fr=frame):
+                x, y = iso.p(-hw + 6 * k, cv0 + 5 * k, gt + 42 * k + fr * 5)
+                for j in range(fr):
+                    c.circle(x + j * 3, y - j * 7, 4 + j * 1.5, (235, 235, 240, 230), ow=1.0)
+            sc.custom(iso.depth(-hw, cv0, gt + 60) - 1, smoke)
     if level == 3:
         # golden crown band
-        sc.box(-hw - 0.6, -hw * 0.9 - 0.6, z0 + gh * 0.78, hw + 0.6, hw * 0.9 + 0.6, z0 + gh * 0.92, GOLD,
-               depth_bias=0.4)
+        box_faces_band_at(sc, 0, 0, hw, hw * 0.9, z0 + gh * 0.74, z0 + gh * 0.9, GOLD)
     # the arm: pivot on a post at the front of the grill
     pu, pz = hw * 0.45, gt + 12 * k
     sc.box(pu - 3, -4, gt, pu + 3, 4, pz, STEEL_DARK, depth_bias=0.6)
@@ -269,9 +317,9 @@ def burger_tower(level, row, frame, nframes):
     du, dz = math.sin(th), math.cos(th)
     end = (pu + du * LL, 0, pz + dz * LL)
     handle_end = (pu + du * (LL - 10), 0, pz + dz * (LL - 10))
-    sc.tube((pu, 0, pz), handle_end, 2.6 * k, (150, 92, 46, 255), cap=(110, 64, 30, 255), depth_bias=2)
+    sc.tube((pu, 0, pz), handle_end, 3.0 * k, (150, 92, 46, 255), cap=(110, 64, 30, 255), depth_bias=2)
     # spatula blade: a flat plate across the arm, always held face up
-    bw = 8 * k
+    bw = 9.5 * k
     blade = [(handle_end[0], -bw, handle_end[2]), (handle_end[0], bw, handle_end[2]),
              (end[0] + du * 4, bw, end[2] + dz * 4), (end[0] + du * 4, -bw, end[2] + dz * 4)]
     bd = iso.depth(end[0], 0, end[2]) + 2.5
@@ -284,7 +332,7 @@ def burger_tower(level, row, frame, nframes):
     if frame in (0, 4, 5):
         bu = (handle_end[0] + end[0]) / 2
         bz = (handle_end[2] + end[2]) / 2 + 2
-        burger_3d(sc, bu, 0, bz, 9 * k, bias=bd + 0.1 - iso.depth(bu, 0, bz + 5))
+        burger_3d(sc, bu, 0, bz, 10.5 * k, bias=bd + 0.1 - iso.depth(bu, 0, bz + 5))
     if frame == 1:
         # whoosh of the throw
         def whoosh(c):
@@ -436,19 +484,19 @@ def soda_tower(level, frame, nframes):
             def jet(c, tx=tx, ty=ty, jet_h=jet_h):
                 if jet_h < 4:
                     return
-                c.limb((tx, ty), (tx, ty - jet_h), 3.0 * k, 5.5 * k, COLA_LIGHT, ow=1.3)
-                c.line([(tx - 1.0 * k, ty - 3), (tx - 1.8 * k, ty - jet_h + 4)], 1.4 * k, (220, 150, 110, 255))
+                c.limb((tx, ty), (tx, ty - jet_h), 4.0 * k, 8.0 * k, COLA_LIGHT, ow=1.5)
+                c.line([(tx - 1.5 * k, ty - 3), (tx - 3.0 * k, ty - jet_h + 5)], 2.0 * k, (222, 156, 112, 255))
                 # foam crown
-                for j in range(5):
-                    a = math.pi * (1.1 + 0.2 * j)
-                    c.circle(tx + math.cos(a) * 6 * k, ty - jet_h + math.sin(a) * 3 * k, 3.6 * k,
-                             (255, 236, 210, 255), ow=1.0)
+                for j in range(6):
+                    a = math.pi * (1.0 + 0.2 * j)
+                    c.circle(tx + math.cos(a) * 8 * k, ty - jet_h + math.sin(a) * 4 * k, 4.6 * k,
+                             (255, 238, 214, 255), ow=1.2)
             sc.custom(iso.depth(*tip) + 30, jet)
         # arcs of droplets falling to the floor around the machine
         if g >= 1:
             top_z = cup_top + 44 * k + 62 * k * peak * 0.8
             R_land = {1: 120, 2: 145, 3: 170}[level]
-            ndir = 10
+            ndir = 12
             prog = min(1.0, (g - 0.5) / 3.0)
             for i in range(ndir):
                 a = 2 * math.pi * (i + 0.5) / ndir
@@ -462,7 +510,7 @@ def soda_tower(level, frame, nframes):
 
                     def drop(c, pu=pu, pv=pv, zz=zz, j=j):
                         x, y = iso.p(pu, pv, zz)
-                        rr = (4.2 - j * 0.9) * k
+                        rr = (6.0 - j * 1.3) * k
                         c.poly([(x, y - rr * 1.9), (x + rr, y), (x, y + rr), (x - rr, y)], COLA_LIGHT, ow=1.1)
                         c.blob(x - rr * 0.3, y - rr * 0.2, rr * 0.3, rr * 0.3, (240, 200, 170, 255))
                     sc.custom(iso.depth(pu, pv, zz) + 40, drop)
@@ -495,7 +543,7 @@ def soda_splash(level, frame):
     cx, cy = OX, OY
     pud = cv.sub()
     # lobed puddle outline
-    n = 22
+    n = 60
     pts = []
     for i in range(n):
         a = 2 * math.pi * i / n
