@@ -82,6 +82,16 @@ void applyVolumes() {
     game.endSoundsPlayed = 0;
 }
 
+void muteGameAudio() {
+    if (AudioBank* audio = bank()) {
+        for (MusicId music : {MusicLevel1, MusicLevel2, MusicLevel3})
+            audio->musics[music].setVolume(0);
+        for (const SoundEntry& entry : soundTable)
+            if (entry.effects && !isBite(entry.id))
+                audio->sounds[entry.id].setVolume(0);
+    }
+}
+
 void applySpeedPitch() {
     for (const SoundEntry& entry : soundTable)
         if (entry.followsSpeed)

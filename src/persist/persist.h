@@ -24,6 +24,8 @@ void parseSave(const std::string& text);
 void initAudio();
 // Applies the two volumes (unless muted) and clears the end-sound flag.
 void applyVolumes();
+// Silences the level musics and every game sound but the start-up ones (mute button).
+void muteGameAudio();
 void playSound(SoundId sound);
 // Plays a sound only when it is neither playing nor paused.
 void playSoundIfStopped(SoundId sound);

@@ -1,21 +1,137 @@
 // The live rating, exit payments and the level's end.
 #include "rating/rating.h"
 
-double ratingChange(int, int) {
-    return 0;
+#include "customers/customers.h"
+#include "persist/persist.h"
+
+#include <algorithm>
+
+namespace {
+
+// The satisfied voice of each customer type, in CustomerType order.
+constexpr SoundId satisfiedSounds[CustomerTypeCount] = {SoundBachelorHappy, SoundFamilyHappy,
+                                                        SoundBigEaterHappy, SoundBusinessManHappy};
+
+// The level number 1..3 that progress is kept under (the tutorial level counts as level 1).
+int progressLevel() {
+    return game.currentLevel <= 1 ? 1 : std::min(game.currentLevel, 3);
 }
-int exitPayment(int, int, int) {
-    return 0;
+
+MusicId levelMusic() {
+    const int level = progressLevel();
+    return level == 1 ? MusicLevel1 : level == 2 ? MusicLevel2 : MusicLevel3;
 }
-int starsForRating(float) {
-    return 0;
+
+} // namespace
+
+double ratingChange(int fed, int appetite) {
+    const int f = std::min(fed, appetite);
+    const int a = appetite;
+    if (f <= a * 20 / 100)
+        return -0.4;
+    if (f <= a * 40 / 100)
+        return -0.3;
+    if (f <= a * 60 / 100)
+        return 0.0;
+    if (f <= a * 80 / 100)
+        return 0.3;
+    return 0.5;
 }
-int starFrame(float) {
-    return 0;
+
+int exitPayment(int fed, int appetite, int reward) {
+    const int f = std::min(fed, appetite);
+    if (f <= 0)
+        return appetite <= 0 ? reward : 0;
+    if (f >= appetite)
+        return reward;
+    const int percent = static_cast<int>(static_cast<long long>(f) * 100 / appetite);
+    // Fed to less than one percent: there is no whole fraction to pay, so nothing is paid.
+    if (percent <= 0)
+        return 0;
+    return reward / (100 / percent);
 }
-void rateExit(Customer&) {}
+
+int starsForRating(float rating) {
+    for (int k = 0; k <= 10; ++k)
+        if (static_cast<float>(k) <= rating && rating < static_cast<float>(k + 1))
+            return k / 2;
+    return rating >= 11.0f ? 5 : 0;
+}
+
+int starFrame(float value) {
+    int frame = 0;
+    for (int k = 1; k <= 10; ++k)
+        if (value >= static_cast<float>(k))
+            frame = k;
+    return frame;
+}
+
+void rateExit(Customer& customer) {
+    const double change = ratingChange(customer.fed, customer.appetite);
+    const float before = game.RatingScore;
+    const float after = static_cast<float>(static_cast<double>(before) + change);
+    game.RatingScore = after;
+    const float objective = game.levelObjective;
+    if (change <= 0.0) {
+        if (before >= objective && after < objective)
+            playSound(SoundBelowObjective);
+        return;
+    }
+    if (before < objective && after >= objective)
+        playSound(SoundObjectiveReached);
+    if (customer.type >= 0 && customer.type < CustomerTypeCount)
+        playSoundIfStopped(satisfiedSounds[customer.type]);
+}
+
 std::list<Customer>::iterator settleExit(std::list<Customer>::iterator customer) {
-    return game.customers.erase(customer);
+    Customer& leaving = *customer;
+    leaving.fed = std::min(leaving.fed, leaving.appetite);
+    game.exitedCount += 1;
+    game.money += exitPayment(leaving.fed, leaving.appetite, leaving.reward);
+    writeReview(leaving);
+    return removeCustomer(customer);
 }
-void checkLevelEnd() {}
-void clampRating() {}
+
+void checkLevelEnd() {
+    const int level = progressLevel();
+    const float rating = game.RatingScore;
+    if (rating >= game.levelObjective) {
+        game.levelWon = 1;
+        if (level == 1 || level == 2)
+            game.levelCleared[level] = 1;
+        for (int k = 0; k <= 10; ++k) {
+            if (static_cast<float>(k) <= rating && rating < static_cast<float>(k + 1) &&
+                rating > game.bestRating[level]) {
+                game.bestRating[level] = rating;
+                game.starsEarned[level] = k / 2;
+                writeSave();
+            }
+        }
+        if (rating == 10.0f && game.endSoundsPlayed == 0)
+            playSound(SoundApplause);
+        stopMusic(levelMusic());
+        if (game.endSoundsPlayed == 0) {
+            playSound(SoundVictory);
+            game.endSoundsPlayed = 1;
+        }
+        if (level == 1 && game.supplierTutorialDone == 0 && game.supplierTutorialPending == 0) {
+            game.supplierTutorialPending = 1;
+            game.supplierTutorialStep = 0;
+        }
+    } else if (game.levelObjective > rating) {
+        game.levelLost = 1;
+        stopMusic(levelMusic());
+        if (game.endSoundsPlayed == 0) {
+            game.endSoundsPlayed = 1;
+            playSound(SoundDefeatCrowd);
+            playSound(SoundDefeatMusic);
+        }
+    }
+}
+
+void clampRating() {
+    if (game.RatingScore <= 0.0f)
+        game.RatingScore = 0.0f;
+    else if (game.RatingScore >= 10.0f)
+        game.RatingScore = 10.0f;
+}

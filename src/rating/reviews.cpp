@@ -1,10 +1,204 @@
 // Customer reviews: the live panel and the end-of-level reviews.
 #include "rating/rating.h"
 
-void loadReviews() {}
-void resetReviews() {}
-void writeReview(const Customer&) {}
-void showReviews() {}
-void drawReviewPanel() {}
-void chooseEndReviews() {}
-void drawEndReviews() {}
+#include "shell/resources.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int badCount = 4, mediumCount = 3, goodCount = 4;
+
+// What a hungry customer writes, per CustomerType.
+constexpr const char* badReviews[CustomerTypeCount][badCount] = {
+    {"J'avais encore faim\nen sortant.", "Ça manque de boisson\nforte !",
+     "Je n'ai eu que des frites,\n c'est normal ?", "J'ai été mieux servi au\nFood Rush."},
+    {"Pas très adapté pour\nun enfant, c'est dommage.", "Bibine a vomi son repas.",
+     "Trop bruyant, on ne\ns'entend plus manger,\ncourir et sortir.",
+     "J'ai reçu un burger à la figure."},
+    {"Mal au ventre au bout\nde 5 burgers.",
+     "Pas assez de nourriture,\nje reviendrai après la\nfermeture du Belly Food.",
+     "J'avais encore beaucoup\ntrop faim en sortant.", "Mon ventre crie famine !"},
+    {"Ça manque un peu de vie !", "Au Food & Furious\nle service était\nplus rapide !",
+     "J'ai failli glisser !", "J'ai reçu un burger\n à la figure."},
+};
+
+// What a half-fed customer writes.
+constexpr const char* mediumReviews[CustomerTypeCount][mediumCount] = {
+    {"Pas mal, mais le\nCrousty'Croc proposait des\nfrites plus croustillantes.",
+     "Des choses à améliorer\nmais je reviendrai.",
+     "Ça manque de gente\nféminine,heureusement\nqu'on y vient pour manger."},
+    {"La nourriture pour enfant\nest délicieuse mais\nmanque de variété.",
+     "Bonne nourriture\nmais manque de choix.",
+     "Agawakapoué!\nBibine dit qu'elle\naurait voulu un jouet."},
+    {"Le chemin est un peu\nétroit mais on s'y fait.",
+     "Les frites sont sèches,\nle soda vient corriger ça.",
+     "Pas fou-fou mais je viens\n car c'est de la nourriture."},
+    {"Il y a un potentiel\n à exploiter.",
+     "La boisson est un peu\nsalissante... mais bien\npétillante!",
+     "Je suis arrivé vraiment\njuste-juste à\nmon rendez-vous !"},
+};
+
+// What a well-fed customer writes.
+constexpr const char* goodReviews[CustomerTypeCount][goodCount] = {
+    {"Pas mauvais !\nTrès bon service !", "C'était vraiment...\n'Snack' !",
+     "Je repasserai demain !", "Bonne ambiance et\nservice irréprochable."},
+    {"Bibine a adoré le repas,\nsurtout le burger !", "Très animé et coloré,\nsuper repas !",
+     "Je recommande\npour la famille !", "Un digne successeur\ndu McDingo !"},
+    {"J'y retourne demain !", "Pas besoin de faire la queue,\nj'ai pu manger à volonté !",
+     "Le Burger était vraiment\ntrès bon, les frites aussi,\net la boisson aussi !",
+     "On y mange mieux\nqu'au Burger Roi !"},
+    {"Service rapide\net efficace !", "Très bonne nourriture,\nj'en parlerai \nau commité.",
+     "Le sol adhère bien !", "Les locaux sont plus\npropres qu'au\nCrado'Burger."},
+};
+
+static_assert(sizeof(badReviews) / sizeof(badReviews[0]) == CustomerTypeCount, "one row per type");
+static_assert(sizeof(mediumReviews[0]) / sizeof(mediumReviews[0][0]) == mediumCount, "3 texts");
+static_assert(sizeof(goodReviews[0]) / sizeof(goodReviews[0][0]) == goodCount, "4 texts");
+
+constexpr const char* faceFiles[CustomerTypeCount] = {
+    "../resources/textures/hud/celibFace.png", "../resources/textures/hud/familleFace.png",
+    "../resources/textures/hud/grosFace.png", "../resources/textures/hud/businessManFace.png"};
+
+constexpr const char* starStripPath = "../resources/textures/hud/Stars2.png";
+constexpr const char* voidFacePath = "../resources/textures/hud/void.png";
+
+constexpr float endStarPositions[4][2] = {{680, 160}, {680, 400}, {680, 630}, {680, 860}};
+constexpr float endTextPositions[4][2] = {{690, 190}, {690, 430}, {690, 660}, {690, 890}};
+
+sf::IntRect starRect(int frame) {
+    return sf::IntRect(538 * frame, 0, 538, 91);
+}
+
+int validType(int type) {
+    return type >= 0 && type < CustomerTypeCount ? type : Bachelor;
+}
+
+// The review a customer with fed F of appetite A writes (one draw).
+const char* drawReview(int type, int fed, int appetite) {
+    if (appetite <= 0 || fed > appetite * 60 / 100)
+        return goodReviews[type][std::rand() % goodCount];
+    if (fed > appetite * 40 / 100)
+        return mediumReviews[type][std::rand() % mediumCount];
+    return badReviews[type][std::rand() % badCount];
+}
+
+} // namespace
+
+void loadReviews() {
+    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
+    game.currentReviewText = makeText("", 16, sf::Color::White, 1655 * sx, 755 * sy);
+    game.previousReviewText = makeText("", 16, sf::Color::White, 1655 * sx, 885 * sy);
+    const sf::Texture* strip = loadTexture(starStripPath);
+    game.currentStars = makeSprite(strip, 1640 * sx, 735 * sy);
+    game.currentStars.setScale(0.2f * sx, 0.2f * sy);
+    game.previousStars = game.currentStars;
+    game.previousStars.setPosition(1640 * sx, 865 * sy);
+    game.currentFace = makeSprite(nullptr, 1570 * sx, 745 * sy);
+    game.previousFace = makeSprite(nullptr, 1570 * sx, 875 * sy);
+    for (int type = 0; type < CustomerTypeCount; ++type)
+        game.faceTextures[type] = loadTexture(faceFiles[type]);
+    for (int row = 0; row < 4; ++row) {
+        game.endStars[row] = makeSprite(strip, endStarPositions[row][0], endStarPositions[row][1]);
+        game.endStars[row].setScale(0.3f, 0.3f);
+        game.endStars[row].setTextureRect(starRect(0));
+        game.endTexts[row] =
+            makeText("", 35, sf::Color::Black, endTextPositions[row][0], endTextPositions[row][1]);
+    }
+    resetReviews();
+}
+
+void resetReviews() {
+    game.currentReview.clear();
+    game.previousReview.clear();
+    game.currentStarsRect = game.previousStarsRect = sf::IntRect(0, 0, 0, 0);
+    game.currentStarsVisible = game.previousStarsVisible = 0;
+    game.reviewsWritten = 0;
+    const sf::Texture* blank = loadTexture(voidFacePath);
+    setSpriteTexture(game.currentFace, blank, true);
+    setSpriteTexture(game.previousFace, blank, true);
+    showReviews();
+}
+
+void writeReview(const Customer& customer) {
+    const int type = validType(customer.type);
+    const int appetite = customer.appetite;
+    const int fed = customer.fed < appetite ? customer.fed : appetite;
+
+    game.previousReview = game.currentReview;
+    game.previousStarsRect = game.currentStarsRect;
+    setSpriteTexture(game.previousFace, game.currentFace.getTexture(), true);
+    setSpriteTexture(game.currentFace, game.faceTextures[type], true);
+
+    // Half-stars by tenth of the appetite; a customer with no appetite counts as full.
+    int halfStars =
+        appetite > 0 ? static_cast<int>(static_cast<long long>(fed) * 100 / appetite) / 10 : 10;
+    halfStars = halfStars < 0 ? 0 : halfStars > 10 ? 10 : halfStars;
+    game.currentStarsRect = starRect(halfStars);
+
+    // Every table row holds at least three different texts, so this ends.
+    const char* text = drawReview(type, fed, appetite);
+    while (game.previousReview == text)
+        text = drawReview(type, fed, appetite);
+    game.currentReview = text;
+
+    game.reviewsWritten += 1;
+    if (game.reviewsWritten >= 1)
+        game.currentStarsVisible = 1;
+    if (game.reviewsWritten >= 2)
+        game.previousStarsVisible = 1;
+}
+
+void showReviews() {
+    game.currentReviewText.setString(utf8(game.currentReview));
+    game.previousReviewText.setString(utf8(game.previousReview));
+    game.currentStars.setTextureRect(game.currentStarsRect);
+    game.previousStars.setTextureRect(game.previousStarsRect);
+}
+
+void drawReviewPanel() {
+    sf::RenderWindow& window = *game.window;
+    window.draw(game.currentReviewText);
+    window.draw(game.previousReviewText);
+    if (game.currentStarsVisible)
+        window.draw(game.currentStars);
+    if (game.previousStarsVisible)
+        window.draw(game.previousStars);
+    window.draw(game.currentFace);
+    window.draw(game.previousFace);
+}
+
+void chooseEndReviews() {
+    if (game.endReviewsChosen)
+        return;
+    const float r = game.RatingScore;
+    if (!(r >= 0.0f && r < 12.0f))
+        return;
+    game.endReviewsChosen = 1;
+    for (int type = 0; type < CustomerTypeCount; ++type) {
+        int frame = 0;
+        const char* text = nullptr;
+        if (r == 0.0f) {
+            text = badReviews[type][std::rand() % badCount];
+        } else if (r <= 4.0f) {
+            frame = std::rand() % 4;
+            text = badReviews[type][std::rand() % badCount];
+        } else if (r <= 6.0f) {
+            frame = 4 + std::rand() % 2;
+            text = mediumReviews[type][std::rand() % mediumCount];
+        } else {
+            frame = 6 + std::rand() % 4;
+            text = goodReviews[type][std::rand() % goodCount];
+        }
+        game.endStars[type].setTextureRect(starRect(frame));
+        game.endTexts[type].setString(utf8(text));
+    }
+}
+
+void drawEndReviews() {
+    sf::RenderWindow& window = *game.window;
+    for (const sf::Text& text : game.endTexts)
+        window.draw(text);
+    for (const sf::Sprite& stars : game.endStars)
+        window.draw(stars);
+}

@@ -1,7 +1,15 @@
 // Pause, game speed, the in-game menu and options, and the level's end overlay.
+#include "level/level.h"
 #include "persist/persist.h"
+#include "rating/rating.h"
 #include "shell/game_state.h"
+#include "shell/platform.h"
+#include "shell/resources.h"
 #include "shell/shell.h"
+#include "ui/ui.h"
+
+#include <algorithm>
+#include <string>
 
 int tickCountdown() {
     // One step a second, only while the level runs and the tutorial lets it.
@@ -25,10 +33,313 @@ int tickCountdown() {
     }
     return 1;
 }
-void handleGameButtons() {}
-void handleGameMenuClick() {}
-void handleGameOptionsClick() {}
-void drawGameMenu() {}
-void drawGameOptions() {}
-void drawLevelEnd() {}
-void initGameMenus() {}
+namespace {
+
+// The in-game menu's corner and items (boxes relative to the corner, strict bounds).
+constexpr float menuX = 550, menuY = 130;
+struct MenuBox {
+    float left, right, top, bottom;
+};
+constexpr MenuBox menuHoverBoxes[4] = {
+    {15, 240, 240, 290}, {15, 300, 335, 380}, {15, 195, 430, 475}, {15, 310, 525, 570}};
+// Options and menu are pressed 5 pixels above where they light up.
+constexpr MenuBox menuPressBoxes[4] = {
+    {15, 240, 240, 290}, {15, 300, 335, 380}, {15, 195, 425, 470}, {15, 310, 520, 565}};
+constexpr float menuArrows[4][2] = {{570, 380}, {570, 470}, {570, 565}, {570, 655}};
+
+// The volume bars: 551 pixels of bar are the range 0 to 100.
+constexpr float barRange = 551.0f;
+constexpr float effectsBarX = 576, effectsBarY = 669;
+constexpr float musicBarX = 576, musicBarY = 482;
+constexpr float backLabelX = 795, backLabelY = 779;
+
+// The title menu's "Jouer" picture, which also closes the in-game options.
+sf::Sprite playPicture;
+
+std::string hudPath(const char* name) {
+    return std::string("../resources/textures/hud/") + name;
+}
+
+bool insideMenuBox(const MenuBox& box, int x, int y) {
+    const float fx = static_cast<float>(x) - menuX * game.layoutScaleX;
+    const float fy = static_cast<float>(y) - menuY * game.layoutScaleY;
+    return box.left * game.layoutScaleX < fx && fx < box.right * game.layoutScaleX &&
+           box.top * game.layoutScaleY < fy && fy < box.bottom * game.layoutScaleY;
+}
+
+// ---- frozen time
+// pauseStartTime marks where the frozen time not yet left out of the wave clock begins.
+// A freeze that begins while another one runs keeps that mark; a freeze that ends leaves its
+// time out of the wave clock and moves the mark to now, so a freeze still running counts on
+// from there. The first level's lesson follows the same mark when it resumes.
+
+bool lessonHolds() {
+    return !tutorialGateOpen();
+}
+
+void beginFreeze() {
+    if (game.paused == 0 && !lessonHolds())
+        game.pauseStartTime = game.now;
+}
+
+// Leaves the frozen time since the mark out of the wave clock, in game seconds. A wave clock
+// started during the freeze (the timer pressed while paused) only loses what came after it.
+void bankFrozenTime(int speed) {
+    if (tickCountdown() == 1) {
+        const float from = std::max(game.pauseStartTime, game.waveClockStart);
+        if (game.now > from)
+            game.pausedTotal += (game.now - from) * static_cast<float>(speed);
+    }
+    game.pauseStartTime = game.now;
+}
+
+void setPauseFrame() {
+    game.pauseButton.setTextureRect(game.paused ? sf::IntRect(43, 0, 43, 69)
+                                                : sf::IntRect(0, 0, 43, 69));
+}
+
+// ---- the HUD buttons (screen 6)
+
+void countdownSkip() {
+    const bool firstTimerShown = !(game.mapNumber == 3 && game.wave <= 1);
+    if ((firstTimerShown && hitCentred(game.countdownTimers[0], game.mouseX, game.mouseY)) ||
+        (game.currentLevel == 3 && hitCentred(game.countdownTimers[1], game.mouseX, game.mouseY)))
+        game.countdown = 0;
+}
+
+bool openGameMenu() {
+    if (game.clickLatch != 0 || !hitTopLeft(game.optionsButton, game.mouseX, game.mouseY))
+        return false;
+    // A pause already running becomes the menu's freeze without a gap.
+    if (game.paused == 0)
+        beginFreeze();
+    game.paused = 0;
+    game.pausedOverLesson = 0;
+    setPauseFrame();
+    game.screen = GameMenu;
+    game.clickLatch = 1;
+    return true;
+}
+
+void pauseButton() {
+    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
+    const sf::Vector2f at = game.pauseButton.getPosition();
+    if (!hitBox(at.x, at.y, 43 * sx, 69 * sy, game.mouseX, game.mouseY) || game.clickLatch != 0)
+        return;
+    if (game.paused == 0) {
+        beginFreeze();
+        game.paused = 1;
+        game.pausedOverLesson = lessonHolds() ? 1 : 0;
+    } else {
+        game.paused = 0;
+        game.pausedOverLesson = 0;
+        bankFrozenTime(game.gameSpeed);
+    }
+    setPauseFrame();
+    game.clickLatch = 1;
+}
+
+void muteButton() {
+    const sf::Vector2f at = game.muteButton.getPosition();
+    if (game.clickLatch != 0 || !hitBox(at.x, at.y, 78 * game.layoutScaleX, 39 * game.layoutScaleY,
+                                        game.mouseX, game.mouseY))
+        return;
+    if (game.muted == 0) {
+        muteGameAudio();
+        game.muted = 1;
+        game.muteButton.setTextureRect(sf::IntRect(78, 0, 78, 39));
+    } else {
+        game.muted = 0;
+        applyVolumes();
+        game.muteButton.setTextureRect(sf::IntRect(0, 0, 78, 39));
+    }
+    game.clickLatch = 1;
+}
+
+void speedButton() {
+    if (game.clickLatch != 0 || !hitTopLeft(game.speedButton, game.mouseX, game.mouseY))
+        return;
+    // A freeze running across the switch keeps its time so far at the old speed.
+    if (game.paused == 1 || lessonHolds())
+        bankFrozenTime(game.gameSpeed);
+    if (game.gameSpeed == 1) {
+        game.gameSpeed = 2;
+        game.waveClockStart = game.waveClockStart + (game.now - game.waveClockStart) * 0.5f;
+    } else if (game.gameSpeed == 2) {
+        game.gameSpeed = 1;
+        game.waveClockStart = game.waveClockStart - (game.now - game.waveClockStart);
+    }
+    game.clickLatch = 1;
+    applySpeedPitch();
+}
+
+void continueButton() {
+    if ((game.levelWon == 0 && game.levelLost == 0) ||
+        !hitTopLeftInclusiveX(game.continueButton, game.mouseX, game.mouseY))
+        return;
+    game.screen = LevelSelect;
+    game.levelLost = game.levelWon = 0;
+    game.clickLatch = 1;
+    for (SoundId sound : {SoundDefeatCrowd, SoundDefeatMusic, SoundApplause, SoundVictory})
+        stopSound(sound);
+    playMusic(MusicMenu);
+    clearLevel();
+}
+
+void placeKnobs() {
+    game.gameEffectsKnobX = game.gameEffectsBar.getPosition().x +
+                            game.effectsVolume * barRange * game.layoutScaleX / 100.0f;
+    game.gameMusicKnobX = game.gameMusicBar.getPosition().x +
+                          game.musicVolume * barRange * game.layoutScaleX / 100.0f;
+}
+
+float knobVolume(float knobX, const sf::Sprite& bar) {
+    const float volume = (knobX - bar.getPosition().x) * 100.0f / (barRange * game.layoutScaleX);
+    // The bar is a little wider than its 0..100 range: its last pixels stay at 100.
+    return std::min(100.0f, std::max(0.0f, volume));
+}
+
+sf::CircleShape makeKnob() {
+    sf::CircleShape knob(20);
+    knob.setFillColor(sf::Color(150, 150, 150, 255));
+    knob.setOutlineColor(sf::Color::Black);
+    knob.setOutlineThickness(5);
+    knob.setOrigin(20, 0);
+    return knob;
+}
+
+} // namespace
+
+void handleGameButtons() {
+    // The lesson resumed by this press while the pause button is down: it has just left its
+    // frozen time out, so the pause counts on from here.
+    if (game.paused == 1 && game.pausedOverLesson == 1 && !lessonHolds()) {
+        game.pauseStartTime = game.now;
+        game.pausedOverLesson = 0;
+    }
+    countdownSkip();
+    if (!openGameMenu())
+        pauseButton();
+    muteButton();
+    speedButton();
+    continueButton();
+}
+
+void handleGameMenuClick() {
+    if (game.clickLatch != 0)
+        return;
+    const int x = game.mouseX, y = game.mouseY;
+    if (insideMenuBox(menuPressBoxes[0], x, y)) {
+        bankFrozenTime(game.gameSpeed);
+        game.screen = InGame;
+    } else if (insideMenuBox(menuPressBoxes[1], x, y)) {
+        setupCurrentLevel();
+        game.screen = InGame;
+    } else if (insideMenuBox(menuPressBoxes[2], x, y)) {
+        game.screen = GameOptions;
+        placeKnobs();
+    } else if (insideMenuBox(menuPressBoxes[3], x, y)) {
+        game.screen = TitleMenu;
+        game.menuHeading.setString(utf8("               Menu"));
+        for (MusicId music : {MusicLevel1, MusicLevel2, MusicLevel3})
+            stopMusic(music);
+    } else {
+        return;
+    }
+    game.clickLatch = 1;
+}
+
+void handleGameOptionsClick() {
+    // The in-game options stay part of the menu's freeze: going back counts nothing yet.
+    if (game.clickLatch == 0 && hitCentred(playPicture, game.mouseX, game.mouseY)) {
+        game.screen = GameMenu;
+        game.clickLatch = 1;
+    }
+}
+
+void drawGameMenu() {
+    sf::RenderWindow& window = *game.window;
+    window.draw(game.gameMenuSprite);
+    for (int item = 0; item < 4; ++item) {
+        const bool lit = insideMenuBox(menuHoverBoxes[item], game.mouseX, game.mouseY);
+        setSpriteTexture(game.gameMenuArrows[item],
+                         lit ? game.fullArrowTexture : game.emptyArrowTexture, true);
+        window.draw(game.gameMenuArrows[item]);
+    }
+}
+
+void drawGameOptions() {
+    sf::RenderWindow& window = *game.window;
+    window.draw(game.gameOptionsSprite);
+    window.draw(game.gameEffectsBar);
+    window.draw(game.gameMusicBar);
+    window.draw(game.gameOptionsBack);
+
+    sampleMouse();
+    if (game.platform->leftButtonDown()) {
+        if (hitTopLeft(game.gameEffectsBar, game.mouseX, game.mouseY)) {
+            game.gameEffectsKnobX = static_cast<float>(game.mouseX);
+            game.clickLatch = 1;
+        } else if (hitTopLeft(game.gameMusicBar, game.mouseX, game.mouseY)) {
+            game.gameMusicKnobX = static_cast<float>(game.mouseX);
+            game.clickLatch = 1;
+        } else if (hitBox(backLabelX * game.layoutScaleX, backLabelY * game.layoutScaleY,
+                          160 * game.layoutScaleX, 20 * game.layoutScaleY, game.mouseX,
+                          game.mouseY) &&
+                   game.clickLatch == 0) {
+            game.screen = GameMenu;
+            game.clickLatch = 1;
+        }
+    }
+    game.gameEffectsKnob.setPosition(game.gameEffectsKnobX,
+                                     game.gameEffectsBar.getPosition().y + 5 * game.layoutScaleY);
+    game.gameMusicKnob.setPosition(game.gameMusicKnobX,
+                                   game.gameMusicBar.getPosition().y + 5 * game.layoutScaleY);
+    window.draw(game.gameEffectsKnob);
+    window.draw(game.gameMusicKnob);
+
+    game.musicVolume = knobVolume(game.gameMusicKnobX, game.gameMusicBar);
+    game.effectsVolume = knobVolume(game.gameEffectsKnobX, game.gameEffectsBar);
+    applyVolumes();
+}
+
+void drawLevelEnd() {
+    sf::RenderWindow& window = *game.window;
+    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
+    window.draw(game.levelWon ? game.victoryPicture : game.defeatPicture);
+    game.ratingStars.setPosition(1475 * sx, 400 * sy);
+    game.ratingStars.setScale(0.7f * sx, 0.7f * sy);
+    game.objectiveStars.setPosition(1430 * sx, 725 * sy);
+    game.objectiveStars.setScale(0.6f * sx, 0.6f * sy);
+    window.draw(game.ratingStars);
+    window.draw(game.objectiveStars);
+    window.draw(game.continueButton);
+    drawEndReviews();
+}
+
+void initGameMenus() {
+    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
+    game.gameMenuSprite = makeSprite(loadTexture(hudPath("IGmenu.png")), menuX * sx, menuY * sy);
+    game.emptyArrowTexture = loadTexture(hudPath("EmptyFleche.png"));
+    game.fullArrowTexture = loadTexture(hudPath("FullFleche.png"));
+    for (int item = 0; item < 4; ++item)
+        game.gameMenuArrows[item] =
+            makeSprite(game.emptyArrowTexture, menuArrows[item][0] * sx, menuArrows[item][1] * sy);
+
+    game.gameOptionsSprite =
+        makeSprite(loadTexture(hudPath("IGOptions.png")), menuX * sx, menuY * sy);
+    const sf::Texture* bar = loadTexture(hudPath("volumeBar.png"));
+    game.gameEffectsBar = makeSprite(bar, effectsBarX * sx, effectsBarY * sy);
+    game.gameMusicBar = makeSprite(bar, musicBarX * sx, musicBarY * sy);
+    game.gameOptionsBack =
+        makeSprite(loadTexture(hudPath("igOptions retour.png")), backLabelX * sx, backLabelY * sy);
+    game.gameEffectsKnob = makeKnob();
+    game.gameMusicKnob = makeKnob();
+    placeKnobs();
+
+    const sf::Texture* play = loadTexture("../resources/textures/Menu/B Jouer.png");
+    playPicture = makeSprite(play, 1091 * sx, 235 * sy);
+    if (play)
+        playPicture.setOrigin(static_cast<float>(play->getSize().x) / 2.0f,
+                              static_cast<float>(play->getSize().y) / 2.0f);
+}
