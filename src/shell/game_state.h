@@ -259,6 +259,7 @@ struct GameState {
     float pauseStartTime = 0;
     float pausedTotal = 0;
     int levelWon = 0, levelLost = 0;
+    int pausedOverLesson = 0; // the pause button is down while the first level's lesson holds
 
     // in-game menu and in-game options
     sf::Sprite gameMenuSprite;
