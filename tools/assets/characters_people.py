@@ -369,7 +369,11 @@ def draw_gros(cv, gx, gy, phase, back, s=1.0):
              (hc[0] - 14 * s, hc[1] + 2 * s)], P["top"])
     bx = hc[0] + (5 * s if not back else 2 * s)
     cv.ellipse(bx, hc[1] - 12 * s, 20 * s, 19 * s, P["top"])
-    cv.blob(bx - 7 * s, hc[1] - 19 * s, 6 * s, 8 * s, shade(P["top"], 1.2))
+    if not back:
+        cv.blob(bx - 7 * s, hc[1] - 19 * s, 6 * s, 8 * s, shade(P["top"], 1.2))
+    else:
+        # back seam of the stretched t-shirt
+        cv.line([(hc[0] + 1 * s, sc[1] + 4 * s), (hc[0] + 2 * s, hc[1] - 1 * s)], 0.9 * s, shade(P["top"], 0.75))
     # belt line under the belly
     cv.poly([(hc[0] - 14 * s, hc[1] + 0 * s), (hc[0] + 15 * s, hc[1] + 0 * s), (hc[0] + 14 * s, hc[1] + 4 * s),
              (hc[0] - 13 * s, hc[1] + 4 * s)], P["pants"], ow=0.9 * s)
@@ -455,11 +459,13 @@ def family_positions(w, gy, back, s=1.0):
     return (cx - 13 * s, gy - 1 * s), (cx + 21 * s, gy + 1 * s)
 
 
-def draw_family(cv, gx, gy, phase, back, s=1.0, w=109):
+def draw_family(cv, gx, gy, phase, back, s=1.0, w=109, girl_shift=None):
     fpos, gpos = family_positions(w, gy, back, s)
     offs = gx - w / 2.0
     fpos = (fpos[0] + offs, fpos[1])
     gpos = (gpos[0] + offs, gpos[1])
+    if girl_shift:
+        gpos = (gpos[0] + girl_shift[0] * s, gpos[1] + girl_shift[1] * s)
     P = FATHER
     g = pose(P, fpos[0], fpos[1], phase, back, s)
     # the girl takes two small steps for one of daddy's
@@ -812,11 +818,14 @@ def gauge_fill():
         t = x / (W * s - 1)
         c = mix(c0, c1, t / 0.45) if t < 0.45 else mix(c1, c2, (t - 0.45) / 0.55)
         d.line([(x, 0), (x, H * s)], fill=c)
-    # glossy top, darker bottom
-    d.rectangle([0, 1 * s, W * s, 3.2 * s], fill=(255, 255, 255, 90))
-    d.rectangle([0, 7.5 * s, W * s, H * s], fill=(0, 0, 0, 45))
-    for x in range(0, W, 10):
-        d.line([(x * s + 5 * s, 0), (x * s + 5 * s, H * s)], fill=(255, 255, 255, 28), width=s)
+    # glossy top, darker bottom, faint notches every ten points
+    ov = Image.new("RGBA", im.size, CLEAR)
+    od = ImageDraw.Draw(ov)
+    od.rectangle([0, 1 * s, W * s, 3.2 * s], fill=(255, 255, 255, 90))
+    od.rectangle([0, 7.5 * s, W * s, H * s], fill=(0, 0, 0, 45))
+    for x in range(10, W, 10):
+        od.line([(x * s, 0), (x * s, H * s)], fill=(0, 0, 0, 30), width=s)
+    im.alpha_composite(ov)
     return reduce(im, W, H)
 
 
@@ -844,7 +853,7 @@ BADGE = {
 }
 
 
-def portrait(key, W, H, s, gx, gy, badge="circle"):
+def portrait(key, W, H, s, gx, gy, badge="circle", girl_shift=None):
     """A close-up of the figure (idle pose, facing right) on a coloured badge."""
     light, dark = BADGE[key]
     out = Canvas(W, H, ow=1.6)
@@ -862,7 +871,7 @@ def portrait(key, W, H, s, gx, gy, badge="circle"):
     fig = Canvas(W, H, ow=1.35 * s)
     phase = 0.0
     if key == "famille":
-        draw_family(fig, gx, gy, phase, False, s, w=CELL["famille"][0])
+        draw_family(fig, gx, gy, phase, False, s, w=CELL["famille"][0], girl_shift=girl_shift)
     else:
         DRAW[key](fig, gx, gy, phase, False, s)
     # clip the figure to the badge
@@ -895,22 +904,21 @@ def face(key):
     s = {"celib": 1.75, "gros": 1.45, "business": 1.8}[key]
     hx, hy = G["head"]
     w, h = CELL[key]
-    # place the head centre at about (27, 25)
+    # place the head centre at about (27, 26..29)
     gx = 27 - (hx - w / 2.0) * s
-    gy = 25 + (ground_y(key) - hy) * s
+    gy = {"celib": 29, "gros": 27, "business": 26}[key] + (ground_y(key) - hy) * s
     return portrait(key, 60, 60, s, gx, gy, "circle")
 
 
 def _family_face():
     G = head_geometry("famille", False)
     w, h = CELL["famille"]
-    s = 1.25
-    # centre between the two heads
-    mx = (G["head"][0] + G["head2"][0]) / 2
-    my = (G["head"][1] + G["head2"][1]) / 2
-    gx = 30 - (mx - w / 2.0) * s
-    gy = 30 + (ground_y("famille") - my) * s
-    return portrait("famille", 60, 60, s, gx, gy, "circle")
+    s = 1.15
+    # daddy's head at the top, his girl held up in front of him
+    fx, fy = G["head"]
+    gx = 36 - (fx - w / 2.0) * s
+    gy = 20 + (ground_y("famille") - fy) * s
+    return portrait("famille", 60, 60, s, gx, gy, "circle", girl_shift=(17, -33))
 
 
 def help_icon(key):

@@ -283,14 +283,15 @@ def burger_tower(level, row, frame, nframes):
     if level >= 2:
         # chimney hood at the back
         cv0 = -hw * 0.9 + 1
-        sc.box(-hw + 1, cv0, gt, -hw + 11 * k, cv0 + 10 * k, gt + 26 * k, STEEL, depth_bias=-2)
-        sc.vcyl(-hw + 6 * k, cv0 + 5 * k, gt + 26 * k, gt + 38 * k, 4 * k, DARK_STEEL, depth_bias=-1.5)
+        cu0 = -hw * 0.55
+        sc.box(cu0, cv0, gt, cu0 + 10 * k, cv0 + 10 * k, gt + 26 * k, STEEL, depth_bias=-2)
+        sc.vcyl(cu0 + 5 * k, cv0 + 5 * k, gt + 26 * k, gt + 38 * k, 4 * k, DARK_STEEL, depth_bias=-1.5)
         if level == 3:
             # a giant burger crowns the golden grill
-            burger_3d(sc, -hw + 6 * k, cv0 + 5 * k, gt + 38 * k, 9 * k, bias=-1.4)
+            burger_3d(sc, cu0 + 5 * k, cv0 + 5 * k, gt + 38 * k, 8 * k, bias=-1.4)
         if frame in (1, 2, 3):
             def smoke(c, fr=frame):
-                x, y = iso.p(-hw + 6 * k, cv0 + 5 * k, gt + 42 * k + fr * 5)
+                x, y = iso.p(cu0 + 5 * k, cv0 + 5 * k, gt + 42 * k + fr * 5)
                 for j in range(fr):
                     c.circle(x + j * 3, y - j * 7, 4 + j * 1.5, (235, 235, 240, 230), ow=1.0)
             sc.custom(iso.depth(-hw, cv0, gt + 60) - 1, smoke)
