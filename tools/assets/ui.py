@@ -87,37 +87,45 @@ def read_sources():
     return out
 
 
+# Known third-party material, recognised in the generators' source lists, with the
+# wording the credits page shows for it.
+KNOWN_CREDITS = (
+    ("fluent", "Fluent Emoji", ["© Microsoft Corporation", "licence MIT"]),
+    ("comfortaa", "Police Comfortaa", ["© Johan Aakerlund", "SIL Open Font License 1.1"]),
+    ("espeak", "Voix de synthèse eSpeak NG", ["et ses données de voix", "licence GPL 3.0 ou ultérieure"]),
+    ("vorbis", "Encodage Ogg Vorbis", ["vorbis-tools (oggenc), Xiph.Org", "utilisé pour fabriquer les sons"]),
+)
+LICENCE_WORDS = ("cc0", "cc-by", "cc by", "gpl", "mit", "ofl", "apache", "public domain", "domaine public")
+
+
 def credits_entries(sources):
-    """Condensed third-party list for the credits page: one block per source kind."""
-    blocks = {}
-    order = []
-
-    def add(title, line):
-        if title not in blocks:
-            blocks[title] = []
-            order.append(title)
-        if line and line not in blocks[title]:
-            blocks[title].append(line)
-
-    add("Fluent Emoji", "© Microsoft Corporation, licence MIT")
-    add("Police Comfortaa", "© Johan Aakerlund, licence SIL OFL 1.1")
-    for name, text in sources:
+    """Third-party blocks (title, lines) for the credits page, from every SOURCES file."""
+    found = []
+    others = []
+    for _, text in sources:
+        low = text.lower()
+        for key, title, lines in KNOWN_CREDITS:
+            if key in low and (title, lines) not in found:
+                found.append((title, lines))
         for raw in text.splitlines():
-            low = raw.lower()
+            l = raw.lower()
             if not raw.strip().startswith(("-", "*", "|")) or "---" in raw:
                 continue
-            if "fluent" in low or "comfortaa" in low:
+            if any(k for k, _, _ in KNOWN_CREDITS if k in l):
                 continue
-            t = raw.strip().lstrip("-*| ").replace("`", "").strip()
-            if not t:
+            if "own work" in l or "project's own" in l or "procedural" in l:
                 continue
-            # keep it short enough for the page
-            t = t if len(t) <= 56 else t[:53] + "..."
-            add("Autres sources", t)
-    result = []
-    for title in order:
-        result.append((title, blocks[title][:40]))
-    return result
+            if any(w in l for w in LICENCE_WORDS):
+                t = raw.strip().lstrip("-*| ").replace("`", "").split("|")[0].split(" — ")[0].strip()
+                t = t if len(t) <= 50 else t[:47] + "..."
+                if t and t not in others:
+                    others.append(t)
+    order = [k for _, k, _ in KNOWN_CREDITS]
+    found.sort(key=lambda e: order.index(e[0]))
+    if others:
+        found.append(("Autres sources", others[:20] + ["(détails dans LICENSES.md)"]))
+    found.append(("Bibliothèque SFML / CSFML", ["© Laurent Gomila et contributeurs", "licence zlib/png"]))
+    return found
 
 
 def licences_md(sources):

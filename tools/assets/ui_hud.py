@@ -64,7 +64,6 @@ def hud_panel():
 
     # objective: label at (1570, 390) size 25, stars at (1700, 385) scale 0.35
     plate(p, (14, 368, 368, 432))
-    p.emoji("bullseye", 352, 370, 30)
 
     # wave: text at (1610, 505) size 30
     plate(p, (14, 484, 368, 556))
@@ -121,7 +120,7 @@ def mute_button():
         p = Pic(78, 39, s=4)
         p.rrect((1, 1, 77, 38), 17, SKY_DARK if state == 0 else GREY_DARK, outline=INK, ow=3)
         p.rrect((4, 4, 74, 32), 14, SKY if state == 0 else GREY)
-        p.emoji("speaker-high-volume" if state == 0 else "muted-speaker", 39, 19, 30)
+        p.emoji("speaker-high-volume" if state == 0 else "muted-speaker", 39, 18.5, 34)
         frames.append(p.result())
     return hstrip(frames)
 
@@ -152,9 +151,11 @@ def end_overlay(won):
     # reviews column title
     p.text((995, 88), "Avis des clients", 40, fill=INK)
     # four review tickets: bars at (680, 160/400/630/860), texts at (690, 190/430/660/890)
-    for top, bottom in ((146, 374), (386, 604), (616, 834), (846, 1032)):
+    # one ticket per customer type, in the game's type order
+    names = ("Le Célibataire", "La Famille", "L'enrobé", "Le Business Man")
+    for (top, bottom), name in zip(((146, 374), (386, 604), (616, 834), (846, 1032)), names):
         p.rrect((662, top, 1338, bottom), 14, PAPER, outline=INK, ow=3, shadow=(0, 3, 2, 60))
-        p.circle(1312, top + 22, 8, KETCHUP, outline=INK, ow=2)
+        p.text((1322, top + 24), name, 20, fill=(150, 120, 95, 255), anchor="rm")
     # right column
     cx = 1590
     colour = MUSTARD if won else (120, 170, 230, 255)
@@ -219,7 +220,8 @@ def timer_anim():
 IG_W, IG_H = 640, 720
 
 
-def ig_board(title):
+def ig_board(title, H=IG_H):
+    IG_H = H
     p = Pic(IG_W, IG_H, s=2)
     p.rrect((2, 2, IG_W - 10, IG_H - 14), 26, WOOD, outline=INK, ow=6, shadow=(0, 8, 6, 120))
     p.rrect((8, 88, IG_W - 16, IG_H - 22), 18, (252, 236, 200, 255), outline=INK, ow=4)
@@ -231,12 +233,13 @@ def ig_board(title):
 def ig_menu():
     """IGmenu.png at (550, 130).  Items (board pixels): hover boxes x 15..240/300/195/310,
     y 240..290, 335..380, 430..475, 525..570; arrows at board (20, 250/340/435/525)."""
-    p = ig_board("Pause")
+    p = ig_board("Pause", 640)
     items = (("Reprendre", 240, 290), ("Recommencer", 335, 380), ("Options", 428, 475),
              ("Menu", 523, 570))
     for label, y0, y1 in items:
         p.rrect((12, y0 - 3, 368, y1 + 3), 14, PAPER, outline=INK, ow=3, shadow=(0, 3, 2, 60))
-        p.text((74, (y0 + y1) / 2.0 + 2), label, 34, fill=INK, anchor="lm")
+        # text kept inside each item's hover box (right edges 240, 300, 195, 310)
+        p.text((66, (y0 + y1) / 2.0 + 2), label, 30, fill=INK, anchor="lm")
     p.emoji("cook-default", 490, 420, 170, shadow=(0, 5, 4, 80))
     p.emoji("hamburger", 470, 585, 90, shadow=(0, 4, 3, 80))
     p.emoji("french-fries", 545, 560, 70, shadow=(0, 4, 3, 80))
@@ -311,7 +314,7 @@ def spatula_frame(i):
     t = i / 8.0
     bob = 6 * math.sin(2 * math.pi * t)
     tilt = 4 * math.sin(2 * math.pi * t)
-    cx = 180 + tilt
+    cx = 186 + tilt
     # handle (bottom, to the frame's edge)
     p.rrect((cx - 24, 300 + bob, cx + 24, 520), 20, WOOD, outline=INK, ow=6)
     p.rrect((cx - 10, 312 + bob, cx - 2, 500), 4, WOOD_LIGHT)
@@ -352,9 +355,9 @@ def spatula_frame(i):
     # arms: left one waves
     wave = math.sin(2 * math.pi * t) * 30
     sx, sy = cx - 112, top + 140
-    hx, hy = sx - 70, sy - 60 - wave
-    p.line([(sx, sy), (sx - 40, sy - 20 - wave * 0.4), (hx, hy)], INK, 14)
-    p.line([(sx, sy), (sx - 40, sy - 20 - wave * 0.4), (hx, hy)], (215, 222, 232, 255), 6)
+    hx, hy = sx - 38, sy - 70 - wave
+    p.line([(sx, sy), (sx - 30, sy - 24 - wave * 0.4), (hx, hy)], INK, 14)
+    p.line([(sx, sy), (sx - 30, sy - 24 - wave * 0.4), (hx, hy)], (215, 222, 232, 255), 6)
     p.circle(hx, hy, 20, WHITE, outline=INK, ow=5)
     sx2, sy2 = cx + 112, top + 140
     p.line([(sx2, sy2), (sx2 + 40, sy2 + 40), (sx2 + 30, sy2 + 90)], INK, 14)

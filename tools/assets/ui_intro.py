@@ -10,8 +10,11 @@ from ui_common import (Pic, save, hstrip, emoji, outlined, star_points, with_alp
                        SKY, SKY_DARK, WHITE, CLEAR, LETTUCE)
 import ui_menu
 
-LOGO_W, LOGO_H = 1380, 680
-LOGO_CX = 970          # after the 500 px slide the logo is centred at x 470 of the menu
+# Small canvas on purpose: the intro loads one frame every 50 ms, and the frame
+# decodes in time proportional to its pixel count.  The sprite sits at (0, 0), so
+# the canvas only has to reach the logo's right and bottom edges.
+LOGO_W, LOGO_H = 1230, 540
+LOGO_CX = 900          # after the 500 px slide the logo is centred at x 400 of the menu
 
 
 # ---------------------------------------------------------------- mascot
@@ -72,7 +75,7 @@ def bitten(img, bites):
 def qz_manger():
     """4 frames of 797 x 939 at (562, 71) on the black start screen."""
     W, H = 797, 939
-    burger = mascot(640, mood="grin")
+    burger = outlined(emoji("hamburger", 640), 16)
     bx = (W - burger.size[0]) // 2
     by = 70
     bite_sets = [[],
@@ -129,7 +132,7 @@ def letter_images(word, size):
 
 
 def ribbon(width, text):
-    h = 76
+    h = 64
     p = Pic(int(width) + 80, h + 20, s=2)
     W = p.w
     p.polygon([(0, 18), (60, 18), (60, h + 8), (0, h + 8), (22, (h + 26) / 2.0)], KETCHUP_DARK,
@@ -137,7 +140,7 @@ def ribbon(width, text):
     p.polygon([(W, 18), (W - 60, 18), (W - 60, h + 8), (W, h + 8), (W - 22, (h + 26) / 2.0)],
               KETCHUP_DARK, outline=INK, ow=5)
     p.rrect((30, 6, W - 30, h), 10, KETCHUP, outline=INK, ow=5)
-    p.text((W / 2.0, h / 2.0 + 4), text, 38, fill=WHITE, stroke=3, stroke_fill=INK)
+    p.text((W / 2.0, h / 2.0 + 4), text, 32, fill=WHITE, stroke=3, stroke_fill=INK)
     return p.result()
 
 
@@ -176,14 +179,14 @@ def paste_c(canvas, im, cx, cy):
 def logo_frames():
     """95 frames (0..94).  Shown: 1..50 then 65..94; the last one stays as the logo."""
     word = "Gobbler"
-    letters, word_w = letter_images(word, 176)
-    m_grin = mascot(290, "grin")
-    m_wink = mascot(290, "wink")
-    rib = ribbon(520, "Fast-food défense")
-    word_y = 455
+    letters, word_w = letter_images(word, 140)
+    m_grin = mascot(230, "grin")
+    m_wink = mascot(230, "wink")
+    rib = ribbon(420, "Fast-food défense")
+    word_y = 352
     word_x0 = LOGO_CX - word_w / 2.0
-    mascot_y = 205
-    rib_y = 600
+    mascot_y = 152
+    rib_y = 470
     sparkle = Pic(60, 60, s=3)
     sparkle.polygon(star_points(30, 30, 27, 8, n=4, rot=0), WHITE, outline=MUSTARD_DARK, ow=3)
     sparkle = sparkle.result()
@@ -226,8 +229,8 @@ def logo_frames():
             paste_c(c, part, LOGO_CX, rib_y)
         # sparkles around during the finale, none on the last frame
         if 68 <= g <= 92:
-            for j, (sx_, sy_) in enumerate(((LOGO_CX - 390, 340), (LOGO_CX + 380, 300), (LOGO_CX + 200, 90),
-                                            (LOGO_CX - 230, 110))):
+            for j, (sx_, sy_) in enumerate(((LOGO_CX - 310, 260), (LOGO_CX + 300, 230), (LOGO_CX + 160, 60),
+                                            (LOGO_CX - 180, 80))):
                 ph = ((g - 68) + j * 4) % 12 / 12.0
                 s = math.sin(math.pi * ph)
                 if s > 0.15:
@@ -237,8 +240,8 @@ def logo_frames():
             t = (g - 82) / 10.0
             sx0 = word_x0 - 100 + (word_w + 200) * t
             shine = Image.new("L", c.size, 0)
-            ImageDraw.Draw(shine).polygon([(sx0, word_y - 110), (sx0 + 50, word_y - 110),
-                                           (sx0 - 10, word_y + 110), (sx0 - 60, word_y + 110)], fill=150)
+            ImageDraw.Draw(shine).polygon([(sx0, word_y - 90), (sx0 + 40, word_y - 90),
+                                           (sx0 - 10, word_y + 90), (sx0 - 50, word_y + 90)], fill=150)
             a = np.asarray(c).astype("int16")
             mask = (np.asarray(shine).astype("int16") * (a[..., 3] > 200)) // 255
             for ch in range(3):
@@ -255,7 +258,7 @@ def fond_intro():
     p = Pic(W, H, s=1, bg=(255, 176, 60, 255))
     im = p.im
     d = ImageDraw.Draw(im)
-    cx, cy = LOGO_CX, 380
+    cx, cy = LOGO_CX, 300
     n = 24
     for i in range(n):
         if i % 2:
@@ -310,8 +313,8 @@ def intro_picture():
     # light band for the black prompt text (window x 1221.., y 750..790)
     px0 = 1200 - 1170
     p.rrect((px0, 568, px0 + 470, 636), 30, PAPER, outline=INK, ow=5, shadow=(0, 5, 4, 120))
-    p.emoji("backhand-index-pointing-left-default", px0 + 520, 602, 64)
-    return ui_menu.cabinet(screen=p.result())
+    p.emoji("backhand-index-pointing-left-default", px0 + 525, 602, 60)
+    return ui_menu.cabinet(screen=p.result(), title=True)
 
 
 def build():

@@ -18,7 +18,7 @@ SCREEN_BG = (255, 247, 228, 255)
 
 
 # ---------------------------------------------------------------- cabinet
-def cabinet(screen=None):
+def cabinet(screen=None, title=False):
     """979 x 1080 arcade cabinet.  Opaque everywhere but the screen opening, so the
     level cards sliding off to the sides stay hidden.  With screen given (an RGBA
     picture of the opening's size) the opening is filled, for the title picture."""
@@ -63,7 +63,15 @@ def cabinet(screen=None):
             p.circle(x, y, 5, (250, 200, 160, 255))
     # star balance plaque: text at window (1086, 85)
     p.rrect((24, 58, 204, 158), 20, CREAM, outline=INK, ow=5, shadow=(0, 4, 3, 90))
-    p.emoji("star", 86, 108, 62)
+    if title:
+        # the title picture shows no balance: three stars fill the plaque
+        for i, x in enumerate((66, 114, 162)):
+            p.emoji("star", x, 108 - (8 if i == 1 else 0), 46)
+        p.text((592, 103), "Bienvenue chez Gobbler !", 44, fill=INK)
+        for y, name in ((300, "hamburger"), (470, "french-fries"), (640, "cup-with-straw")):
+            p.emoji(name, 113, y, 120, shadow=(0, 5, 4, 100))
+    else:
+        p.emoji("star", 86, 108, 62)
     # speaker grille under the screen
     for i in range(6):
         p.rrect((520 + i * 22, 1000, 532 + i * 22, 1050), 5, KETCHUP_DARK)
@@ -345,50 +353,82 @@ def credits_page(third_party):
     """747 x 2498 page scrolled in a 747 x 1046 window; third_party is a list of
     (title, [lines])."""
     W, H = 747, 2498
-    p = Pic(W, H, s=1, bg=CLEAR)
+    p = Pic(W, H, s=2, bg=CLEAR)
     p.rrect((0, 0, W, H), 30, WOOD, outline=INK, ow=6)
     p.rrect((16, 16, W - 16, H - 16), 20, PAPER, outline=INK, ow=4)
-    y = 80
-    p.emoji("hamburger", W / 2, y + 30, 110)
-    y += 130
-    p.text((W / 2, y), "Gobbler", 72, fill=KETCHUP, stroke=5, stroke_fill=INK)
-    y += 80
-    p.text((W / 2, y), "Un jeu de l'équipe Gobbler", 30, fill=INK)
+    # the top of the page is what shows first: title and a hint to drag it
+    y = 110
+    p.paste(ui_mascot(170 * p.s), (W / 2, y), anchor="mm")
+    y += 150
+    p.text((W / 2 + 4, y + 5), "Gobbler", 84, fill=KETCHUP_DARK, stroke=6, stroke_fill=KETCHUP_DARK)
+    p.text((W / 2, y), "Gobbler", 84, fill=MUSTARD, stroke=6, stroke_fill=INK)
     y += 90
+    p.text((W / 2, y), "Fast-food défense", 34, fill=KETCHUP)
+    y += 60
+    p.text((W / 2, y), "Un jeu de l'équipe Gobbler", 30, fill=INK)
+    y += 70
+    p.rrect((W / 2 - 230, y - 24, W / 2 + 230, y + 24), 24, (255, 236, 200, 255))
+    p.text((W / 2, y), "Faites glisser la page pour lire la suite", 20, fill=INK_SOFT)
+    y += 100
 
     def heading(t):
         nonlocal y
-        p.rrect((W / 2 - 260, y - 28, W / 2 + 260, y + 28), 20, KETCHUP, outline=INK, ow=4)
-        p.text((W / 2, y), t, 32, fill=WHITE, stroke=3, stroke_fill=INK)
-        y += 70
+        p.rrect((W / 2 - 270, y - 30, W / 2 + 270, y + 30), 22, KETCHUP, outline=INK, ow=4,
+                shadow=(0, 4, 3, 70))
+        p.text((W / 2, y), t, 34, fill=WHITE, stroke=3, stroke_fill=INK)
+        y += 78
 
-    def line(t, size=26, fill=INK):
+    def line(t, size=27, fill=INK, gap=1.5):
         nonlocal y
         p.text((W / 2, y), t, size, fill=fill)
-        y += int(size * 1.45)
+        y += int(size * gap)
 
-    heading("L'équipe")
-    for role in ("Conception : équipe Gobbler", "Programmation : équipe Gobbler",
-                 "Graphismes : équipe Gobbler", "Sons et musiques : équipe Gobbler",
-                 "Textes : équipe Gobbler"):
-        line(role)
-    y += 40
-    heading("Remerciements")
-    for t in ("À tous les clients affamés", "qui ont testé le restaurant !"):
-        line(t)
+    def food_row(names):
+        nonlocal y
+        n = len(names)
+        for i, name in enumerate(names):
+            p.emoji(name, W / 2 + (i - (n - 1) / 2.0) * 90, y + 20, 64)
+        y += 100
+
+    heading("L'équipe Gobbler")
+    for role, who in (("Direction du restaurant", "l'équipe Gobbler"),
+                      ("Conception du jeu", "l'équipe Gobbler"),
+                      ("Programmation", "l'équipe Gobbler"),
+                      ("Graphismes et animations", "l'équipe Gobbler"),
+                      ("Musiques et bruitages", "l'équipe Gobbler"),
+                      ("Textes et avis clients", "l'équipe Gobbler")):
+        line(role, 28, KETCHUP_DARK, 1.25)
+        line(who, 25, INK, 1.65)
+    food_row(("french-fries", "hamburger", "cup-with-straw"))
+    heading("Fait maison")
+    for t in ("Salles, décors et clients :", "dessinés par programme,", "en style dessin animé.", "",
+              "Musiques et bruitages :", "synthétisés par nos soins.", "",
+              "Nourri'Tours et mascotte :", "assemblées en cuisine."):
+        if t:
+            line(t, 25, INK, 1.45)
+        else:
+            y += 20
     y += 40
     heading("Ressources tierces")
     for title, lines in third_party:
-        if y > H - 200:
+        if y > H - 330:
             break
-        line(title, 28, KETCHUP_DARK)
+        line(title, 29, KETCHUP_DARK, 1.35)
         for t in lines:
-            if y > H - 160:
+            if y > H - 300:
                 break
-            line(t, 21, INK_SOFT)
-        y += 24
-    p.text((W / 2, H - 90), "Merci d'avoir joué !", 34, fill=KETCHUP, stroke=3, stroke_fill=INK)
+            line(t, 22, INK_SOFT, 1.45)
+        y += 26
+    y = max(y + 30, H - 260)
+    heading("Merci !")
+    line("Merci d'avoir dîné chez nous !", 28, INK, 1.5)
+    p.emoji("smiling-face-with-heart-eyes", W / 2, H - 80, 70)
     return p.result()
+
+
+def ui_mascot(size):
+    from ui_intro import mascot
+    return mascot(size, "grin")
 
 
 def wrap(text, size, width):
