@@ -36,5 +36,7 @@ bool isPathColour(PixelClass pixelClass);
 void updateCustomers();
 // The side-step rule, run once per update before anyone moves.
 void separateCustomers();
+// The second half of a customer's update: gauge clamp, walk cycle, hit effects and the slow.
+void animateCustomer(Customer& customer);
 // Queues every customer's sprites for the world pass.
 void queueCustomerSprites();
