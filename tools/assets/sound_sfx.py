@@ -331,8 +331,11 @@ def crowd_disappointed():
         env = np.clip(tl / 0.2, 0, 1) * np.clip((start + length - t) / 0.9, 0, 1)
         src += buzz * env * rng.uniform(0.5, 1.0)
     breath = noise(n, rng) * 0.08
-    y = _vowel(src + breath, [(500.0, 90.0, 1.0), (850.0, 110.0, 0.6), (2500.0, 200.0, 0.12)])
-    y = fft_filter(y, lowpass_gain(3500.0, 2))
+    # the open 'oh' closes towards a glum 'ouh' as the sigh runs out
+    oh = _vowel(src + breath, [(520.0, 90.0, 1.0), (880.0, 110.0, 0.6), (2500.0, 200.0, 0.12)])
+    ou = _vowel(src + breath, [(380.0, 80.0, 1.0), (720.0, 100.0, 0.35), (2300.0, 200.0, 0.08)])
+    m = np.clip((t - 0.6) / 1.4, 0, 1)
+    y = fft_filter(oh * (1 - m) + ou * m * 1.3, lowpass_gain(3500.0, 2))
     return fade(_room(y, 602, 0.25, 0.9, 0.25)[:n], 0.02, 0.2)
 
 

@@ -37,13 +37,14 @@ EFFECT_DB = -16.0
 MUSIC_DB = -20.0
 VOICE_DB = -15.0
 
-# file name -> (maker, loudness target in dB)
+# file name -> (maker, loudness target in dB); the tower shots and hits repeat
+# all through a wave, so they sit a little under the rarer events
 SOUNDS = [
     ("Click Socle et Tour.ogg", fx.click, EFFECT_DB - 2),
-    ("Tir Soda.ogg", fx.soda_shot, EFFECT_DB - 1),
-    ("Projectile Burger Trajet.ogg", fx.burger_whoosh, EFFECT_DB - 3),
-    ("Tir Frite 4.ogg", fx.fries_burst, EFFECT_DB - 1),
-    ("Impact Burger.ogg", fx.burger_splat, EFFECT_DB),
+    ("Tir Soda.ogg", fx.soda_shot, EFFECT_DB - 3),
+    ("Projectile Burger Trajet.ogg", fx.burger_whoosh, EFFECT_DB - 4),
+    ("Tir Frite 4.ogg", fx.fries_burst, EFFECT_DB - 2),
+    ("Impact Burger.ogg", fx.burger_splat, EFFECT_DB - 2),
     ("Client Satisfait.ogg", None, VOICE_DB),
     ("Père satisfait.ogg", None, VOICE_DB),
     ("Enrober Satisfait.ogg", None, VOICE_DB),
