@@ -263,13 +263,451 @@ def aisle_mask(mapno, P=None, Q=None, half=HALF_AISLE, extra=()):
 
 
 # ---------------------------------------------------------------- output
+import math
 import os
+import subprocess
 import sys
-from PIL import Image
+from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 MAP_DIR = os.path.join(ROOT, "resources", "textures", "map")
 TOUR_DIR = os.path.join(ROOT, "resources", "textures", "tour")
+EMOJI_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                         "node_modules", "fluentui-emoji", "icons", "flat")
+FONT_FILE = "/usr/share/fonts/truetype/comfortaa/Comfortaa-Bold.ttf"
+CACHE = "/tmp/gobbler-maps-emoji"
+
+INK = (59, 35, 20, 255)
+CLEAR = (0, 0, 0, 0)
+USED_EMOJI = set()
+
+
+def rgba(c, a=None):
+    c = tuple(int(v) for v in c)
+    if len(c) == 3:
+        c = c + (255,)
+    if a is not None:
+        c = c[:3] + (int(a),)
+    return c
+
+
+def shade(c, f):
+    c = rgba(c)
+    if f <= 1.0:
+        return (int(c[0] * f), int(c[1] * f), int(c[2] * f), c[3])
+    t = f - 1.0
+    return tuple(int(v + (255 - v) * t) for v in c[:3]) + (c[3],)
+
+
+def mix(a, b, t):
+    a, b = rgba(a), rgba(b)
+    return tuple(int(a[i] + (b[i] - a[i]) * t) for i in range(4))
+
+
+def emoji(name, size):
+    """A Fluent flat emoji rasterised at size x size."""
+    USED_EMOJI.add(name)
+    os.makedirs(CACHE, exist_ok=True)
+    out = os.path.join(CACHE, "%s-%d.png" % (name, size))
+    if not os.path.exists(out):
+        subprocess.run(["rsvg-convert", "-w", str(size), "-h", str(size),
+                        os.path.join(EMOJI_DIR, name + ".svg"), "-o", out], check=True)
+    return Image.open(out).convert("RGBA")
+
+
+def font(size):
+    return ImageFont.truetype(FONT_FILE, size)
+
+
+class Painter:
+    """Supersampled drawing surface with outlined flat shapes and an
+    isometric projection (p, q, z) -> screen, z up in pixels."""
+
+    def __init__(self, w, h, ss=3, bg=CLEAR, ox=0.0, oy=0.0):
+        self.w, self.h, self.ss = w, h, ss
+        self.im = Image.new("RGBA", (w * ss, h * ss), rgba(bg))
+        self.d = ImageDraw.Draw(self.im)
+        self.ox, self.oy = ox, oy
+
+    def S(self, x, y):
+        return (x * self.ss, y * self.ss)
+
+    def poly(self, pts, fill, ink=INK, ow=2.0):
+        P = [self.S(*p) for p in pts]
+        if fill is not None:
+            self.d.polygon(P, fill=rgba(fill))
+        if ink is not None and ow:
+            self.d.line(P + [P[0]], fill=rgba(ink), width=max(1, int(round(ow * self.ss))), joint="curve")
+
+    def ell(self, cx, cy, rx, ry, fill, ink=INK, ow=2.0):
+        s = self.ss
+        box = [(cx - rx) * s, (cy - ry) * s, (cx + rx) * s, (cy + ry) * s]
+        if ink is not None and ow:
+            self.d.ellipse(box, fill=rgba(fill) if fill is not None else None, outline=rgba(ink),
+                           width=max(1, int(round(ow * s))))
+        else:
+            self.d.ellipse(box, fill=rgba(fill))
+
+    def line(self, pts, fill, width=2.0):
+        self.d.line([self.S(*p) for p in pts], fill=rgba(fill), width=max(1, int(round(width * self.ss))),
+                    joint="curve")
+
+    def rect(self, x0, y0, x1, y1, fill, ink=INK, ow=2.0):
+        self.poly([(x0, y0), (x1, y0), (x1, y1), (x0, y1)], fill, ink, ow)
+
+    def text(self, x, y, s, size, fill, anchor="mm", stroke=0, stroke_fill=INK):
+        self.d.text(self.S(x, y), s, font=font(int(size * self.ss)), fill=rgba(fill), anchor=anchor,
+                    stroke_width=int(stroke * self.ss), stroke_fill=rgba(stroke_fill))
+
+    def paste(self, im, x, y, size=None):
+        """Paste an RGBA picture whose top-left lands at (x, y); size in output px."""
+        if size is not None:
+            im = im.resize((int(size[0] * self.ss), int(size[1] * self.ss)), Image.LANCZOS)
+        self.im.alpha_composite(im, (int(x * self.ss), int(y * self.ss)))
+
+    def emoji(self, name, cx, cy, size):
+        im = emoji(name, int(size * self.ss))
+        self.im.alpha_composite(im, (int((cx - size / 2) * self.ss), int((cy - size / 2) * self.ss)))
+
+    # isometric helpers
+    def iso(self, p, q, z=0.0):
+        return (self.ox + 0.8660254 * (p - q), self.oy + 0.5 * (p + q) - z)
+
+    def box(self, p0, q0, p1, q1, z0, z1, top, left=None, right=None, ink=INK, ow=2.0):
+        left = left if left is not None else shade(top, 0.82)
+        right = right if right is not None else shade(top, 0.66)
+        i = self.iso
+        self.poly([i(p0, q1, z0), i(p1, q1, z0), i(p1, q1, z1), i(p0, q1, z1)], left, ink, ow)
+        self.poly([i(p1, q0, z0), i(p1, q1, z0), i(p1, q1, z1), i(p1, q0, z1)], right, ink, ow)
+        self.poly([i(p0, q0, z1), i(p1, q0, z1), i(p1, q1, z1), i(p0, q1, z1)], top, ink, ow)
+
+    def cyl(self, p, q, r, z0, z1, top, side=None, ink=INK, ow=2.0):
+        side = side if side is not None else shade(top, 0.72)
+        cx, y0 = self.iso(p, q, z0)
+        _, y1 = self.iso(p, q, z1)
+        rx, ry = 1.2247 * r, 0.7071 * r
+        self.ell(cx, y0, rx, ry, side, ink, ow)
+        self.poly([(cx - rx, y1), (cx + rx, y1), (cx + rx, y0), (cx - rx, y0)], side, None, 0)
+        self.line([(cx - rx, y1), (cx - rx, y0)], ink, ow)
+        self.line([(cx + rx, y1), (cx + rx, y0)], ink, ow)
+        self.ell(cx, y1, rx, ry, top, ink, ow)
+
+    def floor_poly(self, pts, fill, ink=INK, ow=2.0, z=0.0):
+        self.poly([self.iso(p, q, z) for p, q in pts], fill, ink, ow)
+
+    def shadow(self, cx, cy, rx, ry, alpha=70, blur=6):
+        s = self.ss
+        lay = Image.new("L", (int((2 * rx + 4 * blur) * s), int((2 * ry + 4 * blur) * s)), 0)
+        ImageDraw.Draw(lay).ellipse([2 * blur * s, 2 * blur * s, (2 * blur + 2 * rx) * s,
+                                     (2 * blur + 2 * ry) * s], fill=alpha)
+        lay = lay.filter(ImageFilter.GaussianBlur(blur * s))
+        black = Image.new("RGBA", lay.size, (20, 10, 10, 255))
+        black.putalpha(lay)
+        self.im.alpha_composite(black, (int((cx - rx - 2 * blur) * s), int((cy - ry - 2 * blur) * s)))
+
+    def result(self):
+        return self.im.resize((self.w, self.h), Image.LANCZOS)
+
+
+def save_png(im, path):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    im.save(path, optimize=True)
+
+
+# ---------------------------------------------------------------- map pictures
+# per map: back walls (floor lines p = PW, q = QW), colours, floor pattern
+THEMES = {
+    1: dict(PW=373.0, QW=-540.0, tile=64.0,
+            floor_a=(246, 226, 190), floor_b=(232, 204, 160), grout=(205, 172, 128),
+            aisle=(206, 52, 46), aisle_b=(170, 34, 32), edge=(255, 196, 58), edge_d=(216, 140, 20),
+            wall_lo=(206, 52, 46), wall_hi=(255, 240, 214), trim=(255, 196, 58), skirting=(120, 30, 26),
+            pattern="carpet"),
+    2: dict(PW=420.0, QW=-480.0, tile=36.0,
+            floor_a=(196, 140, 86), floor_b=(182, 126, 74), grout=(150, 98, 56),
+            aisle=(226, 236, 240), aisle_b=(196, 214, 222), edge=(40, 170, 160), edge_d=(20, 120, 112),
+            wall_lo=(40, 150, 140), wall_hi=(236, 248, 240), trim=(250, 180, 60), skirting=(24, 90, 84),
+            pattern="planks"),
+    3: dict(PW=360.0, QW=-520.0, tile=56.0,
+            floor_a=(200, 232, 214), floor_b=(160, 210, 190), grout=(120, 176, 156),
+            aisle=(236, 138, 76), aisle_b=(214, 110, 56), edge=(255, 244, 214), edge_d=(210, 190, 150),
+            wall_lo=(120, 86, 170), wall_hi=(250, 236, 250), trim=(255, 160, 60), skirting=(70, 46, 110),
+            pattern="tiles"),
+}
+WALL_H = 250.0
+MAP_SS = 2
+
+
+def _floor_arrays(ss):
+    ys, xs = np.mgrid[0:H * ss, 0:W * ss].astype(np.float32)
+    xs = (xs + 0.5) / ss
+    ys = (ys + 0.5) / ss
+    return xs, ys, xs / np.float32(K) + ys, ys - xs / np.float32(K)
+
+
+def _paint_base(mapno, th):
+    """Floor, aisle and walls as one RGB array at MAP_SS resolution."""
+    ss = MAP_SS
+    xs, ys, P, Q = _floor_arrays(ss)
+    PW, QW, T = th["PW"], th["QW"], th["tile"]
+    img = np.zeros(P.shape + (3,), np.float32)
+    # floor tiles
+    if th["pattern"] == "planks":
+        # planks run along p; staggered joints
+        row = np.floor(Q / T)
+        joint = np.floor((P + (row % 3) * 57.0) / 150.0)
+        base = np.where(((row + joint) % 3) == 0, 1.0, 0.0)[..., None]
+        img[:] = np.array(th["floor_a"]) * (1 - base) + np.array(th["floor_b"]) * base
+        fq = (Q / T) % 1.0
+        fj = ((P + (row % 3) * 57.0) / 150.0) % 1.0
+        line = (fq < 0.06) | (fj < 0.012)
+        img[line] = th["grout"]
+        # a little grain
+        grain = (np.sin(P * 0.21 + row * 1.7) * np.sin(P * 0.047 + row * 3.1)) * 6.0
+        img += grain[..., None]
+    else:
+        par = (np.floor(P / T) + np.floor(Q / T)) % 2
+        img[:] = np.where(par[..., None] > 0, np.array(th["floor_b"]), np.array(th["floor_a"]))
+        fp, fq = (P / T) % 1.0, (Q / T) % 1.0
+        line = (fp < 0.035) | (fq < 0.035)
+        img[line] = th["grout"]
+    # aisle runner
+    half = HALF_AISLE
+    inner = aisle_mask(mapno, P, Q, half=half - 9)
+    outer = aisle_mask(mapno, P, Q, half=half)
+    rim = aisle_mask(mapno, P, Q, half=half + 2.5)
+    img[rim & ~outer] = INK[:3]
+    img[outer & ~inner] = th["edge"]
+    edge_in = aisle_mask(mapno, P, Q, half=half - 4)
+    img[outer & ~inner & ~edge_in] = th["edge_d"]
+    a = np.array(th["aisle"], np.float32)
+    bcol = np.array(th["aisle_b"], np.float32)
+    if th["pattern"] == "carpet":
+        pat = ((np.floor(P / 32) + np.floor(Q / 32)) % 2)[..., None]
+        col = a * (1 - pat * 0.35) + bcol * (pat * 0.35)
+        dots = (((P % 32) - 16) ** 2 + ((Q % 32) - 16) ** 2) < 20
+        col[dots] = th["edge"]
+    elif th["pattern"] == "planks":
+        pat = ((np.floor(P / 28) + np.floor(Q / 28)) % 2)[..., None]
+        col = a * (1 - pat) + bcol * pat
+        g = ((P % 28) < 1.6) | ((Q % 28) < 1.6)
+        col[g] = (170, 186, 196)
+    else:
+        pat = ((np.floor(P / 28) + np.floor(Q / 28)) % 2)[..., None]
+        col = a * (1 - pat) + bcol * pat
+        g = ((P % 28) < 1.8) | ((Q % 28) < 1.8)
+        col[g] = (180, 90, 50)
+    img[inner] = col[inner]
+    # soft darkening of the floor near the walls
+    dist = np.minimum(P - PW, Q - QW)
+    img *= (1.0 - 0.28 * np.exp(-np.clip(dist, 0, None) / 26.0))[..., None]
+    # walls
+    ql = PW - xs / np.float32(0.8660254)        # left wall: the floor q under this x
+    zl = 0.5 * (PW + ql) - ys
+    pr = QW + xs / np.float32(0.8660254)        # right wall
+    zr = 0.5 * (pr + QW) - ys
+    onleft = (P < PW) & (ql >= QW)
+    onright = (Q < QW) & (pr >= PW)
+    for m, z, along, light in ((onleft, zl, ql, 1.0), (onright, zr, pr, 0.82)):
+        zz = z[m]
+        col = np.zeros((zz.size, 3), np.float32)
+        col[:] = th["wall_hi"]
+        col[zz < 110] = th["wall_lo"]
+        col[(zz >= 104) & (zz < 116)] = th["trim"]
+        col[zz < 16] = th["skirting"]
+        # vertical panel lines on the lower part
+        panel = ((along[m] % 80) < 2.5) & (zz < 104) & (zz >= 16)
+        col[panel] = np.array(th["wall_lo"]) * 0.8
+        col[(zz >= WALL_H - 14) & (zz < WALL_H)] = th["trim"]
+        col[zz >= WALL_H] = (70, 52, 60)
+        img[m] = col * light
+    # the two wall foot lines and the corner
+    return np.clip(img, 0, 255).astype(np.uint8)
+
+
+# ---------------------------------------------------------------- floor props
+def sheet(cells, cols, cw, ch, rows=1):
+    out = Image.new("RGBA", (cols * cw, rows * ch), CLEAR)
+    for idx, im in enumerate(cells):
+        if im is None:
+            continue
+        out.paste(im, ((idx % cols) * cw, (idx // cols) * ch))
+    return out
+
+
+def make_pedestal():
+    """Empty plinth, 104 x 60, centre (52, 30) on the floor point."""
+    pa = Painter(104, 60, 4, ox=52, oy=27)
+    r = 36.0  # floor half size of the slab (diamond 104 wide)
+    t = 7.0
+    top, side_l, side_r = (214, 220, 230), (160, 168, 182), (128, 136, 152)
+    i = pa.iso
+    pa.poly([i(-r, r, 0), i(r, r, 0), i(r, r, t), i(-r, r, t)], side_l, INK, 1.6)
+    pa.poly([i(r, -r, 0), i(r, r, 0), i(r, r, t), i(r, -r, t)], side_r, INK, 1.6)
+    pa.poly([i(-r, -r, t), i(r, -r, t), i(r, r, t), i(-r, r, t)], top, INK, 1.6)
+    # yellow and black border, plate in the middle with a plus
+    k = 26.0
+    pa.poly([i(-k, -k, t), i(k, -k, t), i(k, k, t), i(-k, k, t)], (255, 200, 61), INK, 1.2)
+    k2 = 18.0
+    pa.poly([i(-k2, -k2, t), i(k2, -k2, t), i(k2, k2, t), i(-k2, k2, t)], (236, 240, 246), INK, 1.0)
+    cx, cy = i(0, 0, t)
+    pa.line([(cx - 8, cy), (cx + 8, cy)], (70, 170, 80), 3.4)
+    pa.line([(cx, cy - 5), (cx, cy + 5)], (70, 170, 80), 3.4)
+    return pa.result()
+
+
+def make_warning():
+    pa = Painter(120, 120, 3)
+    pa.ell(60, 60, 56, 56, (226, 58, 46), INK, 3)
+    pa.ell(60, 60, 46, 46, (255, 240, 200), INK, 2)
+    pa.emoji("warning", 60, 57, 78)
+    return pa.result()
+
+
+def make_wet_sign():
+    """Yellow A-frame floor sign, 60 x 104."""
+    pa = Painter(60, 104, 4)
+    yel, yel_d = (255, 206, 40), (220, 160, 20)
+    # back leg, then the front board
+    pa.poly([(36, 12), (48, 100), (42, 100), (31, 14)], yel_d, INK, 1.6)
+    pa.poly([(22, 8), (38, 8), (52, 96), (8, 96)], yel, INK, 2.0)
+    pa.poly([(26, 4), (34, 4), (38, 10), (22, 10)], (60, 60, 60), INK, 1.4)
+    # slipping man pictogram in a triangle
+    pa.poly([(30, 24), (45, 52), (15, 52)], (255, 255, 255), INK, 1.8)
+    pa.ell(31, 35, 2.6, 2.6, INK, None, 0)
+    pa.line([(30, 38), (27, 45)], INK, 1.8)
+    pa.line([(27, 45), (22, 49)], INK, 1.6)
+    pa.line([(27, 45), (33, 49)], INK, 1.6)
+    pa.line([(29, 40), (36, 38)], INK, 1.4)
+    pa.line([(14, 70), (46, 70)], INK, 1.6)
+    pa.text(30, 62, "SOL", 7.5, INK)
+    pa.text(30, 79, "GLISSANT", 5.6, INK)
+    pa.line([(13, 88), (47, 88)], (40, 40, 40), 2)
+    return pa.result()
+
+
+def make_bins():
+    """Four bins (front or back, turned right or left), 5 columns of 60 x 112:
+    empty, then ever fuller up to overflowing."""
+    out = {}
+    for back in (False, True):
+        frames = []
+        for level in range(5):
+            pa = Painter(60, 112, 4, ox=30, oy=97)
+            i = pa.iso
+            pa.shadow(30, 99, 26, 9, 80, 3)
+            body, body_d, lid = (90, 170, 110), (60, 130, 84), (70, 150, 94)
+            r = 13.0
+            h = 58.0
+            pa.box(-r, -r, r, r, 0, h, lid, body, body_d)
+            # the swinging flap on the face turned to the viewer
+            if not back:
+                pa.poly([i(r, -r + 6, h - 12), i(r, r - 6, h - 12), i(r, r - 6, h - 32), i(r, -r + 6, h - 32)],
+                        (40, 60, 50), INK, 1.4)
+                x, y = i(r, 0, h - 46)
+                pa.emoji("litter-in-bin-sign", x, y, 16)
+            else:
+                pa.poly([i(-r + 4, r, 8), i(r - 4, r, 8), i(r - 4, r, h - 6), i(-r + 4, r, h - 6)], None,
+                        shade(body, 0.85), 1.2)
+            # rubbish piling up above the rim
+            pile = [(-6, -4, "rolled-up-newspaper"), (5, 3, "french-fries"), (-3, 8, "cup-with-straw"),
+                    (8, -8, "hamburger"), (0, 0, "roll-of-paper"), (-9, 6, "popcorn"), (6, 9, "beverage-box"),
+                    (-5, -9, "cup-with-straw")]
+            n = [0, 1, 3, 5, 8][level]
+            for j, (dp, dq, name) in enumerate(pile[:n]):
+                lift = 4 + (j // 3) * 9
+                x, y = i(dp, dq, h + lift)
+                pa.emoji(name, x, y - 4, 18 + (j % 3) * 2)
+            if level == 4:
+                for (dp, dq, name) in ((r + 8, 4, "cup-with-straw"), (-2, r + 10, "rolled-up-newspaper")):
+                    x, y = i(dp, dq, 0)
+                    pa.emoji(name, x, y - 6, 15)
+            frames.append(pa.result())
+        out[back] = frames
+    files = {"sprite poubelle face vers droite.png": (out[False], False),
+             "sprite poubelle face vers gauche.png": (out[False], True),
+             "sprite poubelle dos vers droite.png": (out[True], True),
+             "sprite poubelle dos vers gauche.png": (out[True], False)}
+    res = {}
+    for name, (frames, mirror) in files.items():
+        cells = [f.transpose(Image.FLIP_LEFT_RIGHT) if mirror else f for f in frames]
+        res[name] = sheet(cells, 5, 60, 112)
+    return res
+
+
+KIOSK_SCREENS = ["hamburger", "french-fries", "cup-with-straw", "hot-dog", "pizza", "soft-ice-cream",
+                 "doughnut", "taco", "popcorn"]
+
+
+def make_kiosk(body, accent):
+    """Slim order kiosk, 9 columns of 48 x 132; each column another page of the menu."""
+    frames = []
+    for f in range(9):
+        pa = Painter(48, 132, 4, ox=24, oy=118)
+        i = pa.iso
+        pa.shadow(24, 120, 20, 7, 80, 3)
+        pa.box(-12, -9, 12, 9, 0, 8, shade(body, 0.7))
+        pa.box(-7, -5, 7, 5, 8, 62, body)
+        # tilted screen head
+        pa.box(-14, -7, 14, 7, 62, 104, accent)
+        sc = [i(14, -12 + 7, 67), i(14, 12 - 7 + 5, 67), i(14, 12 - 7 + 5, 100), i(14, -12 + 7, 100)]
+        sc = [i(-12, 7, 66), i(12, 7, 66), i(12, 7, 100), i(-12, 7, 100)]
+        pa.poly(sc, (30, 40, 60), INK, 1.4)
+        inner = [i(-10, 7, 69), i(10, 7, 69), i(10, 7, 97), i(-10, 7, 97)]
+        pa.poly(inner, (240, 250, 255), None, 0)
+        x, y = i(0, 7, 84)
+        pa.emoji(KIOSK_SCREENS[f], x, y - 1, 17)
+        pa.rect(x - 8, y + 7, x + 8, y + 10, (226, 58, 46), None, 0)
+        # card slot and receipt
+        x2, y2 = i(0, 7, 52)
+        pa.rect(x2 - 5, y2 - 2, x2 + 5, y2 + 2, (40, 40, 40), INK, 0.8)
+        frames.append(pa.result())
+    return sheet(frames, 9, 48, 132)
+
+
+def make_door():
+    """Double door in the left back wall of map 1 (cells of 149 x 245):
+    column 0 closed ... 4 open. The wall foot runs from (0, 245) up to
+    (149, 159) inside the cell (drawn at (446, -129) on the map)."""
+    frames = []
+    PW = THEMES[1]["PW"]
+    # map frame -> cell frame offset
+    ox, oy = -446.0, 129.0
+    for f in range(5):
+        pa = Painter(149, 245, 3, ox=ox, oy=oy)
+        i = pa.iso
+        q0, q1 = -298.0, -154.0   # door frame along the wall
+        zt = 146.0
+        # frame
+        pa.poly([i(PW, q0 - 8, 0), i(PW, q1 + 8, 0), i(PW, q1 + 8, zt + 12), i(PW, q0 - 8, zt + 12)],
+                (255, 196, 58), INK, 2.2)
+        # the opening: sunny street behind
+        pa.poly([i(PW, q0, 0), i(PW, q1, 0), i(PW, q1, zt), i(PW, q0, zt)], (150, 210, 245), INK, 2)
+        pa.poly([i(PW, q0, 0), i(PW, q1, 0), i(PW, q1, 30), i(PW, q0, 30)], (150, 150, 160), None, 0)
+        x, y = i(PW, q0 + 40, 80)
+        pa.emoji("deciduous-tree", x, y, 54)
+        # two glass leaves sliding apart into the wall
+        lp = Painter(149, 245, 3, ox=ox, oy=oy)
+        li = lp.iso
+        qm = (q0 + q1) / 2.0
+        sl = f / 4.0 * (qm - q0) * 0.92
+        for (a, b) in ((q0 - sl, qm - sl), (qm + sl, q1 + sl)):
+            lp.poly([li(PW, a, 0), li(PW, b, 0), li(PW, b, zt), li(PW, a, zt)], (236, 248, 255), INK, 2.2)
+            lp.poly([li(PW, a + 10, 16), li(PW, b - 10, 16), li(PW, b - 10, zt - 12), li(PW, a + 10, zt - 12)],
+                    (150, 210, 240, 200), INK, 1.2)
+            lp.line([li(PW, a + 18, 40), li(PW, a + 28, 110)], (235, 250, 255), 3)
+            h = b - 6 if a < qm - 1 - sl else a + 6
+            lp.line([li(PW, h, 62), li(PW, h, 86)], (160, 160, 170), 3)
+        mask = Image.new("L", pa.im.size, 0)
+        ImageDraw.Draw(mask).polygon([pa.S(*i(PW, q0, 0)), pa.S(*i(PW, q1, 0)), pa.S(*i(PW, q1, zt)),
+                                      pa.S(*i(PW, q0, zt))], fill=255)
+        leaves = lp.im.copy()
+        leaves.putalpha(Image.composite(lp.im.getchannel("A"), mask, mask))
+        pa.im.alpha_composite(leaves)
+        pa.poly([i(PW, q0, 0), i(PW, q1, 0), i(PW, q1, zt), i(PW, q0, zt)], None, INK, 2.2)
+        # sign above the door
+        x, y = i(PW, (q0 + q1) / 2, zt + 6)
+        frames.append(pa.result())
+    return sheet(frames, 5, 149, 245)
 
 
 def classify(rgb):
@@ -301,8 +739,290 @@ def write_route_images():
                 sys.exit("%s: %d pixels change class after JPEG" % (route.file, bad))
 
 
+FURN = {
+    1: dict(table=(255, 250, 240), chair=(214, 56, 48), chair_d=(150, 30, 28), wood=(150, 96, 56)),
+    2: dict(table=(230, 246, 240), chair=(196, 130, 70), chair_d=(130, 80, 40), wood=(90, 60, 40)),
+    3: dict(table=(255, 236, 200), chair=(140, 96, 200), chair_d=(90, 58, 140), wood=(110, 80, 60)),
+}
+FOODS = ["hamburger", "french-fries", "cup-with-straw", "hot-dog", "pizza", "soft-ice-cream",
+         "doughnut", "taco", "popcorn", "sandwich"]
+
+
+def _chair(pa, p, q, side, fu):
+    """Chair at (p, q) whose back is on side (dp, dq) away from the table."""
+    dp, dq = side
+    seat = fu["chair"]
+    back = (p + dp * 10, q + dq * 10)
+    def backrest():
+        if dp:
+            pa.box(back[0] - 2.5, q - 10, back[0] + 2.5, q + 10, 18, 46, seat)
+        else:
+            pa.box(p - 10, back[1] - 2.5, p + 10, back[1] + 2.5, 18, 46, seat)
+    far = dp < 0 or dq < 0
+    if far:
+        backrest()
+    for lp, lq in ((p - 7, q + 7), (p + 7, q + 7), (p + 7, q - 7)):
+        pa.line([pa.iso(lp, lq, 0), pa.iso(lp, lq, 16)], fu["chair_d"], 2.2)
+    pa.box(p - 10, q - 10, p + 10, q + 10, 14, 20, seat)
+    if not far:
+        backrest()
+
+
+def draw_table(pa, p, q, fu, seats=4, k=0):
+    cx, cy = pa.iso(p, q)
+    pa.shadow(cx, cy + 4, 74, 40, 60, 7)
+    sides = [(-1, 0), (0, -1), (1, 0), (0, 1)] if seats == 4 else [(-1, 0), (1, 0)]
+    for sd in sides:
+        if sd[0] < 0 or sd[1] < 0:
+            _chair(pa, p + sd[0] * 40, q + sd[1] * 40, sd, fu)
+    pa.cyl(p, q, 5, 0, 30, fu["wood"])
+    pa.cyl(p, q, 12, 0, 3, shade(fu["wood"], 0.8))
+    pa.cyl(p, q, 30, 30, 35, fu["table"], shade(fu["table"], 0.75))
+    for j, (fp, fq) in enumerate(((p - 9, q - 6), (p + 8, q + 7))):
+        x, y = pa.iso(fp, fq, 35)
+        pa.emoji(FOODS[(k + j * 3) % len(FOODS)], x, y - 9, 22)
+    for sd in sides:
+        if sd[0] > 0 or sd[1] > 0:
+            _chair(pa, p + sd[0] * 40, q + sd[1] * 40, sd, fu)
+
+
+def draw_plant(pa, p, q, k=0):
+    x, y = pa.iso(p, q)
+    pa.shadow(x, y, 26, 14, 70, 5)
+    pa.emoji("potted-plant", x, y - 28, 62)
+
+
+def wall_left(pa, th, q0, q1, z0, z1, fill, ink=INK, ow=2.0):
+    PW = th["PW"]
+    pa.poly([pa.iso(PW, q0, z0), pa.iso(PW, q1, z0), pa.iso(PW, q1, z1), pa.iso(PW, q0, z1)], fill, ink, ow)
+
+
+def wall_right(pa, th, p0, p1, z0, z1, fill, ink=INK, ow=2.0):
+    QW = th["QW"]
+    pa.poly([pa.iso(p0, QW, z0), pa.iso(p1, QW, z0), pa.iso(p1, QW, z1), pa.iso(p0, QW, z1)], fill, ink, ow)
+
+
+def window_left(pa, th, q0, q1):
+    wall_left(pa, th, q0, q1, 122, 232, (120, 200, 240))
+    qm = (q0 + q1) / 2
+    pa.line([pa.iso(th["PW"], qm, 122), pa.iso(th["PW"], qm, 232)], INK, 3)
+    pa.line([pa.iso(th["PW"], q0 + 6, 140), pa.iso(th["PW"], q0 + 20, 210)], (235, 250, 255), 4)
+    wall_left(pa, th, q0 - 6, q1 + 6, 116, 124, (255, 255, 255))
+
+
+def window_right(pa, th, p0, p1):
+    wall_right(pa, th, p0, p1, 122, 232, (110, 190, 232))
+    pm = (p0 + p1) / 2
+    pa.line([pa.iso(pm, th["QW"], 122), pa.iso(pm, th["QW"], 232)], INK, 3)
+    pa.line([pa.iso(p0 + 8, th["QW"], 140), pa.iso(p0 + 22, th["QW"], 210)], (225, 245, 255), 4)
+    wall_right(pa, th, p0 - 6, p1 + 6, 116, 124, (255, 255, 255))
+
+
+def poster_right(pa, th, p0, name, bg):
+    wall_right(pa, th, p0, p0 + 70, 130, 220, bg)
+    x, y = pa.iso(p0 + 35, th["QW"], 175)
+    pa.emoji(name, x, y, 56)
+
+
+def poster_left(pa, th, q0, name, bg):
+    wall_left(pa, th, q0, q0 + 70, 130, 220, bg)
+    x, y = pa.iso(th["PW"], q0 + 35, 175)
+    pa.emoji(name, x, y, 56)
+
+
+def floor_label(pa, p, q, text, size, fill, along="p", flip=False):
+    """Text painted flat on the floor, reading along the p or q diagonal."""
+    ss = pa.ss
+    fnt = font(int(size * ss))
+    l, t, r, b = fnt.getbbox(text)
+    tw, tht = r - l + 8 * ss, b - t + 8 * ss
+    timg = Image.new("RGBA", (tw, tht), CLEAR)
+    ImageDraw.Draw(timg).text((4 * ss - l, 4 * ss - t), text, font=fnt, fill=rgba(fill),
+                              stroke_width=int(2 * ss), stroke_fill=INK)
+    if flip:
+        timg = timg.rotate(180)
+    # text x axis runs along +p (or -q), text y axis along +q (or +p)
+    if along == "p":
+        ax, ay = (0.8660254, 0.5), (-0.8660254, 0.5)
+    else:
+        ax, ay = (0.8660254, -0.5), (0.8660254, 0.5)
+    cx, cy = pa.iso(p, q)
+    cx, cy = cx * ss, cy * ss
+    ux, uy = ax[0], ax[1]
+    vx, vy = ay[0], ay[1]
+    det = ux * vy - vx * uy
+    # inverse map from output (X, Y) to text (u, v) around the centre
+    a_ = vy / det
+    b_ = -vx / det
+    d_ = -uy / det
+    e_ = ux / det
+    c_ = tw / 2 - (a_ * cx + b_ * cy)
+    f_ = tht / 2 - (d_ * cx + e_ * cy)
+    out = timg.transform(pa.im.size, Image.AFFINE, (a_, b_, c_, d_, e_, f_), resample=Image.BICUBIC)
+    pa.im.alpha_composite(out)
+
+
+def mat(pa, p, q, w, l, along, fill, text=None, tsize=22, tfill=(255, 255, 255), flip=False):
+    if along == "p":
+        pts = [(p - l, q - w), (p + l, q - w), (p + l, q + w), (p - l, q + w)]
+    else:
+        pts = [(p - w, q - l), (p + w, q - l), (p + w, q + l), (p - w, q + l)]
+    pa.floor_poly(pts, fill, INK, 2.5)
+    if text:
+        floor_label(pa, p, q, text, tsize, tfill, along, flip)
+
+
+def spot_free(mapno, p, q, R, tall=False):
+    """True when a piece of furniture of floor radius R at (p, q) keeps clear
+    of the aisle, the pedestals, the props and the walls."""
+    th = THEMES[mapno]
+    if p - R < th["PW"] + 6 or q - R < th["QW"] + 6:
+        return False
+    x, y = to_screen(p, q)
+    if not (-40 < x < HUD_X + 40 and 20 < y < H + 30):
+        return False
+    pp = np.array([p - R, p + R, p - R, p + R, p])
+    qq = np.array([q - R, q - R, q + R, q + R, q])
+    if aisle_mask(mapno, pp, qq, half=HALF_AISLE + 14).any():
+        return False
+    # aisle between the corners too
+    sp = np.linspace(p - R, p + R, 7)
+    sq = np.linspace(q - R, q + R, 7)
+    gp, gq = np.meshgrid(sp, sq)
+    if aisle_mask(mapno, gp.ravel(), gq.ravel(), half=HALF_AISLE + 14).any():
+        return False
+    for (_, px, py) in PEDESTALS[mapno]:
+        fp, fq = to_floor(px, py)
+        if max(abs(fp - p), abs(fq - q)) < R + 48:
+            return False
+    for (name, fw, fh, kind, dx, dy) in DECORATIONS[mapno]:
+        fp, fq = to_floor(dx + fw / 2, dy + fh - 8)
+        if max(abs(fp - p), abs(fq - q)) < R + 50:
+            return False
+        if tall is False and dx - 10 < x < dx + fw + 10 and dy < y - 20 < dy + fh:
+            return False
+    for (ex, ey) in ENTRANCE_ZONES[mapno]:
+        fp, fq = to_floor(ex, ey)
+        if max(abs(fp - p), abs(fq - q)) < R + 110:
+            return False
+    for (sx, sy) in SIGNS.get(mapno, []) + MOPPERS.get(mapno, []):
+        fp, fq = to_floor(sx, sy + 45)
+        if max(abs(fp - p), abs(fq - q)) < R + 40:
+            return False
+    return True
+
+
+ENTRANCE_ZONES = {1: [(487, 68), (513, 1072)], 2: [(455, 1075), MAP2_EXIT],
+                  3: [(118, 1070), (741, 0), MAP3_EXIT]}
+
+
+def dress_walls(mapno, pa):
+    th = THEMES[mapno]
+    if mapno == 1:
+        for q0 in (-40, 120, 280):
+            window_left(pa, th, q0, q0 + 100)
+        for p0 in (1000, 1300, 1600):
+            window_right(pa, th, p0, p0 + 110)
+        poster_right(pa, th, 1170, "hamburger", (255, 206, 80))
+        poster_right(pa, th, 1470, "french-fries", (120, 200, 120))
+        poster_left(pa, th, -520, "cup-with-straw", (120, 200, 240))
+    elif mapno == 2:
+        for q0 in (-300, -120, 60, 240):
+            window_left(pa, th, q0, q0 + 110)
+        for p0 in (960, 1240, 1520):
+            window_right(pa, th, p0, p0 + 110)
+        poster_left(pa, th, -420, "pizza", (255, 180, 90))
+        poster_right(pa, th, 1110, "soft-ice-cream", (250, 170, 200))
+        poster_right(pa, th, 1390, "hot-dog", (255, 220, 110))
+    else:
+        for q0 in (-330, -90, 150):
+            window_left(pa, th, q0, q0 + 120)
+        for p0 in (1000, 1300, 1600):
+            window_right(pa, th, p0, p0 + 110)
+        poster_left(pa, th, -450, "taco", (255, 190, 90))
+        poster_left(pa, th, 40, "doughnut", (250, 170, 210))
+        poster_right(pa, th, 1160, "popcorn", (120, 200, 240))
+        poster_right(pa, th, 1460, "hamburger", (255, 206, 80))
+
+
+def dress_floor(mapno, pa):
+    """Door mats at the ways in and out."""
+    green, red = (60, 170, 90), (210, 50, 50)
+    if mapno == 1:
+        mat(pa, M1_COL, 770.0, 40, 30, "q", red, "SORTIE", 17)
+        mat(pa, 420.0, M1_ROW, 40, 30, "p", green, "ENTRÉE", 15)
+    elif mapno == 2:
+        mat(pa, 1270.0, M2_ROW0, 40, 30, "p", green, "ENTRÉE", 15)
+        mat(pa, 1835.0, M2_R3, 40, 30, "p", red, "SORTIE", 17)
+    else:
+        mat(pa, M3_CA, 950.0, 40, 30, "q", green, "ENTRÉE", 15)
+        mat(pa, M3_CB, -360.0, 40, 30, "q", green, "ENTRÉE", 15)
+        mat(pa, M3_CX, 470.0, 40, 30, "q", red, "SORTIE", 17)
+
+
+def furnish(mapno, pa, extra_items):
+    """Fill the free floor with tables and plants on a regular grid."""
+    th = THEMES[mapno]
+    fu = FURN[mapno]
+    items = list(extra_items)
+    k = 0
+    step = 185.0
+    for i in range(0, 14):
+        for j in range(0, 12):
+            p = th["PW"] + 95 + i * step + (j % 2) * 92
+            q = th["QW"] + 95 + j * step
+            kind = "table4" if (i + 2 * j) % 3 else "table2"
+            R = 62 if kind == "table4" else 48
+            if spot_free(mapno, p, q, R):
+                items.append((p, q, kind, k))
+                k += 1
+            elif spot_free(mapno, p, q, 24):
+                items.append((p, q, "plant", k))
+                k += 1
+    # back to front
+    items.sort(key=lambda it: it[0] + it[1])
+    for (p, q, kind, k) in items:
+        if kind == "table4":
+            draw_table(pa, p, q, fu, 4, k)
+        elif kind == "table2":
+            draw_table(pa, p, q, fu, 2, k)
+        elif kind == "plant":
+            draw_plant(pa, p, q, k)
+        elif callable(kind):
+            kind(pa, p, q)
+
+
+def write_maps(only=(1, 2, 3)):
+    for mapno in only:
+        th = THEMES[mapno]
+        base = Image.fromarray(_paint_base(mapno, th)).convert("RGBA")
+        pa = Painter(W, H, MAP_SS)
+        pa.im = base
+        pa.d = ImageDraw.Draw(pa.im)
+        dress_walls(mapno, pa)
+        dress_floor(mapno, pa)
+        furnish(mapno, pa, [])
+        pa.result().convert("RGB").save(os.path.join(MAP_DIR, "lvl_%d.jpg" % mapno), quality=90)
+
+
+def write_props():
+    save_png(make_pedestal(), os.path.join(TOUR_DIR, "tour position.png"))
+    save_png(make_warning(), os.path.join(MAP_DIR, "warning.png"))
+    save_png(make_wet_sign(), os.path.join(MAP_DIR, "sol glissant.png"))
+    for name, im in make_bins().items():
+        save_png(im, os.path.join(MAP_DIR, name))
+    save_png(make_kiosk((230, 230, 236), (226, 58, 46)), os.path.join(MAP_DIR, "borne.png"))
+    save_png(make_kiosk((230, 230, 236), (40, 150, 140)), os.path.join(MAP_DIR, "bornesprite.png"))
+    save_png(make_door(), os.path.join(MAP_DIR, "door.png"))
+
+
 def main():
+    if "props" in sys.argv:
+        write_props()
+        return
     write_route_images()
+    only = [int(a) for a in sys.argv[1:]] or [1, 2, 3]
+    write_maps(only)
 
 
 if __name__ == "__main__":
