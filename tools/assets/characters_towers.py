@@ -430,8 +430,25 @@ def soda_tower(level, frame, nframes):
         c.poly([(lx, ly - 8 * k), (lx + 5 * k, ly + 1 * k), (lx, ly + 6 * k), (lx - 5 * k, ly + 1 * k)],
                WHITE, ow=1.0)
         # lid
-        c.ellipse(tx, ty, t_rx + 3, t_ry + 2, (236, 236, 240, 255))
-        c.ellipse(tx, ty - 4, t_rx * 0.85, t_ry * 0.85, WHITE)
+        c.ellipse(tx, ty, t_rx + 3, t_ry + 2, (236, 236, 240, 255) if level < 3 else GOLD)
+        c.ellipse(tx, ty - 4, t_rx * 0.85, t_ry * 0.85, WHITE if level < 3 else (255, 236, 150, 255))
+        if level >= 2:
+            # ice cubes peeking out over the rim
+            for (dx, dy, rr) in ((-0.55, -0.1, 7), (0.5, -0.25, 6), (-0.15, 0.35, 6.5), (0.45, 0.3, 5.5)):
+                x, y = tx + dx * t_rx, ty - 4 + dy * t_ry
+                r2 = rr * k * 1.25
+                c.poly([(x - r2, y), (x - r2 * 0.2, y - r2 * 0.9), (x + r2, y - r2 * 0.3), (x + r2 * 0.3, y + r2 * 0.6)],
+                       (200, 236, 255, 255), ow=1.2)
+                c.blob(x - r2 * 0.3, y - r2 * 0.3, r2 * 0.25, r2 * 0.15, WHITE)
+        if level == 3:
+            # a band of gold stars round the cup
+            for i in range(5):
+                a = math.pi * (0.18 + 0.16 * i)
+                if i == 2:
+                    continue
+                sx = (bx + tx) / 2 + (b_rx + t_rx) / 2 * 0.86 * math.cos(a)
+                sy = (by + ty) / 2 + (b_ry + t_ry) / 2 * 0.86 * math.sin(a) + cup_h * 0.22
+                star(c, sx, sy, 6, 2.6, 5, GOLD, rot=-math.pi / 2, ow=1.0)
     sc.custom(iso.depth(0, 0, c0 + cup_h / 2), cup)
     # straws: one per level
     straws = [(0.0, 6.0)] if level == 1 else ([(-8.0, 4.0), (10.0, 10.0)] if level == 2 else
@@ -496,7 +513,7 @@ def soda_tower(level, frame, nframes):
         # arcs of droplets falling to the floor around the machine
         if g >= 1:
             top_z = cup_top + 44 * k + 62 * k * peak * 0.8
-            R_land = {1: 120, 2: 145, 3: 170}[level]
+            R_land = {1: 100, 2: 135, 3: 145}[level]
             ndir = 12
             prog = min(1.0, (g - 0.5) / 3.0)
             for i in range(ndir):
@@ -539,8 +556,10 @@ def soda_splash(level, frame):
     cv = Canvas(W, H, ow=1.6, ink=(86, 36, 16, 255))
     k = {1: 1.0, 2: 1.2, 3: 1.4}[level]
     grow = [0.45, 0.72, 0.92, 1.0][frame]
-    rx = 165 * k * grow
-    ry = min(rx * 0.56, (H - OY) - 6)
+    # the floor below the tower's foot is all the room the puddle has
+    full = {1: 118, 2: 168, 3: 176}[level]
+    rx = full * grow
+    ry = rx * 0.58
     cx, cy = OX, OY
     pud = cv.sub()
     # lobed puddle outline
@@ -565,8 +584,8 @@ def soda_splash(level, frame):
     if frame <= 2:
         for i in range(12):
             a = 2 * math.pi * (i + 0.5) / 12
-            d = 1.05 + 0.12 * frame + 0.06 * (i % 3)
-            x, y = cx + rx * d * math.cos(a), cy + ry * d * math.sin(a) - 10 * (2 - frame)
+            d = 1.05 + 0.1 * frame + 0.05 * (i % 3)
+            x, y = cx + rx * d * math.cos(a), cy + ry * min(d * math.sin(a), 0.95) - 10 * (2 - frame)
             rr = (4 - frame) * k
             pud.poly([(x, y - rr * 1.8), (x + rr, y), (x, y + rr), (x - rr, y)], COLA_LIGHT, ow=1.0)
     alpha = [0.9, 0.85, 0.8, 0.7][frame]
