@@ -1,0 +1,346 @@
+// The live rating, payments, the level's end, best ratings and stars, and the reviews.
+#include "customers/customers.h"
+#include "persist/persist.h"
+#include "rating/rating.h"
+#include "shell/game_state.h"
+#include "shell/resources.h"
+#include "support/frame_driver.h"
+#include "support/sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+
+namespace {
+
+bool playing(SoundId sound) {
+    return !soundStopped(sound);
+}
+
+void silenceAll() {
+    for (int sound = 0; sound < SoundCount; ++sound)
+        stopSound(static_cast<SoundId>(sound));
+}
+
+Customer& leavingCustomer(int type, int fed) {
+    Customer& customer = spawnCustomer(type, DownRight, 0, 500, 500);
+    customer.fed = fed;
+    customer.hasExited = 1;
+    return customer;
+}
+
+// The level screen, mid-level, with the given rating and objective.
+void onLevel(int level, float rating, float objective) {
+    game.screen = InGame;
+    game.currentLevel = level;
+    game.RatingScore = rating;
+    game.levelObjective = objective;
+    game.countdown = -5;
+    game.countdownDone = 1;
+}
+
+std::string readFile(const std::string& path) {
+    std::string text;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        std::size_t length;
+        while ((length = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            text.append(buffer, length);
+        std::fclose(file);
+    }
+    return text;
+}
+
+} // namespace
+
+TEST(Rating, BandsAtAppetiteThirty) {
+    EXPECT_DOUBLE_EQ(ratingChange(0, 30), -0.4);
+    EXPECT_DOUBLE_EQ(ratingChange(6, 30), -0.4); // 6 <= 30 * 20 / 100
+    EXPECT_DOUBLE_EQ(ratingChange(7, 30), -0.3);
+    EXPECT_DOUBLE_EQ(ratingChange(12, 30), -0.3);
+    EXPECT_DOUBLE_EQ(ratingChange(18, 30), 0.0);
+    EXPECT_DOUBLE_EQ(ratingChange(19, 30), 0.3);
+    EXPECT_DOUBLE_EQ(ratingChange(24, 30), 0.3);
+    EXPECT_DOUBLE_EQ(ratingChange(25, 30), 0.5);
+    EXPECT_DOUBLE_EQ(ratingChange(45, 30), 0.5) << "fed beyond the appetite counts as full";
+}
+
+TEST(Rating, PaymentsByWholeFractionsOfTheReward) {
+    // Appetite 100, reward 60: 51..99 % pays it all, 34..50 % half, 26..33 % a third.
+    for (int fed : {51, 75, 99, 100, 130})
+        EXPECT_EQ(exitPayment(fed, 100, 60), 60) << fed;
+    for (int fed : {34, 50})
+        EXPECT_EQ(exitPayment(fed, 100, 60), 30) << fed;
+    for (int fed : {26, 33})
+        EXPECT_EQ(exitPayment(fed, 100, 60), 20) << fed;
+    EXPECT_EQ(exitPayment(21, 100, 60), 15);
+    EXPECT_EQ(exitPayment(0, 100, 60), 0);
+    // Fed to less than one percent of a big appetite: nothing, and no division by zero.
+    EXPECT_EQ(exitPayment(1, 150, 60), 0);
+    EXPECT_EQ(exitPayment(0, 0, 60), 60) << "no appetite at all counts as full";
+}
+
+TEST(Rating, StarsAndFramesAtTheirEdges) {
+    EXPECT_EQ(starsForRating(1.99f), 0);
+    EXPECT_EQ(starsForRating(2.0f), 1);
+    EXPECT_EQ(starsForRating(7.5f), 3);
+    EXPECT_EQ(starsForRating(9.99f), 4);
+    EXPECT_EQ(starsForRating(10.0f), 5);
+    EXPECT_EQ(starFrame(0.99f), 0);
+    EXPECT_EQ(starFrame(1.0f), 1);
+    EXPECT_EQ(starFrame(7.9f), 7);
+    EXPECT_EQ(starFrame(8.0f), 8);
+    EXPECT_EQ(starFrame(10.0f), 10);
+    EXPECT_EQ(starFrame(12.0f), 10);
+}
+
+TEST(Rating, ExitMovesTheScoreInDoubleAndSoundsOnlyAtTheCrossing) {
+    FrameDriver driver;
+    onLevel(1, 4.8f, 5.0f);
+    silenceAll();
+    rateExit(leavingCustomer(Bachelor, 40)); // 40 of 50: +0.3
+    EXPECT_EQ(game.RatingScore, static_cast<float>(static_cast<double>(4.8f) + 0.3));
+    EXPECT_TRUE(playing(SoundObjectiveReached));
+    EXPECT_TRUE(playing(SoundBachelorHappy));
+    EXPECT_FALSE(playing(SoundBelowObjective));
+
+    silenceAll();
+    rateExit(leavingCustomer(Family, 70)); // +0.5, already above: only the voice
+    EXPECT_FALSE(playing(SoundObjectiveReached));
+    EXPECT_TRUE(playing(SoundFamilyHappy));
+
+    silenceAll();
+    game.RatingScore = 5.3f;
+    rateExit(leavingCustomer(BigEater, 0)); // -0.4 gives 4.9: falls below
+    EXPECT_TRUE(playing(SoundBelowObjective));
+    silenceAll();
+    rateExit(leavingCustomer(BigEater, 0)); // still below: silent
+    EXPECT_FALSE(playing(SoundBelowObjective));
+    EXPECT_FALSE(playing(SoundBigEaterHappy));
+}
+
+TEST(Rating, SettleExitPaysReviewsAndForgetsTheCustomer) {
+    FrameDriver driver;
+    onLevel(1, 3.0f, 5.0f);
+    game.money = 100;
+    Customer& customer = leavingCustomer(BusinessMan, 30);
+    Customer& other = spawnCustomer(Bachelor, DownRight, 0, 10, 10);
+    game.firstTarget = game.featuredCustomer = &customer;
+    auto next = settleExit(std::next(game.customers.begin())); // the newest is first
+    EXPECT_EQ(next, game.customers.end());
+    EXPECT_EQ(game.customers.size(), 1u);
+    EXPECT_EQ(&game.customers.front(), &other);
+    EXPECT_EQ(game.exitedCount, 1);
+    EXPECT_EQ(game.money, 120);
+    EXPECT_FALSE(game.currentReview.empty());
+    EXPECT_EQ(game.firstTarget, nullptr);
+    EXPECT_EQ(game.featuredCustomer, nullptr);
+    EXPECT_EQ(game.currentStarsRect, sf::IntRect(538 * 10, 0, 538, 91));
+}
+
+TEST(Rating, LevelEndsExactlyAtTheObjective) {
+    {
+        FrameDriver driver;
+        onLevel(2, 5.0f, 5.0f);
+        checkLevelEnd();
+        EXPECT_EQ(game.levelWon, 1);
+        EXPECT_EQ(game.levelLost, 0);
+        EXPECT_EQ(game.levelCleared[2], 1);
+        EXPECT_TRUE(playing(SoundVictory));
+    }
+    {
+        FrameDriver driver;
+        onLevel(2, 4.999f, 5.0f);
+        silenceAll();
+        checkLevelEnd();
+        EXPECT_EQ(game.levelWon, 0);
+        EXPECT_EQ(game.levelLost, 1);
+        EXPECT_TRUE(playing(SoundDefeatCrowd));
+        EXPECT_TRUE(playing(SoundDefeatMusic));
+        silenceAll();
+        checkLevelEnd(); // repeats every frame, the sounds do not
+        EXPECT_FALSE(playing(SoundDefeatCrowd));
+    }
+}
+
+TEST(Rating, FirstWinWritesTheSaveAndTheNextFrameCreditsStars) {
+    std::remove(sandboxSavePath().c_str());
+    FrameDriver driver;
+    onLevel(1, 7.5f, 5.0f);
+    checkLevelEnd();
+    EXPECT_EQ(game.bestRating[1], 7.5f);
+    EXPECT_EQ(game.starsEarned[1], 3);
+    EXPECT_EQ(game.supplierTutorialPending, 1) << "the shop lesson follows the first win";
+    EXPECT_EQ(readFile(sandboxSavePath()),
+              "0 7.500000 0.000000 0.000000 1 0 0 0 0 0 1 0 0 0 3 0 1 0 0 1 0 0 1 0 0 ");
+    game.screen = LevelSelect; // stars are credited on every screen
+    driver.frame();
+    EXPECT_EQ(game.stars, 3);
+    EXPECT_EQ(game.starsCredited[1], 3);
+
+    // A better win adds only the difference.
+    game.levelWon = 0;
+    game.RatingScore = 9.2f;
+    game.endSoundsPlayed = 0;
+    checkLevelEnd();
+    EXPECT_EQ(game.starsEarned[1], 4);
+    driver.frame();
+    EXPECT_EQ(game.stars, 4);
+
+    // A lower win writes nothing.
+    std::remove(sandboxSavePath().c_str());
+    game.RatingScore = 6.0f;
+    checkLevelEnd();
+    EXPECT_EQ(game.bestRating[1], 9.2f);
+    EXPECT_EQ(game.starsEarned[1], 4);
+    EXPECT_EQ(readFile(sandboxSavePath()), "");
+}
+
+TEST(Rating, NearlyPerfectGivesFourStarsAndPerfectFiveWithApplause) {
+    std::remove(sandboxSavePath().c_str());
+    {
+        FrameDriver driver;
+        onLevel(3, 9.99f, 8.0f);
+        silenceAll();
+        checkLevelEnd();
+        EXPECT_EQ(game.starsEarned[3], 4);
+        EXPECT_FALSE(playing(SoundApplause));
+        EXPECT_EQ(game.levelCleared[3], 0) << "level 3 is marked cleared elsewhere";
+    }
+    {
+        FrameDriver driver;
+        onLevel(3, 10.0f, 8.0f);
+        silenceAll();
+        checkLevelEnd();
+        EXPECT_EQ(game.starsEarned[3], 5);
+        EXPECT_TRUE(playing(SoundApplause));
+    }
+    {
+        // Pushed above 10 by the last customer: 5 stars, but no applause.
+        FrameDriver driver;
+        onLevel(3, 10.3f, 8.0f);
+        silenceAll();
+        checkLevelEnd();
+        EXPECT_EQ(game.starsEarned[3], 5);
+        EXPECT_FALSE(playing(SoundApplause));
+        clampRating();
+        EXPECT_EQ(game.RatingScore, 10.0f);
+    }
+    std::remove(sandboxSavePath().c_str());
+}
+
+TEST(Reviews, BandsStarsAndFacesOfTheLivePanel) {
+    FrameDriver driver;
+    onLevel(1, 0, 5);
+    const sf::Texture* blank = loadTexture("../resources/textures/hud/void.png");
+    resetReviews();
+    EXPECT_TRUE(game.currentReview.empty());
+    EXPECT_TRUE(game.previousReview.empty());
+    EXPECT_EQ(game.currentFace.getTexture(), blank);
+    EXPECT_EQ(game.currentStarsVisible + game.previousStarsVisible, 0);
+
+    const std::set<std::string> bachelorBad = {
+        "J'avais encore faim\nen sortant.", "Ça manque de boisson\nforte !",
+        "Je n'ai eu que des frites,\n c'est normal ?", "J'ai été mieux servi au\nFood Rush."};
+    const std::set<std::string> bachelorMedium = {
+        "Pas mal, mais le\nCrousty'Croc proposait des\nfrites plus croustillantes.",
+        "Des choses à améliorer\nmais je reviendrai.",
+        "Ça manque de gente\nféminine,heureusement\nqu'on y vient pour manger."};
+    const std::set<std::string> bachelorGood = {
+        "Pas mauvais !\nTrès bon service !", "C'était vraiment...\n'Snack' !",
+        "Je repasserai demain !", "Bonne ambiance et\nservice irréprochable."};
+
+    Customer customer;
+    customer.type = Bachelor;
+    customer.appetite = 30;
+    customer.fed = 12;
+    writeReview(customer);
+    EXPECT_EQ(bachelorBad.count(game.currentReview), 1u) << game.currentReview;
+    EXPECT_EQ(game.currentStarsRect, sf::IntRect(538 * 4, 0, 538, 91));
+    EXPECT_EQ(game.currentFace.getTexture(), game.faceTextures[Bachelor]);
+    EXPECT_EQ(game.currentStarsVisible, 1);
+    EXPECT_EQ(game.previousStarsVisible, 0);
+
+    customer.fed = 13;
+    writeReview(customer);
+    EXPECT_EQ(bachelorMedium.count(game.currentReview), 1u) << game.currentReview;
+    EXPECT_EQ(bachelorBad.count(game.previousReview), 1u);
+    EXPECT_EQ(game.previousStarsRect, sf::IntRect(538 * 4, 0, 538, 91));
+    EXPECT_EQ(game.previousStarsVisible, 1);
+
+    customer.fed = 19;
+    writeReview(customer);
+    EXPECT_EQ(bachelorGood.count(game.currentReview), 1u);
+    customer.type = Family;
+    customer.fed = 30;
+    writeReview(customer);
+    EXPECT_EQ(game.currentStarsRect, sf::IntRect(538 * 10, 0, 538, 91));
+    EXPECT_EQ(game.currentFace.getTexture(), game.faceTextures[Family]);
+    EXPECT_EQ(game.previousFace.getTexture(), game.faceTextures[Bachelor]);
+
+    // The panel objects take the strings during the update.
+    driver.frame();
+    EXPECT_EQ(game.currentReviewText.getString(), utf8(game.currentReview));
+}
+
+TEST(Reviews, TwoSuccessiveReviewsNeverRepeat) {
+    FrameDriver driver;
+    onLevel(1, 0, 5);
+    Customer hungry;
+    hungry.type = Family;
+    hungry.appetite = 70;
+    hungry.fed = 0;
+    std::set<std::string> seen;
+    for (int i = 0; i < 300; ++i) {
+        writeReview(hungry);
+        ASSERT_NE(game.currentReview, game.previousReview) << "after " << i << " reviews";
+        seen.insert(game.currentReview);
+    }
+    EXPECT_EQ(seen.size(), 4u) << "every bad Family text comes up";
+}
+
+TEST(Reviews, EndReviewsFollowTheFinalScore) {
+    struct Case {
+        float rating;
+        int lowFrame, highFrame;
+    };
+    for (const Case& c : {Case{0.0f, 0, 0}, Case{3.0f, 0, 3}, Case{6.0f, 4, 5}, Case{6.1f, 6, 9},
+                          Case{10.0f, 6, 9}}) {
+        for (int round = 0; round < 3; ++round) {
+            FrameDriver driver;
+            onLevel(1, c.rating, 5);
+            game.levelLost = 1;
+            game.screen = LevelSelect; // the end reviews are chosen on any screen
+            driver.frame();
+            EXPECT_EQ(game.endReviewsChosen, 1);
+            for (int row = 0; row < 4; ++row) {
+                const int frame = game.endStars[row].getTextureRect().left / 538;
+                EXPECT_GE(frame, c.lowFrame) << c.rating;
+                EXPECT_LE(frame, c.highFrame) << c.rating;
+                EXPECT_FALSE(game.endTexts[row].getString().isEmpty());
+            }
+        }
+    }
+    // At exactly 6.0 the texts are the medium ones.
+    FrameDriver driver;
+    onLevel(1, 6.0f, 5);
+    game.levelWon = 1;
+    game.screen = LevelSelect;
+    driver.frame();
+    const std::set<std::string> businessMedium = {
+        "Il y a un potentiel\n à exploiter.",
+        "La boisson est un peu\nsalissante... mais bien\npétillante!",
+        "Je suis arrivé vraiment\njuste-juste à\nmon rendez-vous !"};
+    const std::string text = game.endTexts[BusinessMan].getString().toAnsiString();
+    bool found = false;
+    for (const std::string& medium : businessMedium)
+        found = found || game.endTexts[BusinessMan].getString() == utf8(medium);
+    EXPECT_TRUE(found) << text;
+    // Chosen once per level end.
+    const sf::String chosen = game.endTexts[0].getString();
+    game.RatingScore = 1.0f;
+    driver.frames(3);
+    EXPECT_EQ(game.endTexts[0].getString(), chosen);
+}
