@@ -1,6 +1,121 @@
 // The path-blocking obstacle of maps 2 and 3.
 #include "level/level.h"
 
-void initObstacles() {}
-void drawObstacles() {}
-void drawPathAlert(bool) {}
+#include "persist/persist.h"
+#include "shell/resources.h"
+#include "towers/towers.h"
+
+#include <cmath>
+
+namespace {
+
+// The floor's diagonal, as the customers walk it.
+constexpr float walkAngle = 3.14f / 6.0f;
+
+int obstacleCount() {
+    return game.currentLevel == 3 ? 3 : game.currentLevel == 2 ? 1 : 0;
+}
+
+sf::Vector2f centreOf(const sf::Texture* texture, sf::Vector2f fallback) {
+    if (!texture)
+        return fallback;
+    return sf::Vector2f(texture->getSize()) / 2.0f;
+}
+
+bool mopperFrameDue(int i) {
+    return game.now - game.mopperFrameTime[i] > 0.1 / game.gameSpeed && game.paused == 0;
+}
+
+void standAndMop(int i) {
+    sf::Sprite& mopper = game.mopperSprites[i];
+    if (mopperFrameDue(i)) {
+        game.mopperFrame[i] += 1;
+        if (game.mopperFrame[i] == 5)
+            game.mopperFrame[i] = 0;
+        game.mopperFrameTime[i] = game.now;
+        mopper.setTextureRect(sf::IntRect(113 * game.mopperFrame[i], 0, 113, 117));
+    }
+    game.warningSprites[i].setPosition(game.signSprites[i].getPosition());
+    queueItem(mopper, mopper.getPosition().x, mopper.getPosition().y, mopper.getPosition().y);
+    sf::Sprite& sign = game.signSprites[i];
+    sign.setTextureRect(sf::IntRect(0, 0, 60, 104));
+    queueItem(sign, sign.getPosition().x, sign.getPosition().y, sign.getPosition().y);
+}
+
+void walkAway(int i) {
+    sf::Sprite& mopper = game.mopperSprites[i];
+    if (mopperFrameDue(i)) {
+        game.mopperFrame[i] += 1;
+        if (game.mopperFrame[i] == 4)
+            game.mopperFrame[i] = 0;
+        game.mopperFrameTime[i] = game.now;
+        mopper.setTextureRect(sf::IntRect(113 * game.mopperFrame[i], 117, 113, 117));
+        sf::Color colour = mopper.getColor();
+        colour.a = static_cast<sf::Uint8>(colour.a - 7);
+        mopper.setColor(colour);
+        if (colour.a <= 10) {
+            // Gone: the short way is open and the obstacle wave's clock starts.
+            game.pathOpenPhase = -1;
+            game.waveClockStart = game.now;
+        }
+    }
+    // He keeps sliding away even while the game is paused.
+    const double d = -150.0 * game.gameSpeed * game.frameDelta;
+    mopper.move(static_cast<float>(d * std::cos(static_cast<double>(walkAngle))),
+                static_cast<float>(d * std::sin(static_cast<double>(walkAngle))));
+    queueItem(mopper, mopper.getPosition().x, mopper.getPosition().y, mopper.getPosition().y);
+}
+
+} // namespace
+
+void initObstacles() {
+    const sf::Texture* sign = loadTexture("../resources/textures/map/sol glissant.png");
+    const sf::Texture* mopper = loadTexture("../resources/textures/map/serpilleur.png");
+    const sf::Texture* warning = loadTexture("../resources/textures/map/warning.png");
+    for (int i = 0; i < 3; ++i) {
+        game.signSprites[i] = makeSprite(sign);
+        game.signSprites[i].setOrigin(centreOf(sign, sf::Vector2f(30, 52)));
+        game.signSprites[i].setScale(game.layoutScaleX, game.layoutScaleY);
+        game.signSprites[i].setTextureRect(sf::IntRect(0, 0, 60, 104));
+        game.mopperSprites[i] = makeSprite(mopper);
+        game.mopperSprites[i].setOrigin(56, 58);
+        game.mopperSprites[i].setScale(game.layoutScaleX, game.layoutScaleY);
+        game.mopperSprites[i].setTextureRect(sf::IntRect(0, 0, 113, 117));
+        game.mopperFrameTime[i] = -1.0f;
+        game.mopperFrame[i] = 0;
+    }
+    game.warningSprites[0] = makeSprite(warning);
+    game.warningSprites[0].setOrigin(centreOf(warning, sf::Vector2f()));
+    game.warningSprites[1] = game.warningSprites[0];
+    game.warningSprites[2] = game.warningSprites[0];
+}
+
+void drawObstacles() {
+    for (int i = 0; i < obstacleCount(); ++i) {
+        if (game.obstacleActive == 1)
+            standAndMop(i);
+        else if (game.pathOpenPhase == 1)
+            walkAway(i);
+    }
+}
+
+void drawPathAlert(bool frozen) {
+    if (game.pathOpenPhase != 1)
+        return;
+    // A frozen level keeps blinking but neither counts nor stops at three alerts.
+    if (!frozen && game.pathAlertCount >= 3)
+        return;
+    sf::Color colour = game.warningSprites[0].getColor();
+    colour.a = static_cast<sf::Uint8>(colour.a - 10 * game.gameSpeed);
+    if (colour.a <= 20 * game.gameSpeed && soundStopped(SoundPathAlert)) {
+        playSound(SoundPathAlert);
+        if (!frozen)
+            game.pathAlertCount += 1;
+    }
+    sf::RenderWindow& window = *game.window;
+    const int shown = game.currentLevel == 3 ? 3 : 1;
+    for (int i = 0; i < shown; ++i) {
+        game.warningSprites[i].setColor(colour);
+        window.draw(game.warningSprites[i]);
+    }
+}

@@ -82,8 +82,8 @@ struct LevelInfo {
 constexpr LevelInfo levelInfo[4] = {
     {0, 0, 0, 0, 0, MusicMenu},
     {320, 5.0f, 5, 513, 1072, MusicLevel1},
-    {200, 5.0f, 7, 1900, 400, MusicLevel2},
-    {200, 8.0f, 7, 1900, 400, MusicLevel3},
+    {200, 5.0f, 7, 1412, 1025, MusicLevel2},
+    {200, 8.0f, 7, 990, 1072, MusicLevel3},
 };
 
 // The seven path images, in loading order, and which ones each map puts in its four slots
