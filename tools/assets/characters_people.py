@@ -98,8 +98,9 @@ def pose(P, gx, gy, phase, back, s=1.0):
     arms = []
     for i, ph in enumerate((phase, phase + math.pi)):
         side = 1 if i == 0 else -1
-        shl = add(sc, lat, P["shw"] * s * side)
-        shl = (shl[0], shl[1] + 2.5 * s)
+        # arms hang at the sides of the torso, the near one towards the viewer
+        sx = (0.78 if back else -0.78) * side
+        shl = (sc[0] + sx * P["shw"] * s, sc[1] + 2.5 * s + 0.12 * side * P["shw"] * s)
         sw = -math.sin(ph) * P["swing"] * s
         hand = (shl[0] + f[0] * sw, shl[1] + P["arm"] * s * 0.93 + abs(sw) * -0.15 + f[1] * sw)
         elbow = ik(shl, hand, P["arm"] * s, (-f[0], 0))
@@ -232,6 +233,17 @@ def draw_face(cv, g, s, mood="smile", eye_y=0.08, brows=None):
     elif mood == "open":
         cv.ellipse(mx, my, r * 0.22, r * 0.2, (150, 40, 40, 255), ow=r * 0.07)
         cv.blob(mx, my + r * 0.1, r * 0.13, r * 0.08, (240, 110, 110, 255))
+    elif mood == "hungry":
+        # wide open D-shaped mouth, tongue out and a drool drop: starving
+        pts = [(mx - r * 0.3, my - r * 0.12)] + [
+            (mx + r * 0.3 * math.cos(a), my - r * 0.12 + r * 0.32 * math.sin(a))
+            for a in [math.pi * i / 10 for i in range(11)]][::-1]
+        pts = [(mx - r * 0.3, my - r * 0.12), (mx + r * 0.32, my - r * 0.14)] + [
+            (mx + r * 0.31 * math.cos(a), my - r * 0.13 + r * 0.3 * math.sin(a))
+            for a in [math.pi * i / 10 for i in range(11)]]
+        cv.poly(pts, (150, 40, 40, 255), ow=r * 0.07)
+        cv.blob(mx + r * 0.02, my + r * 0.08, r * 0.16, r * 0.09, (240, 110, 120, 255))
+        cv.circle(mx - r * 0.22, my + r * 0.28, r * 0.07, (160, 215, 245, 255), ow=r * 0.04)
     elif mood == "grin":
         cv.poly([(mx - r * 0.26, my - r * 0.08), (mx + r * 0.3, my - r * 0.1),
                  (mx + r * 0.05, my + r * 0.2)], WHITE, ow=r * 0.07)
@@ -391,7 +403,7 @@ def draw_gros(cv, gx, gy, phase, back, s=1.0):
     if not back:
         # double chin
         cv.arc(hx + r * 0.25, hy + r * 0.75, r * 0.5, r * 0.2, 20, 160, r * 0.07, SKIN_DARK)
-        draw_face(cv, g, s, "open", brows=1.0)
+        draw_face(cv, g, s, "hungry")
     draw_arm(cv, near_arm, P, False, s)
     # a fork in the near hand, ready
     hx2, hy2 = near_arm[2]

@@ -298,6 +298,12 @@ def burger_tower(level, row, frame, nframes):
     if level == 3:
         # golden crown band
         box_faces_band_at(sc, 0, 0, hw, hw * 0.9, z0 + gh * 0.74, z0 + gh * 0.9, GOLD)
+    # ketchup and mustard squeeze bottles on the back corners
+    for (bu, bv, col) in ((-hw * 0.7, hw * 0.62, KETCHUP), (-hw * 0.7, -hw * 0.62, MUSTARD)):
+        if level >= 2 and bv < 0:
+            continue  # the chimney stands there
+        sc.vcyl(bu, bv, gt, gt + 13 * k, 3.6 * k, col, depth_bias=-0.2)
+        sc.cone(bu, bv, gt + 13 * k, gt + 19 * k, 3.6 * k, 1.0 * k, col, depth_bias=-0.1)
     # the arm: pivot on a post at the front of the grill
     pu, pz = hw * 0.45, gt + 12 * k
     sc.box(pu - 3, -4, gt, pu + 3, 4, pz, STEEL_DARK, depth_bias=0.6)
