@@ -88,7 +88,7 @@ def cabinet(screen=None, title=False):
     gi = g.result()
     # keep only the ring (the inside is transparent already)
     im.alpha_composite(gi)
-    return apply_grain(im, 11, amount=4, scale=2)
+    return im
 
 
 def fond():
@@ -161,7 +161,7 @@ def fond_menu():
     a[..., :3] = (a[..., :3].astype("float32") - shade[None, :, None]).clip(0, 255).astype("uint8")
     a[:, CAB_X:, 3] = 0
     im = Image.fromarray(a, "RGBA")
-    return apply_grain(im, 5, amount=5, scale=2)
+    return im
 
 
 # ---------------------------------------------------------------- buttons
@@ -284,31 +284,49 @@ SHOP_COL = {"Frite": MUSTARD, "Burger": KETCHUP, "Soda": SKY}
 
 
 def shop_picture(kind, level):
-    """153 x 158 tile: the food machine of that level, unlocked then locked (grey)."""
+    """153 x 158 tile: the food kiosk of that level, unlocked then locked (grey)."""
     W, H = 153, 158
     p = Pic(W, H, s=3)
     col = SHOP_COL[kind]
+    dark = mix(col, INK, 0.35)
     p.rrect((3, 3, W - 3, H - 3), 20, PAPER, outline=INK, ow=4, shadow=(0, 3, 2, 70))
-    # machine: a counter box with a window, bigger and shinier each level
-    mw = 84 + level * 10
-    x0 = (W - mw) / 2
-    p.rrect((x0, 44, x0 + mw, 118), 12, col, outline=INK, ow=4)
-    p.rrect((x0 + 8, 52, x0 + mw - 8, 64), 5, with_alpha(WHITE, 90))
+    # kiosk body with a serving window, wider at each level
+    bw = 96 + level * 10
+    x0, x1 = (W - bw) / 2.0, (W + bw) / 2.0
+    p.rrect((x0, 30, x1, 116), 10, col, outline=INK, ow=4)
+    p.rrect((x0 + 9, 46, x1 - 9, 104), 8, (255, 250, 236, 255), outline=INK, ow=3)
+    p.rrect((x0 + 4, 106, x1 - 4, 114), 3, dark)
+    # striped awning
+    n = 4 + level
+    sw = (x1 - x0 + 8) / n
+    for i in range(n):
+        sx = x0 - 4 + i * sw
+        c = col if i % 2 == 0 else WHITE
+        p.rrect((sx, 16, sx + sw, 36), 0, c)
+        p.ellipse((sx, 28, sx + sw, 42), c)
+    p.rrect((x0 - 4, 14, x1 + 4, 20), 3, INK)
+    for i in range(n):
+        sx = x0 - 4 + i * sw
+        p.arc((sx, 28, sx + sw, 42), 0, 180, INK, 2.5)
     name = SHOP_FOOD[kind]
     if level == 1:
-        p.emoji(name, W / 2, 70, 64, shadow=(0, 3, 2, 80))
+        p.emoji(name, W / 2, 76, 54, shadow=(0, 3, 2, 80))
     elif level == 2:
-        p.emoji(name, W / 2 - 18, 72, 56, shadow=(0, 3, 2, 80))
-        p.emoji(name, W / 2 + 18, 66, 60, shadow=(0, 3, 2, 80))
+        p.emoji(name, W / 2 - 19, 78, 48, shadow=(0, 3, 2, 80))
+        p.emoji(name, W / 2 + 19, 74, 50, shadow=(0, 3, 2, 80))
     else:
-        p.emoji(name, W / 2 - 30, 76, 50, shadow=(0, 3, 2, 80))
-        p.emoji(name, W / 2 + 30, 76, 50, shadow=(0, 3, 2, 80))
-        p.emoji(name, W / 2, 62, 62, shadow=(0, 3, 2, 80))
-        p.emoji("crown", W / 2, 22, 34)
-    p.rrect((22, 120, W - 22, 150), 12, KETCHUP_DARK if level == 3 else INK_SOFT, outline=INK, ow=3)
-    p.text((W / 2, 136), "Niv. %d" % level, 20, fill=WHITE)
+        p.emoji(name, W / 2 - 32, 82, 42, shadow=(0, 3, 2, 80))
+        p.emoji(name, W / 2 + 32, 82, 42, shadow=(0, 3, 2, 80))
+        p.emoji(name, W / 2, 72, 52, shadow=(0, 3, 2, 80))
+        p.emoji("crown", W - 26, 22, 30)
+    # level plate: "Niv. N" and N stars
+    p.rrect((12, 120, W - 12, 150), 13, INK_SOFT if level < 3 else KETCHUP_DARK, outline=INK, ow=3)
+    tw = text_width("Niv. %d" % level, 19)
+    total = tw + 6 + level * 17
+    tx = W / 2.0 - total / 2.0
+    p.text((tx, 135.5), "Niv. %d" % level, 19, fill=WHITE, anchor="lm")
     for i in range(level):
-        p.polygon(star_points(18 + i * 0 + 0, 22 + i * 22, 9, 4.5), parts.STAR_GOLD, outline=INK, ow=2)
+        p.polygon(star_points(tx + tw + 14 + i * 17, 135.5, 8.5, 4.2), parts.STAR_GOLD, outline=INK, ow=1.8)
     open_ = p.result()
     return hstrip([open_, grey_version(open_, dark=0.62)])
 
