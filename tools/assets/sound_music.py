@@ -5,7 +5,7 @@ buffer, so every note tail, echo and reverb wraps from the end back into the
 start and the loop point is seamless by construction."""
 import numpy as np
 
-from sound_synth import (SR, adsr, convolve, exp_decay, fft_filter, highpass_gain,
+from sound_synth import (SR, adsr, exp_decay, fft_filter, highpass_gain,
                          lowpass_gain, midi_hz, noise, normalise, pulse, reverb_ir,
                          secs, sine, triangle)
 
@@ -358,46 +358,41 @@ def voicing(root, iv, lo=55, hi=70, drop_root=True):
 
 # ---------------------------------------------------------------- mixing
 
-def pan2(x, pan):
+def pan_gains(pan):
     a = (pan + 1.0) * np.pi / 4.0
-    return np.vstack([x * np.cos(a), x * np.sin(a)]) * np.sqrt(2.0)
-
-
-def pingpong(x, delay_samples, fb, wet):
-    """Circular ping-pong echo: returns (left, right) wet signals."""
-    L = len(x)
-    X = np.fft.rfft(x)
-    k = np.arange(len(X))
-    z = np.exp(-2j * np.pi * k * delay_samples / L)
-    den = 1.0 - (fb * z) ** 2
-    left = np.fft.irfft(X * wet * fb * z / den, L)
-    right = np.fft.irfft(X * wet * (fb * z) ** 2 / den, L)
-    return left, right
+    return np.cos(a) * np.sqrt(2.0), np.sin(a) * np.sqrt(2.0)
 
 
 def mixdown(song, spec, reverb=0.25, seed=1):
-    """spec: bus -> (gain, pan, lowpass Hz or None, reverb send, echo)."""
+    """spec: bus -> (gain, pan, lowpass Hz or None, reverb send, echo).
+
+    The whole mix is done on the spectra of the circular loop: filters,
+    panning, the ping-pong echo (delays of a whole loop wrap around exactly)
+    and the room are products there, so one transform per bus and one back
+    per channel are all it costs."""
     L = song.L
-    out = np.zeros((2, L))
-    send = np.zeros(L)
+    f = np.fft.rfftfreq(L, 1.0 / SR)
+    z = np.exp(-2j * np.pi * np.arange(len(f)) * song.pos(0.75) / L)
+    fb = 0.38
+    echo_l = fb * z / (1.0 - (fb * z) ** 2)
+    echo_r = (fb * z) ** 2 / (1.0 - (fb * z) ** 2)
+    out = np.zeros((2, len(f)), dtype=complex)
+    send = np.zeros(len(f), dtype=complex)
     for bus, sig in sorted(song.buses.items()):
         gain, pan, lp, rsend, echo = spec[bus]
-        x = sig * gain
+        X = np.fft.rfft(sig) * gain
         if lp:
-            x = fft_filter(x, lowpass_gain(lp, 1), circular=True)
-        out += pan2(x, pan)
-        if echo:
-            l, r = pingpong(x, song.pos(0.75), 0.38, echo)
-            out[0] += l
-            out[1] += r
-        send += x * rsend
+            X *= lowpass_gain(lp, 1)(f)
+        gl, gr = pan_gains(pan)
+        out[0] += X * (gl + echo * echo_l)
+        out[1] += X * (gr + echo * echo_r)
+        send += X * rsend
     rng = np.random.default_rng(seed)
     for ch in range(2):
         ir = reverb_ir(1.4, rng, decay=0.32)
-        out[ch] += reverb * convolve(send, ir, circular=True)
-    out = fft_filter(out, lambda f: highpass_gain(35.0, 2)(f) * lowpass_gain(13000.0, 1)(f),
-                     circular=True)
-    return out
+        out[ch] += reverb * send * np.fft.rfft(ir, L)
+    out *= highpass_gain(35.0, 2)(f) * lowpass_gain(13000.0, 1)(f)
+    return np.fft.irfft(out, L, axis=-1)
 
 
 # ---------------------------------------------------------------- the songs

@@ -5,7 +5,7 @@ randomness from its own fixed seed."""
 import numpy as np
 
 from sound_synth import (SR, adsr, bandpass_gain, exp_decay, fade, fft_filter,
-                         highpass_gain, lowpass_gain, midi_hz, noise, onepole_lp,
+                         lowpass_gain, midi_hz, noise, onepole_lp,
                          pulse, reverb_ir, convolve, saw, secs, sine, svf_bandpass,
                          triangle)
 
@@ -153,7 +153,7 @@ def burger_splat():
 
 # ---------------------------------------------------------------- jingles
 
-def _seq(notes, duty=0.25, wave="mix", gap=1.0):
+def _seq(notes, duty=0.25, wave="mix"):
     """notes: (start, dur, midi, vel)"""
     parts = []
     for st, d, m, v in notes:
@@ -201,7 +201,6 @@ def victory_fanfare():
                      for m in (60, 64, 67, 72)])
     bass = _mix(0, [(end, 0.7 * _note(48, 1.25, a=0.005, d=0.3, s=0.6, r=0.45, wave="tri"))])
     roll = np.zeros(secs(end + 0.05))
-    k = 0
     tt = 0.0
     while tt < end - 0.02:
         m = secs(0.08)
@@ -210,7 +209,6 @@ def victory_fanfare():
         vel = 0.15 + 0.25 * tt / end
         roll[s:s + m] += hit[: len(roll) - s] * vel
         tt += 0.05
-        k += 1
     crash_n = secs(1.6)
     crash = np.diff(np.diff(noise(crash_n + 2, rng))) * exp_decay(crash_n, 0.5) * 0.18
     kick_n = secs(0.3)

@@ -219,7 +219,8 @@ def loudness_db(x, win=0.05):
     mono = x.mean(axis=0) if x.ndim == 2 else x
     # roughly how loud it seems: deep bass counts less, presence a bit more
     mono = fft_filter(mono, lambda f: highpass_gain(100.0, 1)(f)
-                      * np.sqrt((1 + (f / 1500.0) ** 2) / (1 + (f / 1500.0) ** 2 / 2.5)))
+                      * np.sqrt((1 + (f / 1500.0) ** 2) / (1 + (f / 1500.0) ** 2 / 2.5)),
+                      circular=True)
     w = max(1, secs(win))
     k = max(1, len(mono) // w)
     blocks = mono[: k * w].reshape(k, w) if len(mono) >= w else mono[None, :]
