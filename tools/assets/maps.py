@@ -710,6 +710,257 @@ def make_door():
     return sheet(frames, 5, 149, 245)
 
 
+def make_tv():
+    """Television on a low cabinet, cells 139 x 169, 25 columns x 4 rows:
+    row 0 snow (3 frames), row 1 a burger advert (25 frames), rows 2 and 3
+    single pictures (news, football)."""
+    cw, ch = 139, 169
+    sx0, sy0, sx1, sy1 = 14, 16, 125, 86   # screen area
+    rnd = np.random.RandomState(7)
+
+    def set_tv(content):
+        pa = Painter(cw, ch, 3, ox=69.5, oy=140)
+        i = pa.iso
+        pa.shadow(69.5, 142, 58, 14, 80, 4)
+        # cabinet
+        pa.box(-38, -14, 38, 14, 0, 40, (150, 96, 56), (170, 112, 66), (120, 76, 42))
+        for dp in (-18, 18):
+            x, y = i(dp, 14, 20)
+            pa.ell(x, y, 3, 3, (255, 210, 120), INK, 1)
+        pa.line([i(0, 14, 4), i(0, 14, 36)], INK, 1.6)
+        # stand and set
+        x, y = i(0, 0, 40)
+        pa.poly([(x - 16, y - 2), (x + 16, y - 2), (x + 10, y - 8), (x - 10, y - 8)], (60, 60, 70), INK, 1.6)
+        pa.rect(x - 4, y - 18, x + 4, y - 6, (60, 60, 70), INK, 1.4)
+        pa.rect(sx0 - 8, sy0 - 8, sx1 + 8, sy1 + 10, (50, 50, 60), INK, 2.4)
+        pa.rect(sx0, sy0, sx1, sy1, (20, 20, 30), INK, 1.4)
+        pa.ell(sx1 + 2, sy1 + 5, 2, 2, (226, 58, 46), None, 0)
+        im = pa.result()
+        im.alpha_composite(content, (sx0 + 1, sy0 + 1))
+        return im
+
+    sw, sh = sx1 - sx0 - 1, sy1 - sy0 - 1
+
+    def screen(bg):
+        return Painter(sw, sh, 3, bg=bg)
+
+    cells = [None] * (25 * 4)
+    for f in range(3):
+        n = (rnd.rand(sh // 2 + 1, sw // 2 + 1) * 200 + 40).astype(np.uint8)
+        im = Image.fromarray(n).resize((sw, sh), Image.NEAREST).convert("RGBA")
+        cells[f] = set_tv(im)
+    for f in range(25):
+        sc = screen((255, 220, 90))
+        t = f / 25.0
+        # rays turning behind a bouncing burger
+        cx, cy = sw / 2, sh / 2 + 4
+        for k in range(12):
+            a = 2 * math.pi * (k / 12.0 + t / 6.0)
+            a2 = a + math.pi / 12
+            sc.poly([(cx, cy), (cx + 120 * math.cos(a), cy + 120 * math.sin(a)),
+                     (cx + 120 * math.cos(a2), cy + 120 * math.sin(a2))], (255, 190, 60), None, 0)
+        bounce = abs(math.sin(t * 2 * math.pi * 2)) * 8
+        size = 40 + 4 * math.sin(t * 2 * math.pi)
+        sc.emoji("hamburger", cx - 18, cy - 2 - bounce, size)
+        sc.emoji("french-fries", cx + 26, cy + 2, 28)
+        if f >= 6:
+            sc.text(cx, 9, "MIAM !", 12, (226, 58, 46), stroke=1.2, stroke_fill=(255, 255, 255))
+        if f >= 14:
+            sc.rect(4, sh - 15, sw - 4, sh - 3, (226, 58, 46), INK, 1)
+            sc.text(cx, sh - 9, "2 MENUS = 1 OFFERT", 6.5, (255, 255, 255))
+        cells[25 + f] = set_tv(sc.result())
+    sc = screen((40, 90, 170))
+    sc.rect(0, sh - 16, sw, sh, (226, 58, 46), None, 0)
+    sc.text(sw / 2, sh - 8, "INFO : RUÉE SUR LES FRITES", 6.2, (255, 255, 255))
+    sc.rect(12, 44, 48, sh - 16, (60, 60, 90), INK, 1.4)
+    sc.poly([(26, 44), (34, 44), (30, 52)], (255, 255, 255), None, 0)
+    sc.ell(30, 30, 14, 16, (250, 196, 150), INK, 1.4)
+    sc.poly([(16, 26), (20, 14), (32, 11), (43, 18), (44, 26), (36, 20), (24, 22)], (90, 56, 30), INK, 1.0)
+    for ex in (25, 35):
+        sc.ell(ex, 30, 1.6, 2.2, INK, None, 0)
+    sc.line([(25, 38), (30, 41), (35, 38)], INK, 1.2)
+    sc.emoji("french-fries", 80, 30, 36)
+    cells[50] = set_tv(sc.result())
+    sc = screen((70, 170, 80))
+    for k in range(0, sw, 16):
+        sc.rect(k, 0, k + 8, sh, (80, 185, 90), None, 0)
+    sc.line([(sw / 2, 0), (sw / 2, sh)], (255, 255, 255), 1.5)
+    sc.ell(sw / 2, sh / 2, 14, 10, None, (255, 255, 255), 1.5)
+    sc.emoji("soccer-ball", sw / 2 + 20, sh / 2 + 6, 14)
+    sc.rect(3, 3, 44, 15, (30, 30, 40), None, 0)
+    sc.text(24, 9, "2 - 1", 8, (255, 255, 255))
+    cells[75] = set_tv(sc.result())
+    return sheet(cells, 25, cw, ch, 4)
+
+
+# The people of the dining room are drawn with the customers' own puppet
+# kit, so the client at the kiosk and the eaters look like the customers.
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import characters_kit as ck  # noqa: E402
+import characters_people as cp  # noqa: E402
+
+
+def puppet(w, h, draw):
+    cv = ck.Canvas(w, h, ow=1.35)
+    draw(cv)
+    return cv.final()
+
+
+JANITOR = dict(cp.BUSINESS)
+JANITOR.update(top=(90, 130, 200, 255), pants=(70, 100, 170, 255), shoe=(60, 40, 30, 255),
+               hair=(60, 44, 36, 255), lean=1.5)
+
+
+def draw_janitor(cv, gx, gy, phase, back, s, mop_reach=0.0, walking=False):
+    P = JANITOR
+    g = cp.pose(P, gx, gy, phase if walking else 0.0, back, s)
+    near_leg, far_leg = g.legs
+    near_arm, far_arm = g.arms
+    if not walking:
+        # legs apart, standing
+        near_leg = (near_leg[0], near_leg[1], near_leg[2], 0)
+    # the mop: stick from both hands down to the floor
+    head = (gx + 22 * s + mop_reach * s, gy + 2 * s)
+    top = (gx + 2 * s + mop_reach * 0.3 * s, g.sh[1] - 4 * s)
+    if walking:
+        head = (gx - 14 * s, g.sh[1] - 20 * s)
+        top = (gx + 16 * s, g.hip[1] + 4 * s)
+    cp.draw_arm(cv, far_arm if walking else (far_arm[0], far_arm[1], cp.lerp(top, head, 0.25)), P, True, s)
+    cp.draw_leg(cv, far_leg, P, True, s, f=g.f)
+    cp.draw_leg(cv, near_leg, P, False, s, f=g.f)
+    cp.draw_torso(cv, g, P, s)
+    sc, hc = g.sh, g.hip
+    # bib overalls with a pocket
+    cv.poly([(sc[0] - 7 * s, sc[1] + 6 * s), (sc[0] + 7 * s, sc[1] + 6 * s), (hc[0] + 7 * s, hc[1] + 3 * s),
+             (hc[0] - 7 * s, hc[1] + 3 * s)], (60, 90, 160, 255), ow=0.9 * s)
+    cp.draw_head_base(cv, g, P, s, "crew")
+    hx, hy, r = g.head[0], g.head[1], g.hr
+    # cap
+    cv.poly([(hx - r * 1.0, hy - r * 0.2), (hx - r * 0.8, hy - r * 0.95), (hx + r * 0.6, hy - r * 1.05),
+             (hx + r * 1.0, hy - r * 0.3)], (240, 190, 50, 255), ow=0.9 * s)
+    if not back:
+        cv.poly([(hx + r * 0.5, hy - r * 0.45), (hx + r * 1.6, hy - r * 0.3), (hx + r * 1.0, hy - r * 0.15)],
+                (220, 160, 30, 255), ow=0.8 * s)
+        cp.draw_face(cv, g, s, "smile")
+    stick = (150, 100, 60, 255)
+    cv.limb(top, head, 1.3 * s, 1.3 * s, stick, ow=0.8 * s)
+    # string mop head
+    for k in range(-3, 4):
+        a = (head[0] + k * 1.2 * s, head[1] - 1 * s)
+        bb = (head[0] + k * 2.6 * s + mop_reach * 0.15 * s, head[1] + 4 * s)
+        cv.limb(a, bb, 1.2 * s, 1.4 * s, (235, 235, 225, 255), ow=0.6 * s)
+    cp.draw_arm(cv, near_arm if walking else (near_arm[0], near_arm[1], cp.lerp(top, head, 0.45)), P, False, s)
+
+
+def make_mopper():
+    """Man mopping, cells 113 x 117: row 0 five mopping frames, row 1 four
+    frames walking away up-left (seen from behind)."""
+    cells = []
+    for f in range(5):
+        reach = [-8, -2, 6, 2, -5][f]
+
+        def draw(cv, reach=reach):
+            cv.ellipse(56, 100, 30, 7, (120, 190, 230, 140), ow=0)
+            cv.ellipse(60 + reach, 101, 16, 4, (160, 215, 240, 170), ow=0)
+            draw_janitor(cv, 48, 100, 0.0, False, 1.0, reach)
+        cells.append(puppet(113, 117, draw))
+    for f in range(4):
+        def draw(cv, f=f):
+            draw_janitor(cv, 56, 104, f * math.pi / 2, True, 1.0, walking=True)
+        im = puppet(113, 117, draw)
+        cells.append(im.transpose(Image.FLIP_LEFT_RIGHT))   # back view turned left = up-left
+    cells = cells[:5] + cells[5:] + [None]
+    return sheet(cells, 5, 113, 117, 2)
+
+
+def draw_table_front(pa, cx, ty, gy, r, top, food):
+    """Round table seen from the front: top at ty, foot on the ground gy."""
+    pa.rect(cx - 5, ty, cx + 5, gy - 3, (110, 76, 50), INK, 1.6)
+    pa.ell(cx, gy - 2, 20, 6, (110, 76, 50), INK, 1.6)
+    pa.ell(cx, ty + 4, r, r * 0.36, shade(top, 0.75), INK, 2)
+    pa.ell(cx, ty, r, r * 0.36, top, INK, 2)
+    pa.ell(cx - 6, ty + 1, r * 0.36, r * 0.13, (255, 255, 255), INK, 1.3)
+    for k, (name, dx, sz) in enumerate(food):
+        pa.emoji(name, cx + dx, ty - sz * 0.3, sz)
+
+
+def make_eater(w, h, table_r, foods, s=1.35):
+    """Big client eating at a table: 12 frames of bites."""
+    frames = []
+    gx, gy = w * 0.44, h - 26
+    ty = h - 74
+    mouth = (gx + 8 * s, gy - (40 + 35 + 1 + 15 * 0.92) * s + 15 * 0.55 * s)
+    plate = (w * 0.44 + 4, ty - 4)
+    for f in range(12):
+        t = f / 12.0
+        lift = max(0.0, math.sin(t * 2 * math.pi))          # burger goes up to the mouth
+        chew = abs(math.sin(t * 4 * math.pi))
+
+        def draw(cv, chew=chew):
+            cp.draw_gros(cv, gx, gy + chew * 0.6, math.pi / 2, False, s)
+        body = puppet(w, h, draw)
+        pa = Painter(w, h, 3)
+        pa.shadow(w / 2, h - 10, w * 0.45, 13, 70, 5)
+        # chair back behind him
+        pa.rect(gx - 34, ty - 84, gx + 34, ty + 10, (200, 70, 60), INK, 2)
+        pa.rect(gx - 27, ty - 77, gx + 27, ty - 34, (230, 100, 80), None, 0)
+        im = pa.result()
+        im.alpha_composite(body, (0, 0))
+        front = Painter(w, h, 3)
+        draw_table_front(front, w * 0.5, ty, h - 8, table_r, (255, 248, 235), foods)
+        # the burger on its way to the mouth, smaller after each bite
+        bx = plate[0] + (mouth[0] + 6 - plate[0]) * lift
+        by = plate[1] + (mouth[1] + 8 - plate[1]) * lift
+        size = 34 - (f // 4) * 4
+        front.emoji("hamburger", bx, by, size)
+        if 4 <= f <= 7:
+            for k in range(4):
+                a = f * 1.3 + k * 1.7
+                front.ell(bx + 18 * math.cos(a), by + 12 * math.sin(a) - 6, 2, 2, (240, 170, 60), INK, 0.7)
+        im.alpha_composite(front.result())
+        frames.append(im)
+    return frames
+
+
+def make_eaters():
+    row0 = make_eater(172, 179, 66, [("french-fries", 34, 30), ("cup-with-straw", -40, 30)])
+    row1 = [im.transpose(Image.FLIP_LEFT_RIGHT) for im in row0]
+    both = sheet(row0 + row1, 12, 172, 179, 2)
+    alone = make_eater(170, 175, 54, [("cup-with-straw", 34, 28)], s=1.3)
+    return both, sheet(alone, 12, 170, 175)
+
+
+def make_client_at_kiosk():
+    """Young man choosing his menu at a kiosk, 20 columns of 60 x 147; a
+    thought bubble runs through what he might order."""
+    frames = []
+    choices = ["hamburger", "french-fries", "cup-with-straw", "soft-ice-cream"]
+    for f in range(20):
+        bob = 0.8 * math.sin(f / 20.0 * 4 * math.pi)
+
+        def draw(cv, bob=bob):
+            cp.draw_bachelor(cv, 26, 139 + bob * 0.3, math.pi / 2, False, 1.0)
+        body = puppet(60, 147, draw)
+        pa = Painter(60, 147, 3)
+        pa.shadow(28, 139, 20, 5, 70, 3)
+        im = pa.result()
+        im.alpha_composite(body)
+        bub = Painter(60, 147, 3)
+        k = f // 5
+        pop = min(1.0, (f % 5 + 1) / 2.0)
+        r = 14 * pop
+        bub.ell(22, 44, 2.2, 2.2, (255, 255, 255), INK, 1)
+        bub.ell(27, 37, 3.2, 3.2, (255, 255, 255), INK, 1)
+        bub.ell(34, 20, r + 2, r * 0.85 + 2, (255, 255, 255), INK, 1.4)
+        if pop >= 1.0:
+            bub.emoji(choices[k], 34, 20, 20)
+        im.alpha_composite(bub.result())
+        frames.append(im)
+    right = sheet(frames, 20, 60, 147)
+    left = sheet([fr.transpose(Image.FLIP_LEFT_RIGHT) for fr in frames], 20, 60, 147)
+    return right, left
+
+
 def classify(rgb):
     """Pixel classes exactly as the customers read them: -1 nothing, 0..3 turn, 4 exit."""
     r, g, b = (rgb[..., 0].astype(int), rgb[..., 1].astype(int), rgb[..., 2].astype(int))
@@ -1014,15 +1265,26 @@ def write_props():
     save_png(make_kiosk((230, 230, 236), (226, 58, 46)), os.path.join(MAP_DIR, "borne.png"))
     save_png(make_kiosk((230, 230, 236), (40, 150, 140)), os.path.join(MAP_DIR, "bornesprite.png"))
     save_png(make_door(), os.path.join(MAP_DIR, "door.png"))
+    save_png(make_tv(), os.path.join(MAP_DIR, "tele.png"))
+    save_png(make_mopper(), os.path.join(MAP_DIR, "serpilleur.png"))
+    both, alone = make_eaters()
+    save_png(both, os.path.join(MAP_DIR, "gros mange.png"))
+    save_png(alone, os.path.join(MAP_DIR, "gros mange seul.png"))
+    right, left = make_client_at_kiosk()
+    save_png(right, os.path.join(MAP_DIR, "celib borne.png"))
+    save_png(left, os.path.join(MAP_DIR, "Sprite celib commande.png"))
 
 
 def main():
-    if "props" in sys.argv:
+    """No argument: everything. 'props', or map numbers, for one part."""
+    args = sys.argv[1:]
+    if not args or "props" in args:
         write_props()
-        return
-    write_route_images()
-    only = [int(a) for a in sys.argv[1:]] or [1, 2, 3]
-    write_maps(only)
+    if not args or "routes" in args:
+        write_route_images()
+    only = [int(a) for a in args if a.isdigit()]
+    if not args or only:
+        write_maps(only or (1, 2, 3))
 
 
 if __name__ == "__main__":
