@@ -1,0 +1,217 @@
+// The save file: its exact text, reading damaged files, safe writing, star crediting.
+#include "persist/persist.h"
+#include "shell/game_state.h"
+#include "support/frame_driver.h"
+#include "support/sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const freshSave =
+    "0 0.000000 0.000000 0.000000 0 0 0 0 0 0 1 0 0 0 0 0 1 0 0 1 0 0 1 0 0 ";
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+}
+
+// The progress defaults, as start-up leaves them before the file is read.
+void defaults() {
+    GameState fresh;
+    game.stars = fresh.stars;
+    for (int level = 0; level < 4; ++level) {
+        game.bestRating[level] = 0;
+        game.levelCleared[level] = game.lockOpened[level] = 0;
+        game.starsCredited[level] = game.starsEarned[level] = 0;
+    }
+    game.supplierTutorialDone = 0;
+    game.tutorialEnabled = 1;
+    for (int tower = 0; tower < TowerTypeCount; ++tower)
+        for (int level = 0; level < 4; ++level)
+            game.upgradeUnlocked[tower][level] = level == 1 ? 1 : 0;
+}
+
+class Save : public testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories("../resources/save");
+        std::remove(sandboxSavePath().c_str());
+        defaults();
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(sandboxSavePath() + ".tmp", ignored);
+        fs::create_directories("../resources/save", ignored);
+        std::remove(sandboxSavePath().c_str());
+    }
+};
+
+} // namespace
+
+TEST_F(Save, ResetWritesTheFreshFileByteForByte) {
+    game.stars = 7;
+    game.bestRating[2] = 6.5f;
+    game.upgradeUnlocked[Soda][3] = 1;
+    game.tutorialEnabled = 0;
+    deleteSave();
+    EXPECT_EQ(readFile(sandboxSavePath()), freshSave);
+    EXPECT_EQ(formatSave(), freshSave);
+}
+
+TEST_F(Save, RoundTripOfEveryField) {
+    game.stars = 12;
+    game.bestRating[1] = 7.5f;
+    game.bestRating[2] = 9.2f;
+    game.bestRating[3] = 10.0f;
+    game.levelCleared[1] = game.levelCleared[2] = 1;
+    game.lockOpened[2] = 1;
+    game.supplierTutorialDone = 1;
+    game.tutorialEnabled = 0;
+    game.starsCredited[1] = 3;
+    game.starsEarned[1] = 3;
+    game.starsEarned[2] = 4;
+    game.upgradeUnlocked[Burger][2] = 1;
+    writeSave();
+    const std::string text = readFile(sandboxSavePath());
+    EXPECT_EQ(text, "12 7.500000 9.200000 10.000000 1 1 0 1 0 1 0 3 0 0 3 4 1 0 0 1 1 0 1 0 0 ");
+    defaults();
+    readSave();
+    EXPECT_EQ(formatSave(), text);
+    EXPECT_EQ(game.starsEarned[3], 0) << "level 3's stars are not kept";
+}
+
+TEST_F(Save, SixteenNumbersLeaveTheUpgradeTableAtItsDefaults) {
+    parseSave("5 7.500000 0.000000 0.000000 1 0 0 1 0 1 1 3 0 0 3 0 ");
+    EXPECT_EQ(game.stars, 5);
+    EXPECT_EQ(game.starsEarned[1], 3);
+    for (int tower = 0; tower < TowerTypeCount; ++tower) {
+        EXPECT_EQ(game.upgradeUnlocked[tower][1], 1);
+        EXPECT_EQ(game.upgradeUnlocked[tower][2], 0);
+        EXPECT_EQ(game.upgradeUnlocked[tower][3], 0);
+    }
+}
+
+TEST_F(Save, DamagedFilesKeepWhatCameBeforeTheFirstUnreadableField) {
+    parseSave("3 7.5 x 1 1 1");
+    EXPECT_EQ(game.stars, 3);
+    EXPECT_EQ(game.bestRating[1], 7.5f);
+    EXPECT_EQ(game.bestRating[2], 0.0f);
+    EXPECT_EQ(game.levelCleared[1], 0) << "nothing after the damage is read";
+
+    defaults();
+    parseSave("4 2.5x 1"); // a stray byte right after a number ends it
+    EXPECT_EQ(game.stars, 4);
+    EXPECT_EQ(game.bestRating[1], 2.5f);
+    EXPECT_EQ(game.bestRating[2], 0.0f);
+
+    defaults();
+    parseSave("-4 1.0 2.0 3.0 2"); // no value is range-tested
+    EXPECT_EQ(game.stars, -4);
+    EXPECT_EQ(game.levelCleared[1], 2);
+
+    defaults();
+    parseSave(std::string("\x01\xff\x80 9 9", 7));
+    EXPECT_EQ(game.stars, 0);
+
+    defaults();
+    parseSave(std::string("6 \0 1.5", 7));
+    EXPECT_EQ(game.stars, 6);
+    EXPECT_EQ(game.bestRating[1], 0.0f);
+}
+
+TEST_F(Save, NumbersThatDoNotFitKeepTheirDefaultsAndReadingGoesOn) {
+    parseSave("99999999999999999999999999 nan inf 1e39 2147483648 -2147483649 1 ");
+    EXPECT_EQ(game.stars, 0);
+    EXPECT_EQ(game.bestRating[1], 0.0f);
+    EXPECT_EQ(game.bestRating[2], 0.0f);
+    EXPECT_EQ(game.bestRating[3], 0.0f);
+    EXPECT_EQ(game.levelCleared[1], 0);
+    EXPECT_EQ(game.levelCleared[2], 0);
+    EXPECT_EQ(game.levelCleared[3], 1) << "the field after them is still read";
+
+    defaults();
+    parseSave("2147483647 -1e30 -infinity -2147483648 ");
+    EXPECT_EQ(game.stars, INT_MAX);
+    EXPECT_EQ(game.bestRating[1], -1e30f);
+    EXPECT_EQ(game.bestRating[2], 0.0f);
+    EXPECT_EQ(game.bestRating[3], -2147483648.0f);
+}
+
+TEST_F(Save, EmptyAndHugeFilesStartAsANewPlayer) {
+    writeFile(sandboxSavePath(), "");
+    readSave();
+    EXPECT_EQ(formatSave(), freshSave);
+
+    writeFile(sandboxSavePath(), std::string(3 * 1024 * 1024, '7'));
+    readSave();
+    EXPECT_EQ(formatSave(), freshSave);
+
+    writeFile(sandboxSavePath(), std::string(200000, ' ') + "5 ");
+    readSave();
+    EXPECT_EQ(game.stars, 0) << "only the start of an oversized file is read";
+}
+
+TEST_F(Save, StartUpReadsTheFileLast) {
+    writeFile(sandboxSavePath(),
+              "9 8.000000 0.000000 0.000000 1 0 0 1 0 1 0 4 0 0 4 0 1 1 0 1 0 0 1 0 0 ");
+    FrameDriver driver;
+    EXPECT_EQ(game.stars, 9);
+    EXPECT_EQ(game.bestRating[1], 8.0f);
+    EXPECT_EQ(game.tutorialEnabled, 0);
+    EXPECT_EQ(game.upgradeUnlocked[Fries][2], 1);
+    EXPECT_EQ(game.maxTowerLevel[Fries], 1) << "not recomputed from the file";
+}
+
+TEST_F(Save, MissingFolderIsMadeAgain) {
+    fs::remove_all("../resources/save");
+    game.stars = 2;
+    writeSave();
+    EXPECT_EQ(readFile(sandboxSavePath()).substr(0, 2), "2 ");
+}
+
+TEST_F(Save, AFailedWriteLeavesThePreviousSaveWhole) {
+    game.stars = 1;
+    writeSave();
+    const std::string before = readFile(sandboxSavePath());
+    // The temporary file cannot be made: a folder is in its way.
+    fs::create_directories(sandboxSavePath() + ".tmp");
+    game.stars = 2;
+    writeSave();
+    EXPECT_EQ(readFile(sandboxSavePath()), before);
+    fs::remove_all(sandboxSavePath() + ".tmp");
+    writeSave();
+    EXPECT_EQ(readFile(sandboxSavePath()).substr(0, 2), "2 ");
+    EXPECT_FALSE(fs::exists(sandboxSavePath() + ".tmp")) << "nothing is left beside it";
+}
+
+TEST_F(Save, CreditingAddsOnlyTheDifferenceAndNeverOverflows) {
+    game.starsEarned[1] = 3;
+    game.starsEarned[2] = 2;
+    creditStars();
+    EXPECT_EQ(game.stars, 5);
+    game.starsEarned[1] = 4;
+    creditStars();
+    EXPECT_EQ(game.stars, 6);
+    creditStars();
+    EXPECT_EQ(game.stars, 6);
+
+    // Figures from a damaged file.
+    parseSave("2147483647 0 0 0 0 0 0 0 0 0 1 -2147483648 0 0 2147483647 0 ");
+    creditStars();
+    EXPECT_EQ(game.stars, INT_MAX);
+    EXPECT_EQ(game.starsCredited[1], INT_MAX);
+}
