@@ -1,8 +1,130 @@
-// The start-up splash and the animated logo.
+// The start-up splash (three bites and a flying burger) and the animated logo that slides
+// away to the title picture.
+#include "persist/persist.h"
 #include "shell/game_state.h"
+#include "shell/platform.h"
+#include "shell/resources.h"
 #include "shell/shell.h"
 
-void initIntro() {}
-void updateSplash() {}
-void drawSplash() {}
-void drawLogoScreen() {}
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr SoundId biteSounds[] = {SoundBite1, SoundBite2, SoundBite3};
+
+void advanceLogoFrame() {
+    if (game.logoFrame == 50)
+        game.logoFrame = 65; // frames 51 to 64 are not part of the animation
+    else if (game.logoFrame < 94)
+        game.logoFrame += 1;
+    else
+        game.introPhase = 1;
+    char path[100];
+    std::snprintf(path, sizeof path, "../resources/textures/Logo/%d.png", game.logoFrame);
+    loadTextureInto(game.logoTexture, path);
+    setSpriteTexture(game.logoSprite, game.logoTexture.getSize().x ? &game.logoTexture : nullptr,
+                     true);
+    game.logoClockStartMs = game.platform->clockMs();
+}
+
+void blinkPrompt() {
+    if (game.promptAlpha != 0 && game.promptRising == 0)
+        game.promptAlpha -= 3;
+    if (game.promptAlpha < 5 && game.promptRising == 0)
+        game.promptRising = 1;
+    if (game.promptRising == 1) {
+        game.promptAlpha += 3;
+        if (game.promptAlpha > 230)
+            game.promptRising = 0;
+    }
+    sf::Color colour = sf::Color::Black;
+    colour.a = static_cast<sf::Uint8>(game.promptAlpha);
+    game.promptText.setFillColor(colour);
+}
+
+} // namespace
+
+void initIntro() {
+    game.splashBite = makeSprite(loadTexture("../resources/textures/Menu/QZ manger.png"), 562, 71);
+    game.splashBite.setTextureRect(sf::IntRect(0, 0, 797, 939));
+    game.splashFlyer = makeSprite(loadTexture("../resources/textures/menu/gros QZ.png"));
+    game.splashFlyer.setOrigin(131, 124);
+    game.splashFlyer.setPosition(-131, 1204);
+    game.splashFrame = 0;
+    game.splashPhase = 0;
+    game.splashStarted = 0;
+
+    game.introBackground = makeSprite(loadTexture("../resources/textures/Menu/FondIntro.png"));
+    game.logoSprite = sf::Sprite();
+    loadTextureInto(game.logoTexture, "../resources/textures/Logo/0.png");
+    game.logoClockStartMs = game.platform ? game.platform->clockMs() : 0;
+    game.logoFrame = 0;
+    game.introPhase = 0;
+    game.logoX = game.logoY = 0;
+    game.titleBackground = makeSprite(loadTexture("../resources/textures/Menu/FondMenu.png"));
+    game.titlePicture = makeSprite(loadTexture("../resources/textures/Menu/Intro.png"), 941, 0);
+    game.titleCredits =
+        makeSprite(loadTexture("../resources/textures/Menu/Credits Sheets.png"), 1071, 905);
+    game.titleCredits.setTextureRect(sf::IntRect(0, 0, 141, 152));
+    game.promptText = makeText("Appuyez pour commencer", 30, sf::Color::Black, 1221, 750);
+    game.promptAlpha = 255;
+    game.promptRising = 0;
+}
+
+void updateSplash() {
+    if (game.splashStarted == 0) {
+        game.splashStepTime = game.now;
+        game.splashStarted = 1;
+    }
+    if (game.splashPhase == 0 && game.now - game.splashStepTime > 0.5f) {
+        game.splashFrame += 1;
+        if (game.splashFrame >= 1 && game.splashFrame <= 3)
+            playSound(biteSounds[game.splashFrame - 1]);
+        if (game.splashFrame >= 3)
+            game.splashPhase = 1;
+        game.splashBite.setTextureRect(sf::IntRect(797 * game.splashFrame, 0, 797, 939));
+        game.splashStepTime = game.now;
+    } else if (game.splashPhase == 1) {
+        const double d = static_cast<double>(game.frameDelta) * 300.0;
+        const sf::Vector2f at = game.splashFlyer.getPosition();
+        const float x = static_cast<float>(at.x + std::cos(0.785) * d);
+        const float y = static_cast<float>(at.y - std::sin(0.785) * d);
+        game.splashFlyer.setPosition(x, y);
+        if (x >= 80) {
+            playSound(SoundBachelorHappy);
+            game.splashPhase = 2;
+        }
+    } else if (game.splashPhase == 2 && soundStopped(SoundBachelorHappy)) {
+        game.screen = Logo;
+        playSound(SoundIntroLogo);
+    }
+}
+
+void drawSplash() {
+    game.window->draw(game.splashBite);
+    game.window->draw(game.splashFlyer);
+}
+
+void drawLogoScreen() {
+    sf::RenderWindow& window = *game.window;
+    window.draw(game.introBackground);
+    // Each phase runs as soon as the previous one hands over, in the same frame.
+    if (game.introPhase == 0 && game.platform->clockMs() - game.logoClockStartMs > 50)
+        advanceLogoFrame();
+    if (game.introPhase == 1) {
+        if (game.logoX > -500)
+            game.logoX -= 5;
+        else
+            game.introPhase = 2;
+        game.logoSprite.setPosition(game.logoX, game.logoY);
+    }
+    if (game.introPhase == 2) {
+        window.draw(game.titleBackground);
+        blinkPrompt();
+        window.draw(game.titlePicture);
+        window.draw(game.titleCredits);
+        window.draw(game.promptText);
+    }
+    window.draw(game.logoSprite);
+}

@@ -1,0 +1,82 @@
+// The start-up splash, the logo animation, its slide and the title prompt.
+#include "shell/game_state.h"
+#include "shell/shell.h"
+#include "support/frame_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+TEST(Intro, SplashStepsAreTimedFromItsFirstUpdateNotFromStartUp) {
+    FrameDriver driver;
+    driver.platform.ms = 5000; // start-up took a while
+    driver.clockSeconds = 5.0;
+    driver.frame();
+    EXPECT_EQ(game.splashFrame, 0);
+    driver.runFor(0.49);
+    EXPECT_EQ(game.splashFrame, 0);
+    driver.runFor(0.05);
+    EXPECT_EQ(game.splashFrame, 1);
+    EXPECT_EQ(game.splashBite.getTextureRect(), sf::IntRect(797, 0, 797, 939));
+    driver.runFor(1.05);
+    EXPECT_EQ(game.splashFrame, 3);
+    EXPECT_EQ(game.splashPhase, 1);
+}
+
+TEST(Intro, TheBurgerFliesUpRightUntilXReaches80ThenTheLogoScreenFollows) {
+    FrameDriver driver;
+    ASSERT_TRUE(driver.runUntil([] { return game.splashPhase == 1; }, 3.0));
+    const sf::Vector2f start = game.splashFlyer.getPosition();
+    driver.frame();
+    const sf::Vector2f next = game.splashFlyer.getPosition();
+    EXPECT_GT(next.x, start.x);
+    EXPECT_LT(next.y, start.y);
+    EXPECT_NEAR(next.x - start.x, start.y - next.y, 0.01); // about 45 degrees
+    ASSERT_TRUE(driver.runUntil([] { return game.splashPhase == 2; }, 2.0));
+    EXPECT_GE(game.splashFlyer.getPosition().x, 80.0f);
+    // The logo screen waits for the satisfied voice to stop, in real time.
+    ASSERT_TRUE(driver.runUntil([] { return game.screen == Logo; }, 600.0));
+}
+
+TEST(Intro, LogoSkipsFrames51To64SlidesAwayAndThePromptBlinks) {
+    FrameDriver driver;
+    game.screen = Logo;
+    std::set<int> shown;
+    ASSERT_TRUE(driver.runUntil(
+        [&] {
+            shown.insert(game.logoFrame);
+            return game.introPhase != 0;
+        },
+        20.0));
+    for (int frame = 51; frame <= 64; ++frame)
+        EXPECT_FALSE(shown.count(frame)) << frame;
+    EXPECT_TRUE(shown.count(50));
+    EXPECT_TRUE(shown.count(65));
+    EXPECT_EQ(game.logoFrame, 94);
+    // 5 pixels per drawn frame to x -500 (the first step in the frame that ends the
+    // animation), then the title picture.
+    driver.frames(50);
+    EXPECT_FLOAT_EQ(game.logoX, -255.0f);
+    ASSERT_TRUE(driver.runUntil([] { return game.introPhase == 2; }, 2.0));
+    EXPECT_FLOAT_EQ(game.logoX, -500.0f);
+    int lowest = 255, highest = 0;
+    for (int i = 0; i < 200; ++i) {
+        driver.frame();
+        lowest = std::min<int>(lowest, game.promptText.getFillColor().a);
+        if (i > 100)
+            highest = std::max(highest, game.promptAlpha);
+    }
+    EXPECT_EQ(lowest, 6); // it touches 3 only inside the frame that turns it back up
+    EXPECT_EQ(highest, 231);
+}
+
+TEST(Intro, APressHeldThroughTheLogoOpensTheTitleMenuOnceThePictureIsUp) {
+    FrameDriver driver;
+    game.screen = Logo;
+    driver.press(1000, 500);
+    driver.runFor(1.0);
+    EXPECT_EQ(game.screen, Logo); // presses are ignored while animating
+    ASSERT_TRUE(driver.runUntil([] { return game.screen == TitleMenu; }, 30.0));
+    EXPECT_EQ(game.introPhase, 2);
+    EXPECT_EQ(game.clickLatch, 0) << "the title menu may still use the press";
+}
