@@ -288,7 +288,9 @@ struct GameState {
     int logoFrame = 0;
     int introPhase = 0;
     float logoX = 0, logoY = 0;
+    sf::Sprite titleBackground; // the menu background under the title picture
     sf::Sprite titlePicture;
+    sf::Sprite titleCredits; // the credits sign's first frame
     sf::Text promptText;
     int promptAlpha = 255;
     int promptRising = 0;
@@ -418,6 +420,25 @@ struct GameState {
     sf::Sprite previewFaces[2][CustomerTypeCount];
     sf::Text previewCounts[2][CustomerTypeCount];
     sf::Sprite countdownTimers[2];
+
+    // menu frame and level selection
+    sf::Sprite menuContentBackground; // "Fond.png"
+    sf::Sprite menuCabinet;           // "Borne v2.png"
+    sf::Sprite menuOuterFrame;        // "FondMenu.png"
+    sf::Sprite panelButtons[5];       // Jouer, Fournisseur, Options, Aides, Quitter
+    sf::Text menuHeading;
+    sf::Text starBalanceText;
+    sf::Sprite levelCards[4]; // index = level 1..3
+    sf::Text levelTitles[4];
+    sf::Text levelDescriptions[4];
+    sf::Sprite levelPadlocks[4]; // levels 2 and 3
+    sf::Sprite previousArrow, nextArrow;
+    sf::Text levelLabel;
+    sf::Sprite bestRatingStars[4]; // index = level 1..3
+    int carouselMoving = 0;
+    int padlockAnimating[4] = {};
+    int padlockFrame[4] = {};
+    float padlockStepTime[4] = {};
 
     // progress (the save file) and audio
     int stars = 0;
