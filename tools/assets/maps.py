@@ -1148,7 +1148,7 @@ def spot_free(mapno, p, q, R, tall=False):
             return False
     for (name, fw, fh, kind, dx, dy) in DECORATIONS[mapno]:
         fp, fq = to_floor(dx + fw / 2, dy + fh - 8)
-        if max(abs(fp - p), abs(fq - q)) < R + 50:
+        if max(abs(fp - p), abs(fq - q)) < R + (105 if fw > 150 else 50):
             return False
         if tall is False and dx - 10 < x < dx + fw + 10 and dy < y - 20 < dy + fh:
             return False
