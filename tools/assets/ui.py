@@ -138,6 +138,8 @@ def licences_md(sources):
         body = text.strip().splitlines()
         if body and body[0].startswith("#"):
             body = body[1:]
+        while body and not body[0].strip():
+            body = body[1:]
         parts.extend(l for l in body)
         parts.append("")
     parts.append("## Licence texts")
@@ -154,18 +156,20 @@ def licences_md(sources):
     parts.append(gzip.open(FONT_LICENCE_GZ, "rt", encoding="utf-8").read().strip())
     parts.append("```")
     parts.append("")
-    # licences other generators name, so each source's terms sit beside it
-    extra = set()
-    for _, text in sources:
-        low = text.lower()
-        for key in ("cc0", "cc-by", "cc by", "gpl", "ofl", "apache", "public domain"):
-            if key in low:
-                extra.add(key)
-    if extra:
-        parts.append("Other licences named above (%s): their terms are those of the packages" %
-                     ", ".join(sorted(extra)))
-        parts.append("listed, as shipped in /usr/share/doc/<package>/copyright on Debian.")
+    # licences that other generators name besides MIT and OFL
+    named = " ".join(t for _, t in sources).lower()
+    if "gpl" in named:
+        parts.append("### GNU General Public License")
         parts.append("")
+        parts.append("Some tools or data named above are under the GPL. The full texts ship with")
+        parts.append("Debian as /usr/share/common-licenses/GPL-2 and /usr/share/common-licenses/GPL-3,")
+        parts.append("and are published by the Free Software Foundation (https://www.gnu.org/licenses/).")
+        parts.append("")
+    for key, label in (("cc0", "CC0"), ("cc-by", "CC BY"), ("cc by", "CC BY"), ("apache", "Apache")):
+        if key in named:
+            parts.append("Material under %s is listed above with its source; its terms are those of" % label)
+            parts.append("that source's licence.")
+            parts.append("")
     write_text("LICENSES.md", "\n".join(parts))
 
 

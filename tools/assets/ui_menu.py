@@ -180,39 +180,54 @@ def panel_button(label, fill, dark):
     return parts.button(w, h, label, size=size, fill=fill, dark=dark, radius=24, ow=5)
 
 
+def map_thumbnail(n, w, h):
+    """The level's own map picture (drawn by the maps generator), cropped to the
+    dining room and shrunk to w x h; None when the map is not there."""
+    import os
+    from ui_common import RES
+    path = os.path.join(RES, "textures", "map", "lvl_%d.jpg" % n)
+    if not os.path.exists(path):
+        return None
+    im = Image.open(path).convert("RGBA")
+    # the playing area left of the side panel, trimmed to the card's shape
+    cw = 1540
+    ch = int(round(cw * h / float(w)))
+    top = max(0, (1080 - ch) // 2)
+    return im.crop((0, top, cw, top + ch)).resize((w, h), Image.LANCZOS)
+
+
 def level_card(n):
-    """LVL*.png: 2 frames of 490 x 280, open then locked (greyed)."""
+    """LVL*.png: 2 frames of 490 x 280, open then locked (greyed).  Shows the
+    level's dining room, with a badge and the level's flavour."""
     W, H = 490, 280
     p = Pic(W, H, s=2)
     bgs = {1: ((255, 226, 140, 255), (250, 206, 110, 255)),
            2: ((170, 220, 250, 255), (140, 200, 240, 255)),
            3: ((255, 170, 150, 255), (245, 140, 120, 255))}
     a, b = bgs[n]
+    thumb = map_thumbnail(n, W - 12, H - 12)
     p.rrect((3, 3, W - 3, H - 3), 26, a, outline=INK, ow=6)
-    # floor tiles inside the card
-    for yi, y in enumerate(range(150, 268, 28)):
-        for x in range(12 + (28 if yi % 2 else 0), W - 12, 56):
-            p.rrect((x, y, x + 28, min(y + 28, 266)), 0, b)
-    p.rrect((3, 3, W - 3, H - 3), 26, CLEAR, outline=INK, ow=6)
-    if n == 1:
-        p.emoji("hamburger", 150, 130, 150, shadow=(0, 6, 4, 90))
-        p.emoji("french-fries", 300, 150, 110, shadow=(0, 6, 4, 90))
-        p.emoji("person-raising-hand-default", 410, 150, 100, shadow=(0, 6, 4, 90))
-        p.emoji("ribbon", 90, 60, 70)
-    elif n == 2:
-        p.emoji("warning", 140, 140, 120, shadow=(0, 6, 4, 90))
-        p.emoji("droplet", 215, 205, 50)
-        p.emoji("cup-with-straw", 310, 140, 110, shadow=(0, 6, 4, 90))
-        p.emoji("man-office-worker-default", 415, 150, 100, shadow=(0, 6, 4, 90))
+    if thumb is not None:
+        mask = Image.new("L", (W * 2, H * 2), 0)
+        ImageDraw.Draw(mask).rounded_rectangle((12, 12, W * 2 - 12, H * 2 - 12), radius=44, fill=255)
+        big = Image.new("RGBA", (W * 2, H * 2), CLEAR)
+        big.paste(thumb.resize(((W - 12) * 2, (H - 12) * 2), Image.LANCZOS), (12, 12))
+        layer = Image.new("RGBA", (W * 2, H * 2), CLEAR)
+        layer.paste(big, (0, 0), mask)
+        p.im.alpha_composite(layer)
     else:
-        p.emoji("person-running-default", 90, 150, 100, shadow=(0, 6, 4, 90))
-        p.emoji("girl-default", 210, 140, 110, shadow=(0, 6, 4, 90))
-        p.emoji("man-office-worker-default", 330, 150, 100, shadow=(0, 6, 4, 90))
-        p.emoji("fire", 430, 110, 80)
-        p.emoji("stopwatch", 420, 210, 70)
+        for yi, y in enumerate(range(150, 268, 28)):
+            for x in range(12 + (28 if yi % 2 else 0), W - 12, 56):
+                p.rrect((x, y, x + 28, min(y + 28, 266)), 0, b)
+    p.rrect((3, 3, W - 3, H - 3), 26, CLEAR, outline=INK, ow=6)
+    # flavour stickers in the bottom-left corner
+    stickers = {1: ("ribbon", "hamburger"), 2: ("warning", "droplet"), 3: ("person-running-default", "fire")}
+    p.rrect((14, H - 74, 142, H - 14), 24, with_alpha(PAPER, 235), outline=INK, ow=4)
+    for i, name in enumerate(stickers[n]):
+        p.emoji(name, 50 + i * 56, H - 44, 44)
     # level badge
-    p.circle(W - 40, 40, 26, KETCHUP, outline=INK, ow=4)
-    p.text((W - 40, 41), str(n), 30, fill=WHITE, stroke=3, stroke_fill=INK)
+    p.circle(W - 42, 42, 28, KETCHUP, outline=INK, ow=4, shadow=(0, 3, 2, 90))
+    p.text((W - 42, 43), str(n), 32, fill=WHITE, stroke=3, stroke_fill=INK)
     open_ = p.result()
     locked = grey_version(open_, dark=0.6)
     return hstrip([open_, locked])
