@@ -448,13 +448,23 @@ def song_menu():
 
     clave = [(0, 0), (1.5, 0), (3, 0), (1, 1), (2.5, 1)]  # (beat, bar of two)
     for bar in range(s.bars):
+        bridge = form[bar // 8] is b
         for bt, which in clave:
             if bar % 2 != which:
                 continue
             beat = bar * 4 + bt
             _, root, iv = chord_at(ch, beat)
-            s.put("comp", beat, stab_voice(voicing(root, iv, 57, 72), s.span(beat, 0.4), s.vel(0.8)))
+            if not bridge:
+                s.put("comp", beat, stab_voice(voicing(root, iv, 57, 72), s.span(beat, 0.4), s.vel(0.8)))
             s.drum("rim", beat, 0.5)
+        if bridge:
+            # the bridge opens up: the chords ripple in soft broken eighths
+            for e in range(8):
+                beat = bar * 4 + e * 0.5
+                _, root, iv = chord_at(ch, beat)
+                tones = sorted(voicing(root, iv, 57, 74, drop_root=False))
+                seq = tones + tones[-2:0:-1]
+                s.put("comp", beat, arp_voice(seq[e % len(seq)], s.span(beat, 0.45), s.vel(0.85)))
         for e in range(8):
             s.drum("shaker", bar * 4 + e * 0.5, 0.55 if e % 2 else 0.35)
         s.drum("kick", bar * 4, 0.9)
@@ -586,11 +596,17 @@ def song_level2():
         s.drum("snare", base + 3, 0.85)
         s.drum("snare", base + 1.75, 0.2)
         s.drum("snare", base + 3.25, 0.18)
-        for sx in range(16):
-            if sx == 14 and bar % 2 == 1:
-                s.drum("ohat", base + 3.5, 0.5)
-            elif not (sx == 15 and bar % 2 == 1):
-                s.drum("hat", base + sx * 0.25, 0.55 if sx % 2 == 0 else 0.3)
+        if form[bar // 8] is b:
+            # bridge: open hats on the offbeats lift it
+            for bt in range(4):
+                s.drum("ohat", base + bt + 0.5, 0.45)
+                s.drum("hat", base + bt, 0.5)
+        else:
+            for sx in range(16):
+                if sx == 14 and bar % 2 == 1:
+                    s.drum("ohat", base + 3.5, 0.5)
+                elif not (sx == 15 and bar % 2 == 1):
+                    s.drum("hat", base + sx * 0.25, 0.55 if sx % 2 == 0 else 0.3)
         if bar % 8 == 7:
             for k, bt in enumerate((3.0, 3.25, 3.5, 3.75)):
                 s.drum("tomh" if k < 2 else "toml", base + bt, 0.6)
