@@ -32,6 +32,11 @@ def _room(x, seed, amount=0.15, size=0.6, decay=0.18):
     return y + amount * wet
 
 
+def _soften(x, fc=7000.0):
+    """Round off the top of the square waves so the blips do not hiss."""
+    return fft_filter(x, lowpass_gain(fc, 1))
+
+
 def _note(m, dur, duty=0.25, a=0.004, d=0.1, s=0.6, r=0.05, vib=0.0, wave="pulse"):
     n = secs(dur)
     t = np.arange(n) / SR
@@ -61,7 +66,7 @@ def countdown_beep():
     """One step of the wave countdown: a clean, short two-layer beep."""
     n = secs(0.16)
     y = 0.6 * pulse(midi_hz(81), n, 0.5) + 0.5 * triangle(midi_hz(93), n)
-    return fade(y * adsr(n, a=0.002, d=0.05, s=0.55, r=0.05), 0.0, 0.005)
+    return fade(_soften(y * adsr(n, a=0.002, d=0.05, s=0.55, r=0.05)), 0.0, 0.005)
 
 
 def path_alert():
@@ -72,7 +77,7 @@ def path_alert():
             x = _note(m, 0.11, duty=0.5, a=0.002, d=0.04, s=0.8, r=0.02)
             x = x + 0.3 * _note(m + 12, 0.11, duty=0.25, a=0.002, d=0.03, s=0.6, r=0.02)
             parts.append((k * 0.3 + j * 0.13, x))
-    return fade(_mix(0.6, parts), 0.0, 0.01)
+    return fade(_soften(_mix(0.6, parts)), 0.0, 0.01)
 
 
 # ---------------------------------------------------------------- towers
@@ -168,7 +173,7 @@ def objective_reached():
     y = _seq(mel, duty=0.25) + _seq(harm, duty=0.5)
     sparkle = _seq([(0.30, 0.08, 96, 0.25), (0.36, 0.08, 100, 0.2), (0.42, 0.1, 103, 0.18)], duty=0.125, wave="pulse")
     y = _mix(0, [(0, y), (0, sparkle)])
-    return fade(_room(y, 401, 0.12), 0.0, 0.04)
+    return fade(_room(_soften(y), 401, 0.12), 0.0, 0.04)
 
 
 def objective_lost():
@@ -183,7 +188,7 @@ def objective_lost():
         parts.append((st, x))
         parts.append((st, 0.3 * triangle(midi_hz(m - 9) * (bend if k == 2 else 1.0), n)
                       * adsr(n, a=0.004, d=0.1, s=0.6, r=0.08)))
-    return fade(_room(_mix(0, parts), 402, 0.12), 0.0, 0.04)
+    return fade(_room(_soften(_mix(0, parts)), 402, 0.12), 0.0, 0.04)
 
 
 def victory_fanfare():
@@ -215,7 +220,7 @@ def victory_fanfare():
     tk = np.arange(kick_n) / SR
     kick = sine(50 + 110 * np.exp(-tk / 0.03), kick_n) * exp_decay(kick_n, 0.15)
     y = _mix(3.0, [(0, lead), (0, low), (0, chord), (0, bass), (0, roll), (end, crash), (end, kick * 0.8)])
-    return fade(_room(y, 404, 0.18, 1.0, 0.3), 0.0, 0.3)
+    return fade(_room(_soften(y, 9000.0), 404, 0.18, 1.0, 0.3), 0.0, 0.3)
 
 
 def defeat_tune():
@@ -264,7 +269,7 @@ def intro_jingle():
     cn = secs(1.2)
     cym = np.diff(np.diff(noise(cn + 2, rng))) * exp_decay(cn, 0.35) * 0.12
     y = _mix(2.9, [(0, lead), (0, chord), (0, bass), (0, sparkle), (end, cym)])
-    return fade(_room(y, 407, 0.2, 1.0, 0.3), 0.0, 0.25)
+    return fade(_room(_soften(y, 9000.0), 407, 0.2, 1.0, 0.3), 0.0, 0.25)
 
 
 # ---------------------------------------------------------------- crowd
