@@ -47,10 +47,19 @@ FRY = (255, 214, 70, 255)
 FRY_DARK = (236, 160, 30, 255)
 
 
-def plinth(sc, R, trim=STEEL_DARK, top=None, h=8):
-    """Round base that replaces the pedestal under a built tower."""
-    sc.vcyl(0, 0, 0, h * 0.55, R, DARK_STEEL, depth_bias=-1000)
-    sc.vcyl(0, 0, h * 0.55, h, R - 3, trim, top=top or (226, 228, 234, 255), depth_bias=-999)
+def plinth(sc, a, ring=MUSTARD, h=8):
+    """Square slab like the free pedestal (grey with a yellow ring), which is
+    not drawn any more once a tower stands on it."""
+    iso = sc.iso
+    sc.box(-a, -a, 0, a, a, h, (178, 184, 198, 255), top=(232, 234, 240, 255), depth_bias=-1000)
+    w = iso.world
+
+    def ring_fn(c):
+        def sq(t):
+            return [w(-a * t, -a * t, h), w(a * t, -a * t, h), w(a * t, a * t, h), w(-a * t, a * t, h)]
+        c.poly(sq(0.84), ring, ow=1.2)
+        c.poly(sq(0.62), (244, 245, 250, 255), ow=1.2)
+    sc.custom(-999, ring_fn)
 
 
 def fries_bundle(sc, u, v, z, spread, n, hmin, hmax, seed=0, bias=0.0):
@@ -103,7 +112,7 @@ def fries_tower(level, row, frame, nframes):
     sc = Scene(cv, iso)
     k = {1: 1.65, 2: 1.75, 3: 1.9}[level]
     R = {1: 48, 2: 54, 3: 58}[level]
-    plinth(sc, R, trim={1: (120, 126, 140, 255), 2: SKY_DARK, 3: GOLD}[level], h=9)
+    plinth(sc, {1: 38, 2: 43, 3: 50}[level], ring={1: MUSTARD, 2: MUSTARD, 3: GOLD}[level], h=8)
     recoil = {1: -5, 2: -3, 3: -1.5}.get(frame, 0) * k
     z0 = 9
     bh = 30 * k
@@ -248,7 +257,7 @@ def burger_tower(level, row, frame, nframes):
     iso = Iso(OX, OY, ROW_ROT[row])
     sc = Scene(cv, iso)
     k = {1: 1.25, 2: 1.32, 3: 1.4}[level]
-    plinth(sc, 38, trim={1: (120, 126, 140, 255), 2: SKY_DARK, 3: GOLD}[level], h=7)
+    plinth(sc, 31, ring={1: MUSTARD, 2: MUSTARD, 3: GOLD}[level], h=7)
     z0 = 7
     gh = {1: 24, 2: 34, 3: 48}[level]
     hw = 20 * k
@@ -287,8 +296,11 @@ def burger_tower(level, row, frame, nframes):
         sc.box(cu0, cv0, gt, cu0 + 10 * k, cv0 + 10 * k, gt + 26 * k, STEEL, depth_bias=-2)
         sc.vcyl(cu0 + 5 * k, cv0 + 5 * k, gt + 26 * k, gt + 38 * k, 4 * k, DARK_STEEL, depth_bias=-1.5)
         if level == 3:
-            # a giant burger crowns the golden grill
-            burger_3d(sc, cu0 + 5 * k, cv0 + 5 * k, gt + 38 * k, 8 * k, bias=-1.4)
+            # a golden star crowns the chimney
+            def crown(c):
+                x, y = iso.p(cu0 + 5 * k, cv0 + 5 * k, gt + 46 * k)
+                star(c, x, y, 9, 4, 5, GOLD, rot=-math.pi / 2, ow=1.4)
+            sc.custom(iso.depth(cu0, cv0, gt + 46 * k) - 1.2, crown)
         if frame in (1, 2, 3):
             def smoke(c, fr=frame):
                 x, y = iso.p(cu0 + 5 * k, cv0 + 5 * k, gt + 42 * k + fr * 5)
@@ -383,7 +395,7 @@ def soda_tower(level, frame, nframes):
     iso = Iso(OX, OY, 0)
     sc = Scene(cv, iso)
     k = soda_parts(level)
-    plinth(sc, 48 * min(k, 1.1), trim={1: SKY_DARK, 2: SKY_DARK, 3: GOLD}[level], h=8)
+    plinth(sc, {1: 46, 2: 50, 3: 55}[level], ring={1: MUSTARD, 2: MUSTARD, 3: GOLD}[level], h=8)
     z0 = 8
     # a little shake before the fountain goes off
     spawn = N - 4
@@ -563,9 +575,9 @@ def soda_splash(level, frame):
     k = {1: 1.0, 2: 1.2, 3: 1.4}[level]
     grow = [0.45, 0.72, 0.92, 1.0][frame]
     # the floor below the tower's foot is all the room the puddle has
-    full = {1: 118, 2: 168, 3: 176}[level]
+    full = {1: 150, 2: 190, 3: 205}[level]
     rx = full * grow
-    ry = rx * 0.58
+    ry = rx * {1: 0.48, 2: 0.52, 3: 0.5}[level]
     cx, cy = OX, OY
     pud = cv.sub()
     # lobed puddle outline
@@ -590,7 +602,7 @@ def soda_splash(level, frame):
     if frame <= 2:
         for i in range(12):
             a = 2 * math.pi * (i + 0.5) / 12
-            d = 1.05 + 0.1 * frame + 0.05 * (i % 3)
+            d = min(1.05 + 0.1 * frame + 0.05 * (i % 3), (OX - 10) / rx, (W - OX - 10) / rx)
             x, y = cx + rx * d * math.cos(a), cy + ry * min(d * math.sin(a), 0.95) - 10 * (2 - frame)
             rr = (4 - frame) * k
             pud.poly([(x, y - rr * 1.8), (x + rr, y), (x, y + rr), (x - rr, y)], COLA_LIGHT, ow=1.0)
