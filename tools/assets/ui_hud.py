@@ -330,20 +330,23 @@ def spatula_frame(i):
     bob = 6 * math.sin(2 * math.pi * t)
     tilt = 4 * math.sin(2 * math.pi * t)
     cx = 186 + tilt
+    top = 74 + bob
     # handle (bottom, to the frame's edge)
-    p.rrect((cx - 24, 300 + bob, cx + 24, 520), 20, WOOD, outline=INK, ow=6)
-    p.rrect((cx - 10, 312 + bob, cx - 2, 500), 4, WOOD_LIGHT)
-    for y in (400, 440):
-        p.circle(cx, y + bob, 6, WOOD_DARK)
+    p.rrect((cx - 24, top + 250, cx + 24, 520), 20, WOOD, outline=INK, ow=6)
+    p.rrect((cx - 10, top + 262, cx - 2, 500), 4, WOOD_LIGHT)
+    for y in (top + 330, top + 370):
+        p.circle(cx, y, 6, WOOD_DARK)
     # neck
-    p.rrect((cx - 16, 260 + bob, cx + 16, 318 + bob), 6, (170, 175, 185, 255), outline=INK, ow=5)
+    p.rrect((cx - 16, top + 220, cx + 16, top + 268), 6, (170, 175, 185, 255), outline=INK, ow=5)
     # blade
-    top = 40 + bob
     blade = [(cx - 120, top + 40), (cx - 100, top), (cx + 100, top), (cx + 120, top + 40),
              (cx + 105, top + 215), (cx + 40, top + 245), (cx - 40, top + 245), (cx - 105, top + 215)]
     p.polygon(blade, (215, 222, 232, 255), outline=INK, ow=7, shadow=(0, 6, 5, 90))
     p.polygon([(cx - 95, top + 14), (cx - 20, top + 14), (cx - 70, top + 190), (cx - 92, top + 180)],
               with_alpha(WHITE, 110))
+    # red neckerchief under the blade
+    p.polygon([(cx - 46, top + 236), (cx + 46, top + 236), (cx, top + 282)], KETCHUP, outline=INK, ow=5)
+    p.circle(cx, top + 240, 13, KETCHUP_DARK, outline=INK, ow=4)
     # chef hat
     p.ellipse((cx - 80, top - 38, cx - 10, top + 10), WHITE, outline=INK, ow=5)
     p.ellipse((cx - 35, top - 55, cx + 40, top + 0), WHITE, outline=INK, ow=5)

@@ -364,14 +364,15 @@ def credits_sign():
         p.line([(cx + 40, 4), (cx + half * 0.8, 40)], INK, 3)
         p.circle(cx - 40, 5, 4, WOOD_DARK)
         p.circle(cx + 40, 5, 4, WOOD_DARK)
-        col = MUSTARD if front else LETTUCE
+        col = PAPER if front else LETTUCE
         p.rrect((cx - half, 38, cx + half, 140), max(2, 16 * sx), col, outline=INK, ow=4,
                 shadow=(0, 4, 3, 80))
         if sx > 0.5:
             inner = Pic(120, 100, s=3)
             if front:
-                inner.emoji("scroll", 60, 34, 46)
-                inner.text((60, 80), "Crédits", 24, fill=INK)
+                # the coin door beside it starts the credits: the sign asks for a coin
+                inner.emoji("coin", 60, 30, 42)
+                inner.text((60, 76), "Insérez\nune pièce", 15, fill=INK, spacing=0.15)
             else:
                 inner.emoji("open-book", 60, 34, 46)
                 inner.text((60, 80), "Lire !", 24, fill=INK)
