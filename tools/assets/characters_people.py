@@ -673,6 +673,9 @@ def fries_effect_sheet(key):
                         ang = math.radians(a)
                         dist = r * 2.4 + (i % 2) * 5
                         x, y = tx + math.cos(ang) * dist, ty + math.sin(ang) * dist * 0.8
+                        # keep the incoming fries inside the effect frame
+                        x = min(max(x, 16.0), FW - 16.0)
+                        y = max(y, 14.0)
                         cv.line([(x + math.cos(ang) * 6, y + math.sin(ang) * 5),
                                  (x + math.cos(ang) * 13, y + math.sin(ang) * 10)], 0.9,
                                 (255, 255, 255, 220))
@@ -772,7 +775,7 @@ def soda_effect_sheet(key):
         else:
             feet = [(w / 2.0, gy + 1, {"celib": 22, "business": 23, "gros": 28}[key])]
         for (fx, fy, rr) in feet:
-            pud.ellipse(fx, fy, rr, rr * 0.32, (140, 66, 34, 255), ow=1.0, ink=(90, 40, 20, 255))
+            pud.ellipse(fx, fy - 1.5, rr, rr * 0.27, (140, 66, 34, 255), ow=1.0, ink=(90, 40, 20, 255))
             pud.blob(fx - rr * 0.35, fy - rr * 0.08, rr * 0.3, rr * 0.07, (210, 140, 100, 255))
         cv.over(pud, 0.7)
         drops = cv.sub()
@@ -800,7 +803,7 @@ def soda_effect_sheet(key):
                                   (r * 1.3, r * 1.9, 1.4), (-r * 1.2, r * 2.6, 1.3), (-r * 1.6, -r * 0.4, 1.2)):
                 drops.circle(hx + dx, hy + dy, rr2, (215, 240, 255, 255), ow=0.6, ink=(70, 130, 170, 255))
             # a "slowed" spiral over the head
-            sx, sy = hx + r * 1.1, hy - r * 1.05
+            sx, sy = hx + r * 1.35, hy - r * 0.6
             drops.arc(sx, sy, r * 0.45, r * 0.32, 0, 300, 1.1, (60, 140, 210, 255))
             drops.arc(sx + r * 0.05, sy, r * 0.22, r * 0.15, 60, 360, 1.1, (60, 140, 210, 255))
         cv.over(drops, 0.95)
