@@ -94,6 +94,15 @@ class SongTest(unittest.TestCase):
                 _, root, iv = sound_music.chord_at(ch, b)
                 self.assertIn((p - root) % 12, [i % 12 for i in iv])
 
+    def test_tune_never_rubs_against_a_borrowed_chord_tone(self):
+        # D7 in F major carries F#: the tune may pass by G or E, never play F
+        ch = sound_music.chart("D7 | D7 | D7 | D7")
+        cells = [[(0, 0.5), (0.5, 0.5), (1, 0.5), (1.5, 0.5), (2, 0.5), (2.5, 0.5), (3, 0.5), (3.5, 0.5)]]
+        for seed in range(20):
+            notes = sound_music.phrase(np.random.default_rng(seed), ch, 5, sound_music.MAJOR,
+                                       cells, 60, 84, plan=("A", "B"))
+            self.assertNotIn(5, [p % 12 for _, _, p in notes])
+
     def test_chart_parses_accidentals_and_split_bars(self):
         ch = sound_music.chart("Bbmaj7 | F#m7 B7")
         self.assertEqual(ch[0][:2], (0.0, 10))

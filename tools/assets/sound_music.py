@@ -17,6 +17,9 @@ QUALITY = {
     "sus4": (0, 5, 7), "7sus4": (0, 5, 7, 10), "dim7": (0, 3, 6, 9),
 }
 MAJOR = (0, 2, 4, 5, 7, 9, 11)
+# a chord interval -> the same degree one semitone away (major third <-> minor
+# third, and so on): the note a tune must not play against it
+ALTERED = {3: 4, 4: 3, 6: 7, 8: 7, 10: 11, 11: 10, 13: 14, 14: 13}
 
 
 def chord(name):
@@ -258,7 +261,8 @@ def rand_steps(rng, count):
     for _ in range(count):
         if rng.random() < 0.3:
             direction = -direction
-        size = rng.choice([0, 1, 1, 1, 2, 2, 3])
+        # mostly steps, some skips, the odd leap: a tune one can hum
+        size = rng.choice([0, 1, 2, 3], p=[0.12, 0.52, 0.27, 0.09])
         steps.append(int(direction * size))
     return steps
 
@@ -266,7 +270,8 @@ def rand_steps(rng, count):
 def realise(rhythm, steps, ch, key, scale, start, lo, hi, offset=0.0):
     """Turn a rhythm and a contour (in scale steps) into notes that sit on the
     chord tones at the strong places of the bar."""
-    scale_notes = allowed_notes({(key + s) % 12 for s in scale})
+    scale_pcs = {(key + s) % 12 for s in scale}
+    scale_notes = allowed_notes(scale_pcs)
     notes = []
     p = start
     for (b, d), st in zip(rhythm, steps):
@@ -282,6 +287,16 @@ def realise(rhythm, steps, ch, key, scale, start, lo, hi, offset=0.0):
             pitch = nearest(tones, target, st >= 0)
         else:
             pitch = target
+            # a chord that borrows a note from outside the key (D7's F# in F)
+            # wins over the key's own version of that note (F): no sour rub
+            tones_pc = {(root + i) % 12 for i in iv}
+            for i in iv:
+                pc = (root + i) % 12
+                alt = ALTERED.get(i)
+                if pc not in scale_pcs and alt is not None and pitch % 12 == (root + alt) % 12 \
+                        and pitch % 12 not in tones_pc:
+                    pitch += 1 if (pc - pitch) % 12 == 1 else -1
+                    break
         pitch = min(max(pitch, lo), hi)
         notes.append((beat, d, pitch))
         p = pitch
