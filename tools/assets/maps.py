@@ -1199,6 +1199,13 @@ def dress_walls(mapno, pa):
 def dress_floor(mapno, pa):
     """Door mats at the ways in and out."""
     green, red = (60, 170, 90), (210, 50, 50)
+    # order corners under the kiosks
+    blue = (70, 120, 200)
+    if mapno == 1:
+        mat(pa, 795.0, -470.0, 40, 125, "p", blue, "COMMANDES", 15)
+        mat(pa, 1585.0, 168.0, 36, 72, "p", blue, "COMMANDES", 12)
+    elif mapno == 3:
+        mat(pa, 1325.0, 532.0, 38, 148, "q", blue, "COMMANDES", 15)
     if mapno == 1:
         mat(pa, M1_COL, 770.0, 40, 30, "q", red, "SORTIE", 17)
         mat(pa, 420.0, M1_ROW, 40, 30, "p", green, "ENTRÉE", 15)

@@ -323,7 +323,39 @@ def draw_overlay(mapno, routes, classes, trails, overlay_dir):
         img.save(os.path.join(overlay_dir, "map%d_%s.png" % (mapno, route.file.replace(" ", "_")[:-4])))
 
 
+def draw_scene(mapno, overlay_dir):
+    """The room as the game shows it at the start of a level: map, door,
+    pedestals, props (first frame), signs and mopping men; sorted by y."""
+    img = Image.open(os.path.join(maps.MAP_DIR, "lvl_%d.jpg" % mapno)).convert("RGBA")
+    md = maps.MAP_DIR
+    if mapno == 1:
+        door = Image.open(os.path.join(md, "door.png")).crop((0, 0, 149, 245))
+        img.alpha_composite(door, (446, 0), (0, 129, 149, 245))
+    ped = Image.open(os.path.join(maps.TOUR_DIR, "tour position.png"))
+    for (_, px, py) in maps.PEDESTALS[mapno]:
+        img.alpha_composite(ped, (int(px - 52), int(py - 30)))
+    items = []
+    for (name, fw, fh, kind, dx, dy) in maps.DECORATIONS[mapno]:
+        top = fh if kind == 3 else 0
+        items.append((dy, Image.open(os.path.join(md, name)).crop((0, top, fw, top + fh)), dx, dy))
+    for (sx, sy) in maps.SIGNS.get(mapno, []):
+        items.append((sy, Image.open(os.path.join(md, "sol glissant.png")), sx - 30, sy - 52))
+    for (mx, my) in maps.MOPPERS.get(mapno, []):
+        items.append((my, Image.open(os.path.join(md, "serpilleur.png")).crop((0, 0, 113, 117)), mx - 56, my - 58))
+    for (_, im, x, y) in sorted(items, key=lambda t: t[0]):
+        x, y = int(x), int(y)
+        cx0, cy0 = max(0, -x), max(0, -y)
+        img.alpha_composite(im, (max(x, 0), max(y, 0)), (cx0, cy0, im.width, im.height))
+    img.convert("RGB").save(os.path.join(overlay_dir, "scene%d.png" % mapno))
+
+
 def main():
+    if "scene" in sys.argv:
+        d = os.path.join(maps.ROOT, "out", "overlays")
+        os.makedirs(d, exist_ok=True)
+        for m in (1, 2, 3):
+            draw_scene(m, d)
+        return
     overlay_dir = os.path.join(maps.ROOT, "out", "overlays")
     os.makedirs(overlay_dir, exist_ok=True)
     only = [int(a) for a in sys.argv[1:]] or [1, 2, 3]
