@@ -36,7 +36,21 @@ def load_classes(route):
     img = np.asarray(Image.open(os.path.join(maps.MAP_DIR, route.file)).convert("RGB"))
     if img.shape[:2] != (maps.H, maps.W):
         fail("%s is %dx%d" % (route.file, img.shape[1], img.shape[0]))
-    return maps.classify(img)
+    cls = maps.classify(img)
+    want = maps.classify(maps.route_image(route))
+    if (cls != want).any():
+        fail("%s: %d pixels read as another class than drawn" % (route.file, int((cls != want).sum())))
+    # another JPEG decoder may round differently: keep a margin of 3 to the thresholds
+    coloured = want >= 0
+    v = img[coloured].astype(int)
+    hi = v[v >= 128]
+    lo = v[v < 128]
+    if hi.size and hi.min() < 253 + 0 or lo.size and lo.max() > 9 - 3:
+        fail("%s: band colours too close to the thresholds (%d, %d)" % (route.file, hi.min(), lo.max()))
+    grey = img[~coloured].astype(int)
+    if grey.size and grey.min() < 250:
+        fail("%s: neutral floor not white (%d)" % (route.file, grey.min()))
+    return cls
 
 
 def read(cls, x, y):
@@ -73,6 +87,10 @@ def walk(cls, x, y, direction, speed, dt, max_seconds=120.0):
 class Walker:
     __slots__ = ("id", "x", "y", "dir", "walk", "speed", "cls", "group", "exited",
                  "stepped", "born", "route", "minx", "maxx", "miny", "maxy")
+
+
+STRAY = [0, 0]
+WIDE_AISLE = None
 
 
 def crowd(routes_cls, schedule, gs, dt, max_seconds=240.0):
@@ -149,8 +167,11 @@ def crowd(routes_cls, schedule, gs, dt, max_seconds=240.0):
             cx, cy = STEP[c.dir]
             c.x = f32(float(c.x) + d * cx)
             c.y = f32(float(c.y) + d * cy)
-            c.minx, c.maxx = min(c.minx, float(c.x)), max(c.maxx, float(c.x))
-            c.miny, c.maxy = min(c.miny, float(c.y)), max(c.maxy, float(c.y))
+            xi, yi = int(c.x), int(c.y)
+            if 0 <= xi < w and 0 <= yi < h:
+                STRAY[0] += 1
+                if not WIDE_AISLE[yi, xi]:
+                    STRAY[1] += 1
             if not (0 < c.x < w and 0 < c.y < h) and t - c.born > 0.5:
                 problems.append("customer %d (%s) left the picture at (%.0f, %.0f)"
                                 % (c.id, c.route, c.x, c.y))
@@ -260,6 +281,8 @@ def check_map(mapno, overlay_dir):
         if x1 > x0 and aisle[yb, x0:x1].any():
             fail("map %d decoration %s at (%d, %d) stands on the aisle" % (mapno, name, dx, dy))
     # crowds with side steps: the wave scripts send customers close together
+    global WIDE_AISLE
+    WIDE_AISLE = maps.aisle_mask(mapno, half=maps.HALF_AISLE + 12)
     groups = {1: [[0]], 2: [[0], [1]], 3: [[0, 1], [2, 3]]}[mapno]
     for grp in groups:
         sched = []
@@ -274,7 +297,11 @@ def check_map(mapno, overlay_dir):
                 probs, secs = crowd(rc, [(tt / gs, ty, ri) for (tt, ty, ri) in sched], gs, 1.0 / fps)
                 for pmsg in probs[:5]:
                     fail("map %d crowd gs %d %d fps: %s" % (mapno, gs, fps, pmsg))
-        print("  crowd on %s: ok" % ", ".join(routes[ri].file for ri in grp))
+        print("  crowd on %s: ok, %.2f%% of steps off the aisle"
+              % (", ".join(routes[ri].file for ri in grp), 100.0 * STRAY[1] / max(1, STRAY[0])))
+        if STRAY[1] > 0.01 * STRAY[0]:
+            fail("map %d: pushed customers leave the aisle too often" % mapno)
+        STRAY[0] = STRAY[1] = 0
     if overlay_dir:
         draw_overlay(mapno, routes, classes, trails, overlay_dir)
 
