@@ -33,19 +33,21 @@ bool ScriptedPlatform::pollEvent(sf::Event& event) {
     return true;
 }
 
-sf::RenderWindow& FrameDriver::window() {
+sf::RenderWindow& FrameDriver::window(bool fullSize) {
     auto& window = sharedWindow();
-    if (!window || !window->isOpen()) {
-        window.reset(new sf::RenderWindow(sf::VideoMode(1920, 1080), "Gobbler tests",
+    const unsigned width = fullSize ? 1920 : 960, height = fullSize ? 1080 : 540;
+    if (!window || !window->isOpen() || window->getSize() != sf::Vector2u(width, height)) {
+        window.reset(new sf::RenderWindow(sf::VideoMode(width, height), "Gobbler tests",
                                           sf::Style::Resize | sf::Style::Close));
         window->setVerticalSyncEnabled(false);
+        window->setView(sf::View(sf::FloatRect(0, 0, 1920, 1080)));
     }
     return *window;
 }
 
-FrameDriver::FrameDriver(double seconds) : frameSeconds(seconds) {
+FrameDriver::FrameDriver(double seconds, bool fullSize) : frameSeconds(seconds) {
     game = GameState();
-    game.window = &window();
+    game.window = &window(fullSize);
     platform.window = game.window;
     game.platform = &platform;
     initGame();

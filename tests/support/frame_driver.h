@@ -29,7 +29,9 @@ class ScriptedPlatform final : public Platform {
 class FrameDriver {
   public:
     // Resets the whole game state and runs start-up (initGame) in the shared test window.
-    explicit FrameDriver(double frameSeconds = 1.0 / 60.0);
+    // The window is half size (the 1920 x 1080 layout drawn at half scale, four times fewer
+    // pixels to fill) unless fullSize asks for the real one, e.g. for screenshots.
+    explicit FrameDriver(double frameSeconds = 1.0 / 60.0, bool fullSize = false);
     ~FrameDriver();
 
     ScriptedPlatform platform;
@@ -66,5 +68,5 @@ class FrameDriver {
     // Saves what the window shows now.
     bool screenshot(const std::string& path);
 
-    static sf::RenderWindow& window();
+    static sf::RenderWindow& window(bool fullSize);
 };

@@ -1,0 +1,123 @@
+// The menu panel's transitions and the level selection's carousel, cards and padlocks.
+#include "shell/game_state.h"
+#include "shell/resources.h"
+#include "support/frame_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+std::string heading() {
+    return game.menuHeading.getString().toAnsiString();
+}
+
+// A driver already on the title menu.
+struct OnTitleMenu : FrameDriver {
+    OnTitleMenu() {
+        game.screen = TitleMenu;
+        frame();
+    }
+};
+
+} // namespace
+
+TEST(Menus, PanelButtonsOpenTheirScreensWithTheirHeadingsAndConsumeThePress) {
+    OnTitleMenu driver;
+    driver.press(1091, 235); // "Jouer"
+    driver.frame();
+    EXPECT_EQ(game.screen, LevelSelect);
+    EXPECT_EQ(game.menuHeading.getString(),
+              sf::String::fromUtf8(std::begin(u8"Sélection de niveaux"),
+                                   std::end(u8"Sélection de niveaux") - 1));
+    // Still held, the press reaches the first level card: nothing starts.
+    driver.press(1400, 400);
+    driver.frames(3);
+    EXPECT_EQ(game.screen, LevelSelect);
+    driver.release();
+    driver.frame();
+    driver.click(1091, 370);
+    EXPECT_EQ(game.screen, Shop);
+    EXPECT_EQ(heading(), "           Fournisseur");
+    driver.click(1091, 510);
+    EXPECT_EQ(game.screen, Options);
+    EXPECT_EQ(heading(), "              Options");
+    driver.click(1086, 640);
+    EXPECT_EQ(game.screen, Help);
+    EXPECT_EQ(heading(), "               Aides");
+    // The open section's button stays enlarged once the pointer leaves it.
+    driver.moveMouse(10, 10);
+    driver.frame();
+    EXPECT_FLOAT_EQ(game.panelButtons[3].getScale().x, 1.2f);
+    EXPECT_FLOAT_EQ(game.panelButtons[0].getScale().x, 1.0f);
+    driver.click(1096, 770);
+    EXPECT_EQ(game.screen, Quit);
+    EXPECT_TRUE(game.window->isOpen());
+    driver.press(10, 10);
+    driver.frame();
+    EXPECT_FALSE(game.window->isOpen());
+}
+
+TEST(Menus, CarouselArrowsChooseTheLevelAndCardsWaitForTheSlide) {
+    OnTitleMenu driver;
+    driver.click(1091, 235);
+    EXPECT_EQ(game.currentLevel, 0);
+    driver.click(1781, 400); // next
+    EXPECT_EQ(game.currentLevel, 2);
+    EXPECT_EQ(game.carouselMoving, 1);
+    driver.frames(80);
+    EXPECT_EQ(game.carouselMoving, 0);
+    EXPECT_FLOAT_EQ(game.levelCards[1].getPosition().x, 651.0f);
+    EXPECT_EQ(game.levelLabel.getString().toAnsiString(), "Niveau 2");
+    // Level 2 is locked: its card starts nothing.
+    driver.click(1400, 400);
+    EXPECT_EQ(game.screen, LevelSelect);
+    driver.click(1211, 400); // previous
+    EXPECT_EQ(game.currentLevel, 1);
+    driver.frames(10);
+    driver.click(1400, 400); // card 1 still sliding back
+    EXPECT_EQ(game.screen, LevelSelect);
+    driver.frames(80);
+    driver.click(1400, 400);
+    EXPECT_EQ(game.screen, InGame);
+    EXPECT_EQ(game.currentLevel, 1);
+}
+
+TEST(Menus, APadlockOpensOnlyOnceThePreviousLevelIsWonAndTheFileKeepsIt) {
+    OnTitleMenu driver;
+    driver.click(1091, 235);
+    driver.click(1781, 400);
+    driver.frames(80);
+    const int padlockX = 651 + 600 + 244, padlockY = 410; // card 2 at x 1251 now
+    driver.click(padlockX, padlockY);
+    driver.frames(20);
+    EXPECT_EQ(game.lockOpened[2], 0) << "level 1 has not been won";
+    game.levelCleared[1] = 1;
+    driver.moveMouse(padlockX, padlockY);
+    driver.frame();
+    EXPECT_FLOAT_EQ(game.levelPadlocks[2].getScale().x, 1.2f);
+    driver.click(padlockX, padlockY);
+    driver.runFor(1.0);
+    EXPECT_EQ(game.lockOpened[2], 1);
+    EXPECT_EQ(game.levelCards[2].getTextureRect().left, 0);
+    std::ifstream save("../resources/save/Save1.txt");
+    EXPECT_TRUE(save.good()) << "opening a padlock writes the save file";
+    driver.click(1400, 400);
+    EXPECT_EQ(game.screen, InGame);
+    EXPECT_EQ(game.currentLevel, 2);
+}
+
+TEST(Menus, StarBalanceShrinksFromTenStars) {
+    OnTitleMenu driver;
+    game.stars = 9;
+    driver.frame();
+    EXPECT_EQ(game.starBalanceText.getCharacterSize(), 50u);
+    EXPECT_EQ(game.starBalanceText.getPosition(), sf::Vector2f(1086, 85));
+    game.stars = 10;
+    driver.frame();
+    EXPECT_EQ(game.starBalanceText.getCharacterSize(), 35u);
+    EXPECT_EQ(game.starBalanceText.getPosition(), sf::Vector2f(1081, 98));
+    EXPECT_EQ(game.starBalanceText.getString().toAnsiString(), "10");
+}
