@@ -253,7 +253,7 @@ def draw_face(cv, g, s, mood="smile", eye_y=0.08, brows=None):
 
 # --------------------------------------------------------------------------
 # The four customers.  Each draw function draws one figure facing right.
-BACHELOR = dict(leg=37, torso=27, head=12, neck=2, hipw=5.2, shw=11, arm=29, armr=3.6,
+BACHELOR = dict(leg=36, torso=26, head=12, neck=2, hipw=5.2, shw=11, arm=29, armr=3.6,
                 legr=3.8, stride=8.5, lift=4.5, swing=8, bob=1.6, lean=1.0,
                 top=(46, 176, 160, 255), top2=(30, 130, 120, 255), pants=(70, 100, 170, 255),
                 shoe=(245, 245, 245, 255), sole=(226, 58, 46, 255), hair=(120, 70, 36, 255))

@@ -186,16 +186,16 @@ def fries_tower(level, row, frame, nframes):
     # towards the customers' mouths
     if frame > 0:
         for mi, (mu, mv, mz) in enumerate(mouths):
-            nst = 5 if level == 1 else 4
+            nst = {1: 8, 2: 6, 3: 5}[level]
             for j in range(nst):
-                t0 = 1 + (j % 3) * 0.6 + mi * 0.3 + (j // 3) * 0.3
+                t0 = 1 + (j % 4) * 0.45 + mi * 0.3 + (j // 4) * 0.25
                 age = frame - t0
                 if age < 0:
                     continue
                 dist = 4 + age * 24
                 if dist > 165:
                     continue
-                lat = ((j * 37 + mi * 11) % 9 - 4) * 0.035 * dist
+                lat = ((j * 37 + mi * 11) % 9 - 4) * 0.045 * dist
                 up = ((j * 13) % 5 - 2) * 0.03 * dist + 0.42 * dist - 0.0012 * dist * dist
                 pu, pv, pz = mu + dist, mv + lat, mz + up
                 spin = j * 1.3 + frame * 0.9
@@ -205,7 +205,7 @@ def fries_tower(level, row, frame, nframes):
 
                 def fn(c, a3=a3, b3=b3):
                     p1, p2 = iso.p(*a3), iso.p(*b3)
-                    c.limb(p1, p2, 2.3, 2.3, FRY, ow=1.3)
+                    c.limb(p1, p2, 2.6, 2.6, FRY, ow=1.3)
                     c.line([p1, lerp2(p1, p2, 0.6)], 0.9, (255, 244, 180, 255))
                 sc.custom(iso.depth(pu, pv, pz) + 10, fn)
         if frame <= 2:
@@ -602,7 +602,7 @@ def soda_splash(level, frame):
     if frame <= 2:
         for i in range(12):
             a = 2 * math.pi * (i + 0.5) / 12
-            d = min(1.05 + 0.1 * frame + 0.05 * (i % 3), (OX - 10) / rx, (W - OX - 10) / rx)
+            d = min(1.05 + 0.1 * frame + 0.05 * (i % 3), (min(OX, W - OX) - 10) / rx)
             x, y = cx + rx * d * math.cos(a), cy + ry * min(d * math.sin(a), 0.95) - 10 * (2 - frame)
             rr = (4 - frame) * k
             pud.poly([(x, y - rr * 1.8), (x + rr, y), (x, y + rr), (x - rr, y)], COLA_LIGHT, ow=1.0)
