@@ -1,0 +1,636 @@
+// Food towers: the catalogue, the pedestal and tower menus, targeting, attacks, projectiles.
+#include "customers/customers.h"
+#include "persist/persist.h"
+#include "shell/game_state.h"
+#include "support/frame_driver.h"
+#include "towers/towers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// A running level screen without a wave in sight: the countdown never ends, the tutorial is
+// off, and the pedestals are the test's own.
+struct Level {
+    explicit Level(double frameSeconds = 1.0 / 60.0) : driver(frameSeconds) {
+        game.tutorialEnabled = 0;
+        game.currentLevel = 1;
+        game.screen = InGame;
+        game.countdown = 100000;
+        game.countdownTickTime = 0;
+        game.money = 5000;
+        game.goalPoint = sf::Vector2f(513, 1072);
+        // Well into the game, as after a countdown: a burger tower built now may throw at once.
+        driver.clockSeconds = 10;
+        driver.frame();
+    }
+
+    TowerSlot& pedestal(int facing, float x, float y) {
+        game.slots.emplace_front();
+        TowerSlot& slot = game.slots.front();
+        slot.facing = facing;
+        slot.x = x;
+        slot.y = y;
+        return slot;
+    }
+
+    // A press on its own, then the release: one press, one action.
+    void click(sf::Vector2f at) { click(static_cast<int>(at.x), static_cast<int>(at.y)); }
+    void click(int x, int y) {
+        driver.press(x, y);
+        frame();
+        driver.release();
+        frame();
+        driver.moveMouse(0, 0); // park the pointer away from every hover
+    }
+
+    // Builds through the real clicks: the pedestal, then the type's build button.
+    Tower* build(TowerSlot& slot, int type) {
+        click(static_cast<int>(slot.x), static_cast<int>(slot.y));
+        if (game.towerMenu != BuildMenu)
+            return nullptr;
+        const std::size_t before = game.towers.size();
+        click(game.buildButtons[type].getPosition());
+        return game.towers.size() > before ? &game.towers.front() : nullptr;
+    }
+
+    // Where a press opens a tower's menu: the middle of its lowest 204 pixels.
+    static sf::Vector2f pressPoint(const Tower& tower) {
+        const TowerStats& s = tower.stats;
+        const float bottom = tower.y - s.originY + s.frameHeight;
+        return {tower.x - s.originX + s.hoverBox.left + s.hoverBox.width / 2, bottom - 102};
+    }
+
+    void openMenu(const Tower& tower) { click(pressPoint(tower)); }
+
+    void upgrade(const Tower& tower) {
+        openMenu(tower);
+        ASSERT_TRUE(game.towerMenu == UpgradeToLevel2 || game.towerMenu == UpgradeToLevel3);
+        click(game.upgradeButton.getPosition());
+    }
+
+    // Customers stay where the test put them: walking would take them out of range.
+    Customer& customer(int type, float x, float y) {
+        Customer& c = spawnCustomer(type, DownRight, 0, x, y);
+        pinned.push_back({&c, sf::Vector2f(x, y)});
+        return c;
+    }
+    void pinAll() {
+        for (auto& pin : pinned) {
+            pin.first->x = pin.first->pathX = pin.second.x;
+            pin.first->y = pin.first->pathY = pin.second.y;
+        }
+    }
+    void frame() {
+        pinAll();
+        driver.frame();
+    }
+    void frames(int count) {
+        for (int i = 0; i < count; ++i)
+            frame();
+    }
+    template <class Condition> bool runUntil(Condition condition, double maxSeconds) {
+        const double end = driver.clockSeconds + maxSeconds;
+        while (!condition()) {
+            if (driver.clockSeconds >= end)
+                return false;
+            frame();
+        }
+        return true;
+    }
+
+    FrameDriver driver;
+    std::vector<std::pair<Customer*, sf::Vector2f>> pinned;
+};
+
+std::string text(int index) {
+    return game.infoTexts[index].getString().toAnsiString();
+}
+
+} // namespace
+
+// ------------------------------------------------------------------ catalogue
+
+TEST(TowersCatalogue, SaleValuesReturnHalfOfEverythingPaid) {
+    FrameDriver driver;
+    const auto& c = game.towerCatalogue;
+    EXPECT_EQ(c[Fries][2].saleValue, 280);
+    EXPECT_EQ(c[Burger][0].saleValue, 95);
+    EXPECT_EQ(c[Fries][1].saleValue, 140);
+    EXPECT_EQ(c[Burger][2].saleValue, 350);
+    EXPECT_EQ(c[Soda][0].saleValue, 25);
+    EXPECT_EQ(c[Soda][2].saleValue, 210);
+    for (int level = 0; level < 3; ++level)
+        EXPECT_EQ(c[Soda][level].feed, 2) << "every soda level feeds 2 a hit";
+    EXPECT_STREQ(c[Fries][0].name, "Tourelle \n  Frites");
+    EXPECT_STREQ(c[Burger][2].name, " Tour \nBurger");
+    EXPECT_STREQ(c[Soda][1].name, "Tour \nSoda");
+    EXPECT_EQ(c[Soda][2].frameCount, 12);
+    EXPECT_FLOAT_EQ(c[Fries][1].hoverBox.top, 41);
+    EXPECT_FLOAT_EQ(c[Fries][1].hoverBox.width, 155);
+}
+
+TEST(TowersCatalogue, NewTowerIsCentredForItsFirstFrameThenTakesTheCatalogueOrigin) {
+    Level level;
+    TowerSlot& slot = level.pedestal(0, 700, 500);
+    game.selectedSlot = &slot;
+    Tower& tower = buildTower(Soda, slot.facing, slot.x, slot.y);
+    EXPECT_EQ(tower.frameRect, sf::IntRect(0, 0, 389, 445));
+    EXPECT_EQ(tower.sprite.getOrigin(), sf::Vector2f(194, 222));
+    EXPECT_FLOAT_EQ(tower.lastFireTime, -1.0f);
+    EXPECT_EQ(tower.slot, &slot);
+    level.frame();
+    EXPECT_EQ(tower.sprite.getOrigin(), sf::Vector2f(176, 354));
+}
+
+// ------------------------------------------------------------------ range and ranking
+
+TEST(TowersTargeting, RangeIsTheEllipseInscribedInTheRangeDisc) {
+    FrameDriver driver;
+    Tower tower;
+    tower.x = 800;
+    tower.y = 600;
+    tower.rangeSprite.setTextureRect(sf::IntRect(0, 0, 300, 200));
+    tower.rangeSprite.setOrigin(150, 100);
+    tower.rangeSprite.setPosition(800, 600);
+    EXPECT_TRUE(inRange(tower, 950, 600)) << "exactly on the ellipse";
+    EXPECT_TRUE(inRange(tower, 800, 500));
+    EXPECT_TRUE(inRange(tower, 650, 600));
+    EXPECT_FALSE(inRange(tower, 950.5f, 600));
+    EXPECT_FALSE(inRange(tower, 800, 700.5f));
+    EXPECT_FALSE(inRange(tower, 910, 680)) << "inside the box, outside the ellipse";
+    // Without a disc picture nothing is in range (and nothing divides by zero).
+    tower.rangeSprite = sf::Sprite();
+    EXPECT_FALSE(inRange(tower, 800, 600));
+}
+
+TEST(TowersTargeting, NearestToTheGoalFirstAndTheNewerCustomerWinsTies) {
+    FrameDriver driver;
+    game.goalPoint = sf::Vector2f(500, 1000);
+    Tower tower;
+    tower.x = 500;
+    tower.y = 600;
+    tower.rangeSprite.setTextureRect(sf::IntRect(0, 0, 1000, 1000));
+    tower.rangeSprite.setOrigin(500, 500);
+    tower.rangeSprite.setPosition(500, 600);
+
+    Customer& older = spawnCustomer(Bachelor, DownRight, 0, 400, 800); // distance 223.6
+    Customer& far = spawnCustomer(Bachelor, DownRight, 0, 500, 500);   // 500
+    Customer& newer = spawnCustomer(Bachelor, DownRight, 0, 600, 800); // 223.6, newest
+    EXPECT_EQ(chooseTargets(tower), 3);
+    EXPECT_EQ(game.firstTarget, &newer);
+    EXPECT_EQ(game.secondTarget, &older);
+    EXPECT_EQ(game.thirdTarget, &far);
+
+    // The path position decides, not the drawn one (side-steps do not change priority).
+    far.x = 500;
+    far.y = 990;
+    EXPECT_EQ(chooseTargets(tower), 3);
+    EXPECT_EQ(game.thirdTarget, &far);
+
+    // A full customer is no candidate; with two left the third reference repeats the first.
+    newer.fed = newer.appetite;
+    EXPECT_EQ(chooseTargets(tower), 2);
+    EXPECT_EQ(game.firstTarget, &older);
+    EXPECT_EQ(game.secondTarget, &far);
+    EXPECT_EQ(game.thirdTarget, &older);
+
+    far.fed = far.appetite;
+    EXPECT_EQ(chooseTargets(tower), 1);
+    EXPECT_EQ(game.secondTarget, &older);
+    EXPECT_EQ(game.thirdTarget, &older);
+}
+
+// ------------------------------------------------------------------ menus
+
+TEST(TowersMenus, PedestalAnswersWithin51PixelsNot52) {
+    Level level;
+    level.pedestal(0, 700, 500);
+    level.click(752, 500);
+    EXPECT_EQ(game.towerMenu, Closed);
+    level.click(648, 500);
+    EXPECT_EQ(game.towerMenu, Closed);
+    level.click(700, 530);
+    EXPECT_EQ(game.towerMenu, Closed);
+    level.click(751, 500);
+    EXPECT_EQ(game.towerMenu, BuildMenu);
+    level.click(300, 300);
+    EXPECT_EQ(game.towerMenu, Closed) << "a press on the floor closes the menu";
+    level.click(649, 529);
+    EXPECT_EQ(game.towerMenu, BuildMenu);
+    EXPECT_EQ(game.selectedSlot, &game.slots.front());
+    // The buttons stand around the pedestal.
+    const float friesHeight = game.buildButtons[Fries].getGlobalBounds().height;
+    EXPECT_EQ(game.buildButtons[Fries].getPosition(), sf::Vector2f(700, 500 - 105 - friesHeight));
+    EXPECT_EQ(game.buildButtons[Burger].getPosition(), sf::Vector2f(596, 440));
+    EXPECT_EQ(game.buildButtons[Soda].getPosition(), sf::Vector2f(804, 440));
+}
+
+TEST(TowersMenus, ThePressThatOpensTheMenuDoesNotAlsoBuild) {
+    Level level;
+    TowerSlot& slot = level.pedestal(0, 700, 500);
+    level.driver.press(700, 500);
+    level.frame();
+    ASSERT_EQ(game.towerMenu, BuildMenu);
+    const sf::Vector2f button = game.buildButtons[Burger].getPosition();
+    level.driver.moveMouse(static_cast<int>(button.x), static_cast<int>(button.y));
+    level.frames(5);
+    EXPECT_TRUE(game.towers.empty()) << "the held press was already used";
+    level.driver.release();
+    level.frame();
+    level.click(button);
+    ASSERT_EQ(game.towers.size(), 1u);
+    EXPECT_EQ(game.towers.front().type, Burger);
+    EXPECT_EQ(slot.occupied, 1);
+    EXPECT_EQ(game.money, 5000 - 190);
+    EXPECT_EQ(game.towerMenu, Closed);
+}
+
+TEST(TowersMenus, BuildingNeedsTheWholePrice) {
+    Level level;
+    TowerSlot& slot = level.pedestal(0, 700, 500);
+    game.money = 99;
+    EXPECT_EQ(level.build(slot, Fries), nullptr);
+    EXPECT_EQ(game.towerMenu, Closed) << "the unaffordable button only closes the menu";
+    EXPECT_EQ(game.money, 99);
+    EXPECT_EQ(slot.occupied, 0);
+
+    game.money = 100;
+    Tower* tower = level.build(slot, Fries);
+    ASSERT_NE(tower, nullptr);
+    EXPECT_EQ(game.money, 0);
+    EXPECT_EQ(slot.occupied, 1);
+    EXPECT_EQ(tower->slot, &slot);
+    EXPECT_EQ(tower->x, 700);
+    EXPECT_EQ(game.towerMenu, Closed);
+
+    // An occupied pedestal opens no build menu: the press reaches the tower standing on it.
+    level.click(700, 500);
+    EXPECT_EQ(game.towerMenu, SellOnly);
+}
+
+TEST(TowersMenus, SellingReturnsTheSaleValueAndFreesThePedestalAtOnce) {
+    Level level;
+    TowerSlot& slot = level.pedestal(1, 700, 500);
+    Tower* soda = level.build(slot, Soda);
+    ASSERT_NE(soda, nullptr);
+    const int money = game.money;
+    level.openMenu(*soda);
+    EXPECT_EQ(game.towerMenu, SellOnly);
+    EXPECT_EQ(game.selectedTower, soda);
+    EXPECT_EQ(game.towerInfoVisible, 1);
+    EXPECT_EQ(game.sellButton.getPosition(), sf::Vector2f(596, 500 - 354 + 445 / 2));
+    level.click(game.sellButton.getPosition());
+    EXPECT_EQ(game.money, money + 25);
+    EXPECT_TRUE(game.towers.empty());
+    EXPECT_EQ(slot.occupied, 0);
+    EXPECT_EQ(game.selectedTower, nullptr);
+    EXPECT_EQ(game.towerMenu, Closed);
+    EXPECT_EQ(game.towerInfoVisible, 0);
+    level.frames(2);
+    EXPECT_NE(level.build(slot, Burger), nullptr) << "the freed pedestal takes a tower at once";
+}
+
+TEST(TowersMenus, UpgradeOnlyWhenTheShopUnlockedTheNextLevelAndTheRowIsKept) {
+    Level level;
+    TowerSlot& slot = level.pedestal(1, 700, 500);
+    Tower* burger = level.build(slot, Burger);
+    ASSERT_NE(burger, nullptr);
+    level.frame();
+    EXPECT_EQ(burger->frameRect.top, 181) << "row 1 of the sheet on a facing-1 pedestal";
+
+    level.openMenu(*burger);
+    EXPECT_EQ(game.towerMenu, SellOnly) << "level 2 still locked";
+    level.click(900, 900);
+
+    game.upgradeUnlocked[Burger][2] = 1;
+    level.openMenu(*burger);
+    ASSERT_EQ(game.towerMenu, UpgradeToLevel2);
+    EXPECT_EQ(game.upgradeButton.getPosition(), sf::Vector2f(804, 500 - 147 + 181 / 2));
+
+    // Not enough money: the press only closes the menu.
+    game.money = 239;
+    level.click(game.upgradeButton.getPosition());
+    EXPECT_EQ(burger->level, 0);
+    EXPECT_EQ(game.money, 239);
+    EXPECT_EQ(game.towerMenu, Closed);
+
+    game.money = 240;
+    level.upgrade(*burger);
+    EXPECT_EQ(burger->level, 1);
+    EXPECT_EQ(burger->stats.feed, 28);
+    EXPECT_EQ(burger->stats.saleValue, 215);
+    EXPECT_EQ(game.money, 0);
+    EXPECT_EQ(burger->frameRect, sf::IntRect(0, 211, 200, 211)) << "still row 1";
+    EXPECT_EQ(burger->sprite.getTexture(), game.towerCatalogue[Burger][1].towerTexture);
+    EXPECT_EQ(burger->sprite.getOrigin(), sf::Vector2f(96, 177));
+    level.frame();
+    EXPECT_EQ(burger->rangeSprite.getTexture(), game.towerCatalogue[Burger][1].rangeTexture);
+
+    // Level 3 stays locked: the menu offers the sale only.
+    game.money = 1000;
+    level.openMenu(*burger);
+    EXPECT_EQ(game.towerMenu, SellOnly);
+}
+
+TEST(TowersMenus, TurningAndSodaTowersKeepTheirRowOnUpgrade) {
+    Level level;
+    game.upgradeUnlocked[Fries][2] = 1;
+    game.upgradeUnlocked[Soda][2] = 1;
+    TowerSlot& turning = level.pedestal(4, 600, 450);
+    TowerSlot& sodaSlot = level.pedestal(2, 1200, 450);
+    Tower* fries = level.build(turning, Fries);
+    Tower* soda = level.build(sodaSlot, Soda);
+    ASSERT_TRUE(fries && soda);
+    fries->frameRect.top = 3 * 244; // turned towards someone up and left
+    level.upgrade(*fries);
+    EXPECT_EQ(fries->frameRect, sf::IntRect(0, 3 * 218, 317, 218));
+    level.upgrade(*soda);
+    EXPECT_EQ(soda->level, 1);
+    EXPECT_EQ(soda->frameRect.top, 0) << "a soda tower always shows row 0";
+    level.frame();
+    EXPECT_EQ(soda->frameRect.top, 0);
+}
+
+TEST(TowersMenus, HoveringTheUpgradeShowsAndUsesTheNextDisc) {
+    Level level;
+    game.upgradeUnlocked[Fries][2] = 1;
+    TowerSlot& slot = level.pedestal(0, 700, 500);
+    Tower* fries = level.build(slot, Fries);
+    ASSERT_NE(fries, nullptr);
+    level.openMenu(*fries);
+    ASSERT_EQ(game.towerMenu, UpgradeToLevel2);
+    const sf::Vector2f button = game.upgradeButton.getPosition();
+    level.driver.moveMouse(static_cast<int>(button.x), static_cast<int>(button.y));
+    level.frame();
+    EXPECT_EQ(fries->showRange, 1);
+    EXPECT_EQ(fries->rangeSprite.getTexture(), game.towerCatalogue[Fries][1].rangeTexture);
+    const sf::FloatRect wide = fries->rangeSprite.getGlobalBounds();
+    EXPECT_FLOAT_EQ(wide.left + wide.width / 2, 700) << "the larger disc stays centred";
+    level.driver.moveMouse(0, 0);
+    level.frame();
+    EXPECT_EQ(fries->rangeSprite.getTexture(), game.towerCatalogue[Fries][0].rangeTexture);
+    EXPECT_EQ(fries->showRange, 1) << "the open menu keeps the disc shown";
+    level.click(300, 300);
+    EXPECT_EQ(fries->showRange, 0);
+}
+
+TEST(TowersMenus, InfoPanelTextsForOneAndTwoColumns) {
+    Level level;
+    TowerSlot& slot = level.pedestal(0, 700, 500);
+    Tower* fries = level.build(slot, Fries);
+    ASSERT_NE(fries, nullptr);
+    level.openMenu(*fries);
+    level.frame();
+    EXPECT_EQ(game.infoPanel.getTexture(), game.infoPanelTexture);
+    EXPECT_EQ(text(0), "Tourelle \n  Frites");
+    EXPECT_EQ(text(1), "Niv.1");
+    EXPECT_EQ(text(2), "6");
+    EXPECT_EQ(text(3), "0.50s");
+    EXPECT_EQ(text(4), "150.00");
+
+    game.maxTowerLevel[Fries] = 2; // the shop sells level 2
+    level.frame();
+    EXPECT_EQ(game.infoPanel.getTexture(), game.infoPanel2Texture);
+    EXPECT_EQ(text(1), "Niv.1                Niv.2");
+    EXPECT_EQ(text(2), "6                      7");
+    EXPECT_EQ(text(3), "0.50s               0.80s");
+    EXPECT_EQ(text(4), "150.00                200.00");
+    EXPECT_EQ(game.infoPanel.getPosition(), sf::Vector2f(1000, 800));
+    EXPECT_EQ(game.infoTexts[4].getPosition(), sf::Vector2f(1250, 1005));
+    EXPECT_EQ(game.infoTexts[0].getFillColor(), sf::Color::White);
+    EXPECT_EQ(game.infoTexts[1].getCharacterSize(), 25u);
+
+    // The build menu previews the level-1 row of the hovered button.
+    TowerSlot& other = level.pedestal(0, 1200, 500);
+    level.click(1200, 500);
+    ASSERT_EQ(game.towerMenu, BuildMenu);
+    const sf::Vector2f burger = game.buildButtons[Burger].getPosition();
+    level.driver.moveMouse(static_cast<int>(burger.x), static_cast<int>(burger.y));
+    level.frame();
+    EXPECT_EQ(game.towerInfoVisible, 0);
+    EXPECT_EQ(text(0), " Tour \nBurger");
+    EXPECT_EQ(text(1), "Niv.1");
+    EXPECT_EQ(text(2), "25");
+    EXPECT_EQ(text(3), "1.50s");
+    EXPECT_EQ(game.infoPanel.getTexture(), game.infoPanelTexture);
+    EXPECT_EQ(other.occupied, 0);
+}
+
+TEST(TowersMenus, SaleAndUpgradeActOnlyOnAStandingTower) {
+    Level level;
+    TowerSlot& slot = level.pedestal(0, 700, 500);
+    Tower* fries = level.build(slot, Fries);
+    ASSERT_NE(fries, nullptr);
+    level.openMenu(*fries);
+    ASSERT_EQ(game.selectedTower, fries);
+    // Removed by someone else (the tutorial may do so): nothing keeps pointing at it.
+    removeTower(*fries);
+    EXPECT_EQ(game.selectedTower, nullptr);
+    EXPECT_EQ(game.towerMenu, Closed);
+    EXPECT_EQ(slot.occupied, 0);
+    level.frames(2);
+
+    // A menu left open on a tower that is not standing sells and upgrades nothing.
+    Tower* again = level.build(slot, Fries);
+    ASSERT_NE(again, nullptr);
+    level.openMenu(*again);
+    Tower ghost = *again;
+    game.selectedTower = &ghost;
+    const int money = game.money;
+    level.click(game.sellButton.getPosition());
+    EXPECT_EQ(game.money, money);
+    EXPECT_EQ(game.towers.size(), 1u);
+    EXPECT_EQ(slot.occupied, 1);
+    game.selectedTower = nullptr;
+}
+
+// ------------------------------------------------------------------ attacks
+
+namespace {
+
+// The scripted times at which a customer's fries hits happened.
+std::vector<double> friesAttackTimes(Level& level, Customer& target, double seconds) {
+    std::vector<double> times;
+    const double end = level.driver.clockSeconds + seconds;
+    while (level.driver.clockSeconds < end) {
+        target.fed = 0; // always hungry
+        const float before = target.hitTimes[Fries];
+        level.frame();
+        if (target.hitTimes[Fries] != before)
+            times.push_back(level.driver.clockSeconds);
+    }
+    return times;
+}
+
+} // namespace
+
+TEST(TowersAttacks, LevelOneFriesAttacksAboutEveryNineTenthsOfASecond) {
+    // Short frames, so that the frame length hardly adds to the rhythm being measured.
+    for (int speed : {1, 2}) {
+        Level level(speed == 1 ? 0.004 : 0.002);
+        game.gameSpeed = speed;
+        TowerSlot& slot = level.pedestal(0, 700, 500);
+        Customer& eater = level.customer(BigEater, 720, 520);
+        ASSERT_NE(level.build(slot, Fries), nullptr);
+        const std::vector<double> times = friesAttackTimes(level, eater, 1.9 / speed);
+        ASSERT_GE(times.size(), 2u) << "speed " << speed;
+        for (std::size_t i = 1; i < times.size(); ++i)
+            EXPECT_NEAR(times[i] - times[i - 1], 0.9 / speed, 0.05 / speed) << "speed " << speed;
+    }
+}
+
+TEST(TowersAttacks, NewTowerMayAttackAtOnceAndAnIdleTowerLooksAgainEachInterval) {
+    Level level;
+    TowerSlot& slot = level.pedestal(0, 700, 500);
+    Customer& eater = level.customer(BigEater, 710, 510);
+    Tower* fries = level.build(slot, Fries);
+    ASSERT_NE(fries, nullptr);
+    // The release frame of the build press already ran a tower step.
+    EXPECT_EQ(eater.fed, 6);
+    EXPECT_EQ(eater.hitActive[Fries], 1);
+    EXPECT_FLOAT_EQ(eater.targetDistance, 2202.907f);
+
+    // Nobody hungry in range: the tower keeps looking once an interval.
+    eater.fed = eater.appetite;
+    level.runUntil([&] { return fries->firing == 0; }, 2);
+    level.frames(40);
+    const float looked = fries->lastFireTime;
+    EXPECT_GT(looked, 0);
+    EXPECT_LT(game.now - looked, 0.5f + 0.02f);
+    eater.fed = 0;
+    EXPECT_TRUE(level.runUntil([&] { return eater.fed > 0; }, 0.55));
+}
+
+TEST(TowersAttacks, LevelThreeFriesFeedsTwoOfTwoHungryCustomers) {
+    Level level;
+    game.upgradeUnlocked[Fries][2] = game.upgradeUnlocked[Fries][3] = 1;
+    TowerSlot& slot = level.pedestal(0, 700, 500);
+    Tower* fries = level.build(slot, Fries);
+    ASSERT_NE(fries, nullptr);
+    level.upgrade(*fries);
+    level.upgrade(*fries);
+    ASSERT_EQ(fries->level, 2);
+    level.runUntil([&] { return fries->firing == 0; }, 2);
+
+    Customer& full = level.customer(Family, 690, 490);
+    full.fed = full.appetite;
+    Customer& a = level.customer(BigEater, 720, 520);
+    Customer& b = level.customer(BigEater, 680, 510);
+    ASSERT_TRUE(level.runUntil([&] { return a.fed > 0 || b.fed > 0; }, 2));
+    EXPECT_EQ(a.fed, 10);
+    EXPECT_EQ(b.fed, 10);
+    EXPECT_EQ(full.fed, full.appetite);
+    EXPECT_EQ(full.hitActive[Fries], 0);
+}
+
+TEST(TowersAttacks, TurningFriesLooksTowardsItsTarget) {
+    Level level;
+    TowerSlot& slot = level.pedestal(4, 700, 500);
+    Customer& eater = level.customer(BigEater, 650, 450); // up and left
+    Tower* fries = level.build(slot, Fries);
+    ASSERT_NE(fries, nullptr);
+    EXPECT_EQ(fries->frameRect.top, 3 * 244);
+    EXPECT_GT(eater.fed, 0);
+}
+
+TEST(TowersAttacks, SodaSplashAtColumnSixSoundAtColumnFour) {
+    Level level;
+    TowerSlot& slot = level.pedestal(0, 700, 500);
+    level.customer(BigEater, 720, 520);
+    Tower* soda = level.build(slot, Soda);
+    ASSERT_NE(soda, nullptr);
+    ASSERT_EQ(soda->firing, 1);
+    int splashColumn = -1, soundColumn = -1;
+    Projectile splash;
+    const double end = level.driver.clockSeconds + 3;
+    while (soda->firing && level.driver.clockSeconds < end) {
+        stopSound(SoundSodaShot);
+        const std::size_t splashes = game.projectiles.size();
+        level.frame();
+        if (game.projectiles.size() > splashes && splashColumn < 0) {
+            splashColumn = soda->animFrame;
+            splash = game.projectiles.front();
+        }
+        if (!soundStopped(SoundSodaShot) && soundColumn < 0)
+            soundColumn = soda->animFrame;
+    }
+    EXPECT_EQ(splashColumn, 6);
+    if (soundColumn >= 0) { // only where an audio device plays
+        EXPECT_EQ(soundColumn, 4);
+    }
+    EXPECT_EQ(splash.kind, Soda);
+    EXPECT_EQ(splash.frameRect.top, 445) << "row 1 of the tower's own sheet";
+    EXPECT_EQ(splash.sprite.getOrigin(), sf::Vector2f(176, 354));
+}
+
+TEST(TowersAttacks, SplashFeedsOnceAndTwoSplashesSlowToWalkSpeedOverTwoAndAHalf) {
+    Level level;
+    TowerSlot& left = level.pedestal(0, 650, 500);
+    TowerSlot& right = level.pedestal(0, 750, 500);
+    Tower* one = level.build(left, Soda);
+    Tower* two = level.build(right, Soda);
+    ASSERT_TRUE(one && two);
+    Customer& both = level.customer(Bachelor, 700, 520);
+    Customer& single = level.customer(BigEater, 500, 500);
+    ASSERT_TRUE(level.runUntil([&] { return game.projectiles.size() == 2; }, 3));
+    level.frame();
+    EXPECT_FLOAT_EQ(both.slowedSpeed, 125 / 2.5f);
+    EXPECT_EQ(both.hitActive[Soda], 1);
+    EXPECT_EQ(both.fed, 4) << "each splash feeds once";
+    EXPECT_FLOAT_EQ(single.slowedSpeed, 150 / 1.5f);
+    level.frames(3);
+    EXPECT_EQ(both.fed, 4);
+}
+
+TEST(TowersAttacks, BurgerFliesOnAfterItsTargetTurnsAndFeedsWhoeverIsOnItsLine) {
+    Level level;
+    TowerSlot& slot = level.pedestal(0, 700, 400);
+    Customer& target = level.customer(BigEater, 850, 440);
+    Tower* burger = level.build(slot, Burger);
+    ASSERT_NE(burger, nullptr);
+    ASSERT_EQ(game.projectiles.size(), 1u);
+    const Projectile shot = game.projectiles.front();
+    EXPECT_EQ(shot.kind, Burger);
+    // Thrown from the hand of a row-0 level-1 tower: it flies on the line from there.
+    const float fromHandX = shot.x - (700 - 96 + 127), fromHandY = shot.y - (400 - 147 + 133);
+    EXPECT_NEAR(fromHandX * std::sin(shot.angle) - fromHandY * std::cos(shot.angle), 0, 0.01);
+    EXPECT_GT(fromHandX, 0);
+    // The target turns away; someone else stands farther on the same line, 60 px aside.
+    level.pinned[0].second = sf::Vector2f(850, 200);
+    const float far = 600;
+    const float lineX = shot.x + std::cos(shot.angle) * far;
+    const float lineY = shot.y + std::sin(shot.angle) * far;
+    Customer& other = level.customer(Bachelor, lineX - std::sin(shot.angle) * 60,
+                                     lineY + std::cos(shot.angle) * 60);
+    ASSERT_TRUE(level.runUntil([&] { return other.fed > 0; }, 1.5));
+    EXPECT_EQ(other.fed, 25);
+    EXPECT_EQ(other.hitActive[Burger], 1);
+    EXPECT_EQ(target.fed, 0);
+    EXPECT_TRUE(std::none_of(game.projectiles.begin(), game.projectiles.end(),
+                             [](const Projectile& p) { return p.kind == Burger; }))
+        << "the burger ends in the one it fed";
+}
+
+TEST(TowersAttacks, MissedBurgerIsGoneOnceItLeavesTheWindow) {
+    Level level;
+    TowerSlot& slot = level.pedestal(4, 1700, 300);
+    Customer& target = level.customer(BigEater, 1850, 320);
+    Tower* burger = level.build(slot, Burger);
+    ASSERT_NE(burger, nullptr);
+    ASSERT_EQ(game.projectiles.size(), 1u);
+    EXPECT_EQ(game.projectiles.front().facing, 4) << "the world pass reads the thrower's facing";
+    level.pinned[0].second = sf::Vector2f(1700, 900); // steps out of the way
+    target.fed = target.appetite;                     // and no new throw
+    level.frames(3);
+    EXPECT_EQ(game.projectiles.size(), 1u) << "still in the window";
+    level.frames(30);
+    EXPECT_TRUE(game.projectiles.empty());
+}
