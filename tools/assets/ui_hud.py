@@ -25,13 +25,6 @@ def cursor():
         fill = BUN if pressed else MUSTARD
         p.polygon(pts, fill, outline=INK, ow=2.6, shadow=None if pressed else (1.2, 1.5, 0.8, 90))
         p.polygon([(4.5 + o, 7 + o), (4.5 + o, 17 + o), (9 + o, 12 + o)], with_alpha(WHITE, 140))
-        if pressed:
-            for a in (-20, 25, 70):
-                r0, r1 = 7, 11
-                cx, cy = 27, 28
-                ang = math.radians(a)
-                p.line([(cx + r0 * math.cos(ang), cy + r0 * math.sin(ang)),
-                        (cx + r1 * math.cos(ang), cy + r1 * math.sin(ang))], KETCHUP, 1.8)
         frames.append(p.result())
     return hstrip(frames)
 

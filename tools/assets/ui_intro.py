@@ -79,9 +79,9 @@ def qz_manger():
     bx = (W - burger.size[0]) // 2
     by = 70
     bite_sets = [[],
-                 [(560, 150, 110)],
-                 [(560, 150, 110), (660, 330, 120)],
-                 [(560, 150, 110), (660, 330, 120), (600, 540, 130), (420, 90, 90)]]
+                 [(640, 200, 190)],
+                 [(640, 200, 190), (660, 470, 210)],
+                 [(640, 200, 190), (660, 470, 210), (520, 660, 200), (420, 90, 170)]]
     frames = []
     for k in range(4):
         fr = Image.new("RGBA", (W, H), CLEAR)
@@ -276,16 +276,19 @@ def fond_intro():
     vig = np.clip(r - 0.55, 0, 1)[..., None] * np.array([120, 110, 90])
     a[..., :3] = a[..., :3] + glow - vig
     im = Image.fromarray(a.clip(0, 255).astype("uint8"), "RGBA")
-    # checkered floor strip at the bottom
-    p2 = Pic(W, H, s=1)
-    p2.im = im
-    for yi, y in enumerate(range(960, H, 60)):
-        for x in range(-60, W, 120):
-            off = 60 if yi % 2 else 0
-            p2.rrect((x + off, y, x + off + 60, y + 60), 0, (70, 50, 40, 255))
-            p2.rrect((x + off + 60, y, x + off + 120, y + 60), 0, (250, 240, 225, 255))
-    p2.rrect((-10, 944, W + 10, 962), 0, KETCHUP, outline=INK, ow=4)
-    return p2.result()
+    # the dining room of the menus below the wall, so the slide ends on the same scene
+    room = ui_menu.dining_room()
+    foods = (("french-fries", 120), ("hamburger", 130), ("cup-with-straw", 120), ("hot-dog", 110),
+             ("pizza", 100), ("french-fries", 120), ("hamburger", 130), ("cup-with-straw", 120),
+             ("hot-dog", 110), ("pizza", 100))
+    for i, (name, sz) in enumerate(foods):
+        room.emoji(name, 120 + i * 190, 660 + (130 - sz) / 2, sz, shadow=(0, 6, 4, 90))
+    for x in (150, 450, 750, 1050, 1350, 1650):
+        room.rrect((x - 8, 900, x + 8, 1060), 4, (120, 120, 130, 255), outline=INK, ow=3)
+        room.ellipse((x - 60, 880, x + 60, 920), KETCHUP, outline=INK, ow=5)
+    low = room.result()
+    im.alpha_composite(low.crop((0, 636, W, H)), (0, 636))
+    return im
 
 
 def intro_picture():

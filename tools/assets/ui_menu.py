@@ -144,7 +144,7 @@ def fond_menu():
     The logo left by the intro is drawn on top of it at x 70..870, y 40..640."""
     W, H = 1920, 1080
     p = dining_room()
-    # food on the counter
+    # food on the counter (the intro backdrop repeats this row across the screen)
     for x, name, sz in ((120, "french-fries", 120), (300, "hamburger", 130), (470, "cup-with-straw", 120),
                         (660, "hot-dog", 110), (820, "pizza", 100)):
         p.emoji(name, x, 660 + (130 - sz) / 2, sz, shadow=(0, 6, 4, 90))
