@@ -72,12 +72,6 @@ def upgrade_button():
 PANEL_X, PANEL_Y = 1000, 800
 
 
-def _icon_fork(cv, x, y, r):
-    cv.circle(x, y, r, (255, 214, 160, 255), ow=1.6)
-    e = emoji("fork-and-knife", int(r * 1.5))
-    cv.paste(e, x - e.width / 2, y - e.height / 2)
-
-
 def info_panel(two_columns):
     W = 540 if two_columns else 520
     H = 270

@@ -254,7 +254,7 @@ def draw_face(cv, g, s, mood="smile", eye_y=0.08, brows=None):
 # --------------------------------------------------------------------------
 # The four customers.  Each draw function draws one figure facing right.
 BACHELOR = dict(leg=36, torso=26, head=12, neck=2, hipw=5.2, shw=11, arm=29, armr=3.6,
-                legr=3.8, stride=8.5, lift=4.5, swing=8, bob=1.6, lean=1.0,
+                legr=3.8, stride=10, lift=4.5, swing=8, bob=1.6, lean=1.0,
                 top=(46, 176, 160, 255), top2=(30, 130, 120, 255), pants=(70, 100, 170, 255),
                 shoe=(245, 245, 245, 255), sole=(226, 58, 46, 255), hair=(120, 70, 36, 255))
 
@@ -296,7 +296,7 @@ def draw_bachelor(cv, gx, gy, phase, back, s=1.0, parts=None):
 
 
 BUSINESS = dict(leg=35, torso=26, head=12, neck=2, hipw=5.0, shw=11, arm=28, armr=3.5,
-                legr=3.6, stride=10, lift=4.5, swing=6, bob=1.4, lean=2.5,
+                legr=3.6, stride=12.5, lift=4.5, swing=7, bob=1.4, lean=2.5,
                 top=(48, 62, 104, 255), pants=(40, 52, 90, 255), shoe=(40, 30, 30, 255),
                 hair=(50, 38, 32, 255), tie=(214, 40, 50, 255))
 
@@ -361,7 +361,7 @@ def draw_businessman(cv, gx, gy, phase, back, s=1.0):
 
 
 GROS = dict(leg=40, torso=35, head=15, neck=1, hipw=8.5, shw=14, arm=30, armr=4.8,
-            legr=5.6, stride=7.5, lift=4.0, swing=7, bob=2.2, lean=-0.5,
+            legr=5.6, stride=9.5, lift=4.0, swing=7, bob=2.2, lean=-0.5,
             top=(226, 58, 46, 255), pants=(110, 120, 70, 255), shoe=(90, 55, 30, 255),
             hair=(196, 96, 40, 255), short_sleeve=True)
 
