@@ -869,7 +869,8 @@ def make_mopper():
             draw_janitor(cv, 56, 104, f * math.pi / 2, True, 1.0, walking=True)
         im = puppet(113, 117, draw)
         cells.append(im.transpose(Image.FLIP_LEFT_RIGHT))   # back view turned left = up-left
-    cells = cells[:5] + cells[5:] + [None]
+    # a fifth walking frame, the same as the first, in case the count reaches 4
+    cells = cells[:5] + cells[5:] + [cells[5]]
     return sheet(cells, 5, 113, 117, 2)
 
 
@@ -1037,10 +1038,60 @@ def draw_table(pa, p, q, fu, seats=4, k=0):
             _chair(pa, p + sd[0] * 40, q + sd[1] * 40, sd, fu)
 
 
-def draw_plant(pa, p, q, k=0):
+def draw_bench_table(pa, p, q, fu, k=0):
+    """Long wooden table with a bench on each side (map 2)."""
+    cx, cy = pa.iso(p, q)
+    pa.shadow(cx, cy + 4, 80, 40, 60, 7)
+    wood, dark = fu["chair"], fu["chair_d"]
+
+    def bench(qc):
+        for lp in (p - 24, p + 24):
+            pa.box(lp - 2, qc - 6, lp + 2, qc + 6, 0, 14, dark)
+        pa.box(p - 32, qc - 8, p + 32, qc + 8, 14, 19, wood)
+    bench(q - 36)
+    for lp in (p - 26, p + 26):
+        pa.box(lp - 3, q - 14, lp + 3, q + 14, 0, 30, dark)
+    pa.box(p - 36, q - 20, p + 36, q + 20, 30, 35, fu["table"], shade(fu["table"], 0.8), shade(fu["table"], 0.65))
+    for j, (fp, fq) in enumerate(((p - 16, q - 6), (p + 2, q + 6), (p + 20, q - 4))):
+        x, y = pa.iso(fp, fq, 35)
+        pa.emoji(FOODS[(k + j * 3) % len(FOODS)], x, y - 9, 21)
+    bench(q + 36)
+
+
+def draw_bar_table(pa, p, q, fu, k=0):
+    """High round table with three stools (map 3)."""
+    cx, cy = pa.iso(p, q)
+    pa.shadow(cx, cy + 4, 66, 36, 60, 7)
+    stools = [(p - 34, q - 10), (p + 8, q - 36), (p + 30, q + 24)]
+    stools.sort(key=lambda t: t[0] + t[1])
+    def stool(sp, sq):
+        pa.cyl(sp, sq, 3, 0, 30, (180, 180, 190))
+        pa.cyl(sp, sq, 11, 30, 36, fu["chair"], fu["chair_d"])
+    for sp, sq in stools[:2]:
+        stool(sp, sq)
+    pa.cyl(p, q, 4, 0, 50, (170, 170, 180))
+    pa.cyl(p, q, 13, 0, 3, (140, 140, 150))
+    pa.cyl(p, q, 24, 50, 55, fu["table"], shade(fu["table"], 0.75))
+    for j, (fp, fq) in enumerate(((p - 6, q - 5), (p + 7, q + 6))):
+        x, y = pa.iso(fp, fq, 55)
+        pa.emoji(FOODS[(k + j * 5) % len(FOODS)], x, y - 8, 20)
+    stool(*stools[2])
+
+
+def draw_plant(pa, p, q, k=0, mapno=1):
     x, y = pa.iso(p, q)
     pa.shadow(x, y, 26, 14, 70, 5)
-    pa.emoji("potted-plant", x, y - 28, 62)
+    if mapno == 2:
+        # wooden planter with herbs
+        pa.box(p - 16, q - 16, p + 16, q + 16, 0, 22, (170, 112, 66), (150, 96, 56), (120, 76, 42))
+        x, y = pa.iso(p, q, 22)
+        pa.emoji("herb", x, y - 16, 44)
+    elif mapno == 3:
+        pa.cyl(p, q, 13, 0, 20, (236, 138, 76), (200, 100, 50))
+        x, y = pa.iso(p, q, 20)
+        pa.emoji("cactus", x, y - 18, 44)
+    else:
+        pa.emoji("potted-plant", x, y - 28, 62)
 
 
 def wall_left(pa, th, q0, q1, z0, z1, fill, ink=INK, ow=2.0):
@@ -1081,36 +1132,45 @@ def poster_left(pa, th, q0, name, bg):
     pa.emoji(name, x, y, 56)
 
 
-def floor_label(pa, p, q, text, size, fill, along="p", flip=False):
-    """Text painted flat on the floor, reading along the p or q diagonal."""
+def plane_label(pa, cx, cy, text, size, fill, ax, ay, stroke=2):
+    """Text drawn on a plane whose text x axis runs along screen vector ax and
+    whose text y axis (downwards) runs along ay, centred on (cx, cy)."""
     ss = pa.ss
     fnt = font(int(size * ss))
     l, t, r, b = fnt.getbbox(text)
     tw, tht = r - l + 8 * ss, b - t + 8 * ss
     timg = Image.new("RGBA", (tw, tht), CLEAR)
     ImageDraw.Draw(timg).text((4 * ss - l, 4 * ss - t), text, font=fnt, fill=rgba(fill),
-                              stroke_width=int(2 * ss), stroke_fill=INK)
-    if flip:
-        timg = timg.rotate(180)
-    # text x axis runs along +p (or -q), text y axis along +q (or +p)
+                              stroke_width=int(stroke * ss), stroke_fill=INK)
+    cx, cy = cx * ss, cy * ss
+    ux, uy = ax
+    vx, vy = ay
+    det = ux * vy - vx * uy
+    a_, b_, d_, e_ = vy / det, -vx / det, -uy / det, ux / det
+    c_ = tw / 2 - (a_ * cx + b_ * cy)
+    f_ = tht / 2 - (d_ * cx + e_ * cy)
+    out = timg.transform(pa.im.size, Image.AFFINE, (a_, b_, c_, d_, e_, f_), resample=Image.BICUBIC)
+    pa.im.alpha_composite(out)
+
+
+def floor_label(pa, p, q, text, size, fill, along="p", flip=False):
+    """Text painted flat on the floor, reading along the p or q diagonal."""
     if along == "p":
         ax, ay = (0.8660254, 0.5), (-0.8660254, 0.5)
     else:
         ax, ay = (0.8660254, -0.5), (0.8660254, 0.5)
     cx, cy = pa.iso(p, q)
-    cx, cy = cx * ss, cy * ss
-    ux, uy = ax[0], ax[1]
-    vx, vy = ay[0], ay[1]
-    det = ux * vy - vx * uy
-    # inverse map from output (X, Y) to text (u, v) around the centre
-    a_ = vy / det
-    b_ = -vx / det
-    d_ = -uy / det
-    e_ = ux / det
-    c_ = tw / 2 - (a_ * cx + b_ * cy)
-    f_ = tht / 2 - (d_ * cx + e_ * cy)
-    out = timg.transform(pa.im.size, Image.AFFINE, (a_, b_, c_, d_, e_, f_), resample=Image.BICUBIC)
-    pa.im.alpha_composite(out)
+    plane_label(pa, cx, cy, text, size, fill, ax, ay)
+
+
+def shop_sign(pa, th, p0, p1, text, bg, fg):
+    """Name board on the right-hand back wall."""
+    wall_right(pa, th, p0, p1, 150, 212, bg, INK, 3)
+    wall_right(pa, th, p0 + 8, p1 - 8, 158, 204, shade(bg, 1.15), None, 0)
+    cx, cy = pa.iso((p0 + p1) / 2 + 20, th["QW"], 181)
+    plane_label(pa, cx, cy, text, 25, fg, (0.8660254, 0.5), (0.0, 1.0), stroke=2.5)
+    x, y = pa.iso(p0 + 28, th["QW"], 181)
+    pa.emoji("hamburger", x, y - 4, 42)
 
 
 def mat(pa, p, q, w, l, along, fill, text=None, tsize=22, tfill=(255, 255, 255), flip=False):
@@ -1172,28 +1232,25 @@ def dress_walls(mapno, pa):
     if mapno == 1:
         for q0 in (-40, 120, 280):
             window_left(pa, th, q0, q0 + 100)
-        for p0 in (1000, 1300, 1600):
-            window_right(pa, th, p0, p0 + 110)
-        poster_right(pa, th, 1170, "hamburger", (255, 206, 80))
-        poster_right(pa, th, 1470, "french-fries", (120, 200, 120))
         poster_left(pa, th, -520, "cup-with-straw", (120, 200, 240))
+        window_right(pa, th, 810, 910)
+        shop_sign(pa, th, 945, 1175, "GOBBLER", (226, 58, 46), (255, 220, 80))
+        window_right(pa, th, 1210, 1310)
     elif mapno == 2:
         for q0 in (-300, -120, 60, 240):
             window_left(pa, th, q0, q0 + 110)
-        for p0 in (960, 1240, 1520):
-            window_right(pa, th, p0, p0 + 110)
         poster_left(pa, th, -420, "pizza", (255, 180, 90))
-        poster_right(pa, th, 1110, "soft-ice-cream", (250, 170, 200))
-        poster_right(pa, th, 1390, "hot-dog", (255, 220, 110))
+        window_right(pa, th, 760, 860)
+        shop_sign(pa, th, 895, 1125, "GOBBLER", (40, 150, 140), (255, 240, 200))
+        window_right(pa, th, 1160, 1260)
     else:
         for q0 in (-330, -90, 150):
             window_left(pa, th, q0, q0 + 120)
-        for p0 in (1000, 1300, 1600):
-            window_right(pa, th, p0, p0 + 110)
         poster_left(pa, th, -450, "taco", (255, 190, 90))
         poster_left(pa, th, 40, "doughnut", (250, 170, 210))
-        poster_right(pa, th, 1160, "popcorn", (120, 200, 240))
-        poster_right(pa, th, 1460, "hamburger", (255, 206, 80))
+        window_right(pa, th, 800, 900)
+        shop_sign(pa, th, 935, 1165, "GOBBLER", (120, 86, 170), (255, 200, 80))
+        poster_right(pa, th, 1200, "popcorn", (120, 200, 240))
 
 
 def dress_floor(mapno, pa):
@@ -1240,12 +1297,16 @@ def furnish(mapno, pa, extra_items):
     # back to front
     items.sort(key=lambda it: it[0] + it[1])
     for (p, q, kind, k) in items:
-        if kind == "table4":
+        if kind in ("table4", "table2") and mapno == 2:
+            draw_bench_table(pa, p, q, fu, k)
+        elif kind in ("table4", "table2") and mapno == 3:
+            draw_bar_table(pa, p, q, fu, k)
+        elif kind == "table4":
             draw_table(pa, p, q, fu, 4, k)
         elif kind == "table2":
             draw_table(pa, p, q, fu, 2, k)
         elif kind == "plant":
-            draw_plant(pa, p, q, k)
+            draw_plant(pa, p, q, k, mapno)
         elif callable(kind):
             kind(pa, p, q)
 

@@ -376,6 +376,36 @@ def draw_scene(mapno, overlay_dir):
     img.convert("RGB").save(os.path.join(overlay_dir, "scene%d.png" % mapno))
 
 
+PROP_SIZES = {
+    "map/bornesprite.png": (9 * 48, 132), "map/borne.png": (9 * 48, 132),
+    "map/celib borne.png": (20 * 60, 147), "map/Sprite celib commande.png": (20 * 60, 147),
+    "map/gros mange.png": (12 * 172, 2 * 179), "map/gros mange seul.png": (12 * 170, 175),
+    "map/tele.png": (25 * 139, 4 * 169), "map/door.png": (5 * 149, 245),
+    "map/sprite poubelle face vers droite.png": (5 * 60, 112),
+    "map/sprite poubelle face vers gauche.png": (5 * 60, 112),
+    "map/sprite poubelle dos vers droite.png": (5 * 60, 112),
+    "map/sprite poubelle dos vers gauche.png": (5 * 60, 112),
+    "map/sol glissant.png": (60, 104), "map/serpilleur.png": (5 * 113, 2 * 117),
+    "map/warning.png": (120, 120), "tour/tour position.png": (104, 60),
+    "map/lvl_1.jpg": (1920, 1080), "map/lvl_2.jpg": (1920, 1080), "map/lvl_3.jpg": (1920, 1080),
+}
+
+
+def check_props():
+    base = os.path.join(maps.ROOT, "resources", "textures")
+    for name, size in PROP_SIZES.items():
+        path = os.path.join(base, name)
+        if not os.path.exists(path):
+            fail("missing %s" % name)
+            continue
+        im = Image.open(path)
+        if im.size != size:
+            fail("%s is %dx%d, the game cuts it as %dx%d" % (name, im.size[0], im.size[1], size[0], size[1]))
+        if name.endswith(".png") and im.mode != "RGBA":
+            fail("%s has no transparency" % name)
+    print("props: %d pictures checked" % len(PROP_SIZES))
+
+
 def main():
     if "scene" in sys.argv:
         d = os.path.join(maps.ROOT, "out", "overlays")
@@ -386,6 +416,7 @@ def main():
     overlay_dir = os.path.join(maps.ROOT, "out", "overlays")
     os.makedirs(overlay_dir, exist_ok=True)
     only = [int(a) for a in sys.argv[1:]] or [1, 2, 3]
+    check_props()
     for mapno in only:
         print("map %d" % mapno)
         check_map(mapno, overlay_dir)
