@@ -291,6 +291,17 @@ def draw_bachelor(cv, gx, gy, phase, back, s=1.0, parts=None):
     draw_head_base(cv, g, P, s, "spiky")
     if not back:
         draw_face(cv, g, s, "smile")
+    # headphones resting round his neck
+    nx, ny = g.neck
+    band = (30, 30, 36, 255)
+    if not back:
+        cv.arc(nx + 1.5 * s, ny - 1.0 * s, 6.5 * s, 4.0 * s, 10, 170, 1.4 * s, band)
+        cv.circle(nx - 4.5 * s, ny + 0.5 * s, 2.6 * s, (226, 58, 46, 255), ow=0.9 * s)
+        cv.circle(nx + 7.0 * s, ny + 0.5 * s, 2.2 * s, (226, 58, 46, 255), ow=0.9 * s)
+    else:
+        cv.arc(nx, ny - 0.5 * s, 6.5 * s, 3.5 * s, 10, 170, 1.4 * s, band)
+        cv.circle(nx - 6.0 * s, ny + 0.5 * s, 2.4 * s, (226, 58, 46, 255), ow=0.9 * s)
+        cv.circle(nx + 6.0 * s, ny + 0.5 * s, 2.4 * s, (226, 58, 46, 255), ow=0.9 * s)
     draw_arm(cv, near_arm, P, False, s)
     return g
 
