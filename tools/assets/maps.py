@@ -1212,6 +1212,9 @@ def spot_free(mapno, p, q, R, tall=False):
             return False
         if tall is False and dx - 10 < x < dx + fw + 10 and dy < y - 20 < dy + fh:
             return False
+    for (bp0, bq0, bp1, bq1) in BLOCKED.get(mapno, []):
+        if p + R > bp0 and p - R < bp1 and q + R > bq0 and q - R < bq1:
+            return False
     for (ex, ey) in ENTRANCE_ZONES[mapno]:
         fp, fq = to_floor(ex, ey)
         if max(abs(fp - p), abs(fq - q)) < R + 110:
@@ -1223,6 +1226,7 @@ def spot_free(mapno, p, q, R, tall=False):
     return True
 
 
+BLOCKED = {2: [(960.0, -480.0, 1290.0, -400.0)]}
 ENTRANCE_ZONES = {1: [(487, 68), (513, 1072)], 2: [(455, 1075), MAP2_EXIT],
                   3: [(118, 1070), (741, 0), MAP3_EXIT]}
 
@@ -1275,6 +1279,23 @@ def dress_floor(mapno, pa):
         mat(pa, M3_CX, 470.0, 40, 30, "q", red, "SORTIE", 17)
 
 
+def draw_drinks_counter(pa, p0, p1, q0, q1):
+    """Self-service drinks counter against the back wall (map 2)."""
+    x0, y0 = pa.iso((p0 + p1) / 2, q1)
+    pa.shadow(x0, y0 + 4, (p1 - p0) * 0.55, 30, 60, 6)
+    pa.box(p0, q0, p1, q1, 0, 44, (236, 246, 240), (40, 150, 140), (24, 110, 104))
+    pa.box(p0 - 2, q0 - 2, p1 + 2, q1 + 2, 44, 49, (250, 180, 60))
+    # two fountains with their cups
+    for pc in (p0 + 40, p1 - 40):
+        pa.box(pc - 16, q0 + 2, pc + 16, q0 + 20, 49, 100, (210, 214, 224), (190, 194, 206), (150, 156, 170))
+        x, y = pa.iso(pc, q0 + 20, 86)
+        pa.rect(x - 9, y - 8, x + 9, y + 6, (226, 58, 46), INK, 1.2)
+        x, y = pa.iso(pc + 2, q1 - 6, 49)
+        pa.emoji("cup-with-straw", x, y - 10, 22)
+    x, y = pa.iso((p0 + p1) / 2, q1 - 4, 49)
+    pa.emoji("ice", x, y - 8, 20)
+
+
 def furnish(mapno, pa, extra_items):
     """Fill the free floor with tables and plants on a regular grid."""
     th = THEMES[mapno]
@@ -1320,7 +1341,11 @@ def write_maps(only=(1, 2, 3)):
         pa.d = ImageDraw.Draw(pa.im)
         dress_walls(mapno, pa)
         dress_floor(mapno, pa)
-        furnish(mapno, pa, [])
+        extra = []
+        if mapno == 2:
+            extra.append((1125.0, -457.0, lambda pa_, p, q: draw_drinks_counter(pa_, 1000.0, 1250.0, -474.0, -440.0),
+                          0))
+        furnish(mapno, pa, extra)
         pa.result().convert("RGB").save(os.path.join(MAP_DIR, "lvl_%d.jpg" % mapno), quality=90)
 
 
