@@ -43,7 +43,7 @@ def hud_panel():
     p.rrect((0, -30, W + 30, H + 30), 26, WOOD, outline=INK, ow=6)
     for i, y in enumerate(range(120, H, 150)):
         p.line([(10, y), (W, y)], WOOD_DARK, 3, rounded=False)
-    for x, y in ((20, 60), (20, 560), (20, 1000), (356, 300), (356, 700)):
+    for x, y in ((356, 458), (24, 458), (356, 676), (24, 676)):
         p.circle(x, y, 4, WOOD_DARK)
 
     # money: coin + cream plate; text at window (1620, 25) size 60

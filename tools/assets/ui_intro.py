@@ -281,14 +281,17 @@ def fond_intro():
     foods = (("french-fries", 120), ("hamburger", 130), ("cup-with-straw", 120), ("hot-dog", 110),
              ("pizza", 100), ("french-fries", 120), ("hamburger", 130), ("cup-with-straw", 120),
              ("hot-dog", 110), ("pizza", 100))
-    for i, (name, sz) in enumerate(foods):
-        room.emoji(name, 120 + i * 190, 660 + (130 - sz) / 2, sz, shadow=(0, 6, 4, 90))
     for x in (150, 450, 750, 1050, 1350, 1650):
         room.rrect((x - 8, 900, x + 8, 1060), 4, (120, 120, 130, 255), outline=INK, ow=3)
         room.ellipse((x - 60, 880, x + 60, 920), KETCHUP, outline=INK, ow=5)
     low = room.result()
     im.alpha_composite(low.crop((0, 636, W, H)), (0, 636))
-    return im
+    # the food stands on the counter in front of the wall
+    p3 = Pic(W, H, s=2)
+    p3.im = im.resize((W * 2, H * 2), Image.LANCZOS)
+    for i, (name, sz) in enumerate(foods):
+        p3.emoji(name, 120 + i * 190, 660 + (130 - sz) / 2, sz, shadow=(0, 6, 4, 90))
+    return p3.result()
 
 
 def intro_picture():
