@@ -142,10 +142,40 @@ def fries_tower(level, row, frame, nframes):
                    depth_bias=-0.3)
             box_faces_band_at(sc, 0, v0, 7 * k, 6 * k, z0 + 9 * k, z0 + 12 * k, GOLD)
             fries_bundle(sc, 0, v0, z0 + 16 * k, 4.5 * k, 5, 5 * k, 10 * k, seed=side + 4, bias=1.5)
-    sc.box(-hw, -hw, z0, hw, hw, z0 + bh, body, top=shade(body, 1.2))
-    box_faces_band(sc, hw, z0 + bh * 0.58, z0 + bh * 0.8, MUSTARD)
-    if level >= 2:
-        box_faces_band(sc, hw, z0 + bh * 0.12, z0 + bh * 0.22, WHITE if level == 2 else GOLD)
+    # the body is a giant fries carton: wider at the top, with a band and
+    # a smile-shaped cut on its front faces
+    a0, a1 = hw * 0.86, hw * 1.08
+    zb, zt = z0, z0 + bh
+    w_ = iso.world
+
+    def hw_at(z):
+        return a0 + (a1 - a0) * (z - zb) / (zt - zb)
+
+    def carton(c):
+        fx = [w_(a1, -a1, zt), w_(a1, a1, zt), w_(a0, a0, zb), w_(a0, -a0, zb)]
+        fy = [w_(-a1, a1, zt), w_(a1, a1, zt), w_(a0, a0, zb), w_(-a0, a0, zb)]
+        topf = [w_(-a1, -a1, zt), w_(a1, -a1, zt), w_(a1, a1, zt), w_(-a1, a1, zt)]
+        c.poly(hull(fx + fy + topf), body)
+        c.fillpoly(fx, shade(body, 0.78))
+        c.fillpoly(fy, body)
+        c.fillpoly(topf, shade(body, 0.55))
+        for (z0b, z1b, col) in ((zb + bh * 0.5, zb + bh * 0.7, MUSTARD),) + (
+                ((zb + bh * 0.1, zb + bh * 0.2, WHITE if level == 2 else GOLD),) if level >= 2 else ()):
+            h0, h1 = hw_at(z0b), hw_at(z1b)
+            c.fillpoly([w_(h1, -h1, z1b), w_(h1, h1, z1b), w_(h0, h0, z0b), w_(h0, -h0, z0b)], shade(col, 0.82))
+            c.fillpoly([w_(-h1, h1, z1b), w_(h1, h1, z1b), w_(h0, h0, z0b), w_(-h0, h0, z0b)], col)
+        # smile cut on each front face
+        for face in (0, 1):
+            pts = []
+            for i in range(9):
+                t = -0.75 + 1.5 * i / 8
+                z = zt - bh * 0.1 - bh * 0.16 * (1 - t * t / 0.5625)
+                hz = hw_at(z)
+                pts.append(w_(hz, t * hz, z) if face == 0 else w_(t * hz, hz, z))
+            c.line(pts, 1.6, (255, 236, 150, 255))
+        c.line([w_(a0, a0, zb), w_(a1, a1, zt)], 1.0, INK)
+        c.line([w_(-a1, a1, zt), w_(a1, a1, zt), w_(a1, -a1, zt)], 1.0, INK)
+    sc.custom(iso.depth(0, 0, (zb + zt) / 2), carton)
     top = z0 + bh
     # fries crown on top of the carton
     fries_bundle(sc, 0, 0, top, hw * 0.78, {1: 11, 2: 14, 3: 18}[level], 9 * k, 20 * k,
