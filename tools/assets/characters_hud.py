@@ -37,7 +37,7 @@ def round_button(fill, icon, icon_size=58, ring=MUSTARD, icon_dy=0):
 
 
 def build_button(kind):
-    fill = {"frite": KETCHUP, "burger": (250, 170, 60, 255), "soda": SKY}[kind]
+    fill = {"frite": (255, 206, 84, 255), "burger": KETCHUP, "soda": SKY}[kind]
     name = {"frite": "french-fries", "burger": "hamburger", "soda": "cup-with-straw"}[kind]
     cv = round_button(fill, emoji(name, 50), ring=CREAM)
     # a little "+" badge: it builds
@@ -48,7 +48,7 @@ def build_button(kind):
 
 
 def sell_button():
-    cv = round_button((250, 226, 120, 255), emoji("coin", 48), ring=CREAM)
+    cv = round_button((140, 168, 204, 255), emoji("coin", 48), ring=CREAM)
     cv.circle(72, 72, 11, KETCHUP, ow=2.2)
     cv.fillpoly([(65.5, 70.2), (78.5, 70.2), (78.5, 73.8), (65.5, 73.8)], WHITE)
     return cv.final()
