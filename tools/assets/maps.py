@@ -1204,7 +1204,7 @@ def spot_free(mapno, p, q, R, tall=False):
         return False
     for (_, px, py) in PEDESTALS[mapno]:
         fp, fq = to_floor(px, py)
-        if max(abs(fp - p), abs(fq - q)) < R + 48:
+        if max(abs(fp - p), abs(fq - q)) < R + 72:
             return False
     for (name, fw, fh, kind, dx, dy) in DECORATIONS[mapno]:
         fp, fq = to_floor(dx + fw / 2, dy + fh - 8)
