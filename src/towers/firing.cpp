@@ -19,10 +19,31 @@ bool hungry(const Customer& customer) {
     return customer.fed < customer.appetite;
 }
 
+// The ellipse inscribed in a tower's range disc, read once per tower and pass.
+struct RangeEllipse {
+    float x = 0, y = 0;
+    float halfWidthSquared = 0, halfHeightSquared = 0;
+
+    explicit RangeEllipse(const Tower& tower) : x(tower.x), y(tower.y) {
+        const sf::FloatRect bounds = tower.rangeSprite.getGlobalBounds();
+        if (bounds.width <= 0 || bounds.height <= 0)
+            return; // no disc picture: nobody is in range
+        halfWidthSquared = (bounds.width / 2) * (bounds.width / 2);
+        halfHeightSquared = (bounds.height / 2) * (bounds.height / 2);
+    }
+    bool contains(float px, float py) const {
+        if (halfWidthSquared <= 0 || halfHeightSquared <= 0)
+            return false;
+        const float dx = px - x, dy = py - y;
+        return dx * dx / halfWidthSquared + dy * dy / halfHeightSquared <= 1.0f;
+    }
+};
+
 int countHungryInRange(const Tower& tower) {
+    const RangeEllipse range(tower);
     int count = 0;
     for (const Customer& customer : game.customers)
-        if (hungry(customer) && inRange(tower, customer.x, customer.y))
+        if (hungry(customer) && range.contains(customer.x, customer.y))
             ++count;
     return count;
 }
@@ -197,12 +218,7 @@ void slowCustomers() {
 } // namespace
 
 bool inRange(const Tower& tower, float x, float y) {
-    const sf::FloatRect bounds = tower.rangeSprite.getGlobalBounds();
-    if (bounds.width <= 0 || bounds.height <= 0)
-        return false;
-    const float halfW = bounds.width / 2, halfH = bounds.height / 2;
-    const float dx = x - tower.x, dy = y - tower.y;
-    return dx * dx / (halfW * halfW) + dy * dy / (halfH * halfH) <= 1.0f;
+    return RangeEllipse(tower).contains(x, y);
 }
 
 int chooseTargets(const Tower& tower) {
@@ -211,8 +227,9 @@ int chooseTargets(const Tower& tower) {
     for (float& d : bestDistance)
         d = std::numeric_limits<float>::infinity();
     int candidates = 0;
+    const RangeEllipse range(tower);
     for (Customer& customer : game.customers) {
-        if (!hungry(customer) || !inRange(tower, customer.x, customer.y))
+        if (!hungry(customer) || !range.contains(customer.x, customer.y))
             continue;
         ++candidates;
         const float dx = customer.pathX - game.goalPoint.x;
