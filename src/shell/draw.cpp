@@ -47,10 +47,19 @@ void drawScreen() {
     switch (game.screen) {
     case TitleMenu:
     case LevelSelect:
+        drawMenu();
+        break;
     case Options:
-    case Help:
+        drawMenu();
+        drawDeleteButton();
+        break;
     case Shop:
         drawMenu();
+        drawShop();
+        break;
+    case Help:
+        drawMenu();
+        drawHelpFoods();
         break;
     case InGame:
         drawLevelLayers(LevelView::Running);

@@ -440,6 +440,46 @@ struct GameState {
     int padlockFrame[4] = {};
     float padlockStepTime[4] = {};
 
+    // options: volume sliders, tutorial box, the button that deletes the saved game
+    sf::Sprite volumesLabel, musicBar, effectsBar;
+    sf::RectangleShape musicFill, effectsFill;
+    sf::CircleShape musicKnob, effectsKnob;
+    float musicKnobX = 0, effectsKnobX = 0;
+    sf::Sprite tutorialBox;
+    int tutorialBoxState = 1; // 1 "CaseTuto1.png", 2 "CaseTuto2.png"; follows only its presses
+    sf::Text tutorialLabel;
+    sf::Sprite deleteButton;
+    sf::Text deleteLabel;
+
+    // help pages: 0 the two categories, 1 towers, 2 customers
+    int helpPage = 0;
+    sf::Sprite helpCategories[2];    // towers, customers
+    sf::Sprite helpFoods[3];         // burger, soda, fries
+    sf::Sprite helpCustomers[4];     // bachelor, business man, family, big eater
+    int helpFoodHovered[3] = {};     // same order
+    int helpCustomerHovered[4] = {}; // same order
+    sf::Text helpTitle, helpTowerText, helpCustomerText;
+
+    // credits: 0 idle, 1 sign animating, 2 sign open, 3 page shown
+    int creditsState = 0;
+    int creditsFrame = 0;
+    float creditsStepTime = 0;
+    sf::Sprite creditsPage;
+    int creditsScroll = 0;
+    float creditsDragAnchor = 0;
+    int creditsDragging = 0;
+
+    // supplier shop
+    sf::Sprite shopBackground;
+    sf::Sprite upgradePictures[TowerTypeCount][4]; // [type][level 1..3]
+    sf::Sprite shopPadlocks[6]; // 0..2 level 2 of Fries, Burger, Soda; 3..5 their level 3
+    int padlockFrames[6] = {};
+    sf::Sprite shopResetButton;
+    sf::Text shopResetLabel;
+    int unlockState2 = 0, unlockState3 = 0; // 0 none, 1 padlock opening, 2 done: pay
+    int unlockTarget2 = 0, unlockTarget3 = 0;
+    float unlockStepTime = 0;
+
     // progress (the save file) and audio
     int stars = 0;
     float bestRating[4] = {};

@@ -228,6 +228,10 @@ void initMenus() {
     game.menuHeading = makeText("               Menu", 50, sf::Color::Black, 1221, 80);
     game.starBalanceText = makeText("0", 50, sf::Color::Black, 1086, 85);
     initLevelSelection();
+    initOptions();
+    initHelp();
+    initCredits();
+    game.shopBackground = makeSprite(loadTexture(menuFolder + "Fond Shop.png"), 1188, 190);
     game.screen = Splash;
     game.clickLatch = 0;
     game.currentLevel = 0;
@@ -250,6 +254,10 @@ void drawMenu() {
     window.draw(game.menuContentBackground);
     if (game.screen == LevelSelect)
         drawLevelSelection();
+    else if (game.screen == Options)
+        drawOptions();
+    else if (game.screen == Help)
+        drawHelp();
     window.draw(game.menuCabinet);
     window.draw(game.titleCredits);
     for (int i : {0, 2, 1, 3, 4}) // "Jouer", "Options", shop, "Aide", "Quitter"
@@ -257,13 +265,18 @@ void drawMenu() {
     window.draw(game.menuOuterFrame);
     window.draw(game.logoSprite);
     window.draw(game.menuHeading);
+    drawCreditsPage();
     window.draw(game.starBalanceText);
+    if (game.screen == Help)
+        drawHelpTexts();
+    stepCreditsSign();
     if (game.screen == LevelSelect && game.carouselMoving == 0) {
         window.draw(game.levelLabel);
         drawBestRating();
     }
-    if (game.screen == Shop)
-        drawShop();
+    // The shop draws the lesson over its own content.
+    if (game.supplierTutorialPending && game.screen != Shop)
+        drawTutorialLayer();
 }
 
 void handleMenuPanel() {
@@ -278,8 +291,13 @@ void handleMenuPanel() {
         game.screen = button.screen;
         if (button.heading)
             setHeading(button.heading);
+        if (button.screen == Options)
+            placeVolumeKnobs();
+        else if (button.screen == Help)
+            game.helpPage = 0;
         game.clickLatch = 1;
     }
+    handleCreditsPress();
 }
 
 void handleLevelSelect() {

@@ -1,14 +1,205 @@
-// The supplier shop.
+// The supplier shop: stars won on the levels unlock the second and third level of each tower.
+#include "persist/persist.h"
 #include "shell/game_state.h"
+#include "shell/platform.h"
+#include "shell/resources.h"
+#include "shell/shell.h"
+#include "tutorial/tutorial.h"
 #include "ui/ui.h"
 
-void initShop() {
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int level2Price = 3, level3Price = 6;
+constexpr int padlockFrameWidth = 110, padlockFrameHeight = 135;
+constexpr int lastPadlockFrame = 7;
+constexpr float padlockScale = 0.5f, padlockHoveredScale = 0.7f;
+
+// Picture file and column of each tower type, in TowerType order.
+constexpr const char* pictureFormats[TowerTypeCount] = {
+    "../resources/textures/Menu/Frite %d.png",
+    "../resources/textures/Menu/Burger %d.png",
+    "../resources/textures/Menu/Soda %d.png",
+};
+constexpr float pictureColumns[TowerTypeCount] = {1616, 1193, 1402};
+constexpr float pictureRows[4] = {0, 190, 380, 570}; // by level 1..3
+// Padlock centres of level 2 (and, 195 lower, level 3), in TowerType order.
+constexpr float padlockColumns[TowerTypeCount] = {1691, 1271, 1481};
+constexpr float padlockRows[2] = {450, 645};
+
+float processSeconds() {
+    return static_cast<float>(game.platform->clockMs()) / 1000.0f;
+}
+
+const sf::IntRect unlockedFrame(0, 0, 153, 158), lockedFrame(153, 0, 153, 158);
+
+bool padlockUnderMouse(int padlock) {
+    const sf::Vector2f centre = game.shopPadlocks[padlock].getPosition();
+    return std::abs(static_cast<float>(game.mouseX) - centre.x) < 55 &&
+           std::abs(static_cast<float>(game.mouseY) - centre.y) < 67;
+}
+
+void showPadlockFrame(int padlock) {
+    game.shopPadlocks[padlock].setTextureRect(sf::IntRect(
+        padlockFrameWidth * game.padlockFrames[padlock], 0, padlockFrameWidth, padlockFrameHeight));
+}
+
+void hideBoughtPadlocks() {
     for (int t = 0; t < TowerTypeCount; ++t) {
+        if (game.upgradeUnlocked[t][2] == 1)
+            game.shopPadlocks[t].setTextureRect(sf::IntRect(0, 0, 0, 0));
+        if (game.upgradeUnlocked[t][3] == 1)
+            game.shopPadlocks[3 + t].setTextureRect(sf::IntRect(0, 0, 0, 0));
+    }
+}
+
+void showUnlockedPictures() {
+    for (int t = 0; t < TowerTypeCount; ++t) {
+        for (int level = 1; level <= 3; ++level) {
+            if (game.upgradeUnlocked[t][level] == 1) {
+                game.upgradePictures[t][level].setTextureRect(unlockedFrame);
+                game.maxTowerLevel[t] = level;
+            } else {
+                game.upgradePictures[t][level].setTextureRect(lockedFrame);
+            }
+        }
+    }
+}
+
+void scalePadlocks() {
+    for (int padlock = 0; padlock < 6; ++padlock) {
+        const int needed = padlock < 3 ? level2Price : level3Price;
+        const bool grows =
+            padlockUnderMouse(padlock) && game.clickLatch == 0 && game.stars >= needed;
+        const float scale = grows ? padlockHoveredScale : padlockScale;
+        game.shopPadlocks[padlock].setScale(scale, scale);
+    }
+}
+
+// One kind of unlocking (level 2 or level 3): its start, padlock animation and payment.
+struct Unlocking {
+    int& state;
+    int& target;
+    int firstPadlock; // 0 for level 2, 3 for level 3
+    int level;
+    int price;
+    int otherPrice; // held back while the other kind's unlocking has not paid yet
+    int otherState;
+};
+
+void runUnlocking(const Unlocking& u) {
+    // Stars promised to an unlocking still opening are not spent twice.
+    const int available = game.stars - (u.otherState != 0 ? u.otherPrice : 0);
+    for (int t = 0; t < TowerTypeCount; ++t) {
+        const int padlock = u.firstPadlock + t;
+        const bool previousOwned = u.level == 2 || game.upgradeUnlocked[t][2] == 1;
+        if (padlockUnderMouse(padlock) && game.clickLatch == 0 && available >= u.price &&
+            u.state == 0 && game.platform->leftButtonDown() && previousOwned &&
+            game.upgradeUnlocked[t][u.level] == 0) {
+            u.target = padlock;
+            u.state = 1;
+            game.clickLatch = 1;
+        }
+    }
+    if (u.state == 1 && processSeconds() - game.unlockStepTime > 0.1f) {
+        int& frame = game.padlockFrames[u.target];
+        if (frame < lastPadlockFrame) {
+            frame += 1;
+            showPadlockFrame(u.target);
+        } else {
+            u.state = 2;
+            game.shopPadlocks[u.target].setTextureRect(
+                sf::IntRect(padlockFrameWidth * frame, 0, 0, 0));
+        }
+        game.unlockStepTime = processSeconds();
+    }
+    if (u.state == 2) {
+        game.stars -= u.price;
+        u.state = 0;
+        game.upgradeUnlocked[u.target - u.firstPadlock][u.level] = 1;
+        writeSave();
+    }
+}
+
+} // namespace
+
+void initShop() {
+    char path[50];
+    for (int t = 0; t < TowerTypeCount; ++t) {
+        for (int level = 1; level <= 3; ++level) {
+            std::snprintf(path, sizeof path, pictureFormats[t], level);
+            game.upgradePictures[t][level] =
+                makeSprite(loadTexture(path), pictureColumns[t], pictureRows[level]);
+            game.upgradePictures[t][level].setTextureRect(level == 1 ? unlockedFrame : lockedFrame);
+        }
         game.upgradeUnlocked[t][1] = 1;
         game.upgradeUnlocked[t][2] = game.upgradeUnlocked[t][3] = 0;
     }
     game.stars = 0;
+    game.unlockState2 = game.unlockState3 = 0;
+    game.unlockTarget2 = 0;
+    game.unlockTarget3 = 3;
+    game.unlockStepTime = 0;
+    const sf::Texture* padlockTexture =
+        loadTexture("../resources/textures/Menu/Cadenas Sheets.png");
+    for (int padlock = 0; padlock < 6; ++padlock) {
+        sf::Sprite& sprite = game.shopPadlocks[padlock];
+        sprite = makeSprite(padlockTexture, padlockColumns[padlock % 3], padlockRows[padlock / 3]);
+        if (padlockTexture) {
+            const sf::Vector2u size = padlockTexture->getSize();
+            sprite.setOrigin(static_cast<float>(size.x) / 14, static_cast<float>(size.y) / 2);
+        }
+        sprite.setScale(padlockScale, padlockScale);
+        game.padlockFrames[padlock] = 0;
+        showPadlockFrame(padlock);
+    }
+    game.shopResetButton =
+        makeSprite(loadTexture("../resources/textures/Menu/B Reset.png"), 1211, 752);
+    game.shopResetLabel = makeText("Réinitialiser", 40, sf::Color::Black, 1371, 765);
 }
-void updateShop() {}
-void drawShop() {}
-void resetShop() {}
+
+void updateShop() {
+    hideBoughtPadlocks();
+    showUnlockedPictures();
+    scalePadlocks();
+    runUnlocking(
+        {game.unlockState2, game.unlockTarget2, 0, 2, level2Price, level3Price, game.unlockState3});
+    runUnlocking(
+        {game.unlockState3, game.unlockTarget3, 3, 3, level3Price, level2Price, game.unlockState2});
+}
+
+void drawShop() {
+    sf::RenderWindow& window = *game.window;
+    window.draw(game.shopBackground);
+    for (int t : {Fries, Burger, Soda})
+        for (int level = 1; level <= 3; ++level)
+            window.draw(game.upgradePictures[t][level]);
+    for (const sf::Sprite& padlock : game.shopPadlocks)
+        window.draw(padlock);
+    window.draw(game.shopResetButton);
+    window.draw(game.shopResetLabel);
+    if (game.supplierTutorialPending)
+        drawTutorialLayer();
+}
+
+void resetShop() {
+    if (!hitTopLeftInclusiveX(game.shopResetButton, game.mouseX, game.mouseY))
+        return;
+    for (int t = 0; t < TowerTypeCount; ++t) {
+        for (int level = 1; level <= 3; ++level) {
+            if (game.upgradeUnlocked[t][level] == 1)
+                game.stars += level == 2 ? level2Price : level == 3 ? level3Price : 0;
+            game.upgradeUnlocked[t][level] = 0;
+        }
+        game.upgradeUnlocked[t][1] = 1;
+        game.maxTowerLevel[t] = 0;
+    }
+    for (int padlock = 0; padlock < 6; ++padlock) {
+        game.padlockFrames[padlock] = 0;
+        game.shopPadlocks[padlock].setTextureRect(
+            sf::IntRect(0, 0, padlockFrameWidth, padlockFrameHeight));
+        game.shopPadlocks[padlock].setScale(padlockScale, padlockScale);
+    }
+}

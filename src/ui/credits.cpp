@@ -1,0 +1,77 @@
+// The credits: a sign on the cabinet that opens with a coin-slot press, and a tall page that
+// the player scrolls by dragging it.
+#include "shell/game_state.h"
+#include "shell/platform.h"
+#include "shell/resources.h"
+#include "shell/shell.h"
+#include "ui/ui.h"
+
+namespace {
+
+constexpr int signFrameWidth = 141, signFrameHeight = 152;
+constexpr int lastSignFrame = 7;
+constexpr int pageWidth = 747, pageHeight = 1046;
+// The page's window stops at the picture's ends (2498 rows tall, a little slack at the top).
+constexpr int firstPageRow = -10, lastPageRow = 1452;
+
+float processSeconds() {
+    return static_cast<float>(game.platform->clockMs()) / 1000.0f;
+}
+
+} // namespace
+
+void initCredits() {
+    game.creditsState = 0;
+    game.creditsFrame = 0;
+    game.creditsStepTime = 0;
+    game.creditsScroll = 0;
+    game.creditsDragAnchor = 0;
+    game.creditsDragging = 0;
+    game.creditsPage = makeSprite(loadTexture("../resources/textures/Menu/Credits.png"), 100, 13);
+    game.creditsPage.setTextureRect(sf::IntRect(0, 0, pageWidth, pageHeight));
+}
+
+void handleCreditsPress() {
+    if (game.clickLatch != 0)
+        return;
+    const int x = game.mouseX, y = game.mouseY;
+    if (1595 <= x && x <= 1760 && 866 <= y && y <= 1063) {
+        game.creditsState = 1;
+        game.clickLatch = 1;
+    } else if (hitTopLeftInclusiveX(game.titleCredits, x, y)) {
+        if (game.creditsState == 2)
+            game.creditsState = 3;
+        else if (game.creditsState == 3)
+            game.creditsState = 1;
+        game.clickLatch = 1;
+    }
+}
+
+void stepCreditsSign() {
+    if (game.creditsState != 1 || !(processSeconds() - game.creditsStepTime > 0.1f))
+        return;
+    if (game.creditsFrame > lastSignFrame - 1)
+        game.creditsState = 2;
+    else
+        game.creditsFrame += 1;
+    game.titleCredits.setTextureRect(
+        sf::IntRect(signFrameWidth * game.creditsFrame, 0, signFrameWidth, signFrameHeight));
+    game.creditsStepTime = processSeconds();
+}
+
+void drawCreditsPage() {
+    if (game.creditsState != 3)
+        return;
+    if (game.platform->leftButtonDown()) {
+        if (!game.creditsDragging) {
+            game.creditsDragAnchor = static_cast<float>(game.creditsScroll + game.mouseY);
+            game.creditsDragging = 1;
+        }
+        game.creditsScroll = static_cast<int>(game.creditsDragAnchor - game.mouseY);
+    } else {
+        game.creditsDragging = 0;
+    }
+    if (firstPageRow <= game.creditsScroll && game.creditsScroll <= lastPageRow)
+        game.creditsPage.setTextureRect(sf::IntRect(0, game.creditsScroll, pageWidth, pageHeight));
+    game.window->draw(game.creditsPage);
+}

@@ -1,0 +1,195 @@
+// The help section of the menu cabinet: two categories, then a page of towers or of customers
+// whose pictures tell their story while the pointer rests on them.
+#include "shell/game_state.h"
+#include "shell/platform.h"
+#include "shell/resources.h"
+#include "shell/shell.h"
+#include "ui/ui.h"
+
+namespace {
+
+const std::string menuFolder = "../resources/textures/Menu/";
+
+struct HelpPicture {
+    const char* picture;
+    float x, y;
+    float scale, hoveredScale;
+};
+
+// Burger, soda, fries.
+constexpr HelpPicture foodPictures[3] = {
+    {"Burger.png", 1271, 280, 1.1f, 1.3f},
+    {"Soda.png", 1731, 440, 0.9f, 1.1f},
+    {"Frites.png", 1281, 630, 1.1f, 1.3f},
+};
+
+// Bachelor, business man, family, big eater.
+constexpr HelpPicture customerPictures[4] = {
+    {"IconCélibataire.png", 1266, 255, 1.1f, 1.3f},
+    {"IconBusinessMan.png", 1271, 385, 1.1f, 1.3f},
+    {"IconFamille.png", 1271, 515, 1.1f, 1.3f},
+    {"IconGros.png", 1271, 665, 1.1f, 1.3f},
+};
+
+struct HelpEntry {
+    const char* title;
+    float titleX, titleY;
+    const char* text;
+    float textX, textY;
+};
+
+// Same order as the pictures.
+constexpr HelpEntry foodEntries[3] = {
+    {"Burger", 1421, 770,
+     "Cette tour tire un projectile\ninfligeant de gros dégâts à\nmoyenne distance et "
+     "dispose\nd'une cadence de tir faible.",
+     1361, 200}, // burger
+    {"Soda", 1431, 770,
+     "Cette tour sert du soda à tous\nles clients proches d'elle.\nLe statut "
+     "ralentissement\ns'applique aux clients touchés\net peut se cumuler.",
+     1201, 365}, // soda
+    {"Frites", 1431, 770,
+     "La mitraillette à frites,\nfait des dégâts moyens.\nLorsqu'elle est améliorée,\nla tourelle "
+     "peut servir\nplusieurs clients à la fois.",
+     1391, 550}, // fries
+};
+
+constexpr HelpEntry customerEntries[4] = {
+    {"Le Célibataire", 1341, 770,
+     "Le célibataire est un habitué \ndu Snack Spire. \nIl n'a pas envie de \nfaire à manger chez "
+     "lui \net sa vie est un peu triste, \ntachez de le rendre heureux \navec un délicieux repas !",
+     1351, 190}, // bachelor
+    {"Le Business Man", 1321, 770,
+     "Le businessman a beaucoup de \ntravail et ne fait que passer. \nCependant attention, \ncar "
+     "s'il n'a pas son hamburger \nà temps, il ne travaillera \npas correctement le reste \nde la "
+     "journée !",
+     1346, 280}, // business man
+    {"La Famille", 1371, 770,
+     "Ce père de famille passe \nune joyeuse journée en \ncompagnie de sa petite fille. \nIls sont "
+     "là pour passer \nun bon moment. \nA vous de faire en sorte qu'ils\nressortent du restaurant "
+     "\navec le même sourire ",
+     1356, 400}, // family
+    {"L'enrobé", 1401, 770,
+     "L'enrobé a très faim et\n sa carrure ne l'empêche\npas d'aller vite.\nIl risque d'être en "
+     "colère\ns'il n'a pas son menu\nXXL big size extra viande !",
+     1351, 520}, // big eater
+};
+
+sf::Sprite makeCentred(const char* picture, float x, float y) {
+    sf::Sprite sprite = makeSprite(loadTexture(menuFolder + picture), x, y);
+    const sf::FloatRect bounds = sprite.getLocalBounds();
+    sprite.setOrigin(bounds.width / 2, bounds.height / 2);
+    return sprite;
+}
+
+// Scales a page picture by hover and tells whether the pointer rests on it.
+int hoverPicture(sf::Sprite& sprite, const HelpPicture& picture) {
+    const bool hovered = hitCentred(sprite, game.mouseX, game.mouseY);
+    const float scale = hovered ? picture.hoveredScale : picture.scale;
+    sprite.setScale(scale, scale);
+    return hovered ? 1 : 0;
+}
+
+void showTitle(const char* title, float x, float y) {
+    game.helpTitle.setString(utf8(title));
+    game.helpTitle.setPosition(x, y);
+}
+
+void showEntry(sf::Text& text, const HelpEntry& entry) {
+    showTitle(entry.title, entry.titleX, entry.titleY);
+    text.setString(utf8(entry.text));
+    text.setPosition(entry.textX, entry.textY);
+}
+
+void drawCategories() {
+    game.helpTitle.setString(" ");
+    const int pages[2] = {1, 2}; // towers, customers
+    for (int i = 0; i < 2; ++i) {
+        sf::Sprite& sprite = game.helpCategories[i];
+        const bool hovered = hitCentred(sprite, game.mouseX, game.mouseY);
+        sprite.setScale(hovered ? 1.1f : 1.0f, hovered ? 1.1f : 1.0f);
+        if (hovered && game.platform->leftButtonDown())
+            game.helpPage = pages[i];
+    }
+    game.window->draw(game.helpCategories[0]);
+    game.window->draw(game.helpCategories[1]);
+}
+
+} // namespace
+
+void initHelp() {
+    game.helpPage = 0;
+    game.helpCategories[0] = makeCentred("Nourritours.png", 1631, 450);
+    game.helpCategories[1] = makeCentred("Clients.png", 1351, 450);
+    for (int i = 0; i < 3; ++i) {
+        const HelpPicture& p = foodPictures[i];
+        game.helpFoods[i] = makeCentred(p.picture, p.x, p.y);
+        game.helpFoods[i].setScale(p.scale, p.scale);
+        game.helpFoodHovered[i] = 0;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const HelpPicture& p = customerPictures[i];
+        game.helpCustomers[i] = makeCentred(p.picture, p.x, p.y);
+        game.helpCustomers[i].setScale(p.scale, p.scale);
+        game.helpCustomerHovered[i] = 0;
+    }
+    game.helpTitle = makeText(" ", 40, sf::Color::Black);
+    game.helpTowerText = makeText("", 29, sf::Color::Black);
+    game.helpCustomerText = makeText("", 28, sf::Color::Black);
+}
+
+void drawHelp() {
+    switch (game.helpPage) {
+    case 0:
+        drawCategories();
+        break;
+    case 1:
+        for (int i = 0; i < 3; ++i)
+            game.helpFoodHovered[i] = hoverPicture(game.helpFoods[i], foodPictures[i]);
+        break;
+    case 2:
+        for (int i = 0; i < 4; ++i)
+            game.helpCustomerHovered[i] = hoverPicture(game.helpCustomers[i], customerPictures[i]);
+        for (int i : {2, 3, 0, 1}) // family, big eater, bachelor, business man
+            game.window->draw(game.helpCustomers[i]);
+        break;
+    default:
+        break;
+    }
+}
+
+void drawHelpTexts() {
+    sf::RenderWindow& window = *game.window;
+    if (game.helpPage == 1) {
+        for (int i = 0; i < 3; ++i) {
+            if (game.helpFoodHovered[i]) {
+                showEntry(game.helpTowerText, foodEntries[i]);
+                window.draw(game.helpTowerText); // its title comes over the pictures
+                return;
+            }
+        }
+        showTitle("Selectionnez une tour", 1251, 770);
+        window.draw(game.helpTitle);
+    } else if (game.helpPage == 2) {
+        for (int i = 0; i < 4; ++i) {
+            if (game.helpCustomerHovered[i]) {
+                showEntry(game.helpCustomerText, customerEntries[i]);
+                window.draw(game.helpCustomerText);
+                window.draw(game.helpTitle);
+                return;
+            }
+        }
+        showTitle("Sélectionnez un client", 1271, 770);
+        window.draw(game.helpTitle);
+    }
+}
+
+void drawHelpFoods() {
+    if (game.helpPage != 1)
+        return;
+    sf::RenderWindow& window = *game.window;
+    window.draw(game.helpFoods[1]); // soda
+    window.draw(game.helpFoods[0]); // burger
+    window.draw(game.helpFoods[2]); // fries
+    window.draw(game.helpTitle);
+}
