@@ -248,9 +248,9 @@ def ig_menu():
         p.rrect((12, y0 - 3, 368, y1 + 3), 14, PAPER, outline=INK, ow=3, shadow=(0, 3, 2, 60))
         # text kept inside each item's hover box (right edges 240, 300, 195, 310)
         p.text((66, (y0 + y1) / 2.0 + 2), label, 30, fill=INK, anchor="lm")
-    p.emoji("cook-default", 490, 420, 170, shadow=(0, 5, 4, 80))
-    p.emoji("hamburger", 470, 585, 90, shadow=(0, 4, 3, 80))
-    p.emoji("french-fries", 545, 560, 70, shadow=(0, 4, 3, 80))
+    p.emoji("cook-default", 492, 360, 160, shadow=(0, 5, 4, 80))
+    p.emoji("hamburger", 462, 520, 84, shadow=(0, 4, 3, 80))
+    p.emoji("french-fries", 542, 510, 70, shadow=(0, 4, 3, 80))
     p.text((310, 158), "Le service attend...", 30, fill=INK_SOFT)
     return p.result()
 

@@ -100,6 +100,16 @@ def fond():
         for x in range(0, W, 46):
             if (x // 46 + y // 46) % 2 == 0:
                 d.rectangle((x, y, x + 45, y + 45), fill=(252, 238, 212, 255))
+    # a faint wallpaper of food, light enough to keep every text readable
+    names = ("hamburger", "french-fries", "cup-with-straw")
+    k = 0
+    for yi, y in enumerate(range(40, H, 115)):
+        for x in range(40 + (57 if yi % 2 else 0), W, 115):
+            icon = emoji(names[k % 3], 40)
+            k += 1
+            a = icon.getchannel("A").point(lambda v: v * 22 // 255)
+            icon.putalpha(a)
+            p.im.alpha_composite(icon, (x - 20, y - 20))
     im = p.result()
     # soft vignette so the content sits in a glowing screen
     import numpy as np
@@ -173,7 +183,7 @@ PANEL_BUTTONS = (("B Jouer.png", "Jouer", LETTUCE, LETTUCE_DARK),
 
 
 def panel_button(label, fill, dark):
-    w, h = 200, 90
+    w, h = 216, 90
     size = 40
     while text_width(label, size) > w - 34:
         size -= 1
