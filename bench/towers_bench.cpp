@@ -27,16 +27,11 @@ void enterPrivateFolder() {
         enterSandbox(true);
 }
 
-// A tower of the given type and level standing on its own pedestal.
-void placeTower(int type, int level, float x, float y) {
-    game.slots.emplace_front();
-    TowerSlot& slot = game.slots.front();
-    slot.x = x;
-    slot.y = y;
-    slot.facing = (type == Fries && level == 2) ? 4 : (type + level) % 2;
+// A tower of the given type and level on a pedestal, as if built and upgraded there.
+void placeTower(TowerSlot& slot, int type, int level) {
     slot.occupied = 1;
     game.selectedSlot = &slot;
-    Tower& tower = buildTower(type, slot.facing, x, y);
+    Tower& tower = buildTower(type, slot.facing, slot.x, slot.y);
     tower.level = level;
     tower.stats = game.towerCatalogue[type][level];
     showRangeDisc(tower, tower.stats.rangeTexture);
@@ -51,21 +46,32 @@ void runCrowdUpdate(benchmark::State& state, bool withCustomers) {
     game.countdown = 100000; // no wave of the script joins the crowd
     game.paused = 0;
 
-    // Sixteen towers in a 4 x 4 block, every type and level represented.
+    // The third map's sixteen pedestals (or a block of our own if the map has fewer), each
+    // with a tower, every type and level represented.
+    for (int i = static_cast<int>(game.slots.size()); i < 16; ++i) {
+        game.slots.emplace_front();
+        game.slots.front().x = 830 + 60.0f * (i % 4);
+        game.slots.front().y = 440 + 40.0f * (i / 4);
+    }
+    std::vector<TowerSlot*> pedestals;
+    for (TowerSlot& slot : game.slots)
+        pedestals.push_back(&slot);
+    pedestals.resize(16);
     for (int i = 0; i < 16; ++i)
-        placeTower(i % 3, (i / 3) % 3, 830 + 60.0f * (i % 4), 440 + 40.0f * (i / 4));
+        placeTower(*pedestals[i], i % 3, (i / 3) % 3);
     game.selectedSlot = nullptr;
 
-    // The crowd stands in the middle of the block, inside every range disc.
+    // The crowd stands around the pedestals, inside the range of the tower on each.
     const int count = static_cast<int>(state.range(0));
     std::vector<std::pair<Customer*, sf::Vector2f>> crowd;
     for (int i = 0; i < count; ++i) {
-        const sf::Vector2f at(895 + 2.5f * (i % 20), 480 + 6.0f * (i / 20));
+        const TowerSlot& near = *pedestals[i % 16];
+        const int k = i / 16;
+        const sf::Vector2f at(near.x - 90 + 30.0f * (k % 7), near.y + 20 + 10.0f * (k / 7));
         Customer& customer = spawnCustomer(i % CustomerTypeCount, i % 4, 0, at.x, at.y);
         customer.appetite = 1 << 30; // never full: every tower keeps attacking
         crowd.push_back({&customer, at});
     }
-
     const float frame = 1.0f / 60.0f;
     game.frameDelta = frame;
     for (auto _ : state) {
@@ -87,6 +93,11 @@ void runCrowdUpdate(benchmark::State& state, bool withCustomers) {
             break;
         }
     }
+    long long food = 0;
+    for (const Customer& customer : game.customers)
+        food += customer.fed;
+    state.counters["food/frame"] = static_cast<double>(food) / state.iterations();
+    state.counters["pedestals"] = static_cast<double>(game.slots.size());
     state.counters["towers"] = static_cast<double>(game.towers.size());
     state.counters["customers"] = static_cast<double>(game.customers.size());
 }
