@@ -70,22 +70,29 @@ def hud_screen(end=None):
     text(scr, (1655, 885), "Le Burger était vraiment\ntrès bon, les frites aussi,\net la boisson aussi !", 16, (255, 255, 255, 255))
     put(scr, frame(load("textures/hud/Stars2.png"), 8, 538, 91), (1640, 735), 0.2)
     put(scr, frame(load("textures/hud/Stars2.png"), 3, 538, 91), (1640, 865), 0.2)
-    face = Image.new("RGBA", (60, 60), (0, 0, 0, 0))
-    ImageDraw.Draw(face).ellipse((2, 2, 58, 58), fill=(250, 200, 150, 255), outline=(0, 0, 0, 255), width=3)
-    put(scr, face, (1570, 745))
-    put(scr, face, (1570, 875))
+    faces = []
+    for n in ("familleFace", "grosFace", "celibFace", "businessManFace"):
+        try:
+            faces.append(load("textures/hud/%s.png" % n))
+        except OSError:
+            f = Image.new("RGBA", (60, 60), (0, 0, 0, 0))
+            ImageDraw.Draw(f).ellipse((2, 2, 58, 58), fill=(250, 200, 150, 255), outline=(0, 0, 0, 255), width=3)
+            faces.append(f)
+    face = faces[0]
+    put(scr, faces[2], (1570, 745))
+    put(scr, faces[1], (1570, 875))
     # wave preview, map 1
     put(scr, load("textures/hud/PrévisuCase.png"), (335, 80))
-    for (fx, fy) in ((359, 173), (359, 330), (515, 174), (518, 329)):
-        put(scr, face, (fx, fy), 1.2)
+    for i, (fx, fy) in enumerate(((359, 173), (359, 330), (515, 174), (518, 329))):
+        put(scr, faces[i], (fx, fy), 1.2)
     for (cx, cy, s) in ((385, 260, "x 3"), (385, 298, "x 1"), (538, 260, "x 7"), (538, 298, "x 2")):
         text(scr, (cx, cy), s, 25)
     timer = load("textures/hud/TimerAnim.png")
     put(scr, frame(timer, 3, 90, 91), (481, 295), 1.0, origin=(45, 45.5))
     # map 2 style box
     put(scr, load("textures/hud/PrévisuCase2.png"), (491, 720))
-    for (fx, fy) in ((514, 750), (514, 905), (670, 750), (670, 905)):
-        put(scr, face, (fx, fy), 1.2)
+    for i, (fx, fy) in enumerate(((514, 750), (514, 905), (670, 750), (670, 905))):
+        put(scr, faces[i], (fx, fy), 1.2)
     for (cx, cy, s) in ((541, 840, "x 2"), (541, 875, "x 1"), (696, 840, "x 4"), (694, 875, "x 5")):
         text(scr, (cx, cy), s, 25)
     put(scr, frame(timer, 8, 90, 91), (641, 875), 1.0, origin=(45, 45.5))
