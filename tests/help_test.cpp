@@ -1,0 +1,103 @@
+// The help section: the two categories and the pages that describe towers and customers.
+#include "shell/game_state.h"
+#include "support/frame_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string utf8Of(const sf::Text& text) {
+    const auto bytes = text.getString().toUtf8();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+struct OnHelp : FrameDriver {
+    explicit OnHelp(bool fullSize = false) : FrameDriver(1.0 / 60, fullSize) {
+        game.screen = TitleMenu;
+        frame();
+        click(1086, 640); // "Aide"
+    }
+    void openPage(int x, int y) {
+        click(x, y);
+        moveMouse(10, 10);
+        frame();
+    }
+};
+
+constexpr int towersX = 1631, customersX = 1351, categoryY = 450;
+
+} // namespace
+
+TEST(Help, CategoriesOpenTheirPagesUntilAideIsPressedAgain) {
+    OnHelp driver;
+    ASSERT_EQ(game.screen, Help);
+    EXPECT_EQ(game.helpPage, 0);
+    driver.moveMouse(towersX, categoryY);
+    driver.frame();
+    EXPECT_FLOAT_EQ(game.helpCategories[0].getScale().x, 1.1f);
+    EXPECT_EQ(game.helpPage, 0) << "hovering alone opens nothing";
+    driver.openPage(towersX, categoryY);
+    EXPECT_EQ(game.helpPage, 1);
+    EXPECT_EQ(utf8Of(game.helpTitle), "Selectionnez une tour");
+    EXPECT_EQ(game.helpTitle.getPosition(), sf::Vector2f(1251, 770));
+
+    // The soda picture is described while the pointer rests on it.
+    driver.moveMouse(1731, 440);
+    driver.frame();
+    EXPECT_FLOAT_EQ(game.helpFoods[1].getScale().x, 1.1f);
+    EXPECT_EQ(utf8Of(game.helpTitle), "Soda");
+    EXPECT_EQ(game.helpTitle.getPosition(), sf::Vector2f(1431, 770));
+    EXPECT_EQ(game.helpTowerText.getPosition(), sf::Vector2f(1201, 365));
+    EXPECT_EQ(utf8Of(game.helpTowerText).rfind("Cette tour sert du soda", 0), 0u);
+    driver.moveMouse(10, 10);
+    driver.frame();
+    EXPECT_FLOAT_EQ(game.helpFoods[1].getScale().x, 0.9f);
+    EXPECT_EQ(utf8Of(game.helpTitle), "Selectionnez une tour");
+
+    // The page stays open across other sections only until "Aide" is pressed again.
+    driver.click(1091, 510);
+    driver.click(1086, 640);
+    EXPECT_EQ(game.helpPage, 0);
+    EXPECT_EQ(utf8Of(game.helpTitle), " ");
+    driver.openPage(customersX, categoryY);
+    EXPECT_EQ(game.helpPage, 2);
+    EXPECT_EQ(utf8Of(game.helpTitle), "Sélectionnez un client");
+}
+
+TEST(Help, TwoCustomerPicturesUnderThePointerShowOnlyTheFirst) {
+    OnHelp driver;
+    driver.openPage(customersX, categoryY);
+    // The bachelor (centre y 255) and the business man (385) overlap around y 320.
+    driver.moveMouse(1271, 320);
+    driver.frames(2);
+    ASSERT_TRUE(game.helpCustomerHovered[0] && game.helpCustomerHovered[1]);
+    EXPECT_EQ(utf8Of(game.helpTitle), "Le Célibataire");
+    EXPECT_EQ(game.helpCustomerText.getPosition(), sf::Vector2f(1351, 190));
+    EXPECT_EQ(utf8Of(game.helpCustomerText).rfind("Le célibataire est", 0), 0u);
+    // On the business man alone.
+    driver.moveMouse(1271, 440);
+    driver.frame();
+    EXPECT_EQ(utf8Of(game.helpTitle), "Le Business Man");
+    EXPECT_EQ(game.helpTitle.getPosition(), sf::Vector2f(1321, 770));
+}
+
+TEST(Help, DISABLED_Screenshots) {
+    OnHelp driver(true);
+    driver.moveMouse(towersX, categoryY);
+    driver.frame();
+    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/help0.png"));
+    driver.openPage(towersX, categoryY);
+    driver.moveMouse(1271, 280);
+    driver.frames(2);
+    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/help1.png"));
+    driver.moveMouse(10, 10);
+    driver.frames(2);
+    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/help1none.png"));
+    driver.click(1086, 640);
+    driver.openPage(customersX, categoryY);
+    driver.moveMouse(1271, 515);
+    driver.frames(2);
+    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/help2.png"));
+}

@@ -1,0 +1,153 @@
+// The options section: volume sliders, the tutorial box and deleting the saved game.
+#include "shell/game_state.h"
+#include "shell/resources.h"
+#include "support/frame_driver.h"
+#include "support/sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+const char* const tutorialOn = "../resources/textures/Menu/CaseTuto1.png";
+const char* const tutorialOff = "../resources/textures/Menu/CaseTuto2.png";
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+struct SaveFileBefore {
+    explicit SaveFileBefore(const char* content) {
+        std::remove(sandboxSavePath().c_str());
+        if (content)
+            std::ofstream(sandboxSavePath(), std::ios::binary) << content;
+    }
+};
+
+// The options opened from the title menu's panel, with the given save file at start-up.
+struct OnOptions : SaveFileBefore, FrameDriver {
+    explicit OnOptions(const char* save = nullptr, bool fullSize = false)
+        : SaveFileBefore(save), FrameDriver(1.0 / 60, fullSize) {
+        game.screen = TitleMenu;
+        frame();
+        click(1091, 510);
+    }
+    ~OnOptions() { std::remove(sandboxSavePath().c_str()); }
+    void clickTutorialBox() { click(1541 + 32, 585 + 32); }
+};
+
+} // namespace
+
+TEST(Options, KnobsStartFromTheVolumesAndFollowThePointerOnlyOnTheirBars) {
+    OnOptions driver;
+    ASSERT_EQ(game.screen, Options);
+    EXPECT_FLOAT_EQ(game.musicKnobX, 1209 + 275.5f);
+    EXPECT_FLOAT_EQ(game.effectsKnobX, 1209 + 275.5f);
+    driver.frames(3);
+    EXPECT_FLOAT_EQ(game.musicVolume, 50);
+    EXPECT_FLOAT_EQ(game.effectsVolume, 50);
+
+    // Dragged to the music bar's left edge: silence, applied on the next frame.
+    driver.press(1209, 310);
+    driver.frame();
+    EXPECT_FLOAT_EQ(game.musicKnobX, 1209);
+    driver.frame();
+    EXPECT_FLOAT_EQ(game.musicVolume, 0);
+    EXPECT_FLOAT_EQ(game.effectsVolume, 50);
+    ASSERT_NE(game.audio, nullptr);
+    EXPECT_FLOAT_EQ(game.audio->musics[MusicMenu].getVolume(), 0);
+    // Sliding off the bar leaves the knob where the bar ended under the pointer.
+    driver.moveMouse(1150, 310);
+    driver.frames(2);
+    EXPECT_FLOAT_EQ(game.musicKnobX, 1209);
+    driver.release();
+    driver.frame();
+
+    // The effects bar: 551 pixels from its left edge are full volume.
+    driver.press(1209 + 551, 500);
+    driver.frames(2);
+    EXPECT_FLOAT_EQ(game.effectsVolume, 100);
+    EXPECT_FLOAT_EQ(game.audio->sounds[SoundClick].getVolume(), 100);
+    EXPECT_FLOAT_EQ(game.effectsFill.getSize().x, 1209 + 551 - 1216);
+    driver.release();
+    driver.frame();
+
+    // Reopening the options puts the knobs back from the volumes they set.
+    game.musicVolume = 20;
+    driver.click(1091, 235);
+    driver.click(1091, 510);
+    EXPECT_FLOAT_EQ(game.musicKnobX, 1209 + 20 * 551.0f / 100);
+    EXPECT_FLOAT_EQ(game.effectsKnobX, 1209 + 551);
+}
+
+TEST(Options, TutorialBoxTogglesOncePerPress) {
+    OnOptions driver;
+    EXPECT_EQ(game.tutorialBox.getTexture(), loadTexture(tutorialOn));
+    driver.press(1541 + 32, 585 + 32);
+    driver.frames(5); // held: one toggle only
+    EXPECT_EQ(game.tutorialEnabled, 0);
+    EXPECT_EQ(game.tutorialBox.getTexture(), loadTexture(tutorialOff));
+    driver.release();
+    driver.frame();
+    driver.clickTutorialBox();
+    EXPECT_EQ(game.tutorialEnabled, 1);
+    EXPECT_EQ(game.tutorialBox.getTexture(), loadTexture(tutorialOn));
+    // The flag is kept in memory until the next save.
+    std::ifstream save(sandboxSavePath());
+    EXPECT_FALSE(save.good());
+}
+
+TEST(Options, TutorialBoxStartsTickedWhateverTheSaveSays) {
+    OnOptions driver("0 0.000000 0.000000 0.000000 0 0 0 0 0 0 0 0 0 0 0 0 1 0 0 1 0 0 1 0 0 ");
+    EXPECT_EQ(game.tutorialEnabled, 0);
+    EXPECT_EQ(game.tutorialBoxState, 1);
+    EXPECT_EQ(game.tutorialBox.getTexture(), loadTexture(tutorialOn));
+    driver.clickTutorialBox();
+    EXPECT_EQ(game.tutorialEnabled, 0);
+    EXPECT_EQ(game.tutorialBox.getTexture(), loadTexture(tutorialOff));
+}
+
+TEST(Options, DeletingTheGameResetsProgressAndRelocksTheLevels) {
+    OnOptions driver("11 9.500000 7.000000 3.000000 1 1 0 1 1 1 1 4 3 1 4 3 1 1 1 1 1 0 1 0 0 ");
+    ASSERT_EQ(game.stars, 11);
+    ASSERT_EQ(game.lockOpened[3], 1);
+    driver.clickTutorialBox(); // tutorial off: the box shows it
+    ASSERT_EQ(game.tutorialEnabled, 0);
+
+    driver.press(1211, 780); // the button's left edge counts
+    driver.frames(4);
+    driver.release();
+    driver.frame();
+    EXPECT_EQ(game.stars, 0);
+    EXPECT_EQ(game.starBalanceText.getString().toAnsiString(), "0");
+    EXPECT_EQ(game.lockOpened[2], 0);
+    EXPECT_EQ(game.lockOpened[3], 0);
+    EXPECT_EQ(game.levelCards[2].getTextureRect().left, 490) << "level 2 locked again";
+    EXPECT_EQ(game.levelCards[3].getTextureRect().left, 490) << "level 3 locked again";
+    EXPECT_EQ(game.upgradeUnlocked[Fries][3], 0);
+    EXPECT_EQ(game.tutorialEnabled, 1);
+    EXPECT_EQ(game.tutorialBox.getTexture(), loadTexture(tutorialOff)) << "picture untouched";
+    EXPECT_EQ(readFile(sandboxSavePath()),
+              "0 0.000000 0.000000 0.000000 0 0 0 0 0 0 1 0 0 0 0 0 1 0 0 1 0 0 1 0 0 ");
+
+    // Back on the level selection, card 2 cannot be started.
+    driver.click(1091, 235);
+    driver.click(1781, 400);
+    driver.frames(80);
+    driver.click(1400, 400);
+    EXPECT_EQ(game.screen, LevelSelect);
+}
+
+TEST(Options, DISABLED_Screenshot) {
+    OnOptions driver(nullptr, true);
+    driver.moveMouse(1600, 650);
+    driver.frames(2);
+    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/options.png"));
+}
