@@ -1,0 +1,370 @@
+// Customers: spawning and removal, walking the path colours, side-steps, walk cycle, hit
+// effects and what each customer hands to the world pass.
+#include "customers/customers.h"
+#include "level/level.h"
+#include "shell/game_state.h"
+#include "support/frame_driver.h"
+#include "towers/towers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const double cosWalk = std::cos(static_cast<double>(3.14f / 6.0f));
+const double sinWalk = std::sin(static_cast<double>(3.14f / 6.0f));
+
+const sf::Color downRight(0, 0, 255), downLeft(255, 0, 0), upLeft(0, 255, 0), upRight(255, 255, 0),
+    exitColour(255, 0, 255);
+
+// A test room: its own path images in the four slots, nothing else on the floor.
+class Customers : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        game.tutorialEnabled = 0;
+        game.customers.clear();
+        for (int i = 0; i < 4; ++i) {
+            images[i].create(400, 300, sf::Color::White);
+            game.collisionMaps[i] = &images[i];
+        }
+        game.now = 10.0f;
+        game.frameDelta = 1.0f / 60.0f;
+        game.gameSpeed = 1;
+        game.pausedTotal = 0;
+    }
+
+    void paint(int slot, int left, int top, int width, int height, sf::Color colour) {
+        for (int x = left; x < left + width; ++x)
+            for (int y = top; y < top + height; ++y)
+                images[slot].setPixel(x, y, colour);
+    }
+
+    // One in-game customer update after the clock moves by dt.
+    void update(float dt = 1.0f / 60.0f) {
+        game.now += dt;
+        game.frameDelta = dt;
+        updateCustomers();
+    }
+
+    FrameDriver driver;
+    sf::Image images[4];
+};
+
+} // namespace
+
+TEST_F(Customers, SpawnTakesTheTypeRowAndBecomesTheHeadAndEveryTarget) {
+    game.nextCustomerId = 1;
+    game.featuredPending = 0;
+    Customer& first = spawnCustomer(Family, UpLeft, 2, 100, 200);
+    EXPECT_EQ(first.id, 1);
+    EXPECT_EQ(first.appetite, 70);
+    EXPECT_EQ(first.speed, 100);
+    EXPECT_EQ(first.bodySprite.getOrigin(), sf::Vector2f(54, 120)); // 109 / 2 in integers
+    EXPECT_EQ(first.bodyRect, sf::IntRect(0, UpLeft * 120, 109, 120));
+    EXPECT_FLOAT_EQ(first.slowedSpeed, 100.0f);
+    EXPECT_FLOAT_EQ(first.targetDistance, 2202.907f);
+    EXPECT_EQ(first.friesHitFrame, -1);
+    EXPECT_EQ(game.featuredCustomer, &first);
+    EXPECT_EQ(game.featuredPending, 1);
+
+    Customer& second = spawnCustomer(BusinessMan, DownRight, 0, 5, 6);
+    EXPECT_EQ(second.id, 2);
+    EXPECT_EQ(&game.customers.front(), &second);
+    EXPECT_EQ(game.featuredCustomer, &first) << "a pending feature is kept";
+    EXPECT_EQ(game.firstTarget, &second);
+    EXPECT_EQ(game.secondTarget, &second);
+    EXPECT_EQ(game.thirdTarget, &second);
+    EXPECT_FLOAT_EQ(game.lastSpawnSpeed, 200.0f);
+}
+
+TEST_F(Customers, NothingPointsAtARemovedOrClearedCustomer) {
+    game.featuredPending = 0;
+    Customer& a = spawnCustomer(Bachelor, DownRight, 0, 50, 50);
+    Customer& b = spawnCustomer(Bachelor, DownRight, 0, 60, 50);
+    Customer& c = spawnCustomer(Bachelor, DownRight, 0, 70, 50);
+    game.featuredCustomer = &b;
+    game.firstTarget = &b;
+    game.secondTarget = &c;
+    game.thirdTarget = &b;
+    game.projectiles.emplace_front();
+    game.projectiles.front().target = &b;
+    game.projectiles.emplace_front();
+    game.projectiles.front().target = &a;
+
+    auto it = std::next(game.customers.begin()); // b, between c and a
+    auto next = removeCustomer(it);
+    EXPECT_EQ(&*next, &a) << "the walk goes on with the removed customer's successor";
+    EXPECT_EQ(game.featuredCustomer, nullptr);
+    EXPECT_EQ(game.firstTarget, nullptr);
+    EXPECT_EQ(game.secondTarget, &c);
+    EXPECT_EQ(game.thirdTarget, nullptr);
+    EXPECT_EQ(game.projectiles.back().target, nullptr);
+    EXPECT_EQ(game.projectiles.front().target, &a);
+    EXPECT_EQ(game.customers.size(), 2u);
+
+    // Leaving through the exit goes the same way.
+    paint(0, 0, 0, 400, 300, exitColour);
+    game.firstTarget = &a;
+    game.featuredCustomer = &c;
+    update();
+    EXPECT_TRUE(game.customers.empty());
+    EXPECT_EQ(game.firstTarget, nullptr);
+    EXPECT_EQ(game.featuredCustomer, nullptr);
+    EXPECT_EQ(game.secondTarget, nullptr);
+    EXPECT_EQ(game.projectiles.front().target, nullptr);
+
+    // And a level set-up forgets everyone.
+    Customer& d = spawnCustomer(Bachelor, DownRight, 0, 50, 50);
+    game.projectiles.emplace_front();
+    game.projectiles.front().target = &d;
+    game.featuredCustomer = &d;
+    clearLevel();
+    EXPECT_TRUE(game.customers.empty());
+    EXPECT_TRUE(game.projectiles.empty());
+    EXPECT_EQ(game.featuredCustomer, nullptr);
+    EXPECT_EQ(game.firstTarget, nullptr);
+}
+
+TEST(CustomerPixels, ClassesAtTheirThresholds) {
+    EXPECT_EQ(classifyPixel(sf::Color(254, 254, 9)), PixelTurnUpRight);
+    EXPECT_EQ(classifyPixel(sf::Color(254, 254, 10)), PixelNeutral);
+    EXPECT_EQ(classifyPixel(sf::Color(253, 9, 9)), PixelTurnDownLeft);
+    EXPECT_EQ(classifyPixel(sf::Color(252, 0, 0)), PixelNeutral);
+    EXPECT_EQ(classifyPixel(sf::Color(0, 0, 253)), PixelTurnDownRight);
+    EXPECT_EQ(classifyPixel(sf::Color(9, 255, 0)), PixelTurnUpLeft);
+    EXPECT_EQ(classifyPixel(sf::Color(255, 0, 255)), PixelExit);
+    EXPECT_EQ(classifyPixel(sf::Color(255, 10, 255)), PixelNeutral);
+    EXPECT_EQ(classifyPixel(sf::Color::White), PixelNeutral);
+    EXPECT_EQ(classifyPixel(sf::Color::Black), PixelNeutral);
+    EXPECT_EQ(classifyPixel(sf::Color(0, 0, 255, 0)), PixelTurnDownRight) << "alpha is ignored";
+
+    sf::Image image;
+    image.create(10, 10, sf::Color(255, 0, 255));
+    EXPECT_EQ(pixelClassAt(&image, 5, 5), PixelExit);
+    // The edges themselves and everything outside read as black.
+    EXPECT_EQ(pixelClassAt(&image, 0, 5), PixelNeutral);
+    EXPECT_EQ(pixelClassAt(&image, 5, 10), PixelNeutral);
+    EXPECT_EQ(pixelClassAt(&image, -3, 5), PixelNeutral);
+    EXPECT_EQ(pixelClassAt(nullptr, 5, 5), PixelNeutral);
+    EXPECT_TRUE(isPathColour(PixelTurnUpLeft));
+    EXPECT_FALSE(isPathColour(PixelExit));
+}
+
+TEST_F(Customers, WalkStraightOnWhiteTurnOnColourFromTheNextFrame) {
+    Customer& c = spawnCustomer(Bachelor, DownRight, 0, 100, 100);
+    const float x0 = c.x, y0 = c.y;
+    update();
+    // One ordinary frame is exactly one step of speed x frameDelta along the diagonal.
+    const float d = 125 * (1.0f / 60.0f);
+    EXPECT_FLOAT_EQ(c.x, static_cast<float>(x0 + d * cosWalk));
+    EXPECT_FLOAT_EQ(c.y, static_cast<float>(y0 + d * sinWalk));
+    EXPECT_EQ(c.pathX, c.x);
+    EXPECT_EQ(c.direction, DownRight);
+
+    // A band of the UpLeft colour under the next step: the turn shows in the frame after.
+    paint(0, static_cast<int>(c.x) + 1, 0, 40, 300, upLeft);
+    const float x1 = c.x;
+    update();
+    EXPECT_EQ(c.direction, UpLeft);
+    EXPECT_GT(c.x, x1) << "the step into the band is still made the old way";
+    const float x2 = c.x;
+    update();
+    EXPECT_LT(c.x, x2);
+
+    // At double speed every step is twice as long.
+    game.gameSpeed = 2;
+    const float y3 = c.y;
+    update();
+    EXPECT_EQ(c.speed, 250);
+    EXPECT_NEAR(y3 - c.y, 250 * (1.0 / 60.0) * sinWalk, 1e-3);
+}
+
+TEST_F(Customers, ExitIsTakenOnceAndTheCustomerLeavesInTheSameUpdate) {
+    paint(0, 150, 0, 100, 300, exitColour);
+    spawnCustomer(Bachelor, DownRight, 0, 140, 100);
+    game.currentStarsVisible = 0;
+    game.previousStarsVisible = 0;
+    for (int i = 0; i < 10 && !game.customers.empty(); ++i)
+        update();
+    EXPECT_TRUE(game.customers.empty());
+    EXPECT_EQ(game.currentStarsVisible, 1);
+    EXPECT_EQ(game.previousStarsVisible, 0);
+    spawnCustomer(Bachelor, DownRight, 0, 160, 100);
+    update();
+    EXPECT_EQ(game.previousStarsVisible, 1) << "the second exit of a run shows both reviews";
+}
+
+// A long frame (busy machine, dragged window) moves in short steps that all read the floor, so
+// a thin exit band cannot be jumped; an ordinary frame is still one step.
+TEST_F(Customers, LongFrameCannotStepOverABand) {
+    // Bands as thin as an ordinary double-speed step (400 px/s at 60 fps: 5.8 px across x).
+    paint(0, 0, 0, 400, 300, downRight);
+    paint(0, 200, 0, 6, 300, exitColour);
+    spawnCustomer(BusinessMan, DownRight, 0, 20, 20);
+    update(1.5f); // 300 px in one frame, across the 6 px band
+    EXPECT_TRUE(game.customers.empty()) << "stepped over the exit";
+
+    paint(0, 0, 0, 400, 300, downRight);
+    paint(0, 60, 0, 7, 300, upRight);
+    Customer& c = spawnCustomer(BusinessMan, DownRight, 0, 20, 200);
+    update(0.5f);
+    EXPECT_EQ(c.direction, DownRight) << "back on the blue floor after the band";
+    EXPECT_LT(c.y, 246.0f) << "turned up on the way (250 without the turn)";
+    EXPECT_GT(c.x, 67.0f);
+}
+
+TEST_F(Customers, EqualSpeedsSideStepOncePerFrameEach) {
+    paint(0, 0, 0, 400, 300, downRight);
+    Customer& back = spawnCustomer(Bachelor, DownRight, 0, 100, 100);
+    Customer& head = spawnCustomer(Bachelor, DownRight, 0, 130, 100);
+    game.frameDelta = 1.0f / 60.0f;
+    separateCustomers();
+    const double half = 125 * (1.0f / 60.0f) * cosWalk * 0.5;
+    EXPECT_NEAR(head.x, 130 - half, 1e-4) << "the customer nearer the head moves left";
+    EXPECT_NEAR(back.x, 100 + half, 1e-4);
+    EXPECT_EQ(head.pathX, 130.0f) << "side-steps leave the path position alone";
+    EXPECT_EQ(head.y, 100.0f);
+    EXPECT_EQ(head.sideStepped, 1);
+    EXPECT_EQ(back.sideStepped, 1);
+
+    // UpLeft has no once-per-frame rule: the reversed visit pushes both back.
+    head.x = 130;
+    back.x = 100;
+    head.direction = back.direction = UpLeft;
+    separateCustomers();
+    EXPECT_FLOAT_EQ(head.x, 130);
+    EXPECT_FLOAT_EQ(back.x, 100);
+}
+
+TEST_F(Customers, FasterPassesOnTheRightGoingDownAndOnTheLeftGoingUp) {
+    paint(0, 0, 0, 400, 300, downRight);
+    Customer& slow = spawnCustomer(Family, DownRight, 0, 100, 100);
+    Customer& fast = spawnCustomer(BusinessMan, DownRight, 0, 110, 110);
+    separateCustomers();
+    // Visited in both orders: each is pushed twice by half its sideways step.
+    EXPECT_NEAR(fast.x, 110 + 200 * (1.0f / 60.0f) * cosWalk, 1e-3);
+    EXPECT_NEAR(slow.x, 100 - 100 * (1.0f / 60.0f) * cosWalk, 1e-3);
+
+    slow.x = 100;
+    fast.x = 110;
+    slow.direction = fast.direction = UpRight;
+    separateCustomers();
+    EXPECT_LT(fast.x, 110);
+    EXPECT_GT(slow.x, 100);
+
+    // No path colour where the push would land: nobody moves.
+    paint(0, 0, 0, 400, 300, sf::Color::White);
+    slow.x = 100;
+    fast.x = 110;
+    separateCustomers();
+    EXPECT_EQ(fast.x, 110);
+    EXPECT_EQ(slow.x, 100);
+}
+
+TEST_F(Customers, DifferentPathGroupsNeverPushEachOther) {
+    for (int i = 0; i < 4; ++i)
+        paint(i, 0, 0, 400, 300, downRight);
+    Customer& a = spawnCustomer(Bachelor, DownRight, 0, 100, 100);
+    Customer& b = spawnCustomer(BusinessMan, DownRight, 2, 101, 100);
+    Customer& c = spawnCustomer(Bachelor, DownRight, 3, 200, 100);
+    Customer& d = spawnCustomer(Bachelor, DownRight, 1, 250, 100);
+    separateCustomers();
+    EXPECT_EQ(a.x, 100);
+    EXPECT_EQ(b.x, 101);
+    EXPECT_EQ(c.x, 200) << "40 px or more apart";
+    EXPECT_EQ(d.x, 250);
+}
+
+TEST_F(Customers, WalkCycleHitEffectsAndTheSlow) {
+    paint(0, 0, 0, 400, 300, downRight);
+    Customer& c = spawnCustomer(Bachelor, DownRight, 0, 20, 20);
+    const float start = game.now;
+    update(0.04f);
+    EXPECT_EQ(c.walkFrame, 0) << "a frame holds 0.05 s at full speed";
+    update(0.02f);
+    EXPECT_EQ(c.walkFrame, 1);
+    EXPECT_EQ(c.bodyRect.left, 77);
+    EXPECT_GT(game.now, start);
+
+    // Fries: frames 0, 1, 2 for 0.1 s each, then idle.
+    c.hitActive[0] = 1;
+    c.hitTimes[0] = game.now;
+    update(0.01f);
+    EXPECT_EQ(c.friesHitFrame, 0);
+    EXPECT_EQ(c.friesHitRect, sf::IntRect(0, 0, 129, 124));
+    update(0.05f);
+    EXPECT_EQ(c.friesHitFrame, 0);
+    update(0.06f);
+    EXPECT_EQ(c.friesHitFrame, 1);
+    c.hitActive[0] = 1; // a new hit does not restart the running animation
+    update(0.11f);
+    EXPECT_EQ(c.friesHitFrame, 2);
+    update(0.11f);
+    EXPECT_EQ(c.friesHitFrame, -1);
+    EXPECT_EQ(c.hitActive[0], 0);
+
+    // Burger: 0.5 s of game time.
+    c.hitActive[1] = 1;
+    c.hitTimes[1] = game.now;
+    update(0.45f);
+    EXPECT_EQ(c.hitActive[1], 1);
+    update(0.1f);
+    EXPECT_EQ(c.hitActive[1], 0);
+
+    // Soda slows to the truncated slowed speed for 2 s, then the type's speed again.
+    c.hitActive[2] = 1;
+    c.hitTimes[2] = game.now;
+    c.slowedSpeed = 83.33f;
+    update();
+    EXPECT_EQ(c.speed, 83);
+    update(1.9f);
+    EXPECT_EQ(c.hitActive[2], 1);
+    update(0.2f);
+    EXPECT_EQ(c.hitActive[2], 0);
+    EXPECT_FLOAT_EQ(c.slowedSpeed, 83.33f) << "kept for the next puddle";
+    update();
+    EXPECT_EQ(c.speed, 125);
+
+    // Overfed customers are clamped to their appetite.
+    c.fed = 80;
+    update();
+    EXPECT_EQ(c.fed, 50);
+}
+
+TEST_F(Customers, QueuedItemsGaugeFillAndHitPlacement) {
+    game.drawQueue.clear();
+    Customer& big = spawnCustomer(BigEater, UpLeft, 0, 300, 200);
+    big.fed = 75;
+    big.hitActive[0] = 1;
+    big.friesHitRect = sf::IntRect(129, 124 * UpLeft, 129, 124);
+    big.hitActive[2] = 1;
+    queueCustomerSprites();
+    ASSERT_EQ(game.drawQueue.size(), 6u);
+    const DrawItem& gauge = game.drawQueue[0];
+    const DrawItem& fill = game.drawQueue[1];
+    const DrawItem& shadow = game.drawQueue[2];
+    const DrawItem& body = game.drawQueue[3];
+    const DrawItem& fries = game.drawQueue[4];
+    const DrawItem& soda = game.drawQueue[5];
+    EXPECT_EQ(gauge.sprite.getTextureRect(), sf::IntRect(0, 0, 104, 14));
+    EXPECT_EQ(gauge.sprite.getPosition(), sf::Vector2f(250, 200 - 125 - 14));
+    EXPECT_EQ(fill.sprite.getTextureRect().width, 50) << "75 of 150 is half the bar";
+    EXPECT_EQ(fill.sprite.getPosition(), sf::Vector2f(252, 200 - 125 - 10 - 2));
+    EXPECT_FLOAT_EQ(fill.depthY, 201);
+    EXPECT_FLOAT_EQ(shadow.depthY, 199);
+    EXPECT_EQ(shadow.sprite.getPosition(), sf::Vector2f(300, 199));
+    EXPECT_EQ(body.sprite.getTextureRect(), big.bodyRect);
+    EXPECT_EQ(fries.sprite.getPosition(), sf::Vector2f(300 - 15, 200 - (124 - 125)));
+    EXPECT_EQ(fries.sprite.getTextureRect(), big.friesHitRect);
+    EXPECT_EQ(soda.sprite.getTextureRect(), sf::IntRect(UpLeft * 98, 0, 98, 125));
+    EXPECT_EQ(soda.sprite.getPosition(), sf::Vector2f(300, 201));
+
+    // A Family's shadow follows its direction; an empty gauge has no fill.
+    game.drawQueue.clear();
+    game.customers.clear();
+    spawnCustomer(Family, DownLeft, 0, 10, 10);
+    queueCustomerSprites();
+    EXPECT_EQ(game.drawQueue[1].sprite.getTextureRect().width, 0);
+    EXPECT_EQ(game.drawQueue[2].sprite.getTextureRect(), sf::IntRect(0, 120, 109, 120));
+}
