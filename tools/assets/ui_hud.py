@@ -191,17 +191,11 @@ def preview_box(title_top):
     W = 272
     H = 340 if title_top else 332
     p = Pic(W, H, s=3)
-    p.rrect((3, 3, W - 5, H - 6), 22, (255, 248, 228, 240), outline=INK, ow=4, shadow=(0, 4, 3, 100))
+    p.rrect((3, 3, W - 5, H - 6), 22, (255, 248, 228, 255), outline=INK, ow=4, shadow=(0, 4, 3, 100))
     ty = 38 if title_top else H - 40
     p.rrect((14, ty - 24, W - 16, ty + 24), 16, KETCHUP, outline=INK, ow=3)
     p.text((W / 2 - 1, ty), "Prochaine vague", 23, fill=WHITE, stroke=2, stroke_fill=INK)
-    off = 0 if title_top else -63
-    # soft slots for the four faces (72 px at scale 1.2) and the two count columns
-    for (x, y) in ((24, 93), (24, 250), (180, 94), (183, 249)):
-        y += off
-        p.rrect((x - 4, y - 4, x + 76, y + 76), 16, (255, 226, 170, 255))
-    for x in (46, 199):
-        p.rrect((x - 2, 176 + off, x + 46, 252 + off), 10, (255, 238, 200, 255))
+    # no slots for the faces: a wave shows only the customer types it brings
     return p.result()
 
 
