@@ -1,0 +1,299 @@
+// Pause, game speed, the in-game menu and options, and the level's end: frozen time is left
+// out of the wave clock exactly once, whatever froze it.
+#include "persist/persist.h"
+#include "shell/game_state.h"
+#include "shell/resources.h"
+#include "shell/shell.h"
+#include "support/frame_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Press points on the HUD and the two menus.
+const sf::Vector2i pausePoint{1600, 1020}, menuPoint{1690, 1025}, mutePoint{1770, 1025},
+    speedPoint{1865, 1025}, timerPoint{240, 865};
+const sf::Vector2i resumeItem{600, 400}, restartItem{600, 490}, optionsItem{600, 575},
+    quitItem{600, 670};
+const sf::Vector2i backLabel{875, 789}, playPicture{1091, 235};
+
+void click(FrameDriver& driver, sf::Vector2i at) {
+    driver.click(at.x, at.y);
+}
+
+// The wave's own time, as the wave scripts measure it.
+double elapsed() {
+    return (static_cast<double>(game.now) - game.waveClockStart) * game.gameSpeed -
+           game.pausedTotal;
+}
+
+// Starts level 3 and ends its countdown with a press on the timer. (The first map restarts
+// its wave clock at a wave's last spawn, for its door, so the third map is measured.)
+void startWave(FrameDriver& driver) {
+    game.tutorialEnabled = 0;
+    driver.startLevel(3);
+    driver.frame();
+    click(driver, timerPoint);
+    ASSERT_EQ(game.countdownDone, 1) << "the timer press ends the countdown";
+}
+
+} // namespace
+
+TEST(Pause, PauseButtonLeavesItsTimeOutAtEitherSpeed) {
+    for (int speed : {1, 2}) {
+        FrameDriver driver(0.1);
+        startWave(driver);
+        if (speed == 2)
+            click(driver, speedPoint);
+        ASSERT_EQ(game.gameSpeed, speed);
+        driver.runFor(3.0);
+        driver.press(pausePoint.x, pausePoint.y);
+        driver.frame();
+        EXPECT_EQ(game.paused, 1);
+        EXPECT_EQ(game.pauseButton.getTextureRect(), sf::IntRect(43, 0, 43, 69));
+        const double atPause = elapsed();
+        driver.release();
+        driver.runFor(10.0 - driver.frameSeconds); // 10 s from press to press
+        driver.press(pausePoint.x, pausePoint.y);
+        driver.frame();
+        EXPECT_EQ(game.paused, 0);
+        EXPECT_EQ(game.pauseButton.getTextureRect(), sf::IntRect(0, 0, 43, 69));
+        EXPECT_NEAR(elapsed(), atPause, 1e-3) << "speed " << speed;
+        EXPECT_NEAR(game.pausedTotal, 10.0 * speed, 1e-3);
+        driver.release();
+        driver.runFor(1.0);
+        EXPECT_NEAR(elapsed(), atPause + 1.0 * speed, 1e-3);
+    }
+}
+
+TEST(Pause, PausingDuringTheCountdownStopsItAndAddsNothing) {
+    FrameDriver driver(0.1);
+    game.tutorialEnabled = 0;
+    driver.startLevel(1);
+    driver.frame();
+    driver.runFor(2.5);
+    const int countdown = game.countdown;
+    click(driver, pausePoint);
+    driver.runFor(5.0);
+    EXPECT_EQ(game.countdown, countdown);
+    click(driver, pausePoint);
+    EXPECT_EQ(game.pausedTotal, 0.0f);
+    EXPECT_EQ(game.countdownDone, 0);
+}
+
+TEST(Pause, TimerPressedWhilePausedStartsTheWaveAtZero) {
+    FrameDriver driver(0.1);
+    game.tutorialEnabled = 0;
+    driver.startLevel(3);
+    driver.frame();
+    click(driver, pausePoint);
+    click(driver, timerPoint);
+    EXPECT_EQ(game.countdownDone, 1);
+    driver.runFor(5.0);
+    driver.press(pausePoint.x, pausePoint.y);
+    driver.frame();
+    // The press is handled before the frame's clock moves on: one frame of wave has run.
+    EXPECT_NEAR(elapsed(), driver.frameSeconds, 1e-3)
+        << "the wave clock only starts when the level moves";
+}
+
+TEST(Pause, TheInGameMenuAndItsOptionsAreOneFreeze) {
+    FrameDriver driver(0.1);
+    startWave(driver);
+    driver.runFor(2.0);
+    driver.press(menuPoint.x, menuPoint.y);
+    driver.frame();
+    ASSERT_EQ(game.screen, GameMenu);
+    const double atOpen = elapsed();
+    driver.release();
+    driver.runFor(3.0);
+    click(driver, optionsItem);
+    ASSERT_EQ(game.screen, GameOptions);
+    driver.runFor(4.0);
+    click(driver, backLabel);
+    ASSERT_EQ(game.screen, GameMenu);
+    click(driver, optionsItem);
+    driver.runFor(1.0);
+    click(driver, playPicture);
+    ASSERT_EQ(game.screen, GameMenu) << "the title's play picture also closes the options";
+    EXPECT_EQ(game.pausedTotal, 0.0f) << "nothing is counted before the level moves again";
+    driver.runFor(1.0);
+    driver.press(resumeItem.x, resumeItem.y);
+    driver.frame();
+    EXPECT_EQ(game.screen, InGame);
+    EXPECT_NEAR(elapsed(), atOpen, 1e-3);
+}
+
+TEST(Pause, APauseThatBecomesTheMenuCountsOnce) {
+    FrameDriver driver(0.1);
+    startWave(driver);
+    click(driver, speedPoint);
+    driver.runFor(2.0);
+    driver.press(pausePoint.x, pausePoint.y);
+    driver.frame();
+    const double atPause = elapsed();
+    driver.release();
+    driver.runFor(2.0);
+    click(driver, menuPoint);
+    EXPECT_EQ(game.paused, 0);
+    EXPECT_EQ(game.pauseButton.getTextureRect(), sf::IntRect(0, 0, 43, 69));
+    driver.runFor(3.0);
+    driver.press(resumeItem.x, resumeItem.y);
+    driver.frame();
+    EXPECT_NEAR(elapsed(), atPause, 1e-3);
+}
+
+TEST(Pause, SpeedSwitchKeepsTheWaveTimeAlsoWhilePaused) {
+    FrameDriver driver(0.1);
+    startWave(driver);
+    driver.runFor(6.0 - driver.frameSeconds);
+    // The press is handled at the last frame's clock, then the frame runs at the new speed.
+    const double before = elapsed();
+    driver.press(speedPoint.x, speedPoint.y);
+    driver.frame();
+    EXPECT_EQ(game.gameSpeed, 2);
+    EXPECT_NEAR(elapsed(), before + 2 * driver.frameSeconds, 1e-3);
+    driver.release();
+    driver.runFor(0.5 - driver.frameSeconds);
+    EXPECT_NEAR(elapsed(), before + 1.0, 1e-3) << "the step due at 7 s comes 0.5 s later";
+
+    // Switching back while paused: the freeze is counted at the speed it ran at.
+    driver.press(pausePoint.x, pausePoint.y);
+    driver.frame();
+    const double atPause = elapsed();
+    driver.release();
+    driver.runFor(2.0);
+    click(driver, speedPoint);
+    EXPECT_EQ(game.gameSpeed, 1);
+    driver.runFor(3.0);
+    click(driver, pausePoint);
+    EXPECT_NEAR(elapsed(), atPause, 1e-3);
+}
+
+TEST(Pause, ALessonResumedUnderThePauseCountsTheFreezeOnce) {
+    FrameDriver driver(0.1);
+    startWave(driver);
+    driver.runFor(2.0);
+    const double atLesson = elapsed();
+    // The first level's lesson stops the wave, as its script does.
+    game.tutorialEnabled = 1;
+    game.tutorialStep = 99; // past the lesson's steps: its press handler stays out of the way
+    game.tutorialRunning = 0;
+    game.pauseStartTime = game.now;
+    driver.runFor(2.0);
+    click(driver, pausePoint);
+    ASSERT_EQ(game.paused, 1);
+    driver.runFor(2.0);
+    // The lesson resumes under the pause, leaving out its own frozen time...
+    game.pausedTotal += (game.now - game.pauseStartTime) * game.gameSpeed;
+    game.tutorialRunning = 1;
+    driver.press(100, 1060); // ...in the frame of a press
+    driver.frame();
+    driver.release();
+    driver.runFor(3.0);
+    driver.press(pausePoint.x, pausePoint.y);
+    driver.frame();
+    // The lesson began at this frame's clock, the pause ends at the last one's.
+    EXPECT_NEAR(elapsed(), atLesson + driver.frameSeconds, 1e-3);
+}
+
+TEST(Pause, PausingTenSecondsAtSpeedTwoDelaysTheRemainingSpawnsByTenSeconds) {
+    // Real time of each spawn of the first wave, with or without a 10 s pause after the first.
+    auto spawnTimes = [](bool pause) {
+        std::vector<double> times;
+        FrameDriver driver(0.1);
+        startWave(driver);
+        click(driver, speedPoint);
+        int spawned = game.spawnedInWave;
+        while (times.size() < 3 && driver.clockSeconds < 40) {
+            driver.frame();
+            if (game.spawnedInWave != spawned) {
+                spawned = game.spawnedInWave;
+                times.push_back(driver.clockSeconds);
+                if (pause && times.size() == 1) {
+                    // 10 s from the press that pauses to the press that resumes.
+                    click(driver, pausePoint);
+                    driver.runFor(10.0 - 2 * driver.frameSeconds);
+                    click(driver, pausePoint);
+                }
+            }
+        }
+        return times;
+    };
+    const std::vector<double> plain = spawnTimes(false);
+    if (plain.size() < 3)
+        GTEST_SKIP() << "the first level's wave script does not spawn yet";
+    const std::vector<double> paused = spawnTimes(true);
+    ASSERT_EQ(paused.size(), 3u);
+    EXPECT_NEAR(paused[0], plain[0], 1e-6);
+    EXPECT_NEAR(paused[1] - plain[1], 10.0, 1e-3);
+    EXPECT_NEAR(paused[2] - plain[2], 10.0, 1e-3);
+}
+
+TEST(Pause, ContinuerWorksWithThePressLatchedAndOnlyAtTheEnd) {
+    FrameDriver driver(0.1);
+    startWave(driver);
+    const sf::Vector2i continuePoint{1414 + 165, 555 + 52};
+    driver.press(continuePoint.x, continuePoint.y);
+    driver.frame();
+    EXPECT_EQ(game.screen, InGame) << "not while the level runs";
+    driver.release();
+    driver.frame();
+
+    game.levelWon = 1;
+    driver.press(20, 20);
+    game.clickLatch = 1;
+    driver.frame();
+    driver.press(continuePoint.x, continuePoint.y); // still held
+    driver.frame();
+    EXPECT_EQ(game.screen, LevelSelect);
+    EXPECT_EQ(game.levelWon, 0);
+    EXPECT_EQ(game.levelLost, 0);
+    EXPECT_TRUE(musicPlaying(MusicMenu));
+    EXPECT_TRUE(soundStopped(SoundVictory));
+}
+
+TEST(Pause, MenuItemsAndTheirArrows) {
+    FrameDriver driver(0.1);
+    startWave(driver);
+    click(driver, menuPoint);
+    driver.moveMouse(restartItem.x, restartItem.y);
+    driver.frame();
+    const sf::Texture* full = loadTexture("../resources/textures/hud/FullFleche.png");
+    const sf::Texture* empty = loadTexture("../resources/textures/hud/EmptyFleche.png");
+    EXPECT_EQ(game.gameMenuArrows[1].getTexture(), full);
+    EXPECT_EQ(game.gameMenuArrows[0].getTexture(), empty);
+    // Items 3 and 4 light up 5 pixels below where they are pressed.
+    driver.moveMouse(optionsItem.x, 130 + 472);
+    driver.frame();
+    EXPECT_EQ(game.gameMenuArrows[2].getTexture(), full);
+    driver.press(optionsItem.x, 130 + 472);
+    driver.frame();
+    EXPECT_EQ(game.screen, GameMenu) << "below the press box";
+    driver.release();
+    driver.frame();
+
+    // Options: the knobs start at the volumes; dragging a bar sets its volume.
+    click(driver, optionsItem);
+    ASSERT_EQ(game.screen, GameOptions);
+    EXPECT_NEAR(game.gameMusicKnobX, 576 + 275.5, 1e-3);
+    driver.press(700, 690);
+    driver.frame();
+    driver.press(852, 690);
+    driver.frame();
+    EXPECT_NEAR(game.effectsVolume, (852 - 576) * 100.0 / 551, 1e-3);
+    EXPECT_EQ(game.musicVolume, 50.0f);
+    driver.press(2000, 690); // the knob stays where the bar ended
+    driver.frame();
+    EXPECT_NEAR(game.effectsVolume, (852 - 576) * 100.0 / 551, 1e-3);
+    driver.release();
+    driver.frame();
+    click(driver, backLabel);
+
+    click(driver, quitItem);
+    EXPECT_EQ(game.screen, TitleMenu);
+    EXPECT_EQ(game.menuHeading.getString(), utf8("               Menu"));
+    EXPECT_FALSE(musicPlaying(MusicLevel1));
+}
