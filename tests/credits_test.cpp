@@ -93,5 +93,5 @@ TEST(Credits, DISABLED_Screenshot) {
     driver.openSign();
     driver.clickSign();
     driver.frame();
-    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/credits.png"));
+    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/menus_credits.png"));
 }

@@ -87,17 +87,17 @@ TEST(Help, DISABLED_Screenshots) {
     OnHelp driver(true);
     driver.moveMouse(towersX, categoryY);
     driver.frame();
-    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/help0.png"));
+    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/menus_help0.png"));
     driver.openPage(towersX, categoryY);
     driver.moveMouse(1271, 280);
     driver.frames(2);
-    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/help1.png"));
+    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/menus_help1.png"));
     driver.moveMouse(10, 10);
     driver.frames(2);
-    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/help1none.png"));
+    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/menus_help1none.png"));
     driver.click(1086, 640);
     driver.openPage(customersX, categoryY);
     driver.moveMouse(1271, 515);
     driver.frames(2);
-    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/help2.png"));
+    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/menus_help2.png"));
 }

@@ -149,5 +149,5 @@ TEST(Options, DISABLED_Screenshot) {
     OnOptions driver(nullptr, true);
     driver.moveMouse(1600, 650);
     driver.frames(2);
-    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/options.png"));
+    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/menus_options.png"));
 }

@@ -161,11 +161,27 @@ TEST(Shop, TwoUnlockingsAtOnceNeverSpendStarsThePlayerLacks) {
     EXPECT_EQ(game.upgradeUnlocked[Soda][2], 1);
 }
 
+TEST(Shop, AnUpgradeBoughtBeforeTheGameWasDeletedCanBeBoughtAgain) {
+    InShop driver;
+    game.stars = 3;
+    driver.click(sodaX, level2Y);
+    ASSERT_TRUE(driver.runUntil([] { return game.upgradeUnlocked[Soda][2] == 1; }, 2.0));
+    driver.click(1091, 510); // "Options"
+    driver.click(1250, 780); // "Suppr. partie"
+    driver.click(1091, 370); // back to the shop
+    EXPECT_EQ(game.upgradeUnlocked[Soda][2], 0);
+    EXPECT_EQ(game.upgradePictures[Soda][2].getTextureRect().left, 153) << "shown locked";
+    game.stars = 3;
+    driver.click(sodaX, level2Y);
+    ASSERT_TRUE(driver.runUntil([] { return game.upgradeUnlocked[Soda][2] == 1; }, 2.0));
+    EXPECT_EQ(game.stars, 0);
+}
+
 TEST(Shop, DISABLED_Screenshot) {
     InShop driver(true);
     game.stars = 7;
     game.upgradeUnlocked[Burger][2] = 1;
     driver.moveMouse(sodaX, level2Y);
     driver.frames(2);
-    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/shop.png"));
+    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/menus_shop.png"));
 }
