@@ -397,8 +397,11 @@ struct GameState {
     sf::Sprite bubbleSprite;
     sf::Texture captureTexture;
     sf::Sprite captureSprite;
-    std::shared_ptr<sf::Shader> spotlightShader;
-    int tutorialMessageShown = 0;
+    std::shared_ptr<sf::Shader> spotlightShader; // null when shaders cannot run
+    sf::RenderStates spotlightStates;            // alpha blending, no texture, the shader
+    float spotlightX = 0, spotlightY = 0;        // the lit point, y counted from the bottom
+    float spotlightRadius = 0;
+    int tutorialMessageShown = 0; // the level-2 sign explanation is on screen
     std::string tutorialMessage;
 
     // menus and HUD
