@@ -7,7 +7,9 @@ cd "$(dirname "$0")/../.."
 if [ ! -d tools/assets/node_modules/fluentui-emoji ]; then
     (cd tools/assets && npm ci --no-audit --no-fund)
 fi
-for generator in maps characters ui sounds; do
+# The interface pictures come last: its level cards show the maps and its credits and licence
+# list gather every other generator's sources.
+for generator in maps characters sounds ui; do
     echo "== $generator"
     /usr/bin/python3 "tools/assets/$generator.py"
 done
