@@ -1,0 +1,132 @@
+// The in-game HUD: texts, star frames, the wave preview and the countdown timers.
+#include "rating/rating.h"
+#include "shell/game_state.h"
+#include "shell/shell.h"
+#include "support/frame_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+
+namespace {
+
+// The colour the window shows at a layout point (the test window may be scaled down).
+class Capture {
+  public:
+    Capture() {
+        sf::Texture texture;
+        texture.create(game.window->getSize().x, game.window->getSize().y);
+        texture.update(*game.window);
+        image = texture.copyToImage();
+    }
+    sf::Color at(float x, float y) const {
+        const sf::Vector2i pixel = game.window->mapCoordsToPixel(sf::Vector2f(x, y));
+        return image.getPixel(pixel.x, pixel.y);
+    }
+
+  private:
+    sf::Image image;
+};
+
+// A level standing still under the pause button: everything is drawn, nothing moves.
+void pausedLevel(FrameDriver& driver, int level) {
+    game.tutorialEnabled = 0;
+    driver.startLevel(level);
+    game.paused = 1;
+    driver.frame();
+}
+
+} // namespace
+
+TEST(Hud, StarFramesFollowTheRatingAndTheObjective) {
+    FrameDriver driver(0.1);
+    pausedLevel(driver, 3);
+    struct Case {
+        float rating;
+        int frame;
+    };
+    for (const Case& c : {Case{0.0f, 0}, Case{0.99f, 0}, Case{1.0f, 1}, Case{7.9f, 7},
+                          Case{8.0f, 8}, Case{10.0f, 10}}) {
+        game.RatingScore = c.rating;
+        driver.frame();
+        EXPECT_EQ(game.ratingStars.getTextureRect(), sf::IntRect(315 * c.frame, 0, 315, 197))
+            << c.rating;
+    }
+    EXPECT_EQ(game.objectiveStars.getTextureRect(), sf::IntRect(538 * 8, 0, 538, 91));
+}
+
+TEST(Hud, MoneyAndWaveTexts) {
+    FrameDriver driver(0.1);
+    pausedLevel(driver, 1);
+    game.money = 1234;
+    game.wave = 3;
+    driver.frame();
+    EXPECT_EQ(game.moneyText.getString(), "1234");
+    EXPECT_EQ(game.waveText.getString(), "Vague : 3");
+    game.money = INT_MIN;
+    driver.frame();
+    EXPECT_EQ(game.moneyText.getString(), "-2147483648");
+    EXPECT_EQ(game.objectiveLabel.getString(), "Objectif: ");
+}
+
+TEST(Hud, TimersShowOneFramePerSecondAndGrowUnderTheMouse) {
+    FrameDriver driver(0.1);
+    pausedLevel(driver, 1);
+    game.countdown = 7;
+    driver.frame();
+    EXPECT_EQ(game.countdownTimers[0].getTextureRect(), sf::IntRect(270, 0, 90, 91));
+    EXPECT_EQ(game.countdownTimers[0].getPosition(), sf::Vector2f(481, 295));
+    game.mouseX = 481;
+    game.mouseY = 295;
+    driver.frame();
+    EXPECT_FLOAT_EQ(game.countdownTimers[0].getScale().x, 1.1f);
+    game.mouseX = 100;
+    driver.frame();
+    EXPECT_FLOAT_EQ(game.countdownTimers[0].getScale().x, 1.0f);
+}
+
+TEST(Hud, ThirdMapShowsItsFirstBoxFromTheSecondWaveAndNothingOnceTheWaveRuns) {
+    FrameDriver driver(0.1);
+    pausedLevel(driver, 3);
+    // Inside each box, away from its faces and counts.
+    const sf::Vector2f box1(560, 40), box2(110, 730);
+    const Capture wave1;
+    game.wave = 2;
+    driver.frame();
+    const Capture wave2;
+    EXPECT_NE(wave1.at(box1.x, box1.y), wave2.at(box1.x, box1.y)) << "box 1 appears from wave 2";
+    EXPECT_EQ(wave1.at(box2.x, box2.y), wave2.at(box2.x, box2.y));
+    EXPECT_EQ(game.previewCounts[0][Bachelor].getString(), "x 2");
+    EXPECT_EQ(game.previewCounts[1][BusinessMan].getString(), "x 2");
+
+    game.countdown = 0; // the wave is under way
+    driver.frame();
+    const Capture running;
+    EXPECT_NE(running.at(box2.x, box2.y), wave2.at(box2.x, box2.y));
+    EXPECT_NE(running.at(box1.x, box1.y), wave2.at(box1.x, box1.y));
+}
+
+// Pictures of a level for a look by eye (run with --gtest_also_run_disabled_tests).
+TEST(Hud, DISABLED_Screenshots) {
+    const std::string out = std::string(GOBBLER_SOURCE_DIR) + "/out/";
+    std::filesystem::create_directories(out);
+    FrameDriver driver(0.05);
+    game.tutorialEnabled = 0;
+    driver.startLevel(3);
+    driver.runFor(2.0);
+    driver.screenshot(out + "hud_countdown.png");
+    driver.runFor(9.0);
+    driver.runUntil([] { return game.exitedCount >= 3; }, 60);
+    driver.screenshot(out + "hud_midwave.png");
+    game.RatingScore = 6.4f;
+    game.levelLost = 1;
+    driver.frame();
+    driver.screenshot(out + "hud_defeat.png");
+    game.levelLost = 0;
+    game.levelWon = 1;
+    game.endReviewsChosen = 0;
+    game.RatingScore = 8.6f;
+    driver.frame();
+    driver.screenshot(out + "hud_victory.png");
+}
