@@ -170,14 +170,9 @@ void initHud() {
 
 void drawHud() {
     sf::RenderWindow& window = *game.window;
-    if (game.towerInfoVisible == 1) {
-        // HUD step 1: the tower info panel. The towers' drawTowerInfoPanel() takes the five
-        // strings from their buffers and draws the picture and texts; until it lands the
-        // panel is drawn from what the tower menus last put in it.
-        window.draw(game.infoPanel);
-        for (const sf::Text& text : game.infoTexts)
-            window.draw(text);
-    }
+    // The tower info panel sits under the rest of the HUD.
+    if (game.towerInfoVisible == 1)
+        drawTowerInfoPanel();
 
     char buffer[30];
     std::snprintf(buffer, sizeof buffer, "%d", game.money);
