@@ -177,6 +177,36 @@ TEST(Shop, AnUpgradeBoughtBeforeTheGameWasDeletedCanBeBoughtAgain) {
     EXPECT_EQ(game.stars, 0);
 }
 
+TEST(Shop, APurchaseLeftOpeningIsCalledOffWhenItCanNoLongerBePaid) {
+    InShop driver;
+    // Started, then the game is deleted before the padlock has opened.
+    game.stars = 3;
+    driver.click(sodaX, level2Y);
+    ASSERT_EQ(game.unlockState2, 1);
+    driver.click(1091, 510);
+    driver.click(1250, 780);
+    ASSERT_EQ(game.stars, 0);
+    std::remove(sandboxSavePath().c_str());
+    driver.click(1091, 370);
+    driver.runFor(1.5);
+    EXPECT_EQ(game.unlockState2, 0);
+    EXPECT_EQ(game.stars, 0);
+    EXPECT_EQ(game.upgradeUnlocked[Soda][2], 0);
+    EXPECT_TRUE(padlockShown(2));
+    EXPECT_FALSE(saveExists()) << "nothing bought, nothing written";
+
+    // A level 3 whose level 2 is refunded while it opens.
+    game.stars = 6;
+    game.upgradeUnlocked[Burger][2] = 1;
+    driver.click(burgerX, level3Y);
+    ASSERT_EQ(game.unlockState3, 1);
+    driver.click(1250, 780); // reset: 3 stars back
+    driver.runFor(1.5);
+    EXPECT_EQ(game.stars, 9);
+    EXPECT_EQ(game.upgradeUnlocked[Burger][3], 0);
+    EXPECT_TRUE(padlockShown(4));
+}
+
 TEST(Shop, DISABLED_Screenshot) {
     InShop driver(true);
     game.stars = 7;

@@ -116,9 +116,17 @@ void runUnlocking(const Unlocking& u) {
         game.unlockStepTime = processSeconds();
     }
     if (u.state == 2) {
-        game.stars -= u.price;
         u.state = 0;
-        game.upgradeUnlocked[u.target - u.firstPadlock][u.level] = 1;
+        const int t = u.target - u.firstPadlock;
+        // The player may have left mid-opening and deleted the game, or refunded the level 2
+        // under a level 3 being opened: then the purchase is called off, nothing is paid.
+        if (game.stars < u.price || (u.level == 3 && game.upgradeUnlocked[t][2] != 1)) {
+            game.padlockFrames[u.target] = 0;
+            showPadlockFrame(u.target);
+            return;
+        }
+        game.stars -= u.price;
+        game.upgradeUnlocked[t][u.level] = 1;
         writeSave();
     }
 }
