@@ -1,0 +1,165 @@
+// The world pass: the depth order of everything on the floor and the projectile layers.
+#include "customers/customers.h"
+#include "level/level.h"
+#include "shell/game_state.h"
+#include "support/frame_driver.h"
+#include "towers/towers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+sf::Texture solid(sf::Color colour, unsigned size = 40) {
+    sf::Image image;
+    image.create(size, size, colour);
+    sf::Texture texture;
+    texture.loadFromImage(image);
+    return texture;
+}
+
+class World : public ::testing::Test {
+  protected:
+    World() {
+        game.tutorialEnabled = 0;
+        driver.startLevel(1);
+        game.slots.clear();
+        game.decorations.clear();
+    }
+
+    // Draws the world pass alone on black and reads one layout point back.
+    sf::Color drawAndRead(float x, float y) {
+        sf::RenderWindow& window = *game.window;
+        window.clear(sf::Color::Black);
+        drawWorld();
+        sf::Texture shot;
+        shot.create(window.getSize().x, window.getSize().y);
+        shot.update(window);
+        const sf::Vector2i pixel = window.mapCoordsToPixel(sf::Vector2f(x, y));
+        return shot.copyToImage().getPixel(pixel.x, pixel.y);
+    }
+
+    void addProp(const sf::Texture& texture, float x, float y) {
+        game.decorations.emplace_front();
+        Decoration& prop = game.decorations.front();
+        prop.sprite.setTexture(texture, true);
+        prop.frameRect = sf::IntRect(0, 0, 40, 40);
+        prop.x = x;
+        prop.y = y;
+    }
+
+    Projectile& addProjectile(const sf::Texture& texture, int kind, int facing, float x, float y) {
+        game.projectiles.emplace_front();
+        Projectile& p = game.projectiles.front();
+        p.sprite.setTexture(texture, true);
+        p.sprite.setPosition(x, y);
+        p.kind = kind;
+        p.facing = facing;
+        return p;
+    }
+
+    FrameDriver driver;
+};
+
+} // namespace
+
+TEST_F(World, StableSortKeepsEqualDepthsWithTheLastQueuedFirst) {
+    game.drawQueue.clear();
+    sf::Sprite sprite;
+    const float keys[] = {5, 3, 5, 1, 3, 5};
+    for (int i = 0; i < 6; ++i)
+        queueItem(sprite, static_cast<float>(i), 0, keys[i]);
+    sortDrawQueue();
+    std::vector<float> order;
+    for (const DrawItem& item : game.drawQueue)
+        order.push_back(item.x);
+    EXPECT_EQ(order, (std::vector<float>{3, 4, 1, 5, 2, 0}));
+}
+
+TEST_F(World, CustomersAreDrawnOverTowersBehindThemAndUnderTowersInFront) {
+    game.towers.emplace_front();
+    Tower& tower = game.towers.front();
+    tower.x = 600;
+    tower.y = 500;
+    tower.sprite.setPosition(600, 500);
+    Customer& behind = spawnCustomer(Bachelor, DownRight, 0, 600, 480);
+    Customer& front = spawnCustomer(BusinessMan, DownRight, 0, 620, 530);
+    drawAndRead(0, 0);
+
+    auto indexOf = [](float depth, float x) {
+        const auto& queue = game.drawQueue;
+        for (size_t i = 0; i < queue.size(); ++i)
+            if (queue[i].depthY == depth && queue[i].x == x)
+                return static_cast<int>(i);
+        return -1;
+    };
+    const int towerAt = indexOf(500, 600);
+    const int behindBody = indexOf(behind.y, behind.x);
+    const int frontBody = indexOf(front.y, front.x);
+    ASSERT_GE(towerAt, 0);
+    ASSERT_GE(behindBody, 0);
+    ASSERT_GE(frontBody, 0);
+    EXPECT_LT(behindBody, towerAt) << "hidden by the tower in front of it";
+    EXPECT_GT(frontBody, towerAt) << "drawn over the tower behind it";
+
+    // One customer's own items: shadow, body, gauge frame, hit effects, gauge fill.
+    game.customers.clear();
+    game.towers.clear();
+    Customer& c = spawnCustomer(Family, DownLeft, 0, 300, 300);
+    c.hitActive[1] = 1;
+    drawAndRead(0, 0);
+    ASSERT_EQ(game.drawQueue.size(), 5u);
+    const float depths[] = {299, 300, 300, 301, 301};
+    const sf::Texture* textures[] = {c.shadowTexture, game.customerBodyTextures[Family],
+                                     game.gaugeTexture, c.burgerHitTexture,
+                                     game.satisfactionTexture};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FLOAT_EQ(game.drawQueue[i].depthY, depths[i]) << i;
+        if (textures[i]) {
+            EXPECT_EQ(game.drawQueue[i].sprite.getTexture(), textures[i]) << i;
+        }
+    }
+}
+
+TEST_F(World, ProjectileLayersAndFreePedestals) {
+    const sf::Texture red = solid(sf::Color::Red);
+    const sf::Texture blue = solid(sf::Color::Blue);
+    const sf::Texture green = solid(sf::Color::Green);
+    const sf::Texture faint = solid(sf::Color(255, 0, 0, 128));
+    addProp(blue, 400, 400);
+
+    struct Case {
+        int kind, facing;
+        bool over;
+    };
+    // Burgers thrown towards the viewer fly over the room, away from it under; a turning
+    // tower's burger (facing 4) is shown over the room rather than not at all.
+    const Case cases[] = {{Burger, 0, true},  {Burger, 1, true},  {Burger, 4, true},
+                          {Burger, 2, false}, {Burger, 3, false}, {Soda, 0, false},
+                          {Soda, 1, false},   {Soda, 4, false}};
+    for (const Case& c : cases) {
+        game.projectiles.clear();
+        addProjectile(red, c.kind, c.facing, 400, 400);
+        const sf::Color seen = drawAndRead(420, 420);
+        EXPECT_EQ(seen, c.over ? sf::Color::Red : sf::Color::Blue)
+            << "kind " << c.kind << " facing " << c.facing;
+    }
+
+    // A splash is drawn once, whatever its tower faces.
+    game.decorations.clear();
+    for (int facing : {0, 2, 4}) {
+        game.projectiles.clear();
+        addProjectile(faint, Soda, facing, 400, 400);
+        EXPECT_NEAR(drawAndRead(420, 420).r, 128, 3) << "facing " << facing;
+    }
+    game.projectiles.clear();
+
+    // A free pedestal is drawn, an occupied one is not (its tower is).
+    game.slots.emplace_front();
+    game.slots.front().sprite.setTexture(green, true);
+    game.slots.front().sprite.setPosition(700, 700);
+    EXPECT_EQ(drawAndRead(720, 720), sf::Color::Green);
+    game.slots.front().occupied = 1;
+    EXPECT_EQ(drawAndRead(720, 720), sf::Color::Black);
+}
