@@ -9,10 +9,11 @@ void tutorialStepDisplay();
 void tutorialClick();
 // The level-2 sign explanation; returns true while it holds the wave script.
 bool level2Explanation();
-// The shop lesson's display and presses.
+// The shop lesson's display (every update while it is pending) and its presses.
 void supplierTutorialDisplay();
 void supplierTutorialClick();
-// Points the spotlight at window (x, y) with a radius.
+// Lights a circle of that radius around (x, y), y counted upwards from the bottom of the
+// 1080-pixel window, and switches the light on.
 void setSpotlight(float x, float y, float radius);
 // The tutorial layer of the draw pass (spotlight, bubble, spatula, text).
 void drawTutorialLayer();

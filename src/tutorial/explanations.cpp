@@ -1,0 +1,169 @@
+// The two short explanations: the slippery-floor sign of level 2, and the walk to the supplier
+// after the first win.
+#include "persist/persist.h"
+#include "shell/game_state.h"
+#include "shell/resources.h"
+#include "shell/shell.h"
+#include "tutorial/tutorial.h"
+#include "tutorial/tutorial_common.h"
+
+namespace {
+
+// ---- the supplier's lesson
+
+// Where a step of the supplier's lesson puts the light.
+enum class ShopLight {
+    Off,
+    Unchanged,
+    ShopButton,    // the panel's supplier button
+    StarBalance,   // the star count in the cabinet
+    UpgradePicture // the level-2 picture of `type`
+};
+
+struct ShopStep {
+    int step;
+    const char* dialogue; // null: the bubble keeps its text
+    ShopLight light;
+    int type;
+};
+
+constexpr ShopStep shopLesson[] = {
+    {0,
+     "Bien joué ! Nous avons réussi notre première mission,\nles choses sérieuses vont enfin "
+     "pouvoir commencer !",
+     ShopLight::Off, 0},
+    {1, "Mais avant toute chose, allons faire un tour chez notre fournisseur !",
+     ShopLight::ShopButton, 0},
+    {2,
+     "Bienvenue chez le Fournisseur.\nEn utilisant les étoiles gagnées durant les niveaux,\nil "
+     "est possible de débloquer des améliorations de Nourri'Tours\nqui deviennent ensuite "
+     "utilisables durant les parties.",
+     ShopLight::StarBalance, 0},
+    {3,
+     "Grâce aux étoiles gagnées lors du premier niveau,\nnous pouvons par exemple débloquer une "
+     "amélioration niveau 2 de l'une des Nourri'Tours.",
+     ShopLight::UpgradePicture, Burger},
+    {4, nullptr, ShopLight::UpgradePicture, Soda},
+    {5, nullptr, ShopLight::UpgradePicture, Fries},
+    {6, "Il est possible à tout moment de réatribuer les étoiles pour changer de stratégie !",
+     ShopLight::Unchanged, 0},
+    {7,
+     "En cas de score parfait dans un niveau,\nle maximum d'étoiles est alors débloqué, alors "
+     "donnons le maximum !",
+     ShopLight::Off, 0},
+    {8, "Le tutoriel est désactivable dans les Options.", ShopLight::Unchanged, 0},
+};
+
+constexpr int shopLessonLength = static_cast<int>(sizeof(shopLesson) / sizeof(shopLesson[0]));
+// The step after the last one closes the lesson.
+constexpr int shopLessonEnd = shopLessonLength;
+static_assert(shopLessonEnd == 9, "the supplier's lesson has nine steps before it closes");
+
+constexpr bool shopStepsInOrder() {
+    for (int i = 0; i < shopLessonLength; ++i)
+        if (shopLesson[i].step != i)
+            return false;
+    return true;
+}
+static_assert(shopStepsInOrder(), "every step sits at its own number");
+
+constexpr const char* supplierHeading = "           Fournisseur";
+
+void applyShopLight(const ShopStep& s) {
+    switch (s.light) {
+    case ShopLight::Off:
+        lightOff();
+        break;
+    case ShopLight::Unchanged:
+        break;
+    case ShopLight::ShopButton: {
+        const sf::Vector2f at = game.panelButtons[1].getPosition();
+        setSpotlight(at.x, lightBaseY - at.y, 55);
+        break;
+    }
+    case ShopLight::StarBalance: {
+        const sf::Vector2f at = game.starBalanceText.getPosition();
+        setSpotlight(at.x + 15, lightBaseY - at.y - 35, 50);
+        break;
+    }
+    case ShopLight::UpgradePicture: {
+        // The three level-2 pictures share a row: the Fries picture gives its height.
+        const float x = game.upgradePictures[s.type][2].getPosition().x;
+        const float y = game.upgradePictures[Fries][2].getPosition().y;
+        setSpotlight(x + 75, lightBaseY - y - 80, 80);
+        break;
+    }
+    }
+}
+
+void finishShopLesson() {
+    game.supplierTutorialPending = 0;
+    game.supplierTutorialDone = 1;
+    // The menus stop drawing the bubble now; nothing of it is left for the next screen.
+    game.dialogue.clear();
+    lightOff();
+    // Kept at once: the lesson is meant to be seen only once, even if the game is closed
+    // before anything else is saved.
+    writeSave();
+}
+
+void advanceShopLesson() {
+    game.supplierTutorialStep += 1;
+    startSpatula();
+    game.clickLatch = 1;
+}
+
+// ---- the slippery-floor sign
+
+constexpr const char* signExplanation =
+    "Attention au panneau 'Attention sol glissant',\nce dernier bloque le chemin, forçant les "
+    "clients à faire un détour,\nmais ce chemin ne sera pas bloqué éternellement...";
+
+} // namespace
+
+bool level2Explanation() {
+    if (game.level2TutorialClicks == 0) {
+        const sf::Vector2f sign = game.signSprites[0].getPosition();
+        setSpotlight(sign.x + 30, lightBaseY - sign.y + 50, 75);
+        showDialogue(signExplanation);
+        game.tutorialRunning = 0;
+        game.tutorialMessageShown = 1;
+        return true;
+    }
+    // Read: the level runs. Several presses may have been counted before the level's next
+    // update (a press held while paused), so the explanation goes whatever the count.
+    if (game.level2TutorialClicks == 1 || game.tutorialMessageShown == 1)
+        game.tutorialRunning = 1;
+    game.tutorialMessageShown = 0;
+    // Nothing else speaks on this level: no bubble or light left over from another lesson.
+    lightOff();
+    game.dialogue.clear();
+    return false;
+}
+
+void supplierTutorialDisplay() {
+    const int step = game.supplierTutorialStep;
+    if (step >= shopLessonEnd) {
+        finishShopLesson();
+        return;
+    }
+    if (step < 0)
+        return;
+    const ShopStep& s = shopLesson[step];
+    if (s.dialogue)
+        showDialogue(s.dialogue);
+    applyShopLight(s);
+}
+
+void supplierTutorialClick() {
+    if (game.clickLatch != 0 || game.supplierTutorialStep >= shopLessonEnd)
+        return;
+    if (game.supplierTutorialStep == 1) {
+        // Only the way to the supplier leads on.
+        if (!hitCentred(game.panelButtons[1], game.mouseX, game.mouseY))
+            return;
+        game.screen = Shop;
+        game.menuHeading.setString(utf8(supplierHeading));
+    }
+    advanceShopLesson();
+}

@@ -1,0 +1,395 @@
+// The first level's guided lesson: 34 steps of dialogue, where the light falls, when the level
+// stands still, and the presses that move the lesson on.
+#include "shell/game_state.h"
+#include "shell/shell.h"
+#include "towers/towers.h"
+#include "tutorial/tutorial.h"
+#include "tutorial/tutorial_common.h"
+
+#include <cmath>
+
+namespace {
+
+// Where a step puts the light. Light points are (x, y) with y counted up from the bottom.
+enum class Light {
+    Off,
+    Fixed,      // (x, y)
+    UnderFries, // (x, y - the Fries build button's height)
+    OnButton,   // (button x + x, 1080 - button y - y), the button given by `button`
+    OnCustomer, // the featured customer's body, by the frame height of `customerType`
+};
+
+// The pictures a step can light.
+enum class Button { None, Burger, Sell, Timer, Speed, Pause };
+
+// What a step does to the level's clock.
+enum class Flow {
+    Hold,    // nothing: the level keeps whatever state it is in
+    Run,     // the first wave may come
+    RunWave, // the level runs to its end; a wave clock held by the lesson starts afresh
+    Freeze,  // a newcomer is shown: the customers stand still
+    Resume,  // the customers walk again; the bubble and the light go
+};
+
+struct LessonStep {
+    int step;
+    const char* dialogue;
+    Light light;
+    float x, y, radius;
+    Button button;
+    int customerType;
+    Flow flow;
+};
+
+constexpr LessonStep off(int step, const char* text, Flow flow = Flow::Hold) {
+    return {step, text, Light::Off, 0, 0, 0, Button::None, 0, flow};
+}
+constexpr LessonStep fixed(int step, const char* text, float x, float y, float radius) {
+    return {step, text, Light::Fixed, x, y, radius, Button::None, 0, Flow::Hold};
+}
+constexpr LessonStep underFries(int step, const char* text, float x, float y, float radius) {
+    return {step, text, Light::UnderFries, x, y, radius, Button::None, 0, Flow::Hold};
+}
+constexpr LessonStep onButton(int step, const char* text, Button button, float dx, float dy,
+                              float radius) {
+    return {step, text, Light::OnButton, dx, dy, radius, button, 0, Flow::Hold};
+}
+constexpr LessonStep onCustomer(int step, const char* text, int type) {
+    return {step, text, Light::OnCustomer, 0, 0, 100, Button::None, type, Flow::Freeze};
+}
+constexpr LessonStep resume(int step) {
+    return off(step, "", Flow::Resume);
+}
+
+constexpr LessonStep lesson[] = {
+    off(0, "Bienvenue dans le tutoriel de Snack Spire!\n Aujourd'hui nous allons voir ensemble "
+           "les bases du jeu."),
+    off(1, "L'objectif est d'être le fast food le mieux noté par Trap-Advisor."),
+    off(2, "Pour se faire, il faudra satisfaire l'appétit des clients\n lors de leur entrée en "
+           "salle avant qu'ils atteignent la sortie !"),
+    fixed(3,
+          "Pour nourrir le client,\ndes Nourri'Tours doivent être placées sur des endroits "
+          "prédéfinis.\nEn cliquant sur les socles vides, l'onglet de sélection des "
+          "Nourri'Tours apparaît.",
+          1376, 405.5f, 100),
+    underFries(4, "Commençons par placer une Nourri'Tour Frite à l'emplacement indiqué.", 1376, 590,
+               50),
+    off(5, "Cette dernière est utile pour assaillir\nles clients en continu à l'aide de salves de "
+           "frites bien délicieuses!"),
+    fixed(6,
+          "Chaque placement coûte de l'argent ,\ncet argent est gagné en récompense de la "
+          "satisfaction de chaque client.",
+          1741, 1011, 150),
+    fixed(7,
+          "Il reste assez pour placer une Nourri'Tour Soda.\nPlaçons cette dernière au "
+          "virage\nafin de profiter au maximum de son effet ralentissant !",
+          1202.5f, 504.5f, 100),
+    fixed(8, "", 1306.5f, 550, 50),
+    fixed(9,
+          "En cliquant sur une Nourri'Tour placée en salle,\nun onglet apparaît ainsi que sa "
+          "portée d'effet.",
+          1356, 440, 100),
+    fixed(10, "", 1250, 126.5f, 255),
+    onButton(11,
+             "Il est possible de revendre une Nourri'Tour,\nplacée, pour la moitié de son "
+             "prix.\nEn cliquant en dehors de l'onglet, il disparait.",
+             Button::Sell, 0, 20, 50),
+    off(12, "La première vague va maintenant commencer,\nobservons comment les Nourri'Tours "
+            "interagissent avec les clients."),
+    off(13, "", Flow::Run),
+    onCustomer(14,
+               "Voici le Célibataire, un client des plus normal,\nau dessus de sa tête se trouve "
+               "sa jauge d'appétit.\nUne fois remplie, le client est satisfait et laissera\nune "
+               "bonne note en sortant de la salle, c'est ce que nous voulons !",
+               Bachelor),
+    resume(15),
+    fixed(16,
+          "Bien joué! Nous avons réussi à satisfaire la première vague de clients !\nOn peut "
+          "lire les commentaires des clients sur le service\nde notre restaurant et ainsi voir "
+          "leurs appréciations.",
+          1741, 285, 200),
+    fixed(17,
+          "Nous sommes notés par chaque client qui sort de la salle\net cette note change en "
+          "direct notre indice de recommandation sur Trap-Advisor!",
+          1741, 831, 150),
+    fixed(18,
+          "Pour réussir la mission,\nla note en cours doit être supérieure à "
+          "l'objectif\nlorsqu'il n'y a plus d'entrée de client.",
+          1741, 651, 150),
+    off(19, "Si l'objectif n'est pas dépassé\nà la fin du niveau, la partie est perdue."),
+    off(20, "Nous avons pu récupérer de l'argent grâce au dernier chiffre d'affaire\nde la vague "
+            "précédente, profitons en pour ajouter\nune Nourri'Tour Burger à l'entrée !"),
+    fixed(21,
+          "Ces dernières envoient à intervalles longs de gros burgers\nqui rassasient les "
+          "clients.",
+          860, 700, 100),
+    onButton(22, "", Button::Burger, 0, 20, 55),
+    off(23, "Pour plus d'information sur les Nourri'Tours,\nl'onglet Aides du menu principal est "
+            "à disposition."),
+    onButton(24, "Il est toutefois possible de passer directement à la vague suivante.",
+             Button::Timer, 0, 0, 220),
+    onButton(25, "Il est possible d'accélérer la vitesse.", Button::Speed, 40, 30, 40),
+    onButton(26, "Ainsi que de mettre le jeu en pause pour analyser la situation.", Button::Pause,
+             21, 35, 40),
+    off(27, "", Flow::RunWave),
+    onCustomer(28,
+               "Attention, voici un homme d'affaire !\nCe type de client est beaucoup plus "
+               "rapide que le Célibataire, mais a moins d'appétit.",
+               BusinessMan),
+    resume(29),
+    onCustomer(30,
+               "La famille apparaît, ces clients sont les plus lents, mais disposent du plus "
+               "grand appétit.",
+               Family),
+    resume(31),
+    onCustomer(32,
+               "Voilà l'enrobé, très pressé de manger, ce client a très faim et se déplace "
+               "rapidement.",
+               BigEater),
+    resume(33),
+};
+
+constexpr int lessonLength = static_cast<int>(sizeof(lesson) / sizeof(lesson[0]));
+static_assert(lessonLength == 34, "the lesson has 34 steps");
+
+constexpr bool numberedInOrder() {
+    for (int i = 0; i < lessonLength; ++i)
+        if (lesson[i].step != i)
+            return false;
+    return true;
+}
+static_assert(numberedInOrder(), "every step sits at its own number");
+
+// The pedestals the click steps ask for, and how near them a press must land.
+constexpr float pedestalReach = 101;
+constexpr float friesPedestalX = 1376, friesPedestalY = 680;
+constexpr float sodaPedestalX = 1202.5f, sodaPedestalY = 504.5f;
+constexpr float burgerPedestalX = 860, burgerPedestalY = 379;
+constexpr float pedestalHalfWidth = 52, pedestalHalfHeight = 30;
+// Only the lowest part of the Fries tower answers to the lesson's press.
+constexpr float towerPressHeight = 104;
+
+const sf::Sprite* buttonSprite(Button button) {
+    switch (button) {
+    case Button::Burger:
+        return &game.buildButtons[Burger];
+    case Button::Sell:
+        return &game.sellButton;
+    case Button::Timer:
+        return &game.countdownTimers[0];
+    case Button::Speed:
+        return &game.speedButton;
+    case Button::Pause:
+        return &game.pauseButton;
+    case Button::None:
+        break;
+    }
+    return nullptr;
+}
+
+void applyLight(const LessonStep& s) {
+    switch (s.light) {
+    case Light::Off:
+        lightOff();
+        break;
+    case Light::Fixed:
+        setSpotlight(s.x, s.y, s.radius);
+        break;
+    case Light::UnderFries:
+        setSpotlight(s.x, s.y - game.buildButtons[Fries].getGlobalBounds().height, s.radius);
+        break;
+    case Light::OnButton:
+        if (const sf::Sprite* button = buttonSprite(s.button)) {
+            const sf::Vector2f at = button->getPosition();
+            setSpotlight(at.x + s.x, lightBaseY - at.y - s.y, s.radius);
+        }
+        break;
+    case Light::OnCustomer:
+        // A customer that has left takes nothing with it: the light stays where it was.
+        if (const Customer* featured = game.featuredCustomer) {
+            const int bodyHalf = game.customerTypes[s.customerType].frameHeight / 2;
+            setSpotlight(featured->x, lightBaseY - featured->y + static_cast<float>(bodyHalf),
+                         s.radius);
+        }
+        break;
+    }
+}
+
+void applyFlow(Flow flow) {
+    switch (flow) {
+    case Flow::Hold:
+        break;
+    case Flow::Run:
+        game.tutorialRunning = 1;
+        break;
+    case Flow::RunWave:
+        if (game.tutorialRunning == 0)
+            game.waveClockStart = game.now;
+        game.tutorialRunning = 1;
+        break;
+    case Flow::Freeze:
+        if (game.tutorialRunning == 1)
+            game.pauseStartTime = game.now; // the freeze starts here, not at the newcomer
+        game.tutorialRunning = 0;
+        break;
+    case Flow::Resume:
+        // The time the customers stood still is left out of the wave clock, once.
+        if (game.tutorialRunning == 0) {
+            game.pausedTotal +=
+                (game.now - game.pauseStartTime) * static_cast<float>(game.gameSpeed);
+            game.pauseStartTime = game.now;
+        }
+        lightOff();
+        game.tutorialRunning = 1;
+        break;
+    }
+}
+
+void advance() {
+    game.tutorialStep += 1;
+    startSpatula();
+}
+
+float distanceTo(float x, float y) {
+    return std::hypot(static_cast<float>(game.mouseX) - x, static_cast<float>(game.mouseY) - y);
+}
+
+bool onPedestal(const TowerSlot& slot) {
+    const float x = static_cast<float>(game.mouseX), y = static_cast<float>(game.mouseY);
+    return slot.x - pedestalHalfWidth < x && x < slot.x + pedestalHalfWidth &&
+           slot.y - pedestalHalfHeight < y && y < slot.y + pedestalHalfHeight;
+}
+
+// Steps 3, 7 and 21: only the free pedestal the light shows opens its build menu.
+void pressPedestal(float x, float y) {
+    if (distanceTo(x, y) >= pedestalReach)
+        return;
+    for (TowerSlot& slot : game.slots) {
+        if (slot.occupied == 0 && onPedestal(slot)) {
+            openBuildMenu(slot);
+            advance();
+            return;
+        }
+    }
+}
+
+// Steps 4, 8 and 22: the shown build button builds on the open pedestal.
+void pressBuildButton(int type, bool needsMoney) {
+    TowerSlot* slot = game.selectedSlot;
+    if (game.towerMenu != BuildMenu || !slot || slot->occupied != 0 ||
+        !hitCentred(game.buildButtons[type], game.mouseX, game.mouseY))
+        return;
+    const int cost = game.towerCatalogue[type][0].cost;
+    if (needsMoney && game.money < cost)
+        return;
+    buildTower(type, slot->facing, slot->x, slot->y);
+    slot->occupied = 1;
+    game.money -= cost;
+    game.towerMenu = Closed;
+    advance();
+}
+
+bool onTowerBase(const Tower& tower) {
+    const TowerStats& s = tower.stats;
+    const float x = static_cast<float>(game.mouseX), y = static_cast<float>(game.mouseY);
+    const float left = tower.x - s.originX + s.hoverBox.left;
+    const float bottom = tower.y - s.originY + static_cast<float>(s.frameHeight);
+    return left < x && x < left + s.hoverBox.width && bottom - towerPressHeight < y && y < bottom;
+}
+
+// Step 9: the Fries tower just built opens its menu, with the sell button only.
+void pressTower() {
+    if (distanceTo(friesPedestalX, friesPedestalY) >= pedestalReach)
+        return;
+    for (Tower& tower : game.towers) {
+        if (!onTowerBase(tower))
+            continue;
+        openTowerMenu(tower);
+        if (tower.level == 0)
+            game.towerMenu = SellOnly;
+        advance();
+        return;
+    }
+}
+
+bool ignoredWhileRunning(int step) {
+    switch (step) {
+    case 13:
+    case 15:
+    case 27:
+    case 29:
+    case 31:
+    case 33:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void tutorialStepDisplay() {
+    sampleMouse();
+    animateSpatula();
+    if (game.tutorialStep < 0 || game.tutorialStep >= lessonLength)
+        return;
+    const LessonStep& s = lesson[game.tutorialStep];
+    showDialogue(s.dialogue);
+    applyLight(s);
+    applyFlow(s.flow);
+}
+
+void tutorialClick() {
+    if (game.clickLatch != 0)
+        return;
+    if (game.currentLevel == 2) {
+        // The sign's explanation counts presses; the press itself goes on to the level.
+        game.level2TutorialClicks += 1;
+        return;
+    }
+    if (game.currentLevel != 0 && game.currentLevel != 1)
+        return;
+    const int step = game.tutorialStep;
+    // While the level runs, and once the lesson is over, presses belong to the level.
+    if (step < 0 || step >= lessonLength || ignoredWhileRunning(step))
+        return;
+    switch (step) {
+    case 3:
+        pressPedestal(friesPedestalX, friesPedestalY);
+        break;
+    case 7:
+        pressPedestal(sodaPedestalX, sodaPedestalY);
+        break;
+    case 21:
+        pressPedestal(burgerPedestalX, burgerPedestalY);
+        break;
+    case 4:
+        pressBuildButton(Fries, true);
+        break;
+    case 8:
+        pressBuildButton(Soda, true);
+        break;
+    case 22:
+        // The lesson pays for the Burger if the till runs short.
+        pressBuildButton(Burger, false);
+        break;
+    case 9:
+        pressTower();
+        break;
+    case 11:
+        if (!hitCentred(game.sellButton, game.mouseX, game.mouseY)) {
+            game.towerMenu = Closed;
+            advance();
+        }
+        break;
+    case 24:
+        if (hitCentred(game.countdownTimers[0], game.mouseX, game.mouseY))
+            game.countdown = 0;
+        advance();
+        break;
+    default:
+        advance();
+        break;
+    }
+    game.clickLatch = 1;
+}
