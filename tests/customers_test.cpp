@@ -368,3 +368,46 @@ TEST_F(Customers, QueuedItemsGaugeFillAndHitPlacement) {
     EXPECT_EQ(game.drawQueue[1].sprite.getTextureRect().width, 0);
     EXPECT_EQ(game.drawQueue[2].sprite.getTextureRect(), sf::IntRect(0, 120, 109, 120));
 }
+
+// The side-step pass skips the pairs that can never push; it must move everyone exactly as
+// trying every ordered pair does, in dense crowds of mixed speeds, directions and groups.
+TEST_F(Customers, IndexedSideStepsMatchEveryPairExactly) {
+    for (int i = 0; i < 4; ++i) {
+        paint(i, 0, 0, 400, 300, i % 2 ? upLeft : downRight);
+        paint(i, 150, 0, 30, 300, sf::Color::White);
+    }
+    unsigned seed = 12345;
+    auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<unsigned>(range));
+    };
+    auto before_x = [](const std::list<Customer>& list, int id) {
+        for (const Customer& c : list)
+            if (c.id == id)
+                return c.x;
+        return -1.0f;
+    };
+    int pushed = 0;
+    for (int round = 0; round < 20; ++round) {
+        game.customers.clear();
+        const int count = 20 + next(60);
+        for (int i = 0; i < count; ++i) {
+            Customer& c = spawnCustomer(next(4), next(4), next(4), 5.0f + next(390),
+                                        next(300) - 5.0f + next(100) / 100.0f);
+            c.speed = 80 + next(4) * 60;
+        }
+        const std::list<Customer> before = game.customers;
+        separateCustomersEveryPair();
+        const std::list<Customer> expected = game.customers;
+        game.customers = before;
+        separateCustomers();
+        auto e = expected.begin();
+        for (const Customer& c : game.customers) {
+            ASSERT_EQ(c.x, e->x) << "round " << round << " customer " << c.id;
+            EXPECT_EQ(c.sideStepped, e->sideStepped);
+            pushed += c.x != before_x(before, c.id) ? 1 : 0;
+            ++e;
+        }
+    }
+    EXPECT_GT(pushed, 100) << "the crowds must be dense enough to push";
+}

@@ -36,6 +36,8 @@ bool isPathColour(PixelClass pixelClass);
 void updateCustomers();
 // The side-step rule, run once per update before anyone moves.
 void separateCustomers();
+// The same rule tried on every ordered pair (what the indexed pass must match exactly).
+void separateCustomersEveryPair();
 // The second half of a customer's update: gauge clamp, walk cycle, hit effects and the slow.
 void animateCustomer(Customer& customer);
 // Queues every customer's sprites for the world pass.

@@ -3,7 +3,10 @@
 
 #include "rating/rating.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -199,13 +202,48 @@ bool isPathColour(PixelClass pixelClass) {
            pixelClass == PixelTurnUpRight || pixelClass == PixelTurnUpLeft;
 }
 
-void separateCustomers() {
+void separateCustomersEveryPair() {
     for (Customer& c : game.customers)
         c.sideStepped = 0;
     for (Customer& a : game.customers)
         for (Customer& b : game.customers)
             if (&a != &b)
                 separatePair(a, b);
+}
+
+void separateCustomers() {
+    // Visits the same ordered pairs in the same order as every-pair, minus those that can never
+    // push: other path groups, or 40 px or more apart in y (side-steps never change y, so the
+    // pairs pruned here stay out of reach for the whole pass).
+    static std::vector<Customer*> byList;
+    static std::vector<std::pair<float, int>> byY[2];
+    static std::vector<int> near;
+    byList.clear();
+    byY[0].clear();
+    byY[1].clear();
+    for (Customer& c : game.customers) {
+        c.sideStepped = 0;
+        const int group = pathGroup(c) == 0 ? 0 : 1;
+        byY[group].emplace_back(c.y, static_cast<int>(byList.size()));
+        byList.push_back(&c);
+    }
+    if (byList.size() < 2)
+        return;
+    for (auto& column : byY)
+        std::sort(column.begin(), column.end());
+    for (int i = 0; i < static_cast<int>(byList.size()); ++i) {
+        Customer& a = *byList[i];
+        const auto& column = byY[pathGroup(a) == 0 ? 0 : 1];
+        auto first =
+            std::lower_bound(column.begin(), column.end(), std::make_pair(a.y - 41.0f, -1));
+        near.clear();
+        for (auto it = first; it != column.end() && it->first <= a.y + 41.0f; ++it)
+            if (it->second != i)
+                near.push_back(it->second);
+        std::sort(near.begin(), near.end());
+        for (int j : near)
+            separatePair(a, *byList[j]);
+    }
 }
 
 void updateCustomers() {

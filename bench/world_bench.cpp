@@ -1,0 +1,137 @@
+// The customers' share of a frame on the third map (side-steps, walking, animation) plus the
+// world pass's queue and sort, with 20, 100 and 500 customers walking its routes; and the
+// set-up of each map, which must never make starting a level stutter.
+#include "customers/customers.h"
+#include "level/level.h"
+#include "shell/game_state.h"
+#include "support/frame_driver.h"
+#include "support/sandbox.h"
+#include "towers/towers.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+// The game reads "../resources/" and may write its save: run from a private folder.
+void enterPrivateFolder() {
+    static bool entered = false;
+    if (entered)
+        return;
+    entered = true;
+    const std::filesystem::path here = std::filesystem::current_path();
+    if (here.filename() != "run" ||
+        here.parent_path().filename().string().rfind("gobbler-test-", 0) != 0)
+        enterSandbox(true);
+}
+
+struct Spot {
+    int type, pathIndex;
+    float x, y;
+    int direction;
+};
+
+// Points along every route of the map, one per frame of a customer walking it alone, without
+// the last second before the exit (so nobody leaves during the measure).
+std::vector<Spot> routePoints() {
+    struct Start {
+        int pathIndex, direction;
+        bool second;
+    };
+    const Start starts[] = {
+        {0, UpRight, false}, {1, DownLeft, true}, {2, UpRight, false}, {3, DownLeft, true}};
+    std::vector<Spot> points;
+    const float frame = 1.0f / 60.0f;
+    for (const Start& start : starts) {
+        if (!game.collisionMaps[start.pathIndex])
+            continue;
+        game.customers.clear();
+        const sf::Vector2f at = start.second ? game.secondEntrance : game.entrance;
+        spawnCustomer(Bachelor, start.direction, start.pathIndex, at.x, at.y);
+        std::vector<Spot> route;
+        for (int i = 0; i < 60 * 60 && !game.customers.empty(); ++i) {
+            const Customer& c = game.customers.front();
+            route.push_back({Bachelor, c.pathIndex, c.x, c.y, c.direction});
+            game.now += frame;
+            game.frameDelta = frame;
+            updateCustomers();
+        }
+        if (route.size() > 60)
+            route.resize(route.size() - 60);
+        points.insert(points.end(), route.begin(), route.end());
+    }
+    game.customers.clear();
+    return points;
+}
+
+// The world pass without the window: everything it queues, then the sort.
+void queueAndSortWorld() {
+    game.drawQueue.clear();
+    if (game.currentLevel == 2 || game.currentLevel == 3)
+        drawObstacles();
+    for (const Tower& tower : game.towers)
+        queueItem(tower.sprite, tower.sprite.getPosition().x, tower.sprite.getPosition().y,
+                  tower.y);
+    for (Decoration& prop : game.decorations)
+        queueItem(prop.sprite, prop.x, prop.y, prop.y);
+    queueCustomerSprites();
+    sortDrawQueue();
+}
+
+void BM_CustomersAndWorldQueue(benchmark::State& state) {
+    enterPrivateFolder();
+    FrameDriver driver;
+    game.tutorialEnabled = 0;
+    driver.startLevel(3);
+    game.countdown = 100000;
+    const std::vector<Spot> points = routePoints();
+    if (points.empty()) {
+        state.SkipWithError("no path images");
+        return;
+    }
+    // The crowd spread evenly along the routes, every type.
+    const int count = static_cast<int>(state.range(0));
+    std::vector<Spot> crowd;
+    for (int i = 0; i < count; ++i) {
+        Spot spot = points[(points.size() * i) / count];
+        spot.type = i % CustomerTypeCount;
+        crowd.push_back(spot);
+        spawnCustomer(spot.type, spot.direction, spot.pathIndex, spot.x, spot.y);
+    }
+    const float frame = 1.0f / 60.0f;
+    for (auto _ : state) {
+        // Everyone back on their spot, so the crowd stays the same from one frame to the next.
+        auto spot = crowd.rbegin();
+        for (Customer& c : game.customers) {
+            c.x = c.pathX = spot->x;
+            c.y = c.pathY = spot->y;
+            c.direction = spot->direction;
+            ++spot;
+        }
+        game.now += frame;
+        game.frameDelta = frame;
+        updateCustomers();
+        queueAndSortWorld();
+        benchmark::DoNotOptimize(game.drawQueue.data());
+    }
+    state.counters["customers"] = static_cast<double>(game.customers.size());
+    state.counters["queued"] = static_cast<double>(game.drawQueue.size());
+}
+BENCHMARK(BM_CustomersAndWorldQueue)->Arg(20)->Arg(100)->Arg(500)->Unit(benchmark::kMicrosecond);
+
+void BM_MapSetUp(benchmark::State& state) {
+    enterPrivateFolder();
+    FrameDriver driver;
+    game.tutorialEnabled = 0;
+    game.currentLevel = static_cast<int>(state.range(0));
+    setupCurrentLevel(); // the first set-up after start-up is like every later one
+    for (auto _ : state) {
+        setupCurrentLevel();
+        benchmark::DoNotOptimize(game.slots.size());
+    }
+}
+BENCHMARK(BM_MapSetUp)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+
+} // namespace
