@@ -1,0 +1,591 @@
+// The guided first level, the level-2 sign and the supplier's lesson, played through real
+// frames: what each press does at each step, when the level stands still, and where the
+// light falls.
+#include "persist/persist.h"
+#include "rating/rating.h"
+#include "shell/game_state.h"
+#include "support/frame_driver.h"
+#include "tutorial/tutorial.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <string>
+#include <utility>
+
+namespace {
+
+// A press on plain floor, far from every pedestal, button and timer.
+const sf::Vector2i floorPoint{300, 700};
+const sf::Vector2i friesPedestal{1376, 680}, sodaPedestal{1202, 580}, burgerPedestal{860, 379};
+const sf::Vector2i otherPedestal{1032, 680};
+const sf::Vector2i pausePoint{1600, 1020};
+
+void click(FrameDriver& driver, sf::Vector2i at) {
+    driver.click(at.x, at.y);
+}
+
+void click(FrameDriver& driver, const sf::Sprite& button) {
+    const sf::Vector2f at = button.getPosition();
+    driver.click(static_cast<int>(at.x), static_cast<int>(at.y));
+}
+
+// Where the lesson's press on the Fries tower lands: low on its base, near its pedestal.
+sf::Vector2i friesTowerPoint() {
+    for (const Tower& tower : game.towers) {
+        if (tower.type != Fries)
+            continue;
+        const TowerStats& s = tower.stats;
+        const float left = tower.x - s.originX + s.hoverBox.left;
+        const float bottom = tower.y - s.originY + static_cast<float>(s.frameHeight);
+        return {static_cast<int>(left + s.hoverBox.width / 2), static_cast<int>(bottom - 20)};
+    }
+    return {0, 0};
+}
+
+// The press each reading step of the lesson waits for.
+void pressForStep(FrameDriver& driver) {
+    switch (game.tutorialStep) {
+    case 3:
+        click(driver, friesPedestal);
+        break;
+    case 4:
+        click(driver, game.buildButtons[Fries]);
+        break;
+    case 7:
+        click(driver, sodaPedestal);
+        break;
+    case 8:
+        click(driver, game.buildButtons[Soda]);
+        break;
+    case 9:
+        click(driver, friesTowerPoint());
+        break;
+    case 21:
+        click(driver, burgerPedestal);
+        break;
+    case 22:
+        click(driver, game.buildButtons[Burger]);
+        break;
+    default:
+        click(driver, floorPoint);
+        break;
+    }
+}
+
+// Reads on, one shown press at a time, until the lesson is at `step`.
+void readUntil(FrameDriver& driver, int step) {
+    for (int guard = 0; guard < 40 && game.tutorialStep < step; ++guard) {
+        const int before = game.tutorialStep;
+        pressForStep(driver);
+        ASSERT_EQ(game.tutorialStep, before + 1)
+            << "the shown press moves step " << before << " on";
+    }
+    ASSERT_EQ(game.tutorialStep, step);
+}
+
+// The first level with its lesson, as the level selection starts it.
+struct Lesson {
+    explicit Lesson(double frameSeconds = 1.0 / 30.0, bool fullSize = false)
+        : driver(frameSeconds, fullSize) {
+        game.tutorialEnabled = 1;
+        driver.startLevel(0);
+        driver.frame();
+    }
+    FrameDriver driver;
+};
+
+// The wave's own time, as the wave scripts measure it.
+double waveTime() {
+    return (static_cast<double>(game.now) - game.waveClockStart) * game.gameSpeed -
+           game.pausedTotal;
+}
+
+void expectLight(float x, float y, float radius) {
+    EXPECT_EQ(game.spotlightOn, 1);
+    EXPECT_FLOAT_EQ(game.spotlightX, x);
+    EXPECT_FLOAT_EQ(game.spotlightY, y);
+    EXPECT_FLOAT_EQ(game.spotlightRadius, radius);
+}
+
+std::map<int, std::pair<float, float>> customerPlaces() {
+    std::map<int, std::pair<float, float>> places;
+    for (const Customer& c : game.customers)
+        places[c.id] = {c.x, c.y};
+    return places;
+}
+
+} // namespace
+
+TEST(Tutorial, WithTheTutorialOffTheFirstLevelMovesAtOnceAndBuildsFreely) {
+    FrameDriver driver(1.0 / 30.0);
+    game.tutorialEnabled = 0;
+    driver.startLevel(0);
+    driver.runFor(11.5);
+    EXPECT_EQ(game.countdownDone, 1) << "the countdown runs from the start";
+    EXPECT_GT(game.spawnedInWave, 0);
+    EXPECT_TRUE(game.dialogue.empty());
+    EXPECT_EQ(game.spotlightOn, 0);
+    EXPECT_EQ(game.tutorialStep, 0);
+    click(driver, otherPedestal);
+    EXPECT_EQ(game.towerMenu, BuildMenu) << "any pedestal opens its menu";
+}
+
+TEST(Tutorial, TheFirstStepsAdvanceOnPressesWhileTheLevelStandsStill) {
+    Lesson lesson;
+    FrameDriver& driver = lesson.driver;
+    EXPECT_EQ(game.dialogue, "Bienvenue dans le tutoriel de Snack Spire!\n Aujourd'hui nous "
+                             "allons voir ensemble les bases du jeu.");
+    EXPECT_EQ(game.spotlightOn, 0);
+    driver.runFor(15.0);
+    EXPECT_EQ(game.countdown, 10) << "the countdown waits for the lesson";
+    EXPECT_TRUE(game.customers.empty());
+    EXPECT_EQ(game.tutorialStep, 0);
+
+    click(driver, floorPoint);
+    EXPECT_EQ(game.tutorialStep, 1);
+    EXPECT_EQ(game.dialogue, "L'objectif est d'être le fast food le mieux noté par Trap-Advisor.");
+    EXPECT_EQ(game.spatulaAnimating, 1);
+    // The spatula waves through its 8 frames, 0.1 s each, then rests on the first.
+    driver.runFor(0.5);
+    EXPECT_GT(game.spatulaFrame, 0);
+    EXPECT_EQ(game.spatulaSprite.getTextureRect().left, 357 * game.spatulaFrame);
+    driver.runFor(1.0);
+    EXPECT_EQ(game.spatulaAnimating, 0);
+    EXPECT_EQ(game.spatulaSprite.getTextureRect(), sf::IntRect(0, 0, 357, 502));
+
+    // Holding the button reads one step, not one per frame.
+    driver.press(floorPoint.x, floorPoint.y);
+    driver.frames(10);
+    driver.release();
+    driver.frame();
+    EXPECT_EQ(game.tutorialStep, 2);
+
+    // A press on the HUD is the lesson's while it holds the level: no pause.
+    click(driver, pausePoint);
+    EXPECT_EQ(game.tutorialStep, 3);
+    EXPECT_EQ(game.paused, 0);
+    expectLight(1376, 405.5f, 100);
+    EXPECT_EQ(game.countdown, 10);
+}
+
+TEST(Tutorial, ClickStepsWantTheShownPedestalAndEnoughMoney) {
+    Lesson lesson;
+    FrameDriver& driver = lesson.driver;
+    game.tutorialStep = 3;
+    driver.frame();
+
+    // Another free pedestal does nothing, and neither does the floor.
+    click(driver, otherPedestal);
+    click(driver, floorPoint);
+    EXPECT_EQ(game.tutorialStep, 3);
+    EXPECT_EQ(game.towerMenu, Closed);
+
+    click(driver, friesPedestal);
+    EXPECT_EQ(game.tutorialStep, 4);
+    ASSERT_EQ(game.towerMenu, BuildMenu);
+    ASSERT_NE(game.selectedSlot, nullptr);
+    EXPECT_EQ(game.selectedSlot->x, 1376);
+    EXPECT_EQ(game.selectedSlot->y, 680);
+    // The light sits under the Fries button.
+    expectLight(1376, 590 - game.buildButtons[Fries].getGlobalBounds().height, 50);
+
+    // 99 is not enough for the Fries tower; the other buttons are not the shown one.
+    game.money = 99;
+    click(driver, game.buildButtons[Fries]);
+    game.money = 500;
+    click(driver, game.buildButtons[Soda]);
+    click(driver, game.buildButtons[Burger]);
+    EXPECT_EQ(game.tutorialStep, 4);
+    EXPECT_TRUE(game.towers.empty());
+    EXPECT_EQ(game.towerMenu, BuildMenu) << "the menu stays open for the right press";
+
+    game.money = 100;
+    click(driver, game.buildButtons[Fries]);
+    EXPECT_EQ(game.tutorialStep, 5);
+    ASSERT_EQ(game.towers.size(), 1u);
+    EXPECT_EQ(game.towers.front().type, Fries);
+    EXPECT_EQ(game.money, 0);
+    EXPECT_EQ(game.towerMenu, Closed);
+    EXPECT_EQ(game.selectedSlot->occupied, 1);
+}
+
+TEST(Tutorial, TheBurgerStepBuildsOnCredit) {
+    Lesson lesson;
+    FrameDriver& driver = lesson.driver;
+    game.tutorialStep = 21;
+    driver.frame();
+    expectLight(860, 700, 100);
+    click(driver, burgerPedestal);
+    ASSERT_EQ(game.tutorialStep, 22);
+    const sf::Vector2f burger = game.buildButtons[Burger].getPosition();
+    expectLight(burger.x, 1080 - burger.y - 20, 55);
+    EXPECT_TRUE(game.dialogue.empty());
+
+    game.money = 50;
+    click(driver, game.buildButtons[Burger]);
+    EXPECT_EQ(game.tutorialStep, 23);
+    ASSERT_EQ(game.towers.size(), 1u);
+    EXPECT_EQ(game.towers.front().type, Burger);
+    EXPECT_EQ(game.money, 50 - game.towerCatalogue[Burger][0].cost);
+    EXPECT_LT(game.money, 0);
+}
+
+TEST(Tutorial, TheSellStepNeitherSellsNorReadsOnFromTheSellButton) {
+    Lesson lesson;
+    FrameDriver& driver = lesson.driver;
+    readUntil(driver, 10);
+    EXPECT_EQ(game.towers.size(), 2u) << "the Fries and Soda towers stand";
+    EXPECT_EQ(game.towerMenu, SellOnly);
+    EXPECT_EQ(game.towerInfoVisible, 1);
+    ASSERT_NE(game.selectedTower, nullptr);
+    EXPECT_EQ(game.selectedTower->type, Fries);
+    click(driver, floorPoint);
+    ASSERT_EQ(game.tutorialStep, 11);
+    const sf::Vector2f sell = game.sellButton.getPosition();
+    expectLight(sell.x, 1080 - sell.y - 20, 50);
+
+    const int money = game.money;
+    click(driver, game.sellButton);
+    EXPECT_EQ(game.tutorialStep, 11);
+    EXPECT_EQ(game.towers.size(), 2u);
+    EXPECT_EQ(game.money, money);
+    EXPECT_EQ(game.towerMenu, SellOnly);
+
+    click(driver, floorPoint);
+    EXPECT_EQ(game.tutorialStep, 12);
+    EXPECT_EQ(game.towerMenu, Closed);
+    EXPECT_EQ(game.towers.size(), 2u);
+}
+
+TEST(Tutorial, TheTimerStepCallsTheNextWaveAndTheRunningStepsLeavePressesToTheLevel) {
+    Lesson lesson;
+    FrameDriver& driver = lesson.driver;
+    game.tutorialStep = 24;
+    driver.frame();
+    const sf::Vector2f timer = game.countdownTimers[0].getPosition();
+    expectLight(timer.x, 1080 - timer.y, 220);
+    click(driver, game.countdownTimers[0]);
+    EXPECT_EQ(game.tutorialStep, 25);
+    EXPECT_LE(game.countdown, 0);
+    const sf::Vector2f speed = game.speedButton.getPosition();
+    expectLight(speed.x + 40, 1080 - speed.y - 30, 40);
+    click(driver, floorPoint);
+    const sf::Vector2f pause = game.pauseButton.getPosition();
+    expectLight(pause.x + 21, 1080 - pause.y - 35, 40);
+    click(driver, floorPoint);
+    EXPECT_EQ(game.tutorialStep, 27);
+    EXPECT_EQ(game.tutorialRunning, 1);
+    EXPECT_EQ(game.spotlightOn, 0);
+
+    // Running: presses are not the lesson's. The pedestals and the pause button answer.
+    click(driver, otherPedestal);
+    EXPECT_EQ(game.tutorialStep, 27);
+    EXPECT_EQ(game.towerMenu, BuildMenu);
+    click(driver, pausePoint);
+    EXPECT_EQ(game.paused, 1);
+    click(driver, pausePoint);
+    EXPECT_EQ(game.paused, 0);
+
+    // After the last step the lesson stays quiet.
+    game.tutorialStep = 33;
+    driver.frame();
+    click(driver, floorPoint);
+    EXPECT_EQ(game.tutorialStep, 33);
+    EXPECT_TRUE(game.dialogue.empty());
+}
+
+TEST(Tutorial, TheLessonPlaysThroughTheFirstWaveWithCustomersWalkingOnlyWhileItRuns) {
+    Lesson lesson(0.05);
+    FrameDriver& driver = lesson.driver;
+    readUntil(driver, 13);
+    driver.frame();
+    EXPECT_EQ(game.tutorialRunning, 1);
+    EXPECT_TRUE(game.dialogue.empty());
+
+    bool movedWhileRunning = false;
+    double frozenWaveTime = -1;
+    auto watchFrame = [&]() {
+        const int wasRunning = game.tutorialRunning;
+        const auto before = customerPlaces();
+        driver.frame();
+        if (wasRunning == 0) {
+            for (const auto& [id, place] : customerPlaces()) {
+                if (before.count(id)) {
+                    EXPECT_EQ(before.at(id), place) << "customer " << id << " moved while frozen";
+                }
+            }
+        } else if (!before.empty() && before != customerPlaces()) {
+            movedWhileRunning = true;
+        }
+    };
+
+    // The second Bachelor of wave 1 brings the light onto the first one.
+    while (game.tutorialStep != 14 && driver.clockSeconds < 60)
+        watchFrame();
+    ASSERT_EQ(game.tutorialStep, 14);
+    EXPECT_EQ(game.tutorialRunning, 0);
+    ASSERT_NE(game.featuredCustomer, nullptr);
+    const Customer& featured = *game.featuredCustomer;
+    EXPECT_EQ(featured.type, Bachelor);
+    expectLight(
+        featured.x,
+        1080 - featured.y + static_cast<float>(game.customerTypes[Bachelor].frameHeight / 2), 100);
+    EXPECT_NE(game.dialogue.find("Célibataire"), std::string::npos);
+    frozenWaveTime = waveTime();
+    for (int i = 0; i < 60; ++i)
+        watchFrame();
+    EXPECT_EQ(game.spawnedInWave, 2) << "the wave waits while the lesson speaks";
+
+    click(driver, floorPoint);
+    EXPECT_EQ(game.tutorialStep, 15);
+    EXPECT_EQ(game.tutorialRunning, 1);
+    EXPECT_EQ(game.spotlightOn, 0);
+    EXPECT_NEAR(waveTime(), frozenWaveTime, 0.2) << "the frozen time is left out of the wave";
+
+    while (game.tutorialStep != 16 && driver.clockSeconds < 300)
+        watchFrame();
+    ASSERT_EQ(game.tutorialStep, 16) << "wave 1 ends";
+    EXPECT_TRUE(movedWhileRunning);
+    EXPECT_EQ(game.wave, 2);
+    EXPECT_EQ(game.tutorialRunning, 0);
+    expectLight(1741, 285, 200);
+    for (int i = 0; i < 40; ++i)
+        watchFrame();
+    EXPECT_EQ(game.countdown, 10) << "the next countdown waits for the reading";
+
+    readUntil(driver, 27);
+    EXPECT_EQ(game.towers.size(), 3u) << "Fries, Soda and the Burger at the entrance";
+    driver.frame();
+    EXPECT_EQ(game.tutorialRunning, 1);
+    // From here the player builds freely.
+    click(driver, otherPedestal);
+    EXPECT_EQ(game.towerMenu, BuildMenu);
+}
+
+TEST(Tutorial, APauseAndAFreezeInTheSameWaveAreEachLeftOutOnce) {
+    Lesson lesson(0.05);
+    FrameDriver& driver = lesson.driver;
+    game.tutorialStep = 13;
+    ASSERT_TRUE(driver.runUntil([] { return game.spawnedInWave >= 1; }, 60));
+    // While the level runs the pause button is the player's.
+    click(driver, pausePoint);
+    ASSERT_EQ(game.paused, 1);
+    const double atPause = waveTime();
+    driver.runFor(2.0);
+    click(driver, pausePoint);
+    ASSERT_EQ(game.paused, 0);
+    EXPECT_NEAR(waveTime(), atPause, 0.15);
+
+    ASSERT_TRUE(driver.runUntil([] { return game.tutorialStep == 14; }, 60));
+    const double atFreeze = waveTime();
+    driver.runFor(2.0);
+    // While the lesson speaks the press is the lesson's, even on the pause button.
+    click(driver, pausePoint);
+    EXPECT_EQ(game.tutorialStep, 15);
+    EXPECT_EQ(game.paused, 0);
+    EXPECT_EQ(game.tutorialRunning, 1);
+    EXPECT_NEAR(waveTime(), atFreeze, 0.15);
+    // The wave's last Bachelor comes when the wave's own clock reaches 2.1 s.
+    const double resumedAt = driver.clockSeconds;
+    ASSERT_TRUE(driver.runUntil([] { return game.spawnedInWave == 3; }, 5));
+    EXPECT_NEAR(driver.clockSeconds - resumedAt, 2.1 - atFreeze, 0.15);
+}
+
+TEST(Tutorial, ALightOnACustomerWhoLeftStaysWhereItWas) {
+    Lesson lesson;
+    FrameDriver& driver = lesson.driver;
+    setSpotlight(500, 600, 100);
+    game.featuredCustomer = nullptr;
+    game.tutorialStep = 32;
+    game.tutorialRunning = 0;
+    driver.frames(3);
+    expectLight(500, 600, 100);
+    EXPECT_NE(game.dialogue.find("enrobé"), std::string::npos);
+}
+
+TEST(Tutorial, ReplayingRestartsTheLessonButTheSignIsExplainedOncePerRun) {
+    Lesson lesson;
+    FrameDriver& driver = lesson.driver;
+    readUntil(driver, 3);
+    driver.startLevel(0);
+    driver.frame();
+    EXPECT_EQ(game.tutorialStep, 0);
+    EXPECT_EQ(game.tutorialRunning, 0);
+    EXPECT_EQ(game.spotlightOn, 0);
+
+    driver.startLevel(2);
+    driver.runFor(3.0);
+    EXPECT_NE(game.dialogue.find("Attention sol glissant"), std::string::npos);
+    const sf::Vector2f sign = game.signSprites[0].getPosition();
+    expectLight(sign.x + 30, 1080 - sign.y + 50, 75);
+    EXPECT_EQ(game.tutorialRunning, 0);
+    EXPECT_EQ(game.countdown, 10) << "level 2 waits for the reading";
+    // While the sign is explained the pedestals do not answer.
+    click(driver, sf::Vector2i{473, 780});
+    EXPECT_EQ(game.level2TutorialClicks, 1);
+    EXPECT_TRUE(game.dialogue.empty());
+    EXPECT_EQ(game.spotlightOn, 0);
+    EXPECT_EQ(game.tutorialRunning, 1);
+    driver.runFor(2.0);
+    EXPECT_LT(game.countdown, 10);
+
+    driver.startLevel(2);
+    driver.runFor(2.0);
+    EXPECT_TRUE(game.dialogue.empty());
+    EXPECT_LT(game.countdown, 10) << "the second visit starts at once";
+    driver.startLevel(0);
+    driver.frame();
+    EXPECT_EQ(game.tutorialStep, 0) << "the first level's lesson does come back";
+}
+
+TEST(Tutorial, TheSignExplanationGoesEvenWhenPressesPiledUpUnderThePause) {
+    FrameDriver driver(1.0 / 30.0);
+    game.tutorialEnabled = 1;
+    driver.startLevel(2);
+    driver.frame();
+    ASSERT_FALSE(game.dialogue.empty());
+    click(driver, pausePoint);
+    ASSERT_EQ(game.paused, 1);
+    // Each press counts while the level is paused and its update does not run.
+    click(driver, floorPoint);
+    click(driver, floorPoint);
+    EXPECT_GE(game.level2TutorialClicks, 2);
+    click(driver, pausePoint);
+    ASSERT_EQ(game.paused, 0);
+    driver.frame();
+    EXPECT_TRUE(game.dialogue.empty());
+    EXPECT_EQ(game.spotlightOn, 0);
+    EXPECT_EQ(game.tutorialRunning, 1);
+}
+
+TEST(Tutorial, TheFirstWinLeadsIntoTheSupplierShopOnce) {
+    FrameDriver driver(1.0 / 30.0);
+    game.tutorialEnabled = 0; // the shop lesson comes whatever the option says
+    driver.startLevel(0);
+    driver.frame();
+    game.RatingScore = 6.0f;
+    checkLevelEnd();
+    ASSERT_EQ(game.supplierTutorialPending, 1);
+    driver.frame();
+    EXPECT_NE(game.dialogue.find("première mission"), std::string::npos);
+    const sf::Vector2f continueAt = game.continueButton.getPosition(); // top-left corner
+    driver.click(static_cast<int>(continueAt.x) + 20, static_cast<int>(continueAt.y) + 20);
+    ASSERT_EQ(game.screen, LevelSelect);
+    driver.frame();
+    EXPECT_EQ(game.supplierTutorialStep, 0);
+    EXPECT_EQ(game.spotlightOn, 0);
+
+    click(driver, floorPoint);
+    ASSERT_EQ(game.supplierTutorialStep, 1);
+    const sf::Vector2f shop = game.panelButtons[1].getPosition();
+    expectLight(shop.x, 1080 - shop.y, 55);
+    // Only the supplier's button leads on; the other panel buttons do nothing now.
+    click(driver, floorPoint);
+    click(driver, game.panelButtons[2]);
+    EXPECT_EQ(game.supplierTutorialStep, 1);
+    EXPECT_EQ(game.screen, LevelSelect);
+
+    click(driver, game.panelButtons[1]);
+    ASSERT_EQ(game.screen, Shop);
+    EXPECT_EQ(game.menuHeading.getString().toAnsiString(), "           Fournisseur");
+    EXPECT_EQ(game.supplierTutorialStep, 2);
+    const sf::Vector2f starText = game.starBalanceText.getPosition();
+    expectLight(starText.x + 15, 1080 - starText.y - 35, 50);
+
+    // Presses read the lesson; they buy nothing in the shop.
+    game.stars = 3;
+    click(driver, sf::Vector2i{1271, 450});
+    EXPECT_EQ(game.supplierTutorialStep, 3);
+    EXPECT_EQ(game.unlockState2, 0);
+    const float row = 1080 - game.upgradePictures[Fries][2].getPosition().y - 80;
+    expectLight(game.upgradePictures[Burger][2].getPosition().x + 75, row, 80);
+    click(driver, floorPoint);
+    expectLight(game.upgradePictures[Soda][2].getPosition().x + 75, row, 80);
+    click(driver, floorPoint);
+    expectLight(game.upgradePictures[Fries][2].getPosition().x + 75, row, 80);
+    const std::string step5 = game.dialogue;
+    EXPECT_NE(step5.find("niveau 2"), std::string::npos) << "steps 4 and 5 keep the text";
+    click(driver, floorPoint);
+    EXPECT_EQ(game.spotlightOn, 1) << "step 6 keeps the light";
+    click(driver, floorPoint);
+    EXPECT_EQ(game.spotlightOn, 0);
+    click(driver, floorPoint);
+    EXPECT_EQ(game.dialogue, "Le tutoriel est désactivable dans les Options.");
+    click(driver, floorPoint);
+    EXPECT_EQ(game.supplierTutorialPending, 0);
+    EXPECT_EQ(game.supplierTutorialDone, 1);
+    EXPECT_EQ(game.screen, Shop);
+
+    // Kept in the save file at once.
+    game.supplierTutorialDone = 0;
+    readSave();
+    EXPECT_EQ(game.supplierTutorialDone, 1);
+    // A later win does not bring it back.
+    game.screen = InGame;
+    checkLevelEnd();
+    EXPECT_EQ(game.supplierTutorialPending, 0);
+}
+
+TEST(Tutorial, WithoutTheLightShaderTheLessonStillShows) {
+    Lesson lesson;
+    FrameDriver& driver = lesson.driver;
+    game.spotlightShader.reset();
+    game.spotlightStates.shader = nullptr;
+    game.tutorialStep = 3;
+    driver.frames(3);
+    setSpotlight(100, 100, 50);
+    driver.frames(3);
+    EXPECT_EQ(game.spotlightOn, 1);
+    EXPECT_FALSE(game.dialogue.empty());
+}
+
+// Full-size pictures of the bubble and of the light on the first pedestal, kept under out/;
+// the light must darken the room and leave the lit pedestal as it was.
+TEST(Tutorial, TheLightDarkensAllButACircleAroundThePedestal) {
+    Lesson lesson(1.0 / 60.0, true);
+    FrameDriver& driver = lesson.driver;
+    driver.moveMouse(0, 0);
+    readUntil(driver, 2);
+    driver.runFor(1.0);
+    const std::string out = std::string(GOBBLER_SOURCE_DIR) + "/out/";
+    ASSERT_TRUE(driver.screenshot(out + "tutorial_bubble.png"));
+    const sf::Image unlit = [&] {
+        sf::Texture texture;
+        texture.create(1920, 1080);
+        texture.update(*game.window);
+        return texture.copyToImage();
+    }();
+    click(driver, floorPoint);
+    ASSERT_EQ(game.tutorialStep, 3);
+    driver.moveMouse(0, 0);
+    driver.runFor(1.0);
+    ASSERT_TRUE(driver.screenshot(out + "tutorial_spotlight.png"));
+    if (!game.spotlightShader)
+        GTEST_SKIP() << "no shaders on this display";
+    sf::Texture texture;
+    texture.create(1920, 1080);
+    texture.update(*game.window);
+    const sf::Image lit = texture.copyToImage();
+
+    // Mean brightness of a patch, in both pictures.
+    auto brightness = [](const sf::Image& image, int cx, int cy) {
+        double sum = 0;
+        for (int y = cy - 10; y <= cy + 10; ++y)
+            for (int x = cx - 10; x <= cx + 10; ++x) {
+                const sf::Color c = image.getPixel(x, y);
+                sum += c.r + c.g + c.b;
+            }
+        return sum / (21.0 * 21.0 * 3.0);
+    };
+    // The pedestal (light at 1080 - 405.5 = 674.5 in window rows) keeps its colours...
+    const double pedestalBefore = brightness(unlit, 1376, 675);
+    EXPECT_NEAR(brightness(lit, 1376, 675), pedestalBefore, pedestalBefore * 0.1 + 2);
+    // ...the room away from it is darkened to 0.4 of itself.
+    for (const sf::Vector2i far : {sf::Vector2i{700, 300}, sf::Vector2i{1200, 150}}) {
+        const double before = brightness(unlit, far.x, far.y);
+        ASSERT_GT(before, 20) << "a patch with something to darken";
+        EXPECT_NEAR(brightness(lit, far.x, far.y), before * 0.4, before * 0.08 + 2);
+    }
+}
