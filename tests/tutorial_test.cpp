@@ -589,3 +589,19 @@ TEST(Tutorial, TheLightDarkensAllButACircleAroundThePedestal) {
         EXPECT_NEAR(brightness(lit, far.x, far.y), before * 0.4, before * 0.08 + 2);
     }
 }
+
+TEST(Tutorial, TheShopLessonLightsTheSupplierButtonOverTheMenus) {
+    FrameDriver driver(1.0 / 60.0, true);
+    game.screen = LevelSelect;
+    game.supplierTutorialPending = 1;
+    game.supplierTutorialStep = 1;
+    driver.moveMouse(0, 0);
+    driver.frames(5);
+    const std::string out = std::string(GOBBLER_SOURCE_DIR) + "/out/";
+    ASSERT_TRUE(driver.screenshot(out + "tutorial_shop_button.png"));
+    game.supplierTutorialStep = 3;
+    game.screen = Shop;
+    driver.frames(5);
+    ASSERT_TRUE(driver.screenshot(out + "tutorial_shop_pictures.png"));
+    EXPECT_FALSE(game.dialogue.empty());
+}
