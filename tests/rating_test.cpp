@@ -344,3 +344,63 @@ TEST(Reviews, EndReviewsFollowTheFinalScore) {
     driver.frames(3);
     EXPECT_EQ(game.endTexts[0].getString(), chosen);
 }
+
+namespace {
+
+// Plays a whole level at double speed, skipping every countdown; `feed` decides how full
+// each customer leaves. Returns false if the level did not end in the time given.
+template <class Feed> bool playLevel(FrameDriver& driver, int level, Feed feed) {
+    game.tutorialEnabled = 0;
+    driver.startLevel(level);
+    driver.frame();
+    driver.platform.key2 = true; // double speed for the whole game
+    return driver.runUntil(
+        [&] {
+            if (game.countdown > 0)
+                game.countdown = 0;
+            for (Customer& customer : game.customers)
+                customer.fed = feed(customer);
+            return game.levelWon == 1 || game.levelLost == 1;
+        },
+        900);
+}
+
+} // namespace
+
+TEST(Rating, WholeLevelsEndInVictoryOrDefeatWithTheirReviewsAndSave) {
+    std::remove(sandboxSavePath().c_str());
+    {
+        // Everyone leaves well fed: the third map is won, saved, and its stars credited.
+        FrameDriver driver(0.1);
+        ASSERT_TRUE(playLevel(driver, 3, [](const Customer& c) { return c.appetite; }));
+        EXPECT_EQ(game.levelWon, 1);
+        EXPECT_EQ(game.wave, 7);
+        EXPECT_GE(game.RatingScore, 8.0f);
+        // The last exit may push the score past 10 before the clamp: it counts as it is.
+        EXPECT_GE(game.bestRating[3], game.RatingScore);
+        EXPECT_EQ(game.starsEarned[3], 5);
+        EXPECT_EQ(readFile(sandboxSavePath()), formatSave());
+        driver.frame();
+        EXPECT_EQ(game.endReviewsChosen, 1);
+        EXPECT_EQ(game.stars, game.starsEarned[3]);
+        EXPECT_FALSE(musicPlaying(MusicLevel3));
+        EXPECT_EQ(game.ratingStars.getPosition(), sf::Vector2f(1475, 400)) << "end overlay";
+        driver.platform.key2 = false;
+        driver.click(1414 + 100, 555 + 50);
+        EXPECT_EQ(game.screen, LevelSelect);
+        EXPECT_TRUE(game.customers.empty());
+    }
+    std::remove(sandboxSavePath().c_str());
+    {
+        // Nobody is fed on the second map: lost, nothing saved.
+        FrameDriver driver(0.1);
+        ASSERT_TRUE(playLevel(driver, 2, [](const Customer&) { return 0; }));
+        EXPECT_EQ(game.levelLost, 1);
+        EXPECT_EQ(game.wave, 7);
+        EXPECT_EQ(game.RatingScore, 0.0f);
+        EXPECT_EQ(readFile(sandboxSavePath()), "");
+        driver.frame();
+        EXPECT_EQ(game.endReviewsChosen, 1);
+        EXPECT_EQ(game.endStars[0].getTextureRect(), sf::IntRect(0, 0, 538, 91));
+    }
+}
