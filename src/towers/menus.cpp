@@ -377,9 +377,6 @@ void drawTowerMenu() {
     default:
         break;
     }
-    // Until the HUD draws the panel itself.
-    if (game.towerInfoVisible == 1)
-        drawTowerInfoPanel();
 }
 
 void updateInfoPanel() {
