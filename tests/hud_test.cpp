@@ -129,4 +129,15 @@ TEST(Hud, DISABLED_Screenshots) {
     game.RatingScore = 8.6f;
     driver.frame();
     driver.screenshot(out + "hud_victory.png");
+    game.levelWon = 0;
+    driver.startLevel(1);
+    driver.runFor(1.0);
+    driver.screenshot(out + "hud_map1_countdown.png");
+    driver.click(1690, 1025);
+    driver.moveMouse(600, 490);
+    driver.frame();
+    driver.screenshot(out + "hud_game_menu.png");
+    driver.click(600, 575);
+    driver.frame();
+    driver.screenshot(out + "hud_game_options.png");
 }
