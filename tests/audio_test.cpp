@@ -188,6 +188,34 @@ std::vector<double> blockPeaks(const std::string& path) {
     return peaks;
 }
 
+// Runs one disabled test of this program in a fresh process with OpenAL settings of its own
+// (the device is chosen when the first audio object is made); returns its exit status.
+int runChild(const std::string& test, const std::vector<std::string>& openAlSettings) {
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable; ++variable)
+        if (std::strncmp(*variable, "ALSOFT_", 7) != 0)
+            environment.push_back(*variable);
+    environment.insert(environment.end(), openAlSettings.begin(), openAlSettings.end());
+    std::vector<char*> envp;
+    for (std::string& variable : environment)
+        envp.push_back(&variable[0]);
+    envp.push_back(nullptr);
+    std::string program = "gobbler_tests", all = "--gtest_also_run_disabled_tests",
+                filter = "--gtest_filter=" + test;
+    char* argv[] = {&program[0], &all[0], &filter[0], nullptr};
+    const pid_t child = fork();
+    if (child < 0)
+        return -1;
+    if (child == 0) {
+        execve("/proc/self/exe", argv, envp.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
 // Waits (real time) until a sound has played out.
 void playOut(SoundId id) {
     for (int i = 0; i < 400 && !soundStopped(id); ++i)
@@ -223,31 +251,10 @@ TEST(Audio, AnExitAndAShotAreHeardThroughTheWaveDevice) {
         std::ofstream config(conf);
         config << "[wave]\nfile = " << wav << "\n";
     }
-    // The device is chosen when the first audio object is made, so the sounds play in a
-    // fresh process whose environment picks the wave device.
-    std::vector<std::string> environment;
-    for (char** variable = environ; *variable; ++variable)
-        if (std::strncmp(*variable, "ALSOFT_", 7) != 0)
-            environment.push_back(*variable);
-    environment.push_back("ALSOFT_DRIVERS=wave");
-    environment.push_back("ALSOFT_CONF=" + conf);
-    std::vector<char*> envp;
-    for (std::string& variable : environment)
-        envp.push_back(&variable[0]);
-    envp.push_back(nullptr);
-    std::string program = "gobbler_tests", all = "--gtest_also_run_disabled_tests",
-                filter = "--gtest_filter=AudioWaveChild.DISABLED_AnExitThenAShot";
-    char* argv[] = {&program[0], &all[0], &filter[0], nullptr};
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        execve("/proc/self/exe", argv, envp.data());
-        _exit(127);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_EQ(WEXITSTATUS(status), 0) << "the child's own checks failed";
+    ASSERT_EQ(runChild("AudioWaveChild.DISABLED_AnExitThenAShot",
+                       {"ALSOFT_DRIVERS=wave", "ALSOFT_CONF=" + conf}),
+              0)
+        << "the child's own checks failed";
 
     const std::vector<double> peaks = blockPeaks(wav);
     ASSERT_GT(peaks.size(), 50u) << "the wave device wrote no samples";
@@ -269,4 +276,22 @@ TEST(Audio, AnExitAndAShotAreHeardThroughTheWaveDevice) {
     std::remove(wav.c_str());
     std::remove(conf.c_str());
     rmdir(folder.c_str());
+}
+
+// Run only inside a child process whose OpenAL has no device at all.
+TEST(AudioWaveChild, DISABLED_NoDevice) {
+    FrameDriver driver(0.1);
+    // The splash moves on when its last bite sound has stopped: with no device, at once.
+    EXPECT_TRUE(driver.runUntil([] { return game.screen == Logo; }, 30));
+    playSound(SoundVictory);
+    EXPECT_TRUE(soundStopped(SoundVictory));
+    game.tutorialEnabled = 0;
+    driver.startLevel(3);
+    game.countdown = 0;
+    EXPECT_TRUE(driver.runUntil([] { return game.exitedCount >= 1; }, 120))
+        << "a silent level still runs";
+}
+
+TEST(Audio, WithoutAnyDeviceTheGameRunsSilently) {
+    EXPECT_EQ(runChild("AudioWaveChild.DISABLED_NoDevice", {"ALSOFT_DRIVERS=nosuchdevice"}), 0);
 }

@@ -3,6 +3,10 @@
 #include "shell/game_state.h"
 #include "shell/resources.h"
 
+#include <SFML/System/Err.hpp>
+
+#include <cstdlib>
+
 namespace {
 
 struct SoundEntry {
@@ -50,9 +54,30 @@ AudioBank* bank() {
     return game.audio.get();
 }
 
+// At exit the musics' streaming threads are stopped before the audio library's own statics
+// go: with no audio device those threads keep reporting errors to a stream that is gone.
+void stopAllAtExit() {
+    if (AudioBank* audio = bank()) {
+        for (sf::Music& music : audio->musics)
+            music.stop();
+        for (sf::Sound& sound : audio->sounds)
+            sound.stop();
+    }
+}
+
+void stopAudioAtExit() {
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    sf::err(); // made first, so it is torn down after the handler below has run
+    std::atexit(stopAllAtExit);
+}
+
 } // namespace
 
 void initAudio() {
+    stopAudioAtExit();
     game.musicVolume = game.effectsVolume = 50;
     game.audio = std::make_shared<AudioBank>();
     for (int i = 0; i < MusicCount; ++i) {
