@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -190,7 +191,8 @@ std::vector<double> blockPeaks(const std::string& path) {
 
 // Runs one disabled test of this program in a fresh process with OpenAL settings of its own
 // (the device is chosen when the first audio object is made); returns its exit status.
-int runChild(const std::string& test, const std::vector<std::string>& openAlSettings) {
+int runChild(const std::string& test, const std::vector<std::string>& openAlSettings,
+             bool quiet = false) {
     std::vector<std::string> environment;
     for (char** variable = environ; *variable; ++variable)
         if (std::strncmp(*variable, "ALSOFT_", 7) != 0)
@@ -207,6 +209,11 @@ int runChild(const std::string& test, const std::vector<std::string>& openAlSett
     if (child < 0)
         return -1;
     if (child == 0) {
+        if (quiet) { // a device-less audio library reports every call it cannot make
+            const int devNull = open("/dev/null", O_WRONLY);
+            dup2(devNull, 1);
+            dup2(devNull, 2);
+        }
         execve("/proc/self/exe", argv, envp.data());
         _exit(127);
     }
@@ -293,5 +300,6 @@ TEST(AudioWaveChild, DISABLED_NoDevice) {
 }
 
 TEST(Audio, WithoutAnyDeviceTheGameRunsSilently) {
-    EXPECT_EQ(runChild("AudioWaveChild.DISABLED_NoDevice", {"ALSOFT_DRIVERS=nosuchdevice"}), 0);
+    EXPECT_EQ(runChild("AudioWaveChild.DISABLED_NoDevice", {"ALSOFT_DRIVERS=nosuchdevice"}, true),
+              0);
 }
