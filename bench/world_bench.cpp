@@ -3,6 +3,7 @@
 // set-up of each map, which must never make starting a level stutter.
 #include "customers/customers.h"
 #include "level/level.h"
+#include "persist/persist.h"
 #include "shell/game_state.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
@@ -121,17 +122,32 @@ void BM_CustomersAndWorldQueue(benchmark::State& state) {
 }
 BENCHMARK(BM_CustomersAndWorldQueue)->Arg(20)->Arg(100)->Arg(500)->Unit(benchmark::kMicrosecond);
 
-void BM_MapSetUp(benchmark::State& state) {
+// fromSelection: the level music is silent before the set-up, as when a level is chosen from
+// the level selection; otherwise the set-up restarts the playing music (in-game menu restart).
+void runMapSetUp(benchmark::State& state, bool fromSelection) {
     enterPrivateFolder();
     FrameDriver driver;
     game.tutorialEnabled = 0;
     game.currentLevel = static_cast<int>(state.range(0));
     setupCurrentLevel(); // the first set-up after start-up is like every later one
     for (auto _ : state) {
+        if (fromSelection) {
+            state.PauseTiming();
+            for (MusicId music : {MusicLevel1, MusicLevel2, MusicLevel3})
+                stopMusic(music);
+            state.ResumeTiming();
+        }
         setupCurrentLevel();
         benchmark::DoNotOptimize(game.slots.size());
     }
 }
-BENCHMARK(BM_MapSetUp)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+void BM_MapSetUpFromSelection(benchmark::State& state) {
+    runMapSetUp(state, true);
+}
+void BM_MapRestart(benchmark::State& state) {
+    runMapSetUp(state, false);
+}
+BENCHMARK(BM_MapSetUpFromSelection)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapRestart)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
