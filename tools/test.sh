@@ -12,12 +12,8 @@ cmake --build build-asan -j2
 export ALSOFT_DRIVERS=null
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-run() {
-    ctest --test-dir build --output-on-failure && ctest --test-dir build-asan --output-on-failure
-}
 if [ -n "${DISPLAY:-}" ]; then
-    run
+    tools/run_tests.sh
 else
-    export -f run
-    xvfb-run -a -s "-screen 0 1920x1080x24" bash -c run
+    xvfb-run -a -s "-screen 0 1920x1080x24" tools/run_tests.sh
 fi
