@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
@@ -400,5 +401,39 @@ TEST(LevelRun, EveryWaveOfEveryMapEndsWithTheRoomEmptyAndTheLevelDecided) {
         EXPECT_EQ(endWave(sizes[level][game.waveCount - 1]), 1);
         EXPECT_TRUE(game.levelWon == 1 || game.levelLost == 1);
         game.levelWon = game.levelLost = 0;
+    }
+}
+
+// Pictures of each room in the middle of a wave, for a look by eye:
+// gobbler_tests --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*'
+TEST(LevelPictures, DISABLED_ScreenshotsMidWave) {
+    FrameDriver driver(1.0 / 30.0, true);
+    struct Shot {
+        int level, wave;
+        unsigned customers;
+        const char* name;
+    };
+    const Shot shots[] = {{1, 3, 6, "map1_wave3"},
+                          {2, 2, 4, "map2_wave2"},
+                          {3, 4, 0, "map3_wave4_opening"},
+                          {3, 4, 6, "map3_wave4_short_ways"}};
+    for (const Shot& shot : shots) {
+        driver.startLevel(shot.level);
+        game.tutorialEnabled = 0;
+        game.gameSpeed = 2;
+        game.wave = shot.wave;
+        game.RatingScore = 6;
+        tickUntil(
+            driver,
+            [&] {
+                skipCountdown();
+                if (shot.customers == 0)
+                    return game.pathOpenPhase == 1 && game.mopperSprites[0].getColor().a < 150;
+                return game.customers.size() >= shot.customers ||
+                       static_cast<unsigned>(game.spawnedInWave) >= shot.customers;
+            },
+            60);
+        driver.frames(3);
+        driver.screenshot(std::string(GOBBLER_SOURCE_DIR) + "/out/" + shot.name + ".png");
     }
 }

@@ -129,6 +129,7 @@ void bindPathImages(int mapNumber) {
 
 void placeObstacle(int i, float signX, float signY, float mopperX, float mopperY) {
     game.signSprites[i].setPosition(signX * game.layoutScaleX, signY * game.layoutScaleY);
+    game.warningSprites[i].setPosition(game.signSprites[i].getPosition());
     game.mopperSprites[i].setPosition(mopperX * game.layoutScaleX, mopperY * game.layoutScaleY);
 }
 
