@@ -586,6 +586,9 @@ TEST(TowersAttacks, SplashFeedsOnceAndTwoSplashesSlowToWalkSpeedOverTwoAndAHalf)
     EXPECT_EQ(both.hitActive[Soda], 1);
     EXPECT_EQ(both.fed, 4) << "each splash feeds once";
     EXPECT_FLOAT_EQ(single.slowedSpeed, 150 / 1.5f);
+    // The customer update walks them at that speed while the soda effect lasts.
+    EXPECT_EQ(both.speed, 50);
+    EXPECT_EQ(single.speed, 100);
     level.frames(3);
     EXPECT_EQ(both.fed, 4);
 }
