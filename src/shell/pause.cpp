@@ -33,6 +33,7 @@ int tickCountdown() {
     }
     return 1;
 }
+
 namespace {
 
 // The in-game menu's corner and items (boxes relative to the corner, strict bounds).
