@@ -8,6 +8,7 @@
 #include <SFML/Graphics/Texture.hpp>
 
 #include <cmath>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -117,6 +118,8 @@ void FrameDriver::startLevel(int level) {
 }
 
 bool FrameDriver::screenshot(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     sf::RenderWindow& target = *game.window;
     sf::Texture texture;
     if (!texture.create(target.getSize().x, target.getSize().y))
