@@ -30,10 +30,10 @@ class SynthTest(unittest.TestCase):
             self.assertLess(np.max(np.abs(y)), 2.2)
         # a high note must not fold back into loud low whistles
         y = S.pulse(3000.0, S.SR, 0.5)
-        spec = np.abs(np.fft.rfft(y))
+        spectrum = np.abs(np.fft.rfft(y))
         f = np.fft.rfftfreq(len(y), 1.0 / S.SR)
-        below = spec[(f > 50) & (f < 2800)].max()
-        self.assertLess(below, spec.max() * 0.05)
+        below = spectrum[(f > 50) & (f < 2800)].max()
+        self.assertLess(below, spectrum.max() * 0.05)
 
     def test_adsr_has_no_jump_at_release(self):
         env = S.adsr(S.secs(0.3), a=0.01, d=0.05, s=0.6, r=0.05, gate=0.02)

@@ -378,8 +378,8 @@ def pan_gains(pan):
     return np.cos(a) * np.sqrt(2.0), np.sin(a) * np.sqrt(2.0)
 
 
-def mixdown(song, spec, reverb=0.25, seed=1):
-    """spec: bus -> (gain, pan, lowpass Hz or None, reverb send, echo).
+def mixdown(song, buses, reverb=0.25, seed=1):
+    """buses: bus -> (gain, pan, lowpass Hz or None, reverb send, echo).
 
     The whole mix is done on the spectra of the circular loop: filters,
     panning, the ping-pong echo (delays of a whole loop wrap around exactly)
@@ -394,7 +394,7 @@ def mixdown(song, spec, reverb=0.25, seed=1):
     out = np.zeros((2, len(f)), dtype=complex)
     send = np.zeros(len(f), dtype=complex)
     for bus, sig in sorted(song.buses.items()):
-        gain, pan, lp, rsend, echo = spec[bus]
+        gain, pan, lp, rsend, echo = buses[bus]
         X = np.fft.rfft(sig) * gain
         if lp:
             X *= lowpass_gain(lp, 1)(f)
@@ -489,14 +489,14 @@ def song_menu():
         if bar % 8 == 7:
             s.drum("tomh", bar * 4 + 3, 0.5)
             s.drum("toml", bar * 4 + 3.5, 0.5)
-    spec = {
+    buses = {
         "lead": (0.30, -0.15, 7000, 0.45, 0.22),
         "harm": (0.16, 0.35, 5000, 0.4, 0),
         "comp": (0.30, 0.3, 3500, 0.5, 0),
         "bass": (0.62, 0.0, None, 0.05, 0),
         "drums": (0.55, 0.1, None, 0.15, 0),
     }
-    return mixdown(s, spec, reverb=0.35, seed=21)
+    return mixdown(s, buses, reverb=0.35, seed=21)
 
 
 def song_level1():
@@ -549,14 +549,14 @@ def song_level1():
                 s.drum("snare", base + bt, 0.35 + 0.12 * k)
         if bar % 12 == 0:
             s.drum("crash", base, 0.8)
-    spec = {
+    buses = {
         "lead": (0.30, -0.2, 7000, 0.35, 0.16),
         "harm": (0.17, 0.35, 6000, 0.3, 0),
         "comp": (0.32, 0.3, 3800, 0.4, 0),
         "bass": (0.62, 0.0, None, 0.03, 0),
         "drums": (0.55, 0.05, None, 0.12, 0),
     }
-    return mixdown(s, spec, reverb=0.28, seed=22)
+    return mixdown(s, buses, reverb=0.28, seed=22)
 
 
 def song_level2():
@@ -627,14 +627,14 @@ def song_level2():
                 s.drum("tomh" if k < 2 else "toml", base + bt, 0.6)
         if bar % 8 == 0:
             s.drum("crash", base, 0.7)
-    spec = {
+    buses = {
         "lead": (0.30, -0.2, 7500, 0.3, 0.15),
         "harm": (0.16, 0.4, 6000, 0.3, 0),
         "comp": (0.36, 0.35, 4200, 0.3, 0),
         "bass": (0.62, 0.0, None, 0.0, 0),
         "drums": (0.65, 0.0, None, 0.1, 0),
     }
-    return mixdown(s, spec, reverb=0.25, seed=23)
+    return mixdown(s, buses, reverb=0.25, seed=23)
 
 
 def song_level3():
@@ -703,7 +703,7 @@ def song_level3():
                 s.drum("snare", base + 2 + k * 0.25, 0.25 + 0.07 * k)
         if bar % 8 == 0:
             s.drum("crash", base, 0.75)
-    spec = {
+    buses = {
         "lead": (0.30, -0.2, 7500, 0.3, 0.14),
         "harm": (0.15, 0.4, 6000, 0.3, 0),
         "comp": (0.22, 0.35, 4000, 0.3, 0),
@@ -712,7 +712,7 @@ def song_level3():
         "bass": (0.60, 0.0, None, 0.0, 0),
         "drums": (0.62, 0.0, None, 0.08, 0),
     }
-    return mixdown(s, spec, reverb=0.22, seed=24)
+    return mixdown(s, buses, reverb=0.22, seed=24)
 
 
 MUSICS = [

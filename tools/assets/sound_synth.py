@@ -133,10 +133,10 @@ def fft_filter(x, gain_fn, circular=False):
     x = np.asarray(x, dtype=float)
     n = x.shape[-1]
     m = n if circular else int(2 ** np.ceil(np.log2(n * 2)))
-    spec = np.fft.rfft(x, m, axis=-1)
+    spectrum = np.fft.rfft(x, m, axis=-1)
     f = np.fft.rfftfreq(m, 1.0 / SR)
-    spec *= gain_fn(f)
-    return np.fft.irfft(spec, m, axis=-1)[..., :n]
+    spectrum *= gain_fn(f)
+    return np.fft.irfft(spectrum, m, axis=-1)[..., :n]
 
 
 def lowpass_gain(fc, order=2):
@@ -294,10 +294,10 @@ def resample_to_sr(x, sr):
     if sr == SR:
         return x
     n_out = int(round(len(x) * SR / sr))
-    spec = np.fft.rfft(x)
+    spectrum = np.fft.rfft(x)
     out = np.zeros(n_out // 2 + 1, dtype=complex)
-    k = min(len(spec), len(out))
-    out[:k] = spec[:k]
+    k = min(len(spectrum), len(out))
+    out[:k] = spectrum[:k]
     return np.fft.irfft(out, n_out) * (n_out / len(x))
 
 
