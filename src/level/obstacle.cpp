@@ -45,8 +45,10 @@ void standAndMop(int i) {
 void walkAway(int i) {
     sf::Sprite& mopper = game.mopperSprites[i];
     if (mopperFrameDue(i)) {
+        // The walk has four frames; he may set off from the fifth mopping frame, so anything
+        // past the last walking frame starts the walk again instead of leaving the sheet.
         game.mopperFrame[i] += 1;
-        if (game.mopperFrame[i] == 4)
+        if (game.mopperFrame[i] >= 4)
             game.mopperFrame[i] = 0;
         game.mopperFrameTime[i] = game.now;
         mopper.setTextureRect(sf::IntRect(113 * game.mopperFrame[i], 117, 113, 117));
