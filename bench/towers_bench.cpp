@@ -3,29 +3,15 @@
 #include "customers/customers.h"
 #include "shell/game_state.h"
 #include "support/frame_driver.h"
-#include "support/sandbox.h"
 #include "towers/towers.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <memory>
 #include <utility>
 #include <vector>
 
 namespace {
-
-// The game reads "../resources/" and may write its save: run from a private folder.
-void enterPrivateFolder() {
-    static bool entered = false;
-    if (entered)
-        return;
-    entered = true;
-    const std::filesystem::path here = std::filesystem::current_path();
-    if (here.filename() != "run" ||
-        here.parent_path().filename().string().rfind("gobbler-test-", 0) != 0)
-        enterSandbox(true);
-}
 
 // A tower of the given type and level on a pedestal, as if built and upgraded there.
 void placeTower(TowerSlot& slot, int type, int level) {
@@ -39,7 +25,6 @@ void placeTower(TowerSlot& slot, int type, int level) {
 
 // withCustomers: the whole in-game update, or the towers' share alone (towers, projectiles).
 void runCrowdUpdate(benchmark::State& state, bool withCustomers) {
-    enterPrivateFolder();
     FrameDriver driver;
     game.tutorialEnabled = 0;
     driver.startLevel(3);

@@ -6,27 +6,13 @@
 #include "persist/persist.h"
 #include "shell/game_state.h"
 #include "support/frame_driver.h"
-#include "support/sandbox.h"
 #include "towers/towers.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <vector>
 
 namespace {
-
-// The game reads "../resources/" and may write its save: run from a private folder.
-void enterPrivateFolder() {
-    static bool entered = false;
-    if (entered)
-        return;
-    entered = true;
-    const std::filesystem::path here = std::filesystem::current_path();
-    if (here.filename() != "run" ||
-        here.parent_path().filename().string().rfind("gobbler-test-", 0) != 0)
-        enterSandbox(true);
-}
 
 struct Spot {
     int type, pathIndex;
@@ -82,7 +68,6 @@ void queueAndSortWorld() {
 }
 
 void BM_CustomersAndWorldQueue(benchmark::State& state) {
-    enterPrivateFolder();
     FrameDriver driver;
     game.tutorialEnabled = 0;
     driver.startLevel(3);
@@ -125,7 +110,6 @@ BENCHMARK(BM_CustomersAndWorldQueue)->Arg(20)->Arg(100)->Arg(500)->Unit(benchmar
 // fromSelection: the level music is silent before the set-up, as when a level is chosen from
 // the level selection; otherwise the set-up restarts the playing music (in-game menu restart).
 void runMapSetUp(benchmark::State& state, bool fromSelection) {
-    enterPrivateFolder();
     FrameDriver driver;
     game.tutorialEnabled = 0;
     game.currentLevel = static_cast<int>(state.range(0));
