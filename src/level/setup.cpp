@@ -349,7 +349,6 @@ void resetLevelState() {
     resetReviews();
     game.pathAlertCount = 0;
     game.tutorialMessageShown = 0;
-    game.tutorialMessage.clear();
     game.endSoundsPlayed = 0;
 }
 

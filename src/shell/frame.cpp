@@ -75,6 +75,10 @@ bool tutorialGateOpen() {
     return game.tutorialEnabled == 0 || game.tutorialRunning == 1;
 }
 
+float processSeconds() {
+    return static_cast<float>(game.platform->clockMs()) / 1000.0f;
+}
+
 void sampleMouse() {
     sf::Vector2i mouse = game.platform->mousePosition();
     game.mouseX = mouse.x;

@@ -402,7 +402,6 @@ struct GameState {
     float spotlightX = 0, spotlightY = 0;        // the lit point, y counted from the bottom
     float spotlightRadius = 0;
     int tutorialMessageShown = 0; // the level-2 sign explanation is on screen
-    std::string tutorialMessage;
 
     // menus and HUD
     int money = 0;

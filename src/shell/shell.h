@@ -28,6 +28,9 @@ bool hitBox(float left, float top, float width, float height, int x, int y);
 bool tutorialGateOpen();
 // Samples the pointer position into mouseX, mouseY.
 void sampleMouse();
+// The process clock in seconds, read now: the menus' own animations run on it outside the
+// update phase.
+float processSeconds();
 
 // 0 while the pre-wave countdown runs, 1 once it is over (starts the wave clock once).
 int tickCountdown();

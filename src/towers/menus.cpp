@@ -197,11 +197,6 @@ void initTowerMenus() {
     game.upgradeButton = makeCentredButton("../resources/textures/hud/upgrade tower.png");
     game.priceText = makeText("", 30, sf::Color::Black);
 
-    game.infoPanelTexture = loadTexture("../resources/textures/hud/InfoTour.png");
-    game.infoPanel2Texture = loadTexture("../resources/textures/hud/InfoTour2.png");
-    game.infoPanel = sf::Sprite();
-    game.infoPanel.setScale(game.layoutScaleX, game.layoutScaleY);
-    game.infoPanel.setPosition(1000 * game.layoutScaleX, 800 * game.layoutScaleY);
     const float sx = game.layoutScaleX, sy = game.layoutScaleY;
     game.infoTexts[0] = makeText("", 30, sf::Color::White, 1010 * sx, 890 * sy);
     game.infoTexts[1] = makeText("", 25, sf::Color::Black, 1260 * sx, 820 * sy);

@@ -14,10 +14,6 @@ constexpr int pageWidth = 747, pageHeight = 1046;
 // The page's window stops at the picture's ends (2498 rows tall, a little slack at the top).
 constexpr int firstPageRow = -10, lastPageRow = 1452;
 
-float processSeconds() {
-    return static_cast<float>(game.platform->clockMs()) / 1000.0f;
-}
-
 } // namespace
 
 void initCredits() {

@@ -148,6 +148,8 @@ void initHud() {
     // The tower info panel's two pictures; the tower menus choose which one it shows.
     game.infoPanelTexture = loadTexture(hudPath("InfoTour.png"));
     game.infoPanel2Texture = loadTexture(hudPath("InfoTour2.png"));
+    game.infoPanel = sf::Sprite();
+    game.infoPanel.setScale(sx, sy);
     game.infoPanel.setPosition(1000 * sx, 800 * sy);
 
     game.previewBoxes[0] = makeSprite(loadTexture(hudPath("PrévisuCase.png")));

@@ -52,10 +52,6 @@ static_assert(sizeof(cards) / sizeof(cards[0]) == 3, "three level cards");
 
 constexpr float carouselStep = 8;
 
-float processSeconds() {
-    return static_cast<float>(game.platform->clockMs()) / 1000.0f;
-}
-
 void centreOrigin(sf::Sprite& sprite) {
     const sf::FloatRect bounds = sprite.getLocalBounds();
     sprite.setOrigin(bounds.width / 2, bounds.height / 2);

@@ -29,10 +29,6 @@ constexpr float pictureRows[4] = {0, 190, 380, 570}; // by level 1..3
 constexpr float padlockColumns[TowerTypeCount] = {1691, 1271, 1481};
 constexpr float padlockRows[2] = {450, 645};
 
-float processSeconds() {
-    return static_cast<float>(game.platform->clockMs()) / 1000.0f;
-}
-
 const sf::IntRect unlockedFrame(0, 0, 153, 158), lockedFrame(153, 0, 153, 158);
 
 bool padlockUnderMouse(int padlock) {
