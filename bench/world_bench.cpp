@@ -1,10 +1,11 @@
 // The customers' share of a frame on the third map (side-steps, walking, animation) plus the
 // world pass's queue and sort, with 20, 100 and 500 customers walking its routes; and the
 // set-up of each map, which must never make starting a level stutter.
+#include "core/game.h"
 #include "customers/customers.h"
+#include "frame/frame.h"
 #include "level/level.h"
 #include "persist/persist.h"
-#include "shell/game_state.h"
 #include "support/frame_driver.h"
 #include "towers/towers.h"
 
@@ -55,16 +56,18 @@ std::vector<Spot> routePoints() {
 
 // The world pass without the window: everything it queues, then the sort.
 void queueAndSortWorld() {
-    game.drawQueue.clear();
+    Renderer& renderer = frameRenderer();
+    renderer.queue.clear();
+    advanceObstacles();
+    refreshCustomerSprites();
     if (game.currentLevel == 2 || game.currentLevel == 3)
-        drawObstacles();
+        queueObstacleSprites(game, renderer);
     for (const Tower& tower : game.towers)
-        queueItem(tower.sprite, tower.sprite.getPosition().x, tower.sprite.getPosition().y,
-                  tower.y);
-    for (Decoration& prop : game.decorations)
-        queueItem(prop.sprite, prop.x, prop.y, prop.y);
-    queueCustomerSprites();
-    sortDrawQueue();
+        queueItem(renderer, tower.sprite, tower.sprite.getPosition(), tower.y);
+    for (const Decoration& prop : game.decorations)
+        queueItem(renderer, prop.sprite, {prop.x, prop.y}, prop.y);
+    queueCustomerSprites(game, renderer);
+    sortDrawQueue(renderer);
 }
 
 void BM_CustomersAndWorldQueue(benchmark::State& state) {
@@ -100,10 +103,10 @@ void BM_CustomersAndWorldQueue(benchmark::State& state) {
         game.frameDelta = frame;
         updateCustomers();
         queueAndSortWorld();
-        benchmark::DoNotOptimize(game.drawQueue.data());
+        benchmark::DoNotOptimize(frameRenderer().queue.data());
     }
     state.counters["customers"] = static_cast<double>(game.customers.size());
-    state.counters["queued"] = static_cast<double>(game.drawQueue.size());
+    state.counters["queued"] = static_cast<double>(frameRenderer().queue.size());
 }
 BENCHMARK(BM_CustomersAndWorldQueue)->Arg(20)->Arg(100)->Arg(500)->Unit(benchmark::kMicrosecond);
 

@@ -1,4 +1,4 @@
-#include "shell/shell.h"
+#include "frame/frame.h"
 
 int main() {
     return runGame();

@@ -1,9 +1,9 @@
 // Audio: start volumes, the x2 pitches, muting, the in-game sliders, and real output through
 // OpenAL's wave-file device.
+#include "core/game.h"
 #include "customers/customers.h"
 #include "persist/persist.h"
 #include "rating/rating.h"
-#include "shell/game_state.h"
 #include "support/frame_driver.h"
 
 #include <gtest/gtest.h>
@@ -13,14 +13,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <string>
-#include <thread>
-#include <vector>
-
-#include <fcntl.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 

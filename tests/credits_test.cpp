@@ -1,5 +1,5 @@
 // The credits sign on the cabinet and the page scrolled by dragging.
-#include "shell/game_state.h"
+#include "core/game.h"
 #include "support/frame_driver.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 namespace {
 
 struct OnTitleMenu : FrameDriver {
-    explicit OnTitleMenu(bool fullSize = false) : FrameDriver(1.0 / 60, fullSize) {
+    OnTitleMenu() : FrameDriver(1.0 / 60) {
         game.screen = TitleMenu;
         frame();
     }
@@ -89,7 +89,7 @@ TEST(Credits, DraggingScrollsThePageWithinItsRows) {
 }
 
 TEST(Credits, DISABLED_Screenshot) {
-    OnTitleMenu driver(true);
+    OnTitleMenu driver;
     driver.openSign();
     driver.clickSign();
     driver.frame();

@@ -1,8 +1,8 @@
 // Customers: spawning and removal, walking the path colours, side-steps, walk cycle, hit
 // effects and what each customer hands to the world pass.
+#include "core/game.h"
 #include "customers/customers.h"
 #include "level/level.h"
-#include "shell/game_state.h"
 #include "support/frame_driver.h"
 #include "towers/towers.h"
 
@@ -333,40 +333,42 @@ TEST_F(Customers, WalkCycleHitEffectsAndTheSlow) {
 }
 
 TEST_F(Customers, QueuedItemsGaugeFillAndHitPlacement) {
-    game.drawQueue.clear();
+    Renderer renderer;
     Customer& big = spawnCustomer(BigEater, UpLeft, 0, 300, 200);
     big.fed = 75;
     big.hitActive[0] = 1;
     big.friesHitRect = sf::IntRect(129, 124 * UpLeft, 129, 124);
     big.hitActive[2] = 1;
-    queueCustomerSprites();
-    ASSERT_EQ(game.drawQueue.size(), 6u);
-    const DrawItem& gauge = game.drawQueue[0];
-    const DrawItem& fill = game.drawQueue[1];
-    const DrawItem& shadow = game.drawQueue[2];
-    const DrawItem& body = game.drawQueue[3];
-    const DrawItem& fries = game.drawQueue[4];
-    const DrawItem& soda = game.drawQueue[5];
-    EXPECT_EQ(gauge.sprite.getTextureRect(), sf::IntRect(0, 0, 104, 14));
-    EXPECT_EQ(gauge.sprite.getPosition(), sf::Vector2f(250, 200 - 125 - 14));
-    EXPECT_EQ(fill.sprite.getTextureRect().width, 50) << "75 of 150 is half the bar";
-    EXPECT_EQ(fill.sprite.getPosition(), sf::Vector2f(252, 200 - 125 - 10 - 2));
+    refreshCustomerSprites();
+    queueCustomerSprites(game, renderer);
+    ASSERT_EQ(renderer.queue.size(), 6u);
+    const DrawItem& gauge = renderer.queue[0];
+    const DrawItem& fill = renderer.queue[1];
+    const DrawItem& shadow = renderer.queue[2];
+    const DrawItem& body = renderer.queue[3];
+    const DrawItem& fries = renderer.queue[4];
+    const DrawItem& soda = renderer.queue[5];
+    EXPECT_EQ(gauge.sprite->getTextureRect(), sf::IntRect(0, 0, 104, 14));
+    EXPECT_EQ(gauge.at, sf::Vector2f(250, 200 - 125 - 14));
+    EXPECT_EQ(fill.sprite->getTextureRect().width, 50) << "75 of 150 is half the bar";
+    EXPECT_EQ(fill.at, sf::Vector2f(252, 200 - 125 - 10 - 2));
     EXPECT_FLOAT_EQ(fill.depthY, 201);
     EXPECT_FLOAT_EQ(shadow.depthY, 199);
-    EXPECT_EQ(shadow.sprite.getPosition(), sf::Vector2f(300, 199));
-    EXPECT_EQ(body.sprite.getTextureRect(), big.bodyRect);
-    EXPECT_EQ(fries.sprite.getPosition(), sf::Vector2f(300 - 15, 200 - (124 - 125)));
-    EXPECT_EQ(fries.sprite.getTextureRect(), big.friesHitRect);
-    EXPECT_EQ(soda.sprite.getTextureRect(), sf::IntRect(UpLeft * 98, 0, 98, 125));
-    EXPECT_EQ(soda.sprite.getPosition(), sf::Vector2f(300, 201));
+    EXPECT_EQ(shadow.at, sf::Vector2f(300, 199));
+    EXPECT_EQ(body.sprite->getTextureRect(), big.bodyRect);
+    EXPECT_EQ(fries.at, sf::Vector2f(300 - 15, 200 - (124 - 125)));
+    EXPECT_EQ(fries.sprite->getTextureRect(), big.friesHitRect);
+    EXPECT_EQ(soda.sprite->getTextureRect(), sf::IntRect(UpLeft * 98, 0, 98, 125));
+    EXPECT_EQ(soda.at, sf::Vector2f(300, 201));
 
     // A Family's shadow follows its direction; an empty gauge has no fill.
-    game.drawQueue.clear();
+    renderer.queue.clear();
     game.customers.clear();
     spawnCustomer(Family, DownLeft, 0, 10, 10);
-    queueCustomerSprites();
-    EXPECT_EQ(game.drawQueue[1].sprite.getTextureRect().width, 0);
-    EXPECT_EQ(game.drawQueue[2].sprite.getTextureRect(), sf::IntRect(0, 120, 109, 120));
+    refreshCustomerSprites();
+    queueCustomerSprites(game, renderer);
+    EXPECT_EQ(renderer.queue[1].sprite->getTextureRect().width, 0);
+    EXPECT_EQ(renderer.queue[2].sprite->getTextureRect(), sf::IntRect(0, 120, 109, 120));
 }
 
 // The side-step pass skips the pairs that can never push; it must move everyone exactly as

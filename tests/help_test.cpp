@@ -1,5 +1,5 @@
 // The help section: the two categories and the pages that describe towers and customers.
-#include "shell/game_state.h"
+#include "core/game.h"
 #include "support/frame_driver.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ std::string utf8Of(const sf::Text& text) {
 }
 
 struct OnHelp : FrameDriver {
-    explicit OnHelp(bool fullSize = false) : FrameDriver(1.0 / 60, fullSize) {
+    OnHelp() : FrameDriver(1.0 / 60) {
         game.screen = TitleMenu;
         frame();
         click(1086, 640); // "Aide"
@@ -84,7 +84,7 @@ TEST(Help, TwoCustomerPicturesUnderThePointerShowOnlyTheFirst) {
 }
 
 TEST(Help, DISABLED_Screenshots) {
-    OnHelp driver(true);
+    OnHelp driver;
     driver.moveMouse(towersX, categoryY);
     driver.frame();
     EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/menus_help0.png"));

@@ -1,7 +1,7 @@
 // The in-game HUD: texts, star frames, the wave preview and the countdown timers.
+#include "core/game.h"
+#include "frame/frame.h"
 #include "rating/rating.h"
-#include "shell/game_state.h"
-#include "shell/shell.h"
 #include "support/frame_driver.h"
 
 #include <gtest/gtest.h>
@@ -11,18 +11,12 @@
 
 namespace {
 
-// The colour the window shows at a layout point (the test window may be scaled down).
+// The colour the last frame shows at a layout point.
 class Capture {
   public:
-    Capture() {
-        sf::Texture texture;
-        texture.create(game.window->getSize().x, game.window->getSize().y);
-        texture.update(*game.window);
-        image = texture.copyToImage();
-    }
+    explicit Capture(const FrameDriver& driver) : image(driver.frameImage()) {}
     sf::Color at(float x, float y) const {
-        const sf::Vector2i pixel = game.window->mapCoordsToPixel(sf::Vector2f(x, y));
-        return image.getPixel(pixel.x, pixel.y);
+        return image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
     }
 
   private:
@@ -77,11 +71,10 @@ TEST(Hud, TimersShowOneFramePerSecondAndGrowUnderTheMouse) {
     driver.frame();
     EXPECT_EQ(game.countdownTimers[0].getTextureRect(), sf::IntRect(270, 0, 90, 91));
     EXPECT_EQ(game.countdownTimers[0].getPosition(), sf::Vector2f(481, 295));
-    game.mouseX = 481;
-    game.mouseY = 295;
+    driver.moveMouse(481, 295);
     driver.frame();
     EXPECT_FLOAT_EQ(game.countdownTimers[0].getScale().x, 1.1f);
-    game.mouseX = 100;
+    driver.moveMouse(100, 295);
     driver.frame();
     EXPECT_FLOAT_EQ(game.countdownTimers[0].getScale().x, 1.0f);
 }
@@ -91,10 +84,10 @@ TEST(Hud, ThirdMapShowsItsFirstBoxFromTheSecondWaveAndNothingOnceTheWaveRuns) {
     pausedLevel(driver, 3);
     // Inside each box, away from its faces and counts.
     const sf::Vector2f box1(560, 40), box2(110, 730);
-    const Capture wave1;
+    const Capture wave1(driver);
     game.wave = 2;
     driver.frame();
-    const Capture wave2;
+    const Capture wave2(driver);
     EXPECT_NE(wave1.at(box1.x, box1.y), wave2.at(box1.x, box1.y)) << "box 1 appears from wave 2";
     EXPECT_EQ(wave1.at(box2.x, box2.y), wave2.at(box2.x, box2.y));
     EXPECT_EQ(game.previewCounts[0][Bachelor].getString(), "x 2");
@@ -102,7 +95,7 @@ TEST(Hud, ThirdMapShowsItsFirstBoxFromTheSecondWaveAndNothingOnceTheWaveRuns) {
 
     game.countdown = 0; // the wave is under way
     driver.frame();
-    const Capture running;
+    const Capture running(driver);
     EXPECT_NE(running.at(box2.x, box2.y), wave2.at(box2.x, box2.y));
     EXPECT_NE(running.at(box1.x, box1.y), wave2.at(box1.x, box1.y));
 }

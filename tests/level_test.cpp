@@ -1,9 +1,9 @@
 // Levels and waves: map set-ups, restarts, the wave clock and its spawns, the map-1 door, the
 // obstacle wave, the props, and every wave of every map played to the end.
+#include "core/game.h"
 #include "customers/customers.h"
+#include "frame/frame.h"
 #include "level/level.h"
-#include "shell/game_state.h"
-#include "shell/shell.h"
 #include "support/frame_driver.h"
 #include "towers/towers.h"
 
@@ -16,19 +16,8 @@
 
 namespace {
 
-// Frames of the level without drawing the window (drawing dominates test time): input and
-// update as in a real frame, plus the obstacle step the world pass would run.
 void tick(FrameDriver& driver, int count = 1) {
-    for (int i = 0; i < count; ++i) {
-        driver.clockSeconds += driver.frameSeconds;
-        driver.platform.ms = static_cast<std::int64_t>(std::llround(driver.clockSeconds * 1000.0));
-        handleInput();
-        updateGame();
-        if (game.screen == InGame && (game.currentLevel == 2 || game.currentLevel == 3)) {
-            drawObstacles();
-            game.drawQueue.clear();
-        }
-    }
+    driver.frames(count);
 }
 
 template <class Condition> bool tickUntil(FrameDriver& driver, Condition condition, double limit) {
@@ -313,17 +302,18 @@ TEST_F(Level, ObstacleWaveOpensTheShortWayOnlyOnceTheMopperHasFaded) {
     EXPECT_EQ(game.customers.front().type, BusinessMan);
 
     // Once open, nothing of the obstacle is queued any more.
-    game.drawQueue.clear();
-    drawObstacles();
-    EXPECT_TRUE(game.drawQueue.empty());
+    Renderer& renderer = frameRenderer();
+    renderer.queue.clear();
+    queueObstacleSprites(game, renderer);
+    EXPECT_TRUE(renderer.queue.empty());
 
     // A restart brings the sign and the mopping man back, opaque.
     start(2);
     EXPECT_EQ(game.mopperSprites[0].getColor().a, 255);
     EXPECT_EQ(game.obstacleActive, 1);
-    game.drawQueue.clear();
-    drawObstacles();
-    EXPECT_EQ(game.drawQueue.size(), 2u);
+    renderer.queue.clear();
+    queueObstacleSprites(game, renderer);
+    EXPECT_EQ(renderer.queue.size(), 2u);
 }
 
 TEST_F(Level, BinsFollowTheCustomersGoneAndPropsAnimate) {
@@ -412,7 +402,7 @@ TEST(LevelRun, EveryWaveOfEveryMapEndsWithTheRoomEmptyAndTheLevelDecided) {
 // Pictures of each room in the middle of a wave, for a look by eye:
 // gobbler_tests --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*'
 TEST(LevelPictures, DISABLED_ScreenshotsMidWave) {
-    FrameDriver driver(1.0 / 30.0, true);
+    FrameDriver driver(1.0 / 30.0);
     struct Shot {
         int level, wave;
         unsigned customers;

@@ -1,6 +1,6 @@
 // The resource tree matches its manifest, and every file the game asks for is in it.
-#include "shell/game_state.h"
-#include "shell/resources.h"
+#include "core/game.h"
+#include "core/resources.h"
 #include "support/frame_driver.h"
 
 #include <SFML/Graphics/Image.hpp>

@@ -1,6 +1,6 @@
 // The options section: volume sliders, the tutorial box and deleting the saved game.
-#include "shell/game_state.h"
-#include "shell/resources.h"
+#include "core/game.h"
+#include "core/resources.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
 
@@ -33,8 +33,7 @@ struct SaveFileBefore {
 
 // The options opened from the title menu's panel, with the given save file at start-up.
 struct OnOptions : SaveFileBefore, FrameDriver {
-    explicit OnOptions(const char* save = nullptr, bool fullSize = false)
-        : SaveFileBefore(save), FrameDriver(1.0 / 60, fullSize) {
+    explicit OnOptions(const char* save = nullptr) : SaveFileBefore(save), FrameDriver(1.0 / 60) {
         game.screen = TitleMenu;
         frame();
         click(1091, 510);
@@ -146,7 +145,7 @@ TEST(Options, DeletingTheGameResetsProgressAndRelocksTheLevels) {
 }
 
 TEST(Options, DISABLED_Screenshot) {
-    OnOptions driver(nullptr, true);
+    OnOptions driver;
     driver.moveMouse(1600, 650);
     driver.frames(2);
     EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/menus_options.png"));

@@ -1,8 +1,8 @@
 // Every route of every map, walked by every kind of customer with the game's own customer
 // update: it must reach the way out in bounded time and never leave the path image.
+#include "core/game.h"
 #include "customers/customers.h"
 #include "level/level.h"
-#include "shell/game_state.h"
 #include "support/frame_driver.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The live rating, payments, the level's end, best ratings and stars, and the reviews.
+#include "core/game.h"
+#include "core/resources.h"
 #include "customers/customers.h"
 #include "persist/persist.h"
 #include "rating/rating.h"
-#include "shell/game_state.h"
-#include "shell/resources.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
 
@@ -128,7 +128,9 @@ TEST(Rating, SettleExitPaysReviewsAndForgetsTheCustomer) {
     Customer& customer = leavingCustomer(BusinessMan, 30);
     Customer& other = spawnCustomer(Bachelor, DownRight, 0, 10, 10);
     game.firstTarget = game.featuredCustomer = &customer;
-    auto next = settleExit(std::next(game.customers.begin())); // the newest is first
+    auto leaving = std::next(game.customers.begin()); // the newest is first
+    settleExit(*leaving);
+    auto next = removeCustomer(leaving);
     EXPECT_EQ(next, game.customers.end());
     EXPECT_EQ(game.customers.size(), 1u);
     EXPECT_EQ(&game.customers.front(), &other);

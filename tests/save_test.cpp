@@ -1,6 +1,6 @@
 // The save file: its exact text, reading damaged files, safe writing, star crediting.
+#include "core/game.h"
 #include "persist/persist.h"
-#include "shell/game_state.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
 

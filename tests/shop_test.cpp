@@ -1,5 +1,5 @@
 // The supplier shop: unlocking tower levels with stars, paying once, and the refunding reset.
-#include "shell/game_state.h"
+#include "core/game.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
 
@@ -33,7 +33,7 @@ struct NoSaveFile {
 
 // The shop opened from the title menu's panel.
 struct InShop : NoSaveFile, FrameDriver {
-    explicit InShop(bool fullSize = false) : FrameDriver(1.0 / 60, fullSize) {
+    InShop() : FrameDriver(1.0 / 60) {
         game.screen = TitleMenu;
         frame();
         click(1091, 370);
@@ -208,7 +208,7 @@ TEST(Shop, APurchaseLeftOpeningIsCalledOffWhenItCanNoLongerBePaid) {
 }
 
 TEST(Shop, DISABLED_Screenshot) {
-    InShop driver(true);
+    InShop driver;
     game.stars = 7;
     game.upgradeUnlocked[Burger][2] = 1;
     driver.moveMouse(sodaX, level2Y);

@@ -1,5 +1,5 @@
 // A played first level: towers bought with real presses on the pedestals feed the waves.
-#include "shell/game_state.h"
+#include "core/game.h"
 #include "support/frame_driver.h"
 #include "towers/towers.h"
 
@@ -45,7 +45,7 @@ bool buy(FrameDriver& driver, float x, float y, int type) {
 
 TEST(TowersGame, TowersBoughtOnTheFirstMapFeedTheWaves) {
     // Thirty frames a second: the game runs on measured time, and the run stays short.
-    FrameDriver driver(1.0 / 30.0, std::getenv("GOBBLER_SCREENSHOTS") != nullptr);
+    FrameDriver driver(1.0 / 30.0);
     game.tutorialEnabled = 0;
     driver.startLevel(1);
     driver.release();

@@ -1,7 +1,7 @@
 // Food towers: the catalogue, the pedestal and tower menus, targeting, attacks, projectiles.
+#include "core/game.h"
 #include "customers/customers.h"
 #include "persist/persist.h"
-#include "shell/game_state.h"
 #include "support/frame_driver.h"
 #include "towers/towers.h"
 

@@ -1,9 +1,10 @@
 // The guided first level, the level-2 sign and the supplier's lesson, played through real
 // frames: what each press does at each step, when the level stands still, and where the
 // light falls.
+#include "core/game.h"
+#include "frame/frame.h"
 #include "persist/persist.h"
 #include "rating/rating.h"
-#include "shell/game_state.h"
 #include "support/frame_driver.h"
 #include "tutorial/tutorial.h"
 
@@ -87,8 +88,7 @@ void readUntil(FrameDriver& driver, int step) {
 
 // The first level with its lesson, as the level selection starts it.
 struct Lesson {
-    explicit Lesson(double frameSeconds = 1.0 / 30.0, bool fullSize = false)
-        : driver(frameSeconds, fullSize) {
+    explicit Lesson(double frameSeconds = 1.0 / 30.0) : driver(frameSeconds) {
         game.tutorialEnabled = 1;
         driver.startLevel(0);
         driver.frame();
@@ -531,8 +531,7 @@ TEST(Tutorial, TheFirstWinLeadsIntoTheSupplierShopOnce) {
 TEST(Tutorial, WithoutTheLightShaderTheLessonStillShows) {
     Lesson lesson;
     FrameDriver& driver = lesson.driver;
-    game.spotlightShader.reset();
-    game.spotlightStates.shader = nullptr;
+    frameRenderer().spotlight.reset();
     game.tutorialStep = 3;
     driver.frames(3);
     setSpotlight(100, 100, 50);
@@ -544,30 +543,22 @@ TEST(Tutorial, WithoutTheLightShaderTheLessonStillShows) {
 // Full-size pictures of the bubble and of the light on the first pedestal, kept under out/;
 // the light must darken the room and leave the lit pedestal as it was.
 TEST(Tutorial, TheLightDarkensAllButACircleAroundThePedestal) {
-    Lesson lesson(1.0 / 60.0, true);
+    Lesson lesson(1.0 / 60.0);
     FrameDriver& driver = lesson.driver;
     driver.moveMouse(0, 0);
     readUntil(driver, 2);
     driver.runFor(1.0);
     const std::string out = std::string(GOBBLER_SOURCE_DIR) + "/out/";
     ASSERT_TRUE(driver.screenshot(out + "tutorial_bubble.png"));
-    const sf::Image unlit = [&] {
-        sf::Texture texture;
-        texture.create(1920, 1080);
-        texture.update(*game.window);
-        return texture.copyToImage();
-    }();
+    const sf::Image unlit = driver.frameImage();
     click(driver, floorPoint);
     ASSERT_EQ(game.tutorialStep, 3);
     driver.moveMouse(0, 0);
     driver.runFor(1.0);
     ASSERT_TRUE(driver.screenshot(out + "tutorial_spotlight.png"));
-    if (!game.spotlightShader)
+    if (!frameRenderer().spotlight)
         GTEST_SKIP() << "no shaders on this display";
-    sf::Texture texture;
-    texture.create(1920, 1080);
-    texture.update(*game.window);
-    const sf::Image lit = texture.copyToImage();
+    const sf::Image lit = driver.frameImage();
 
     // Mean brightness of a patch, in both pictures.
     auto brightness = [](const sf::Image& image, int cx, int cy) {
@@ -591,7 +582,7 @@ TEST(Tutorial, TheLightDarkensAllButACircleAroundThePedestal) {
 }
 
 TEST(Tutorial, TheShopLessonLightsTheSupplierButtonOverTheMenus) {
-    FrameDriver driver(1.0 / 60.0, true);
+    FrameDriver driver(1.0 / 60.0);
     game.screen = LevelSelect;
     game.supplierTutorialPending = 1;
     game.supplierTutorialStep = 1;

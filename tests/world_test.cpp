@@ -1,7 +1,8 @@
 // The world pass: the depth order of everything on the floor and the projectile layers.
+#include "core/game.h"
 #include "customers/customers.h"
+#include "frame/frame.h"
 #include "level/level.h"
-#include "shell/game_state.h"
 #include "support/frame_driver.h"
 #include "towers/towers.h"
 
@@ -30,14 +31,14 @@ class World : public ::testing::Test {
 
     // Draws the world pass alone on black and reads one layout point back.
     sf::Color drawAndRead(float x, float y) {
-        sf::RenderWindow& window = *game.window;
-        window.clear(sf::Color::Black);
-        drawWorld();
-        sf::Texture shot;
-        shot.create(window.getSize().x, window.getSize().y);
-        shot.update(window);
-        const sf::Vector2i pixel = window.mapCoordsToPixel(sf::Vector2f(x, y));
-        return shot.copyToImage().getPixel(pixel.x, pixel.y);
+        Renderer& renderer = frameRenderer();
+        beginDrawing(renderer);
+        renderer.frame.clear(sf::Color::Black);
+        refreshCustomerSprites();
+        drawWorld(game, renderer);
+        renderer.frame.display();
+        return renderer.frame.getTexture().copyToImage().getPixel(static_cast<unsigned>(x),
+                                                                  static_cast<unsigned>(y));
     }
 
     void addProp(const sf::Texture& texture, float x, float y) {
@@ -65,15 +66,15 @@ class World : public ::testing::Test {
 } // namespace
 
 TEST_F(World, StableSortKeepsEqualDepthsWithTheLastQueuedFirst) {
-    game.drawQueue.clear();
+    Renderer renderer;
     sf::Sprite sprite;
     const float keys[] = {5, 3, 5, 1, 3, 5};
     for (int i = 0; i < 6; ++i)
-        queueItem(sprite, static_cast<float>(i), 0, keys[i]);
-    sortDrawQueue();
+        queueItem(renderer, sprite, {static_cast<float>(i), 0}, keys[i]);
+    sortDrawQueue(renderer);
     std::vector<float> order;
-    for (const DrawItem& item : game.drawQueue)
-        order.push_back(item.x);
+    for (const DrawItem& item : renderer.queue)
+        order.push_back(item.at.x);
     EXPECT_EQ(order, (std::vector<float>{3, 4, 1, 5, 2, 0}));
 }
 
@@ -88,9 +89,9 @@ TEST_F(World, CustomersAreDrawnOverTowersBehindThemAndUnderTowersInFront) {
     drawAndRead(0, 0);
 
     auto indexOf = [](float depth, float x) {
-        const auto& queue = game.drawQueue;
+        const auto& queue = frameRenderer().queue;
         for (size_t i = 0; i < queue.size(); ++i)
-            if (queue[i].depthY == depth && queue[i].x == x)
+            if (queue[i].depthY == depth && queue[i].at.x == x)
                 return static_cast<int>(i);
         return -1;
     };
@@ -109,15 +110,16 @@ TEST_F(World, CustomersAreDrawnOverTowersBehindThemAndUnderTowersInFront) {
     Customer& c = spawnCustomer(Family, DownLeft, 0, 300, 300);
     c.hitActive[1] = 1;
     drawAndRead(0, 0);
-    ASSERT_EQ(game.drawQueue.size(), 5u);
+    const auto& queue = frameRenderer().queue;
+    ASSERT_EQ(queue.size(), 5u);
     const float depths[] = {299, 300, 300, 301, 301};
     const sf::Texture* textures[] = {c.shadowTexture, game.customerBodyTextures[Family],
                                      game.gaugeTexture, c.burgerHitTexture,
                                      game.satisfactionTexture};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_FLOAT_EQ(game.drawQueue[i].depthY, depths[i]) << i;
+        EXPECT_FLOAT_EQ(queue[i].depthY, depths[i]) << i;
         if (textures[i]) {
-            EXPECT_EQ(game.drawQueue[i].sprite.getTexture(), textures[i]) << i;
+            EXPECT_EQ(queue[i].sprite->getTexture(), textures[i]) << i;
         }
     }
 }

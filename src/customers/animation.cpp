@@ -1,7 +1,7 @@
 // Walk cycle, hit effects and the customer's sprites in the world pass.
 #include "customers/customers.h"
 
-#include "towers/towers.h"
+#include "core/game.h"
 
 #include <algorithm>
 
@@ -40,41 +40,18 @@ void animateCustomer(Customer& c) {
         c.hitActive[2] = 0;
 }
 
-void queueCustomerSprites() {
+void refreshCustomerSprites() {
     for (Customer& c : game.customers) {
-        const float x = c.x, y = c.y;
-
         c.gaugeSprite.setTextureRect(sf::IntRect(0, 0, 104, 14));
-        const float gaugeHeight = c.gaugeSprite.getGlobalBounds().height;
-        queueItem(c.gaugeSprite, x - 50, y - c.frameHeight - gaugeHeight, y);
-
         const int fill = c.appetite > 0 ? c.fed * 100 / c.appetite : 0;
         c.satisfactionSprite.setTextureRect(sf::IntRect(0, 0, fill, 10));
-        const float fillHeight = c.satisfactionSprite.getGlobalBounds().height;
-        queueItem(c.satisfactionSprite, x - 50 + 2, y - c.frameHeight - fillHeight - 2, y + 1);
-
         // The Family's shadow has one row per direction.
         const int shadowTop = c.type == Family ? c.direction * c.frameHeight : 0;
         c.shadowSprite.setTextureRect(sf::IntRect(0, shadowTop, c.frameWidth, c.frameHeight));
-        queueItem(c.shadowSprite, x, y - 1, y - 1);
-
         c.bodySprite.setTextureRect(c.bodyRect);
-        c.bodySprite.setPosition(x, y);
-        queueItem(c.bodySprite, x, y, y);
-
-        for (int i = 0; i < 3; ++i) {
-            if (c.hitActive[i] != 1)
-                continue;
-            sf::Sprite& hit = c.hitSprites[i];
-            if (i == 0) {
-                hit.setTextureRect(c.friesHitRect);
-                // The 129 x 124 cloud is centred on the feet and ends at them.
-                queueItem(hit, x - (129 - c.frameWidth) / 2, y - (124 - c.frameHeight), y + 1);
-            } else {
-                hit.setTextureRect(
-                    sf::IntRect(c.direction * c.frameWidth, 0, c.frameWidth, c.frameHeight));
-                queueItem(hit, x, y + 1, y + 1);
-            }
-        }
+        c.hitSprites[0].setTextureRect(c.friesHitRect);
+        const sf::IntRect facing(c.direction * c.frameWidth, 0, c.frameWidth, c.frameHeight);
+        c.hitSprites[1].setTextureRect(facing);
+        c.hitSprites[2].setTextureRect(facing);
     }
 }

@@ -1,14 +1,12 @@
 // The customer types, spawning and removal.
 #include "customers/customers.h"
 
-#include "shell/resources.h"
+#include "core/game.h"
+#include "core/resources.h"
 
 #include <string>
 
 namespace {
-
-// The window's diagonal: farther from the goal than any customer can be.
-constexpr float farthestDistance = 2202.907f;
 
 struct TypeRow {
     int appetite, walkSpeed, reward, frameWidth, frameHeight;
@@ -127,7 +125,7 @@ Customer& spawnCustomer(int type, int direction, int pathIndex, float x, float y
     }
     // The newcomer is everyone's target until the towers choose again.
     game.firstTarget = game.secondTarget = game.thirdTarget = &c;
-    c.targetDistance = farthestDistance;
+    c.targetDistance = windowDiagonal;
     return c;
 }
 

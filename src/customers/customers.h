@@ -1,7 +1,8 @@
 // Customers: the four types, spawning and removal, walking the path images, animation.
 #pragma once
 
-#include "shell/game_state.h"
+#include "core/game_state.h"
+#include "core/render.h"
 
 // Pixel classes of the path images.
 enum PixelClass : int {
@@ -40,5 +41,7 @@ void separateCustomers();
 void separateCustomersEveryPair();
 // The second half of a customer's update: gauge clamp, walk cycle, hit effects and the slow.
 void animateCustomer(Customer& customer);
+// Gives every customer's sprites the frames this frame shows (gauge fill, walk frame, hits).
+void refreshCustomerSprites();
 // Queues every customer's sprites for the world pass.
-void queueCustomerSprites();
+void queueCustomerSprites(const GameState& state, Renderer& renderer);

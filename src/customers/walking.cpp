@@ -1,6 +1,7 @@
 // Walking the path images: pixel classes, steps and side-steps.
 #include "customers/customers.h"
 
+#include "core/game.h"
 #include "rating/rating.h"
 
 #include <algorithm>
@@ -10,8 +11,6 @@
 
 namespace {
 
-// The floor's diagonal: 3.14 / 6 in single precision.
-constexpr float walkAngle = 3.14f / 6.0f;
 const double cosWalk = std::cos(static_cast<double>(walkAngle));
 const double sinWalk = std::sin(static_cast<double>(walkAngle));
 
@@ -254,9 +253,8 @@ void updateCustomers() {
         walk(c);
         animateCustomer(c);
         if (c.hasExited == 1) {
-            // Whoever settles the exit, nothing may keep pointing at the customer.
-            forgetCustomer(c);
-            it = settleExit(it);
+            settleExit(c);
+            it = removeCustomer(it);
         } else {
             ++it;
         }

@@ -1,7 +1,8 @@
 // Levels and waves: map set-up, pedestals and decorations, wave scripts, the obstacle.
 #pragma once
 
-#include "shell/game_state.h"
+#include "core/game_state.h"
+#include "core/render.h"
 
 // Loads the map pictures and the seven path images once.
 void loadLevelAssets();
@@ -25,7 +26,9 @@ void animateDecorations();
 
 // Creates the map-1 door sprite.
 void initDoor();
-// The running map's wave script, with its door, obstacle and tutorial hooks.
+// 0 while the pre-wave countdown runs, 1 once it is over (starts the wave clock once).
+int tickCountdown();
+// The running map's wave script, with its door, obstacle and the lesson's freezes.
 void runWaveScript();
 // Opens the map-1 door one column per 0.1 s before a wave; 1 once it is open.
 int openDoor();
@@ -36,7 +39,14 @@ int endWave(int waveSize);
 
 // Creates the slippery-floor signs, the moppers and the warning pictures.
 void initObstacles();
-// Advances and queues the signs and moppers of maps 2 and 3 (called by the world pass).
-void drawObstacles();
-// Blinks the warning pictures and sounds the path alert (maps 2 and 3).
-void drawPathAlert(bool frozen);
+// How many obstacles the level in play has (map 2 one, map 3 three, map 1 none).
+int obstacleCount(const GameState& state);
+// Animates the moppers of maps 2 and 3: mopping, or walking away and fading until the way opens.
+void advanceObstacles();
+// Blinks the warning pictures and sounds the path alert (maps 2 and 3); a frozen level blinks
+// without counting alerts.
+void blinkPathAlert(bool frozen);
+// Queues the standing signs and the moppers for the world pass.
+void queueObstacleSprites(const GameState& state, Renderer& renderer);
+// Draws the blinking warning pictures while the way opens.
+void drawPathAlert(const GameState& state, Renderer& renderer);

@@ -1,20 +1,13 @@
 // The path-blocking obstacle of maps 2 and 3.
 #include "level/level.h"
 
+#include "core/game.h"
+#include "core/resources.h"
 #include "persist/persist.h"
-#include "shell/resources.h"
-#include "towers/towers.h"
 
 #include <cmath>
 
 namespace {
-
-// The floor's diagonal, as the customers walk it.
-constexpr float walkAngle = 3.14f / 6.0f;
-
-int obstacleCount() {
-    return game.currentLevel == 3 ? 3 : game.currentLevel == 2 ? 1 : 0;
-}
 
 sf::Vector2f centreOf(const sf::Texture* texture, sf::Vector2f fallback) {
     if (!texture)
@@ -36,10 +29,7 @@ void standAndMop(int i) {
         mopper.setTextureRect(sf::IntRect(113 * game.mopperFrame[i], 0, 113, 117));
     }
     game.warningSprites[i].setPosition(game.signSprites[i].getPosition());
-    queueItem(mopper, mopper.getPosition().x, mopper.getPosition().y, mopper.getPosition().y);
-    sf::Sprite& sign = game.signSprites[i];
-    sign.setTextureRect(sf::IntRect(0, 0, 60, 104));
-    queueItem(sign, sign.getPosition().x, sign.getPosition().y, sign.getPosition().y);
+    game.signSprites[i].setTextureRect(sf::IntRect(0, 0, 60, 104));
 }
 
 void walkAway(int i) {
@@ -65,7 +55,6 @@ void walkAway(int i) {
     const double d = -150.0 * game.gameSpeed * game.frameDelta;
     mopper.move(static_cast<float>(d * std::cos(static_cast<double>(walkAngle))),
                 static_cast<float>(d * std::sin(static_cast<double>(walkAngle))));
-    queueItem(mopper, mopper.getPosition().x, mopper.getPosition().y, mopper.getPosition().y);
 }
 
 } // namespace
@@ -92,8 +81,8 @@ void initObstacles() {
     game.warningSprites[2] = game.warningSprites[0];
 }
 
-void drawObstacles() {
-    for (int i = 0; i < obstacleCount(); ++i) {
+void advanceObstacles() {
+    for (int i = 0; i < obstacleCount(game); ++i) {
         if (game.obstacleActive == 1)
             standAndMop(i);
         else if (game.pathOpenPhase == 1)
@@ -101,12 +90,18 @@ void drawObstacles() {
     }
 }
 
-void drawPathAlert(bool frozen) {
+int obstacleCount(const GameState& state) {
+    return state.currentLevel == 3 ? 3 : state.currentLevel == 2 ? 1 : 0;
+}
+
+void blinkPathAlert(bool frozen) {
+    game.pathAlertShown = 0;
     if (game.pathOpenPhase != 1)
         return;
     // A frozen level keeps blinking but neither counts nor stops at three alerts.
     if (!frozen && game.pathAlertCount >= 3)
         return;
+    game.pathAlertShown = 1;
     sf::Color colour = game.warningSprites[0].getColor();
     colour.a = static_cast<sf::Uint8>(colour.a - 10 * game.gameSpeed);
     if (colour.a <= 20 * game.gameSpeed && soundStopped(SoundPathAlert)) {
@@ -114,10 +109,7 @@ void drawPathAlert(bool frozen) {
         if (!frozen)
             game.pathAlertCount += 1;
     }
-    sf::RenderWindow& window = *game.window;
     const int shown = game.currentLevel == 3 ? 3 : 1;
-    for (int i = 0; i < shown; ++i) {
+    for (int i = 0; i < shown; ++i)
         game.warningSprites[i].setColor(colour);
-        window.draw(game.warningSprites[i]);
-    }
 }

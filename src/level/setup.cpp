@@ -1,10 +1,11 @@
 // Map set-up: pedestals, decorations, path images and the per-level reset.
 #include "level/level.h"
 
+#include "core/game.h"
+#include "core/resources.h"
 #include "customers/customers.h"
 #include "persist/persist.h"
 #include "rating/rating.h"
-#include "shell/resources.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -257,7 +258,6 @@ void clearLevel() {
     game.selectedSlot = nullptr;
     game.slots.clear();
     game.projectiles.clear();
-    game.drawQueue.clear();
     game.pauseStartTime = 0;
     game.towerMenu = Closed;
     game.towerInfoVisible = 0;

@@ -1,11 +1,12 @@
 // The wave scripts of the three maps and the map-1 door.
 #include "level/level.h"
 
+#include "core/core.h"
+#include "core/game.h"
+#include "core/resources.h"
 #include "customers/customers.h"
+#include "persist/persist.h"
 #include "rating/rating.h"
-#include "shell/resources.h"
-#include "shell/shell.h"
-#include "tutorial/tutorial.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -222,7 +223,7 @@ void runMap1Script() {
     const int waveNumber = game.wave;
     if (tickCountdown() != 1 || openDoor() != 1)
         return;
-    if (waveNumber == 1 && (!tutorialGateOpen() || game.paused != 0))
+    if (waveNumber == 1 && (!tutorialGateOpen(game) || game.paused != 0))
         return;
     if (const Step* fired = fireNextStep(*w)) {
         // The door's closing delay counts from the wave's last arrival.
@@ -271,6 +272,29 @@ void runObstacleMapScript() {
 
 } // namespace
 
+int tickCountdown() {
+    // One step a second, only while the level runs and the tutorial lets it.
+    if (game.now - game.countdownTickTime >= 1.0f && tutorialGateOpen(game) && game.paused == 0 &&
+        game.screen != GameMenu && game.screen != GameOptions) {
+        game.countdown -= 1;
+        game.countdownTickTime = game.now;
+        // 3, 2, 1 and 0 are announced; the unsigned view keeps the negatives of a running
+        // wave silent.
+        if (static_cast<unsigned>(game.countdown) < 4u)
+            playSound(SoundCountdown);
+    }
+    for (sf::Sprite& timer : game.countdownTimers)
+        timer.setTextureRect(sf::IntRect(90 * (10 - game.countdown), 0, 90, 91));
+    if (game.countdown > 0)
+        return 0;
+    if (game.countdownDone == 0) {
+        game.waveClockStart = game.now;
+        game.countdownDone = 1;
+        game.pausedTotal = 0;
+    }
+    return 1;
+}
+
 void initDoor() {
     game.doorSprite = makeSprite(loadTexture("../resources/textures/map/door.png"), 446, -129);
     game.doorFrame = 0;
@@ -282,17 +306,11 @@ void runWaveScript() {
     switch (game.currentLevel) {
     case 0:
     case 1:
-        if (tutorialGateOpen())
+        if (tutorialGateOpen(game))
             runMap1Script();
-        if (game.tutorialEnabled == 1) {
-            sampleMouse();
-            tutorialStepDisplay();
-        }
         break;
     case 2:
-        if (game.tutorialEnabled == 1 && level2Explanation())
-            break;
-        if (tutorialGateOpen())
+        if (tutorialGateOpen(game))
             runObstacleMapScript();
         break;
     case 3:

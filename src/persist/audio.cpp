@@ -1,7 +1,8 @@
 // The musics and sounds: loaded once at start-up and kept for the whole run.
 #include "persist/persist.h"
-#include "shell/game_state.h"
-#include "shell/resources.h"
+
+#include "core/game.h"
+#include "core/resources.h"
 
 #include <SFML/System/Err.hpp>
 

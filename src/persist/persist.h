@@ -1,7 +1,7 @@
 // Persistence and audio: the save file, the musics and sounds.
 #pragma once
 
-#include "shell/game_state.h"
+#include "core/game_state.h"
 
 #include <string>
 
@@ -24,6 +24,8 @@ void parseSave(const std::string& text);
 void initAudio();
 // Applies the two volumes (unless muted) and clears the end-sound flag.
 void applyVolumes();
+// Gives every speed-following sound the pitch gameSpeed (the x2 button).
+void applySpeedPitch();
 // Silences the level musics and every game sound but the start-up ones (mute button).
 void muteGameAudio();
 void playSound(SoundId sound);

@@ -1,16 +1,17 @@
 // The save file: one line of 25 numbers, each followed by one blank.
 #include "persist/persist.h"
 
+#include "core/game.h"
+
 #include <cerrno>
 #include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
-
-#include <fcntl.h>
 #include <unistd.h>
 
 const char* const saveFilePath = "../resources/save/Save1.txt";

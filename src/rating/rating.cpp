@@ -1,7 +1,7 @@
 // The live rating, exit payments and the level's end.
 #include "rating/rating.h"
 
-#include "customers/customers.h"
+#include "core/game.h"
 #include "persist/persist.h"
 
 #include <algorithm>
@@ -51,10 +51,17 @@ int exitPayment(int fed, int appetite, int reward) {
     return reward / (100 / percent);
 }
 
-int starsForRating(float rating) {
+int ratingBand(float rating) {
     for (int k = 0; k <= 10; ++k)
         if (static_cast<float>(k) <= rating && rating < static_cast<float>(k + 1))
-            return k / 2;
+            return k;
+    return -1;
+}
+
+int starsForRating(float rating) {
+    const int band = ratingBand(rating);
+    if (band >= 0)
+        return band / 2;
     return rating >= 11.0f ? 5 : 0;
 }
 
@@ -83,13 +90,11 @@ void rateExit(Customer& customer) {
         playSoundIfStopped(satisfiedSounds[customer.type]);
 }
 
-std::list<Customer>::iterator settleExit(std::list<Customer>::iterator customer) {
-    Customer& leaving = *customer;
+void settleExit(Customer& leaving) {
     leaving.fed = std::min(leaving.fed, leaving.appetite);
     game.exitedCount += 1;
     game.money += exitPayment(leaving.fed, leaving.appetite, leaving.reward);
     writeReview(leaving);
-    return removeCustomer(customer);
 }
 
 void checkLevelEnd() {
@@ -99,13 +104,10 @@ void checkLevelEnd() {
         game.levelWon = 1;
         if (level == 1 || level == 2)
             game.levelCleared[level] = 1;
-        for (int k = 0; k <= 10; ++k) {
-            if (static_cast<float>(k) <= rating && rating < static_cast<float>(k + 1) &&
-                rating > game.bestRating[level]) {
-                game.bestRating[level] = rating;
-                game.starsEarned[level] = k / 2;
-                writeSave();
-            }
+        if (ratingBand(rating) >= 0 && rating > game.bestRating[level]) {
+            game.bestRating[level] = rating;
+            game.starsEarned[level] = starsForRating(rating);
+            writeSave();
         }
         if (rating == 10.0f && game.endSoundsPlayed == 0)
             playSound(SoundApplause);

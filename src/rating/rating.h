@@ -1,12 +1,15 @@
 // Rating and reviews: the live rating, payments, the level's end, the review texts.
 #pragma once
 
-#include "shell/game_state.h"
+#include "core/game_state.h"
+#include "core/render.h"
 
 // Rating change of a customer leaving with fed F of appetite A.
 double ratingChange(int fed, int appetite);
 // Money a customer leaving with fed F of appetite A and the given reward pays.
 int exitPayment(int fed, int appetite, int reward);
+// The band k of a rating, k <= rating < k + 1 for k in 0..10; -1 outside that range.
+int ratingBand(float rating);
 // Stars a best rating is worth (0..5).
 int starsForRating(float rating);
 // Frame (0..10) of a star strip for a value, as the HUD shows it.
@@ -14,8 +17,8 @@ int starFrame(float value);
 
 // Moves the rating for a customer reaching the exit (sounds included).
 void rateExit(Customer& customer);
-// Counts, pays, takes the review and removes a leaving customer; returns the next customer.
-std::list<Customer>::iterator settleExit(std::list<Customer>::iterator customer);
+// Counts, pays and takes the review of a leaving customer (who is then removed).
+void settleExit(Customer& customer);
 // Decides won or lost once the last wave is over.
 void checkLevelEnd();
 // Keeps the rating within 0..10.
@@ -29,7 +32,7 @@ void resetReviews();
 void writeReview(const Customer& customer);
 // Gives the panel objects the current strings and frames.
 void showReviews();
-void drawReviewPanel();
+void drawReviewPanel(const GameState& state, Renderer& renderer);
 // Chooses the four end-of-level reviews once per level end.
 void chooseEndReviews();
-void drawEndReviews();
+void drawEndReviews(const GameState& state, Renderer& renderer);

@@ -1,7 +1,8 @@
 // Customer reviews: the live panel and the end-of-level reviews.
 #include "rating/rating.h"
 
-#include "shell/resources.h"
+#include "core/game.h"
+#include "core/resources.h"
 
 #include <cstdlib>
 
@@ -156,18 +157,6 @@ void showReviews() {
     game.previousStars.setTextureRect(game.previousStarsRect);
 }
 
-void drawReviewPanel() {
-    sf::RenderWindow& window = *game.window;
-    window.draw(game.currentReviewText);
-    window.draw(game.previousReviewText);
-    if (game.currentStarsVisible)
-        window.draw(game.currentStars);
-    if (game.previousStarsVisible)
-        window.draw(game.previousStars);
-    window.draw(game.currentFace);
-    window.draw(game.previousFace);
-}
-
 void chooseEndReviews() {
     if (game.endReviewsChosen)
         return;
@@ -193,12 +182,4 @@ void chooseEndReviews() {
         game.endStars[type].setTextureRect(starRect(frame));
         game.endTexts[type].setString(utf8(text));
     }
-}
-
-void drawEndReviews() {
-    sf::RenderWindow& window = *game.window;
-    for (const sf::Text& text : game.endTexts)
-        window.draw(text);
-    for (const sf::Sprite& stars : game.endStars)
-        window.draw(stars);
 }

@@ -1,97 +1,43 @@
-// The draw pass: clear, the layers of the current screen, the cursor last, present.
-#include "level/level.h"
-#include "rating/rating.h"
-#include "shell/game_state.h"
-#include "shell/platform.h"
+// What the shell draws: the in-game menu and options, the level's end overlay, the intro.
 #include "shell/shell.h"
-#include "towers/towers.h"
-#include "tutorial/tutorial.h"
-#include "ui/ui.h"
 
-namespace {
+#include "rating/rating.h"
 
-// How the level under the current screen is drawn.
-enum class LevelView { Running, Frozen, Options };
-
-bool tutorialLayerShown(LevelView view) {
-    if (game.tutorialEnabled != 1 || game.currentLevel > 2)
-        return false;
-    if (view != LevelView::Running && game.currentLevel == 2)
-        return game.level2TutorialClicks > 0;
-    return true;
+void drawGameMenu(const GameState& g, Renderer& r) {
+    r.frame.draw(g.gameMenuSprite);
+    for (const sf::Sprite& arrow : g.gameMenuArrows)
+        r.frame.draw(arrow);
 }
 
-void drawLevelLayers(LevelView view) {
-    sf::RenderWindow& window = *game.window;
-    window.draw(game.mapSprite);
-    if (game.currentLevel == 0 || game.currentLevel == 1)
-        window.draw(game.doorSprite);
-    drawWorld();
-    drawHud();
-    drawTowerMenu();
-    if (view != LevelView::Frozen) {
-        if (tickCountdown() == 0)
-            drawWavePreview();
-        setTimerHoverScale();
+void drawGameOptions(const GameState& g, Renderer& r) {
+    r.frame.draw(g.gameOptionsSprite);
+    r.frame.draw(g.gameEffectsBar);
+    r.frame.draw(g.gameMusicBar);
+    r.frame.draw(g.gameOptionsBack);
+    r.frame.draw(g.gameEffectsKnob);
+    r.frame.draw(g.gameMusicKnob);
+}
+
+void drawLevelEnd(const GameState& g, Renderer& r) {
+    r.frame.draw(g.levelWon ? g.victoryPicture : g.defeatPicture);
+    r.frame.draw(g.ratingStars);
+    r.frame.draw(g.objectiveStars);
+    r.frame.draw(g.continueButton);
+    drawEndReviews(g, r);
+}
+
+void drawSplash(const GameState& g, Renderer& r) {
+    r.frame.draw(g.splashBite);
+    r.frame.draw(g.splashFlyer);
+}
+
+void drawLogoScreen(const GameState& g, Renderer& r) {
+    r.frame.draw(g.introBackground);
+    if (g.introPhase == 2) {
+        r.frame.draw(g.titleBackground);
+        r.frame.draw(g.titlePicture);
+        r.frame.draw(g.titleCredits);
+        r.frame.draw(g.promptText);
     }
-    drawReviewPanel();
-    if (game.currentLevel == 2 || game.currentLevel == 3)
-        drawPathAlert(view != LevelView::Running);
-    if (tutorialLayerShown(view))
-        drawTutorialLayer();
-    if (game.levelWon || game.levelLost)
-        drawLevelEnd();
-}
-
-void drawScreen() {
-    switch (game.screen) {
-    case TitleMenu:
-    case LevelSelect:
-        drawMenu();
-        break;
-    case Options:
-        drawMenu();
-        drawDeleteButton();
-        break;
-    case Shop:
-        drawMenu();
-        drawShop();
-        break;
-    case Help:
-        drawMenu();
-        drawHelpFoods();
-        break;
-    case InGame:
-        drawLevelLayers(LevelView::Running);
-        break;
-    case GameMenu:
-        sampleMouse();
-        drawLevelLayers(LevelView::Frozen);
-        drawGameMenu();
-        break;
-    case Logo:
-        drawLogoScreen();
-        break;
-    case Splash:
-        drawSplash();
-        break;
-    case GameOptions:
-        drawLevelLayers(LevelView::Options);
-        drawGameOptions();
-        break;
-    default: // Quit shows nothing but the cursor
-        break;
-    }
-}
-
-} // namespace
-
-void drawFrame() {
-    sf::RenderWindow& window = *game.window;
-    window.clear(sf::Color::Black);
-    const sf::Vector2i mouse = game.platform->mousePosition();
-    game.cursorSprite.setPosition(static_cast<float>(mouse.x), static_cast<float>(mouse.y));
-    drawScreen();
-    window.draw(game.cursorSprite);
-    window.display();
+    r.frame.draw(g.logoSprite);
 }

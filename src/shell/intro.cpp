@@ -1,10 +1,10 @@
 // The start-up splash (three bites and a flying burger) and the animated logo that slides
 // away to the title picture.
-#include "persist/persist.h"
-#include "shell/game_state.h"
-#include "shell/platform.h"
-#include "shell/resources.h"
 #include "shell/shell.h"
+
+#include "core/game.h"
+#include "core/resources.h"
+#include "persist/persist.h"
 
 #include <cmath>
 #include <cstdio>
@@ -25,7 +25,7 @@ void advanceLogoFrame() {
     loadTextureInto(game.logoTexture, path);
     setSpriteTexture(game.logoSprite, game.logoTexture.getSize().x ? &game.logoTexture : nullptr,
                      true);
-    game.logoClockStartMs = game.platform->clockMs();
+    game.logoClockStartMs = game.input.clockMs;
 }
 
 void blinkPrompt() {
@@ -58,7 +58,7 @@ void initIntro() {
     game.introBackground = makeSprite(loadTexture("../resources/textures/Menu/FondIntro.png"));
     game.logoSprite = sf::Sprite();
     loadTextureInto(game.logoTexture, "../resources/textures/Logo/0.png");
-    game.logoClockStartMs = game.platform ? game.platform->clockMs() : 0;
+    game.logoClockStartMs = game.input.clockMs;
     game.logoFrame = 0;
     game.introPhase = 0;
     game.logoX = game.logoY = 0;
@@ -101,16 +101,9 @@ void updateSplash() {
     }
 }
 
-void drawSplash() {
-    game.window->draw(game.splashBite);
-    game.window->draw(game.splashFlyer);
-}
-
-void drawLogoScreen() {
-    sf::RenderWindow& window = *game.window;
-    window.draw(game.introBackground);
+void updateLogoScreen() {
     // Each phase runs as soon as the previous one hands over, in the same frame.
-    if (game.introPhase == 0 && game.platform->clockMs() - game.logoClockStartMs > 50)
+    if (game.introPhase == 0 && game.input.clockMs - game.logoClockStartMs > 50)
         advanceLogoFrame();
     if (game.introPhase == 1) {
         if (game.logoX > -500)
@@ -119,12 +112,6 @@ void drawLogoScreen() {
             game.introPhase = 2;
         game.logoSprite.setPosition(game.logoX, game.logoY);
     }
-    if (game.introPhase == 2) {
-        window.draw(game.titleBackground);
+    if (game.introPhase == 2)
         blinkPrompt();
-        window.draw(game.titlePicture);
-        window.draw(game.titleCredits);
-        window.draw(game.promptText);
-    }
-    window.draw(game.logoSprite);
 }

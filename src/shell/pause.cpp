@@ -1,38 +1,15 @@
 // Pause, game speed, the in-game menu and options, and the level's end overlay.
+#include "shell/shell.h"
+
+#include "core/core.h"
+#include "core/game.h"
+#include "core/resources.h"
 #include "level/level.h"
 #include "persist/persist.h"
-#include "rating/rating.h"
-#include "shell/game_state.h"
-#include "shell/platform.h"
-#include "shell/resources.h"
-#include "shell/shell.h"
 #include "ui/ui.h"
 
 #include <algorithm>
 #include <string>
-
-int tickCountdown() {
-    // One step a second, only while the level runs and the tutorial lets it.
-    if (game.now - game.countdownTickTime >= 1.0f && tutorialGateOpen() && game.paused == 0 &&
-        game.screen != GameMenu && game.screen != GameOptions) {
-        game.countdown -= 1;
-        game.countdownTickTime = game.now;
-        // 3, 2, 1 and 0 are announced; the unsigned view keeps the negatives of a running
-        // wave silent.
-        if (static_cast<unsigned>(game.countdown) < 4u)
-            playSound(SoundCountdown);
-    }
-    for (sf::Sprite& timer : game.countdownTimers)
-        timer.setTextureRect(sf::IntRect(90 * (10 - game.countdown), 0, 90, 91));
-    if (game.countdown > 0)
-        return 0;
-    if (game.countdownDone == 0) {
-        game.waveClockStart = game.now;
-        game.countdownDone = 1;
-        game.pausedTotal = 0;
-    }
-    return 1;
-}
 
 namespace {
 
@@ -48,18 +25,12 @@ constexpr MenuBox menuPressBoxes[4] = {
     {15, 240, 240, 290}, {15, 300, 335, 380}, {15, 195, 425, 470}, {15, 310, 520, 565}};
 constexpr float menuArrows[4][2] = {{570, 380}, {570, 470}, {570, 565}, {570, 655}};
 
-// The volume bars: 551 pixels of bar are the range 0 to 100.
-constexpr float barRange = 551.0f;
 constexpr float effectsBarX = 576, effectsBarY = 669;
 constexpr float musicBarX = 576, musicBarY = 482;
 constexpr float backLabelX = 795, backLabelY = 779;
 
 // The title menu's "Jouer" picture, which also closes the in-game options.
 sf::Sprite playPicture;
-
-std::string hudPath(const char* name) {
-    return std::string("../resources/textures/hud/") + name;
-}
 
 bool insideMenuBox(const MenuBox& box, int x, int y) {
     const float fx = static_cast<float>(x) - menuX * game.layoutScaleX;
@@ -75,7 +46,7 @@ bool insideMenuBox(const MenuBox& box, int x, int y) {
 // from there. The first level's lesson follows the same mark when it resumes.
 
 bool lessonHolds() {
-    return !tutorialGateOpen();
+    return !tutorialGateOpen(game);
 }
 
 void beginFreeze() {
@@ -102,14 +73,16 @@ void setPauseFrame() {
 // ---- the HUD buttons (screen 6)
 
 void countdownSkip() {
+    const int x = game.input.mouseX, y = game.input.mouseY;
     const bool firstTimerShown = !(game.mapNumber == 3 && game.wave <= 1);
-    if ((firstTimerShown && hitCentred(game.countdownTimers[0], game.mouseX, game.mouseY)) ||
-        (game.currentLevel == 3 && hitCentred(game.countdownTimers[1], game.mouseX, game.mouseY)))
+    if ((firstTimerShown && hitCentred(game.countdownTimers[0], x, y)) ||
+        (game.currentLevel == 3 && hitCentred(game.countdownTimers[1], x, y)))
         game.countdown = 0;
 }
 
 bool openGameMenu() {
-    if (game.clickLatch != 0 || !hitTopLeft(game.optionsButton, game.mouseX, game.mouseY))
+    if (game.clickLatch != 0 ||
+        !hitTopLeft(game.optionsButton, game.input.mouseX, game.input.mouseY))
         return false;
     // A pause already running becomes the menu's freeze without a gap.
     if (game.paused == 0)
@@ -125,7 +98,8 @@ bool openGameMenu() {
 void pauseButton() {
     const float sx = game.layoutScaleX, sy = game.layoutScaleY;
     const sf::Vector2f at = game.pauseButton.getPosition();
-    if (!hitBox(at.x, at.y, 43 * sx, 69 * sy, game.mouseX, game.mouseY) || game.clickLatch != 0)
+    if (!hitBox(at.x, at.y, 43 * sx, 69 * sy, game.input.mouseX, game.input.mouseY) ||
+        game.clickLatch != 0)
         return;
     if (game.paused == 0) {
         beginFreeze();
@@ -143,7 +117,7 @@ void pauseButton() {
 void muteButton() {
     const sf::Vector2f at = game.muteButton.getPosition();
     if (game.clickLatch != 0 || !hitBox(at.x, at.y, 78 * game.layoutScaleX, 39 * game.layoutScaleY,
-                                        game.mouseX, game.mouseY))
+                                        game.input.mouseX, game.input.mouseY))
         return;
     if (game.muted == 0) {
         muteGameAudio();
@@ -158,7 +132,7 @@ void muteButton() {
 }
 
 void speedButton() {
-    if (game.clickLatch != 0 || !hitTopLeft(game.speedButton, game.mouseX, game.mouseY))
+    if (game.clickLatch != 0 || !hitTopLeft(game.speedButton, game.input.mouseX, game.input.mouseY))
         return;
     // A freeze running across the switch keeps its time so far at the old speed.
     if (game.paused == 1 || lessonHolds())
@@ -176,7 +150,7 @@ void speedButton() {
 
 void continueButton() {
     if ((game.levelWon == 0 && game.levelLost == 0) ||
-        !hitTopLeftInclusiveX(game.continueButton, game.mouseX, game.mouseY))
+        !hitTopLeftInclusiveX(game.continueButton, game.input.mouseX, game.input.mouseY))
         return;
     game.screen = LevelSelect;
     game.levelLost = game.levelWon = 0;
@@ -189,24 +163,16 @@ void continueButton() {
 
 void placeKnobs() {
     game.gameEffectsKnobX = game.gameEffectsBar.getPosition().x +
-                            game.effectsVolume * barRange * game.layoutScaleX / 100.0f;
+                            game.effectsVolume * volumeBarRange * game.layoutScaleX / 100.0f;
     game.gameMusicKnobX = game.gameMusicBar.getPosition().x +
-                          game.musicVolume * barRange * game.layoutScaleX / 100.0f;
+                          game.musicVolume * volumeBarRange * game.layoutScaleX / 100.0f;
 }
 
 float knobVolume(float knobX, const sf::Sprite& bar) {
-    const float volume = (knobX - bar.getPosition().x) * 100.0f / (barRange * game.layoutScaleX);
+    const float volume =
+        (knobX - bar.getPosition().x) * 100.0f / (volumeBarRange * game.layoutScaleX);
     // The bar is a little wider than its 0..100 range: its last pixels stay at 100.
     return std::min(100.0f, std::max(0.0f, volume));
-}
-
-sf::CircleShape makeKnob() {
-    sf::CircleShape knob(20);
-    knob.setFillColor(sf::Color(150, 150, 150, 255));
-    knob.setOutlineColor(sf::Color::Black);
-    knob.setOutlineThickness(5);
-    knob.setOrigin(20, 0);
-    return knob;
 }
 
 } // namespace
@@ -229,7 +195,7 @@ void handleGameButtons() {
 void handleGameMenuClick() {
     if (game.clickLatch != 0)
         return;
-    const int x = game.mouseX, y = game.mouseY;
+    const int x = game.input.mouseX, y = game.input.mouseY;
     if (insideMenuBox(menuPressBoxes[0], x, y)) {
         bankFrozenTime(game.gameSpeed);
         game.screen = InGame;
@@ -252,41 +218,31 @@ void handleGameMenuClick() {
 
 void handleGameOptionsClick() {
     // The in-game options stay part of the menu's freeze: going back counts nothing yet.
-    if (game.clickLatch == 0 && hitCentred(playPicture, game.mouseX, game.mouseY)) {
+    if (game.clickLatch == 0 && hitCentred(playPicture, game.input.mouseX, game.input.mouseY)) {
         game.screen = GameMenu;
         game.clickLatch = 1;
     }
 }
 
-void drawGameMenu() {
-    sf::RenderWindow& window = *game.window;
-    window.draw(game.gameMenuSprite);
+void updateGameMenu() {
     for (int item = 0; item < 4; ++item) {
-        const bool lit = insideMenuBox(menuHoverBoxes[item], game.mouseX, game.mouseY);
+        const bool lit = insideMenuBox(menuHoverBoxes[item], game.input.mouseX, game.input.mouseY);
         setSpriteTexture(game.gameMenuArrows[item],
                          lit ? game.fullArrowTexture : game.emptyArrowTexture, true);
-        window.draw(game.gameMenuArrows[item]);
     }
 }
 
-void drawGameOptions() {
-    sf::RenderWindow& window = *game.window;
-    window.draw(game.gameOptionsSprite);
-    window.draw(game.gameEffectsBar);
-    window.draw(game.gameMusicBar);
-    window.draw(game.gameOptionsBack);
-
-    sampleMouse();
-    if (game.platform->leftButtonDown()) {
-        if (hitTopLeft(game.gameEffectsBar, game.mouseX, game.mouseY)) {
-            game.gameEffectsKnobX = static_cast<float>(game.mouseX);
+void updateGameOptions() {
+    const int x = game.input.mouseX, y = game.input.mouseY;
+    if (game.input.leftDown) {
+        if (hitTopLeft(game.gameEffectsBar, x, y)) {
+            game.gameEffectsKnobX = static_cast<float>(x);
             game.clickLatch = 1;
-        } else if (hitTopLeft(game.gameMusicBar, game.mouseX, game.mouseY)) {
-            game.gameMusicKnobX = static_cast<float>(game.mouseX);
+        } else if (hitTopLeft(game.gameMusicBar, x, y)) {
+            game.gameMusicKnobX = static_cast<float>(x);
             game.clickLatch = 1;
         } else if (hitBox(backLabelX * game.layoutScaleX, backLabelY * game.layoutScaleY,
-                          160 * game.layoutScaleX, 20 * game.layoutScaleY, game.mouseX,
-                          game.mouseY) &&
+                          160 * game.layoutScaleX, 20 * game.layoutScaleY, x, y) &&
                    game.clickLatch == 0) {
             game.screen = GameMenu;
             game.clickLatch = 1;
@@ -296,26 +252,17 @@ void drawGameOptions() {
                                      game.gameEffectsBar.getPosition().y + 5 * game.layoutScaleY);
     game.gameMusicKnob.setPosition(game.gameMusicKnobX,
                                    game.gameMusicBar.getPosition().y + 5 * game.layoutScaleY);
-    window.draw(game.gameEffectsKnob);
-    window.draw(game.gameMusicKnob);
-
     game.musicVolume = knobVolume(game.gameMusicKnobX, game.gameMusicBar);
     game.effectsVolume = knobVolume(game.gameEffectsKnobX, game.gameEffectsBar);
     applyVolumes();
 }
 
-void drawLevelEnd() {
-    sf::RenderWindow& window = *game.window;
+void placeLevelEndStars() {
     const float sx = game.layoutScaleX, sy = game.layoutScaleY;
-    window.draw(game.levelWon ? game.victoryPicture : game.defeatPicture);
     game.ratingStars.setPosition(1475 * sx, 400 * sy);
     game.ratingStars.setScale(0.7f * sx, 0.7f * sy);
     game.objectiveStars.setPosition(1430 * sx, 725 * sy);
     game.objectiveStars.setScale(0.6f * sx, 0.6f * sy);
-    window.draw(game.ratingStars);
-    window.draw(game.objectiveStars);
-    window.draw(game.continueButton);
-    drawEndReviews();
 }
 
 void initGameMenus() {
@@ -334,8 +281,8 @@ void initGameMenus() {
     game.gameMusicBar = makeSprite(bar, musicBarX * sx, musicBarY * sy);
     game.gameOptionsBack =
         makeSprite(loadTexture(hudPath("igOptions retour.png")), backLabelX * sx, backLabelY * sy);
-    game.gameEffectsKnob = makeKnob();
-    game.gameMusicKnob = makeKnob();
+    game.gameEffectsKnob = makeVolumeKnob();
+    game.gameMusicKnob = makeVolumeKnob();
     placeKnobs();
 
     const sf::Texture* play = loadTexture("../resources/textures/Menu/B Jouer.png");

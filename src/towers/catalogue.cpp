@@ -1,7 +1,8 @@
 // The tower catalogue and building a tower.
 #include "towers/towers.h"
 
-#include "shell/resources.h"
+#include "core/game.h"
+#include "core/resources.h"
 
 #include <cstdio>
 #include <string>

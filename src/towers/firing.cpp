@@ -1,17 +1,16 @@
 // Targeting, attacks, projectiles and impacts.
 #include "towers/towers.h"
 
+#include "core/core.h"
+#include "core/game.h"
+#include "core/resources.h"
 #include "persist/persist.h"
-#include "shell/resources.h"
-#include "shell/shell.h"
 
 #include <cmath>
 #include <limits>
 
 namespace {
 
-// Farther than any customer can be: the diagonal of the 1920 x 1080 dining room.
-constexpr float screenDiagonal = 2202.907f;
 // A burger feeds the first customer whose feet come this close.
 constexpr float burgerReach = 67;
 
@@ -78,7 +77,7 @@ void attackWithFries(Tower& tower, int candidates) {
         if (!customer)
             continue;
         feed(*customer, tower.stats.feed, Fries);
-        customer->targetDistance = screenDiagonal;
+        customer->targetDistance = windowDiagonal;
     }
 }
 
@@ -107,7 +106,7 @@ void attackWithBurger(Tower& tower) {
     spawnProjectile(game.burgerShotTexture, s.projectileWidth, angle, s.range, s.projectileHeight,
                     s.feed, Burger, s.fireInterval, tower.facing, muzzle.x, muzzle.y, 0, 0);
     playSound(SoundBurgerThrow);
-    target.targetDistance = screenDiagonal;
+    target.targetDistance = windowDiagonal;
     tower.firing = 1;
     tower.frameRect.left = s.frameWidth; // the throw starts on column 1
 }
@@ -130,7 +129,7 @@ void attack(Tower& tower) {
         break;
     case Soda:
         tower.firing = 1; // the splash comes with the pouring animation
-        game.firstTarget->targetDistance = screenDiagonal;
+        game.firstTarget->targetDistance = windowDiagonal;
         break;
     default:
         break;
@@ -257,7 +256,6 @@ int chooseTargets(const Tower& tower) {
 }
 
 void updateTowers() {
-    sampleMouse();
     for (Tower& tower : game.towers)
         refresh(tower);
     for (Tower& tower : game.towers)

@@ -1,9 +1,10 @@
 // The pedestal and tower menus: build, upgrade, sell, previews and the info panel.
 #include "towers/towers.h"
 
+#include "core/core.h"
+#include "core/game.h"
+#include "core/resources.h"
 #include "persist/persist.h"
-#include "shell/resources.h"
-#include "shell/shell.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -42,7 +43,7 @@ void centreRangeDisc(sf::Sprite& sprite) {
 }
 
 bool pointerOn(const sf::Sprite& button) {
-    return hitCentred(button, game.mouseX, game.mouseY);
+    return hitCentred(button, game.input.mouseX, game.input.mouseY);
 }
 
 // The tower the open tower menu belongs to, or none when it has gone.
@@ -91,25 +92,17 @@ void fillTwoColumnPanel(const TowerStats& now, const TowerStats& next, int level
     setInfoText(4, range);
 }
 
-void drawPrice(int amount, const sf::Sprite& button) {
-    char price[30];
-    formatInto(price, "%d", amount);
-    game.priceText.setString(price);
-    game.priceText.setOrigin(game.priceText.getLocalBounds().width / 2, 0);
-    const sf::Vector2f at = button.getPosition();
-    game.priceText.setPosition(at.x, at.y + button.getGlobalBounds().height / 2);
-    game.window->draw(game.priceText);
-}
-
 bool pedestalPressed(const TowerSlot& slot) {
-    const float x = static_cast<float>(game.mouseX), y = static_cast<float>(game.mouseY);
+    const float x = static_cast<float>(game.input.mouseX),
+                y = static_cast<float>(game.input.mouseY);
     return slot.x - pedestalHalfWidth < x && x < slot.x + pedestalHalfWidth &&
            slot.y - pedestalHalfHeight < y && y < slot.y + pedestalHalfHeight;
 }
 
 bool towerPressed(const Tower& tower) {
     const TowerStats& s = tower.stats;
-    const float x = static_cast<float>(game.mouseX), y = static_cast<float>(game.mouseY);
+    const float x = static_cast<float>(game.input.mouseX),
+                y = static_cast<float>(game.input.mouseY);
     const float left = tower.x - s.originX + s.hoverBox.left;
     const float bottom = tower.y - s.originY + static_cast<float>(s.frameHeight);
     return left < x && x < left + s.hoverBox.width && bottom - towerPressHeight < y && y < bottom;
@@ -117,7 +110,8 @@ bool towerPressed(const Tower& tower) {
 
 bool towerHovered(const Tower& tower) {
     const TowerStats& s = tower.stats;
-    const float x = static_cast<float>(game.mouseX), y = static_cast<float>(game.mouseY);
+    const float x = static_cast<float>(game.input.mouseX),
+                y = static_cast<float>(game.input.mouseY);
     const float left = tower.x - s.originX + s.hoverBox.left;
     const float top = tower.y - s.originY + s.hoverBox.top;
     return left < x && x < left + s.hoverBox.width && top < y && y < top + s.hoverBox.height;
@@ -263,7 +257,6 @@ void removeTower(Tower& tower) {
 void handleTowerClick() {
     if (game.clickLatch)
         return;
-    sampleMouse();
     bool menuOpened = false;
 
     for (TowerSlot& slot : game.slots) {
@@ -322,55 +315,22 @@ void updateTowerHover(Tower& tower) {
     }
 }
 
-void drawTowerMenu() {
-    sf::RenderWindow& window = *game.window;
-    switch (game.towerMenu) {
-    case BuildMenu: {
-        TowerSlot* slot = game.selectedSlot;
-        if (!slot)
-            break;
-        for (int type = 0; type < TowerTypeCount; ++type) {
-            if (!pointerOn(game.buildButtons[type]))
-                continue;
-            const TowerStats& row = game.towerCatalogue[type][0];
-            sf::Sprite& preview = game.buildPreviewSprites[type];
-            sf::Sprite& range = game.rangePreviewSprites[type];
-            preview.setOrigin(row.originX, row.originY);
-            preview.setPosition(slot->x, slot->y);
-            range.setPosition(slot->x, slot->y);
-            window.draw(range);
-            window.draw(preview);
-            fillSingleColumnPanel(row, 0);
-            drawTowerInfoPanel();
-        }
-        for (int type = 0; type < TowerTypeCount; ++type) {
-            window.draw(game.buildButtons[type]);
-            drawPrice(game.towerCatalogue[type][0].cost, game.buildButtons[type]);
-        }
-        break;
-    }
-    case UpgradeToLevel2:
-    case UpgradeToLevel3: {
-        Tower* tower = menuTower();
-        if (!tower)
-            break;
-        const int target = game.towerMenu == UpgradeToLevel2 ? 1 : 2;
-        window.draw(game.sellButton);
-        window.draw(game.upgradeButton);
-        drawPrice(game.towerCatalogue[tower->type][target].cost, game.upgradeButton);
-        drawPrice(tower->stats.saleValue, game.sellButton);
-        break;
-    }
-    case SellOnly: {
-        Tower* tower = menuTower();
-        if (!tower)
-            break;
-        window.draw(game.sellButton);
-        drawPrice(tower->stats.saleValue, game.sellButton);
-        break;
-    }
-    default:
-        break;
+void previewTowerChoice() {
+    for (int& hovered : game.buildChoiceHovered)
+        hovered = 0;
+    const TowerSlot* slot = game.selectedSlot;
+    if (game.towerMenu != BuildMenu || !slot)
+        return;
+    for (int type = 0; type < TowerTypeCount; ++type) {
+        if (!pointerOn(game.buildButtons[type]))
+            continue;
+        // The tower and its reach, seen on the pedestal before buying; the panel tells its figures.
+        game.buildChoiceHovered[type] = 1;
+        const TowerStats& row = game.towerCatalogue[type][0];
+        game.buildPreviewSprites[type].setOrigin(row.originX, row.originY);
+        game.buildPreviewSprites[type].setPosition(slot->x, slot->y);
+        game.rangePreviewSprites[type].setPosition(slot->x, slot->y);
+        fillSingleColumnPanel(row, 0);
     }
 }
 
@@ -384,11 +344,4 @@ void updateInfoPanel() {
         fillTwoColumnPanel(rows[level], rows[level + 1], level);
     else
         fillSingleColumnPanel(rows[level], level);
-}
-
-void drawTowerInfoPanel() {
-    sf::RenderWindow& window = *game.window;
-    window.draw(game.infoPanel);
-    for (const sf::Text& text : game.infoTexts)
-        window.draw(text);
 }

@@ -1,7 +1,8 @@
 // Towers: the catalogue, the pedestal menus, targeting and firing, projectiles, world pass.
 #pragma once
 
-#include "shell/game_state.h"
+#include "core/game_state.h"
+#include "core/render.h"
 
 // Fills the nine catalogue rows and loads their sheets and range discs.
 void loadTowerCatalogue();
@@ -28,12 +29,14 @@ void removeTower(Tower& tower);
 void handleTowerClick();
 // Hover feedback of one tower (upgrade preview, range disc, info panel visibility).
 void updateTowerHover(Tower& tower);
-// Draws the open tower menu, previews and prices.
-void drawTowerMenu();
+// The build menu's hovered choice: its tower and reach on the pedestal, its figures on the panel.
+void previewTowerChoice();
 // Fills the info panel's picture and texts for selectedTower.
 void updateInfoPanel();
+// Draws the open tower menu, previews and prices.
+void drawTowerMenu(const GameState& state, Renderer& renderer);
 // Draws the tower info panel and its five texts (the HUD calls it while towerInfoVisible).
-void drawTowerInfoPanel();
+void drawTowerInfoPanel(const GameState& state, Renderer& renderer);
 
 // Whether a point lies in the range ellipse of a tower's range disc.
 bool inRange(const Tower& tower, float x, float y);
@@ -51,8 +54,4 @@ Projectile& spawnProjectile(const sf::Texture* texture, int frameWidth, float an
                             float x, float y, float originX, float originY);
 
 // The depth-sorted pass of everything on the floor.
-void drawWorld();
-// Adds one sprite to the draw queue.
-void queueItem(const sf::Sprite& source, float x, float y, float depthY);
-// Orders the draw queue back to front (stable: equal keys keep queue order).
-void sortDrawQueue();
+void drawWorld(const GameState& state, Renderer& renderer);

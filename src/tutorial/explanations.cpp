@@ -1,9 +1,9 @@
 // The two short explanations: the slippery-floor sign of level 2, and the walk to the supplier
 // after the first win.
+#include "core/core.h"
+#include "core/game.h"
+#include "core/resources.h"
 #include "persist/persist.h"
-#include "shell/game_state.h"
-#include "shell/resources.h"
-#include "shell/shell.h"
 #include "tutorial/tutorial.h"
 #include "tutorial/tutorial_common.h"
 
@@ -160,7 +160,7 @@ void supplierTutorialClick() {
         return;
     if (game.supplierTutorialStep == 1) {
         // Only the way to the supplier leads on.
-        if (!hitCentred(game.panelButtons[1], game.mouseX, game.mouseY))
+        if (!hitCentred(game.panelButtons[1], game.input.mouseX, game.input.mouseY))
             return;
         game.screen = Shop;
         game.menuHeading.setString(utf8(supplierHeading));

@@ -1,7 +1,7 @@
 // The first level's guided lesson: 34 steps of dialogue, where the light falls, when the level
 // stands still, and the presses that move the lesson on.
-#include "shell/game_state.h"
-#include "shell/shell.h"
+#include "core/core.h"
+#include "core/game.h"
 #include "towers/towers.h"
 #include "tutorial/tutorial.h"
 #include "tutorial/tutorial_common.h"
@@ -251,11 +251,13 @@ void advance() {
 }
 
 float distanceTo(float x, float y) {
-    return std::hypot(static_cast<float>(game.mouseX) - x, static_cast<float>(game.mouseY) - y);
+    return std::hypot(static_cast<float>(game.input.mouseX) - x,
+                      static_cast<float>(game.input.mouseY) - y);
 }
 
 bool onPedestal(const TowerSlot& slot) {
-    const float x = static_cast<float>(game.mouseX), y = static_cast<float>(game.mouseY);
+    const float x = static_cast<float>(game.input.mouseX),
+                y = static_cast<float>(game.input.mouseY);
     return slot.x - pedestalHalfWidth < x && x < slot.x + pedestalHalfWidth &&
            slot.y - pedestalHalfHeight < y && y < slot.y + pedestalHalfHeight;
 }
@@ -277,7 +279,7 @@ void pressPedestal(float x, float y) {
 void pressBuildButton(int type, bool needsMoney) {
     TowerSlot* slot = game.selectedSlot;
     if (game.towerMenu != BuildMenu || !slot || slot->occupied != 0 ||
-        !hitCentred(game.buildButtons[type], game.mouseX, game.mouseY))
+        !hitCentred(game.buildButtons[type], game.input.mouseX, game.input.mouseY))
         return;
     const int cost = game.towerCatalogue[type][0].cost;
     if (needsMoney && game.money < cost)
@@ -291,7 +293,8 @@ void pressBuildButton(int type, bool needsMoney) {
 
 bool onTowerBase(const Tower& tower) {
     const TowerStats& s = tower.stats;
-    const float x = static_cast<float>(game.mouseX), y = static_cast<float>(game.mouseY);
+    const float x = static_cast<float>(game.input.mouseX),
+                y = static_cast<float>(game.input.mouseY);
     const float left = tower.x - s.originX + s.hoverBox.left;
     const float bottom = tower.y - s.originY + static_cast<float>(s.frameHeight);
     return left < x && x < left + s.hoverBox.width && bottom - towerPressHeight < y && y < bottom;
@@ -329,7 +332,6 @@ bool ignoredWhileRunning(int step) {
 } // namespace
 
 void tutorialStepDisplay() {
-    sampleMouse();
     animateSpatula();
     if (game.tutorialStep < 0 || game.tutorialStep >= lessonLength)
         return;
@@ -377,13 +379,13 @@ void tutorialClick() {
         pressTower();
         break;
     case 11:
-        if (!hitCentred(game.sellButton, game.mouseX, game.mouseY)) {
+        if (!hitCentred(game.sellButton, game.input.mouseX, game.input.mouseY)) {
             game.towerMenu = Closed;
             advance();
         }
         break;
     case 24:
-        if (hitCentred(game.countdownTimers[0], game.mouseX, game.mouseY))
+        if (hitCentred(game.countdownTimers[0], game.input.mouseX, game.input.mouseY))
             game.countdown = 0;
         advance();
         break;

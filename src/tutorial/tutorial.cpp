@@ -2,8 +2,8 @@
 // and the text, shared by the first level's lesson, the level-2 sign and the shop lesson.
 #include "tutorial/tutorial.h"
 
-#include "shell/game_state.h"
-#include "shell/resources.h"
+#include "core/game.h"
+#include "core/resources.h"
 #include "tutorial/tutorial_common.h"
 
 #include <memory>
@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr unsigned captureWidth = 1920, captureHeight = 1080;
 constexpr int spatulaFrameWidth = 357, spatulaFrameHeight = 502;
 constexpr int spatulaLastFrame = 7;
 constexpr float spatulaFrameSeconds = 0.1f;
@@ -21,49 +20,10 @@ constexpr float textIndent = 178;
 // The string last given to the dialogue text, so an unchanged bubble is not laid out again.
 std::string shownDialogue;
 
-void loadShader() {
-    auto shader = std::make_shared<sf::Shader>();
-    if (loadFragmentShader(*shader, "../resources/shaders/SimpleLight.frag")) {
-        shader->setUniform("texture", sf::Shader::CurrentTexture);
-        game.spotlightShader = shader;
-    } else {
-        game.spotlightShader.reset();
-    }
-    game.spotlightStates = sf::RenderStates(sf::BlendAlpha, sf::Transform::Identity, nullptr,
-                                            game.spotlightShader.get());
-}
-
-// Copies what the window shows so far and draws it again through the light.
-void drawSpotlight(sf::RenderWindow& window) {
-    const sf::Vector2u size = window.getSize();
-    const sf::Vector2u capture = game.captureTexture.getSize();
-    // A window larger than the capture cannot be copied whole; the scene then stays unlit
-    // rather than a texture being made anew every frame.
-    if (size.x == 0 || size.y == 0 || size.x > capture.x || size.y > capture.y)
-        return;
-    game.captureTexture.update(window);
-    // The copy fills the texture from its bottom rows up: a smaller window sits at the bottom.
-    game.captureSprite.setTextureRect(sf::IntRect(0, static_cast<int>(capture.y - size.y),
-                                                  static_cast<int>(size.x),
-                                                  static_cast<int>(size.y)));
-    const sf::Vector2f topLeft = window.mapPixelToCoords(sf::Vector2i(0, 0));
-    const sf::Vector2f bottomRight =
-        window.mapPixelToCoords(sf::Vector2i(static_cast<int>(size.x), static_cast<int>(size.y)));
-    game.captureSprite.setPosition(topLeft);
-    game.captureSprite.setScale((bottomRight.x - topLeft.x) / static_cast<float>(size.x),
-                                (bottomRight.y - topLeft.y) / static_cast<float>(size.y));
-    window.draw(game.captureSprite, game.spotlightStates);
-}
-
 } // namespace
 
 void initTutorial() {
     const float sx = game.layoutScaleX, sy = game.layoutScaleY;
-    if (game.captureTexture.getSize() != sf::Vector2u(captureWidth, captureHeight))
-        game.captureTexture.create(captureWidth, captureHeight);
-    game.captureSprite = sf::Sprite(game.captureTexture);
-    loadShader();
-
     game.dialogue.clear();
     shownDialogue.clear();
     game.dialogueText = makeText("", 25, sf::Color::Black);
@@ -85,28 +45,13 @@ void initTutorial() {
 }
 
 void setSpotlight(float x, float y, float radius) {
-    if (sf::Shader* shader = game.spotlightShader.get()) {
-        shader->setUniform("AmbientLight", sf::Glsl::Vec3(0.2f, 0.2f, 0.2f));
-        shader->setUniform("LightPosition", sf::Glsl::Vec3(x, y, 1.0f));
-        shader->setUniform("LightColor", sf::Glsl::Vec3(0.2f, 0.2f, 0.2f));
-        shader->setUniform("LightRadius", radius);
-    }
     game.spotlightX = x;
     game.spotlightY = y;
     game.spotlightRadius = radius;
     game.spotlightOn = 1;
 }
 
-void drawTutorialLayer() {
-    if (!game.window)
-        return;
-    sf::RenderWindow& window = *game.window;
-    if (game.spotlightOn == 1 && game.spotlightShader)
-        drawSpotlight(window);
-    if (!game.dialogue.empty()) {
-        window.draw(game.bubbleSprite);
-        window.draw(game.spatulaSprite);
-    }
+void layoutDialogue() {
     if (game.dialogue != shownDialogue) {
         game.dialogueText.setString(utf8(game.dialogue));
         shownDialogue = game.dialogue;
@@ -116,7 +61,6 @@ void drawTutorialLayer() {
     const sf::FloatRect bubble = game.bubbleSprite.getGlobalBounds();
     const sf::Vector2f at = game.bubbleSprite.getPosition();
     game.dialogueText.setPosition(at.x + textIndent * game.layoutScaleX, at.y + bubble.height / 2);
-    window.draw(game.dialogueText);
 }
 
 void showDialogue(const char* text) {

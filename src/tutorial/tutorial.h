@@ -1,7 +1,10 @@
 // Tutorial: the guided first level, the level-2 explanation, the shop lesson, the spotlight.
 #pragma once
 
-// Creates the capture texture, the shader, the dialogue text and the spatula.
+#include "core/game_state.h"
+#include "core/render.h"
+
+// Creates the dialogue text, the speech bubble and the spatula.
 void initTutorial();
 // The first level's lesson display, once per update after the wave script.
 void tutorialStepDisplay();
@@ -15,5 +18,9 @@ void supplierTutorialClick();
 // Lights a circle of that radius around (x, y), y counted upwards from the bottom of the
 // 1080-pixel window, and switches the light on.
 void setSpotlight(float x, float y, float radius);
+// Gives the dialogue text its string and places it in the bubble.
+void layoutDialogue();
+// Loads the spotlight's shader into the renderer (none when shaders cannot run).
+void loadSpotlight(Renderer& renderer);
 // The tutorial layer of the draw pass (spotlight, bubble, spatula, text).
-void drawTutorialLayer();
+void drawTutorialLayer(const GameState& state, Renderer& renderer);

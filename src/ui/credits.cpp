@@ -1,10 +1,10 @@
 // The credits: a sign on the cabinet that opens with a coin-slot press, and a tall page that
 // the player scrolls by dragging it.
-#include "shell/game_state.h"
-#include "shell/platform.h"
-#include "shell/resources.h"
-#include "shell/shell.h"
 #include "ui/ui.h"
+
+#include "core/core.h"
+#include "core/game.h"
+#include "core/resources.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ void initCredits() {
 void handleCreditsPress() {
     if (game.clickLatch != 0)
         return;
-    const int x = game.mouseX, y = game.mouseY;
+    const int x = game.input.mouseX, y = game.input.mouseY;
     if (1595 <= x && x <= 1760 && 866 <= y && y <= 1063) {
         game.creditsState = 1;
         game.clickLatch = 1;
@@ -44,7 +44,7 @@ void handleCreditsPress() {
 }
 
 void stepCreditsSign() {
-    if (game.creditsState != 1 || !(processSeconds() - game.creditsStepTime > 0.1f))
+    if (game.creditsState != 1 || !(game.now - game.creditsStepTime > 0.1f))
         return;
     if (game.creditsFrame > lastSignFrame - 1)
         game.creditsState = 2;
@@ -52,22 +52,21 @@ void stepCreditsSign() {
         game.creditsFrame += 1;
     game.titleCredits.setTextureRect(
         sf::IntRect(signFrameWidth * game.creditsFrame, 0, signFrameWidth, signFrameHeight));
-    game.creditsStepTime = processSeconds();
+    game.creditsStepTime = game.now;
 }
 
-void drawCreditsPage() {
+void dragCreditsPage() {
     if (game.creditsState != 3)
         return;
-    if (game.platform->leftButtonDown()) {
+    if (game.input.leftDown) {
         if (!game.creditsDragging) {
-            game.creditsDragAnchor = static_cast<float>(game.creditsScroll + game.mouseY);
+            game.creditsDragAnchor = static_cast<float>(game.creditsScroll + game.input.mouseY);
             game.creditsDragging = 1;
         }
-        game.creditsScroll = static_cast<int>(game.creditsDragAnchor - game.mouseY);
+        game.creditsScroll = static_cast<int>(game.creditsDragAnchor - game.input.mouseY);
     } else {
         game.creditsDragging = 0;
     }
     if (firstPageRow <= game.creditsScroll && game.creditsScroll <= lastPageRow)
         game.creditsPage.setTextureRect(sf::IntRect(0, game.creditsScroll, pageWidth, pageHeight));
-    game.window->draw(game.creditsPage);
 }

@@ -1,10 +1,10 @@
 // The help section of the menu cabinet: two categories, then a page of towers or of customers
 // whose pictures tell their story while the pointer rests on them.
-#include "shell/game_state.h"
-#include "shell/platform.h"
-#include "shell/resources.h"
-#include "shell/shell.h"
 #include "ui/ui.h"
+
+#include "core/core.h"
+#include "core/game.h"
+#include "core/resources.h"
 
 namespace {
 
@@ -84,7 +84,7 @@ sf::Sprite makeCentred(const char* picture, float x, float y) {
 
 // Scales a page picture by hover and tells whether the pointer rests on it.
 int hoverPicture(sf::Sprite& sprite, const HelpPicture& picture) {
-    const bool hovered = hitCentred(sprite, game.mouseX, game.mouseY);
+    const bool hovered = hitCentred(sprite, game.input.mouseX, game.input.mouseY);
     const float scale = hovered ? picture.hoveredScale : picture.scale;
     sprite.setScale(scale, scale);
     return hovered ? 1 : 0;
@@ -101,18 +101,16 @@ void showEntry(sf::Text& text, const HelpEntry& entry) {
     text.setPosition(entry.textX, entry.textY);
 }
 
-void drawCategories() {
+void chooseCategory() {
     game.helpTitle.setString(" ");
     const int pages[2] = {1, 2}; // towers, customers
     for (int i = 0; i < 2; ++i) {
         sf::Sprite& sprite = game.helpCategories[i];
-        const bool hovered = hitCentred(sprite, game.mouseX, game.mouseY);
+        const bool hovered = hitCentred(sprite, game.input.mouseX, game.input.mouseY);
         sprite.setScale(hovered ? 1.1f : 1.0f, hovered ? 1.1f : 1.0f);
-        if (hovered && game.platform->leftButtonDown())
+        if (hovered && game.input.leftDown)
             game.helpPage = pages[i];
     }
-    game.window->draw(game.helpCategories[0]);
-    game.window->draw(game.helpCategories[1]);
 }
 
 } // namespace
@@ -138,10 +136,10 @@ void initHelp() {
     game.helpCustomerText = makeText("", 28, sf::Color::Black);
 }
 
-void drawHelp() {
+void updateHelp() {
     switch (game.helpPage) {
     case 0:
-        drawCategories();
+        chooseCategory();
         break;
     case 1:
         for (int i = 0; i < 3; ++i)
@@ -150,46 +148,28 @@ void drawHelp() {
     case 2:
         for (int i = 0; i < 4; ++i)
             game.helpCustomerHovered[i] = hoverPicture(game.helpCustomers[i], customerPictures[i]);
-        for (int i : {2, 3, 0, 1}) // family, big eater, bachelor, business man
-            game.window->draw(game.helpCustomers[i]);
         break;
     default:
         break;
     }
 }
 
-void drawHelpTexts() {
-    sf::RenderWindow& window = *game.window;
+void updateHelpTexts() {
     if (game.helpPage == 1) {
         for (int i = 0; i < 3; ++i) {
             if (game.helpFoodHovered[i]) {
                 showEntry(game.helpTowerText, foodEntries[i]);
-                window.draw(game.helpTowerText); // its title comes over the pictures
                 return;
             }
         }
         showTitle("Selectionnez une tour", 1251, 770);
-        window.draw(game.helpTitle);
     } else if (game.helpPage == 2) {
         for (int i = 0; i < 4; ++i) {
             if (game.helpCustomerHovered[i]) {
                 showEntry(game.helpCustomerText, customerEntries[i]);
-                window.draw(game.helpCustomerText);
-                window.draw(game.helpTitle);
                 return;
             }
         }
         showTitle("Sélectionnez un client", 1271, 770);
-        window.draw(game.helpTitle);
     }
-}
-
-void drawHelpFoods() {
-    if (game.helpPage != 1)
-        return;
-    sf::RenderWindow& window = *game.window;
-    window.draw(game.helpFoods[1]); // soda
-    window.draw(game.helpFoods[0]); // burger
-    window.draw(game.helpFoods[2]); // fries
-    window.draw(game.helpTitle);
 }

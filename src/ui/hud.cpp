@@ -1,19 +1,15 @@
 // The in-game HUD: money, wave, rating, objective, buttons, wave preview and timers.
-#include "rating/rating.h"
-#include "shell/game_state.h"
-#include "shell/resources.h"
-#include "shell/shell.h"
-#include "towers/towers.h"
 #include "ui/ui.h"
+
+#include "core/core.h"
+#include "core/game.h"
+#include "core/resources.h"
+#include "rating/rating.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
-
-std::string hudPath(const char* name) {
-    return std::string("../resources/textures/hud/") + name;
-}
 
 // How many customers of each type a wave brings, in CustomerType order
 // (Bachelor, Family, BigEater, BusinessMan).
@@ -78,37 +74,31 @@ void place(sf::Transformable& object, float x, float y) {
     object.setPosition(x * game.layoutScaleX, y * game.layoutScaleY);
 }
 
-// Draws the faces and counts of one wave's set with the sprites of box `box`.
-void drawPreviewSet(int box, const PreviewSet* table, const PreviewPlacement& placement) {
+// Places the faces and counts of one wave's set on box `box`.
+void placePreviewSet(int box, const PreviewSet* table, const PreviewPlacement& placement) {
     const int wave = game.wave;
     if (wave < 1 || wave > maxWaves)
         return; // a wave outside the table shows the box and timer without faces
     const PreviewSet& set = table[wave - 1];
-    sf::RenderWindow& window = *game.window;
     for (int type = 0; type < CustomerTypeCount; ++type) {
         const int count = set.count[type];
         if (count <= 0)
             continue;
-        sf::Sprite& face = game.previewFaces[box][type];
         sf::Text& text = game.previewCounts[box][type];
-        place(face, placement.face[type][0], placement.face[type][1]);
+        place(game.previewFaces[box][type], placement.face[type][0], placement.face[type][1]);
         place(text, placement.count[type][0], placement.count[type][1]);
         char buffer[16];
         std::snprintf(buffer, sizeof buffer, "x %d", count);
         text.setString(buffer);
-        window.draw(face);
-        window.draw(text);
+        game.previewFaceShown[box][type] = 1;
     }
 }
 
-void drawBox(int box, float x, float y) {
+// Shows box `box` at (x, y) with its timer `timer` at (tx, ty).
+void placeBox(int box, float x, float y, int timer, float tx, float ty) {
     place(game.previewBoxes[box], x, y);
-    game.window->draw(game.previewBoxes[box]);
-}
-
-void drawTimer(int timer, float x, float y) {
-    place(game.countdownTimers[timer], x, y);
-    game.window->draw(game.countdownTimers[timer]);
+    place(game.countdownTimers[timer], tx, ty);
+    game.previewTimerOf[box] = timer;
 }
 
 // Level 2 keeps its preview faces hidden while the shop lesson is pending, unless its sign
@@ -170,61 +160,45 @@ void initHud() {
     game.mapNumber = 0;
 }
 
-void drawHud() {
-    sf::RenderWindow& window = *game.window;
-    // The tower info panel sits under the rest of the HUD.
-    if (game.towerInfoVisible == 1)
-        drawTowerInfoPanel();
-
+void refreshHud() {
     char buffer[30];
     std::snprintf(buffer, sizeof buffer, "%d", game.money);
     game.moneyText.setString(buffer);
     std::snprintf(buffer, sizeof buffer, "Vague : %d", game.wave);
     game.waveText.setString(buffer);
-
     game.ratingStars.setTextureRect(sf::IntRect(315 * starFrame(game.RatingScore), 0, 315, 197));
     game.objectiveStars.setTextureRect(
         sf::IntRect(538 * starFrame(game.levelObjective), 0, 538, 91));
-
-    window.draw(game.hudPanel);
-    window.draw(game.waveText);
-    window.draw(game.objectiveLabel);
-    window.draw(game.moneyText);
-    window.draw(game.pauseButton);
-    window.draw(game.optionsButton);
-    window.draw(game.ratingStars);
-    window.draw(game.objectiveStars);
-    window.draw(game.muteButton);
-    window.draw(game.speedButton);
 }
 
-void drawWavePreview() {
+void placeWavePreview() {
     const sf::IntRect timerFrame(900 - 90 * game.countdown, 0, 90, 91);
     game.countdownTimers[0].setTextureRect(timerFrame);
     game.countdownTimers[1].setTextureRect(timerFrame);
+    for (int box = 0; box < 2; ++box) {
+        game.previewTimerOf[box] = -1;
+        for (int& shown : game.previewFaceShown[box])
+            shown = 0;
+    }
     switch (game.mapNumber) {
     case 1:
-        drawBox(0, 335, 80);
-        drawTimer(0, 481, 295);
-        drawPreviewSet(0, map1Preview, map1Placement);
+        placeBox(0, 335, 80, 0, 481, 295);
+        placePreviewSet(0, map1Preview, map1Placement);
         break;
     case 2:
-        drawTimer(0, 641, 875);
-        drawBox(1, 491, 720);
+        placeBox(1, 491, 720, 0, 641, 875);
         if (level2FacesShown())
-            drawPreviewSet(1, map2Preview, map2Placement);
+            placePreviewSet(1, map2Preview, map2Placement);
         break;
     case 3:
         if (game.levelWon == 1)
             game.levelCleared[3] = 1;
         if (game.wave > 1) {
-            drawBox(0, 540, 20);
-            drawTimer(0, 686, 235);
-            drawPreviewSet(0, map3FirstPreview, map3FirstPlacement);
+            placeBox(0, 540, 20, 0, 686, 235);
+            placePreviewSet(0, map3FirstPreview, map3FirstPlacement);
         }
-        drawBox(1, 90, 710);
-        drawTimer(1, 240, 865);
-        drawPreviewSet(1, map3SecondPreview, map3SecondPlacement);
+        placeBox(1, 90, 710, 1, 240, 865);
+        placePreviewSet(1, map3SecondPreview, map3SecondPlacement);
         break;
     default:
         break;
@@ -233,7 +207,7 @@ void drawWavePreview() {
 
 void setTimerHoverScale() {
     sf::Sprite& timer = game.countdownTimers[0];
-    const bool inside = hitCentred(timer, game.mouseX, game.mouseY);
+    const bool inside = hitCentred(timer, game.input.mouseX, game.input.mouseY);
     const float scale = inside ? 1.1f : 1.0f;
     timer.setScale(scale * game.layoutScaleX, scale * game.layoutScaleY);
 }

@@ -1,13 +1,14 @@
 // The arcade-cabinet menu frame shared by the menu screens, its five panel buttons, and the
 // level selection: a carousel of three cards with padlocks and the best rating as stars.
+#include "ui/ui.h"
+
+#include "core/core.h"
+#include "core/game.h"
+#include "core/resources.h"
 #include "level/level.h"
 #include "persist/persist.h"
-#include "shell/game_state.h"
-#include "shell/platform.h"
-#include "shell/resources.h"
-#include "shell/shell.h"
+#include "rating/rating.h"
 #include "tutorial/tutorial.h"
-#include "ui/ui.h"
 
 #include <cstdio>
 
@@ -144,8 +145,7 @@ void stepCarousel() {
 
 void animatePadlocks() {
     for (int level = 2; level <= 3; ++level) {
-        if (!game.padlockAnimating[level] ||
-            !(processSeconds() - game.padlockStepTime[level] > 0.1f))
+        if (!game.padlockAnimating[level] || !(game.now - game.padlockStepTime[level] > 0.1f))
             continue;
         if (game.padlockFrame[level] >= 6) {
             game.levelCards[level].setTextureRect(sf::IntRect(0, 0, 490, 280));
@@ -157,44 +157,32 @@ void animatePadlocks() {
         }
         game.levelPadlocks[level].setTextureRect(
             sf::IntRect(110 * game.padlockFrame[level], 0, 110, 135));
-        game.padlockStepTime[level] = processSeconds();
+        game.padlockStepTime[level] = game.now;
     }
 }
 
-void drawLevelSelection() {
-    sf::RenderWindow& window = *game.window;
+void updateLevelSelection() {
     animatePadlocks();
+    const int x = game.input.mouseX, y = game.input.mouseY;
     for (int level = 2; level <= 3; ++level) {
-        const bool hovered = hitCentred(game.levelPadlocks[level], game.mouseX, game.mouseY) &&
-                             game.levelCleared[level - 1] == 1;
+        const bool hovered =
+            hitCentred(game.levelPadlocks[level], x, y) && game.levelCleared[level - 1] == 1;
         game.levelPadlocks[level].setScale(hovered ? 1.2f : 1.0f, hovered ? 1.2f : 1.0f);
     }
-    const bool previousHovered = hitCentred(game.previousArrow, game.mouseX, game.mouseY) &&
-                                 (game.currentLevel == 2 || game.currentLevel == 3);
+    const bool previousHovered =
+        hitCentred(game.previousArrow, x, y) && (game.currentLevel == 2 || game.currentLevel == 3);
     game.previousArrow.setScale(previousHovered ? 1.1f : 1.0f, previousHovered ? 1.1f : 1.0f);
-    const bool nextHovered =
-        hitCentred(game.nextArrow, game.mouseX, game.mouseY) && game.currentLevel != 3;
+    const bool nextHovered = hitCentred(game.nextArrow, x, y) && game.currentLevel != 3;
     game.nextArrow.setScale(nextHovered ? -1.1f : -1.0f, nextHovered ? 1.1f : 1.0f);
     stepCarousel();
-    for (int level = 1; level <= 3; ++level)
-        window.draw(game.levelCards[level]);
-    for (int level = 2; level <= 3; ++level)
-        if (game.lockOpened[level] != 1)
-            window.draw(game.levelPadlocks[level]);
-    window.draw(game.previousArrow);
-    window.draw(game.nextArrow);
-    for (int level = 1; level <= 3; ++level)
-        window.draw(game.levelDescriptions[level]);
-    for (int level = 1; level <= 3; ++level)
-        window.draw(game.levelTitles[level]);
 }
 
-void drawBestRating() {
+// The selected level's best rating in half stars (a rating outside 0..10 keeps the last frame).
+void showBestRating() {
     const int level = game.currentLevel <= 1 ? 1 : game.currentLevel;
-    for (int k = 0; k <= 10; ++k)
-        if (k <= game.bestRating[level] && game.bestRating[level] < k + 1)
-            game.bestRatingStars[level].setTextureRect(sf::IntRect(315 * k, 0, 315, 197));
-    game.window->draw(game.bestRatingStars[level]);
+    const int band = ratingBand(game.bestRating[level]);
+    if (band >= 0)
+        game.bestRatingStars[level].setTextureRect(sf::IntRect(315 * band, 0, 315, 197));
 }
 
 void updateStarBalance() {
@@ -234,45 +222,28 @@ void initMenus() {
     for (int level = 1; level <= 3; ++level)
         game.levelCleared[level] = 0;
     game.lockOpened[2] = game.lockOpened[3] = 0;
-    initIntro();
 }
 
-void drawMenu() {
-    sf::RenderWindow& window = *game.window;
-    sampleMouse();
+void updateMenuFrame() {
     updateStarBalance();
     for (int i = 0; i < 5; ++i) {
-        if (hitCentred(game.panelButtons[i], game.mouseX, game.mouseY))
+        if (hitCentred(game.panelButtons[i], game.input.mouseX, game.input.mouseY))
             game.panelButtons[i].setScale(1.2f, 1.2f);
         else if (panel[i].screen != game.screen)
             game.panelButtons[i].setScale(1.0f, 1.0f);
     }
-    window.draw(game.menuContentBackground);
     if (game.screen == LevelSelect)
-        drawLevelSelection();
+        updateLevelSelection();
     else if (game.screen == Options)
-        drawOptions();
+        updateOptions();
     else if (game.screen == Help)
-        drawHelp();
-    window.draw(game.menuCabinet);
-    window.draw(game.titleCredits);
-    for (int i : {0, 2, 1, 3, 4}) // "Jouer", "Options", shop, "Aide", "Quitter"
-        window.draw(game.panelButtons[i]);
-    window.draw(game.menuOuterFrame);
-    window.draw(game.logoSprite);
-    window.draw(game.menuHeading);
-    drawCreditsPage();
-    window.draw(game.starBalanceText);
+        updateHelp();
+    dragCreditsPage();
     if (game.screen == Help)
-        drawHelpTexts();
+        updateHelpTexts();
     stepCreditsSign();
-    if (game.screen == LevelSelect && game.carouselMoving == 0) {
-        window.draw(game.levelLabel);
-        drawBestRating();
-    }
-    // The shop draws the lesson over its own content.
-    if (game.supplierTutorialPending && game.screen != Shop)
-        drawTutorialLayer();
+    if (game.screen == LevelSelect && game.carouselMoving == 0)
+        showBestRating();
 }
 
 void handleMenuPanel() {
@@ -282,7 +253,7 @@ void handleMenuPanel() {
     }
     for (const PanelButton& button : panel) {
         const sf::Sprite& sprite = game.panelButtons[&button - panel];
-        if (game.clickLatch != 0 || !hitCentred(sprite, game.mouseX, game.mouseY))
+        if (game.clickLatch != 0 || !hitCentred(sprite, game.input.mouseX, game.input.mouseY))
             continue;
         game.screen = button.screen;
         if (button.heading)
@@ -298,7 +269,7 @@ void handleMenuPanel() {
 
 void handleLevelSelect() {
     const bool idle = game.clickLatch == 0 && game.carouselMoving == 0;
-    const int x = game.mouseX, y = game.mouseY;
+    const int x = game.input.mouseX, y = game.input.mouseY;
     if ((idle && hitTopLeft(game.levelCards[1], x, y) && game.currentLevel <= 1) ||
         (idle && hitTopLeft(game.levelCards[2], x, y) && game.currentLevel == 2 &&
          game.lockOpened[2] == 1) ||
@@ -319,9 +290,10 @@ void handleLevelSelect() {
 }
 
 void handlePadlockPress() {
-    if (hitCentred(game.levelPadlocks[2], game.mouseX, game.mouseY) && game.levelCleared[1] == 1)
+    if (hitCentred(game.levelPadlocks[2], game.input.mouseX, game.input.mouseY) &&
+        game.levelCleared[1] == 1)
         game.padlockAnimating[2] = 1;
-    else if (hitCentred(game.levelPadlocks[3], game.mouseX, game.mouseY) &&
+    else if (hitCentred(game.levelPadlocks[3], game.input.mouseX, game.input.mouseY) &&
              game.levelCleared[2] == 1)
         game.padlockAnimating[3] = 1;
 }

@@ -1,11 +1,10 @@
 // The supplier shop: stars won on the levels unlock the second and third level of each tower.
-#include "persist/persist.h"
-#include "shell/game_state.h"
-#include "shell/platform.h"
-#include "shell/resources.h"
-#include "shell/shell.h"
-#include "tutorial/tutorial.h"
 #include "ui/ui.h"
+
+#include "core/core.h"
+#include "core/game.h"
+#include "core/resources.h"
+#include "persist/persist.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -33,8 +32,8 @@ const sf::IntRect unlockedFrame(0, 0, 153, 158), lockedFrame(153, 0, 153, 158);
 
 bool padlockUnderMouse(int padlock) {
     const sf::Vector2f centre = game.shopPadlocks[padlock].getPosition();
-    return std::abs(static_cast<float>(game.mouseX) - centre.x) < 55 &&
-           std::abs(static_cast<float>(game.mouseY) - centre.y) < 67;
+    return std::abs(static_cast<float>(game.input.mouseX) - centre.x) < 55 &&
+           std::abs(static_cast<float>(game.input.mouseY) - centre.y) < 67;
 }
 
 void showPadlockFrame(int padlock) {
@@ -92,14 +91,14 @@ void runUnlocking(const Unlocking& u) {
         const int padlock = u.firstPadlock + t;
         const bool previousOwned = u.level == 2 || game.upgradeUnlocked[t][2] == 1;
         if (padlockUnderMouse(padlock) && game.clickLatch == 0 && available >= u.price &&
-            u.state == 0 && game.platform->leftButtonDown() && previousOwned &&
+            u.state == 0 && game.input.leftDown && previousOwned &&
             game.upgradeUnlocked[t][u.level] == 0) {
             u.target = padlock;
             u.state = 1;
             game.clickLatch = 1;
         }
     }
-    if (u.state == 1 && processSeconds() - game.unlockStepTime > 0.1f) {
+    if (u.state == 1 && game.now - game.unlockStepTime > 0.1f) {
         int& frame = game.padlockFrames[u.target];
         if (frame < lastPadlockFrame) {
             frame += 1;
@@ -109,7 +108,7 @@ void runUnlocking(const Unlocking& u) {
             game.shopPadlocks[u.target].setTextureRect(
                 sf::IntRect(padlockFrameWidth * frame, 0, 0, 0));
         }
-        game.unlockStepTime = processSeconds();
+        game.unlockStepTime = game.now;
     }
     if (u.state == 2) {
         u.state = 0;
@@ -174,22 +173,8 @@ void updateShop() {
         {game.unlockState3, game.unlockTarget3, 3, 3, level3Price, level2Price, game.unlockState2});
 }
 
-void drawShop() {
-    sf::RenderWindow& window = *game.window;
-    window.draw(game.shopBackground);
-    for (int t : {Fries, Burger, Soda})
-        for (int level = 1; level <= 3; ++level)
-            window.draw(game.upgradePictures[t][level]);
-    for (const sf::Sprite& padlock : game.shopPadlocks)
-        window.draw(padlock);
-    window.draw(game.shopResetButton);
-    window.draw(game.shopResetLabel);
-    if (game.supplierTutorialPending)
-        drawTutorialLayer();
-}
-
 void resetShop() {
-    if (!hitTopLeftInclusiveX(game.shopResetButton, game.mouseX, game.mouseY))
+    if (!hitTopLeftInclusiveX(game.shopResetButton, game.input.mouseX, game.input.mouseY))
         return;
     for (int t = 0; t < TowerTypeCount; ++t) {
         for (int level = 1; level <= 3; ++level) {

@@ -1,42 +1,59 @@
 // Menus and HUD: the menu screens, level selection, options, help, credits, shop, HUD.
 #pragma once
 
+#include "core/game_state.h"
+#include "core/render.h"
+
 // Creates the menu objects and sets the first screen.
 void initMenus();
-// The shared menu frame and the section contents of the menu screens.
-void drawMenu();
+// Late rules of the menu screens: the balance of stars, the hovered panel buttons, the
+// section's own (carousel and padlocks, sliders and check box, help pages), the credits.
+void updateMenuFrame();
 // Level-selection and menu-panel presses.
 void handleLevelSelect();
 void handleMenuPanel();
 void handlePadlockPress();
 // Per-frame frames of the level cards 2 and 3.
 void updateLevelCards();
-// Options: the sliders, tutorial box and delete button (reacting while drawn), the delete
-// button and its label drawn over the menu frame, and the knobs placed from the volumes.
+// Starts the level currentLevel from the level selection.
+void startLevel();
+
+// Options: the sliders, the tutorial box and the delete button, reacting to the held button.
 void initOptions();
-void drawOptions();
-void drawDeleteButton();
+void updateOptions();
 void placeVolumeKnobs();
-// Help: the category and page pictures (reacting while drawn), the page texts, and the food
-// pictures with the page title drawn over the menu frame on the towers page.
+// 551 pixels of a volume bar are the range 0 to 100, in the menu and in the game.
+constexpr float volumeBarRange = 551.0f;
+// A volume knob: grey disc, black outline, hung from its horizontal centre.
+sf::CircleShape makeVolumeKnob();
+
+// Help: the category pictures, the hovered page pictures, and the texts they tell.
 void initHelp();
-void drawHelp();
-void drawHelpTexts();
-void drawHelpFoods();
-// Credits: the sign's hot spots, its animation and the scrollable page.
+void updateHelp();
+void updateHelpTexts();
+// Credits: the sign's hot spots, its animation and the page dragged up and down.
 void initCredits();
 void handleCreditsPress();
 void stepCreditsSign();
-void drawCreditsPage();
+void dragCreditsPage();
+
 // Supplier shop.
 void initShop();
 void updateShop();
-void drawShop();
 void resetShop();
-// In-game HUD.
+
+// In-game HUD: its texts and stars, the wave preview placed for the map and wave, the timer's
+// hover.
 void initHud();
-void drawHud();
-void drawWavePreview();
+void refreshHud();
+void placeWavePreview();
 void setTimerHoverScale();
-// Starts the level currentLevel from the level selection.
-void startLevel();
+
+// Drawing: the menu frame with its section, the options' delete button, the help page's
+// foods, the shop, the HUD and the wave preview.
+void drawMenu(const GameState& state, Renderer& renderer);
+void drawDeleteButton(const GameState& state, Renderer& renderer);
+void drawHelpFoods(const GameState& state, Renderer& renderer);
+void drawShop(const GameState& state, Renderer& renderer);
+void drawHud(const GameState& state, Renderer& renderer);
+void drawWavePreview(const GameState& state, Renderer& renderer);

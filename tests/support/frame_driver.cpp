@@ -1,8 +1,8 @@
 #include "support/frame_driver.h"
 
+#include "core/game.h"
+#include "frame/frame.h"
 #include "level/level.h"
-#include "shell/game_state.h"
-#include "shell/shell.h"
 #include "ui/ui.h"
 
 #include <SFML/Graphics/Texture.hpp>
@@ -34,39 +34,32 @@ bool ScriptedPlatform::pollEvent(sf::Event& event) {
     return true;
 }
 
-sf::RenderWindow& FrameDriver::window(bool fullSize) {
+sf::RenderWindow& FrameDriver::window() {
     auto& window = sharedWindow();
-    const unsigned width = fullSize ? 1920 : 960, height = fullSize ? 1080 : 540;
-    if (!window || !window->isOpen() || window->getSize() != sf::Vector2u(width, height)) {
-        window.reset(new sf::RenderWindow(sf::VideoMode(width, height), "Gobbler tests",
-                                          sf::Style::Resize | sf::Style::Close));
+    if (!window || !window->isOpen()) {
+        window = std::make_unique<sf::RenderWindow>(sf::VideoMode(960, 540), "Gobbler tests",
+                                                    sf::Style::Resize | sf::Style::Close);
         window->setVerticalSyncEnabled(false);
-        window->setView(sf::View(sf::FloatRect(0, 0, 1920, 1080)));
     }
     return *window;
 }
 
-FrameDriver::FrameDriver(double seconds, bool fullSize) : frameSeconds(seconds) {
+FrameDriver::FrameDriver(double seconds) : frameSeconds(seconds) {
     game = GameState();
-    game.window = &window(fullSize);
-    platform.window = game.window;
-    game.platform = &platform;
+    platform.window = &window();
+    game.input.clockMs = platform.ms;
     initGame();
 }
 
-FrameDriver::~FrameDriver() {
-    game.platform = nullptr;
-    game.window = nullptr;
-}
+FrameDriver::~FrameDriver() = default;
 
 void FrameDriver::frame() {
     clockSeconds += frameSeconds;
     platform.ms = static_cast<std::int64_t>(std::llround(clockSeconds * 1000.0));
-    if (!game.window->isOpen())
+    sf::RenderWindow& target = *platform.window;
+    if (!target.isOpen())
         return;
-    handleInput();
-    updateGame();
-    drawFrame();
+    runFrame(platform, &target, drawing);
 }
 
 void FrameDriver::frames(int count) {
@@ -117,13 +110,14 @@ void FrameDriver::startLevel(int level) {
     ::startLevel();
 }
 
+sf::Image FrameDriver::frameImage() const {
+    // Drawing changes nothing, so drawing now shows exactly what the last frame showed.
+    drawFrame(game, frameRenderer());
+    return frameRenderer().frame.getTexture().copyToImage();
+}
+
 bool FrameDriver::screenshot(const std::string& path) {
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    sf::RenderWindow& target = *game.window;
-    sf::Texture texture;
-    if (!texture.create(target.getSize().x, target.getSize().y))
-        return false;
-    texture.update(target);
-    return texture.copyToImage().saveToFile(path);
+    return frameImage().saveToFile(path);
 }

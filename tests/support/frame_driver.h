@@ -2,8 +2,9 @@
 // clock and scripted mouse, keys and window events.
 #pragma once
 
-#include "shell/platform.h"
+#include "core/platform.h"
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <cstdint>
@@ -14,13 +15,17 @@ class ScriptedPlatform final : public Platform {
   public:
     std::int64_t ms = 0;
     sf::Vector2i mouse{0, 0};
+    // The window size the game is told about; the picture is fitted into it. At 1920 x 1080
+    // a window pixel is a frame pixel.
+    sf::Vector2u size{1920, 1080};
     bool left = false;
     bool key1 = false, key2 = false;
     std::deque<sf::Event> events;
-    sf::Window* window = nullptr;
+    sf::RenderWindow* window = nullptr;
 
     std::int64_t clockMs() override { return ms; }
     sf::Vector2i mousePosition() override { return mouse; }
+    sf::Vector2u windowSize() override { return size; }
     bool leftButtonDown() override { return left; }
     bool speedKeyDown(int key) override { return key == 1 ? key1 : key2; }
     bool pollEvent(sf::Event& event) override;
@@ -28,17 +33,19 @@ class ScriptedPlatform final : public Platform {
 
 class FrameDriver {
   public:
-    // Resets the whole game state and runs start-up (initGame) in the shared test window.
-    // The window is half size (the 1920 x 1080 layout drawn at half scale, four times fewer
-    // pixels to fill) unless fullSize asks for the real one, e.g. for screenshots.
-    explicit FrameDriver(double frameSeconds = 1.0 / 60.0, bool fullSize = false);
+    // Resets the whole game state and runs start-up (initGame) with the shared test window.
+    // Frames only play (input and update) unless `drawing` is on: the game plays the same
+    // either way, and a test that looks at the picture draws it when it looks (frameImage).
+    explicit FrameDriver(double frameSeconds = 1.0 / 60.0);
     ~FrameDriver();
 
     ScriptedPlatform platform;
     double frameSeconds;
     double clockSeconds = 0; // the scripted clock, in seconds since start
+    bool drawing = false;
 
-    // One frame: the clock advances by frameSeconds, then input, update and draw.
+    // One frame: the clock advances by frameSeconds, then input, update and (unless headless)
+    // draw.
     void frame();
     void frames(int count);
     // Runs frames for that much scripted time.
@@ -65,8 +72,9 @@ class FrameDriver {
 
     // Starts a level the way the level selection does (the menus may not exist yet).
     void startLevel(int level);
-    // Saves what the window shows now.
+    // The picture of the game as it stands, 1920 x 1080, and the same saved to a file.
+    sf::Image frameImage() const;
     bool screenshot(const std::string& path);
 
-    static sf::RenderWindow& window(bool fullSize);
+    static sf::RenderWindow& window();
 };

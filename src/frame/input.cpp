@@ -1,7 +1,9 @@
 // The input phase: speed keys, window events, then the left button by screen.
+#include "frame/frame.h"
+
+#include "core/core.h"
+#include "core/game.h"
 #include "persist/persist.h"
-#include "shell/game_state.h"
-#include "shell/platform.h"
 #include "shell/shell.h"
 #include "towers/towers.h"
 #include "tutorial/tutorial.h"
@@ -10,23 +12,19 @@
 namespace {
 
 void readSpeedKeys() {
-    if (game.platform->speedKeyDown(1))
+    if (game.input.speedKey1)
         game.gameSpeed = 1;
-    else if (game.platform->speedKeyDown(2))
+    else if (game.input.speedKey2)
         game.gameSpeed = 2;
 }
 
-void drainEvents() {
-    while (game.platform->pollEvent(game.event)) {
-        if (game.event.type == sf::Event::Closed) {
-            if (game.window)
-                game.window->close();
-        } else if (game.event.type == sf::Event::GainedFocus) {
-            game.hasFocus = 1;
-        } else if (game.event.type == sf::Event::LostFocus) {
-            game.hasFocus = 0;
-        }
-    }
+void readWindowEvents() {
+    if (game.input.closeRequested)
+        game.windowOpen = 0;
+    if (game.input.focus > 0)
+        game.hasFocus = 1;
+    else if (game.input.focus < 0)
+        game.hasFocus = 0;
 }
 
 // Whether the tutorial lets the player use the pedestals freely.
@@ -59,8 +57,7 @@ void dispatchPress() {
         handlePadlockPress();
         break;
     case Quit:
-        if (game.window)
-            game.window->close();
+        game.windowOpen = 0;
         break;
     case Shop:
         handleMenuPanel();
@@ -89,42 +86,16 @@ void dispatchPress() {
 
 } // namespace
 
-bool hitCentred(const sf::Sprite& sprite, int x, int y) {
-    const sf::FloatRect bounds = sprite.getGlobalBounds();
-    const sf::Vector2f centre = sprite.getPosition();
-    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-    return centre.x - bounds.width / 2 < fx && fx < centre.x + bounds.width / 2 &&
-           centre.y - bounds.height / 2 < fy && fy < centre.y + bounds.height / 2;
-}
-
-bool hitTopLeft(const sf::Sprite& sprite, int x, int y) {
-    const sf::FloatRect b = sprite.getGlobalBounds();
-    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-    return b.left < fx && fx < b.left + b.width && b.top < fy && fy < b.top + b.height;
-}
-
-bool hitTopLeftInclusiveX(const sf::Sprite& sprite, int x, int y) {
-    const sf::FloatRect b = sprite.getGlobalBounds();
-    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-    return b.left <= fx && fx <= b.left + b.width && b.top < fy && fy < b.top + b.height;
-}
-
-bool hitBox(float left, float top, float width, float height, int x, int y) {
-    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-    return left < fx && fx < left + width && top < fy && fy < top + height;
-}
-
 void handleInput() {
     readSpeedKeys();
-    drainEvents();
+    readWindowEvents();
     if (game.hasFocus == 0)
         return;
-    if (!game.platform->leftButtonDown()) {
+    if (!game.input.leftDown) {
         game.clickLatch = 0;
         game.cursorSprite.setTextureRect(sf::IntRect(0, 0, 38, 37));
         return;
     }
     game.cursorSprite.setTextureRect(sf::IntRect(38, 0, 38, 37));
-    sampleMouse();
     dispatchPress();
 }

@@ -1,4 +1,4 @@
-#include "shell/resources.h"
+#include "core/resources.h"
 
 #include <SFML/System/Err.hpp>
 
@@ -122,6 +122,10 @@ sf::Sprite makeSprite(const sf::Texture* texture, float x, float y) {
         sprite.setTexture(*texture, true);
     sprite.setPosition(x, y);
     return sprite;
+}
+
+std::string hudPath(const char* name) {
+    return std::string("../resources/textures/hud/") + name;
 }
 
 sf::String utf8(const std::string& text) {

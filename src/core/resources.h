@@ -28,6 +28,8 @@ sf::Sprite makeSprite(const sf::Texture* texture, float x = 0, float y = 0);
 // A text in the game font.
 sf::Text makeText(const std::string& utf8, unsigned size, sf::Color color, float x = 0,
                   float y = 0);
+// The path of a picture of the HUD's folder.
+std::string hudPath(const char* name);
 // Converts the game's UTF-8 strings for SFML.
 sf::String utf8(const std::string& text);
 

@@ -1,5 +1,6 @@
-// The one global record of the running game, the screens, and the plain records
-// every subsystem shares. Every subsystem reads and writes these fields directly.
+// The record of the running game, the screens, and the plain records every subsystem shares.
+// The logic reads and writes the one global record (core/game.h); the draw pass only ever sees
+// it as const.
 #pragma once
 
 #include <SFML/Audio.hpp>
@@ -10,8 +11,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-struct Platform;
 
 // What the three phases of a frame serve. 4 is never entered.
 enum Screen : int {
@@ -33,6 +32,10 @@ constexpr int CustomerTypeCount = 4;
 
 // The four diagonals of the isometric floor; also the row of every customer sheet.
 enum Direction : int { DownRight = 0, DownLeft = 1, UpRight = 2, UpLeft = 3 };
+// The floor's diagonal: 3.14 / 6 in single precision, as everyone walks it.
+constexpr float walkAngle = 3.14f / 6.0f;
+// The diagonal of the 1920 x 1080 dining room: farther from the goal than anyone can be.
+constexpr float windowDiagonal = 2202.907f;
 
 enum TowerType : int { Fries = 0, Burger = 1, Soda = 2 };
 constexpr int TowerTypeCount = 3;
@@ -214,13 +217,6 @@ struct Projectile {
     int facing = 0;
 };
 
-// One sprite of the depth-sorted world pass.
-struct DrawItem {
-    sf::Sprite sprite;
-    float depthY = 0;
-    float x = 0, y = 0;
-};
-
 // ---------------------------------------------------------------- audio
 
 struct AudioBank {
@@ -229,13 +225,31 @@ struct AudioBank {
     sf::Music musics[MusicCount];
 };
 
+// ---------------------------------------------------------------- input
+
+// What the player did, sampled once at the start of every frame; nothing else reads the
+// mouse, the keyboard or the clock.
+struct FrameInput {
+    std::int64_t clockMs = 0; // milliseconds since the game started
+    // The pointer in the 1920 x 1080 frame; on a black bar around the picture it lies
+    // outside the frame and hits nothing.
+    int mouseX = 0, mouseY = 0;
+    bool onPicture = true;
+    bool leftDown = false;
+    bool leftPressed = false; // went down since the last frame
+    bool speedKey1 = false, speedKey2 = false;
+    bool closeRequested = false;
+    int focus = 0;          // +1 gained, -1 lost this frame (the last event wins), 0 none
+    bool pauseKey = false;  // Space pressed this frame
+    bool menuKey = false;   // Escape pressed this frame
+    bool screenKey = false; // F11 or Alt+Enter pressed this frame
+};
+
 // ---------------------------------------------------------------- the game
 
 struct GameState {
     // shell
-    sf::RenderWindow* window = nullptr; // owned by runGame (or the test driver)
-    Platform* platform = nullptr;       // clock, mouse and keyboard
-    sf::Event event{};
+    int windowOpen = 1; // 0 once the player has closed the window or quit
     int hasFocus = 1;
     float now = -1.0f;
     float prevNow = -1.0f;
@@ -247,7 +261,7 @@ struct GameState {
     int currentLevel = 0;
 
     // input
-    int mouseX = 0, mouseY = 0;
+    FrameInput input;
     int clickLatch = 0;
 
     // game clock, pause and level end
@@ -323,6 +337,7 @@ struct GameState {
     int obstacleActive = 1;
     int pathOpenPhase = 0;
     int pathAlertCount = 0;
+    int pathAlertShown = 0; // the warning blinks in this frame
 
     // customers
     std::list<Customer> customers; // newest first
@@ -349,12 +364,12 @@ struct GameState {
     sf::Text priceText;
     sf::Sprite buildPreviewSprites[TowerTypeCount];
     sf::Sprite rangePreviewSprites[TowerTypeCount];
+    int buildChoiceHovered[TowerTypeCount] = {}; // the build menu's button under the pointer
     Customer* firstTarget = nullptr;
     Customer* secondTarget = nullptr;
     Customer* thirdTarget = nullptr;
     sf::Vector2f goalPoint;
     const sf::Texture* burgerShotTexture = nullptr;
-    std::vector<DrawItem> drawQueue; // rebuilt every frame, in queue order
     sf::Sprite infoPanel;
     const sf::Texture* infoPanelTexture = nullptr;  // "InfoTour.png"
     const sf::Texture* infoPanel2Texture = nullptr; // "InfoTour2.png"
@@ -395,11 +410,7 @@ struct GameState {
     float spatulaFrameTime = 0;
     sf::Sprite spatulaSprite;
     sf::Sprite bubbleSprite;
-    sf::Texture captureTexture;
-    sf::Sprite captureSprite;
-    std::shared_ptr<sf::Shader> spotlightShader; // null when shaders cannot run
-    sf::RenderStates spotlightStates;            // alpha blending, no texture, the shader
-    float spotlightX = 0, spotlightY = 0;        // the lit point, y counted from the bottom
+    float spotlightX = 0, spotlightY = 0; // the lit point, y counted from the bottom
     float spotlightRadius = 0;
     int tutorialMessageShown = 0; // the level-2 sign explanation is on screen
 
@@ -422,6 +433,8 @@ struct GameState {
     sf::Sprite previewFaces[2][CustomerTypeCount];
     sf::Text previewCounts[2][CustomerTypeCount];
     sf::Sprite countdownTimers[2];
+    int previewTimerOf[2] = {-1, -1}; // the timer shown with each preview box; -1: box hidden
+    int previewFaceShown[2][CustomerTypeCount] = {};
 
     // menu frame and level selection
     sf::Sprite menuContentBackground; // "Fond.png"
@@ -495,7 +508,3 @@ struct GameState {
     float musicVolume = 50, effectsVolume = 50;
     int muted = 0;
 };
-
-// The record lives for the whole process and is never torn down at exit: its sounds and GL
-// objects must not outlive the libraries that own their devices.
-extern GameState& game;

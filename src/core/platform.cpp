@@ -1,0 +1,96 @@
+#include "core/platform.h"
+
+#include "core/render.h"
+
+#include <SFML/System/Clock.hpp>
+#include <SFML/Window.hpp>
+
+#include <cmath>
+
+namespace {
+
+class SfmlPlatform final : public Platform {
+  public:
+    explicit SfmlPlatform(sf::Window& window) : window_(window) {}
+
+    // A steady wall clock: the game's timers are in real seconds, whatever the CPU does.
+    std::int64_t clockMs() override { return clock_.getElapsedTime().asMilliseconds(); }
+    sf::Vector2i mousePosition() override { return sf::Mouse::getPosition(window_); }
+    sf::Vector2u windowSize() override { return window_.getSize(); }
+    bool leftButtonDown() override { return sf::Mouse::isButtonPressed(sf::Mouse::Left); }
+    bool speedKeyDown(int key) override {
+        return sf::Keyboard::isKeyPressed(key == 1 ? sf::Keyboard::Num1 : sf::Keyboard::Num2);
+    }
+    bool pollEvent(sf::Event& event) override { return window_.pollEvent(event); }
+
+  private:
+    sf::Window& window_;
+    sf::Clock clock_;
+};
+
+void readKey(const sf::Event::KeyEvent& key, FrameInput& input) {
+    if (key.code == sf::Keyboard::Space)
+        input.pauseKey = true;
+    else if (key.code == sf::Keyboard::Escape)
+        input.menuKey = true;
+    else if (key.code == sf::Keyboard::F11 || (key.code == sf::Keyboard::Enter && key.alt))
+        input.screenKey = true;
+}
+
+} // namespace
+
+Platform& sfmlPlatform(sf::Window& window) {
+    static SfmlPlatform platform(window);
+    return platform;
+}
+
+sf::FloatRect pictureArea(sf::Vector2u windowSize) {
+    const float w = static_cast<float>(windowSize.x), h = static_cast<float>(windowSize.y);
+    if (w <= 0 || h <= 0)
+        return sf::FloatRect(0, 0, 0, 0);
+    const float scale = std::min(w / layoutWidth, h / layoutHeight);
+    const float width = layoutWidth * scale, height = layoutHeight * scale;
+    return sf::FloatRect(std::floor((w - width) / 2), std::floor((h - height) / 2), width, height);
+}
+
+sf::Vector2i windowToFrame(sf::Vector2i pixel, sf::Vector2u windowSize) {
+    // A window exactly the size of the frame shows it pixel for pixel.
+    if (windowSize == sf::Vector2u(layoutWidth, layoutHeight))
+        return pixel;
+    const sf::FloatRect area = pictureArea(windowSize);
+    const float px = static_cast<float>(pixel.x) + 0.5f, py = static_cast<float>(pixel.y) + 0.5f;
+    if (area.width <= 0 || px < area.left || py < area.top || px >= area.left + area.width ||
+        py >= area.top + area.height)
+        return sf::Vector2i(-10000, -10000); // on a bar: far from everything that can be hit
+    const float scale = area.width / layoutWidth;
+    return sf::Vector2i(static_cast<int>(std::floor((px - area.left) / scale)),
+                        static_cast<int>(std::floor((py - area.top) / scale)));
+}
+
+void sampleInput(Platform& platform, FrameInput& input) {
+    const bool wasDown = input.leftDown;
+    input.clockMs = platform.clockMs();
+    input.closeRequested = false;
+    input.focus = 0;
+    input.pauseKey = input.menuKey = input.screenKey = false;
+    sf::Event event;
+    while (platform.pollEvent(event)) {
+        if (event.type == sf::Event::Closed)
+            input.closeRequested = true;
+        else if (event.type == sf::Event::GainedFocus)
+            input.focus = 1;
+        else if (event.type == sf::Event::LostFocus)
+            input.focus = -1;
+        else if (event.type == sf::Event::KeyPressed)
+            readKey(event.key, input);
+    }
+    input.speedKey1 = platform.speedKeyDown(1);
+    input.speedKey2 = platform.speedKeyDown(2);
+    input.leftDown = platform.leftButtonDown();
+    input.leftPressed = input.leftDown && !wasDown;
+    const sf::Vector2i at = windowToFrame(platform.mousePosition(), platform.windowSize());
+    input.mouseX = at.x;
+    input.mouseY = at.y;
+    input.onPicture = at.x >= 0 && at.y >= 0 && at.x < static_cast<int>(layoutWidth) &&
+                      at.y < static_cast<int>(layoutHeight);
+}

@@ -1,0 +1,40 @@
+// What the draw pass owns: the 1920 x 1080 frame it draws into, the world pass's depth queue and
+// the spotlight's copy of the frame. None of it is game state: a frame that is never drawn
+// changes nothing the game plays by.
+#pragma once
+
+#include <SFML/Graphics.hpp>
+
+#include <memory>
+#include <vector>
+
+// The game's own picture size: every position of the game is a pixel of this frame.
+constexpr unsigned layoutWidth = 1920, layoutHeight = 1080;
+
+// One sprite of the world pass, drawn with its origin at `at`.
+struct DrawItem {
+    const sf::Sprite* sprite = nullptr;
+    sf::Vector2f at;
+    float depthY = 0;
+};
+
+struct Renderer {
+    // The picture is drawn in a GL context of its own, so it outlives every window the game
+    // opens and closes (a switch to fullscreen makes a new window).
+    std::unique_ptr<sf::Context> context;
+    sf::RenderTexture frame;               // the picture, in layout pixels
+    std::vector<DrawItem> queue;           // the world pass, rebuilt every frame
+    sf::Texture capture;                   // the frame so far, for the spotlight
+    std::unique_ptr<sf::Shader> spotlight; // null when shaders cannot run
+};
+
+// Creates the frame and the capture texture once (a second call changes nothing).
+bool initRenderer(Renderer& renderer);
+// Makes the picture the target of the drawing that follows.
+void beginDrawing(Renderer& renderer);
+// Adds one sprite to the world pass's queue, drawn with its origin at `at`.
+void queueItem(Renderer& renderer, const sf::Sprite& sprite, sf::Vector2f at, float depthY);
+// Orders the queue back to front (stable: among equal depths the item queued last comes first).
+void sortDrawQueue(Renderer& renderer);
+// Draws the queue in its order.
+void drawQueue(Renderer& renderer);

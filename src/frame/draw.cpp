@@ -1,0 +1,94 @@
+// The draw pass: clear, the layers of the current screen, the cursor last. It reads the game as
+// const and writes only into the renderer.
+#include "frame/frame.h"
+
+#include "level/level.h"
+#include "rating/rating.h"
+#include "shell/shell.h"
+#include "towers/towers.h"
+#include "tutorial/tutorial.h"
+#include "ui/ui.h"
+
+namespace {
+
+enum class LevelView { Running, Frozen, Options };
+
+bool tutorialLayerShown(const GameState& g, LevelView view) {
+    if (g.tutorialEnabled != 1 || g.currentLevel > 2)
+        return false;
+    if (view != LevelView::Running && g.currentLevel == 2)
+        return g.level2TutorialClicks > 0;
+    return true;
+}
+
+void drawLevelLayers(const GameState& g, Renderer& r, LevelView view) {
+    r.frame.draw(g.mapSprite);
+    if (g.currentLevel == 0 || g.currentLevel == 1)
+        r.frame.draw(g.doorSprite);
+    drawWorld(g, r);
+    drawHud(g, r);
+    drawTowerMenu(g, r);
+    // The wave preview shows while the countdown runs.
+    if (view != LevelView::Frozen && g.countdown > 0)
+        drawWavePreview(g, r);
+    drawReviewPanel(g, r);
+    if (g.currentLevel == 2 || g.currentLevel == 3)
+        drawPathAlert(g, r);
+    if (tutorialLayerShown(g, view))
+        drawTutorialLayer(g, r);
+    if (g.levelWon || g.levelLost)
+        drawLevelEnd(g, r);
+}
+
+void drawScreen(const GameState& g, Renderer& r) {
+    switch (g.screen) {
+    case TitleMenu:
+    case LevelSelect:
+        drawMenu(g, r);
+        break;
+    case Options:
+        drawMenu(g, r);
+        drawDeleteButton(g, r);
+        break;
+    case Shop:
+        drawMenu(g, r);
+        drawShop(g, r);
+        break;
+    case Help:
+        drawMenu(g, r);
+        drawHelpFoods(g, r);
+        break;
+    case InGame:
+        drawLevelLayers(g, r, LevelView::Running);
+        break;
+    case GameMenu:
+        drawLevelLayers(g, r, LevelView::Frozen);
+        drawGameMenu(g, r);
+        break;
+    case Logo:
+        drawLogoScreen(g, r);
+        break;
+    case Splash:
+        drawSplash(g, r);
+        break;
+    case GameOptions:
+        drawLevelLayers(g, r, LevelView::Options);
+        drawGameOptions(g, r);
+        break;
+    default: // Quit shows nothing but the cursor
+        break;
+    }
+}
+
+} // namespace
+
+void drawFrame(const GameState& g, Renderer& r) {
+    beginDrawing(r);
+    r.frame.clear(sf::Color::Black);
+    drawScreen(g, r);
+    sf::RenderStates cursor;
+    cursor.transform.translate(static_cast<float>(g.input.mouseX),
+                               static_cast<float>(g.input.mouseY));
+    r.frame.draw(g.cursorSprite, cursor);
+    r.frame.display();
+}

@@ -1,0 +1,33 @@
+// The frame: the window, start-up, and the cycle every frame runs in this order: input (one
+// sample of the player's input, then the presses by screen), update (the clock, the simulation,
+// then the late rules), draw (const: it changes nothing the game plays by), present.
+#pragma once
+
+#include "core/game_state.h"
+#include "core/render.h"
+
+struct Platform;
+namespace sf {
+class RenderWindow;
+}
+
+// Opens the window, starts the game and runs frames until the player closes it; returns 0.
+int runGame();
+// Loads every resource once and gives every field its default, save file last.
+void initGame();
+
+// One whole frame: input, update, late update, then draw and present unless `draw` is false
+// (headless frames: the game plays exactly the same without being drawn).
+void runFrame(Platform& platform, sf::RenderWindow* window, bool draw = true);
+// The three phases, in frame order.
+void handleInput();
+void updateGame();
+void lateUpdate();
+void drawFrame(const GameState& state, Renderer& renderer);
+// Opens the game's window (title "Gobbler", 60 frames a second at most).
+void openGameWindow(sf::RenderWindow& window);
+// Shows the drawn frame in the window: fitted, centred, black bars around.
+void presentFrame(Renderer& renderer, sf::RenderWindow& window);
+
+// The draw pass's own state (the frame picture, the world queue, the spotlight).
+Renderer& frameRenderer();

@@ -1,0 +1,122 @@
+// What the towers draw: the world pass (everything on the floor, back to front), the open tower
+// menu with its previews and prices, and the tower info panel.
+#include "towers/towers.h"
+
+#include "customers/customers.h"
+#include "level/level.h"
+
+#include <cstdio>
+
+namespace {
+
+// Splashes always lie under everything queued, and so do burgers thrown away from the viewer.
+bool backLayer(const Projectile& p) {
+    return p.kind == Soda || (p.kind == Burger && (p.facing == 2 || p.facing == 3));
+}
+
+// Burgers thrown towards the viewer fly over the customers, and so do those of a turning
+// tower (facing 4), which would otherwise fly and hit unseen. A splash is never drawn twice.
+bool frontLayer(const Projectile& p) {
+    return p.kind == Burger && (p.facing == 0 || p.facing == 1 || p.facing == 4);
+}
+
+// The price under a menu button.
+void drawPrice(const GameState& g, Renderer& r, int amount, const sf::Sprite& button) {
+    char price[30];
+    std::snprintf(price, sizeof price, "%d", amount);
+    sf::Text text = g.priceText;
+    text.setString(price);
+    text.setOrigin(text.getLocalBounds().width / 2, 0);
+    const sf::Vector2f at = button.getPosition();
+    text.setPosition(at.x, at.y + button.getGlobalBounds().height / 2);
+    r.frame.draw(text);
+}
+
+const Tower* menuTower(const GameState& g) {
+    for (const Tower& tower : g.towers)
+        if (&tower == g.selectedTower)
+            return &tower;
+    return nullptr;
+}
+
+} // namespace
+
+void drawWorld(const GameState& g, Renderer& r) {
+    for (const TowerSlot& slot : g.slots)
+        if (slot.occupied == 0)
+            r.frame.draw(slot.sprite);
+    r.queue.clear();
+
+    for (const Projectile& p : g.projectiles)
+        if (backLayer(p))
+            r.frame.draw(p.sprite);
+
+    if (g.currentLevel == 2 || g.currentLevel == 3)
+        queueObstacleSprites(g, r);
+
+    for (const Tower& tower : g.towers) {
+        // The range disc lies under every queued sprite.
+        if (tower.showRange == 1)
+            r.frame.draw(tower.rangeSprite);
+        queueItem(r, tower.sprite, tower.sprite.getPosition(), tower.y);
+    }
+    for (const Decoration& prop : g.decorations)
+        queueItem(r, prop.sprite, {prop.x, prop.y}, prop.y);
+    queueCustomerSprites(g, r);
+
+    sortDrawQueue(r);
+    drawQueue(r);
+
+    for (const Projectile& p : g.projectiles)
+        if (frontLayer(p))
+            r.frame.draw(p.sprite);
+}
+
+void drawTowerMenu(const GameState& g, Renderer& r) {
+    switch (g.towerMenu) {
+    case BuildMenu: {
+        if (!g.selectedSlot)
+            break;
+        for (int type = 0; type < TowerTypeCount; ++type) {
+            if (!g.buildChoiceHovered[type])
+                continue;
+            r.frame.draw(g.rangePreviewSprites[type]);
+            r.frame.draw(g.buildPreviewSprites[type]);
+            drawTowerInfoPanel(g, r);
+        }
+        for (int type = 0; type < TowerTypeCount; ++type) {
+            r.frame.draw(g.buildButtons[type]);
+            drawPrice(g, r, g.towerCatalogue[type][0].cost, g.buildButtons[type]);
+        }
+        break;
+    }
+    case UpgradeToLevel2:
+    case UpgradeToLevel3: {
+        const Tower* tower = menuTower(g);
+        if (!tower)
+            break;
+        const int target = g.towerMenu == UpgradeToLevel2 ? 1 : 2;
+        r.frame.draw(g.sellButton);
+        r.frame.draw(g.upgradeButton);
+        drawPrice(g, r, g.towerCatalogue[tower->type][target].cost, g.upgradeButton);
+        drawPrice(g, r, tower->stats.saleValue, g.sellButton);
+        break;
+    }
+    case SellOnly: {
+        const Tower* tower = menuTower(g);
+        if (!tower)
+            break;
+        r.frame.draw(g.sellButton);
+        drawPrice(g, r, tower->stats.saleValue, g.sellButton);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void drawTowerInfoPanel(const GameState& g, Renderer& r) {
+    r.frame.draw(g.infoPanel);
+    for (const sf::Text& text : g.infoTexts)
+        r.frame.draw(text);
+}

@@ -1,0 +1,42 @@
+// The tutorial's look: the spotlight over the frame drawn so far, the speech bubble, the spatula
+// and the text.
+#include "tutorial/tutorial.h"
+
+#include "core/resources.h"
+
+namespace {
+
+// Copies the frame drawn so far and draws it again through the light.
+void drawSpotlight(const GameState& g, Renderer& r) {
+    sf::Shader& shader = *r.spotlight;
+    shader.setUniform("AmbientLight", sf::Glsl::Vec3(0.2f, 0.2f, 0.2f));
+    shader.setUniform("LightPosition", sf::Glsl::Vec3(g.spotlightX, g.spotlightY, 1.0f));
+    shader.setUniform("LightColor", sf::Glsl::Vec3(0.2f, 0.2f, 0.2f));
+    shader.setUniform("LightRadius", g.spotlightRadius);
+    r.frame.display();
+    r.capture.update(r.frame.getTexture());
+    const sf::RenderStates lit(sf::BlendAlpha, sf::Transform::Identity, nullptr, &shader);
+    r.frame.draw(sf::Sprite(r.capture), lit);
+}
+
+} // namespace
+
+void loadSpotlight(Renderer& r) {
+    if (r.spotlight)
+        return;
+    auto shader = std::make_unique<sf::Shader>();
+    if (!loadFragmentShader(*shader, "../resources/shaders/SimpleLight.frag"))
+        return;
+    shader->setUniform("texture", sf::Shader::CurrentTexture);
+    r.spotlight = std::move(shader);
+}
+
+void drawTutorialLayer(const GameState& g, Renderer& r) {
+    if (g.spotlightOn == 1 && r.spotlight)
+        drawSpotlight(g, r);
+    if (!g.dialogue.empty()) {
+        r.frame.draw(g.bubbleSprite);
+        r.frame.draw(g.spatulaSprite);
+    }
+    r.frame.draw(g.dialogueText);
+}
