@@ -1,5 +1,6 @@
 // The save file: one line of 25 numbers, each followed by one blank.
 #include "persist/persist.h"
+#include "shell/paths.h"
 
 #include <cerrno>
 #include <cfloat>
@@ -12,8 +13,6 @@
 
 #include <fcntl.h>
 #include <unistd.h>
-
-const char* const saveFilePath = "../resources/save/Save1.txt";
 
 namespace {
 
@@ -126,7 +125,7 @@ void parseSave(const std::string& text) {
 
 void writeSave() {
     namespace fs = std::filesystem;
-    const fs::path target(saveFilePath);
+    const fs::path target(savePath());
     std::error_code ignored;
     // A missing save folder is made again rather than losing the progress.
     fs::create_directories(target.parent_path(), ignored);
@@ -134,7 +133,7 @@ void writeSave() {
     // Written beside the real file and renamed over it, so an interrupted save leaves the
     // previous progress whole.
     const std::string text = formatSave();
-    const std::string temporary = std::string(saveFilePath) + ".tmp";
+    const std::string temporary = std::string(savePath()) + ".tmp";
     std::FILE* file = std::fopen(temporary.c_str(), "wt");
     if (!file)
         return;
@@ -142,7 +141,7 @@ void writeSave() {
     written = std::fflush(file) == 0 && written;
     written = ::fsync(::fileno(file)) == 0 && written;
     written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), saveFilePath) != 0) {
+    if (!written || std::rename(temporary.c_str(), savePath()) != 0) {
         std::remove(temporary.c_str());
         return;
     }
@@ -150,7 +149,7 @@ void writeSave() {
 }
 
 void readSave() {
-    std::FILE* file = std::fopen(saveFilePath, "rt");
+    std::FILE* file = std::fopen(savePath(), "rt");
     if (!file)
         return;
     std::string text(maxSaveBytes, '\0');
@@ -161,7 +160,7 @@ void readSave() {
 }
 
 void deleteSave() {
-    std::remove(saveFilePath);
+    std::remove(savePath());
     for (int tower = 0; tower < TowerTypeCount; ++tower) {
         game.upgradeUnlocked[tower][1] = 1;
         game.upgradeUnlocked[tower][2] = 0;

@@ -4,6 +4,7 @@
 #include "persist/persist.h"
 #include "rating/rating.h"
 #include "shell/game_state.h"
+#include "shell/paths.h"
 #include "shell/platform.h"
 #include "shell/resources.h"
 #include "shell/shell.h"
@@ -131,9 +132,11 @@ void updateGame() {
 }
 
 int runGame() {
+    resolveGameFolders();
     // 72 bits per pixel and no title-bar flag, as the window has always been made.
     sf::RenderWindow window(sf::VideoMode(1920, 1080, 72), "Gobbler",
                             sf::Style::Resize | sf::Style::Close);
+    setWindowIcon(window);
     window.setFramerateLimit(60);
     game.window = &window;
     game.platform = &sfmlPlatform(window);
