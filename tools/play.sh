@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the game and starts it from build/, beside resources/.
+# Run it as root or as a normal user, without sudo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the game, its tests (plain and with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and its benchmarks, and runs every test. Without a display the
-# tests run under Xvfb; sound goes to OpenAL's null device.
+# UndefinedBehaviorSanitizer), its benchmarks and its Debian package (build/gobbler_*.deb),
+# and runs every test and the install check. Without a display the tests run under Xvfb;
+# sound goes to OpenAL's null device. Run it as root or as a normal user, without sudo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh test
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGOBBLER_BENCH=ON >/dev/null
 cmake --build build -j2
+(cd build && cpack >cpack.log) || { cat build/cpack.log; exit 1; }
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGOBBLER_SANITIZE=ON >/dev/null
 cmake --build build-asan -j2
 export ALSOFT_DRIVERS=null

@@ -1,5 +1,7 @@
 #include "core/resources.h"
 
+#include "core/paths.h"
+
 #include <SFML/System/Err.hpp>
 
 #include <fstream>
@@ -25,10 +27,14 @@ std::set<std::string>& requested() {
     return paths;
 }
 
-bool fileExists(const std::string& path) {
+// Notes the name the game asked for and gives the file it stands for in the resources found,
+// or "" when that file cannot be read.
+std::string locate(const std::string& path) {
     requested().insert(path);
-    std::ifstream file(path, std::ios::binary);
-    return file.good();
+    std::string file = resourceFile(path);
+    if (!std::ifstream(file, std::ios::binary).good())
+        file.clear();
+    return file;
 }
 
 } // namespace
@@ -43,7 +49,8 @@ const sf::Texture* loadTexture(const std::string& path) {
     if (found != cache.end())
         return found->second.get();
     std::unique_ptr<sf::Texture> texture(new sf::Texture);
-    if (!fileExists(path) || !texture->loadFromFile(path))
+    const std::string file = locate(path);
+    if (file.empty() || !texture->loadFromFile(file))
         texture.reset(); // remembered as missing so the disk is asked only once
     const sf::Texture* result = texture.get();
     cache.emplace(path, std::move(texture));
@@ -56,7 +63,8 @@ const sf::Image* loadImage(const std::string& path) {
     if (found != cache.end())
         return found->second.get();
     std::unique_ptr<sf::Image> image(new sf::Image);
-    if (!fileExists(path) || !image->loadFromFile(path))
+    const std::string file = locate(path);
+    if (file.empty() || !image->loadFromFile(file))
         image.reset();
     const sf::Image* result = image.get();
     cache.emplace(path, std::move(image));
@@ -64,11 +72,8 @@ const sf::Image* loadImage(const std::string& path) {
 }
 
 bool loadTextureInto(sf::Texture& texture, const std::string& path) {
-    if (!fileExists(path)) {
-        texture = sf::Texture();
-        return false;
-    }
-    if (!texture.loadFromFile(path)) {
+    const std::string file = locate(path);
+    if (file.empty() || !texture.loadFromFile(file)) {
         texture = sf::Texture();
         return false;
     }
@@ -80,25 +85,34 @@ const sf::Font* gameFont() {
     static bool tried = false;
     if (!tried) {
         tried = true;
-        const std::string path = "../resources/fonts/SlyCooper.ttf";
+        const std::string file = locate("../resources/fonts/SlyCooper.ttf");
         font.reset(new sf::Font);
-        if (!fileExists(path) || !font->loadFromFile(path))
+        if (file.empty() || !font->loadFromFile(file))
             font.reset();
     }
     return font.get();
 }
 
 bool loadSoundBuffer(sf::SoundBuffer& buffer, const std::string& path) {
-    return fileExists(path) && buffer.loadFromFile(path);
+    const std::string file = locate(path);
+    return !file.empty() && buffer.loadFromFile(file);
 }
 
 bool openMusic(sf::Music& music, const std::string& path) {
-    return fileExists(path) && music.openFromFile(path);
+    const std::string file = locate(path);
+    return !file.empty() && music.openFromFile(file);
 }
 
 bool loadFragmentShader(sf::Shader& shader, const std::string& path) {
-    return sf::Shader::isAvailable() && fileExists(path) &&
-           shader.loadFromFile(path, sf::Shader::Fragment);
+    if (!sf::Shader::isAvailable())
+        return false;
+    const std::string file = locate(path);
+    return !file.empty() && shader.loadFromFile(file, sf::Shader::Fragment);
+}
+
+void setWindowIcon(sf::Window& window) {
+    if (const sf::Image* icon = loadImage("../resources/textures/icon/gobbler.png"))
+        window.setIcon(icon->getSize().x, icon->getSize().y, icon->getPixelsPtr());
 }
 
 void setSpriteTexture(sf::Sprite& sprite, const sf::Texture* texture, bool resetRect) {

@@ -19,6 +19,8 @@ const sf::Font* gameFont();
 bool loadSoundBuffer(sf::SoundBuffer& buffer, const std::string& path);
 bool openMusic(sf::Music& music, const std::string& path);
 bool loadFragmentShader(sf::Shader& shader, const std::string& path);
+// Gives the window the game's burger icon (none when the picture is missing).
+void setWindowIcon(sf::Window& window);
 
 // Gives a sprite its texture, or takes it away when the texture is null so nothing is drawn;
 // keeps the sprite's placement and frame.

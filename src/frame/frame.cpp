@@ -3,6 +3,7 @@
 
 #include "core/core.h"
 #include "core/game.h"
+#include "core/paths.h"
 #include "core/platform.h"
 #include "core/resources.h"
 #include "customers/customers.h"
@@ -197,6 +198,7 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
 }
 
 int runGame() {
+    resolveGameFolders();
     sf::RenderWindow window;
     openGameWindow(window);
     Platform& platform = sfmlPlatform(window);

@@ -2,6 +2,7 @@
 #include "frame/frame.h"
 
 #include "core/platform.h"
+#include "core/resources.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -12,6 +13,7 @@ void openGameWindow(sf::RenderWindow& window) {
     // 72 bits per pixel and no title-bar flag, as the window has always been made.
     window.create(sf::VideoMode(layoutWidth, layoutHeight, 72), "Gobbler",
                   sf::Style::Resize | sf::Style::Close);
+    setWindowIcon(window);
     window.setFramerateLimit(60);
     window.setMouseCursorVisible(false);
 }

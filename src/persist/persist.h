@@ -5,8 +5,6 @@
 
 #include <string>
 
-// The save file's path.
-extern const char* const saveFilePath;
 // Writes the progress to the save file (atomically).
 void writeSave();
 // Reads the progress from the save file; missing or damaged fields keep their defaults.

@@ -1,5 +1,6 @@
 // The save file: one line of 25 numbers, each followed by one blank.
 #include "persist/persist.h"
+#include "core/paths.h"
 
 #include "core/game.h"
 
@@ -13,8 +14,6 @@
 #include <filesystem>
 #include <string>
 #include <unistd.h>
-
-const char* const saveFilePath = "../resources/save/Save1.txt";
 
 namespace {
 
@@ -127,7 +126,7 @@ void parseSave(const std::string& text) {
 
 void writeSave() {
     namespace fs = std::filesystem;
-    const fs::path target(saveFilePath);
+    const fs::path target(savePath());
     std::error_code ignored;
     // A missing save folder is made again rather than losing the progress.
     fs::create_directories(target.parent_path(), ignored);
@@ -135,7 +134,7 @@ void writeSave() {
     // Written beside the real file and renamed over it, so an interrupted save leaves the
     // previous progress whole.
     const std::string text = formatSave();
-    const std::string temporary = std::string(saveFilePath) + ".tmp";
+    const std::string temporary = std::string(savePath()) + ".tmp";
     std::FILE* file = std::fopen(temporary.c_str(), "wt");
     if (!file)
         return;
@@ -143,7 +142,7 @@ void writeSave() {
     written = std::fflush(file) == 0 && written;
     written = ::fsync(::fileno(file)) == 0 && written;
     written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), saveFilePath) != 0) {
+    if (!written || std::rename(temporary.c_str(), savePath()) != 0) {
         std::remove(temporary.c_str());
         return;
     }
@@ -151,7 +150,7 @@ void writeSave() {
 }
 
 void readSave() {
-    std::FILE* file = std::fopen(saveFilePath, "rt");
+    std::FILE* file = std::fopen(savePath(), "rt");
     if (!file)
         return;
     std::string text(maxSaveBytes, '\0');
@@ -162,7 +161,7 @@ void readSave() {
 }
 
 void deleteSave() {
-    std::remove(saveFilePath);
+    std::remove(savePath());
     for (int tower = 0; tower < TowerTypeCount; ++tower) {
         game.upgradeUnlocked[tower][1] = 1;
         game.upgradeUnlocked[tower][2] = 0;

@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Writes the customers, the food towers and their HUD and help pictures.
+"""Writes the customers, the food towers and their HUD and help pictures, and the game's icon
+(the window's, under resources/, and the installed desktop icons under packaging/).
 
 Run from the repository root: /usr/bin/python3 tools/assets/characters.py
 Everything is drawn procedurally (plus a few Fluent flat emoji icons), so the
@@ -21,6 +22,9 @@ CLIENT = os.path.join(RES, "textures", "client")
 TOUR = os.path.join(RES, "textures", "tour")
 HUD = os.path.join(RES, "textures", "hud")
 MENU = os.path.join(RES, "textures", "Menu")
+ICON = os.path.join(RES, "textures", "icon")
+# The desktop's icons of an installed game (not read by the game itself).
+DESKTOP_ICONS = os.path.join(os.path.dirname(RES), "packaging", "icons")
 
 # customer key -> (body sheet, shadow, hit-effect prefix, face, help icon)
 CUSTOMERS = {
@@ -69,14 +73,23 @@ def hud():
         save_png(ch.help_tower(kind), os.path.join(MENU, name))
 
 
+def icons():
+    # 128 px: a 256 px icon is more than one X request can carry.
+    save_png(ch.game_icon(128), os.path.join(ICON, "gobbler.png"))
+    for size in (64, 128, 256, 512):
+        save_png(ch.game_icon(size), os.path.join(DESKTOP_ICONS, "gobbler-%d.png" % size))
+
+
 def main():
-    only = set(sys.argv[1:]) or {"customers", "towers", "hud"}
+    only = set(sys.argv[1:]) or {"customers", "towers", "hud", "icons"}
     if "customers" in only:
         customers()
     if "towers" in only:
         towers()
     if "hud" in only:
         hud()
+    if "icons" in only:
+        icons()
 
 
 if __name__ == "__main__":

@@ -47,6 +47,30 @@ def build_button(kind):
     return cv.final()
 
 
+def game_icon(size):
+    """The game's icon: the burger on the build button's ketchup disc, size x size, with no
+    badge and a little more room around it (window icon and desktop icons)."""
+    k = size / 96.0
+    ss = 4
+    M = size * ss
+    c = M / 2.0
+    im = Image.new("RGBA", (M, M), CLEAR)
+    sh = Image.new("RGBA", (M, M), CLEAR)
+    r = 42 * k * ss
+    ImageDraw.Draw(sh).ellipse([c - r, c - r + 3 * k * ss, c + r, c + r + 3 * k * ss],
+                               fill=(0, 0, 0, 90))
+    im.alpha_composite(sh.filter(ImageFilter.GaussianBlur(2 * k * ss)))
+    d = ImageDraw.Draw(im)
+    for radius, fill in ((42, INK), (39, CREAM), (33, INK), (31, KETCHUP)):
+        r = radius * k * ss
+        d.ellipse([c - r, c - r, c + r, c + r], fill=fill)
+    d.ellipse([c - 26 * k * ss, c - 29 * k * ss, c + 20 * k * ss, c - 8 * k * ss],
+              fill=shade(KETCHUP, 1.25))
+    burger = emoji("hamburger", round(48 * k * ss))
+    im.alpha_composite(burger, dest=(int(c - burger.width / 2), int(c - burger.height / 2)))
+    return reduce(im, size, size)
+
+
 def sell_button():
     cv = round_button((140, 168, 204, 255), emoji("coin", 48), ring=CREAM)
     cv.circle(72, 72, 11, KETCHUP, ow=2.2)
