@@ -143,6 +143,7 @@ int runGame() {
         updateGame();
         drawFrame();
     }
+    shutdownAudio();
     game.window = nullptr;
     return 0;
 }
