@@ -98,12 +98,16 @@ int createTemporary(std::string& path) {
                 continue;
             return -1;
         }
+        // Where the file system has no locks, the file is still written: starting copies then
+        // leave every temporary file alone.
+        ::flock(fd, LOCK_EX);
         struct stat info;
         // A copy starting between the creation and the lock may have cleaned it away.
-        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0) {
+        if (::fstat(fd, &info) == 0 && info.st_nlink > 0) {
             path = name;
             return fd;
         }
+        ::unlink(name);
         ::close(fd);
     }
     return -1;

@@ -194,8 +194,9 @@ void resetShop() {
     for (int t = 0; t < TowerTypeCount; ++t) {
         for (int level = 1; level <= 3; ++level) {
             if (game.upgradeUnlocked[t][level] == 1)
-                game.stars =
-                    addStars(game.stars, level == 2 ? level2Price : level == 3 ? level3Price : 0);
+                game.stars = addStars(game.stars, level == 2   ? level2Price
+                                                  : level == 3 ? level3Price
+                                                               : 0);
             game.upgradeUnlocked[t][level] = 0;
         }
         game.upgradeUnlocked[t][1] = 1;
