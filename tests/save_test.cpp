@@ -3,14 +3,27 @@
 #include "persist/persist.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
+#include "support/save_fuzz.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <climits>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/file.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -18,6 +31,15 @@ namespace {
 
 const char* const freshSave =
     "0 0.000000 0.000000 0.000000 0 0 0 0 0 0 1 0 0 0 0 0 1 0 0 1 0 0 1 0 0 ";
+
+// What lies in the save folder, sorted.
+std::vector<std::string> saveFolder() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator("../resources/save"))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -54,9 +76,8 @@ class Save : public testing::Test {
     }
     void TearDown() override {
         std::error_code ignored;
-        fs::remove_all(sandboxSavePath() + ".tmp", ignored);
+        fs::remove_all("../resources/save", ignored);
         fs::create_directories("../resources/save", ignored);
-        std::remove(sandboxSavePath().c_str());
     }
 };
 
@@ -187,15 +208,85 @@ TEST_F(Save, AFailedWriteLeavesThePreviousSaveWhole) {
     game.stars = 1;
     writeSave();
     const std::string before = readFile(sandboxSavePath());
-    // The temporary file cannot be made: a folder is in its way.
-    fs::create_directories(sandboxSavePath() + ".tmp");
+    // The disk takes no more than a few bytes.
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit full = limit;
+    limit.rlim_cur = 8;
+    void (*const previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     game.stars = 2;
     writeSave();
+    setrlimit(RLIMIT_FSIZE, &full);
+    std::signal(SIGXFSZ, previous);
     EXPECT_EQ(readFile(sandboxSavePath()), before);
-    fs::remove_all(sandboxSavePath() + ".tmp");
+    EXPECT_EQ(saveFolder(), std::vector<std::string>{"Save1.txt"}) << "nothing is left beside it";
     writeSave();
     EXPECT_EQ(readFile(sandboxSavePath()).substr(0, 2), "2 ");
-    EXPECT_FALSE(fs::exists(sandboxSavePath() + ".tmp")) << "nothing is left beside it";
+}
+
+TEST_F(Save, StartUpCleansWhatAKilledCopyLeftAndReadsOnlyARegularFile) {
+    const std::string folder = "../resources/save/";
+    writeFile(folder + "Save1.txt.4242.0.tmp", "7 ");
+    writeFile(folder + "Save1.txt.tmp", "7 ");
+    writeFile(folder + "Save1.txt.bak", "7 ");
+    // A copy saving right now holds its file locked: it stays.
+    writeFile(folder + "Save1.txt.4243.0.tmp", "8 ");
+    const int saving = open((folder + "Save1.txt.4243.0.tmp").c_str(), O_RDONLY);
+    ASSERT_EQ(flock(saving, LOCK_EX), 0);
+    fs::create_symlink(fs::absolute(folder + "Save1.txt.bak"), folder + "Save1.txt.4244.0.tmp");
+    // A pipe in the save's place must not block start-up.
+    ASSERT_EQ(mkfifo(sandboxSavePath().c_str(), 0644), 0);
+    readSave();
+    close(saving);
+    EXPECT_EQ(game.stars, 0);
+    EXPECT_EQ(saveFolder(), (std::vector<std::string>{"Save1.txt", "Save1.txt.4243.0.tmp",
+                                                      "Save1.txt.4244.0.tmp", "Save1.txt.bak"}));
+    EXPECT_EQ(readFile(folder + "Save1.txt.bak"), "7 ");
+
+    // Saving replaces the pipe, and a link in the save's place, never writing through them.
+    writeSave();
+    EXPECT_EQ(readFile(sandboxSavePath()), freshSave);
+    std::remove(sandboxSavePath().c_str());
+    fs::create_symlink(fs::absolute(folder + "Save1.txt.bak"), sandboxSavePath());
+    readSave();
+    EXPECT_EQ(game.stars, 7) << "a link to a save is still read";
+    writeSave();
+    EXPECT_FALSE(fs::is_symlink(sandboxSavePath()));
+    EXPECT_EQ(readFile(folder + "Save1.txt.bak"), "7 ");
+    for (const char* name : {"Save1.txt.4243.0.tmp", "Save1.txt.4244.0.tmp", "Save1.txt.bak"})
+        std::remove((folder + name).c_str());
+}
+
+TEST_F(Save, TwoCopiesSavingAtOnceAndKilledLeaveOneWholeSave) {
+    game.stars = 1;
+    const std::string one = formatSave();
+    writeSave();
+    game.stars = 22222;
+    game.bestRating[2] = 9.5f;
+    const std::string two = formatSave();
+    pid_t copies[2];
+    for (pid_t& copy : copies) {
+        copy = fork();
+        if (copy == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            for (int i = 0;; ++i) {
+                game.stars = i % 2 ? 1 : 22222;
+                game.bestRating[2] = i % 2 ? 0.0f : 9.5f;
+                writeSave();
+            }
+        }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    for (pid_t copy : copies) {
+        ASSERT_GT(copy, 0);
+        kill(copy, SIGKILL);
+        waitpid(copy, nullptr, 0);
+    }
+    const std::string onDisk = readFile(sandboxSavePath());
+    EXPECT_TRUE(onDisk == one || onDisk == two) << onDisk;
+    readSave();
+    EXPECT_EQ(saveFolder(), std::vector<std::string>{"Save1.txt"});
 }
 
 TEST_F(Save, CreditingAddsOnlyTheDifferenceAndNeverOverflows) {
@@ -214,4 +305,13 @@ TEST_F(Save, CreditingAddsOnlyTheDifferenceAndNeverOverflows) {
     creditStars();
     EXPECT_EQ(game.stars, INT_MAX);
     EXPECT_EQ(game.starsCredited[1], INT_MAX);
+    EXPECT_EQ(addStars(INT_MIN, -6), INT_MIN);
+    EXPECT_EQ(addStars(INT_MIN, 4294967295LL), INT_MAX);
+    EXPECT_EQ(addStars(-3, 9), 6);
+}
+
+TEST(SaveFuzz, AnyFileLoadsWritesBackUnchangedAndPlays) {
+    const SaveFuzzReport report = fuzzSaves(20240613, 3000, 300);
+    EXPECT_EQ(report.unstable, 0) << report.firstUnstable;
+    EXPECT_EQ(report.played, 10);
 }

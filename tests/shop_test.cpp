@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -205,6 +206,25 @@ TEST(Shop, APurchaseLeftOpeningIsCalledOffWhenItCanNoLongerBePaid) {
     EXPECT_EQ(game.stars, 9);
     EXPECT_EQ(game.upgradeUnlocked[Burger][3], 0);
     EXPECT_TRUE(padlockShown(4));
+}
+
+TEST(Shop, BalancesFromAHandEditedSaveHoldAtTheEndsOfTheRange) {
+    InShop driver;
+    game.stars = INT_MAX;
+    game.upgradeUnlocked[Soda][2] = 1;
+    driver.click(1250, 780); // reset: 3 stars back
+    EXPECT_EQ(game.stars, INT_MAX);
+    EXPECT_EQ(game.upgradeUnlocked[Soda][2], 0);
+
+    // A level 3 opening while the balance is at the bottom: the stars held back for it do not
+    // wrap round, and the opening is called off.
+    game.upgradeUnlocked[Fries][2] = 1;
+    driver.click(friesX, level3Y);
+    ASSERT_EQ(game.unlockState3, 1);
+    game.stars = INT_MIN;
+    driver.runFor(1.5);
+    EXPECT_EQ(game.stars, INT_MIN);
+    EXPECT_EQ(game.upgradeUnlocked[Fries][3], 0);
 }
 
 TEST(Shop, DISABLED_Screenshot) {

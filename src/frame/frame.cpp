@@ -206,5 +206,6 @@ int runGame() {
     initGame();
     while (window.isOpen())
         runFrame(platform, &window);
+    shutdownAudio();
     return 0;
 }

@@ -4,9 +4,11 @@
 #include "core/game.h"
 #include "core/resources.h"
 
+#include <SFML/Audio/AlResource.hpp>
 #include <SFML/System/Err.hpp>
 
 #include <cstdlib>
+#include <sstream>
 
 namespace {
 
@@ -51,35 +53,43 @@ bool isBite(int sound) {
     return sound == SoundBite1 || sound == SoundBite2 || sound == SoundBite3;
 }
 
+// Holds the audio device open: the audio library opens it with its first object and closes it
+// with its last.
+struct DeviceUse : sf::AlResource {};
+
 AudioBank* bank() {
     return game.audio.get();
 }
 
-// At exit the musics' streaming threads are stopped before the audio library's own statics
-// go: with no audio device those threads keep reporting errors to a stream that is gone.
-void stopAllAtExit() {
-    if (AudioBank* audio = bank()) {
-        for (sf::Music& music : audio->musics)
-            music.stop();
-        for (sf::Sound& sound : audio->sounds)
-            sound.stop();
-    }
-}
-
-void stopAudioAtExit() {
+// Whatever way the process ends, the musics' streaming threads are stopped and the device is
+// closed before the audio library's own statics go: with no audio device those threads keep
+// reporting errors to a stream that is gone, and a device left open is never finished.
+void releaseAudioAtExit() {
     static bool registered = false;
     if (registered)
         return;
     registered = true;
     sf::err(); // made first, so it is torn down after the handler below has run
-    std::atexit(stopAllAtExit);
+    std::atexit(shutdownAudio);
 }
 
 } // namespace
 
 void initAudio() {
-    stopAudioAtExit();
+    releaseAudioAtExit();
     game.musicVolume = game.effectsVolume = 50;
+    // The audio library reports a device it cannot open on its error stream, and nothing when
+    // the device works. Without a device no music or sound is made at all: each would report
+    // every call it cannot make, and the musics' streaming threads would do so without end.
+    std::ostringstream failure;
+    std::streambuf* const errors = sf::err().rdbuf(failure.rdbuf());
+    DeviceUse device; // opens it, unless the sounds of an earlier start still hold it
+    sf::err().rdbuf(errors);
+    if (!failure.str().empty()) {
+        game.audio.reset();
+        applyVolumes();
+        return;
+    }
     game.audio = std::make_shared<AudioBank>();
     for (int i = 0; i < MusicCount; ++i) {
         openMusic(game.audio->musics[i], std::string("../resources/sfx/musiques/") + musicFiles[i]);
@@ -91,6 +101,12 @@ void initAudio() {
         game.audio->sounds[entry.id].setBuffer(game.audio->buffers[entry.id]);
     }
     applyVolumes();
+}
+
+void shutdownAudio() {
+    // The musics stop their streaming threads, the sounds let go of their buffers, and the last
+    // of them closes the device, which finishes what it was writing.
+    game.audio.reset();
 }
 
 void applyVolumes() {
@@ -170,17 +186,7 @@ void stopLevelMusicsOffLevel() {
     }
 }
 
-void setSoundVolume(SoundId sound, float volume) {
-    if (AudioBank* audio = bank())
-        audio->sounds[sound].setVolume(volume);
-}
-
 void setSoundPitch(SoundId sound, float pitch) {
     if (AudioBank* audio = bank())
         audio->sounds[sound].setPitch(pitch);
-}
-
-void setMusicVolume(MusicId music, float volume) {
-    if (AudioBank* audio = bank())
-        audio->musics[music].setVolume(volume);
 }

@@ -5,21 +5,27 @@
 
 #include <string>
 
-// Writes the progress to the save file (atomically).
+// Writes the progress to the save file (atomically, through a temporary file of its own).
 void writeSave();
-// Reads the progress from the save file; missing or damaged fields keep their defaults.
+// Reads the progress from the save file (missing or damaged fields keep their defaults),
+// after removing the temporary files that a copy killed while saving left beside it.
 void readSave();
 // Resets every progress field and writes the fresh file.
 void deleteSave();
 // Adds newly earned stars to the balance.
 void creditStars();
+// A star count plus a change, held at the int range: a hand-edited save may hold any count.
+int addStars(int stars, long long change);
 // The save file's text for the current progress.
 std::string formatSave();
 // Takes the fields of a save file's text, up to the first unreadable one.
 void parseSave(const std::string& text);
 
-// Opens the musics and sounds and sets the default volumes.
+// Opens the musics and sounds and sets the default volumes; with no audio device, none is
+// made and every play, stop and status call below does nothing.
 void initAudio();
+// Releases the musics and sounds, then the audio device (at the end of the game).
+void shutdownAudio();
 // Applies the two volumes (unless muted) and clears the end-sound flag.
 void applyVolumes();
 // Gives every speed-following sound the pitch gameSpeed (the x2 button).
@@ -36,7 +42,5 @@ void stopMusic(MusicId music);
 bool musicPlaying(MusicId music);
 // Stops the level musics while no level screen is shown.
 void stopLevelMusicsOffLevel();
-// Sets a sound's volume and pitch (mute, x2).
-void setSoundVolume(SoundId sound, float volume);
+// Sets a sound's pitch (x2).
 void setSoundPitch(SoundId sound, float pitch);
-void setMusicVolume(MusicId music, float volume);

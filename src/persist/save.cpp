@@ -1,8 +1,8 @@
 // The save file: one line of 25 numbers, each followed by one blank.
 #include "persist/persist.h"
-#include "core/paths.h"
 
 #include "core/game.h"
+#include "core/paths.h"
 
 #include <cerrno>
 #include <cfloat>
@@ -13,6 +13,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <string>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -70,6 +72,83 @@ class FieldReader {
         return !stopped;
     }
 };
+
+// A save being written goes to a file of its own beside the real one, named after the real
+// one, the process and a count ("Save1.txt.<pid>.<n>.tmp"), so that two copies of the game
+// saving at once never write into the same file.
+bool isTemporaryName(const std::string& name, const std::string& saveName) {
+    const std::string suffix = ".tmp";
+    return name.size() >= saveName.size() + suffix.size() && // "Save1.txt.tmp" of old too
+           name.compare(0, saveName.size() + 1, saveName + ".") == 0 &&
+           name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// Creates a new temporary file and returns it open for writing and locked (the lock tells a
+// starting copy that it is not a leftover), or -1. It is made exclusively and never through
+// a link: whatever already lies at its name is left alone and another name is tried.
+int createTemporary(std::string& path) {
+    static unsigned count = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[200];
+        std::snprintf(name, sizeof name, "%s.%ld.%u.tmp", savePath(), static_cast<long>(::getpid()),
+                      count++);
+        const int fd = ::open(name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return -1;
+        }
+        // Where the file system has no locks, the file is still written: starting copies then
+        // leave every temporary file alone.
+        ::flock(fd, LOCK_EX);
+        struct stat info;
+        // A copy starting between the creation and the lock may have cleaned it away.
+        if (::fstat(fd, &info) == 0 && info.st_nlink > 0) {
+            path = name;
+            return fd;
+        }
+        ::unlink(name);
+        ::close(fd);
+    }
+    return -1;
+}
+
+bool writeAll(int fd, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Removes the temporary files that a copy of the game killed while saving left behind; those
+// of a copy saving right now are locked and stay.
+void removeLeftovers(const std::filesystem::path& save) {
+    namespace fs = std::filesystem;
+    const fs::path folder = save.parent_path().empty() ? fs::path(".") : save.parent_path();
+    const std::string saveName = save.filename().string();
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const fs::path path = entry->path();
+        if (!isTemporaryName(path.filename().string(), saveName))
+            continue;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat opened, named;
+        if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+            ::unlink(path.c_str());
+        ::close(fd);
+    }
+}
 
 // Makes the renamed file survive a power cut: the folder's entry is flushed too.
 void syncFolder(const std::filesystem::path& folder) {
@@ -132,30 +211,45 @@ void writeSave() {
     fs::create_directories(target.parent_path(), ignored);
 
     // Written beside the real file and renamed over it, so an interrupted save leaves the
-    // previous progress whole.
+    // previous progress whole, and the renamed file is always one whole write.
     const std::string text = formatSave();
-    const std::string temporary = std::string(savePath()) + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wt");
-    if (!file)
+    std::string temporary;
+    const int fd = createTemporary(temporary);
+    if (fd < 0)
         return;
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    written = std::fflush(file) == 0 && written;
-    written = ::fsync(::fileno(file)) == 0 && written;
-    written = std::fclose(file) == 0 && written;
+    // Renamed while still locked, so no starting copy can take it for a leftover.
+    const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
     if (!written || std::rename(temporary.c_str(), savePath()) != 0) {
-        std::remove(temporary.c_str());
+        ::unlink(temporary.c_str());
+        ::close(fd);
         return;
     }
+    ::close(fd);
     syncFolder(target.parent_path());
 }
 
 void readSave() {
-    std::FILE* file = std::fopen(savePath(), "rt");
-    if (!file)
+    removeLeftovers(savePath());
+    // Only a regular file is read: anything else (a pipe would block start-up) is ignored.
+    const int fd = ::open(savePath(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return;
+    }
     std::string text(maxSaveBytes, '\0');
-    const std::size_t length = std::fread(&text[0], 1, maxSaveBytes, file);
-    std::fclose(file);
+    std::size_t length = 0;
+    while (length < maxSaveBytes) {
+        const ssize_t got = ::read(fd, &text[length], maxSaveBytes - length);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        length += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
     text.resize(length);
     parseSave(text);
 }
@@ -180,14 +274,19 @@ void deleteSave() {
     writeSave();
 }
 
+int addStars(int stars, long long change) {
+    if (change > static_cast<long long>(INT_MAX) - stars)
+        return INT_MAX;
+    if (change < static_cast<long long>(INT_MIN) - stars)
+        return INT_MIN;
+    return static_cast<int>(stars + change);
+}
+
 void creditStars() {
     for (int level = 1; level <= 3; ++level) {
         if (game.starsEarned[level] > game.starsCredited[level]) {
-            // Counted wide: figures read from a damaged file must not overflow the balance.
-            long long balance = static_cast<long long>(game.stars) + game.starsEarned[level] -
-                                game.starsCredited[level];
-            balance = balance > INT_MAX ? INT_MAX : balance < INT_MIN ? INT_MIN : balance;
-            game.stars = static_cast<int>(balance);
+            game.stars = addStars(game.stars, static_cast<long long>(game.starsEarned[level]) -
+                                                  game.starsCredited[level]);
             game.starsCredited[level] = game.starsEarned[level];
         }
     }

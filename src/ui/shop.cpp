@@ -86,7 +86,7 @@ struct Unlocking {
 
 void runUnlocking(const Unlocking& u) {
     // Stars promised to an unlocking still opening are not spent twice.
-    const int available = game.stars - (u.otherState != 0 ? u.otherPrice : 0);
+    const int available = addStars(game.stars, u.otherState != 0 ? -u.otherPrice : 0);
     for (int t = 0; t < TowerTypeCount; ++t) {
         const int padlock = u.firstPadlock + t;
         const bool previousOwned = u.level == 2 || game.upgradeUnlocked[t][2] == 1;
@@ -120,7 +120,7 @@ void runUnlocking(const Unlocking& u) {
             showPadlockFrame(u.target);
             return;
         }
-        game.stars -= u.price;
+        game.stars = addStars(game.stars, -u.price);
         game.upgradeUnlocked[t][u.level] = 1;
         writeSave();
     }
@@ -179,7 +179,9 @@ void resetShop() {
     for (int t = 0; t < TowerTypeCount; ++t) {
         for (int level = 1; level <= 3; ++level) {
             if (game.upgradeUnlocked[t][level] == 1)
-                game.stars += level == 2 ? level2Price : level == 3 ? level3Price : 0;
+                game.stars = addStars(game.stars, level == 2   ? level2Price
+                                                  : level == 3 ? level3Price
+                                                               : 0);
             game.upgradeUnlocked[t][level] = 0;
         }
         game.upgradeUnlocked[t][1] = 1;
