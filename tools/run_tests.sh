@@ -3,6 +3,6 @@
 # copy (called by tools/test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-ctest --test-dir build --output-on-failure
+ctest --test-dir build --output-on-failure -j2
 tools/install_check.sh build
-ctest --test-dir build-asan --output-on-failure
+ctest --test-dir build-asan --output-on-failure -j2

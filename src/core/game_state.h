@@ -89,6 +89,16 @@ struct TowerSlot {
     int facing = 0; // 0..3 the sheet row of the tower built here, 4 a turning pedestal
 };
 
+// How a prop of the dining room animates.
+enum DecorationKind : int {
+    PropKiosk = 0,         // order kiosks: bursts of three frames between random pauses
+    PropKioskCustomer = 1, // a customer ordering: 20 frames between random pauses
+    PropEater = 2,         // an eating client, row 0
+    PropEaterBack = 3,     // an eating client, row 1
+    PropTelevision = 4,    // a television flicking between its programmes
+    PropBin = 5,           // a waste bin filling up with the customers gone
+};
+
 // An animated prop of the dining room.
 struct Decoration {
     sf::Sprite sprite;
@@ -100,7 +110,7 @@ struct Decoration {
     int frame = 0;
     int frameWidth = 0, frameHeight = 0;
     int burstCount = 0;
-    int kind = 0;
+    int kind = PropKiosk;
     int programme = 0;
 };
 

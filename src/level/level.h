@@ -26,6 +26,8 @@ void animateDecorations();
 
 // Creates the map-1 door sprite.
 void initDoor();
+// How many waves the level's script has (the tutorial level and level 1 share map 1's).
+int waveCountOf(int level);
 // 0 while the pre-wave countdown runs, 1 once it is over (starts the wave clock once).
 int tickCountdown();
 // The running map's wave script, with its door, obstacle and the lesson's freezes.

@@ -40,32 +40,32 @@ static_assert(sizeof(map3Slots) / sizeof(map3Slots[0]) == 16, "map 3 has sixteen
 
 // Props, in creation order.
 constexpr PropPlace map1Props[] = {
-    {"bornesprite.png", 48, 132, 0, 1216, 751},
-    {"borne.png", 48, 132, 0, 1105, 72},
-    {"borne.png", 48, 132, 0, 994, 9},
-    {"celib borne.png", 60, 147, 1, 1169, 719},
-    {"Sprite celib commande.png", 60, 147, 1, 1142, 40},
-    {"tele.png", 139, 169, 4, 17, 341},
-    {"gros mange.png", 172, 179, 2, 376, 417},
-    {"gros mange.png", 172, 179, 3, 1070, 879},
-    {"sprite poubelle face vers droite.png", 60, 112, 5, 845, 588},
+    {"bornesprite.png", 48, 132, PropKiosk, 1216, 751},
+    {"borne.png", 48, 132, PropKiosk, 1105, 72},
+    {"borne.png", 48, 132, PropKiosk, 994, 9},
+    {"celib borne.png", 60, 147, PropKioskCustomer, 1169, 719},
+    {"Sprite celib commande.png", 60, 147, PropKioskCustomer, 1142, 40},
+    {"tele.png", 139, 169, PropTelevision, 17, 341},
+    {"gros mange.png", 172, 179, PropEater, 376, 417},
+    {"gros mange.png", 172, 179, PropEaterBack, 1070, 879},
+    {"sprite poubelle face vers droite.png", 60, 112, PropBin, 845, 588},
 };
 constexpr PropPlace map2Props[] = {
-    {"gros mange.png", 172, 179, 3, 486, 373},
-    {"gros mange seul.png", 170, 175, 2, 834, 818},
-    {"sprite poubelle face vers gauche.png", 60, 112, 5, 1508, 332},
-    {"sprite poubelle dos vers droite.png", 60, 112, 5, -19, 349},
+    {"gros mange.png", 172, 179, PropEaterBack, 486, 373},
+    {"gros mange seul.png", 170, 175, PropEater, 834, 818},
+    {"sprite poubelle face vers gauche.png", 60, 112, PropBin, 1508, 332},
+    {"sprite poubelle dos vers droite.png", 60, 112, PropBin, -19, 349},
 };
 constexpr PropPlace map3Props[] = {
-    {"gros mange.png", 172, 179, 3, -18, 767},
-    {"borne.png", 48, 132, 0, 558, 857},
-    {"borne.png", 48, 132, 0, 675, 789},
-    {"borne.png", 48, 132, 0, 779, 731},
-    {"Sprite celib commande.png", 60, 147, 1, 712, 757},
-    {"gros mange seul.png", 170, 175, 2, 377, 251},
-    {"sprite poubelle face vers gauche.png", 60, 112, 5, 1867, 267},
-    {"sprite poubelle face vers droite.png", 60, 112, 5, 1143, 132},
-    {"sprite poubelle dos vers gauche.png", 60, 112, 5, 321, 589},
+    {"gros mange.png", 172, 179, PropEaterBack, -18, 767},
+    {"borne.png", 48, 132, PropKiosk, 558, 857},
+    {"borne.png", 48, 132, PropKiosk, 675, 789},
+    {"borne.png", 48, 132, PropKiosk, 779, 731},
+    {"Sprite celib commande.png", 60, 147, PropKioskCustomer, 712, 757},
+    {"gros mange seul.png", 170, 175, PropEater, 377, 251},
+    {"sprite poubelle face vers gauche.png", 60, 112, PropBin, 1867, 267},
+    {"sprite poubelle face vers droite.png", 60, 112, PropBin, 1143, 132},
+    {"sprite poubelle dos vers gauche.png", 60, 112, PropBin, 321, 589},
 };
 static_assert(sizeof(map1Props) / sizeof(map1Props[0]) == 9, "map 1 has nine props");
 static_assert(sizeof(map2Props) / sizeof(map2Props[0]) == 4, "map 2 has four props");
@@ -76,15 +76,13 @@ static_assert(sizeof(map3Props) / sizeof(map3Props[0]) == 9, "map 3 has nine pro
 struct LevelInfo {
     int money;
     float objective;
-    int waveCount;
     float goalX, goalY;
-    MusicId music;
 };
 constexpr LevelInfo levelInfo[4] = {
-    {0, 0, 0, 0, 0, MusicMenu},
-    {320, 5.0f, 5, 513, 1072, MusicLevel1},
-    {200, 5.0f, 7, 1412, 1025, MusicLevel2},
-    {200, 8.0f, 7, 990, 1072, MusicLevel3},
+    {0, 0, 0, 0},
+    {320, 5.0f, 513, 1072},
+    {200, 5.0f, 1412, 1025},
+    {200, 8.0f, 990, 1072},
 };
 
 // The seven path images, in loading order, and which ones each map puts in its four slots
@@ -118,7 +116,7 @@ void applyLevelInfo(int mapNumber) {
     const LevelInfo& info = levelInfo[mapNumber];
     game.money = info.money;
     game.levelObjective = info.objective;
-    game.waveCount = info.waveCount;
+    game.waveCount = waveCountOf(mapNumber);
     game.goalPoint = sf::Vector2f(info.goalX, info.goalY);
 }
 
@@ -300,22 +298,22 @@ void addDecoration(const sf::Texture* texture, int frameWidth, int frameHeight, 
 void animateDecorations() {
     for (Decoration& prop : game.decorations) {
         switch (prop.kind) {
-        case 0:
+        case PropKiosk:
             animateKiosk(prop);
             break;
-        case 1:
+        case PropKioskCustomer:
             animateOrderingCustomer(prop);
             break;
-        case 2:
+        case PropEater:
             animateEater(prop, 0);
             break;
-        case 3:
+        case PropEaterBack:
             animateEater(prop, 1);
             break;
-        case 4:
+        case PropTelevision:
             animateTelevision(prop);
             break;
-        case 5:
+        case PropBin:
             animateBin(prop);
             break;
         default:

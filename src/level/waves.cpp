@@ -155,11 +155,17 @@ struct Script {
     int backDirection;
 };
 
+template <std::size_t N>
+constexpr Script script(const Wave (&waves)[N], int obstacleWave, int front, int back) {
+    return {waves, static_cast<int>(N), obstacleWave, front, back};
+}
+
+// By level: the tutorial level and level 1 share map 1.
 constexpr Script scripts[4] = {
-    {map1Waves, 5, 0, DownRight, DownRight},
-    {map1Waves, 5, 0, DownRight, DownRight},
-    {map2Waves, 7, 3, UpLeft, UpLeft},
-    {map3Waves, 7, 4, UpRight, DownLeft},
+    script(map1Waves, 0, DownRight, DownRight),
+    script(map1Waves, 0, DownRight, DownRight),
+    script(map2Waves, 3, UpLeft, UpLeft),
+    script(map3Waves, 4, UpRight, DownLeft),
 };
 
 const Script& currentScript() {
@@ -271,6 +277,10 @@ void runObstacleMapScript() {
 }
 
 } // namespace
+
+int waveCountOf(int level) {
+    return scripts[level >= 0 && level <= 3 ? level : 0].waveCount;
+}
 
 int tickCountdown() {
     // One step a second, only while the level runs and the tutorial lets it.
