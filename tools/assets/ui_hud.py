@@ -375,15 +375,21 @@ def spatula_anim():
     return hstrip([spatula_frame(i) for i in range(8)])
 
 
+# The bubble ends left of the tower info panel (window x 1000) and so of the HUD, so every
+# button and panel a lesson step lights stays in sight; its text wraps to the inner width.
+BUBBLE_W, BUBBLE_H = 810, 300
+
+
 def speech_bubble():
-    """1440 x 250 at (178, 830); the text starts 178 px in, vertically centred."""
-    W, H = 1440, 250
+    """BUBBLE_W x BUBBLE_H at (178, 1080 - BUBBLE_H); the text starts 178 px in, vertically
+    centred, and stays 44 px clear of the right edge."""
+    W, H = BUBBLE_W, BUBBLE_H
     p = Pic(W, H, s=2)
     p.rrect((110, 12, W - 14, H - 10), 48, PAPER, outline=INK, ow=6, shadow=(0, 6, 5, 110))
     # tail towards the spatula's face (the spatula is drawn over the left part)
     p.polygon([(112, 70), (20, 20), (116, 130)], PAPER, outline=INK, ow=6)
     p.polygon([(118, 74), (40, 30), (122, 124)], PAPER)
-    p.rrect((140, 26, W - 60, 40), 7, (255, 236, 200, 255))
+    p.rrect((150, 21, W - 70, 29), 4, (255, 236, 200, 255))
     return p.result()
 
 
