@@ -85,19 +85,28 @@ TEST(Help, TwoCustomerPicturesUnderThePointerShowOnlyTheFirst) {
 
 TEST(Help, DISABLED_Screenshots) {
     OnHelp driver;
+    const std::string out = GOBBLER_SOURCE_DIR "/out/";
     driver.moveMouse(towersX, categoryY);
     driver.frame();
-    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/menus_help0.png"));
+    EXPECT_TRUE(driver.screenshot(out + "menus_help0.png"));
     driver.openPage(towersX, categoryY);
-    driver.moveMouse(1271, 280);
-    driver.frames(2);
-    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/menus_help1.png"));
-    driver.moveMouse(10, 10);
-    driver.frames(2);
-    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/menus_help1none.png"));
+    EXPECT_TRUE(driver.screenshot(out + "menus_help1none.png"));
+    // Each picture hovered in turn: its text must stand clear of it and of its neighbours.
+    const char* foods[3] = {"burger", "soda", "fries"};
+    for (int i = 0; i < 3; ++i) {
+        const sf::Vector2f at = game.helpFoods[i].getPosition();
+        driver.moveMouse(static_cast<int>(at.x), static_cast<int>(at.y));
+        driver.frames(2);
+        EXPECT_TRUE(driver.screenshot(out + "menus_help1_" + foods[i] + ".png"));
+    }
     driver.click(1086, 640);
     driver.openPage(customersX, categoryY);
-    driver.moveMouse(1271, 515);
-    driver.frames(2);
-    EXPECT_TRUE(driver.screenshot(GOBBLER_SOURCE_DIR "/out/menus_help2.png"));
+    EXPECT_TRUE(driver.screenshot(out + "menus_help2none.png"));
+    const char* customers[4] = {"bachelor", "businessman", "family", "bigeater"};
+    for (int i = 0; i < 4; ++i) {
+        const sf::Vector2f at = game.helpCustomers[i].getPosition();
+        driver.moveMouse(static_cast<int>(at.x), static_cast<int>(at.y));
+        driver.frames(2);
+        EXPECT_TRUE(driver.screenshot(out + "menus_help2_" + customers[i] + ".png"));
+    }
 }

@@ -164,6 +164,8 @@ void lateUpdate() {
     case Shop:
     case Help:
         updateMenuFrame();
+        if (game.supplierTutorialPending)
+            layoutDialogue(); // the shop lesson speaks over the menus
         break;
     case InGame:
         lateLevel(LevelView::Running);

@@ -6,6 +6,7 @@
 #include "core/resources.h"
 #include "tutorial/tutorial_common.h"
 
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -14,8 +15,13 @@ namespace {
 constexpr int spatulaFrameWidth = 357, spatulaFrameHeight = 502;
 constexpr int spatulaLastFrame = 7;
 constexpr float spatulaFrameSeconds = 0.1f;
-// The text starts this far right of the bubble's left edge (the spatula's hand covers the rest).
+// The text starts this far right of the bubble's left edge (the spatula's hand covers the rest)
+// and keeps this far from its right edge (the bubble's rim and shadow).
 constexpr float textIndent = 178;
+constexpr float textRightMargin = 44;
+
+// How wide a line of the bubble's text may be.
+float bubbleTextWidth = 0;
 
 // The string last given to the dialogue text, so an unchanged bubble is not laid out again.
 std::string shownDialogue;
@@ -26,7 +32,7 @@ void initTutorial() {
     const float sx = game.layoutScaleX, sy = game.layoutScaleY;
     game.dialogue.clear();
     shownDialogue.clear();
-    game.dialogueText = makeText("", 25, sf::Color::Black);
+    game.dialogueText = makeText("", dialogueTextSize, sf::Color::Black);
     game.spotlightOn = 0;
     game.spotlightX = game.spotlightY = game.spotlightRadius = 0;
 
@@ -42,6 +48,10 @@ void initTutorial() {
     const float bubbleHeight = bubble ? static_cast<float>(bubble->getSize().y) * sy : 0.0f;
     game.bubbleSprite = makeSprite(bubble, 178 * sx, 1080 * sy - bubbleHeight);
     game.bubbleSprite.setScale(sx, sy);
+    // Without its picture the text keeps the writer's lines as they are.
+    bubbleTextWidth =
+        bubble ? (static_cast<float>(bubble->getSize().x) - textIndent - textRightMargin) * sx
+               : std::numeric_limits<float>::max();
 }
 
 void setSpotlight(float x, float y, float radius) {
@@ -53,7 +63,7 @@ void setSpotlight(float x, float y, float radius) {
 
 void layoutDialogue() {
     if (game.dialogue != shownDialogue) {
-        game.dialogueText.setString(utf8(game.dialogue));
+        game.dialogueText.setString(wrapDialogue(utf8(game.dialogue), bubbleTextWidth));
         shownDialogue = game.dialogue;
     }
     const sf::FloatRect text = game.dialogueText.getLocalBounds();

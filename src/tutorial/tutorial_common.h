@@ -1,6 +1,8 @@
 // What the three explanations share: the bubble's text, the light and the spatula.
 #pragma once
 
+#include <SFML/System/String.hpp>
+
 // The bubble's text (UTF-8); an empty text hides the bubble and the spatula.
 void showDialogue(const char* text);
 void lightOff();
@@ -9,3 +11,7 @@ void startSpatula();
 void animateSpatula();
 // Window height the light's y is measured from.
 constexpr float lightBaseY = 1080.0f;
+// Character size of the bubble's text.
+constexpr unsigned dialogueTextSize = 25;
+// The dialogue with each of its lines broken at blanks to fit maxWidth pixels of the game font.
+sf::String wrapDialogue(const sf::String& text, float maxWidth);

@@ -169,8 +169,14 @@ def info_panel(two_columns):
 
 
 # --------------------------------------------------------------------------
+# Where each machine's badge sits across its 150 x 150 help picture: the page centres the
+# picture between the menu's buttons and the machine's text, so the badge is kept small and
+# set off to the side that has room, even at its enlarged hover scale (1.3; the soda 1.1).
+HELP_BADGE_X = {"burger": 81, "frite": 88, "soda": 95}
+
+
 def help_tower(kind):
-    """About 150 x 150: the level-2 machine on a soft round badge."""
+    """150 x 150: the level-2 machine on a soft round badge, with clear room around them."""
     level = 2
     W, H, OX, OY, N, HB = ct.CAT[(kind, level)]
     if kind == "soda":
@@ -182,11 +188,12 @@ def help_tower(kind):
     bbox = im.getbbox()
     im = im.crop(bbox)
     S = 150
-    scale = min(136.0 / im.width, 140.0 / im.height)
+    scale = min(100.0 / im.width, 106.0 / im.height)
     im = im.resize((max(1, int(im.width * scale)), max(1, int(im.height * scale))), Image.LANCZOS)
     cv = Canvas(S, S, ow=2.0)
+    cx = HELP_BADGE_X[kind]
     tint = {"frite": (255, 226, 150, 255), "burger": (255, 200, 160, 255), "soda": (190, 228, 250, 255)}[kind]
-    cv.circle(S / 2, S / 2 + 8, 62, tint, ow=2.2)
+    cv.circle(cx, 92, 47, tint, ow=2.2)
     out = cv.final()
-    out.alpha_composite(im, (int((S - im.width) / 2), int(S - 4 - im.height)))
+    out.alpha_composite(im, (int(cx - im.width / 2), int(142 - im.height)))
     return out

@@ -947,20 +947,30 @@ def _family_face():
     return portrait("famille", 60, 60, s, gx, gy, "circle", girl_shift=(17, -33))
 
 
+# The help page stacks the four portraits 130 to 150 px apart between the menu's buttons and
+# their texts and enlarges the one under the pointer to 1.3: the card is kept smaller than
+# its picture so neighbours never touch and the texts keep their distance.
+ICON_CARD = (20, 16, 80, 88)  # left, top, width, height inside the 110 x 120 picture
+
+
 def help_icon(key):
-    """About 110 x 120: upper body on a rounded card."""
+    """110 x 120: upper body on a rounded card, with clear room around it."""
     W, H = 110, 120
+    cx0, cy0, cw, chh = ICON_CARD
+    k = cw / 110.0
     G = head_geometry(key, False)
     w, h = CELL[key]
     if key == "famille":
-        s = 1.35
+        s = 1.35 * k
         mx = (G["head"][0] + G["head2"][0]) / 2
         my = (G["head"][1] * 0.6 + G["head2"][1] * 0.4)
-        gx = W / 2 - (mx - w / 2.0) * s
-        gy = 44 + (ground_y(key) - my) * s
+        gx = cw / 2 - (mx - w / 2.0) * s
+        gy = 44 * k + (ground_y(key) - my) * s
     else:
-        s = {"celib": 1.75, "gros": 1.5, "business": 1.8}[key]
+        s = {"celib": 1.75, "gros": 1.5, "business": 1.8}[key] * k
         hx, hy = G["head"]
-        gx = W / 2 - 4 - (hx - w / 2.0) * s
-        gy = 36 + (ground_y(key) - hy) * s
-    return portrait(key, W, H, s, gx, gy, "card")
+        gx = cw / 2 - 4 * k - (hx - w / 2.0) * s
+        gy = 36 * k + (ground_y(key) - hy) * s
+    out = Image.new("RGBA", (W, H), CLEAR)
+    out.alpha_composite(portrait(key, cw, chh, s, gx, gy, "card"), (cx0, cy0))
+    return out

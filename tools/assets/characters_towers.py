@@ -414,6 +414,17 @@ def burger_shot():
 
 # --------------------------------------------------------------------------
 # Soda fountain
+SODA_DROP = (196, 100, 44, 255)
+
+
+def soda_drop(c, x, y, rr, ow):
+    """A drop of cola in flight: round below, pointed above, with a glint."""
+    pts = [(x + rr * math.cos(math.radians(a)), y + rr * math.sin(math.radians(a)))
+           for a in range(-30, 211, 20)]
+    c.poly(pts + [(x, y - rr * 1.9)], SODA_DROP, ow=ow)
+    c.dot(x - rr * 0.35, y - rr * 0.1, rr * 0.3, WHITE)
+
+
 def soda_parts(level):
     k = {1: 1.0, 2: 1.1, 3: 1.22}[level]
     return k
@@ -576,9 +587,7 @@ def soda_tower(level, frame, nframes):
 
                     def drop(c, pu=pu, pv=pv, zz=zz, j=j):
                         x, y = iso.p(pu, pv, zz)
-                        rr = (6.0 - j * 1.3) * k
-                        c.poly([(x, y - rr * 1.9), (x + rr, y), (x, y + rr), (x - rr, y)], COLA_LIGHT, ow=1.1)
-                        c.blob(x - rr * 0.3, y - rr * 0.2, rr * 0.3, rr * 0.3, (240, 200, 170, 255))
+                        soda_drop(c, x, y, (6.0 - j * 1.3) * k, ow=1.1)
                     sc.custom(iso.depth(pu, pv, zz) + 40, drop)
         # bubbles around the cup
         for j in range(6):
@@ -598,10 +607,20 @@ def soda_tower(level, frame, nframes):
     return cv.final()
 
 
+SODA_FILM = (226, 146, 70, 255)   # the thin amber edge where the drink runs out
+SODA = (132, 40, 18, 255)         # cola
+SODA_DEEP = (72, 18, 8, 255)      # where it lies deepest
+SODA_EDGE = (128, 52, 20, 255)
+FOAM = (255, 250, 240, 255)
+FOAM_SHADE = (236, 214, 186, 255)
+
+
 def soda_splash(level, frame):
-    """Row 1: the sticky soda puddle on the floor around the tower, growing."""
+    """Row 1: a spilt cola puddle spreading on the floor around the tower: see-through amber
+    at its thin edge, darker where deep, a glossy shine, a frothy collar and bubbles fizzing
+    up through it; drops of drink are still flying while it spreads."""
     W, H, OX, OY, N, HB = CAT[("soda", level)]
-    cv = Canvas(W, H, ow=1.6, ink=(86, 36, 16, 255))
+    cv = Canvas(W, H, ow=1.0, ink=SODA_EDGE)
     k = {1: 1.0, 2: 1.2, 3: 1.4}[level]
     grow = [0.45, 0.72, 0.92, 1.0][frame]
     # the floor below the tower's foot is all the room the puddle has
@@ -609,35 +628,57 @@ def soda_splash(level, frame):
     rx = full * grow
     ry = rx * {1: 0.48, 2: 0.52, 3: 0.5}[level]
     cx, cy = OX, OY
-    pud = cv.sub()
-    # lobed puddle outline
-    n = 60
-    pts = []
-    for i in range(n):
-        a = 2 * math.pi * i / n
-        wob = 1.0 + 0.09 * math.sin(a * 3 + level) + 0.07 * math.sin(a * 5 + 1.3)
-        pts.append((cx + rx * wob * math.cos(a), cy + ry * wob * math.sin(a)))
-    pud.poly(pts, (132, 62, 30, 255))
-    pud.poly([(cx + (x - cx) * 0.78, cy + (y - cy) * 0.78 - 2) for x, y in pts], (150, 74, 38, 255), ow=0)
-    # shine
-    pud.blob(cx - rx * 0.45, cy - ry * 0.35, rx * 0.22, ry * 0.12, (214, 150, 110, 255))
-    pud.blob(cx + rx * 0.35, cy + ry * 0.4, rx * 0.12, ry * 0.07, (214, 150, 110, 255))
-    # foam bubbles on the rim
-    for i in range(16):
-        a = 2 * math.pi * (i + 0.3) / 16
-        wob = 1.0 + 0.09 * math.sin(a * 3 + level) + 0.07 * math.sin(a * 5 + 1.3)
-        x, y = cx + rx * wob * 0.93 * math.cos(a), cy + ry * wob * 0.9 * math.sin(a)
-        pud.circle(x, y, (3.5 + (i % 3)) * k, (255, 236, 210, 255), ow=1.0)
-    # splash droplets thrown outwards while it spreads
+
+    def wobble(a):
+        return 1.0 + 0.09 * math.sin(a * 3 + level) + 0.07 * math.sin(a * 5 + 1.3)
+
+    def at(a, d, dy=0.0):
+        return cx + rx * wobble(a) * d * math.cos(a), cy + dy + ry * wobble(a) * d * math.sin(a)
+
+    def outline(scale, dy=0.0):
+        return [at(2 * math.pi * i / 72, scale, dy) for i in range(72)]
+
+    # the drink itself, see-through: the floor shows under it
+    liquid = cv.sub()
+    liquid.poly(outline(1.0), SODA_FILM)
+    liquid.poly(outline(0.93, -1), SODA, ow=0)
+    liquid.poly(outline(0.7, -2), SODA_DEEP, ow=0)
+    cv.over(liquid, [0.8, 0.76, 0.72, 0.68][frame])
+
+    top = cv.sub()
+    # the sky of the room mirrored on the wet top, and glossy streaks on the lit side
+    top.blob(cx - rx * 0.32, cy - ry * 0.36, rx * 0.34, ry * 0.14, (255, 236, 220, 90))
+    for a0, a1, sc, wdt in ((196, 252, 0.74, 3.6 * k), (260, 276, 0.74, 3.6 * k),
+                            (24, 62, 0.8, 2.4 * k)):
+        top.arc(cx, cy - 2, rx * sc, ry * sc, a0, a1, wdt, (255, 255, 255, 240))
+    # a frothy collar: overlapping bubbles all round the rim, thicker at the back
+    for i in range(64):
+        a = 2 * math.pi * (i + 0.5 * (i % 2)) / 64
+        back = 0.5 + 0.5 * max(0.0, -math.sin(a))
+        rr = (1.8 + 1.2 * ((i * 5) % 3) + 1.6 * back) * k * (0.7 + 0.3 * grow)
+        x, y = at(a, 0.95 - 0.03 * (i % 2))
+        top.circle(x, y, rr, FOAM_SHADE if i % 3 == 0 else FOAM, ow=0.6)
+        top.dot(x - rr * 0.3, y - rr * 0.35, rr * 0.3, WHITE)
+    # bubbles rising through the drink, most near the fountain: small rings with a glint, a
+    # new pattern every frame so the puddle fizzes
+    rnd = (level * 97 + frame * 31) % 1000
+    for i in range(int(26 + 22 * grow * k)):
+        rnd = (rnd * 421 + 173) % 1000
+        a = 2 * math.pi * rnd / 1000
+        rnd = (rnd * 421 + 173) % 1000
+        d = 0.12 + 0.7 * (rnd / 1000) ** 1.5
+        x, y = at(a, d, -2)
+        r = (1.0 + (i % 4) * 0.6) * k
+        top.arc(x, y, r, r, 0, 360, max(0.9, 0.5 * k), (255, 246, 230, 255))
+        top.dot(x - r * 0.35, y - r * 0.35, max(0.6, r * 0.3), WHITE)
+    # drops of drink thrown outwards while it spreads: amber, with a glint
     if frame <= 2:
         for i in range(12):
             a = 2 * math.pi * (i + 0.5) / 12
             d = min(1.05 + 0.1 * frame + 0.05 * (i % 3), (min(OX, W - OX) - 10) / rx)
             x, y = cx + rx * d * math.cos(a), cy + ry * min(d * math.sin(a), 0.95) - 10 * (2 - frame)
-            rr = (4 - frame) * k
-            pud.poly([(x, y - rr * 1.8), (x + rr, y), (x, y + rr), (x - rr, y)], COLA_LIGHT, ow=1.0)
-    alpha = [0.9, 0.85, 0.8, 0.7][frame]
-    cv.over(pud, alpha)
+            soda_drop(top, x, y, (4 - frame) * k, ow=0.8)
+    cv.over(top, [0.96, 0.94, 0.92, 0.88][frame])
     return cv.final()
 
 

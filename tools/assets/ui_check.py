@@ -77,7 +77,7 @@ ROUGH = {
     HUD + "IGmenu.png": (600, 600, 700, 760),
     HUD + "IGOptions.png": (600, 700, 700, 760),
     HUD + "volumeBar.png": (565, 36, 600, 60),
-    HUD + "spat dialogue.png": (1380, 200, 1560, 300),
+    HUD + "spat dialogue.png": (760, 260, 822, 320),
     MENU + "VolumeBar.png": (565, 36, 600, 60),
     MENU + "Sons + SFX.png": (400, 250, 600, 300),
     MENU + "Fleches.png": (50, 80, 90, 120),
@@ -164,9 +164,10 @@ def test_tutorial_bubble_and_spatula():
         assert fr[:, :2].max() < 40 and fr[:, -2:].max() < 40, k   # nothing cut at the sides
         assert fr[-1].max() == 255                                # the handle reaches the bottom
     b = rgba(HUD + "spat dialogue.png")
-    H = b.shape[0]
-    # text zone from x 178 on, vertically centred: plain paper
-    zone = b[H // 2 - 55:H // 2 + 55, 178:1350]
+    H, W = b.shape[:2]
+    # text zone from x 178 to 44 px short of the right edge, vertically centred: plain paper
+    # for eight lines of the size-25 text
+    zone = b[H // 2 - 115:H // 2 + 115, 178:W - 44]
     assert lum(zone).min() > 200 and zone[..., 3].min() == 255
 
 

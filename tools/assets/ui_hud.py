@@ -2,7 +2,7 @@
 countdown, in-game menu and options, tutorial spatula and its speech bubble."""
 import math
 
-from PIL import Image
+from PIL import Image, ImageFilter
 
 from ui_common import (Pic, save, hstrip, emoji, star_points, mix, with_alpha, apply_grain,
                        text_width, INK, INK_SOFT, CREAM, PAPER, KETCHUP, KETCHUP_DARK, MUSTARD,
@@ -62,11 +62,9 @@ def hud_panel():
     plate(p, (14, 484, 368, 556))
     p.emoji("busts-in-silhouette", 43, 520, 44)
 
-    # shop sign between the wave and the reviews
-    p.rrect((40, 580, 342, 668), 18, KETCHUP, outline=INK, ow=5, shadow=(0, 4, 3, 90))
-    p.rrect((52, 590, 330, 604), 7, with_alpha(WHITE, 70))
-    p.emoji("hamburger", 86, 624, 56)
-    p.text((220, 626), "Gobbler", 40, fill=MUSTARD, stroke=4, stroke_fill=INK)
+    # the restaurant's neon sign between the wave and the reviews: it names the place and
+    # does nothing, so it hangs flat on the wall with no bevel or drop shadow of a button
+    neon_sign(p, (40, 584, 342, 670))
 
     # reviews: dark chalkboard; white texts at (1655, 755) and (1655, 885)
     p.rrect((8, 684, W + 30, 982), 16, BOARD, outline=INK, ow=5, shadow=(0, 4, 3, 90))
@@ -80,6 +78,66 @@ def hud_panel():
     p.rrect((8, 986, W + 30, 1074), 14, WOOD_DARK, outline=INK, ow=5)
     img = p.result()
     return img
+
+
+NEON_RED = (255, 64, 96, 255)
+NEON_YELLOW = (255, 196, 40, 255)
+SIGN_BACK = (34, 28, 38, 255)
+
+
+def ring(p, box, r, colour, width, oval=False):
+    """Only the outline of a rounded rectangle (or an oval), width pixels wide, inside box."""
+    k = p.s
+
+    def fn(d, ox, oy):
+        b = [box[0] * k + ox, box[1] * k + oy, box[2] * k + ox, box[3] * k + oy]
+        if oval:
+            d.ellipse(b, outline=colour, width=int(width * k))
+        else:
+            d.rounded_rectangle(b, radius=r * k, outline=colour, width=int(width * k))
+    p._shape(box, fn)
+
+
+def neon(p, draw):
+    """Tubes drawn by draw(layer) on a layer of p's size, lit: a wide soft glow of their own
+    colour under them, then the tubes themselves."""
+    layer = Pic(p.w, p.h, s=p.s)
+    draw(layer)
+    glow = layer.im.filter(ImageFilter.GaussianBlur(5 * p.s))
+    halo = layer.im.filter(ImageFilter.GaussianBlur(12 * p.s))
+    p.im.alpha_composite(halo)
+    p.im.alpha_composite(glow)
+    p.im.alpha_composite(glow)
+    p.im.alpha_composite(layer.im)
+
+
+def neon_sign(p, box):
+    x0, y0, x1, y1 = box
+    # two short chains from hooks in the plank seam above
+    for cx in (x0 + 46, x1 - 46):
+        for k in range(2):
+            ring(p, (cx - 3, y0 - 14 + 7 * k, cx + 3, y0 - 4 + 7 * k), 0, GREY_DARK, 2, oval=True)
+        p.circle(cx, y0 - 14, 4, GREY, outline=INK, ow=2)
+    # the dark back board in a thin steel frame, screwed at the corners
+    p.rrect(box, 6, SIGN_BACK, outline=GREY_DARK, ow=4)
+    ring(p, (x0 + 4, y0 + 4, x1 - 4, y1 - 4), 3, INK, 2)
+    for sx, sy in ((x0 + 12, y0 + 12), (x1 - 12, y0 + 12), (x0 + 12, y1 - 12), (x1 - 12, y1 - 12)):
+        p.circle(sx, sy, 3, GREY)
+    cy = (y0 + y1) / 2
+
+    def tubes(q):
+        # a burger drawn in yellow tube: bun dome, patty, bottom bun
+        bx = x0 + 50
+        q.arc((bx - 26, cy - 26, bx + 26, cy + 10), 180, 360, NEON_YELLOW, 4)
+        q.line([(bx - 26, cy - 8), (bx + 26, cy - 8)], NEON_YELLOW, 4)
+        q.line([(bx - 24, cy + 2), (bx + 24, cy + 2)], NEON_RED, 4)
+        ring(q, (bx - 24, cy + 10, bx + 24, cy + 20), 5, NEON_YELLOW, 4)
+        for dx in (-10, 2, 13):
+            q.circle(bx + dx, cy - 17 + abs(dx) * 0.15, 1.6, NEON_YELLOW)
+        # the name in red tube with a pale hot core
+        q.text(((x0 + 90 + x1 - 10) / 2, cy + 2), "Gobbler", 38, fill=(255, 226, 232, 255),
+               stroke=3, stroke_fill=NEON_RED)
+    neon(p, tubes)
 
 
 # ---------------------------------------------------------------- buttons
@@ -375,15 +433,21 @@ def spatula_anim():
     return hstrip([spatula_frame(i) for i in range(8)])
 
 
+# The bubble ends left of the tower info panel (window x 1000) and so of the HUD, so every
+# button and panel a lesson step lights stays in sight; its text wraps to the inner width.
+BUBBLE_W, BUBBLE_H = 810, 300
+
+
 def speech_bubble():
-    """1440 x 250 at (178, 830); the text starts 178 px in, vertically centred."""
-    W, H = 1440, 250
+    """BUBBLE_W x BUBBLE_H at (178, 1080 - BUBBLE_H); the text starts 178 px in, vertically
+    centred, and stays 44 px clear of the right edge."""
+    W, H = BUBBLE_W, BUBBLE_H
     p = Pic(W, H, s=2)
     p.rrect((110, 12, W - 14, H - 10), 48, PAPER, outline=INK, ow=6, shadow=(0, 6, 5, 110))
     # tail towards the spatula's face (the spatula is drawn over the left part)
     p.polygon([(112, 70), (20, 20), (116, 130)], PAPER, outline=INK, ow=6)
     p.polygon([(118, 74), (40, 30), (122, 124)], PAPER)
-    p.rrect((140, 26, W - 60, 40), 7, (255, 236, 200, 255))
+    p.rrect((150, 21, W - 70, 29), 4, (255, 236, 200, 255))
     return p.result()
 
 

@@ -120,6 +120,18 @@ def tutorial_screen():
     s = ("Grâce aux étoiles gagnées lors du premier niveau,\nnous pouvons par exemple débloquer "
          "une amélioration niveau 2 de l'une des Nourri'Tours.")
     f = font(25)
+    # broken at blanks to the bubble's inner width, as the game does
+    lines = []
+    for line in s.split("\n"):
+        cur = ""
+        for word in line.split(" "):
+            cand = word if not cur else cur + " " + word
+            if cur and f.getlength(cand) > bubble.size[0] - 178 - 44:
+                lines.append(cur)
+                cand = word
+            cur = cand
+        lines.append(cur)
+    s = "\n".join(lines)
     d = ImageDraw.Draw(scr)
     bb = d.multiline_textbbox((0, 0), s, font=f)
     text(scr, (178 + 178, by + bubble.size[1] / 2 - (bb[3] - bb[1]) / 2), s, 25)
