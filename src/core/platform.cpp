@@ -5,6 +5,7 @@
 #include <SFML/System/Clock.hpp>
 #include <SFML/Window.hpp>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -58,13 +59,18 @@ sf::Vector2i windowToFrame(sf::Vector2i pixel, sf::Vector2u windowSize) {
     if (windowSize == sf::Vector2u(layoutWidth, layoutHeight))
         return pixel;
     const sf::FloatRect area = pictureArea(windowSize);
-    const float px = static_cast<float>(pixel.x) + 0.5f, py = static_cast<float>(pixel.y) + 0.5f;
-    if (area.width <= 0 || px < area.left || py < area.top || px >= area.left + area.width ||
-        py >= area.top + area.height)
+    // The window pixels the picture touches, its partly covered edge pixels included.
+    const float left = std::floor(area.left), top = std::floor(area.top);
+    const float right = std::ceil(area.left + area.width);
+    const float bottom = std::ceil(area.top + area.height);
+    const float px = static_cast<float>(pixel.x), py = static_cast<float>(pixel.y);
+    if (area.width <= 0 || px < left || py < top || px >= right || py >= bottom)
         return sf::Vector2i(-10000, -10000); // on a bar: far from everything that can be hit
     const float scale = area.width / layoutWidth;
-    return sf::Vector2i(static_cast<int>(std::floor((px - area.left) / scale)),
-                        static_cast<int>(std::floor((py - area.top) / scale)));
+    const int x = static_cast<int>(std::floor((px + 0.5f - area.left) / scale));
+    const int y = static_cast<int>(std::floor((py + 0.5f - area.top) / scale));
+    return sf::Vector2i(std::clamp(x, 0, static_cast<int>(layoutWidth) - 1),
+                        std::clamp(y, 0, static_cast<int>(layoutHeight) - 1));
 }
 
 void sampleInput(Platform& platform, FrameInput& input) {

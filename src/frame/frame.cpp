@@ -191,12 +191,18 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
     handleInput();
     updateGame();
     lateUpdate();
-    if (draw && window) {
+    if (!window)
+        return;
+    if (draw) {
         drawFrame(game, frameRenderer());
         presentFrame(frameRenderer(), *window);
+        window->display();
+        showSystemCursor(*window, !game.input.onPicture);
     }
-    if (game.windowOpen == 0 && window)
-        window->close();
+    if (game.windowOpen == 0)
+        closeGameWindow(*window);
+    else if (game.input.screenKey)
+        toggleFullscreen(*window);
 }
 
 int runGame() {

@@ -97,5 +97,7 @@ void handleInput() {
         return;
     }
     game.cursorSprite.setTextureRect(sf::IntRect(38, 0, 38, 37));
-    dispatchPress();
+    // A press on the black bars around the picture is outside the game: it does nothing.
+    if (game.input.onPicture)
+        dispatchPress();
 }

@@ -1,34 +1,178 @@
-// The game's window: how it opens, and how the 1920 x 1080 picture is shown in it.
+// The game's window: how it opens (sized and centred for the desktop, or fullscreen), the switch
+// between the two, and how the 1920 x 1080 picture is shown in it.
 #include "frame/frame.h"
 
+#include "core/paths.h"
 #include "core/platform.h"
 #include "core/resources.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <new>
+#include <sstream>
+#include <string>
 
-void openGameWindow(sf::RenderWindow& window) {
-    // 72 bits per pixel and no title-bar flag, as the window has always been made.
-    window.create(sf::VideoMode(layoutWidth, layoutHeight, 72), "Gobbler",
-                  sf::Style::Resize | sf::Style::Close);
+#include <unistd.h>
+
+namespace {
+
+// Room left around a window for the desktop's panel and the window's title bar.
+constexpr unsigned panelRoom = 96, sideRoom = 32;
+
+struct WindowState {
+    WindowSettings settings;
+    bool cursorShown = false;
+};
+
+WindowState& windowState() {
+    static WindowState state;
+    return state;
+}
+
+void saveWindowSettings() {
+    const std::string target = settingsPath();
+    const std::string temporary = target + "." + std::to_string(::getpid()) + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::trunc);
+        out << formatWindowSettings(windowState().settings);
+        if (!out)
+            return (void)std::remove(temporary.c_str());
+    }
+    if (std::rename(temporary.c_str(), target.c_str()) != 0)
+        std::remove(temporary.c_str());
+}
+
+WindowSettings loadWindowSettings() {
+    std::ifstream in(settingsPath());
+    std::ostringstream text;
+    text << in.rdbuf();
+    return readWindowSettings(text.str());
+}
+
+// Everything a window of the game has, whichever way it was made.
+void dressWindow(sf::RenderWindow& window) {
     setWindowIcon(window);
     window.setFramerateLimit(60);
     window.setMouseCursorVisible(false);
+    windowState().cursorShown = false;
 }
 
-void presentFrame(Renderer& renderer, sf::RenderWindow& window) {
-    const sf::Vector2u size = window.getSize();
-    window.setView(
+void openWindowed(sf::RenderWindow& window, sf::Vector2u size) {
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    // 72 bits per pixel, as the window has always been made.
+    window.create(sf::VideoMode(size.x, size.y, 72), "Gobbler",
+                  sf::Style::Resize | sf::Style::Close);
+    // Wholly on the desktop, in its middle, with or without a window manager to place it.
+    window.setPosition(
+        sf::Vector2i((static_cast<int>(desktop.width) - static_cast<int>(size.x)) / 2,
+                     (static_cast<int>(desktop.height) - static_cast<int>(size.y)) / 2));
+    dressWindow(window);
+}
+
+void openFullscreen(sf::RenderWindow& window) {
+    window.create(sf::VideoMode::getDesktopMode(), "Gobbler", sf::Style::Fullscreen);
+    dressWindow(window);
+}
+
+} // namespace
+
+WindowSettings readWindowSettings(const std::string& text) {
+    WindowSettings settings;
+    std::istringstream in(text);
+    std::string key;
+    long value = 0;
+    while (in >> key >> value) {
+        if (key == "fullscreen")
+            settings.fullscreen = value != 0;
+        else if (key == "width" && value > 0 && value <= 16384)
+            settings.width = static_cast<unsigned>(value);
+        else if (key == "height" && value > 0 && value <= 16384)
+            settings.height = static_cast<unsigned>(value);
+    }
+    return settings;
+}
+
+std::string formatWindowSettings(const WindowSettings& settings) {
+    char text[96];
+    std::snprintf(text, sizeof text, "fullscreen %d\nwidth %u\nheight %u\n",
+                  settings.fullscreen ? 1 : 0, settings.width, settings.height);
+    return text;
+}
+
+sf::Vector2u startWindowSize(sf::Vector2u desktop, const WindowSettings& settings) {
+    const unsigned roomX = desktop.x > sideRoom ? desktop.x - sideRoom : desktop.x;
+    const unsigned roomY = desktop.y > panelRoom ? desktop.y - panelRoom : desktop.y;
+    // The size the player left it at, while it still fits this desktop.
+    if (settings.width >= 320 && settings.height >= 180 && settings.width <= roomX &&
+        settings.height <= roomY)
+        return sf::Vector2u(settings.width, settings.height);
+    // Else the largest 16:9 window that fits, no larger than the picture unless the desktop is.
+    const bool large = desktop.x > layoutWidth && desktop.y > layoutHeight;
+    unsigned height = std::min(roomY, roomX * 9 / 16);
+    if (!large)
+        height = std::min(height, layoutHeight);
+    return sf::Vector2u(height * 16 / 9, height);
+}
+
+void openGameWindow(sf::RenderWindow& window) {
+    WindowSettings& settings = windowState().settings;
+    settings = loadWindowSettings();
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    if (settings.fullscreen)
+        openFullscreen(window);
+    else
+        openWindowed(window, startWindowSize({desktop.width, desktop.height}, settings));
+}
+
+void toggleFullscreen(sf::RenderWindow& window) {
+    WindowSettings& settings = windowState().settings;
+    if (settings.fullscreen) {
+        settings.fullscreen = false;
+        const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+        openWindowed(window, startWindowSize({desktop.width, desktop.height}, settings));
+    } else {
+        const sf::Vector2u size = window.getSize();
+        settings.width = size.x;
+        settings.height = size.y;
+        settings.fullscreen = true;
+        openFullscreen(window);
+    }
+    saveWindowSettings();
+}
+
+void closeGameWindow(sf::RenderWindow& window) {
+    WindowSettings& settings = windowState().settings;
+    if (window.isOpen() && !settings.fullscreen) {
+        settings.width = window.getSize().x;
+        settings.height = window.getSize().y;
+    }
+    saveWindowSettings();
+    window.close();
+}
+
+void showSystemCursor(sf::RenderWindow& window, bool shown) {
+    // Over the black bars the game draws no cursor: the desktop's own one shows there.
+    if (windowState().cursorShown == shown)
+        return;
+    window.setMouseCursorVisible(shown);
+    windowState().cursorShown = shown;
+}
+
+void presentFrame(const Renderer& renderer, sf::RenderTarget& target) {
+    const sf::Vector2u size = target.getSize();
+    target.setView(
         sf::View(sf::FloatRect(0, 0, static_cast<float>(size.x), static_cast<float>(size.y))));
-    window.clear(sf::Color::Black);
+    target.clear(sf::Color::Black);
     const sf::FloatRect area = pictureArea(size);
     sf::Sprite picture(renderer.frame.getTexture());
     picture.setPosition(area.left, area.top);
     picture.setScale(area.width / layoutWidth, area.height / layoutHeight);
-    window.draw(picture);
-    window.display();
+    // The picture covers its area whole: nothing to blend.
+    target.draw(picture, sf::BlendNone);
 }
 
 Renderer& frameRenderer() {

@@ -1,0 +1,176 @@
+// The picture fitted into windows of any shape: clicks land where the player sees things, the
+// black bars do nothing, and the window opens to fit the desktop.
+#include "core/game.h"
+#include "core/platform.h"
+#include "frame/frame.h"
+#include "support/frame_driver.h"
+
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// The window pixel where a point of the picture is shown.
+sf::Vector2i shownAt(sf::Vector2u window, float x, float y) {
+    const sf::FloatRect area = pictureArea(window);
+    const float scale = area.width / layoutWidth;
+    return sf::Vector2i(static_cast<int>(std::floor(area.left + (x + 0.5f) * scale)),
+                        static_cast<int>(std::floor(area.top + (y + 0.5f) * scale)));
+}
+
+// A player in a window of that size, clicking what is shown.
+struct InWindow : FrameDriver {
+    explicit InWindow(sf::Vector2u size) { platform.size = size; }
+    void clickShown(float x, float y) {
+        const sf::Vector2i at = shownAt(platform.size, x, y);
+        press(at.x, at.y);
+        frame();
+        release();
+        frame();
+    }
+};
+
+const sf::Vector2u windowSizes[] = {{1920, 1080}, {1366, 768}, {1280, 720}, {1000, 563},
+                                    {2560, 1440}, {1024, 768}, {2560, 1080}};
+
+} // namespace
+
+TEST(Window, PictureFitsCentredWithBarsAndPixelsMapBackIntoIt) {
+    EXPECT_EQ(pictureArea({1920, 1080}), sf::FloatRect(0, 0, 1920, 1080));
+    EXPECT_EQ(pictureArea({1024, 768}), sf::FloatRect(0, 96, 1024, 576)) << "letterbox";
+    EXPECT_EQ(pictureArea({2560, 1080}), sf::FloatRect(320, 0, 1920, 1080)) << "pillarbox";
+    for (const sf::Vector2u size : windowSizes) {
+        for (const sf::Vector2f p : {sf::Vector2f(0, 0), sf::Vector2f(960, 540),
+                                     sf::Vector2f(1919, 1079), sf::Vector2f(1605, 1027)}) {
+            const sf::Vector2i back = windowToFrame(shownAt(size, p.x, p.y), size);
+            EXPECT_NEAR(back.x, p.x, 1) << size.x << "x" << size.y;
+            EXPECT_NEAR(back.y, p.y, 1) << size.x << "x" << size.y;
+        }
+    }
+    // The bars lie outside the picture.
+    EXPECT_LT(windowToFrame({5, 40}, {1024, 768}).y, 0);
+    EXPECT_LT(windowToFrame({100, 500}, {2560, 1080}).x, 0);
+}
+
+// The same play at every window size: title menu, level selection, a level, a tower built on a
+// pedestal through its menu; a press on a bar changes nothing.
+TEST(Window, ClicksAtTheShownPlacesPlayAsAtFullSize) {
+    for (const sf::Vector2u size : windowSizes) {
+        SCOPED_TRACE(std::to_string(size.x) + "x" + std::to_string(size.y));
+        InWindow driver(size);
+        game.tutorialEnabled = 0;
+        game.screen = TitleMenu;
+        driver.frame();
+        driver.clickShown(1091, 235); // "Jouer"
+        ASSERT_EQ(game.screen, LevelSelect);
+        driver.clickShown(1496, 410); // the first level's card
+        ASSERT_EQ(game.screen, InGame);
+        driver.clickShown(1376, 680); // a pedestal
+        ASSERT_EQ(game.towerMenu, BuildMenu);
+        if (pictureArea(size).left >= 4 || pictureArea(size).top >= 4) {
+            driver.press(1, 1); // a corner of the window is on a bar
+            driver.frame();
+            driver.release();
+            driver.frame();
+            EXPECT_EQ(game.towerMenu, BuildMenu) << "a press on a bar does nothing";
+        }
+        const sf::Vector2f fries = game.buildButtons[Fries].getPosition();
+        driver.clickShown(fries.x, fries.y);
+        ASSERT_EQ(game.towers.size(), 1u);
+        EXPECT_EQ(game.money, 320 - 100);
+        const sf::Vector2f pause = game.pauseButton.getPosition();
+        driver.clickShown(pause.x + 21, pause.y + 35);
+        EXPECT_EQ(game.paused, 1);
+    }
+}
+
+TEST(Window, OpensToFitTheDesktopAndRemembersItsSettings) {
+    // Room is left for a panel and a title bar; never larger than the picture on a small or
+    // full-HD desktop; a larger desktop may have a larger window.
+    EXPECT_EQ(startWindowSize({1366, 768}, {}), sf::Vector2u(1194, 672));
+    EXPECT_EQ(startWindowSize({1280, 720}, {}), sf::Vector2u(1109, 624));
+    EXPECT_EQ(startWindowSize({1920, 1080}, {}), sf::Vector2u(1749, 984));
+    EXPECT_EQ(startWindowSize({3840, 2160}, {}), sf::Vector2u(3669, 2064));
+    WindowSettings left;
+    left.width = 1000;
+    left.height = 600;
+    EXPECT_EQ(startWindowSize({1366, 768}, left), sf::Vector2u(1000, 600));
+    left.width = 1900;
+    EXPECT_EQ(startWindowSize({1366, 768}, left), sf::Vector2u(1194, 672)) << "no longer fits";
+
+    WindowSettings chosen;
+    chosen.fullscreen = true;
+    chosen.width = 1280;
+    chosen.height = 720;
+    const WindowSettings read = readWindowSettings(formatWindowSettings(chosen));
+    EXPECT_TRUE(read.fullscreen);
+    EXPECT_EQ(read.width, 1280u);
+    EXPECT_EQ(read.height, 720u);
+    const WindowSettings damaged = readWindowSettings("width -5\nheight 99999999999\nfullscreen");
+    EXPECT_FALSE(damaged.fullscreen);
+    EXPECT_EQ(damaged.width, 0u);
+    EXPECT_EQ(damaged.height, 0u);
+}
+
+// The picture as each window shows it, for a look by eye:
+// gobbler_tests --gtest_also_run_disabled_tests --gtest_filter='Window.DISABLED_*'
+TEST(Window, DISABLED_ScreenshotsAtEverySize) {
+    FrameDriver driver;
+    game.tutorialEnabled = 0;
+    driver.startLevel(1);
+    driver.runFor(14.0);
+    driver.frameImage();
+    for (const sf::Vector2u size : windowSizes) {
+        sf::RenderTexture window;
+        ASSERT_TRUE(window.create(size.x, size.y));
+        presentFrame(frameRenderer(), window);
+        window.display();
+        window.getTexture().copyToImage().saveToFile(std::string(GOBBLER_SOURCE_DIR) +
+                                                     "/out/window_" + std::to_string(size.x) + "x" +
+                                                     std::to_string(size.y) + ".png");
+    }
+}
+
+// F11 ten times there and back: the same picture, the same game, no memory kept per switch.
+TEST(Window, FullscreenAndBackTenTimesKeepsPicturesAndGame) {
+    FrameDriver driver;
+    game.tutorialEnabled = 0;
+    driver.startLevel(1);
+    driver.runFor(2.0);
+    const sf::Image before = driver.frameImage();
+    const int money = game.money;
+    auto residentPages = [] {
+        long size = 0, resident = 0;
+        std::FILE* statm = std::fopen("/proc/self/statm", "r");
+        if (statm) {
+            if (std::fscanf(statm, "%ld %ld", &size, &resident) != 2)
+                resident = 0;
+            std::fclose(statm);
+        }
+        return resident;
+    };
+    sf::RenderWindow& window = *driver.platform.window;
+    toggleFullscreen(window); // the first switch makes what every later one reuses
+    toggleFullscreen(window);
+    const long residentBefore = residentPages();
+    for (int i = 0; i < 20; ++i) {
+        toggleFullscreen(window);
+        ASSERT_TRUE(window.isOpen());
+        driver.drawing = true;
+        driver.frame();
+    }
+    driver.drawing = false;
+    EXPECT_LT(residentPages() - residentBefore, 2560) << "under 10 MB more";
+    EXPECT_EQ(game.money, money);
+    const sf::Image after = driver.frameImage();
+    // The countdown moved on; the rest of the picture (map, HUD, pedestals) is the same.
+    EXPECT_EQ(after.getPixel(960, 540), before.getPixel(960, 540));
+    EXPECT_EQ(after.getPixel(1700, 60), before.getPixel(1700, 60));
+    EXPECT_EQ(after.getPixel(1376, 680), before.getPixel(1376, 680));
+}
