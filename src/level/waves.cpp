@@ -295,6 +295,22 @@ int tickCountdown() {
     return 1;
 }
 
+WaveMix waveMix(int mapNumber, int wave, int entrance) {
+    WaveMix mix{};
+    if (mapNumber < 1 || mapNumber > 3)
+        return mix;
+    const Script& script = scripts[mapNumber]; // level n plays map n (level 0 plays map 1 too)
+    if (wave < 1 || wave > script.waveCount)
+        return mix;
+    const Wave& w = script.waves[wave - 1];
+    for (int k = 0; k < w.stepCount; ++k) {
+        const Spawn& spawn = entrance == 0 ? w.steps[k].front : w.steps[k].back;
+        if (spawn.type >= 0)
+            mix.count[spawn.type] += 1;
+    }
+    return mix;
+}
+
 void initDoor() {
     game.doorSprite = makeSprite(loadTexture("../resources/textures/map/door.png"), 446, -129);
     game.doorFrame = 0;
