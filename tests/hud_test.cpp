@@ -114,6 +114,33 @@ TEST(Hud, SecondMapTimerShowsOverItsBox) {
     EXPECT_NE(shown.at(timer.x, timer.y), boxAlone.at(timer.x, timer.y));
 }
 
+TEST(Hud, AnOpenTowerMenuComesOverThePreviewAndTakesItsPresses) {
+    FrameDriver driver(0.1);
+    game.tutorialEnabled = 0;
+    driver.startLevel(2);
+    driver.frame();
+    driver.click(473, 780); // the pedestal left of the box: its Soda button reaches into it
+    ASSERT_EQ(game.towerMenu, BuildMenu);
+    const sf::Vector2f soda(577, 745);
+    const Capture menuOpen(driver);
+    game.towerMenu = Closed;
+    const Capture menuClosed(driver);
+    EXPECT_NE(menuOpen.at(soda.x, soda.y), menuClosed.at(soda.x, soda.y));
+
+    // On map 3 the Fries button above a pedestal lies on the first box's timer.
+    driver.startLevel(3);
+    game.wave = 2;
+    driver.frame();
+    driver.click(713, 430);
+    ASSERT_EQ(game.towerMenu, BuildMenu);
+    driver.moveMouse(700, 240);
+    driver.frame();
+    EXPECT_FLOAT_EQ(game.countdownTimers[0].getScale().x, 1.0f) << "the timer under it stays";
+    driver.click(700, 240);
+    EXPECT_EQ(game.towers.size(), 1u) << "the Fries tower is built";
+    EXPECT_GT(game.countdown, 0) << "the countdown behind the button goes on";
+}
+
 TEST(Hud, EveryPreviewAnnouncesWhatItsWaveSpawns) {
     for (int level : {1, 2, 3}) {
         FrameDriver driver(0.05);

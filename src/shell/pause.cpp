@@ -6,6 +6,7 @@
 #include "core/resources.h"
 #include "level/level.h"
 #include "persist/persist.h"
+#include "towers/towers.h"
 #include "ui/ui.h"
 
 #include <algorithm>
@@ -74,6 +75,9 @@ void setPauseFrame() {
 
 void countdownSkip() {
     const int x = game.input.mouseX, y = game.input.mouseY;
+    // An open tower menu is drawn over the wave preview: its buttons take the press.
+    if (onTowerMenuButton(x, y))
+        return;
     const bool firstTimerShown = !(game.mapNumber == 3 && game.wave <= 1);
     if ((firstTimerShown && hitCentred(game.countdownTimers[0], x, y)) ||
         (game.currentLevel == 3 && hitCentred(game.countdownTimers[1], x, y)))

@@ -254,6 +254,27 @@ void removeTower(Tower& tower) {
     }
 }
 
+bool onTowerMenuButton(int x, int y) {
+    switch (game.towerMenu) {
+    case BuildMenu:
+        if (!game.selectedSlot)
+            return false;
+        for (const sf::Sprite& button : game.buildButtons)
+            if (hitCentred(button, x, y))
+                return true;
+        return false;
+    case UpgradeToLevel2:
+    case UpgradeToLevel3:
+        if (menuTower() && hitCentred(game.upgradeButton, x, y))
+            return true;
+        return menuTower() && hitCentred(game.sellButton, x, y);
+    case SellOnly:
+        return menuTower() && hitCentred(game.sellButton, x, y);
+    default:
+        return false;
+    }
+}
+
 void handleTowerClick() {
     if (game.clickLatch)
         return;

@@ -6,6 +6,7 @@
 #include "core/resources.h"
 #include "level/level.h"
 #include "rating/rating.h"
+#include "towers/towers.h"
 
 #include <cstdio>
 #include <string>
@@ -176,7 +177,9 @@ void placeWavePreview() {
 
 void setTimerHoverScale() {
     sf::Sprite& timer = game.countdownTimers[0];
-    const bool inside = hitCentred(timer, game.input.mouseX, game.input.mouseY);
+    // Under an open tower menu's button the pointer is on the button, not on the timer.
+    const bool inside = hitCentred(timer, game.input.mouseX, game.input.mouseY) &&
+                        !onTowerMenuButton(game.input.mouseX, game.input.mouseY);
     const float scale = inside ? 1.1f : 1.0f;
     timer.setScale(scale * game.layoutScaleX, scale * game.layoutScaleY);
 }
