@@ -232,6 +232,24 @@ TEST(Pause, PausingTenSecondsAtSpeedTwoDelaysTheRemainingSpawnsByTenSeconds) {
     EXPECT_NEAR(paused[2] - plain[2], 10.0, 1e-3);
 }
 
+TEST(Pause, TheEndPanelLetsOnlyContinuerAct) {
+    FrameDriver driver(0.1);
+    startWave(driver);
+    game.countdown = -3;
+    game.levelLost = 1;
+    for (sf::Vector2i at : {pausePoint, menuPoint, mutePoint, speedPoint, timerPoint,
+                            sf::Vector2i{455, 480}}) // a free pedestal
+        click(driver, at);
+    EXPECT_EQ(game.paused, 0);
+    EXPECT_EQ(game.screen, InGame);
+    EXPECT_EQ(game.muted, 0);
+    EXPECT_EQ(game.gameSpeed, 1);
+    EXPECT_LT(game.countdown, 0) << "the timer press did not reach the countdown";
+    EXPECT_EQ(game.towerMenu, Closed);
+    click(driver, {1414 + 165, 555 + 52});
+    EXPECT_EQ(game.screen, LevelSelect);
+}
+
 TEST(Pause, ContinuerWorksWithThePressLatchedAndOnlyAtTheEnd) {
     FrameDriver driver(0.1);
     startWave(driver);

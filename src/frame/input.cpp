@@ -37,6 +37,11 @@ bool towerClicksAllowed() {
 }
 
 void handleLevelPress() {
+    // The victory or defeat panel lies over the whole level: only its "Continuer" answers.
+    if (game.levelWon != 0 || game.levelLost != 0) {
+        handleLevelEndPress();
+        return;
+    }
     if (game.tutorialEnabled == 1)
         tutorialClick();
     handleGameButtons();

@@ -193,6 +193,9 @@ void handleGameButtons() {
         pauseButton();
     muteButton();
     speedButton();
+}
+
+void handleLevelEndPress() {
     continueButton();
 }
 
