@@ -82,6 +82,19 @@ TEST(Hud, TimersShowOneFramePerSecondAndGrowUnderTheMouse) {
     EXPECT_FLOAT_EQ(game.countdownTimers[0].getScale().x, 1.0f);
 }
 
+TEST(Hud, SpeedButtonIsLitAtDoubleSpeedOnly) {
+    FrameDriver driver(0.1);
+    pausedLevel(driver, 1);
+    const sf::Vector2f button(1848, 1010); // on the button's blue, clear of its text
+    const Capture normal(driver);
+    game.gameSpeed = 2;
+    const Capture doubled(driver);
+    game.gameSpeed = 1;
+    const Capture normalAgain(driver);
+    EXPECT_NE(doubled.at(button.x, button.y), normal.at(button.x, button.y));
+    EXPECT_EQ(normalAgain.at(button.x, button.y), normal.at(button.x, button.y));
+}
+
 TEST(Hud, ThirdMapShowsItsFirstBoxFromTheSecondWaveAndNothingOnceTheWaveRuns) {
     FrameDriver driver(0.1);
     pausedLevel(driver, 3);
