@@ -310,6 +310,13 @@ TEST(Pause, MenuItemsAndTheirArrows) {
     driver.frame();
     click(driver, backLabel);
 
+    // The title's "Jouer" picture closes the options at its enlarged size, 259 x 108.
+    click(driver, optionsItem);
+    click(driver, {playPicture.x + 131, playPicture.y});
+    EXPECT_EQ(game.screen, GameOptions);
+    click(driver, {playPicture.x - 128, playPicture.y + 52});
+    EXPECT_EQ(game.screen, GameMenu);
+
     click(driver, quitItem);
     EXPECT_EQ(game.screen, TitleMenu);
     EXPECT_EQ(game.menuHeading.getString(), utf8("               Menu"));

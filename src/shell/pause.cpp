@@ -30,8 +30,13 @@ constexpr float effectsBarX = 576, effectsBarY = 669;
 constexpr float musicBarX = 576, musicBarY = 482;
 constexpr float backLabelX = 795, backLabelY = 779;
 
-// The title menu's "Jouer" picture, which also closes the in-game options.
-sf::Sprite playPicture;
+// The title menu's "Jouer" picture also closes the in-game options, as large as it stands once
+// pressed on the way to the level (259 x 108 around its centre).
+bool onPlayPicture(int x, int y) {
+    sf::Sprite play = game.panelButtons[0];
+    play.setScale(1.2f, 1.2f);
+    return hitCentred(play, x, y);
+}
 
 bool insideMenuBox(const MenuBox& box, int x, int y) {
     const float fx = static_cast<float>(x) - menuX * game.layoutScaleX;
@@ -225,7 +230,7 @@ void handleGameMenuClick() {
 
 void handleGameOptionsClick() {
     // The in-game options stay part of the menu's freeze: going back counts nothing yet.
-    if (game.clickLatch == 0 && hitCentred(playPicture, game.input.mouseX, game.input.mouseY)) {
+    if (game.clickLatch == 0 && onPlayPicture(game.input.mouseX, game.input.mouseY)) {
         game.screen = GameMenu;
         game.clickLatch = 1;
     }
@@ -291,10 +296,4 @@ void initGameMenus() {
     game.gameEffectsKnob = makeVolumeKnob();
     game.gameMusicKnob = makeVolumeKnob();
     placeKnobs();
-
-    const sf::Texture* play = loadTexture("../resources/textures/Menu/B Jouer.png");
-    playPicture = makeSprite(play, 1091 * sx, 235 * sy);
-    if (play)
-        playPicture.setOrigin(static_cast<float>(play->getSize().x) / 2.0f,
-                              static_cast<float>(play->getSize().y) / 2.0f);
 }
