@@ -96,6 +96,7 @@ void handleInput() {
     readWindowEvents();
     if (game.hasFocus == 0)
         return;
+    handleGameKeys();
     if (!game.input.leftDown) {
         game.clickLatch = 0;
         game.cursorSprite.setTextureRect(sf::IntRect(0, 0, 38, 37));

@@ -7,6 +7,7 @@
 #include "level/level.h"
 #include "persist/persist.h"
 #include "towers/towers.h"
+#include "tutorial/tutorial.h"
 #include "ui/ui.h"
 
 #include <algorithm>
@@ -89,10 +90,7 @@ void countdownSkip() {
         game.countdown = 0;
 }
 
-bool openGameMenu() {
-    if (game.clickLatch != 0 ||
-        !hitTopLeft(game.optionsButton, game.input.mouseX, game.input.mouseY))
-        return false;
+void enterGameMenu() {
     // A pause already running becomes the menu's freeze without a gap.
     if (game.paused == 0)
         beginFreeze();
@@ -100,16 +98,18 @@ bool openGameMenu() {
     game.pausedOverLesson = 0;
     setPauseFrame();
     game.screen = GameMenu;
+}
+
+bool openGameMenu() {
+    if (game.clickLatch != 0 ||
+        !hitTopLeft(game.optionsButton, game.input.mouseX, game.input.mouseY))
+        return false;
+    enterGameMenu();
     game.clickLatch = 1;
     return true;
 }
 
-void pauseButton() {
-    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
-    const sf::Vector2f at = game.pauseButton.getPosition();
-    if (!hitBox(at.x, at.y, 43 * sx, 69 * sy, game.input.mouseX, game.input.mouseY) ||
-        game.clickLatch != 0)
-        return;
+void togglePause() {
     if (game.paused == 0) {
         beginFreeze();
         game.paused = 1;
@@ -120,7 +120,37 @@ void pauseButton() {
         bankFrozenTime(game.gameSpeed);
     }
     setPauseFrame();
+}
+
+void pauseButton() {
+    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
+    const sf::Vector2f at = game.pauseButton.getPosition();
+    if (!hitBox(at.x, at.y, 43 * sx, 69 * sy, game.input.mouseX, game.input.mouseY) ||
+        game.clickLatch != 0)
+        return;
+    togglePause();
     game.clickLatch = 1;
+}
+
+void resumeFromGameMenu() {
+    bankFrozenTime(game.gameSpeed);
+    game.screen = InGame;
+}
+
+// The lesson resumed by a press while the pause button is down: it has just left its frozen
+// time out, so the pause counts on from here.
+void settleLessonUnderPause() {
+    if (game.paused == 1 && game.pausedOverLesson == 1 && !lessonHolds()) {
+        game.pauseStartTime = game.now;
+        game.pausedOverLesson = 0;
+    }
+}
+
+void closeTowerMenu() {
+    if (Tower* selected = towerExists(game.selectedTower) ? game.selectedTower : nullptr)
+        selected->showRange = 0;
+    game.towerMenu = Closed;
+    game.towerInfoVisible = 0;
 }
 
 void muteButton() {
@@ -187,12 +217,7 @@ float knobVolume(float knobX, const sf::Sprite& bar) {
 } // namespace
 
 void handleGameButtons() {
-    // The lesson resumed by this press while the pause button is down: it has just left its
-    // frozen time out, so the pause counts on from here.
-    if (game.paused == 1 && game.pausedOverLesson == 1 && !lessonHolds()) {
-        game.pauseStartTime = game.now;
-        game.pausedOverLesson = 0;
-    }
+    settleLessonUnderPause();
     countdownSkip();
     if (!openGameMenu())
         pauseButton();
@@ -204,13 +229,45 @@ void handleLevelEndPress() {
     continueButton();
 }
 
+void handleGameKeys() {
+    const bool space = game.input.pauseKey, escape = game.input.menuKey;
+    if (!space && !escape)
+        return;
+    switch (game.screen) {
+    case InGame:
+        // The keys act where their buttons would: not under the end panel, nor while the
+        // lesson takes every press.
+        if (game.levelWon != 0 || game.levelLost != 0 || lessonTakesPresses())
+            return;
+        settleLessonUnderPause();
+        if (space)
+            togglePause();
+        if (escape) {
+            if (game.towerMenu != Closed)
+                closeTowerMenu();
+            else
+                enterGameMenu();
+        }
+        break;
+    case GameMenu:
+        if (escape)
+            resumeFromGameMenu();
+        break;
+    case GameOptions:
+        if (escape)
+            game.screen = GameMenu; // as its back label
+        break;
+    default:
+        break;
+    }
+}
+
 void handleGameMenuClick() {
     if (game.clickLatch != 0)
         return;
     const int x = game.input.mouseX, y = game.input.mouseY;
     if (insideMenuBox(menuPressBoxes[0], x, y)) {
-        bankFrozenTime(game.gameSpeed);
-        game.screen = InGame;
+        resumeFromGameMenu();
     } else if (insideMenuBox(menuPressBoxes[1], x, y)) {
         setupCurrentLevel();
         game.screen = InGame;

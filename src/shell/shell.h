@@ -9,6 +9,9 @@
 void handleGameButtons();
 // The level's end overlay: its "Continuer" press (screen 6 while the level is won or lost).
 void handleLevelEndPress();
+// Space and Escape on the level and its menus: Space as the pause button, Escape opens the
+// in-game menu (closing an open tower menu first), resumes from it, and leaves its options.
+void handleGameKeys();
 // The in-game menu's presses (screen 7) and the in-game options' close area (screen 11).
 void handleGameMenuClick();
 void handleGameOptionsClick();

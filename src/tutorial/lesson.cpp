@@ -363,6 +363,16 @@ void tutorialStepDisplay() {
     applyFlow(s.flow);
 }
 
+bool lessonTakesPresses() {
+    if (game.tutorialEnabled == 0 || (game.currentLevel != 0 && game.currentLevel != 1))
+        return false;
+    const int step = game.tutorialStep;
+    // While the level runs, and once the lesson is over, presses belong to the level; so do
+    // they while a step about a newcomer waits for it to come into view.
+    return step >= 0 && step < lessonLength && !ignoredWhileRunning(step) &&
+           !(lesson[step].flow == Flow::Freeze && game.tutorialRunning == 1);
+}
+
 void tutorialClick() {
     if (game.clickLatch != 0)
         return;
@@ -371,14 +381,9 @@ void tutorialClick() {
         game.level2TutorialClicks += 1;
         return;
     }
-    if (game.currentLevel != 0 && game.currentLevel != 1)
+    if (!lessonTakesPresses())
         return;
     const int step = game.tutorialStep;
-    // While the level runs, and once the lesson is over, presses belong to the level; so do
-    // they while a step about a newcomer waits for it to come into view.
-    if (step < 0 || step >= lessonLength || ignoredWhileRunning(step) ||
-        (lesson[step].flow == Flow::Freeze && game.tutorialRunning == 1))
-        return;
     switch (step) {
     case 3:
         pressPedestal(friesPedestalX, friesPedestalY);
