@@ -14,7 +14,7 @@ namespace {
 enum class LevelView { Running, Frozen, Options };
 
 bool tutorialLayerShown(const GameState& g, LevelView view) {
-    if (g.tutorialEnabled != 1 || g.currentLevel > 2)
+    if (g.tutorialEnabled == 0 || g.currentLevel > 2)
         return false;
     if (view != LevelView::Running && g.currentLevel == 2)
         return g.level2TutorialClicks > 0;

@@ -42,7 +42,7 @@ void handleLevelPress() {
         handleLevelEndPress();
         return;
     }
-    if (game.tutorialEnabled == 1)
+    if (game.tutorialEnabled != 0)
         tutorialClick();
     handleGameButtons();
     if (game.paused == 0 && towerClicksAllowed())

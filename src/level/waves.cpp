@@ -229,7 +229,7 @@ void runMap1Script() {
         // The door's closing delay counts from the wave's last arrival.
         if (game.spawnedInWave >= w->size)
             game.waveClockStart = game.now;
-        if (fired->lesson != 0 && game.tutorialEnabled == 1) {
+        if (fired->lesson != 0 && game.tutorialEnabled != 0) {
             game.tutorialStep = fired->lesson;
             game.tutorialRunning = 0;
             game.pauseStartTime = game.now;
@@ -238,7 +238,7 @@ void runMap1Script() {
     closeDoor(w->size);
     const int ended = endWave(w->size);
     if (waveNumber == 1) {
-        if (ended == 1 && game.tutorialEnabled == 1) {
+        if (ended == 1 && game.tutorialEnabled != 0) {
             game.tutorialRunning = 0;
             game.tutorialStep = 16;
         }

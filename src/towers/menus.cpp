@@ -138,7 +138,7 @@ void upgradeSelectedTower(int target) {
     if (!tower)
         return;
     const TowerStats& next = game.towerCatalogue[tower->type][target];
-    if (game.money < next.cost || game.upgradeUnlocked[tower->type][target + 1] != 1)
+    if (game.money < next.cost || game.upgradeUnlocked[tower->type][target + 1] == 0)
         return;
     const int previousHeight = tower->stats.frameHeight;
     tower->level = target;
@@ -215,9 +215,9 @@ void openTowerMenu(Tower& tower) {
     game.towerInfoVisible = 1;
     const int type = tower.type;
     if (tower.level == 0)
-        game.towerMenu = game.upgradeUnlocked[type][2] == 1 ? UpgradeToLevel2 : SellOnly;
+        game.towerMenu = game.upgradeUnlocked[type][2] != 0 ? UpgradeToLevel2 : SellOnly;
     else if (tower.level == 1)
-        game.towerMenu = game.upgradeUnlocked[type][3] == 1 ? UpgradeToLevel3 : SellOnly;
+        game.towerMenu = game.upgradeUnlocked[type][3] != 0 ? UpgradeToLevel3 : SellOnly;
     else
         game.towerMenu = SellOnly;
     const float buttonY = tower.y - tower.stats.originY + tower.stats.frameHeight / 2;

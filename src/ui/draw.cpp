@@ -11,7 +11,7 @@ void drawLevelSelection(const GameState& g, Renderer& r) {
     for (int level = 1; level <= 3; ++level)
         r.frame.draw(g.levelCards[level]);
     for (int level = 2; level <= 3; ++level)
-        if (g.lockOpened[level] != 1)
+        if (g.lockOpened[level] == 0)
             r.frame.draw(g.levelPadlocks[level]);
     r.frame.draw(g.previousArrow);
     r.frame.draw(g.nextArrow);

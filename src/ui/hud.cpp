@@ -74,7 +74,7 @@ void placeBox(int box, float x, float y, int timer, float tx, float ty) {
 bool level2FacesShown() {
     if (game.supplierTutorialPending == 0)
         return true;
-    return game.level2TutorialClicks > 1 && game.tutorialEnabled == 1;
+    return game.level2TutorialClicks > 1 && game.tutorialEnabled != 0;
 }
 
 } // namespace
