@@ -147,8 +147,8 @@ void settleLessonUnderPause() {
 }
 
 void closeTowerMenu() {
-    if (Tower* selected = towerExists(game.selectedTower) ? game.selectedTower : nullptr)
-        selected->showRange = 0;
+    if (towerExists(game.selectedTower))
+        game.selectedTower->showRange = 0;
     game.towerMenu = Closed;
     game.towerInfoVisible = 0;
 }
