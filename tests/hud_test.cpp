@@ -1,5 +1,6 @@
 // The in-game HUD: texts, star frames, the wave preview and the countdown timers.
 #include "core/game.h"
+#include "customers/customers.h"
 #include "frame/frame.h"
 #include "rating/rating.h"
 #include "support/frame_driver.h"
@@ -8,6 +9,8 @@
 
 #include <climits>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -79,6 +82,19 @@ TEST(Hud, TimersShowOneFramePerSecondAndGrowUnderTheMouse) {
     EXPECT_FLOAT_EQ(game.countdownTimers[0].getScale().x, 1.0f);
 }
 
+TEST(Hud, SpeedButtonIsLitAtDoubleSpeedOnly) {
+    FrameDriver driver(0.1);
+    pausedLevel(driver, 1);
+    const sf::Vector2f button(1848, 1010); // on the button's blue, clear of its text
+    const Capture normal(driver);
+    game.gameSpeed = 2;
+    const Capture doubled(driver);
+    game.gameSpeed = 1;
+    const Capture normalAgain(driver);
+    EXPECT_NE(doubled.at(button.x, button.y), normal.at(button.x, button.y));
+    EXPECT_EQ(normalAgain.at(button.x, button.y), normal.at(button.x, button.y));
+}
+
 TEST(Hud, ThirdMapShowsItsFirstBoxFromTheSecondWaveAndNothingOnceTheWaveRuns) {
     FrameDriver driver(0.1);
     pausedLevel(driver, 3);
@@ -98,6 +114,77 @@ TEST(Hud, ThirdMapShowsItsFirstBoxFromTheSecondWaveAndNothingOnceTheWaveRuns) {
     const Capture running(driver);
     EXPECT_NE(running.at(box2.x, box2.y), wave2.at(box2.x, box2.y));
     EXPECT_NE(running.at(box1.x, box1.y), wave2.at(box1.x, box1.y));
+}
+
+TEST(Hud, SecondMapTimerShowsOverItsBox) {
+    FrameDriver driver(0.1);
+    pausedLevel(driver, 2);
+    const sf::Vector2f timer = game.countdownTimers[0].getPosition();
+    ASSERT_EQ(timer, sf::Vector2f(641, 875));
+    const Capture shown(driver);
+    game.countdownTimers[0].setPosition(-500, -500);
+    const Capture boxAlone(driver);
+    EXPECT_NE(shown.at(timer.x, timer.y), boxAlone.at(timer.x, timer.y));
+}
+
+TEST(Hud, AnOpenTowerMenuComesOverThePreviewAndTakesItsPresses) {
+    FrameDriver driver(0.1);
+    game.tutorialEnabled = 0;
+    driver.startLevel(2);
+    driver.frame();
+    driver.click(473, 780); // the pedestal left of the box: its Soda button reaches into it
+    ASSERT_EQ(game.towerMenu, BuildMenu);
+    const sf::Vector2f soda(577, 745);
+    const Capture menuOpen(driver);
+    game.towerMenu = Closed;
+    const Capture menuClosed(driver);
+    EXPECT_NE(menuOpen.at(soda.x, soda.y), menuClosed.at(soda.x, soda.y));
+
+    // On map 3 the Fries button above a pedestal lies on the first box's timer.
+    driver.startLevel(3);
+    game.wave = 2;
+    driver.frame();
+    driver.click(713, 430);
+    ASSERT_EQ(game.towerMenu, BuildMenu);
+    driver.moveMouse(700, 240);
+    driver.frame();
+    EXPECT_FLOAT_EQ(game.countdownTimers[0].getScale().x, 1.0f) << "the timer under it stays";
+    driver.click(700, 240);
+    EXPECT_EQ(game.towers.size(), 1u) << "the Fries tower is built";
+    EXPECT_GT(game.countdown, 0) << "the countdown behind the button goes on";
+}
+
+TEST(Hud, EveryPreviewAnnouncesWhatItsWaveSpawns) {
+    for (int level : {1, 2, 3}) {
+        FrameDriver driver(0.05);
+        game.tutorialEnabled = 0;
+        driver.startLevel(level);
+        // The entrance each box tells: map 3's top box (box 1) its second entrance.
+        const int entranceOfBox[2] = {level == 3 ? 1 : 0, 0};
+        for (int wave = 1; wave <= game.waveCount; ++wave) {
+            driver.frame();
+            ASSERT_EQ(game.wave, wave);
+            std::vector<int> announced(2 * CustomerTypeCount), spawned(2 * CustomerTypeCount);
+            for (int box = 0; box < 2; ++box)
+                for (int type = 0; type < CustomerTypeCount; ++type)
+                    if (game.previewTimerOf[box] >= 0 && game.previewFaceShown[box][type])
+                        announced[entranceOfBox[box] * CustomerTypeCount + type] = std::stoi(
+                            game.previewCounts[box][type].getString().toAnsiString().substr(2));
+            game.countdown = 0;
+            // Everyone spawned is counted by entrance and taken away at once.
+            ASSERT_TRUE(driver.runUntil(
+                [&] {
+                    for (auto it = game.customers.begin(); it != game.customers.end();) {
+                        const int entrance = level == 3 ? it->pathIndex % 2 : 0;
+                        spawned[entrance * CustomerTypeCount + it->type] += 1;
+                        it = removeCustomer(it);
+                    }
+                    return game.wave != wave || game.levelLost || game.levelWon;
+                },
+                120));
+            EXPECT_EQ(announced, spawned) << "level " << level << " wave " << wave;
+        }
+    }
 }
 
 // Pictures of a level for a look by eye (run with --gtest_also_run_disabled_tests).

@@ -1,10 +1,13 @@
 // The menu panel's transitions and the level selection's carousel, cards and padlocks.
 #include "core/game.h"
 #include "core/resources.h"
+#include "rating/rating.h"
 #include "support/frame_driver.h"
+#include "support/sandbox.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <string>
 
@@ -120,4 +123,70 @@ TEST(Menus, StarBalanceShrinksFromTenStars) {
     EXPECT_EQ(game.starBalanceText.getCharacterSize(), 35u);
     EXPECT_EQ(game.starBalanceText.getPosition(), sf::Vector2f(1081, 98));
     EXPECT_EQ(game.starBalanceText.getString().toAnsiString(), "10");
+}
+
+// A damaged or hand-edited save may hold 2 or -1 for a flag: every screen takes it as on.
+TEST(Menus, SavedFlagsAreOnForAnyNonZeroValue) {
+    for (int on : {2, -1}) {
+        std::remove(sandboxSavePath().c_str()); // opening the padlock below saves
+        OnTitleMenu driver;
+        game.levelCleared[1] = on;
+        game.lockOpened[3] = on;
+        game.upgradeUnlocked[Fries][2] = on;
+        game.supplierTutorialDone = on;
+        game.tutorialEnabled = on;
+
+        driver.click(1091, 370); // the shop: the Fries level 2 is bought
+        EXPECT_EQ(game.upgradePictures[Fries][2].getTextureRect(), sf::IntRect(0, 0, 153, 158));
+        EXPECT_EQ(game.shopPadlocks[Fries].getTextureRect().width, 0);
+
+        driver.click(1091, 235); // level selection, on card 2
+        driver.click(1781, 400);
+        driver.frames(80);
+        driver.moveMouse(1495, 410);
+        driver.frame();
+        EXPECT_FLOAT_EQ(game.levelPadlocks[2].getScale().x, 1.2f) << on;
+        driver.click(1495, 410);
+        EXPECT_EQ(game.padlockAnimating[2], 1);
+        driver.click(1781, 400); // card 3: open, and it starts level 3
+        driver.frames(80);
+        EXPECT_EQ(game.levelCards[3].getTextureRect().left, 0);
+        driver.click(1400, 400);
+        ASSERT_EQ(game.screen, InGame) << on;
+        EXPECT_EQ(game.currentLevel, 3);
+
+        // A level-1 Fries tower offers its upgrade, which is made.
+        game.money = 1000;
+        driver.click(455, 480);
+        driver.click(455, 480 - 105 - 90); // the Fries button
+        ASSERT_EQ(game.towers.size(), 1u);
+        driver.click(455, 470);
+        EXPECT_EQ(game.towerMenu, UpgradeToLevel2) << on;
+        const sf::Vector2f upgrade = game.upgradeButton.getPosition();
+        driver.click(static_cast<int>(upgrade.x), static_cast<int>(upgrade.y));
+        EXPECT_EQ(game.towers.front().level, 1);
+
+        // The first level's lesson speaks, is drawn and holds the level; so does level 2's sign.
+        driver.startLevel(0);
+        driver.frames(3);
+        EXPECT_EQ(game.tutorialStep, 0);
+        EXPECT_FALSE(game.dialogue.empty()) << on;
+        const sf::Color withLesson = driver.frameImage().getPixel(700, 1000);
+        game.tutorialEnabled = 0;
+        EXPECT_NE(driver.frameImage().getPixel(700, 1000), withLesson) << "the bubble is drawn";
+        game.tutorialEnabled = on;
+        game.level2TutorialClicks = 0;
+        driver.startLevel(2);
+        driver.frames(3);
+        EXPECT_EQ(game.tutorialRunning, 0);
+        EXPECT_FALSE(game.dialogue.empty());
+
+        // Winning the first level again does not bring the shop lesson back.
+        game.currentLevel = 1;
+        game.RatingScore = 9;
+        game.levelObjective = 5;
+        checkLevelEnd();
+        EXPECT_EQ(game.supplierTutorialPending, 0);
+    }
+    std::remove(sandboxSavePath().c_str());
 }

@@ -75,6 +75,9 @@ TEST(Options, KnobsStartFromTheVolumesAndFollowThePointerOnlyOnTheirBars) {
     EXPECT_FLOAT_EQ(game.effectsVolume, 100);
     EXPECT_FLOAT_EQ(game.audio->sounds[SoundClick].getVolume(), 100);
     EXPECT_FLOAT_EQ(game.effectsFill.getSize().x, 1209 + 551 - 1216);
+    driver.press(1209 + 563, 500); // the bar's last pixels
+    driver.frames(2);
+    EXPECT_FLOAT_EQ(game.effectsVolume, 100);
     driver.release();
     driver.frame();
 
@@ -103,10 +106,15 @@ TEST(Options, TutorialBoxTogglesOncePerPress) {
     EXPECT_FALSE(save.good());
 }
 
-TEST(Options, TutorialBoxStartsTickedWhateverTheSaveSays) {
+TEST(Options, TutorialBoxShowsTheFlagAsItStands) {
     OnOptions driver("0 0.000000 0.000000 0.000000 0 0 0 0 0 0 0 0 0 0 0 0 1 0 0 1 0 0 1 0 0 ");
     EXPECT_EQ(game.tutorialEnabled, 0);
-    EXPECT_EQ(game.tutorialBoxState, 1);
+    EXPECT_EQ(game.tutorialBox.getTexture(), loadTexture(tutorialOff)) << "as the save says";
+    driver.clickTutorialBox();
+    EXPECT_EQ(game.tutorialEnabled, 1);
+    EXPECT_EQ(game.tutorialBox.getTexture(), loadTexture(tutorialOn));
+    game.tutorialEnabled = 2; // a damaged save's flag is on
+    driver.frame();
     EXPECT_EQ(game.tutorialBox.getTexture(), loadTexture(tutorialOn));
     driver.clickTutorialBox();
     EXPECT_EQ(game.tutorialEnabled, 0);
@@ -132,7 +140,7 @@ TEST(Options, DeletingTheGameResetsProgressAndRelocksTheLevels) {
     EXPECT_EQ(game.levelCards[3].getTextureRect().left, 490) << "level 3 locked again";
     EXPECT_EQ(game.upgradeUnlocked[Fries][3], 0);
     EXPECT_EQ(game.tutorialEnabled, 1);
-    EXPECT_EQ(game.tutorialBox.getTexture(), loadTexture(tutorialOff)) << "picture untouched";
+    EXPECT_EQ(game.tutorialBox.getTexture(), loadTexture(tutorialOn)) << "the flag is on again";
     EXPECT_EQ(readFile(sandboxSavePath()),
               "0 0.000000 0.000000 0.000000 0 0 0 0 0 0 1 0 0 0 0 0 1 0 0 1 0 0 1 0 0 ");
 

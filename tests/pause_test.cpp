@@ -23,6 +23,15 @@ void click(FrameDriver& driver, sf::Vector2i at) {
     driver.click(at.x, at.y);
 }
 
+// One frame in which the key is pressed.
+void key(FrameDriver& driver, sf::Keyboard::Key code) {
+    sf::Event event;
+    event.type = sf::Event::KeyPressed;
+    event.key = {code, false, false, false, false};
+    driver.platform.events.push_back(event);
+    driver.frame();
+}
+
 // The wave's own time, as the wave scripts measure it.
 double elapsed() {
     return (static_cast<double>(game.now) - game.waveClockStart) * game.gameSpeed -
@@ -232,6 +241,70 @@ TEST(Pause, PausingTenSecondsAtSpeedTwoDelaysTheRemainingSpawnsByTenSeconds) {
     EXPECT_NEAR(paused[2] - plain[2], 10.0, 1e-3);
 }
 
+TEST(Pause, SpaceAndEscapeActAsTheirButtonsWhereTheseWould) {
+    FrameDriver driver(0.1);
+    startWave(driver);
+    driver.runFor(1.0);
+    const double atPause = elapsed();
+    key(driver, sf::Keyboard::Space);
+    EXPECT_EQ(game.paused, 1);
+    EXPECT_EQ(game.pauseButton.getTextureRect(), sf::IntRect(43, 0, 43, 69));
+    driver.runFor(2.0);
+    key(driver, sf::Keyboard::Space);
+    EXPECT_EQ(game.paused, 0);
+    EXPECT_NEAR(elapsed(), atPause + driver.frameSeconds, 1e-3);
+
+    // Escape: an open tower menu closes first, then the in-game menu opens and closes.
+    click(driver, {455, 480});
+    ASSERT_EQ(game.towerMenu, BuildMenu);
+    key(driver, sf::Keyboard::Escape);
+    EXPECT_EQ(game.towerMenu, Closed);
+    EXPECT_EQ(game.screen, InGame);
+    const double atMenu = elapsed();
+    key(driver, sf::Keyboard::Escape);
+    EXPECT_EQ(game.screen, GameMenu);
+    driver.runFor(2.0);
+    click(driver, optionsItem);
+    key(driver, sf::Keyboard::Escape);
+    EXPECT_EQ(game.screen, GameMenu) << "back from the options";
+    key(driver, sf::Keyboard::Escape);
+    EXPECT_EQ(game.screen, InGame);
+    EXPECT_NEAR(elapsed(), atMenu + driver.frameSeconds, 1e-3);
+
+    // Under the end panel, and while the lesson is read, neither key acts.
+    game.levelWon = 1;
+    key(driver, sf::Keyboard::Space);
+    key(driver, sf::Keyboard::Escape);
+    EXPECT_EQ(game.paused, 0);
+    EXPECT_EQ(game.screen, InGame);
+    game.levelWon = 0;
+    game.tutorialEnabled = 1;
+    driver.startLevel(0);
+    key(driver, sf::Keyboard::Space);
+    key(driver, sf::Keyboard::Escape);
+    EXPECT_EQ(game.paused, 0);
+    EXPECT_EQ(game.screen, InGame);
+    EXPECT_EQ(game.tutorialStep, 0);
+}
+
+TEST(Pause, TheEndPanelLetsOnlyContinuerAct) {
+    FrameDriver driver(0.1);
+    startWave(driver);
+    game.countdown = -3;
+    game.levelLost = 1;
+    for (sf::Vector2i at : {pausePoint, menuPoint, mutePoint, speedPoint, timerPoint,
+                            sf::Vector2i{455, 480}}) // a free pedestal
+        click(driver, at);
+    EXPECT_EQ(game.paused, 0);
+    EXPECT_EQ(game.screen, InGame);
+    EXPECT_EQ(game.muted, 0);
+    EXPECT_EQ(game.gameSpeed, 1);
+    EXPECT_LT(game.countdown, 0) << "the timer press did not reach the countdown";
+    EXPECT_EQ(game.towerMenu, Closed);
+    click(driver, {1414 + 165, 555 + 52});
+    EXPECT_EQ(game.screen, LevelSelect);
+}
+
 TEST(Pause, ContinuerWorksWithThePressLatchedAndOnlyAtTheEnd) {
     FrameDriver driver(0.1);
     startWave(driver);
@@ -291,6 +364,13 @@ TEST(Pause, MenuItemsAndTheirArrows) {
     driver.release();
     driver.frame();
     click(driver, backLabel);
+
+    // The title's "Jouer" picture closes the options at its enlarged size, 259 x 108.
+    click(driver, optionsItem);
+    click(driver, {playPicture.x + 131, playPicture.y});
+    EXPECT_EQ(game.screen, GameOptions);
+    click(driver, {playPicture.x - 128, playPicture.y + 52});
+    EXPECT_EQ(game.screen, GameMenu);
 
     click(driver, quitItem);
     EXPECT_EQ(game.screen, TitleMenu);

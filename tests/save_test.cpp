@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -170,6 +171,85 @@ TEST_F(Save, NumbersThatDoNotFitKeepTheirDefaultsAndReadingGoesOn) {
     EXPECT_EQ(game.bestRating[1], -1e30f);
     EXPECT_EQ(game.bestRating[2], 0.0f);
     EXPECT_EQ(game.bestRating[3], -2147483648.0f);
+}
+
+namespace {
+
+// The progress the C library's own scan makes of a save text: one scan of the sixteen leading
+// numbers, then one per upgrade entry; a rating that is not finite keeps its default.
+std::string scannedByTheLibrary(const std::string& text) {
+    defaults();
+    FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
+    float ratings[3] = {0, 0, 0};
+    std::fscanf(file, "%d %f %f %f %d %d %d %d %d %d %d %d %d %d %d %d ", &game.stars, &ratings[0],
+                &ratings[1], &ratings[2], &game.levelCleared[1], &game.levelCleared[2],
+                &game.levelCleared[3], &game.lockOpened[2], &game.lockOpened[3],
+                &game.supplierTutorialDone, &game.tutorialEnabled, &game.starsCredited[1],
+                &game.starsCredited[2], &game.starsCredited[3], &game.starsEarned[1],
+                &game.starsEarned[2]);
+    for (int tower = 0; tower < TowerTypeCount; ++tower)
+        for (int level = 1; level <= 3; ++level)
+            std::fscanf(file, "%d ", &game.upgradeUnlocked[tower][level]);
+    std::fclose(file);
+    for (int level = 1; level <= 3; ++level)
+        if (std::isfinite(ratings[level - 1]))
+            game.bestRating[level] = ratings[level - 1];
+    return formatSave();
+}
+
+} // namespace
+
+TEST_F(Save, DamagedFieldsAreTakenAsTheLibraryScanTakesThem) {
+    const std::string ones = " 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
+    const std::vector<std::string> files = {"-" + ones,
+                                            "+ 2" + ones,
+                                            "--5" + ones,
+                                            "+-5 1.5" + ones,
+                                            "12abc" + ones,
+                                            "3 7.5e" + ones,
+                                            "3 7.5e+ 2.5e-1" + ones,
+                                            "3 7.5E" + ones,
+                                            "3 1e5e5" + ones,
+                                            "3 1.5.5" + ones,
+                                            "3 ." + ones,
+                                            "3 -." + ones,
+                                            "3 -.e" + ones,
+                                            "3 .5 5." + ones,
+                                            "3 in" + ones,
+                                            "3 i" + ones,
+                                            "3 infin" + ones,
+                                            "3 infinity -INF" + ones,
+                                            "3 na" + ones,
+                                            "3 nan(1)" + ones,
+                                            "3 nanx" + ones,
+                                            "3 0x" + ones,
+                                            "3 0xg" + ones,
+                                            "3 0x1p 0x.8 0X1P-1" + ones,
+                                            "3 0x.p1" + ones,
+                                            "3 00x1" + ones,
+                                            "3 3.4028235e38 3.4028236e38 1e-50" + ones,
+                                            "1 2 3 4 5 6 7 8 9 1 2 3 4 5 6 7 - 8 + 9 .",
+                                            "1 2 3 4 5 6 7 8 9 1 2 3 4 5 6 7 8 -x 9",
+                                            "1 2 3 4 5 6 7 8 9 1 2 3 4 5 6 7 8 9 1.5 2",
+                                            "1 2 3 4 5 6 7 8 9 1 2 3 4 5 6 7 8 \v9\f1\r2"};
+    for (const std::string& file : files) {
+        const std::string expected = scannedByTheLibrary(file);
+        defaults();
+        parseSave(file);
+        EXPECT_EQ(formatSave(), expected) << file;
+    }
+
+    // Spelled out: a dangling exponent is a number, a lone sign is passed over and the table
+    // goes on with what follows it.
+    defaults();
+    parseSave("3 7.5e 2.5 1 1 1 1 1 1 1 1 1 1 1 1 1 - 0 -1 2");
+    EXPECT_EQ(game.bestRating[1], 7.5f);
+    EXPECT_EQ(game.bestRating[2], 2.5f);
+    EXPECT_EQ(game.upgradeUnlocked[Fries][1], 1)
+        << "the entry holding a lone sign keeps its default";
+    EXPECT_EQ(game.upgradeUnlocked[Fries][2], 0);
+    EXPECT_EQ(game.upgradeUnlocked[Fries][3], -1);
+    EXPECT_EQ(game.upgradeUnlocked[Burger][1], 2);
 }
 
 TEST_F(Save, EmptyAndHugeFilesStartAsANewPlayer) {

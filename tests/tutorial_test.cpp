@@ -323,7 +323,7 @@ TEST(Tutorial, TheLessonPlaysThroughTheFirstWaveWithCustomersWalkingOnlyWhileItR
     };
 
     // The second Bachelor of wave 1 brings the light onto the first one.
-    while (game.tutorialStep != 14 && driver.clockSeconds < 60)
+    while (!(game.tutorialStep == 14 && game.tutorialRunning == 0) && driver.clockSeconds < 60)
         watchFrame();
     ASSERT_EQ(game.tutorialStep, 14);
     EXPECT_EQ(game.tutorialRunning, 0);
@@ -379,7 +379,8 @@ TEST(Tutorial, APauseAndAFreezeInTheSameWaveAreEachLeftOutOnce) {
     ASSERT_EQ(game.paused, 0);
     EXPECT_NEAR(waveTime(), atPause, 0.15);
 
-    ASSERT_TRUE(driver.runUntil([] { return game.tutorialStep == 14; }, 60));
+    ASSERT_TRUE(
+        driver.runUntil([] { return game.tutorialStep == 14 && game.tutorialRunning == 0; }, 60));
     const double atFreeze = waveTime();
     driver.runFor(2.0);
     // While the lesson speaks the press is the lesson's, even on the pause button.
@@ -392,6 +393,32 @@ TEST(Tutorial, APauseAndAFreezeInTheSameWaveAreEachLeftOutOnce) {
     const double resumedAt = driver.clockSeconds;
     ASSERT_TRUE(driver.runUntil([] { return game.spawnedInWave == 3; }, 5));
     EXPECT_NEAR(driver.clockSeconds - resumedAt, 2.1 - atFreeze, 0.15);
+}
+
+TEST(Tutorial, ANewcomerIsShownOnlyOnceWhollyInView) {
+    Lesson lesson(1.0 / 60);
+    FrameDriver& driver = lesson.driver;
+    game.tutorialStep = 13;
+    ASSERT_TRUE(driver.runUntil([] { return game.spawnedInWave == 1 && waveTime() > 1.0; }, 60));
+    // The first Bachelor still at the door, its head and gauge above the window.
+    Customer& first = game.customers.front();
+    first.x = first.pathX = game.entrance.x;
+    first.y = first.pathY = game.entrance.y;
+    ASSERT_TRUE(driver.runUntil([] { return game.tutorialStep == 14; }, 5));
+    EXPECT_EQ(game.tutorialRunning, 1) << "the level runs on while the step waits";
+    EXPECT_TRUE(game.dialogue.empty());
+    EXPECT_EQ(game.spotlightOn, 0);
+    click(driver, floorPoint);
+    EXPECT_EQ(game.tutorialStep, 14) << "a press meanwhile is the level's";
+
+    ASSERT_TRUE(driver.runUntil([] { return game.tutorialRunning == 0; }, 5));
+    ASSERT_EQ(game.featuredCustomer, &first);
+    const float gaugeTop = first.y - static_cast<float>(first.frameHeight) -
+                           first.gaugeSprite.getGlobalBounds().height;
+    EXPECT_GE(gaugeTop, 0) << "the gauge over its head is in view";
+    EXPECT_LT(gaugeTop, 3) << "and the step shows as soon as it is";
+    EXPECT_NE(game.dialogue.find("Célibataire"), std::string::npos);
+    expectLight(first.x, 1080 - first.y + static_cast<float>(first.frameHeight / 2), 100);
 }
 
 TEST(Tutorial, ALightOnACustomerWhoLeftStaysWhereItWas) {

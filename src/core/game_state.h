@@ -471,7 +471,7 @@ struct GameState {
     sf::CircleShape musicKnob, effectsKnob;
     float musicKnobX = 0, effectsKnobX = 0;
     sf::Sprite tutorialBox;
-    int tutorialBoxState = 1; // 1 "CaseTuto1.png", 2 "CaseTuto2.png"; follows only its presses
+    int tutorialBoxState = 1; // 1 "CaseTuto1.png" (tutorial on), 2 "CaseTuto2.png" (off)
     sf::Text tutorialLabel;
     sf::Sprite deleteButton;
     sf::Text deleteLabel;

@@ -14,7 +14,7 @@ namespace {
 enum class LevelView { Running, Frozen, Options };
 
 bool tutorialLayerShown(const GameState& g, LevelView view) {
-    if (g.tutorialEnabled != 1 || g.currentLevel > 2)
+    if (g.tutorialEnabled == 0 || g.currentLevel > 2)
         return false;
     if (view != LevelView::Running && g.currentLevel == 2)
         return g.level2TutorialClicks > 0;
@@ -27,10 +27,10 @@ void drawLevelLayers(const GameState& g, Renderer& r, LevelView view) {
         r.frame.draw(g.doorSprite);
     drawWorld(g, r);
     drawHud(g, r);
-    drawTowerMenu(g, r);
-    // The wave preview shows while the countdown runs.
+    // The wave preview shows while the countdown runs; an open tower menu comes over it.
     if (view != LevelView::Frozen && g.countdown > 0)
         drawWavePreview(g, r);
+    drawTowerMenu(g, r);
     drawReviewPanel(g, r);
     if (g.currentLevel == 2 || g.currentLevel == 3)
         drawPathAlert(g, r);

@@ -60,10 +60,10 @@ void animateScreen() {
 
 // The wave script, held by the level-2 sign while it is explained, then the first level's lesson.
 void runLevelScript() {
-    if (game.currentLevel == 2 && game.tutorialEnabled == 1 && level2Explanation())
+    if (game.currentLevel == 2 && game.tutorialEnabled != 0 && level2Explanation())
         return;
     runWaveScript();
-    if (game.currentLevel <= 1 && game.tutorialEnabled == 1)
+    if (game.currentLevel <= 1 && game.tutorialEnabled != 0)
         tutorialStepDisplay();
 }
 

@@ -37,7 +37,12 @@ bool towerClicksAllowed() {
 }
 
 void handleLevelPress() {
-    if (game.tutorialEnabled == 1)
+    // The victory or defeat panel lies over the whole level: only its "Continuer" answers.
+    if (game.levelWon != 0 || game.levelLost != 0) {
+        handleLevelEndPress();
+        return;
+    }
+    if (game.tutorialEnabled != 0)
         tutorialClick();
     handleGameButtons();
     if (game.paused == 0 && towerClicksAllowed())
@@ -91,6 +96,7 @@ void handleInput() {
     readWindowEvents();
     if (game.hasFocus == 0)
         return;
+    handleGameKeys();
     if (!game.input.leftDown) {
         game.clickLatch = 0;
         game.cursorSprite.setTextureRect(sf::IntRect(0, 0, 38, 37));

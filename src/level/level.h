@@ -32,6 +32,13 @@ int waveCountOf(int level);
 int tickCountdown();
 // The running map's wave script, with its door, obstacle and the lesson's freezes.
 void runWaveScript();
+// How many customers of each type (in CustomerType order) one wave of a map's script brings
+// through one entrance: 0 the map's entrance, 1 the second entrance of map 3. Nobody for a
+// map or wave outside the scripts.
+struct WaveMix {
+    int count[CustomerTypeCount];
+};
+WaveMix waveMix(int mapNumber, int wave, int entrance);
 // Opens the map-1 door one column per 0.1 s before a wave; 1 once it is open.
 int openDoor();
 // Closes the door after the wave's last spawn.

@@ -360,7 +360,7 @@ void setupMap1() {
     playMusic(MusicLevel1);
     placeProps(map1Props);
     bindPathImages(1);
-    if (game.tutorialEnabled == 1) {
+    if (game.tutorialEnabled != 0) {
         // Nothing moves until the lesson lets the level run.
         game.tutorialStep = 0;
         game.tutorialRunning = 0;

@@ -235,7 +235,7 @@ void runMap1Script() {
         // The door's closing delay counts from the wave's last arrival.
         if (game.spawnedInWave >= w->size)
             game.waveClockStart = game.now;
-        if (fired->lesson != 0 && game.tutorialEnabled == 1) {
+        if (fired->lesson != 0 && game.tutorialEnabled != 0) {
             game.tutorialStep = fired->lesson;
             game.tutorialRunning = 0;
             game.pauseStartTime = game.now;
@@ -244,7 +244,7 @@ void runMap1Script() {
     closeDoor(w->size);
     const int ended = endWave(w->size);
     if (waveNumber == 1) {
-        if (ended == 1 && game.tutorialEnabled == 1) {
+        if (ended == 1 && game.tutorialEnabled != 0) {
             game.tutorialRunning = 0;
             game.tutorialStep = 16;
         }
@@ -303,6 +303,22 @@ int tickCountdown() {
         game.pausedTotal = 0;
     }
     return 1;
+}
+
+WaveMix waveMix(int mapNumber, int wave, int entrance) {
+    WaveMix mix{};
+    if (mapNumber < 1 || mapNumber > 3)
+        return mix;
+    const Script& script = scripts[mapNumber]; // level n plays map n (level 0 plays map 1 too)
+    if (wave < 1 || wave > script.waveCount)
+        return mix;
+    const Wave& w = script.waves[wave - 1];
+    for (int k = 0; k < w.stepCount; ++k) {
+        const Spawn& spawn = entrance == 0 ? w.steps[k].front : w.steps[k].back;
+        if (spawn.type >= 0)
+            mix.count[spawn.type] += 1;
+    }
+    return mix;
 }
 
 void initDoor() {

@@ -18,7 +18,8 @@ void creditStars();
 int addStars(int stars, long long change);
 // The save file's text for the current progress.
 std::string formatSave();
-// Takes the fields of a save file's text, up to the first unreadable one.
+// Takes the fields of a save file's text as the C library's scan reads them: the leading
+// sixteen up to the first unreadable one, then each upgrade entry on its own.
 void parseSave(const std::string& text);
 
 // Opens the musics and sounds and sets the default volumes; with no audio device, none is

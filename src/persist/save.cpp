@@ -5,7 +5,6 @@
 #include "core/paths.h"
 
 #include <cerrno>
-#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -22,54 +21,160 @@ namespace {
 // A save is a few hundred bytes; a larger file is read no further than this.
 constexpr std::size_t maxSaveBytes = 64 * 1024;
 
-// Reads the numbers of a save text the way the formatted scan of "%d " and "%f " does:
-// blanks are skipped, a field is the longest number at the cursor, and the first field that
-// holds no number at all stops every later read. A number that does not fit its field (too
-// long, not finite) is still passed over, and the field keeps its default.
+// Reads the numbers of a save text the way the C library's formatted scan of "%d " and "%f "
+// does, character for character: blanks are skipped; a field takes every character that can
+// still begin a number of its kind and puts back only the one that cannot, so a lone sign, a
+// lone "." or a dangling exponent ("7.5e") is passed over even when it holds no number. A
+// field that holds no number ends its scan: the fields left in that scan keep their defaults,
+// and the next scan starts right after what was taken. A number that does not fit its field
+// (too large, not finite) is still passed over, and the field keeps its default.
 class FieldReader {
   public:
-    explicit FieldReader(const std::string& text) : cursor(text.c_str()) {}
+    explicit FieldReader(const std::string& text) : text(text) {}
+
+    // A new scan: a field that failed in an earlier one stops nothing here.
+    void newScan() { failed = false; }
 
     void readInt(int& field) {
-        if (stopped || !startField())
+        if (!startField())
             return;
-        char* end = nullptr;
-        errno = 0;
-        const long value = std::strtol(cursor, &end, 10);
-        if (end == cursor) {
-            stopped = true;
+        std::string number;
+        int c = take();
+        if (c == '+' || c == '-') {
+            number += static_cast<char>(c);
+            c = take();
+        }
+        while (isDigit(c)) {
+            number += static_cast<char>(c);
+            c = take();
+        }
+        putBack(c);
+        if (number.empty() || !isDigit(number.back())) {
+            failed = true;
             return;
         }
-        cursor = end;
+        errno = 0;
+        const long value = std::strtol(number.c_str(), nullptr, 10);
         if (errno != ERANGE && value >= INT_MIN && value <= INT_MAX)
             field = static_cast<int>(value);
     }
 
     void readFloat(float& field) {
-        if (stopped || !startField())
+        if (!startField())
             return;
-        char* end = nullptr;
-        const double value = std::strtod(cursor, &end);
-        if (end == cursor) {
-            stopped = true;
+        std::string number;
+        if (!takeFloat(number)) {
+            failed = true;
             return;
         }
-        cursor = end;
-        if (std::isfinite(value) && std::fabs(value) <= static_cast<double>(FLT_MAX))
-            field = static_cast<float>(value);
+        char* end = nullptr;
+        const float value = std::strtof(number.c_str(), &end);
+        if (end == number.c_str()) {
+            failed = true;
+            return;
+        }
+        if (std::isfinite(value))
+            field = value;
     }
 
   private:
-    const char* cursor;
-    bool stopped = false;
+    const std::string& text;
+    std::size_t at = 0;
+    bool failed = false;
 
-    // Skips blanks; false (and stops) at the end of the text.
+    static bool isDigit(int c) { return c >= '0' && c <= '9'; }
+    static int lower(int c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
+
+    // The next character, taken; EOF at the end of the text.
+    int take() { return at < text.size() ? static_cast<unsigned char>(text[at++]) : EOF; }
+    // Puts back the one character last taken (never more, as the scan does).
+    void putBack(int c) {
+        if (c != EOF)
+            --at;
+    }
+
+    // Skips blanks; false when the scan has already failed or the text is over.
     bool startField() {
-        while (*cursor != '\0' && std::isspace(static_cast<unsigned char>(*cursor)))
-            ++cursor;
-        if (*cursor == '\0')
-            stopped = true;
-        return !stopped;
+        if (failed)
+            return false;
+        while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at])))
+            ++at;
+        if (at == text.size())
+            failed = true;
+        return !failed;
+    }
+
+    // Takes the word `rest` after its first letter, case aside; a character that breaks the
+    // word is taken with it.
+    bool takeWord(std::string& number, const char* rest) {
+        for (; *rest; ++rest) {
+            const int c = take();
+            if (c == EOF || lower(c) != *rest)
+                return false;
+            number += static_cast<char>(c);
+        }
+        return true;
+    }
+
+    // The characters of one "%f" field, by the scan's own rules: "nan", "inf" or "infinity",
+    // a hexadecimal number after "0x" with a "p" exponent, or a decimal one with an "e"
+    // exponent; false for a field that holds no number at all.
+    bool takeFloat(std::string& number) {
+        int c = take();
+        const bool sign = c == '+' || c == '-';
+        if (sign) {
+            number += static_cast<char>(c);
+            c = take();
+            if (c == EOF)
+                return false;
+        }
+        if (lower(c) == 'n') {
+            number += static_cast<char>(c);
+            return takeWord(number, "an");
+        }
+        if (lower(c) == 'i') {
+            number += static_cast<char>(c);
+            if (!takeWord(number, "nf"))
+                return false;
+            const int next = take();
+            if (lower(next) != 'i') {
+                putBack(next);
+                return true;
+            }
+            number += static_cast<char>(next);
+            return takeWord(number, "nity");
+        }
+        bool hex = false, gotDigit = false, gotDot = false, gotExponent = false;
+        char exponent = 'e';
+        if (c == '0') {
+            number += '0';
+            c = take();
+            if (lower(c) == 'x') {
+                number += static_cast<char>(c);
+                hex = true;
+                exponent = 'p';
+                c = take();
+            } else {
+                gotDigit = true;
+            }
+        }
+        for (; c != EOF; c = take()) {
+            if (isDigit(c) || (hex && !gotExponent && std::isxdigit(c))) {
+                gotDigit = true;
+            } else if (gotExponent && number.back() == exponent && (c == '+' || c == '-')) {
+            } else if (gotDigit && !gotExponent && lower(c) == exponent) {
+                c = exponent;
+                gotExponent = gotDot = true;
+            } else if (!gotDot && c == '.') {
+                gotDot = true;
+            } else {
+                putBack(c);
+                break;
+            }
+            number += static_cast<char>(c);
+        }
+        const std::size_t prefix = (sign ? 1 : 0) + (hex ? 2 : 0);
+        return number.size() > prefix;
     }
 };
 
@@ -181,6 +286,7 @@ std::string formatSave() {
 }
 
 void parseSave(const std::string& text) {
+    // The sixteen leading numbers are one scan, the upgrade table one scan per entry.
     FieldReader in(text);
     in.readInt(game.stars);
     in.readFloat(game.bestRating[1]);
@@ -199,8 +305,10 @@ void parseSave(const std::string& text) {
     in.readInt(game.starsEarned[1]);
     in.readInt(game.starsEarned[2]);
     for (int tower = 0; tower < TowerTypeCount; ++tower)
-        for (int level = 1; level <= 3; ++level)
+        for (int level = 1; level <= 3; ++level) {
+            in.newScan();
             in.readInt(game.upgradeUnlocked[tower][level]);
+        }
 }
 
 void writeSave() {

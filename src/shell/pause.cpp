@@ -6,6 +6,8 @@
 #include "core/resources.h"
 #include "level/level.h"
 #include "persist/persist.h"
+#include "towers/towers.h"
+#include "tutorial/tutorial.h"
 #include "ui/ui.h"
 
 #include <algorithm>
@@ -29,8 +31,13 @@ constexpr float effectsBarX = 576, effectsBarY = 669;
 constexpr float musicBarX = 576, musicBarY = 482;
 constexpr float backLabelX = 795, backLabelY = 779;
 
-// The title menu's "Jouer" picture, which also closes the in-game options.
-sf::Sprite playPicture;
+// The title menu's "Jouer" picture also closes the in-game options, as large as it stands once
+// pressed on the way to the level (259 x 108 around its centre).
+bool onPlayPicture(int x, int y) {
+    sf::Sprite play = game.panelButtons[0];
+    play.setScale(1.2f, 1.2f);
+    return hitCentred(play, x, y);
+}
 
 bool insideMenuBox(const MenuBox& box, int x, int y) {
     const float fx = static_cast<float>(x) - menuX * game.layoutScaleX;
@@ -74,16 +81,16 @@ void setPauseFrame() {
 
 void countdownSkip() {
     const int x = game.input.mouseX, y = game.input.mouseY;
+    // An open tower menu is drawn over the wave preview: its buttons take the press.
+    if (onTowerMenuButton(x, y))
+        return;
     const bool firstTimerShown = !(game.mapNumber == 3 && game.wave <= 1);
     if ((firstTimerShown && hitCentred(game.countdownTimers[0], x, y)) ||
         (game.currentLevel == 3 && hitCentred(game.countdownTimers[1], x, y)))
         game.countdown = 0;
 }
 
-bool openGameMenu() {
-    if (game.clickLatch != 0 ||
-        !hitTopLeft(game.optionsButton, game.input.mouseX, game.input.mouseY))
-        return false;
+void enterGameMenu() {
     // A pause already running becomes the menu's freeze without a gap.
     if (game.paused == 0)
         beginFreeze();
@@ -91,16 +98,18 @@ bool openGameMenu() {
     game.pausedOverLesson = 0;
     setPauseFrame();
     game.screen = GameMenu;
+}
+
+bool openGameMenu() {
+    if (game.clickLatch != 0 ||
+        !hitTopLeft(game.optionsButton, game.input.mouseX, game.input.mouseY))
+        return false;
+    enterGameMenu();
     game.clickLatch = 1;
     return true;
 }
 
-void pauseButton() {
-    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
-    const sf::Vector2f at = game.pauseButton.getPosition();
-    if (!hitBox(at.x, at.y, 43 * sx, 69 * sy, game.input.mouseX, game.input.mouseY) ||
-        game.clickLatch != 0)
-        return;
+void togglePause() {
     if (game.paused == 0) {
         beginFreeze();
         game.paused = 1;
@@ -111,7 +120,37 @@ void pauseButton() {
         bankFrozenTime(game.gameSpeed);
     }
     setPauseFrame();
+}
+
+void pauseButton() {
+    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
+    const sf::Vector2f at = game.pauseButton.getPosition();
+    if (!hitBox(at.x, at.y, 43 * sx, 69 * sy, game.input.mouseX, game.input.mouseY) ||
+        game.clickLatch != 0)
+        return;
+    togglePause();
     game.clickLatch = 1;
+}
+
+void resumeFromGameMenu() {
+    bankFrozenTime(game.gameSpeed);
+    game.screen = InGame;
+}
+
+// The lesson resumed by a press while the pause button is down: it has just left its frozen
+// time out, so the pause counts on from here.
+void settleLessonUnderPause() {
+    if (game.paused == 1 && game.pausedOverLesson == 1 && !lessonHolds()) {
+        game.pauseStartTime = game.now;
+        game.pausedOverLesson = 0;
+    }
+}
+
+void closeTowerMenu() {
+    if (towerExists(game.selectedTower))
+        game.selectedTower->showRange = 0;
+    game.towerMenu = Closed;
+    game.towerInfoVisible = 0;
 }
 
 void muteButton() {
@@ -178,18 +217,49 @@ float knobVolume(float knobX, const sf::Sprite& bar) {
 } // namespace
 
 void handleGameButtons() {
-    // The lesson resumed by this press while the pause button is down: it has just left its
-    // frozen time out, so the pause counts on from here.
-    if (game.paused == 1 && game.pausedOverLesson == 1 && !lessonHolds()) {
-        game.pauseStartTime = game.now;
-        game.pausedOverLesson = 0;
-    }
+    settleLessonUnderPause();
     countdownSkip();
     if (!openGameMenu())
         pauseButton();
     muteButton();
     speedButton();
+}
+
+void handleLevelEndPress() {
     continueButton();
+}
+
+void handleGameKeys() {
+    const bool space = game.input.pauseKey, escape = game.input.menuKey;
+    if (!space && !escape)
+        return;
+    switch (game.screen) {
+    case InGame:
+        // The keys act where their buttons would: not under the end panel, nor while the
+        // lesson takes every press.
+        if (game.levelWon != 0 || game.levelLost != 0 || lessonTakesPresses())
+            return;
+        settleLessonUnderPause();
+        if (space)
+            togglePause();
+        if (escape) {
+            if (game.towerMenu != Closed)
+                closeTowerMenu();
+            else
+                enterGameMenu();
+        }
+        break;
+    case GameMenu:
+        if (escape)
+            resumeFromGameMenu();
+        break;
+    case GameOptions:
+        if (escape)
+            game.screen = GameMenu; // as its back label
+        break;
+    default:
+        break;
+    }
 }
 
 void handleGameMenuClick() {
@@ -197,8 +267,7 @@ void handleGameMenuClick() {
         return;
     const int x = game.input.mouseX, y = game.input.mouseY;
     if (insideMenuBox(menuPressBoxes[0], x, y)) {
-        bankFrozenTime(game.gameSpeed);
-        game.screen = InGame;
+        resumeFromGameMenu();
     } else if (insideMenuBox(menuPressBoxes[1], x, y)) {
         setupCurrentLevel();
         game.screen = InGame;
@@ -218,7 +287,7 @@ void handleGameMenuClick() {
 
 void handleGameOptionsClick() {
     // The in-game options stay part of the menu's freeze: going back counts nothing yet.
-    if (game.clickLatch == 0 && hitCentred(playPicture, game.input.mouseX, game.input.mouseY)) {
+    if (game.clickLatch == 0 && onPlayPicture(game.input.mouseX, game.input.mouseY)) {
         game.screen = GameMenu;
         game.clickLatch = 1;
     }
@@ -284,10 +353,4 @@ void initGameMenus() {
     game.gameEffectsKnob = makeVolumeKnob();
     game.gameMusicKnob = makeVolumeKnob();
     placeKnobs();
-
-    const sf::Texture* play = loadTexture("../resources/textures/Menu/B Jouer.png");
-    playPicture = makeSprite(play, 1091 * sx, 235 * sy);
-    if (play)
-        playPicture.setOrigin(static_cast<float>(play->getSize().x) / 2.0f,
-                              static_cast<float>(play->getSize().y) / 2.0f);
 }

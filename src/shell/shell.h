@@ -5,8 +5,13 @@
 #include "core/game_state.h"
 #include "core/render.h"
 
-// The HUD's pause, in-game menu, mute, x2 and "Continuer" presses (screen 6).
+// The HUD's pause, in-game menu, mute and x2 presses and the countdown timer (screen 6).
 void handleGameButtons();
+// The level's end overlay: its "Continuer" press (screen 6 while the level is won or lost).
+void handleLevelEndPress();
+// Space and Escape on the level and its menus: Space as the pause button, Escape opens the
+// in-game menu (closing an open tower menu first), resumes from it, and leaves its options.
+void handleGameKeys();
 // The in-game menu's presses (screen 7) and the in-game options' close area (screen 11).
 void handleGameMenuClick();
 void handleGameOptionsClick();

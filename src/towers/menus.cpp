@@ -138,7 +138,7 @@ void upgradeSelectedTower(int target) {
     if (!tower)
         return;
     const TowerStats& next = game.towerCatalogue[tower->type][target];
-    if (game.money < next.cost || game.upgradeUnlocked[tower->type][target + 1] != 1)
+    if (game.money < next.cost || game.upgradeUnlocked[tower->type][target + 1] == 0)
         return;
     const int previousHeight = tower->stats.frameHeight;
     tower->level = target;
@@ -215,9 +215,9 @@ void openTowerMenu(Tower& tower) {
     game.towerInfoVisible = 1;
     const int type = tower.type;
     if (tower.level == 0)
-        game.towerMenu = game.upgradeUnlocked[type][2] == 1 ? UpgradeToLevel2 : SellOnly;
+        game.towerMenu = game.upgradeUnlocked[type][2] != 0 ? UpgradeToLevel2 : SellOnly;
     else if (tower.level == 1)
-        game.towerMenu = game.upgradeUnlocked[type][3] == 1 ? UpgradeToLevel3 : SellOnly;
+        game.towerMenu = game.upgradeUnlocked[type][3] != 0 ? UpgradeToLevel3 : SellOnly;
     else
         game.towerMenu = SellOnly;
     const float buttonY = tower.y - tower.stats.originY + tower.stats.frameHeight / 2;
@@ -251,6 +251,27 @@ void removeTower(Tower& tower) {
             game.towers.erase(it);
             return;
         }
+    }
+}
+
+bool onTowerMenuButton(int x, int y) {
+    switch (game.towerMenu) {
+    case BuildMenu:
+        if (!game.selectedSlot)
+            return false;
+        for (const sf::Sprite& button : game.buildButtons)
+            if (hitCentred(button, x, y))
+                return true;
+        return false;
+    case UpgradeToLevel2:
+    case UpgradeToLevel3:
+        if (menuTower() && hitCentred(game.upgradeButton, x, y))
+            return true;
+        return menuTower() && hitCentred(game.sellButton, x, y);
+    case SellOnly:
+        return menuTower() && hitCentred(game.sellButton, x, y);
+    default:
+        return false;
     }
 }
 

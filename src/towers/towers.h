@@ -25,6 +25,9 @@ bool towerExists(const Tower* tower);
 // Removes a tower (sold), frees its pedestal; nothing keeps pointing at it.
 void removeTower(Tower& tower);
 
+// Whether a button of the open tower menu lies under the point: a press there is the menu's,
+// whatever is drawn under it.
+bool onTowerMenuButton(int x, int y);
 // The tower press handler of the level screen.
 void handleTowerClick();
 // Hover feedback of one tower (upgrade preview, range disc, info panel visibility).

@@ -6,6 +6,7 @@
 #include "tutorial/tutorial.h"
 #include "tutorial/tutorial_common.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -215,6 +216,21 @@ void applyLight(const LessonStep& s) {
     }
 }
 
+// Whether the featured customer, with the appetite gauge over its head, is wholly inside the
+// window: a newcomer walks in from beyond its top edge.
+bool featuredInView() {
+    const Customer* c = game.featuredCustomer;
+    if (!c)
+        return true; // gone: nothing to wait for
+    const sf::FloatRect gauge = c->gaugeSprite.getGlobalBounds();
+    const float halfBody = static_cast<float>(c->frameWidth) / 2;
+    const float left = std::min(c->x - halfBody, c->x - 50);
+    const float right = std::max(c->x + halfBody, c->x - 50 + gauge.width);
+    const float top = c->y - static_cast<float>(c->frameHeight) - gauge.height;
+    return left >= 0 && right <= static_cast<float>(layoutWidth) && top >= 0 &&
+           c->y <= static_cast<float>(layoutHeight);
+}
+
 void applyFlow(Flow flow) {
     switch (flow) {
     case Flow::Hold:
@@ -336,9 +352,25 @@ void tutorialStepDisplay() {
     if (game.tutorialStep < 0 || game.tutorialStep >= lessonLength)
         return;
     const LessonStep& s = lesson[game.tutorialStep];
+    if (s.light == Light::OnCustomer && !featuredInView()) {
+        // The step tells about the newcomer and its gauge: it waits, the level running, until
+        // the newcomer has come wholly into view.
+        game.tutorialRunning = 1;
+        return;
+    }
     showDialogue(s.dialogue);
     applyLight(s);
     applyFlow(s.flow);
+}
+
+bool lessonTakesPresses() {
+    if (game.tutorialEnabled == 0 || (game.currentLevel != 0 && game.currentLevel != 1))
+        return false;
+    const int step = game.tutorialStep;
+    // While the level runs, and once the lesson is over, presses belong to the level; so do
+    // they while a step about a newcomer waits for it to come into view.
+    return step >= 0 && step < lessonLength && !ignoredWhileRunning(step) &&
+           !(lesson[step].flow == Flow::Freeze && game.tutorialRunning == 1);
 }
 
 void tutorialClick() {
@@ -349,12 +381,9 @@ void tutorialClick() {
         game.level2TutorialClicks += 1;
         return;
     }
-    if (game.currentLevel != 0 && game.currentLevel != 1)
+    if (!lessonTakesPresses())
         return;
     const int step = game.tutorialStep;
-    // While the level runs, and once the lesson is over, presses belong to the level.
-    if (step < 0 || step >= lessonLength || ignoredWhileRunning(step))
-        return;
     switch (step) {
     case 3:
         pressPedestal(friesPedestalX, friesPedestalY);

@@ -10,6 +10,8 @@ void initTutorial();
 void tutorialStepDisplay();
 // A press on the level screen while the tutorial is on; may consume it.
 void tutorialClick();
+// Whether the first level's lesson takes every press on the level now (a step being read).
+bool lessonTakesPresses();
 // The level-2 sign explanation; returns true while it holds the wave script.
 bool level2Explanation();
 // The shop lesson's display (every update while it is pending) and its presses.

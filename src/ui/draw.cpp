@@ -11,7 +11,7 @@ void drawLevelSelection(const GameState& g, Renderer& r) {
     for (int level = 1; level <= 3; ++level)
         r.frame.draw(g.levelCards[level]);
     for (int level = 2; level <= 3; ++level)
-        if (g.lockOpened[level] != 1)
+        if (g.lockOpened[level] == 0)
             r.frame.draw(g.levelPadlocks[level]);
     r.frame.draw(g.previousArrow);
     r.frame.draw(g.nextArrow);
@@ -153,6 +153,12 @@ void drawHud(const GameState& g, Renderer& r) {
     r.frame.draw(g.objectiveStars);
     r.frame.draw(g.muteButton);
     r.frame.draw(g.speedButton);
+    if (g.gameSpeed == 2) {
+        // Lit while the game runs at double speed: the picture once more, added onto itself.
+        sf::Sprite lit = g.speedButton;
+        lit.setColor(sf::Color(255, 255, 255, 130));
+        r.frame.draw(lit, sf::BlendAdd);
+    }
 }
 
 void drawWavePreview(const GameState& g, Renderer& r) {

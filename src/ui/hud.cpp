@@ -4,45 +4,14 @@
 #include "core/core.h"
 #include "core/game.h"
 #include "core/resources.h"
+#include "level/level.h"
 #include "rating/rating.h"
+#include "towers/towers.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
-
-// How many customers of each type a wave brings, in CustomerType order
-// (Bachelor, Family, BigEater, BusinessMan).
-struct PreviewSet {
-    int count[CustomerTypeCount];
-};
-
-constexpr int maxWaves = 7;
-
-// Map 1 (tutorial level and level 1), shown on box 1.
-constexpr PreviewSet map1Preview[maxWaves] = {
-    {{3, 0, 0, 0}}, {{4, 0, 0, 2}}, {{7, 1, 0, 2}}, {{1, 2, 4, 3}}, {{2, 3, 3, 2}}, {}, {},
-};
-// Map 2, shown on box 2.
-constexpr PreviewSet map2Preview[maxWaves] = {
-    {{2, 0, 1, 1}}, {{2, 0, 2, 2}}, {{3, 1, 1, 3}}, {{3, 1, 4, 0}},
-    {{2, 1, 4, 2}}, {{3, 3, 5, 1}}, {{2, 2, 5, 1}},
-};
-// Map 3: the first entrance's customers on box 1 (hidden before wave 2), the second
-// entrance's on box 2.
-constexpr PreviewSet map3FirstPreview[maxWaves] = {
-    {},
-    {{2, 0, 0, 2}},
-    {{1, 0, 1, 2}},
-    {{2, 1, 1, 0}},
-    {{3, 0, 2, 1}},
-    {{2, 0, 4, 1}},
-    {{4, 0, 5, 1}},
-};
-constexpr PreviewSet map3SecondPreview[maxWaves] = {
-    {{2, 0, 1, 1}}, {{2, 0, 0, 2}}, {{2, 1, 1, 2}}, {{1, 0, 1, 1}},
-    {{1, 0, 4, 0}}, {{2, 0, 4, 1}}, {{4, 0, 4, 1}},
-};
 
 // Where a set's faces and counts go, per box placement, in CustomerType order.
 struct PreviewPlacement {
@@ -58,11 +27,11 @@ constexpr PreviewPlacement map2Placement = {
     {{670, 750}, {514, 750}, {514, 905}, {670, 905}},
     {{696, 840}, {541, 840}, {541, 875}, {694, 875}},
 };
-constexpr PreviewPlacement map3FirstPlacement = {
+constexpr PreviewPlacement map3SecondEntrancePlacement = {
     {{720, 114}, {564, 113}, {564, 270}, {723, 269}},
     {{743, 200}, {590, 200}, {590, 238}, {743, 238}},
 };
-constexpr PreviewPlacement map3SecondPlacement = {
+constexpr PreviewPlacement map3EntrancePlacement = {
     {{269, 740}, {113, 740}, {113, 895}, {269, 895}},
     {{295, 830}, {140, 830}, {140, 865}, {295, 865}},
 };
@@ -74,14 +43,13 @@ void place(sf::Transformable& object, float x, float y) {
     object.setPosition(x * game.layoutScaleX, y * game.layoutScaleY);
 }
 
-// Places the faces and counts of one wave's set on box `box`.
-void placePreviewSet(int box, const PreviewSet* table, const PreviewPlacement& placement) {
-    const int wave = game.wave;
-    if (wave < 1 || wave > maxWaves)
-        return; // a wave outside the table shows the box and timer without faces
-    const PreviewSet& set = table[wave - 1];
+// Places on box `box` the faces and counts of the customers the coming wave brings through one
+// entrance, as the wave script will spawn them (a wave outside the script brings nobody: the
+// box and timer show without faces).
+void placePreviewSet(int box, int entrance, const PreviewPlacement& placement) {
+    const WaveMix mix = waveMix(game.mapNumber, game.wave, entrance);
     for (int type = 0; type < CustomerTypeCount; ++type) {
-        const int count = set.count[type];
+        const int count = mix.count[type];
         if (count <= 0)
             continue;
         sf::Text& text = game.previewCounts[box][type];
@@ -106,7 +74,7 @@ void placeBox(int box, float x, float y, int timer, float tx, float ty) {
 bool level2FacesShown() {
     if (game.supplierTutorialPending == 0)
         return true;
-    return game.level2TutorialClicks > 1 && game.tutorialEnabled == 1;
+    return game.level2TutorialClicks > 1 && game.tutorialEnabled != 0;
 }
 
 } // namespace
@@ -183,22 +151,24 @@ void placeWavePreview() {
     switch (game.mapNumber) {
     case 1:
         placeBox(0, 335, 80, 0, 481, 295);
-        placePreviewSet(0, map1Preview, map1Placement);
+        placePreviewSet(0, 0, map1Placement);
         break;
     case 2:
         placeBox(1, 491, 720, 0, 641, 875);
         if (level2FacesShown())
-            placePreviewSet(1, map2Preview, map2Placement);
+            placePreviewSet(1, 0, map2Placement);
         break;
     case 3:
         if (game.levelWon == 1)
             game.levelCleared[3] = 1;
+        // Box 1, at the top, tells the second entrance's customers (there are none before
+        // wave 2); box 2, at the bottom left, the map's own entrance's.
         if (game.wave > 1) {
             placeBox(0, 540, 20, 0, 686, 235);
-            placePreviewSet(0, map3FirstPreview, map3FirstPlacement);
+            placePreviewSet(0, 1, map3SecondEntrancePlacement);
         }
         placeBox(1, 90, 710, 1, 240, 865);
-        placePreviewSet(1, map3SecondPreview, map3SecondPlacement);
+        placePreviewSet(1, 0, map3EntrancePlacement);
         break;
     default:
         break;
@@ -207,7 +177,9 @@ void placeWavePreview() {
 
 void setTimerHoverScale() {
     sf::Sprite& timer = game.countdownTimers[0];
-    const bool inside = hitCentred(timer, game.input.mouseX, game.input.mouseY);
+    // Under an open tower menu's button the pointer is on the button, not on the timer.
+    const bool inside = hitCentred(timer, game.input.mouseX, game.input.mouseY) &&
+                        !onTowerMenuButton(game.input.mouseX, game.input.mouseY);
     const float scale = inside ? 1.1f : 1.0f;
     timer.setScale(scale * game.layoutScaleX, scale * game.layoutScaleY);
 }

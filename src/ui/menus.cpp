@@ -166,7 +166,7 @@ void updateLevelSelection() {
     const int x = game.input.mouseX, y = game.input.mouseY;
     for (int level = 2; level <= 3; ++level) {
         const bool hovered =
-            hitCentred(game.levelPadlocks[level], x, y) && game.levelCleared[level - 1] == 1;
+            hitCentred(game.levelPadlocks[level], x, y) && game.levelCleared[level - 1] != 0;
         game.levelPadlocks[level].setScale(hovered ? 1.2f : 1.0f, hovered ? 1.2f : 1.0f);
     }
     const bool previousHovered =
@@ -272,9 +272,9 @@ void handleLevelSelect() {
     const int x = game.input.mouseX, y = game.input.mouseY;
     if ((idle && hitTopLeft(game.levelCards[1], x, y) && game.currentLevel <= 1) ||
         (idle && hitTopLeft(game.levelCards[2], x, y) && game.currentLevel == 2 &&
-         game.lockOpened[2] == 1) ||
+         game.lockOpened[2] != 0) ||
         (idle && hitTopLeft(game.levelCards[3], x, y) && game.currentLevel == 3 &&
-         game.lockOpened[3] == 1)) {
+         game.lockOpened[3] != 0)) {
         startLevel();
         return;
     }
@@ -291,17 +291,17 @@ void handleLevelSelect() {
 
 void handlePadlockPress() {
     if (hitCentred(game.levelPadlocks[2], game.input.mouseX, game.input.mouseY) &&
-        game.levelCleared[1] == 1)
+        game.levelCleared[1] != 0)
         game.padlockAnimating[2] = 1;
     else if (hitCentred(game.levelPadlocks[3], game.input.mouseX, game.input.mouseY) &&
-             game.levelCleared[2] == 1)
+             game.levelCleared[2] != 0)
         game.padlockAnimating[3] = 1;
 }
 
 void updateLevelCards() {
     for (int level = 2; level <= 3; ++level)
         game.levelCards[level].setTextureRect(
-            sf::IntRect(game.lockOpened[level] == 1 ? 0 : 490, 0, 490, 280));
+            sf::IntRect(game.lockOpened[level] != 0 ? 0 : 490, 0, 490, 280));
 }
 
 void startLevel() {

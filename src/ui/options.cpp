@@ -6,6 +6,8 @@
 #include "core/resources.h"
 #include "persist/persist.h"
 
+#include <algorithm>
+
 namespace {
 
 const std::string menuFolder = "../resources/textures/Menu/";
@@ -27,15 +29,24 @@ void setTutorialBoxPicture() {
     setSpriteTexture(game.tutorialBox, loadTexture(menuFolder + picture), true);
 }
 
-void toggleTutorialBox() {
-    if (game.tutorialBoxState == 1) {
-        game.tutorialBoxState = 2;
-        game.tutorialEnabled = 0;
-    } else {
-        game.tutorialBoxState = 1;
-        game.tutorialEnabled = 1;
+// The box shows the tutorial flag as it stands (the save file, read after the box was made,
+// or the shop lesson may have changed it).
+void showTutorialFlag() {
+    const int state = game.tutorialEnabled != 0 ? 1 : 2;
+    if (state != game.tutorialBoxState) {
+        game.tutorialBoxState = state;
+        setTutorialBoxPicture();
     }
-    setTutorialBoxPicture();
+}
+
+void toggleTutorialBox() {
+    game.tutorialEnabled = game.tutorialEnabled != 0 ? 0 : 1;
+    showTutorialFlag();
+}
+
+// A bar is a little wider than its 0..100 range: its last pixels stay at 100.
+float knobVolume(float knobX) {
+    return std::min(100.0f, std::max(0.0f, (knobX - barX) * 100 / volumeBarRange));
 }
 
 // The first control under a held button takes the press.
@@ -82,7 +93,7 @@ void initOptions() {
     game.effectsKnob.setOrigin(game.effectsKnob.getLocalBounds().width / 2, 0);
     game.musicKnob = game.effectsKnob;
     placeVolumeKnobs();
-    game.tutorialBoxState = 1; // whatever the save file says about the tutorial
+    game.tutorialBoxState = 1;
     game.tutorialBox = makeSprite(nullptr, 1541, 585);
     setTutorialBoxPicture();
     game.tutorialLabel = makeText("Tutoriel", 40, sf::Color::Black, 1341, 605);
@@ -97,9 +108,10 @@ void placeVolumeKnobs() {
 
 void updateOptions() {
     // The knobs moved last frame set the volumes now.
-    game.effectsVolume = (game.effectsKnobX - barX) * 100 / volumeBarRange;
-    game.musicVolume = (game.musicKnobX - barX) * 100 / volumeBarRange;
+    game.effectsVolume = knobVolume(game.effectsKnobX);
+    game.musicVolume = knobVolume(game.musicKnobX);
     applyVolumes();
+    showTutorialFlag();
     if (game.input.leftDown)
         pressControls();
     else if (game.clickLatch == 1)

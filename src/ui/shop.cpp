@@ -43,9 +43,9 @@ void showPadlockFrame(int padlock) {
 
 void hideBoughtPadlocks() {
     for (int t = 0; t < TowerTypeCount; ++t) {
-        if (game.upgradeUnlocked[t][2] == 1)
+        if (game.upgradeUnlocked[t][2] != 0)
             game.shopPadlocks[t].setTextureRect(sf::IntRect(0, 0, 0, 0));
-        if (game.upgradeUnlocked[t][3] == 1)
+        if (game.upgradeUnlocked[t][3] != 0)
             game.shopPadlocks[3 + t].setTextureRect(sf::IntRect(0, 0, 0, 0));
     }
 }
@@ -53,7 +53,7 @@ void hideBoughtPadlocks() {
 void showUnlockedPictures() {
     for (int t = 0; t < TowerTypeCount; ++t) {
         for (int level = 1; level <= 3; ++level) {
-            if (game.upgradeUnlocked[t][level] == 1) {
+            if (game.upgradeUnlocked[t][level] != 0) {
                 game.upgradePictures[t][level].setTextureRect(unlockedFrame);
                 game.maxTowerLevel[t] = level;
             } else {
@@ -89,7 +89,7 @@ void runUnlocking(const Unlocking& u) {
     const int available = addStars(game.stars, u.otherState != 0 ? -u.otherPrice : 0);
     for (int t = 0; t < TowerTypeCount; ++t) {
         const int padlock = u.firstPadlock + t;
-        const bool previousOwned = u.level == 2 || game.upgradeUnlocked[t][2] == 1;
+        const bool previousOwned = u.level == 2 || game.upgradeUnlocked[t][2] != 0;
         if (padlockUnderMouse(padlock) && game.clickLatch == 0 && available >= u.price &&
             u.state == 0 && game.input.leftDown && previousOwned &&
             game.upgradeUnlocked[t][u.level] == 0) {
@@ -115,7 +115,7 @@ void runUnlocking(const Unlocking& u) {
         const int t = u.target - u.firstPadlock;
         // The player may have left mid-opening and deleted the game, or refunded the level 2
         // under a level 3 being opened: then the purchase is called off, nothing is paid.
-        if (game.stars < u.price || (u.level == 3 && game.upgradeUnlocked[t][2] != 1)) {
+        if (game.stars < u.price || (u.level == 3 && game.upgradeUnlocked[t][2] == 0)) {
             game.padlockFrames[u.target] = 0;
             showPadlockFrame(u.target);
             return;
@@ -178,7 +178,7 @@ void resetShop() {
         return;
     for (int t = 0; t < TowerTypeCount; ++t) {
         for (int level = 1; level <= 3; ++level) {
-            if (game.upgradeUnlocked[t][level] == 1)
+            if (game.upgradeUnlocked[t][level] != 0)
                 game.stars = addStars(game.stars, level == 2   ? level2Price
                                                   : level == 3 ? level3Price
                                                                : 0);
