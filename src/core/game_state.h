@@ -76,6 +76,22 @@ enum SoundId : int {
 
 enum MusicId : int { MusicMenu, MusicLevel1, MusicLevel2, MusicLevel3, MusicCount };
 
+// ---------------------------------------------------------------- sheets
+
+// The frame size of a sheet that several rules cut frames from.
+struct SheetFrame {
+    int width, height;
+};
+constexpr SheetFrame ratingStarsSheet{315, 197}; // "Stars.png" (HUD, level selection): 0..10
+constexpr SheetFrame starStripSheet{538, 91};    // "Stars2.png": 0..10 half stars
+constexpr SheetFrame timerSheet{90, 91};         // "TimerAnim.png": 10 down to 0
+constexpr SheetFrame mopperSheet{113, 117};      // "serpilleur.png": mopping row, walking row
+
+// Frame (column, row) of a sheet.
+inline sf::IntRect sheetFrame(SheetFrame sheet, int column, int row = 0) {
+    return sf::IntRect(sheet.width * column, sheet.height * row, sheet.width, sheet.height);
+}
+
 // ---------------------------------------------------------------- level
 
 // A hidden path image kept in main memory so a pixel read needs no texture download.

@@ -26,7 +26,7 @@ void standAndMop(int i) {
         if (game.mopperFrame[i] == 5)
             game.mopperFrame[i] = 0;
         game.mopperFrameTime[i] = game.now;
-        mopper.setTextureRect(sf::IntRect(113 * game.mopperFrame[i], 0, 113, 117));
+        mopper.setTextureRect(sheetFrame(mopperSheet, game.mopperFrame[i], 0));
     }
     game.warningSprites[i].setPosition(game.signSprites[i].getPosition());
     game.signSprites[i].setTextureRect(sf::IntRect(0, 0, 60, 104));
@@ -41,7 +41,7 @@ void walkAway(int i) {
         if (game.mopperFrame[i] >= 4)
             game.mopperFrame[i] = 0;
         game.mopperFrameTime[i] = game.now;
-        mopper.setTextureRect(sf::IntRect(113 * game.mopperFrame[i], 117, 113, 117));
+        mopper.setTextureRect(sheetFrame(mopperSheet, game.mopperFrame[i], 1));
         sf::Color colour = mopper.getColor();
         colour.a = static_cast<sf::Uint8>(colour.a - 7);
         mopper.setColor(colour);
@@ -71,7 +71,7 @@ void initObstacles() {
         game.mopperSprites[i] = makeSprite(mopper);
         game.mopperSprites[i].setOrigin(56, 58);
         game.mopperSprites[i].setScale(game.layoutScaleX, game.layoutScaleY);
-        game.mopperSprites[i].setTextureRect(sf::IntRect(0, 0, 113, 117));
+        game.mopperSprites[i].setTextureRect(sheetFrame(mopperSheet, 0));
         game.mopperFrameTime[i] = -1.0f;
         game.mopperFrame[i] = 0;
     }

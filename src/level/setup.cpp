@@ -338,7 +338,7 @@ void resetLevelState() {
     game.pathOpenPhase = 0;
     for (sf::Sprite& mopper : game.mopperSprites) {
         mopper.setColor(sf::Color::White);
-        mopper.setTextureRect(sf::IntRect(0, 0, 113, 117));
+        mopper.setTextureRect(sheetFrame(mopperSheet, 0));
     }
     // A new level blinks its warning from opaque, whatever an earlier level left behind.
     for (sf::Sprite& warning : game.warningSprites)

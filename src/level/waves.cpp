@@ -294,7 +294,7 @@ int tickCountdown() {
             playSound(SoundCountdown);
     }
     for (sf::Sprite& timer : game.countdownTimers)
-        timer.setTextureRect(sf::IntRect(90 * (10 - game.countdown), 0, 90, 91));
+        timer.setTextureRect(sheetFrame(timerSheet, 10 - game.countdown));
     if (game.countdown > 0)
         return 0;
     if (game.countdownDone == 0) {
@@ -381,6 +381,6 @@ int endWave(int waveSize) {
     game.pausedTotal = 0;
     game.countdown = 10;
     for (sf::Sprite& timer : game.countdownTimers)
-        timer.setTextureRect(sf::IntRect(0, 0, 90, 91));
+        timer.setTextureRect(sheetFrame(timerSheet, 0));
     return 1;
 }

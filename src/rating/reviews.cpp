@@ -68,7 +68,7 @@ constexpr float endStarPositions[4][2] = {{680, 160}, {680, 400}, {680, 630}, {6
 constexpr float endTextPositions[4][2] = {{690, 190}, {690, 430}, {690, 660}, {690, 890}};
 
 sf::IntRect starRect(int frame) {
-    return sf::IntRect(538 * frame, 0, 538, 91);
+    return sheetFrame(starStripSheet, frame);
 }
 
 int validType(int type) {

@@ -86,10 +86,10 @@ void initHud() {
     game.objectiveLabel = makeText("Objectif: ", 25, sf::Color::Black, 1570 * sx, 390 * sy);
 
     game.ratingStars = makeSprite(loadTexture(hudPath("Stars.png")), 1575 * sx, 145 * sy);
-    game.ratingStars.setTextureRect(sf::IntRect(0, 0, 315, 197));
+    game.ratingStars.setTextureRect(sheetFrame(ratingStarsSheet, 0));
     game.ratingStars.setScale(sx, sy);
     game.objectiveStars = makeSprite(loadTexture(hudPath("Stars2.png")), 1700 * sx, 385 * sy);
-    game.objectiveStars.setTextureRect(sf::IntRect(0, 0, 538, 91));
+    game.objectiveStars.setTextureRect(sheetFrame(starStripSheet, 0));
     game.objectiveStars.setScale(0.35f * sx, 0.35f * sy);
 
     game.pauseButton = makeSprite(loadTexture(hudPath("PauseButton.png")), 1584 * sx, 993 * sy);
@@ -120,7 +120,7 @@ void initHud() {
         }
         const sf::Texture* timer = loadTexture(hudPath("TimerAnim.png"));
         game.countdownTimers[box] = makeSprite(timer);
-        game.countdownTimers[box].setTextureRect(sf::IntRect(0, 0, 90, 91));
+        game.countdownTimers[box].setTextureRect(sheetFrame(timerSheet, 0));
         if (timer)
             game.countdownTimers[box].setOrigin(static_cast<float>(timer->getSize().x) / 20.0f,
                                                 static_cast<float>(timer->getSize().y) / 2.0f);
@@ -134,13 +134,12 @@ void refreshHud() {
     game.moneyText.setString(buffer);
     std::snprintf(buffer, sizeof buffer, "Vague : %d", game.wave);
     game.waveText.setString(buffer);
-    game.ratingStars.setTextureRect(sf::IntRect(315 * starFrame(game.RatingScore), 0, 315, 197));
-    game.objectiveStars.setTextureRect(
-        sf::IntRect(538 * starFrame(game.levelObjective), 0, 538, 91));
+    game.ratingStars.setTextureRect(sheetFrame(ratingStarsSheet, starFrame(game.RatingScore)));
+    game.objectiveStars.setTextureRect(sheetFrame(starStripSheet, starFrame(game.levelObjective)));
 }
 
 void placeWavePreview() {
-    const sf::IntRect timerFrame(900 - 90 * game.countdown, 0, 90, 91);
+    const sf::IntRect timerFrame = sheetFrame(timerSheet, 10 - game.countdown);
     game.countdownTimers[0].setTextureRect(timerFrame);
     game.countdownTimers[1].setTextureRect(timerFrame);
     for (int box = 0; box < 2; ++box) {

@@ -72,7 +72,7 @@ void initLevelSelection() {
             makeText(card.description, 30, sf::Color::Black, card.x + 40, 580);
         game.bestRatingStars[level] = makeSprite(loadTexture(menuFolder + "Stars.png"), 1584, 550);
         game.bestRatingStars[level].setScale(0.5f, 0.5f);
-        game.bestRatingStars[level].setTextureRect(sf::IntRect(0, 0, 315, 197));
+        game.bestRatingStars[level].setTextureRect(sheetFrame(ratingStarsSheet, 0));
     }
     for (int level = 2; level <= 3; ++level) {
         sf::Sprite& padlock = game.levelPadlocks[level];
@@ -182,7 +182,7 @@ void showBestRating() {
     const int level = game.currentLevel <= 1 ? 1 : game.currentLevel;
     const int band = ratingBand(game.bestRating[level]);
     if (band >= 0)
-        game.bestRatingStars[level].setTextureRect(sf::IntRect(315 * band, 0, 315, 197));
+        game.bestRatingStars[level].setTextureRect(sheetFrame(ratingStarsSheet, band));
 }
 
 void updateStarBalance() {
