@@ -38,3 +38,7 @@ void queueItem(Renderer& renderer, const sf::Sprite& sprite, sf::Vector2f at, fl
 void sortDrawQueue(Renderer& renderer);
 // Draws the queue in its order.
 void drawQueue(Renderer& renderer);
+// Draws one sprite into the picture; a sprite of a trimmed sheet is drawn from its atlas, at
+// exactly the same place.
+void drawSprite(Renderer& renderer, const sf::Sprite& sprite,
+                const sf::RenderStates& states = sf::RenderStates::Default);

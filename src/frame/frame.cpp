@@ -114,6 +114,9 @@ void initGame() {
     game.projectiles.clear();
     game.customers.clear();
     initCursor();
+    // The first frame shows the splash: everything else is decoded while it plays.
+    initSplash();
+    deferLoading();
     game.now = game.frameDelta = game.prevNow = -1.0f;
     game.selectedSlot = nullptr;
     game.mapSprite = sf::Sprite();
@@ -188,11 +191,17 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
     sampleInput(platform, game.input);
     handleInput();
     updateGame();
+    // The splash shows while the other pictures arrive; every other screen needs them all.
+    if (game.screen != Splash)
+        finishLoading();
     lateUpdate();
     if (draw && window) {
         drawFrame(game, frameRenderer());
         presentFrame(frameRenderer(), *window);
     }
+    // A few of the pictures decoded meanwhile are ready for the next frame.
+    if (game.screen == Splash)
+        bringInLoaded();
     if (game.windowOpen == 0 && window)
         window->close();
 }

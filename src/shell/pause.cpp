@@ -288,6 +288,6 @@ void initGameMenus() {
     const sf::Texture* play = loadTexture("../resources/textures/Menu/B Jouer.png");
     playPicture = makeSprite(play, 1091 * sx, 235 * sy);
     if (play)
-        playPicture.setOrigin(static_cast<float>(play->getSize().x) / 2.0f,
-                              static_cast<float>(play->getSize().y) / 2.0f);
+        playPicture.setOrigin(static_cast<float>(textureSize(play).x) / 2.0f,
+                              static_cast<float>(textureSize(play).y) / 2.0f);
 }

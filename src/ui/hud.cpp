@@ -154,8 +154,8 @@ void initHud() {
         game.countdownTimers[box] = makeSprite(timer);
         game.countdownTimers[box].setTextureRect(sf::IntRect(0, 0, 90, 91));
         if (timer)
-            game.countdownTimers[box].setOrigin(static_cast<float>(timer->getSize().x) / 20.0f,
-                                                static_cast<float>(timer->getSize().y) / 2.0f);
+            game.countdownTimers[box].setOrigin(static_cast<float>(textureSize(timer).x) / 20.0f,
+                                                static_cast<float>(textureSize(timer).y) / 2.0f);
     }
     game.mapNumber = 0;
 }
