@@ -12,7 +12,6 @@ bool initRenderer(Renderer& renderer) {
         return false;
     // Shrunk to a small window, the picture is filtered so its texts stay readable.
     renderer.frame.setSmooth(true);
-    renderer.capture.create(layoutWidth, layoutHeight);
     return true;
 }
 

@@ -28,7 +28,8 @@ struct Renderer {
     std::unique_ptr<sf::Shader> spotlight; // null when shaders cannot run
 };
 
-// Creates the frame and the capture texture once (a second call changes nothing).
+// Creates the frame once (a second call changes nothing); the spotlight makes its capture
+// texture when it first needs it.
 bool initRenderer(Renderer& renderer);
 // Makes the picture the target of the drawing that follows.
 void beginDrawing(Renderer& renderer);

@@ -616,6 +616,15 @@ TrimmedDraw trimmedFrame(const sf::Sprite& sprite, sf::Sprite& drawn) {
     sf::IntRect shown;
     if (box.width <= 0 || !box.intersects(frame, shown))
         return TrimmedDraw::Nothing;
+    // One clear pixel around the visible ones (inside the frame): the quad's edges stay off the
+    // visible pixels, as the whole frame's did.
+    const sf::IntRect cellRect(column * sheet->frameWidth, row * sheet->frameHeight,
+                               sheet->frameWidth, sheet->frameHeight);
+    const int left = std::max(shown.left - 1, std::max(frame.left, cellRect.left));
+    const int top = std::max(shown.top - 1, std::max(frame.top, cellRect.top));
+    const int right = std::min(shown.left + shown.width + 1, frame.left + frame.width);
+    const int bottom = std::min(shown.top + shown.height + 1, frame.top + frame.height);
+    shown = sf::IntRect(left, top, right - left, bottom - top);
     const sf::Vector2i at = sheet->atlasAt[cell];
     drawn = sprite;
     drawn.setTexture(sheet->atlas);

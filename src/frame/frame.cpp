@@ -19,6 +19,10 @@
 
 #include <new>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 alignas(GameState) unsigned char gameStorage[sizeof(GameState)];
 } // namespace
@@ -106,6 +110,11 @@ void lateLevel(LevelView view) {
 } // namespace
 
 void initGame() {
+#ifdef __GLIBC__
+    // Decoded pictures are large and short-lived (made on the loading thread, freed once they
+    // are textures): each goes straight back to the system instead of lingering in the heap.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     game.hasFocus = 1;
     game.clickLatch = 0;
     game.layoutScaleX = game.layoutScaleY = 1.0f;

@@ -104,10 +104,16 @@ template <std::size_t N> void placeSlots(const SlotPlace (&places)[N]) {
         addSlot(place.facing, place.x, place.y);
 }
 
+// Props are drawn by the world pass, so their sheets can be kept trimmed (most of the
+// television's sheet is clear).
+const sf::Texture* propSheet(const PropPlace& place) {
+    return loadTrimmedSheet(mapFolder + place.file, place.frameWidth, place.frameHeight);
+}
+
 template <std::size_t N> void placeProps(const PropPlace (&places)[N]) {
     for (const PropPlace& place : places)
-        addDecoration(loadTexture(mapFolder + place.file), place.frameWidth, place.frameHeight,
-                      place.kind, place.x, place.y);
+        addDecoration(propSheet(place), place.frameWidth, place.frameHeight, place.kind, place.x,
+                      place.y);
 }
 
 void showMap(int mapNumber) {
@@ -250,11 +256,11 @@ void loadLevelAssets() {
     // Every picture a set-up shows is read now, so starting a level never waits for the disk.
     loadTexture(slotPicture);
     for (const PropPlace& place : map1Props)
-        loadTexture(mapFolder + place.file);
+        propSheet(place);
     for (const PropPlace& place : map2Props)
-        loadTexture(mapFolder + place.file);
+        propSheet(place);
     for (const PropPlace& place : map3Props)
-        loadTexture(mapFolder + place.file);
+        propSheet(place);
 }
 
 void clearLevel() {
