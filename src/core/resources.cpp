@@ -343,7 +343,7 @@ class Loader {
                 done_.wait(lock);
                 continue;
             }
-            if (!all && (textures >= 4 || bytes >= 24u << 20))
+            if (!all && (textures >= 2 || bytes >= 8u << 20))
                 break;
             std::unique_ptr<Job> job = std::move(decoded_.front());
             decoded_.pop_front();

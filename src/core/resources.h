@@ -47,7 +47,7 @@ void releaseTexture(const std::string& path);
 
 // From now on, decode what is asked for on the loading thread.
 void deferLoading();
-// Brings in a few of the decoded pictures and sounds (at most 4 textures, 24 MB a frame).
+// Brings in a few of the decoded pictures and sounds (at most 2 textures, 8 MB a frame).
 void bringInLoaded();
 // Waits for everything asked for and brings it all in; loading is immediate from then on.
 void finishLoading();
