@@ -97,5 +97,17 @@ void BM_TowersAndProjectiles(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_InGameUpdate)->Arg(20)->Arg(100)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_TowersAndProjectiles)->Arg(20)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_InGameUpdate)
+    ->Arg(20)
+    ->Arg(100)
+    ->Iterations(500)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TowersAndProjectiles)
+    ->Arg(20)
+    ->Arg(100)
+    ->Iterations(500)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);

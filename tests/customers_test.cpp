@@ -24,9 +24,11 @@ class Customers : public ::testing::Test {
     void SetUp() override {
         game.tutorialEnabled = 0;
         game.customers.clear();
+        sf::Image white;
+        white.create(400, 300, sf::Color::White);
         for (int i = 0; i < 4; ++i) {
-            images[i].create(400, 300, sf::Color::White);
-            game.collisionMaps[i] = &images[i];
+            classifyImage(white, maps[i]);
+            game.collisionMaps[i] = &maps[i];
         }
         game.now = 10.0f;
         game.frameDelta = 1.0f / 60.0f;
@@ -37,7 +39,8 @@ class Customers : public ::testing::Test {
     void paint(int slot, int left, int top, int width, int height, sf::Color colour) {
         for (int x = left; x < left + width; ++x)
             for (int y = top; y < top + height; ++y)
-                images[slot].setPixel(x, y, colour);
+                maps[slot].classes[static_cast<std::size_t>(y) * 400 + x] =
+                    static_cast<std::uint8_t>(classifyPixel(colour));
     }
 
     // One in-game customer update after the clock moves by dt.
@@ -48,7 +51,7 @@ class Customers : public ::testing::Test {
     }
 
     FrameDriver driver;
-    sf::Image images[4];
+    CollisionMap maps[4];
 };
 
 } // namespace
@@ -139,13 +142,21 @@ TEST(CustomerPixels, ClassesAtTheirThresholds) {
     EXPECT_EQ(classifyPixel(sf::Color::Black), PixelNeutral);
     EXPECT_EQ(classifyPixel(sf::Color(0, 0, 255, 0)), PixelTurnDownRight) << "alpha is ignored";
 
+    // A path image keeps one class a pixel, read at the truncated feet.
     sf::Image image;
     image.create(10, 10, sf::Color(255, 0, 255));
-    EXPECT_EQ(pixelClassAt(&image, 5, 5), PixelExit);
+    image.setPixel(7, 3, sf::Color(254, 254, 9));
+    image.setPixel(8, 3, sf::Color(254, 254, 10));
+    CollisionMap map;
+    classifyImage(image, map);
+    EXPECT_EQ(map.classes.size(), 100u);
+    EXPECT_EQ(pixelClassAt(&map, 5, 5), PixelExit);
+    EXPECT_EQ(pixelClassAt(&map, 7.9f, 3.5f), PixelTurnUpRight);
+    EXPECT_EQ(pixelClassAt(&map, 8.2f, 3.5f), PixelNeutral);
     // The edges themselves and everything outside read as black.
-    EXPECT_EQ(pixelClassAt(&image, 0, 5), PixelNeutral);
-    EXPECT_EQ(pixelClassAt(&image, 5, 10), PixelNeutral);
-    EXPECT_EQ(pixelClassAt(&image, -3, 5), PixelNeutral);
+    EXPECT_EQ(pixelClassAt(&map, 0, 5), PixelNeutral);
+    EXPECT_EQ(pixelClassAt(&map, 5, 10), PixelNeutral);
+    EXPECT_EQ(pixelClassAt(&map, -3, 5), PixelNeutral);
     EXPECT_EQ(pixelClassAt(nullptr, 5, 5), PixelNeutral);
     EXPECT_TRUE(isPathColour(PixelTurnUpLeft));
     EXPECT_FALSE(isPathColour(PixelExit));

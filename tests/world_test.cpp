@@ -1,5 +1,6 @@
 // The world pass: the depth order of everything on the floor and the projectile layers.
 #include "core/game.h"
+#include "core/resources.h"
 #include "customers/customers.h"
 #include "frame/frame.h"
 #include "level/level.h"
@@ -9,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -164,4 +168,61 @@ TEST_F(World, ProjectileLayersAndFreePedestals) {
     EXPECT_EQ(drawAndRead(720, 720), sf::Color::Green);
     game.slots.front().occupied = 1;
     EXPECT_EQ(drawAndRead(720, 720), sf::Color::Black);
+}
+
+// Props are kept trimmed; every frame of every prop sheet must still land on exactly the pixels
+// the whole sheet drew (props stand on whole pixels), opaque or see-through.
+TEST_F(World, TrimmedPropSheetsDrawEveryFrameExactlyAsTheWholeSheet) {
+    const std::map<std::string, sf::Vector2i> propSheets = {
+        {"bornesprite.png", {48, 132}},
+        {"borne.png", {48, 132}},
+        {"celib borne.png", {60, 147}},
+        {"Sprite celib commande.png", {60, 147}},
+        {"tele.png", {139, 169}},
+        {"gros mange.png", {172, 179}},
+        {"gros mange seul.png", {170, 175}},
+        {"sprite poubelle face vers droite.png", {60, 112}},
+        {"sprite poubelle face vers gauche.png", {60, 112}},
+        {"sprite poubelle dos vers droite.png", {60, 112}},
+        {"sprite poubelle dos vers gauche.png", {60, 112}}};
+    sf::RenderTexture whole;
+    ASSERT_TRUE(whole.create(400, 400));
+    Renderer& renderer = frameRenderer();
+    int framesCompared = 0;
+    for (const auto& [file, size] : propSheets) {
+        // The very texture the set-ups give the prop (loaded once, shared).
+        const sf::Texture* standIn =
+            loadTrimmedSheet("../resources/textures/map/" + file, size.x, size.y);
+        ASSERT_NE(standIn, nullptr) << file;
+        sf::Texture full;
+        ASSERT_TRUE(full.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/map/" + file));
+        const int columns = static_cast<int>(full.getSize().x) / size.x;
+        const int rows = static_cast<int>(full.getSize().y) / size.y;
+        for (int cell = 0; cell < columns * rows; ++cell) {
+            if (cell >= columns && cell % 3 != 0)
+                continue; // the first row whole, then every third frame
+            const sf::IntRect frame((cell % columns) * size.x, (cell / columns) * size.y, size.x,
+                                    size.y);
+            sf::Sprite sprite(full, frame);
+            sprite.setPosition(100.0f + static_cast<float>(cell % 7),
+                               90.0f - static_cast<float>(cell % 5));
+            sprite.setColor(sf::Color(255, 255, 255, cell % 3 == 0 ? 125 : 255));
+            whole.clear(sf::Color(20, 40, 60));
+            whole.draw(sprite);
+            whole.display();
+
+            sprite.setTexture(*standIn);
+            renderer.frame.clear(sf::Color(20, 40, 60));
+            drawSprite(renderer, sprite);
+            renderer.frame.display();
+            const sf::Image expected = whole.getTexture().copyToImage();
+            const sf::Image got = renderer.frame.getTexture().copyToImage();
+            for (unsigned y = 0; y < 400; ++y)
+                for (unsigned x = 0; x < 400; ++x)
+                    ASSERT_EQ(got.getPixel(x, y), expected.getPixel(x, y))
+                        << file << " frame " << cell << " at " << x << ", " << y;
+            ++framesCompared;
+        }
+    }
+    EXPECT_GT(framesCompared, 60);
 }

@@ -94,8 +94,18 @@ inline sf::IntRect sheetFrame(SheetFrame sheet, int column, int row = 0) {
 
 // ---------------------------------------------------------------- level
 
-// A hidden path image kept in main memory so a pixel read needs no texture download.
-using CollisionMap = sf::Image;
+// A hidden path image, kept in main memory as what each pixel means to a customer standing on
+// it (its class, one byte a pixel, row by row): a read needs no texture download and the map
+// holds a quarter of the picture.
+struct CollisionMap {
+    sf::Vector2u size;
+    std::vector<std::uint8_t> classes;
+
+    sf::Vector2u getSize() const { return size; }
+    int classAt(unsigned x, unsigned y) const {
+        return classes[static_cast<std::size_t>(y) * size.x + x];
+    }
+};
 
 // A pedestal a tower can stand on.
 struct TowerSlot {
@@ -338,7 +348,7 @@ struct GameState {
     // level
     sf::Sprite mapSprite;
     const sf::Texture* mapTextures[4] = {};
-    const sf::Image* pathImages[7] = {}; // the seven path images, loaded once
+    const CollisionMap* pathImages[7] = {}; // the seven path images, loaded once
     const CollisionMap* collisionMaps[4] = {};
     int mapNumber = 0;
     sf::Vector2f entrance;

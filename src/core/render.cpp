@@ -1,5 +1,7 @@
 #include "core/render.h"
 
+#include "core/resources.h"
+
 #include <algorithm>
 
 bool initRenderer(Renderer& renderer) {
@@ -10,7 +12,6 @@ bool initRenderer(Renderer& renderer) {
         return false;
     // Shrunk to a small window, the picture is filtered so its texts stay readable.
     renderer.frame.setSmooth(true);
-    renderer.capture.create(layoutWidth, layoutHeight);
     return true;
 }
 
@@ -34,6 +35,20 @@ void drawQueue(Renderer& renderer) {
     for (const DrawItem& item : renderer.queue) {
         sf::RenderStates states;
         states.transform.translate(item.at - item.sprite->getPosition());
-        renderer.frame.draw(*item.sprite, states);
+        drawSprite(renderer, *item.sprite, states);
+    }
+}
+
+void drawSprite(Renderer& renderer, const sf::Sprite& sprite, const sf::RenderStates& states) {
+    sf::Sprite trimmed;
+    switch (trimmedFrame(sprite, trimmed)) {
+    case TrimmedDraw::NotTrimmed:
+        renderer.frame.draw(sprite, states);
+        break;
+    case TrimmedDraw::Draw:
+        renderer.frame.draw(trimmed, states);
+        break;
+    case TrimmedDraw::Nothing:
+        break;
     }
 }

@@ -28,7 +28,8 @@ struct Renderer {
     std::unique_ptr<sf::Shader> spotlight; // null when shaders cannot run
 };
 
-// Creates the frame and the capture texture once (a second call changes nothing).
+// Creates the frame once (a second call changes nothing); the spotlight makes its capture
+// texture when it first needs it.
 bool initRenderer(Renderer& renderer);
 // Makes the picture the target of the drawing that follows.
 void beginDrawing(Renderer& renderer);
@@ -38,3 +39,7 @@ void queueItem(Renderer& renderer, const sf::Sprite& sprite, sf::Vector2f at, fl
 void sortDrawQueue(Renderer& renderer);
 // Draws the queue in its order.
 void drawQueue(Renderer& renderer);
+// Draws one sprite into the picture; a sprite of a trimmed sheet is drawn from its atlas, at
+// exactly the same place.
+void drawSprite(Renderer& renderer, const sf::Sprite& sprite,
+                const sf::RenderStates& states = sf::RenderStates::Default);

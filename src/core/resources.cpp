@@ -2,11 +2,21 @@
 
 #include "core/paths.h"
 
+#include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/System/Err.hpp>
 
+#include <algorithm>
+#include <cmath>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
 #include <fstream>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -22,7 +32,25 @@ Cache<sf::Image>& imageCache() {
     return cache;
 }
 
+Cache<CollisionMap>& collisionMapCache() {
+    static Cache<CollisionMap> cache;
+    return cache;
+}
+
 std::set<std::string>& requested() {
+    static std::set<std::string> paths;
+    return paths;
+}
+
+// The sizes of the textures whose pixels are on their way (their GL storage is made when the
+// pixels arrive, so a picture takes no memory before it is decoded).
+std::unordered_map<const sf::Texture*, sf::Vector2u>& comingSizes() {
+    static std::unordered_map<const sf::Texture*, sf::Vector2u> sizes;
+    return sizes;
+}
+
+// Shared textures whose pixels were let go.
+std::set<std::string>& released() {
     static std::set<std::string> paths;
     return paths;
 }
@@ -37,6 +65,417 @@ std::string locate(const std::string& path) {
     return file;
 }
 
+// ---------------------------------------------------------------- picture sizes
+
+unsigned bigEndian(const unsigned char* bytes, int count) {
+    unsigned value = 0;
+    for (int i = 0; i < count; ++i)
+        value = value << 8 | bytes[i];
+    return value;
+}
+
+// The size of a PNG or JPEG picture from its header, without decoding it.
+bool pictureSize(const std::string& file, sf::Vector2u& size) {
+    std::ifstream in(file, std::ios::binary);
+    unsigned char head[24] = {};
+    if (!in.read(reinterpret_cast<char*>(head), sizeof head))
+        return false;
+    static const unsigned char png[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    if (std::equal(png, png + 8, head)) {
+        if (std::string(reinterpret_cast<char*>(head + 12), 4) != "IHDR")
+            return false;
+        size = sf::Vector2u(bigEndian(head + 16, 4), bigEndian(head + 20, 4));
+        return size.x > 0 && size.y > 0;
+    }
+    if (head[0] != 0xff || head[1] != 0xd8)
+        return false;
+    // JPEG: walk the segments to the frame header.
+    std::streamoff at = 2;
+    for (int segments = 0; segments < 1000; ++segments) {
+        unsigned char marker[9] = {};
+        in.clear();
+        in.seekg(at);
+        if (!in.read(reinterpret_cast<char*>(marker), 4) || marker[0] != 0xff)
+            return false;
+        const unsigned kind = marker[1];
+        const unsigned length = bigEndian(marker + 2, 2);
+        const bool frame =
+            kind >= 0xc0 && kind <= 0xcf && kind != 0xc4 && kind != 0xc8 && kind != 0xcc;
+        if (frame) {
+            if (!in.read(reinterpret_cast<char*>(marker + 4), 5))
+                return false;
+            size = sf::Vector2u(bigEndian(marker + 7, 2), bigEndian(marker + 5, 2));
+            return size.x > 0 && size.y > 0;
+        }
+        if (length < 2)
+            return false;
+        at += 2 + static_cast<std::streamoff>(length);
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- trimmed sheets
+
+struct TrimmedSheet {
+    const sf::Texture* standIn = nullptr; // what sprites show; never given pixels
+    int frameWidth = 0, frameHeight = 0;
+    int columns = 0, rows = 0;
+    bool arrived = false;
+    sf::Texture atlas;
+    std::vector<sf::IntRect> visible;  // per frame, row by row: its visible box in the sheet
+    std::vector<sf::Vector2i> atlasAt; // where that box lies in the atlas
+};
+
+std::vector<std::unique_ptr<TrimmedSheet>>& trimmedSheets() {
+    static std::vector<std::unique_ptr<TrimmedSheet>> sheets;
+    return sheets;
+}
+
+std::map<std::string, std::unique_ptr<sf::Texture>>& sheetStandIns() {
+    static std::map<std::string, std::unique_ptr<sf::Texture>> standIns;
+    return standIns;
+}
+
+// Cuts every frame of a sheet to its visible pixels and packs them, a transparent pixel
+// around each, into an atlas (shelves of frames of similar height).
+void trimSheet(const sf::Image& sheet, int frameWidth, int frameHeight, sf::Image& atlas,
+               std::vector<sf::IntRect>& visible, std::vector<sf::Vector2i>& atlasAt) {
+    const sf::Vector2u size = sheet.getSize();
+    const int columns = static_cast<int>(size.x) / frameWidth;
+    const int rows = static_cast<int>(size.y) / frameHeight;
+    const sf::Uint8* pixels = sheet.getPixelsPtr();
+    visible.assign(static_cast<std::size_t>(columns * rows), sf::IntRect());
+    atlasAt.assign(visible.size(), sf::Vector2i());
+    long area = 0;
+    int widest = 0;
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column) {
+            int left = frameWidth, top = frameHeight, right = -1, bottom = -1;
+            for (int y = 0; y < frameHeight; ++y) {
+                const sf::Uint8* line =
+                    pixels + (static_cast<std::size_t>(row * frameHeight + y) * size.x +
+                              static_cast<std::size_t>(column * frameWidth)) *
+                                 4;
+                for (int x = 0; x < frameWidth; ++x)
+                    if (line[x * 4 + 3] != 0) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                        top = std::min(top, y);
+                        bottom = std::max(bottom, y);
+                    }
+            }
+            if (right < 0)
+                continue;
+            sf::IntRect& box = visible[static_cast<std::size_t>(row * columns + column)];
+            box = sf::IntRect(column * frameWidth + left, row * frameHeight + top, right - left + 1,
+                              bottom - top + 1);
+            area += static_cast<long>(box.width + 2) * (box.height + 2);
+            widest = std::max(widest, box.width + 2);
+        }
+    std::vector<int> order;
+    for (int i = 0; i < static_cast<int>(visible.size()); ++i)
+        if (visible[static_cast<std::size_t>(i)].width > 0)
+            order.push_back(i);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return visible[static_cast<std::size_t>(a)].height >
+               visible[static_cast<std::size_t>(b)].height;
+    });
+    const int width = std::max(widest, static_cast<int>(std::ceil(std::sqrt(area * 1.1))));
+    int x = 0, y = 0, shelf = 0;
+    for (int i : order) {
+        const sf::IntRect& box = visible[static_cast<std::size_t>(i)];
+        if (x + box.width + 2 > width) {
+            x = 0;
+            y += shelf;
+            shelf = 0;
+        }
+        atlasAt[static_cast<std::size_t>(i)] = sf::Vector2i(x + 1, y + 1);
+        x += box.width + 2;
+        shelf = std::max(shelf, box.height + 2);
+    }
+    atlas.create(static_cast<unsigned>(std::max(width, 1)),
+                 static_cast<unsigned>(std::max(y + shelf, 1)), sf::Color::Transparent);
+    for (int i : order) {
+        const sf::IntRect& box = visible[static_cast<std::size_t>(i)];
+        const sf::Vector2i at = atlasAt[static_cast<std::size_t>(i)];
+        atlas.copy(sheet, static_cast<unsigned>(at.x), static_cast<unsigned>(at.y), box);
+    }
+}
+
+// ---------------------------------------------------------------- the loading thread
+
+enum class JobKind { Texture, Sheet, PathMap, Sound, Prefetch };
+
+struct Job {
+    JobKind kind = JobKind::Texture;
+    std::string path, file;
+    sf::Texture* texture = nullptr;
+    TrimmedSheet* sheet = nullptr;
+    CollisionMap* map = nullptr;
+    void (*classify)(const sf::Image&, CollisionMap&) = nullptr;
+    sf::SoundBuffer* buffer = nullptr;
+    int frameWidth = 0, frameHeight = 0; // of a sheet
+
+    // What decoding made.
+    bool ok = false;
+    sf::Image image;
+    CollisionMap classes;
+    std::vector<sf::IntRect> visible;
+    std::vector<sf::Vector2i> atlasAt;
+    std::vector<sf::Int16> samples;
+    unsigned channels = 0, sampleRate = 0;
+
+    std::size_t bytes() const {
+        return static_cast<std::size_t>(image.getSize().x) * image.getSize().y * 4 +
+               classes.classes.size() + samples.size() * sizeof(sf::Int16);
+    }
+};
+
+// Decoding: no GL, no audio device; safe on the loading thread.
+void decode(Job& job) {
+    switch (job.kind) {
+    case JobKind::Texture:
+    case JobKind::Prefetch:
+        job.ok = job.image.loadFromFile(job.file);
+        break;
+    case JobKind::Sheet: {
+        sf::Image sheet;
+        job.ok = sheet.loadFromFile(job.file);
+        if (job.ok)
+            trimSheet(sheet, job.frameWidth, job.frameHeight, job.image, job.visible, job.atlasAt);
+        break;
+    }
+    case JobKind::PathMap: {
+        sf::Image picture;
+        job.ok = picture.loadFromFile(job.file);
+        if (job.ok)
+            job.classify(picture, job.classes);
+        break;
+    }
+    case JobKind::Sound: {
+        sf::InputSoundFile input;
+        if (!input.openFromFile(job.file))
+            break;
+        job.samples.resize(static_cast<std::size_t>(input.getSampleCount()));
+        job.ok = input.read(job.samples.data(), job.samples.size()) == job.samples.size();
+        job.channels = input.getChannelCount();
+        job.sampleRate = input.getSampleRate();
+        break;
+    }
+    }
+}
+
+// Gives what was decoded to the objects that wait for it (this thread: GL and audio calls).
+void bringIn(Job& job, std::map<std::string, std::unique_ptr<Job>>& prefetched,
+             std::unique_ptr<Job>& owned) {
+    switch (job.kind) {
+    case JobKind::Texture: {
+        auto coming = comingSizes().find(job.texture);
+        const sf::Vector2u size =
+            coming != comingSizes().end() ? coming->second : job.texture->getSize();
+        if (coming != comingSizes().end())
+            comingSizes().erase(coming);
+        // A broken picture shows nothing (a clear one of its size), never what memory held.
+        if (!job.ok || job.image.getSize() != size)
+            job.image.create(size.x, size.y, sf::Color::Transparent);
+        job.texture->loadFromImage(job.image);
+        break;
+    }
+    case JobKind::Sheet:
+        if (job.ok) {
+            job.sheet->atlas.loadFromImage(job.image);
+            job.sheet->visible = std::move(job.visible);
+            job.sheet->atlasAt = std::move(job.atlasAt);
+            job.sheet->arrived = job.sheet->visible.size() ==
+                                 static_cast<std::size_t>(job.sheet->columns * job.sheet->rows);
+        }
+        break;
+    case JobKind::PathMap:
+        if (job.ok)
+            *job.map = std::move(job.classes);
+        break;
+    case JobKind::Sound:
+        if (job.ok && !job.samples.empty())
+            job.buffer->loadFromSamples(job.samples.data(), job.samples.size(), job.channels,
+                                        job.sampleRate);
+        break;
+    case JobKind::Prefetch:
+        prefetched[job.path] = std::move(owned);
+        break;
+    }
+}
+
+class Loader {
+  public:
+    ~Loader() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_all();
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+    bool deferring = false;
+    std::map<std::string, std::unique_ptr<Job>> prefetched;
+
+    void queue(std::unique_ptr<Job> job) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (job->kind != JobKind::Prefetch)
+                ++outstanding_;
+            waiting_.push_back(std::move(job));
+        }
+        wake_.notify_all();
+    }
+
+    // Brings in decoded jobs: all of them when `all`, else at most a frame's share.
+    void bring(bool all) {
+        start();
+        int textures = 0;
+        std::size_t bytes = 0;
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            if (decoded_.empty()) {
+                if (!all || outstanding_ == 0)
+                    break;
+                done_.wait(lock);
+                continue;
+            }
+            if (!all && (textures >= 2 || bytes >= 8u << 20))
+                break;
+            std::unique_ptr<Job> job = std::move(decoded_.front());
+            decoded_.pop_front();
+            decodedBytes_ -= job->bytes();
+            if (job->kind != JobKind::Prefetch) {
+                --outstanding_;
+                ++textures;
+                bytes += job->bytes();
+            }
+            lock.unlock();
+            wake_.notify_all();
+            Job& taken = *job;
+            bringIn(taken, prefetched, job);
+            lock.lock();
+        }
+    }
+
+    // Waits until a prefetched picture has been decoded and brought in.
+    Job* awaitPrefetch(const std::string& path) {
+        start();
+        for (;;) {
+            auto found = prefetched.find(path);
+            if (found != prefetched.end())
+                return found->second.get();
+            std::unique_lock<std::mutex> lock(mutex_);
+            const bool pending =
+                std::any_of(waiting_.begin(), waiting_.end(),
+                            [&](const auto& job) {
+                                return job->kind == JobKind::Prefetch && job->path == path;
+                            }) ||
+                (busyPrefetch_ == path) ||
+                std::any_of(decoded_.begin(), decoded_.end(), [&](const auto& job) {
+                    return job->kind == JobKind::Prefetch && job->path == path;
+                });
+            if (!pending)
+                return nullptr;
+            // Everything decoded before it is brought in on the way.
+            if (decoded_.empty())
+                done_.wait(lock);
+            lock.unlock();
+            bringSome();
+        }
+    }
+
+    bool pendingPrefetch(const std::string& path) {
+        if (prefetched.count(path))
+            return true;
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (busyPrefetch_ == path)
+            return true;
+        for (const auto* list : {&waiting_, &decoded_})
+            for (const auto& job : *list)
+                if (job->kind == JobKind::Prefetch && job->path == path)
+                    return true;
+        return false;
+    }
+
+    bool loading() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return outstanding_ > 0;
+    }
+
+  private:
+    // The loading thread starts with the first frame's bringing in: start-up itself has only
+    // the first frame to make.
+    void start() {
+        if (!thread_.joinable())
+            thread_ = std::thread(&Loader::work, this);
+    }
+
+    void bringSome() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (!decoded_.empty()) {
+            std::unique_ptr<Job> job = std::move(decoded_.front());
+            decoded_.pop_front();
+            decodedBytes_ -= job->bytes();
+            if (job->kind != JobKind::Prefetch)
+                --outstanding_;
+            lock.unlock();
+            wake_.notify_all();
+            Job& taken = *job;
+            bringIn(taken, prefetched, job);
+            lock.lock();
+        }
+    }
+
+    void work() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            // Decoded pictures wait in memory until a frame brings them in: a bounded amount.
+            wake_.wait(lock, [this] {
+                return stopping_ || (!waiting_.empty() && decodedBytes_ < (96u << 20));
+            });
+            if (stopping_)
+                return;
+            std::unique_ptr<Job> job = std::move(waiting_.front());
+            waiting_.pop_front();
+            if (job->kind == JobKind::Prefetch)
+                busyPrefetch_ = job->path;
+            lock.unlock();
+            decode(*job);
+            lock.lock();
+            busyPrefetch_.clear();
+            decodedBytes_ += job->bytes();
+            decoded_.push_back(std::move(job));
+            done_.notify_all();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_; // the loading thread's
+    std::condition_variable done_; // the game's
+    std::deque<std::unique_ptr<Job>> waiting_, decoded_;
+    std::string busyPrefetch_;
+    std::size_t decodedBytes_ = 0;
+    int outstanding_ = 0; // jobs asked for and not brought in, prefetches aside
+    bool stopping_ = false;
+    std::thread thread_;
+};
+
+Loader& loader() {
+    static Loader instance;
+    return instance;
+}
+
+// Runs a job here and now.
+void runNow(std::unique_ptr<Job> job) {
+    decode(*job);
+    Job& taken = *job;
+    bringIn(taken, loader().prefetched, job);
+}
+
 } // namespace
 
 const std::set<std::string>& requestedResourcePaths() {
@@ -46,15 +485,32 @@ const std::set<std::string>& requestedResourcePaths() {
 const sf::Texture* loadTexture(const std::string& path) {
     auto& cache = textureCache();
     auto found = cache.find(path);
-    if (found != cache.end())
+    const bool wasReleased = released().erase(path) > 0;
+    if (found != cache.end() && !wasReleased)
         return found->second.get();
-    std::unique_ptr<sf::Texture> texture(new sf::Texture);
     const std::string file = locate(path);
-    if (file.empty() || !texture->loadFromFile(file))
-        texture.reset(); // remembered as missing so the disk is asked only once
-    const sf::Texture* result = texture.get();
-    cache.emplace(path, std::move(texture));
-    return result;
+    if (found == cache.end())
+        found = cache.emplace(path, std::unique_ptr<sf::Texture>(new sf::Texture)).first;
+    sf::Texture* texture = found->second.get();
+    if (!texture)
+        return nullptr; // remembered as missing so the disk is asked only once
+    sf::Vector2u size;
+    if (!file.empty() && loader().deferring && pictureSize(file, size) &&
+        size.x <= sf::Texture::getMaximumSize() && size.y <= sf::Texture::getMaximumSize()) {
+        comingSizes()[texture] = size;
+        std::unique_ptr<Job> job(new Job);
+        job->kind = JobKind::Texture;
+        job->path = path;
+        job->file = file;
+        job->texture = texture;
+        loader().queue(std::move(job));
+        return texture;
+    }
+    if (file.empty() || !texture->loadFromFile(file)) {
+        found->second.reset();
+        return nullptr;
+    }
+    return texture;
 }
 
 const sf::Image* loadImage(const std::string& path) {
@@ -71,13 +527,173 @@ const sf::Image* loadImage(const std::string& path) {
     return result;
 }
 
-bool loadTextureInto(sf::Texture& texture, const std::string& path) {
+const CollisionMap* loadCollisionMap(const std::string& path,
+                                     void (*classify)(const sf::Image&, CollisionMap&)) {
+    auto& cache = collisionMapCache();
+    auto found = cache.find(path);
+    if (found != cache.end())
+        return found->second.get();
     const std::string file = locate(path);
-    if (file.empty() || !texture.loadFromFile(file)) {
-        texture = sf::Texture();
-        return false;
+    std::unique_ptr<CollisionMap> map(file.empty() ? nullptr : new CollisionMap);
+    CollisionMap* result = map.get();
+    cache.emplace(path, std::move(map));
+    if (!result)
+        return nullptr;
+    std::unique_ptr<Job> job(new Job);
+    job->kind = JobKind::PathMap;
+    job->path = path;
+    job->file = file;
+    job->map = result;
+    job->classify = classify;
+    if (loader().deferring) {
+        loader().queue(std::move(job));
+        return result;
     }
-    return true;
+    const bool ok = (decode(*job), job->ok);
+    if (!ok) {
+        cache[path].reset();
+        return nullptr;
+    }
+    *result = std::move(job->classes);
+    return result;
+}
+
+const sf::Texture* loadTrimmedSheet(const std::string& path, int frameWidth, int frameHeight) {
+    auto& standIns = sheetStandIns();
+    auto found = standIns.find(path);
+    if (found != standIns.end())
+        return found->second.get();
+    const std::string file = locate(path);
+    sf::Vector2u size;
+    if (file.empty() || frameWidth <= 0 || frameHeight <= 0 || !pictureSize(file, size)) {
+        standIns.emplace(path, nullptr);
+        return nullptr;
+    }
+    std::unique_ptr<sf::Texture> standIn(new sf::Texture);
+    std::unique_ptr<TrimmedSheet> sheet(new TrimmedSheet);
+    sheet->standIn = standIn.get();
+    sheet->frameWidth = frameWidth;
+    sheet->frameHeight = frameHeight;
+    sheet->columns = static_cast<int>(size.x) / frameWidth;
+    sheet->rows = static_cast<int>(size.y) / frameHeight;
+    std::unique_ptr<Job> job(new Job);
+    job->kind = JobKind::Sheet;
+    job->path = path;
+    job->file = file;
+    job->sheet = sheet.get();
+    job->frameWidth = frameWidth;
+    job->frameHeight = frameHeight;
+    trimmedSheets().push_back(std::move(sheet));
+    const sf::Texture* result = standIn.get();
+    standIns.emplace(path, std::move(standIn));
+    if (loader().deferring)
+        loader().queue(std::move(job));
+    else
+        runNow(std::move(job));
+    return result;
+}
+
+TrimmedDraw trimmedFrame(const sf::Sprite& sprite, sf::Sprite& drawn) {
+    const sf::Texture* texture = sprite.getTexture();
+    if (!texture)
+        return TrimmedDraw::NotTrimmed;
+    const TrimmedSheet* sheet = nullptr;
+    for (const auto& each : trimmedSheets())
+        if (each->standIn == texture)
+            sheet = each.get();
+    if (!sheet)
+        return TrimmedDraw::NotTrimmed;
+    const sf::IntRect frame = sprite.getTextureRect();
+    if (!sheet->arrived || frame.width <= 0 || frame.height <= 0 || frame.left < 0 || frame.top < 0)
+        return TrimmedDraw::Nothing;
+    const int column = frame.left / sheet->frameWidth, row = frame.top / sheet->frameHeight;
+    if (column >= sheet->columns || row >= sheet->rows ||
+        frame.left + frame.width > (column + 1) * sheet->frameWidth ||
+        frame.top + frame.height > (row + 1) * sheet->frameHeight)
+        return TrimmedDraw::Nothing; // never more than one frame
+    const std::size_t cell = static_cast<std::size_t>(row * sheet->columns + column);
+    const sf::IntRect& box = sheet->visible[cell];
+    sf::IntRect shown;
+    if (box.width <= 0 || !box.intersects(frame, shown))
+        return TrimmedDraw::Nothing;
+    // One clear pixel around the visible ones (inside the frame): the quad's edges stay off the
+    // visible pixels, as the whole frame's did.
+    const sf::IntRect cellRect(column * sheet->frameWidth, row * sheet->frameHeight,
+                               sheet->frameWidth, sheet->frameHeight);
+    const int left = std::max(shown.left - 1, std::max(frame.left, cellRect.left));
+    const int top = std::max(shown.top - 1, std::max(frame.top, cellRect.top));
+    const int right = std::min(shown.left + shown.width + 1, frame.left + frame.width);
+    const int bottom = std::min(shown.top + shown.height + 1, frame.top + frame.height);
+    shown = sf::IntRect(left, top, right - left, bottom - top);
+    const sf::Vector2i at = sheet->atlasAt[cell];
+    drawn = sprite;
+    drawn.setTexture(sheet->atlas);
+    drawn.setTextureRect(sf::IntRect(at.x + shown.left - box.left, at.y + shown.top - box.top,
+                                     shown.width, shown.height));
+    drawn.setOrigin(sprite.getOrigin() - sf::Vector2f(static_cast<float>(shown.left - frame.left),
+                                                      static_cast<float>(shown.top - frame.top)));
+    return TrimmedDraw::Draw;
+}
+
+void prefetchPicture(const std::string& path) {
+    Loader& load = loader();
+    if (load.pendingPrefetch(path))
+        return;
+    const std::string file = locate(path);
+    if (file.empty())
+        return;
+    std::unique_ptr<Job> job(new Job);
+    job->kind = JobKind::Prefetch;
+    job->path = path;
+    job->file = file;
+    load.queue(std::move(job));
+}
+
+bool loadTextureInto(sf::Texture& texture, const std::string& path) {
+    Loader& load = loader();
+    bool ok = false;
+    if (Job* job = load.awaitPrefetch(path)) {
+        requested().insert(path);
+        ok = job->ok;
+        if (ok && texture.getSize() == job->image.getSize())
+            texture.update(job->image);
+        else if (ok)
+            ok = texture.loadFromImage(job->image);
+        load.prefetched.erase(path);
+    } else {
+        const std::string file = locate(path);
+        ok = !file.empty() && texture.loadFromFile(file);
+    }
+    if (!ok)
+        texture = sf::Texture();
+    return ok;
+}
+
+void releaseTexture(const std::string& path) {
+    finishLoading();
+    loader().prefetched.clear();
+    auto found = textureCache().find(path);
+    if (found == textureCache().end() || !found->second)
+        return;
+    *found->second = sf::Texture();
+    released().insert(path);
+}
+
+void deferLoading() {
+    loader().deferring = true;
+}
+
+void bringInLoaded() {
+    loader().bring(false);
+}
+
+void finishLoading() {
+    loader().deferring = false;
+    loader().bring(true);
+}
+
+bool stillLoading() {
+    return loader().loading();
 }
 
 const sf::Font* gameFont() {
@@ -94,6 +710,21 @@ const sf::Font* gameFont() {
 }
 
 bool loadSoundBuffer(sf::SoundBuffer& buffer, const std::string& path) {
+    if (!loader().deferring)
+        return loadSoundBufferNow(buffer, path);
+    const std::string file = locate(path);
+    if (file.empty())
+        return false;
+    std::unique_ptr<Job> job(new Job);
+    job->kind = JobKind::Sound;
+    job->path = path;
+    job->file = file;
+    job->buffer = &buffer;
+    loader().queue(std::move(job));
+    return true;
+}
+
+bool loadSoundBufferNow(sf::SoundBuffer& buffer, const std::string& path) {
     const std::string file = locate(path);
     return !file.empty() && buffer.loadFromFile(file);
 }
@@ -115,9 +746,25 @@ void setWindowIcon(sf::Window& window) {
         window.setIcon(icon->getSize().x, icon->getSize().y, icon->getPixelsPtr());
 }
 
+sf::Vector2u textureSize(const sf::Texture* texture) {
+    if (!texture)
+        return sf::Vector2u();
+    auto coming = comingSizes().find(texture);
+    return coming != comingSizes().end() ? coming->second : texture->getSize();
+}
+
 void setSpriteTexture(sf::Sprite& sprite, const sf::Texture* texture, bool resetRect) {
     if (texture) {
+        // A sprite given its first texture without a frame shows the whole picture, also one
+        // whose pixels are still on their way.
+        const bool whole =
+            resetRect || (!sprite.getTexture() && sprite.getTextureRect() == sf::IntRect());
         sprite.setTexture(*texture, resetRect);
+        if (whole) {
+            const sf::Vector2u size = textureSize(texture);
+            sprite.setTextureRect(
+                sf::IntRect(0, 0, static_cast<int>(size.x), static_cast<int>(size.y)));
+        }
         return;
     }
     sf::Sprite blank;
@@ -133,7 +780,7 @@ void setSpriteTexture(sf::Sprite& sprite, const sf::Texture* texture, bool reset
 sf::Sprite makeSprite(const sf::Texture* texture, float x, float y) {
     sf::Sprite sprite;
     if (texture)
-        sprite.setTexture(*texture, true);
+        setSpriteTexture(sprite, texture, true);
     sprite.setPosition(x, y);
     return sprite;
 }

@@ -1,6 +1,14 @@
 // Loading of the game's pictures, sounds, musics, font and shader from "../resources/".
 // A file that is missing or broken gives a null handle (or false) and the game goes on.
+//
+// Start-up decodes only what the splash shows. From deferLoading() on, the pictures, path
+// images and sounds asked for are decoded by a loading thread while the splash plays: a picture
+// asked for then is at once a texture of its final size (sprites can be framed on it) that shows
+// its pixels once they are brought in, a few a frame, on this thread (GL and audio calls never
+// leave it). finishLoading() brings in everything at once, waiting for what is still decoding.
 #pragma once
+
+#include "core/game_state.h"
 
 #include <SFML/Audio.hpp>
 #include <SFML/Graphics.hpp>
@@ -10,18 +18,55 @@
 
 // A texture, loaded once and shared by every object that shows it; null when missing.
 const sf::Texture* loadTexture(const std::string& path);
-// A CPU-side image (path images), loaded once; null when missing.
+// A CPU-side image (the window's icon), loaded at once; null when missing.
 const sf::Image* loadImage(const std::string& path);
-// A fresh texture that belongs to its caller (the intro loads its logo frames so).
+// A path image as one class a pixel, made from the picture by `classify`; null when missing.
+const CollisionMap* loadCollisionMap(const std::string& path,
+                                     void (*classify)(const sf::Image&, CollisionMap&));
+// A sheet of frames of frameWidth x frameHeight kept trimmed: each frame cut to its visible
+// pixels in an atlas. The texture returned stands for the whole sheet in sprites (frame
+// rectangles count in the sheet) but has no pixels of its own: draw such sprites with
+// drawSprite (core/render.h). Null when missing.
+const sf::Texture* loadTrimmedSheet(const std::string& path, int frameWidth, int frameHeight);
+// What to draw for a sprite that shows a trimmed sheet.
+enum class TrimmedDraw { NotTrimmed, Draw, Nothing };
+// NotTrimmed for a sprite of any other texture; else `drawn` is the same frame cut to its
+// visible pixels, from the atlas, at exactly the same place (Nothing when none are visible
+// or the sheet has not arrived yet).
+TrimmedDraw trimmedFrame(const sf::Sprite& sprite, sf::Sprite& drawn);
+
+// Decodes a picture ahead of need on the loading thread (the next logo frame).
+void prefetchPicture(const std::string& path);
+// Fills a texture that belongs to its caller with a picture: the prefetched one when it was
+// asked for (waiting for it if it is still decoding), else read now. False when missing.
 bool loadTextureInto(sf::Texture& texture, const std::string& path);
+// Lets go of a shared texture's pixels (the intro's pictures once it is over); the texture
+// stays, empty, and a later loadTexture of the same path fills it again. Prefetched pictures
+// nobody took are dropped too.
+void releaseTexture(const std::string& path);
+
+// From now on, decode what is asked for on the loading thread.
+void deferLoading();
+// Brings in a few of the decoded pictures and sounds (at most 2 textures, 8 MB a frame).
+void bringInLoaded();
+// Waits for everything asked for and brings it all in; loading is immediate from then on.
+void finishLoading();
+// Whether something asked for has not been brought in yet.
+bool stillLoading();
+
 // The game's one font; null when missing.
 const sf::Font* gameFont();
+// A sound buffer, decoded on the loading thread while loading is deferred.
 bool loadSoundBuffer(sf::SoundBuffer& buffer, const std::string& path);
+// A sound buffer decoded now (the splash's own sounds).
+bool loadSoundBufferNow(sf::SoundBuffer& buffer, const std::string& path);
 bool openMusic(sf::Music& music, const std::string& path);
 bool loadFragmentShader(sf::Shader& shader, const std::string& path);
 // Gives the window the game's burger icon (none when the picture is missing).
 void setWindowIcon(sf::Window& window);
 
+// A texture's size in pixels, known from the start even while its pixels are on their way.
+sf::Vector2u textureSize(const sf::Texture* texture);
 // Gives a sprite its texture, or takes it away when the texture is null so nothing is drawn;
 // keeps the sprite's placement and frame.
 void setSpriteTexture(sf::Sprite& sprite, const sf::Texture* texture, bool resetRect = false);

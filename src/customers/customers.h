@@ -28,6 +28,8 @@ void forgetAllCustomers();
 
 // Classifies one pixel of a path image.
 PixelClass classifyPixel(sf::Color pixel);
+// A path image as the class of each of its pixels.
+void classifyImage(const sf::Image& image, CollisionMap& map);
 // Reads the pixel class under (x, y) of a path image; outside the image is neutral black.
 PixelClass pixelClassAt(const CollisionMap* map, float x, float y);
 // Whether a pixel class is one of the four turn colours.

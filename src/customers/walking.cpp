@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -52,7 +51,7 @@ PixelClass probeClass(const CollisionMap* map, double x, float y) {
     const auto py = static_cast<unsigned>(y);
     if (px >= size.x || py >= size.y)
         return PixelNeutral;
-    return classifyPixel(map->getPixel(px, py));
+    return static_cast<PixelClass>(map->classAt(px, py));
 }
 
 int pathGroup(const Customer& c) {
@@ -86,6 +85,9 @@ Side sideFor(const Customer& a, const Customer& b) {
 bool closeEnough(const Customer& a, const Customer& b) {
     const double dx = static_cast<double>(a.x) - b.x;
     const double dy = static_cast<double>(a.y) - b.y;
+    // 40 px or more along either axis is 40 px or more apart; no root needed to know it.
+    if (!(std::fabs(dx) < 40.0 && std::fabs(dy) < 40.0))
+        return false;
     return std::sqrt(dx * dx + dy * dy) < 40.0;
 }
 
@@ -193,7 +195,18 @@ PixelClass classifyPixel(sf::Color pixel) {
 PixelClass pixelClassAt(const CollisionMap* map, float x, float y) {
     if (!feetInside(map, x, y))
         return PixelNeutral;
-    return classifyPixel(map->getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)));
+    return static_cast<PixelClass>(
+        map->classAt(static_cast<unsigned>(x), static_cast<unsigned>(y)));
+}
+
+void classifyImage(const sf::Image& image, CollisionMap& map) {
+    map.size = image.getSize();
+    const std::size_t count = static_cast<std::size_t>(map.size.x) * map.size.y;
+    map.classes.resize(count);
+    const sf::Uint8* pixel = image.getPixelsPtr();
+    for (std::size_t i = 0; i < count; ++i, pixel += 4)
+        map.classes[i] =
+            static_cast<std::uint8_t>(classifyPixel(sf::Color(pixel[0], pixel[1], pixel[2])));
 }
 
 bool isPathColour(PixelClass pixelClass) {
@@ -213,35 +226,70 @@ void separateCustomersEveryPair() {
 void separateCustomers() {
     // Visits the same ordered pairs in the same order as every-pair, minus those that can never
     // push: other path groups, or 40 px or more apart in y (side-steps never change y, so the
-    // pairs pruned here stay out of reach for the whole pass).
+    // pairs pruned here stay out of reach for the whole pass). One sort a frame puts everyone in
+    // bands of 40 px of y, in list order within a band; a customer's partners all stand in its
+    // own band or the two beside it, and merging those three runs gives them in list order.
+    struct Entry {
+        int group;
+        double band;
+        int index;
+        bool operator<(const Entry& other) const {
+            if (group != other.group)
+                return group < other.group;
+            if (band != other.band)
+                return band < other.band;
+            return index < other.index;
+        }
+    };
     static std::vector<Customer*> byList;
-    static std::vector<std::pair<float, int>> byY[2];
-    static std::vector<int> near;
+    static std::vector<Entry> entries;
+    static std::vector<int> bandOf; // where each customer's entry sits in `entries`, or -1
     byList.clear();
-    byY[0].clear();
-    byY[1].clear();
+    entries.clear();
     for (Customer& c : game.customers) {
         c.sideStepped = 0;
-        const int group = pathGroup(c) == 0 ? 0 : 1;
-        byY[group].emplace_back(c.y, static_cast<int>(byList.size()));
+        const int index = static_cast<int>(byList.size());
         byList.push_back(&c);
+        // Nobody is within 40 px of a customer whose y is not a number or infinite.
+        if (std::isfinite(c.y))
+            entries.push_back({pathGroup(c), std::floor(static_cast<double>(c.y) / 40.0), index});
     }
-    if (byList.size() < 2)
+    if (entries.size() < 2)
         return;
-    for (auto& column : byY)
-        std::sort(column.begin(), column.end());
+    std::sort(entries.begin(), entries.end());
+    bandOf.assign(byList.size(), -1);
+    for (std::size_t e = 0; e < entries.size(); ++e)
+        bandOf[static_cast<std::size_t>(entries[e].index)] = static_cast<int>(e);
+
+    using It = std::vector<Entry>::const_iterator;
     for (int i = 0; i < static_cast<int>(byList.size()); ++i) {
-        Customer& a = *byList[i];
-        const auto& column = byY[pathGroup(a) == 0 ? 0 : 1];
-        auto first =
-            std::lower_bound(column.begin(), column.end(), std::make_pair(a.y - 41.0f, -1));
-        near.clear();
-        for (auto it = first; it != column.end() && it->first <= a.y + 41.0f; ++it)
-            if (it->second != i)
-                near.push_back(it->second);
-        std::sort(near.begin(), near.end());
-        for (int j : near)
-            separatePair(a, *byList[j]);
+        const int at = bandOf[static_cast<std::size_t>(i)];
+        if (at < 0)
+            continue;
+        const Entry& self = entries[static_cast<std::size_t>(at)];
+        // The runs of the band below, the customer's own band and the band above.
+        It run[3][2];
+        for (int k = 0; k < 3; ++k) {
+            const double band = self.band + (k - 1);
+            run[k][0] =
+                std::lower_bound(entries.cbegin(), entries.cend(), Entry{self.group, band, -1});
+            run[k][1] = std::lower_bound(run[k][0], entries.cend(),
+                                         Entry{self.group, band, static_cast<int>(byList.size())});
+        }
+        Customer& a = *byList[static_cast<std::size_t>(i)];
+        for (;;) {
+            int next = -1;
+            for (auto& r : run)
+                if (r[0] != r[1] && (next < 0 || r[0]->index < next))
+                    next = r[0]->index;
+            if (next < 0)
+                break;
+            for (auto& r : run)
+                if (r[0] != r[1] && r[0]->index == next)
+                    ++r[0];
+            if (next != i)
+                separatePair(a, *byList[static_cast<std::size_t>(next)]);
+        }
     }
 }
 

@@ -22,7 +22,8 @@ bool tutorialLayerShown(const GameState& g, LevelView view) {
 }
 
 void drawLevelLayers(const GameState& g, Renderer& r, LevelView view) {
-    r.frame.draw(g.mapSprite);
+    // The map is opaque: copied, not blended.
+    r.frame.draw(g.mapSprite, sf::BlendNone);
     if (g.currentLevel == 0 || g.currentLevel == 1)
         r.frame.draw(g.doorSprite);
     drawWorld(g, r);

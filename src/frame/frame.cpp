@@ -19,6 +19,10 @@
 
 #include <new>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 alignas(GameState) unsigned char gameStorage[sizeof(GameState)];
 } // namespace
@@ -106,6 +110,11 @@ void lateLevel(LevelView view) {
 } // namespace
 
 void initGame() {
+#ifdef __GLIBC__
+    // Decoded pictures are large and short-lived (made on the loading thread, freed once they
+    // are textures): each goes straight back to the system instead of lingering in the heap.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     game.hasFocus = 1;
     game.clickLatch = 0;
     game.layoutScaleX = game.layoutScaleY = 1.0f;
@@ -114,6 +123,9 @@ void initGame() {
     game.projectiles.clear();
     game.customers.clear();
     initCursor();
+    // The first frame shows the splash: everything else is decoded while it plays.
+    initSplash();
+    deferLoading();
     game.now = game.frameDelta = game.prevNow = -1.0f;
     game.selectedSlot = nullptr;
     game.mapSprite = sf::Sprite();
@@ -190,6 +202,9 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
     sampleInput(platform, game.input);
     handleInput();
     updateGame();
+    // The splash shows while the other pictures arrive; every other screen needs them all.
+    if (game.screen != Splash)
+        finishLoading();
     lateUpdate();
     if (!window)
         return;
@@ -199,6 +214,9 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
         window->display();
         showSystemCursor(*window, !game.input.onPicture);
     }
+    // A few of the pictures decoded meanwhile are ready for the next frame.
+    if (game.screen == Splash)
+        bringInLoaded();
     if (game.windowOpen == 0)
         closeGameWindow(*window);
     else if (game.input.screenKey)

@@ -79,6 +79,7 @@ void dispatchPress() {
             // The latch stays free: a press still held acts on the title menu next frame.
             game.screen = TitleMenu;
             playMusic(MusicMenu);
+            endIntro();
         }
         break;
     case GameOptions:

@@ -12,7 +12,7 @@ namespace {
 sf::Vector2f centreOf(const sf::Texture* texture, sf::Vector2f fallback) {
     if (!texture)
         return fallback;
-    return sf::Vector2f(texture->getSize()) / 2.0f;
+    return sf::Vector2f(textureSize(texture)) / 2.0f;
 }
 
 bool mopperFrameDue(int i) {

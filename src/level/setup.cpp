@@ -95,16 +95,23 @@ constexpr const char* pathImageFiles[7] = {
 constexpr int pathSlots[4][4] = {{-1, -1, -1, -1}, {0, -1, -1, -1}, {1, -1, 4, -1}, {2, 3, 5, 6}};
 
 const std::string mapFolder = "../resources/textures/map/";
+const std::string slotPicture = "../resources/textures/tour/tour position.png";
 
 template <std::size_t N> void placeSlots(const SlotPlace (&places)[N]) {
     for (const SlotPlace& place : places)
         addSlot(place.facing, place.x, place.y);
 }
 
+// Props are drawn by the world pass, so their sheets can be kept trimmed (most of the
+// television's sheet is clear).
+const sf::Texture* propSheet(const PropPlace& place) {
+    return loadTrimmedSheet(mapFolder + place.file, place.frameWidth, place.frameHeight);
+}
+
 template <std::size_t N> void placeProps(const PropPlace (&places)[N]) {
     for (const PropPlace& place : places)
-        addDecoration(loadTexture(mapFolder + place.file), place.frameWidth, place.frameHeight,
-                      place.kind, place.x, place.y);
+        addDecoration(propSheet(place), place.frameWidth, place.frameHeight, place.kind, place.x,
+                      place.y);
 }
 
 void showMap(int mapNumber) {
@@ -243,7 +250,15 @@ void loadLevelAssets() {
     }
     game.mapTextures[3] = loadTexture("../resources/textures/map/lvl_3.jpg");
     for (int i = 0; i < 7; ++i)
-        game.pathImages[i] = loadImage(mapFolder + pathImageFiles[i]);
+        game.pathImages[i] = loadCollisionMap(mapFolder + pathImageFiles[i], classifyImage);
+    // Every picture a set-up shows is read now, so starting a level never waits for the disk.
+    loadTexture(slotPicture);
+    for (const PropPlace& place : map1Props)
+        propSheet(place);
+    for (const PropPlace& place : map2Props)
+        propSheet(place);
+    for (const PropPlace& place : map3Props)
+        propSheet(place);
 }
 
 void clearLevel() {
@@ -264,7 +279,7 @@ void clearLevel() {
 void addSlot(int facing, float x, float y) {
     game.slots.emplace_front();
     TowerSlot& slot = game.slots.front();
-    slot.sprite = makeSprite(loadTexture("../resources/textures/tour/tour position.png"));
+    slot.sprite = makeSprite(loadTexture(slotPicture));
     slot.sprite.setScale(game.layoutScaleX, game.layoutScaleY);
     slot.sprite.setOrigin(52, 30);
     slot.x = x * game.layoutScaleX;

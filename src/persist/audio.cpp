@@ -19,6 +19,12 @@ struct SoundEntry {
     bool effects;      // volume follows effectsVolume
 };
 
+// The splash plays these before the other sounds have arrived: read before the first frame.
+bool playedBySplash(SoundId id) {
+    return id == SoundBite1 || id == SoundBite2 || id == SoundBite3 || id == SoundBachelorHappy ||
+           id == SoundIntroLogo;
+}
+
 // The sound table, in SoundId order.
 constexpr SoundEntry soundTable[] = {
     {SoundClick, "Click Socle et Tour.ogg", true, true},
@@ -96,8 +102,11 @@ void initAudio() {
         game.audio->musics[i].setLoop(true);
     }
     for (const SoundEntry& entry : soundTable) {
-        loadSoundBuffer(game.audio->buffers[entry.id],
-                        std::string("../resources/sfx/sons/") + entry.file);
+        const std::string path = std::string("../resources/sfx/sons/") + entry.file;
+        if (playedBySplash(entry.id))
+            loadSoundBufferNow(game.audio->buffers[entry.id], path);
+        else
+            loadSoundBuffer(game.audio->buffers[entry.id], path);
         game.audio->sounds[entry.id].setBuffer(game.audio->buffers[entry.id]);
     }
     applyVolumes();

@@ -8,23 +8,46 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace {
 
 constexpr SoundId biteSounds[] = {SoundBite1, SoundBite2, SoundBite3};
 
-void advanceLogoFrame() {
-    if (game.logoFrame == 50)
-        game.logoFrame = 65; // frames 51 to 64 are not part of the animation
-    else if (game.logoFrame < 94)
-        game.logoFrame += 1;
-    else
-        game.introPhase = 1;
+const char* const splashBitePath = "../resources/textures/Menu/QZ manger.png";
+const char* const splashFlyerPath = "../resources/textures/menu/gros QZ.png";
+const char* const introBackgroundPath = "../resources/textures/Menu/FondIntro.png";
+const char* const titlePicturePath = "../resources/textures/Menu/Intro.png";
+// Shown by nothing but the intro: let go of when it ends.
+constexpr const char* const introOnlyPictures[] = {
+    "../resources/textures/Menu/QZ manger.png", "../resources/textures/menu/gros QZ.png",
+    "../resources/textures/Menu/FondIntro.png", "../resources/textures/Menu/Intro.png"};
+
+// The logo frame after `frame`: frames 51 to 64 are not part of the animation, 94 is the last.
+int logoFrameAfter(int frame) {
+    return frame == 50 ? 65 : frame < 94 ? frame + 1 : frame;
+}
+
+std::string logoPicture(int frame) {
     char path[100];
-    std::snprintf(path, sizeof path, "../resources/textures/Logo/%d.png", game.logoFrame);
-    loadTextureInto(game.logoTexture, path);
-    setSpriteTexture(game.logoSprite, game.logoTexture.getSize().x ? &game.logoTexture : nullptr,
-                     true);
+    std::snprintf(path, sizeof path, "../resources/textures/Logo/%d.png", frame);
+    return path;
+}
+
+void advanceLogoFrame() {
+    const int shown = game.logoFrame;
+    game.logoFrame = logoFrameAfter(shown);
+    if (game.logoFrame == shown)
+        game.introPhase = 1;
+    // The frame was decoded while the one before was showing; the one after it is next. The
+    // last frame stays as it is.
+    if (game.logoFrame != shown || game.logoTexture.getSize().x == 0) {
+        loadTextureInto(game.logoTexture, logoPicture(game.logoFrame));
+        setSpriteTexture(game.logoSprite,
+                         game.logoTexture.getSize().x ? &game.logoTexture : nullptr, true);
+        if (logoFrameAfter(game.logoFrame) != game.logoFrame)
+            prefetchPicture(logoPicture(logoFrameAfter(game.logoFrame)));
+    }
     game.logoClockStartMs = game.input.clockMs;
 }
 
@@ -45,25 +68,29 @@ void blinkPrompt() {
 
 } // namespace
 
-void initIntro() {
-    game.splashBite = makeSprite(loadTexture("../resources/textures/Menu/QZ manger.png"), 562, 71);
+void initSplash() {
+    game.splashBite = makeSprite(loadTexture(splashBitePath), 562, 71);
     game.splashBite.setTextureRect(sf::IntRect(0, 0, 797, 939));
-    game.splashFlyer = makeSprite(loadTexture("../resources/textures/menu/gros QZ.png"));
+    game.splashFlyer = makeSprite(loadTexture(splashFlyerPath));
     game.splashFlyer.setOrigin(131, 124);
     game.splashFlyer.setPosition(-131, 1204);
     game.splashFrame = 0;
     game.splashPhase = 0;
     game.splashStarted = 0;
+}
 
-    game.introBackground = makeSprite(loadTexture("../resources/textures/Menu/FondIntro.png"));
+void initIntro() {
+    game.introBackground = makeSprite(loadTexture(introBackgroundPath));
     game.logoSprite = sf::Sprite();
-    loadTextureInto(game.logoTexture, "../resources/textures/Logo/0.png");
+    // The logo shows no frame until its first step; that frame is decoded meanwhile.
+    game.logoTexture = sf::Texture();
+    prefetchPicture(logoPicture(logoFrameAfter(0)));
     game.logoClockStartMs = game.input.clockMs;
     game.logoFrame = 0;
     game.introPhase = 0;
     game.logoX = game.logoY = 0;
     game.titleBackground = makeSprite(loadTexture("../resources/textures/Menu/FondMenu.png"));
-    game.titlePicture = makeSprite(loadTexture("../resources/textures/Menu/Intro.png"), 941, 0);
+    game.titlePicture = makeSprite(loadTexture(titlePicturePath), 941, 0);
     game.titleCredits =
         makeSprite(loadTexture("../resources/textures/Menu/Credits Sheets.png"), 1071, 905);
     game.titleCredits.setTextureRect(sf::IntRect(0, 0, 141, 152));
@@ -114,4 +141,14 @@ void updateLogoScreen() {
     }
     if (game.introPhase == 2)
         blinkPrompt();
+}
+
+void endIntro() {
+    for (sf::Sprite* sprite :
+         {&game.splashBite, &game.splashFlyer, &game.introBackground, &game.titlePicture})
+        setSpriteTexture(*sprite, nullptr);
+    for (const char* path : introOnlyPictures)
+        releaseTexture(path);
+    setSpriteTexture(game.logoSprite, nullptr);
+    game.logoTexture = sf::Texture();
 }

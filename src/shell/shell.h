@@ -28,7 +28,12 @@ void drawGameOptions(const GameState& state, Renderer& renderer);
 void drawLevelEnd(const GameState& state, Renderer& renderer);
 
 // Intro: the splash's update, the logo screen's late rules (its frames, the slide, the prompt).
+// The splash's pictures, read before the first frame.
+void initSplash();
+// The logo screen's and the title picture's.
 void initIntro();
+// Lets go of the pictures only the intro shows (the title menu has opened).
+void endIntro();
 void updateSplash();
 void updateLogoScreen();
 void drawSplash(const GameState& state, Renderer& renderer);

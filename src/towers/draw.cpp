@@ -49,7 +49,7 @@ void drawWorld(const GameState& g, Renderer& r) {
 
     for (const Projectile& p : g.projectiles)
         if (backLayer(p))
-            r.frame.draw(p.sprite);
+            drawSprite(r, p.sprite);
 
     if (g.currentLevel == 2 || g.currentLevel == 3)
         queueObstacleSprites(g, r);
@@ -69,7 +69,7 @@ void drawWorld(const GameState& g, Renderer& r) {
 
     for (const Projectile& p : g.projectiles)
         if (frontLayer(p))
-            r.frame.draw(p.sprite);
+            drawSprite(r, p.sprite);
 }
 
 void drawTowerMenu(const GameState& g, Renderer& r) {
@@ -81,7 +81,7 @@ void drawTowerMenu(const GameState& g, Renderer& r) {
             if (!g.buildChoiceHovered[type])
                 continue;
             r.frame.draw(g.rangePreviewSprites[type]);
-            r.frame.draw(g.buildPreviewSprites[type]);
+            drawSprite(r, g.buildPreviewSprites[type]);
             drawTowerInfoPanel(g, r);
         }
         for (int type = 0; type < TowerTypeCount; ++type) {

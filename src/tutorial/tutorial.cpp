@@ -45,7 +45,7 @@ void initTutorial() {
     game.spatulaFrameTime = 0;
 
     const sf::Texture* bubble = loadTexture("../resources/textures/hud/spat dialogue.png");
-    const float bubbleHeight = bubble ? static_cast<float>(bubble->getSize().y) * sy : 0.0f;
+    const float bubbleHeight = bubble ? static_cast<float>(textureSize(bubble).y) * sy : 0.0f;
     game.bubbleSprite = makeSprite(bubble, 178 * sx, 1080 * sy - bubbleHeight);
     game.bubbleSprite.setScale(sx, sy);
     // Without its picture the text keeps the writer's lines as they are.

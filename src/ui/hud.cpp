@@ -122,8 +122,8 @@ void initHud() {
         game.countdownTimers[box] = makeSprite(timer);
         game.countdownTimers[box].setTextureRect(sheetFrame(timerSheet, 0));
         if (timer)
-            game.countdownTimers[box].setOrigin(static_cast<float>(timer->getSize().x) / 20.0f,
-                                                static_cast<float>(timer->getSize().y) / 2.0f);
+            game.countdownTimers[box].setOrigin(static_cast<float>(textureSize(timer).x) / 20.0f,
+                                                static_cast<float>(textureSize(timer).y) / 2.0f);
     }
     game.mapNumber = 0;
 }

@@ -151,7 +151,7 @@ void initShop() {
         sf::Sprite& sprite = game.shopPadlocks[padlock];
         sprite = makeSprite(padlockTexture, padlockColumns[padlock % 3], padlockRows[padlock / 3]);
         if (padlockTexture) {
-            const sf::Vector2u size = padlockTexture->getSize();
+            const sf::Vector2u size = textureSize(padlockTexture);
             sprite.setOrigin(static_cast<float>(size.x) / 14, static_cast<float>(size.y) / 2);
         }
         sprite.setScale(padlockScale, padlockScale);

@@ -1,0 +1,519 @@
+// What a player feels, measured on the real game in a process of its own with the real window
+// and renderer: the time from exec to the first picture and to a title menu that answers, the
+// first and later set-ups of each map, a crowded frame of the third map, and the memory the
+// game holds at its peak.
+//
+//   gobbler_player                 every scene a fixed number of times, then a table
+//   gobbler_player --against OTHER the same, alternating with another build's gobbler_player
+//                                  (the figures of both side by side, with their ratio)
+//   gobbler_player SCENE [MAP]     one scene (first, start, setup, heavy, play), figures on
+//                                  stdout
+//
+// Each scene runs in a fresh process (exec'd by the table), so "cold" really is cold. The game
+// itself runs exactly as runGame runs it; only the mouse is scripted (one press on the title
+// picture), and the heavy scene calls the frame's phases one by one to time them.
+#include "core/game.h"
+#include "core/paths.h"
+#include "core/platform.h"
+#include "customers/customers.h"
+#include "frame/frame.h"
+#include "level/level.h"
+#include "persist/persist.h"
+#include "support/sandbox.h"
+#include "towers/towers.h"
+#include "ui/ui.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// ------------------------------------------------------------------ clocks
+
+double monotonicSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// CPU of the whole process (every thread: the loader, the renderer's, the music's).
+double processCpu() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
+// CPU of the calling (main) thread alone.
+double threadCpu() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+double peakRssMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+double rssMb() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1048576.0;
+}
+
+double median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double percentile(std::vector<double> values, double p) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const auto at = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+    return values[std::min(at, values.size() - 1)];
+}
+
+// ------------------------------------------------------------------ one scene (child side)
+
+// The figures a scene reports, one "name value" line each.
+void report(const char* name, double value) {
+    std::printf("%s %.6f\n", name, value);
+    std::fflush(stdout);
+}
+
+// The real platform, with the mouse scripted.
+class DriverPlatform final : public Platform {
+  public:
+    explicit DriverPlatform(sf::Window& window) : real_(sfmlPlatform(window)) {}
+    std::int64_t clockMs() override { return real_.clockMs(); }
+    sf::Vector2i mousePosition() override { return mouse; }
+    sf::Vector2u windowSize() override { return real_.windowSize(); }
+    bool leftButtonDown() override { return left; }
+    bool speedKeyDown(int) override { return false; }
+    bool pollEvent(sf::Event& event) override { return real_.pollEvent(event); }
+
+    sf::Vector2i mouse{100, 100}; // over nothing on any screen
+    bool left = false;
+
+  private:
+    Platform& real_;
+};
+
+struct Player {
+    double execAt = 0; // monotonic time of the exec, from the table
+    sf::RenderWindow window;
+    DriverPlatform* platform = nullptr;
+    double firstFrameWall = 0;
+
+    // The start-up exactly as runGame does it, up to the first presented frame.
+    void start() {
+        resolveGameFolders();
+        openGameWindow(window);
+        static DriverPlatform driver(window);
+        platform = &driver;
+        game.input.clockMs = platform->clockMs();
+        initGame();
+        runFrame(*platform, &window);
+        firstFrameWall = monotonicSeconds() - execAt;
+    }
+
+    // Plays the splash and the logo, presses as soon as the title picture is up, and stops on
+    // the first frame of the title menu. Reports the worst frames of the way.
+    void playToTitle(bool reportFrames) {
+        std::vector<double> cpu, wall;
+        while (game.screen != TitleMenu && window.isOpen()) {
+            platform->left = game.screen == Logo && game.introPhase == 2;
+            const double c0 = threadCpu(), w0 = monotonicSeconds();
+            runFrame(*platform, &window);
+            cpu.push_back(threadCpu() - c0);
+            wall.push_back(monotonicSeconds() - w0);
+        }
+        platform->left = false;
+        if (!reportFrames)
+            return;
+        report("title.wall", monotonicSeconds() - execAt);
+        report("title.cpu", processCpu());
+        report("intro.frames", static_cast<double>(cpu.size()));
+        report("intro.frame_cpu_max", *std::max_element(cpu.begin(), cpu.end()));
+        report("intro.frame_cpu_p99", percentile(cpu, 0.99));
+        report("intro.frames_over_16ms_cpu",
+               static_cast<double>(
+                   std::count_if(cpu.begin(), cpu.end(), [](double c) { return c > 1.0 / 60; })));
+        report("intro.frame_wall_max", *std::max_element(wall.begin(), wall.end()));
+        report("title.rss", rssMb());
+        report("title.peak_rss", peakRssMb());
+    }
+
+    void frames(double seconds) {
+        const double end = monotonicSeconds() + seconds;
+        while (monotonicSeconds() < end && window.isOpen())
+            runFrame(*platform, &window);
+    }
+};
+
+void sceneStart(Player& p) {
+    p.start();
+    report("first_frame.wall", p.firstFrameWall);
+    report("first_frame.cpu", processCpu());
+    report("first_frame.main_cpu", threadCpu());
+    report("first_frame.peak_rss", peakRssMb());
+    p.playToTitle(true);
+}
+
+// One set-up measured: main-thread CPU, process CPU (the music thread starts inside), wall,
+// and the wall time of the whole frame that shows the level first.
+void measureSetUp(Player& p, const char* name, void (*setUp)()) {
+    const double c0 = threadCpu(), pc0 = processCpu(), w0 = monotonicSeconds();
+    setUp();
+    const double c1 = threadCpu(), pc1 = processCpu(), w1 = monotonicSeconds();
+    runFrame(*p.platform, &p.window);
+    const double w2 = monotonicSeconds();
+    const std::string prefix = name;
+    report((prefix + ".main_cpu").c_str(), c1 - c0);
+    report((prefix + ".cpu").c_str(), pc1 - pc0);
+    report((prefix + ".wall").c_str(), w1 - w0);
+    report((prefix + ".frame_wall").c_str(), w2 - w0);
+}
+
+void sceneSetUp(Player& p, int map) {
+    p.start();
+    p.playToTitle(false);
+    p.frames(0.5);
+    game.currentLevel = map;
+    // Chosen from the level selection: the first set-up of this map in the process.
+    measureSetUp(p, "setup_cold", [] { startLevel(); });
+    p.frames(1.0);
+    // Back to the level selection (the level music stops) and chosen again.
+    game.screen = LevelSelect;
+    p.frames(0.5);
+    measureSetUp(p, "setup_warm", [] { startLevel(); });
+    p.frames(1.0);
+    // Restarted from the in-game menu, the music still playing.
+    measureSetUp(p, "setup_restart", [] { setupCurrentLevel(); });
+}
+
+// A level-3 tower on a pedestal, as if built and upgraded twice there.
+void buildLevel3Tower(TowerSlot& slot, int type) {
+    game.selectedSlot = &slot;
+    slot.occupied = 1;
+    Tower& tower = buildTower(type, slot.facing, slot.x, slot.y);
+    const TowerStats& top = game.towerCatalogue[type][2];
+    tower.level = 2;
+    tower.stats = top;
+    const int row = type != Soda && slot.facing <= 3 ? slot.facing : 0;
+    tower.sprite.setTexture(*top.towerTexture);
+    tower.sprite.setOrigin(top.originX, top.originY);
+    tower.frameRect = sf::IntRect(0, row * top.frameHeight, top.frameWidth, top.frameHeight);
+    tower.sprite.setTextureRect(tower.frameRect);
+    tower.sprite.setPosition(tower.x, tower.y);
+    showRangeDisc(tower, top.rangeTexture);
+    game.selectedSlot = nullptr;
+}
+
+struct FrameTimes {
+    std::vector<double> update, submit, display, total, cpu;
+};
+
+// One frame by its phases, as runFrame runs them.
+void timedFrame(Player& p, FrameTimes& t, bool update) {
+    const double w0 = monotonicSeconds(), pc0 = processCpu();
+    if (update) {
+        sampleInput(*p.platform, game.input);
+        handleInput();
+        updateGame();
+        lateUpdate();
+    }
+    const double w1 = monotonicSeconds(), c1 = threadCpu();
+    drawFrame(game, frameRenderer());
+    const double c2 = threadCpu(), w2 = monotonicSeconds();
+    presentFrame(frameRenderer(), p.window);
+    const double w3 = monotonicSeconds();
+    t.update.push_back(w1 - w0);
+    t.submit.push_back(c2 - c1);
+    t.display.push_back(w3 - w2);
+    t.total.push_back(w3 - w0);
+    t.cpu.push_back(processCpu() - pc0);
+    (void)w2;
+}
+
+void reportFrames(const char* name, const FrameTimes& t) {
+    const std::string prefix = name;
+    report((prefix + ".frame_p50").c_str(), median(t.total));
+    report((prefix + ".frame_p90").c_str(), percentile(t.total, 0.9));
+    report((prefix + ".frame_cpu_p50").c_str(), median(t.cpu));
+    report((prefix + ".update_p50").c_str(), median(t.update));
+    report((prefix + ".submit_p50").c_str(), median(t.submit));
+    report((prefix + ".display_p50").c_str(), median(t.display));
+}
+
+void sceneHeavy(Player& p) {
+    p.start();
+    p.playToTitle(false);
+    game.currentLevel = 3;
+    startLevel();
+    game.money = 100000;
+    std::vector<TowerSlot*> pedestals;
+    for (TowerSlot& slot : game.slots)
+        pedestals.push_back(&slot);
+    for (std::size_t i = 0; i < pedestals.size(); ++i)
+        buildLevel3Tower(*pedestals[i], static_cast<int>(i % 3));
+    // The seventh wave, the mopping men long gone.
+    game.obstacleActive = 0;
+    game.pathOpenPhase = -1;
+    game.wave = 7;
+    game.spawnedInWave = 0;
+    game.countdown = 0;
+    game.countdownDone = 0;
+    p.frames(6.0);
+    p.window.setFramerateLimit(0);
+    FrameTimes wave;
+    for (int i = 0; i < 240; ++i)
+        timedFrame(p, wave, true);
+    report("heavy.towers", static_cast<double>(game.towers.size()));
+    report("heavy.customers", static_cast<double>(game.customers.size()));
+    reportFrames("heavy", wave);
+
+    // A hundred customers on the floor, the level frozen: the draw pass alone.
+    for (int i = static_cast<int>(game.customers.size()); i < 100; ++i)
+        spawnCustomer(i % CustomerTypeCount, i % 4, 0, 150.0f + 130.0f * static_cast<float>(i % 11),
+                      120.0f + 95.0f * static_cast<float>(i / 11 % 10));
+    lateUpdate();
+    FrameTimes crowd;
+    for (int i = 0; i < 120; ++i)
+        timedFrame(p, crowd, false);
+    report("crowd.customers", static_cast<double>(game.customers.size()));
+    reportFrames("crowd", crowd);
+    report("heavy.peak_rss", peakRssMb());
+}
+
+void scenePlay(Player& p) {
+    p.start();
+    p.playToTitle(false);
+    report("play.title_rss", rssMb());
+    for (int map = 1; map <= 3; ++map) {
+        game.currentLevel = map;
+        startLevel();
+        p.frames(3.0);
+        game.screen = LevelSelect;
+        p.frames(0.3);
+    }
+    report("play.end_rss", rssMb());
+    report("play.peak_rss", peakRssMb());
+}
+
+int runScene(int argc, char** argv) {
+    Player p;
+    const char* at = std::getenv("GOBBLER_PLAYER_EXEC_AT");
+    p.execAt = at ? std::atof(at) : monotonicSeconds();
+    const std::string root = enterSandbox(true);
+    const std::string scene = argv[1];
+    if (scene == "first") // the first frame alone (for profilers)
+        p.start();
+    else if (scene == "start")
+        sceneStart(p);
+    else if (scene == "setup")
+        sceneSetUp(p, argc > 2 ? std::atoi(argv[2]) : 1);
+    else if (scene == "heavy")
+        sceneHeavy(p);
+    else if (scene == "play")
+        scenePlay(p);
+    std::error_code ignored;
+    std::filesystem::current_path("/", ignored);
+    std::filesystem::remove_all(root, ignored);
+    // The game is never torn down (its GL objects must not outlive their context).
+    std::fflush(stdout);
+    _exit(0);
+}
+
+// ------------------------------------------------------------------ the table (parent side)
+
+using Figures = std::map<std::string, double>;
+
+// Runs one scene of one build in a fresh process and reads its figures.
+Figures runChild(const std::string& program, const std::vector<std::string>& args) {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return {};
+    char execAt[64];
+    std::snprintf(execAt, sizeof execAt, "%.9f", monotonicSeconds());
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(pipeFds[0]);
+        dup2(pipeFds[1], 1);
+        setenv("GOBBLER_PLAYER_EXEC_AT", execAt, 1);
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
+        if (n > 0)
+            text.append(buffer, static_cast<std::size_t>(n));
+        else if (n == 0 || errno != EINTR)
+            break;
+    }
+    close(pipeFds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    Figures figures;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(start, end - start);
+        const std::size_t space = line.find(' ');
+        if (space != std::string::npos)
+            figures[line.substr(0, space)] = std::atof(line.c_str() + space + 1);
+        start = end + 1;
+    }
+    return figures;
+}
+
+struct Scene {
+    std::vector<std::string> args;
+    int runs;
+};
+
+// Fixed run counts: every figure is the min and the median of these.
+const Scene scenes[] = {
+    {{"start"}, 3},      {{"setup", "1"}, 3}, {{"setup", "2"}, 2},
+    {{"setup", "3"}, 2}, {{"heavy"}, 3},      {{"play"}, 2},
+};
+
+// Rows of the table: the figure, its unit scale and label.
+struct Row {
+    const char* scene;
+    const char* key;
+    double scale;
+    const char* unit;
+};
+const Row rows[] = {
+    {"start", "first_frame.wall", 1, "s"},
+    {"start", "first_frame.cpu", 1, "s"},
+    {"start", "first_frame.main_cpu", 1, "s"},
+    {"start", "title.wall", 1, "s"},
+    {"start", "title.cpu", 1, "s"},
+    {"start", "intro.frame_cpu_max", 1000, "ms"},
+    {"start", "intro.frame_cpu_p99", 1000, "ms"},
+    {"start", "intro.frames_over_16ms_cpu", 1, ""},
+    {"start", "intro.frame_wall_max", 1000, "ms"},
+    {"start", "title.peak_rss", 1, "MB"},
+    {"setup 1", "setup_cold.cpu", 1000, "ms"},
+    {"setup 1", "setup_cold.main_cpu", 1000, "ms"},
+    {"setup 1", "setup_cold.frame_wall", 1000, "ms"},
+    {"setup 1", "setup_warm.cpu", 1000, "ms"},
+    {"setup 1", "setup_restart.cpu", 1000, "ms"},
+    {"setup 2", "setup_cold.cpu", 1000, "ms"},
+    {"setup 2", "setup_cold.frame_wall", 1000, "ms"},
+    {"setup 2", "setup_warm.cpu", 1000, "ms"},
+    {"setup 2", "setup_restart.cpu", 1000, "ms"},
+    {"setup 3", "setup_cold.cpu", 1000, "ms"},
+    {"setup 3", "setup_cold.frame_wall", 1000, "ms"},
+    {"setup 3", "setup_warm.cpu", 1000, "ms"},
+    {"setup 3", "setup_restart.cpu", 1000, "ms"},
+    {"heavy", "heavy.customers", 1, ""},
+    {"heavy", "heavy.frame_p50", 1000, "ms"},
+    {"heavy", "heavy.frame_p90", 1000, "ms"},
+    {"heavy", "heavy.frame_cpu_p50", 1000, "ms"},
+    {"heavy", "heavy.update_p50", 1000, "ms"},
+    {"heavy", "heavy.submit_p50", 1000, "ms"},
+    {"heavy", "heavy.display_p50", 1000, "ms"},
+    {"heavy", "crowd.frame_p50", 1000, "ms"},
+    {"heavy", "crowd.submit_p50", 1000, "ms"},
+    {"heavy", "heavy.peak_rss", 1, "MB"},
+    {"play", "play.title_rss", 1, "MB"},
+    {"play", "play.end_rss", 1, "MB"},
+    {"play", "play.peak_rss", 1, "MB"},
+};
+
+std::string sceneName(const Scene& scene) {
+    std::string name;
+    for (const std::string& arg : scene.args)
+        name += (name.empty() ? "" : " ") + arg;
+    return name;
+}
+
+int runTable(const std::string& self, const std::string& other) {
+    const std::vector<std::string> builds =
+        other.empty() ? std::vector<std::string>{self} : std::vector<std::string>{other, self};
+    // results[build][scene][figure] = every run's value
+    std::vector<std::map<std::string, std::map<std::string, std::vector<double>>>> results(
+        builds.size());
+    for (const Scene& scene : scenes) {
+        const std::string name = sceneName(scene);
+        for (int run = 0; run < scene.runs; ++run)
+            for (std::size_t b = 0; b < builds.size(); ++b) {
+                std::fprintf(stderr, "%s: %s, run %d\n", builds[b].c_str(), name.c_str(), run + 1);
+                for (const auto& [key, value] : runChild(builds[b], scene.args))
+                    results[b][name][key].push_back(value);
+            }
+    }
+    std::printf("%-8s %-28s", "scene", "figure (min / median)");
+    for (std::size_t b = 0; b < builds.size(); ++b)
+        std::printf(" %22s", b == 0 && builds.size() > 1 ? "other (before)" : "this build");
+    if (builds.size() > 1)
+        std::printf(" %8s", "ratio");
+    std::printf("\n");
+    for (const Row& row : rows) {
+        std::printf("%-8s %-28s", row.scene, row.key);
+        double medians[2] = {0, 0};
+        for (std::size_t b = 0; b < builds.size(); ++b) {
+            const std::vector<double>& values = results[b][row.scene][row.key];
+            if (values.empty()) {
+                std::printf(" %22s", "-");
+                continue;
+            }
+            const double low = *std::min_element(values.begin(), values.end()) * row.scale;
+            medians[b] = median(values) * row.scale;
+            char cell[64];
+            std::snprintf(cell, sizeof cell, "%.3g / %.3g %s", low, medians[b], row.unit);
+            std::printf(" %22s", cell);
+        }
+        if (builds.size() > 1 && medians[0] > 0)
+            std::printf(" %7.2fx", medians[1] / medians[0]);
+        std::printf("\n");
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strncmp(argv[1], "--", 2) != 0)
+        return runScene(argc, argv);
+    const std::string self = std::filesystem::canonical("/proc/self/exe").string();
+    std::string other;
+    if (argc > 2 && std::strcmp(argv[1], "--against") == 0)
+        other = std::filesystem::canonical(argv[2]).string();
+    return runTable(self, other);
+}
