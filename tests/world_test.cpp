@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <string>
 #include <vector>
@@ -128,6 +129,56 @@ TEST_F(World, CustomersAreDrawnOverTowersBehindThemAndUnderTowersInFront) {
     }
 }
 
+// A crowd is drawn from the customers' atlas, a run of sprites at a time: pixel for pixel what
+// each queued sprite draws alone from its own sheet, in the queue's order, on whole and
+// fractional places, every frame and hit effect, gauges at any fill.
+TEST_F(World, ACrowdDrawnInRunsFromItsAtlasShowsWhatEachSheetShows) {
+    for (int i = 0; i < 48; ++i) {
+        const float x = 150.0f + 35.0f * static_cast<float>(i) + (i % 2 ? 0.37f : 0.0f);
+        const float y = 200.0f + 61.0f * static_cast<float>(i % 13) + (i % 3 ? 0.71f : 0.0f);
+        Customer& c = spawnCustomer(i % CustomerTypeCount, i / 4 % 4, 0, x, y);
+        c.fed = i * 7 % (c.appetite + 1);
+        c.bodyRect.left = i % 8 * c.frameWidth;
+        c.hitActive[i % 3] = 1;
+        c.friesHitRect = sf::IntRect(129 * (i % 4 - 1), 124 * c.direction, 129, 124);
+    }
+    refreshCustomerSprites();
+    Renderer& renderer = frameRenderer();
+    beginDrawing(renderer);
+    renderer.frame.clear(sf::Color::Black);
+    drawWorld(game, renderer);
+    renderer.frame.display();
+    const sf::Image got = renderer.frame.getTexture().copyToImage();
+
+    // Each sheet as a texture of its own, found by the stand-in the game's sprites show.
+    std::map<const sf::Texture*, sf::Texture> sheets;
+    for (const std::string& path : requestedResourcePaths()) {
+        const std::string folder = "../resources/textures/client/";
+        if (path.compare(0, folder.size(), folder) != 0)
+            continue;
+        ASSERT_TRUE(sheets[loadTrimmedSheet(path, 1, 1)].loadFromFile(
+            GOBBLER_SOURCE_DIR "/resources/textures/client/" + path.substr(folder.size())));
+    }
+    ASSERT_EQ(sheets.size(), 22u);
+    renderer.frame.clear(sf::Color::Black);
+    ASSERT_EQ(renderer.queue.size(), 48u * 5);
+    for (const DrawItem& item : renderer.queue) {
+        ASSERT_TRUE(sheets.count(item.sprite->getTexture()));
+        sf::Sprite alone = *item.sprite;
+        alone.setTexture(sheets[item.sprite->getTexture()]);
+        sf::RenderStates states;
+        states.transform.translate(item.at - alone.getPosition());
+        renderer.frame.draw(alone, states);
+    }
+    renderer.frame.display();
+    const sf::Image expected = renderer.frame.getTexture().copyToImage();
+    int differing = 0;
+    for (unsigned y = 0; y < layoutHeight; ++y)
+        for (unsigned x = 0; x < layoutWidth; ++x)
+            differing += got.getPixel(x, y) != expected.getPixel(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
 TEST_F(World, ProjectileLayersAndFreePedestals) {
     const sf::Texture red = solid(sf::Color::Red);
     const sf::Texture blue = solid(sf::Color::Blue);
@@ -170,9 +221,93 @@ TEST_F(World, ProjectileLayersAndFreePedestals) {
     EXPECT_EQ(drawAndRead(720, 720), sf::Color::Black);
 }
 
-// Props are kept trimmed; every frame of every prop sheet must still land on exactly the pixels
-// the whole sheet drew (props stand on whole pixels), opaque or see-through.
-TEST_F(World, TrimmedPropSheetsDrawEveryFrameExactlyAsTheWholeSheet) {
+namespace {
+
+// A picture of its own, smaller than the frame, for comparisons by the hundred.
+Renderer& sheetRenderer() {
+    static Renderer renderer;
+    if (renderer.frame.getSize().x == 0)
+        renderer.frame.create(800, 720);
+    return renderer;
+}
+
+sf::Image drawnAlone(const sf::Sprite& sprite, bool trimmed) {
+    Renderer& renderer = sheetRenderer();
+    renderer.frame.clear(sf::Color(20, 40, 60));
+    if (trimmed)
+        drawSprite(renderer, sprite);
+    else
+        renderer.frame.draw(sprite);
+    renderer.frame.display();
+    return renderer.frame.getTexture().copyToImage();
+}
+
+// Draws frames of a sheet whole (from its file) and trimmed (from the stand-in the game uses)
+// at each place and compares every pixel. On a whole pixel they must be the same. Where pixel
+// centres fall exactly on texel borders (a place ending in .5) the whole sheet itself picks
+// either texel as rounding goes; there each pixel must show what the whole frame shows there
+// or a hair to either side. Returns the number of frames compared.
+int compareTrimmedSheet(const std::string& folder, const std::string& file, sf::Vector2i size,
+                        int everyNth, const std::vector<sf::Vector2f>& places) {
+    const sf::Texture* standIn = loadTrimmedSheet(folder + file, size.x, size.y);
+    EXPECT_NE(standIn, nullptr) << file;
+    sf::Texture full;
+    EXPECT_TRUE(full.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/" +
+                                  folder.substr(std::string("../resources/textures/").size()) +
+                                  file));
+    if (!standIn || full.getSize().x == 0)
+        return 0;
+    const int columns = static_cast<int>(full.getSize().x) / size.x;
+    const int rows = static_cast<int>(full.getSize().y) / size.y;
+    int compared = 0;
+    for (int cell = 0; cell < columns * rows; cell += everyNth) {
+        const sf::IntRect frame((cell % columns) * size.x, (cell / columns) * size.y, size.x,
+                                size.y);
+        for (const sf::Vector2f& place : places) {
+            sf::Sprite sprite(full, frame);
+            sprite.setOrigin(static_cast<float>(size.x / 2), static_cast<float>(size.y - 7));
+            sprite.setPosition(place);
+            sprite.setColor(sf::Color(255, 255, 255, cell % 3 == 0 ? 125 : 255));
+            std::vector<sf::Image> whole{drawnAlone(sprite, false)};
+            const bool onBorders = place.x != std::floor(place.x) || place.y != std::floor(place.y);
+            for (int hair = 0; onBorders && hair < 4; ++hair) {
+                sf::Sprite nudged = sprite;
+                nudged.move(hair % 2 ? 1 / 64.0f : -1 / 64.0f, hair / 2 ? 1 / 64.0f : -1 / 64.0f);
+                whole.push_back(drawnAlone(nudged, false));
+            }
+            sprite.setTexture(*standIn);
+            const sf::Image got = drawnAlone(sprite, true);
+            // Everything else is the clear colour in every picture.
+            const sf::FloatRect bounds = sprite.getGlobalBounds();
+            const unsigned left = static_cast<unsigned>(std::max(bounds.left - 2, 0.0f));
+            const unsigned top = static_cast<unsigned>(std::max(bounds.top - 2, 0.0f));
+            const unsigned right =
+                std::min(layoutWidth, static_cast<unsigned>(bounds.left + bounds.width + 3));
+            const unsigned bottom =
+                std::min(layoutHeight, static_cast<unsigned>(bounds.top + bounds.height + 3));
+            for (unsigned y = top; y < bottom; ++y)
+                for (unsigned x = left; x < right; ++x) {
+                    const sf::Color pixel = got.getPixel(x, y);
+                    const bool seen = std::any_of(whole.begin(), whole.end(), [&](const auto& w) {
+                        return w.getPixel(x, y) == pixel;
+                    });
+                    if (!seen)
+                        ADD_FAILURE() << file << " frame " << cell << " at " << place.x << ", "
+                                      << place.y << ": pixel " << x << ", " << y;
+                    if (!seen)
+                        return compared;
+                }
+            ++compared;
+        }
+    }
+    return compared;
+}
+
+} // namespace
+
+// Props and tower sheets are kept trimmed; their frames must still land on exactly the pixels
+// the whole sheets drew, opaque or see-through, on the pedestals' half pixels too.
+TEST_F(World, TrimmedSheetsDrawEveryFrameAsTheWholeSheet) {
     const std::map<std::string, sf::Vector2i> propSheets = {
         {"bornesprite.png", {48, 132}},
         {"borne.png", {48, 132}},
@@ -185,44 +320,23 @@ TEST_F(World, TrimmedPropSheetsDrawEveryFrameExactlyAsTheWholeSheet) {
         {"sprite poubelle face vers gauche.png", {60, 112}},
         {"sprite poubelle dos vers droite.png", {60, 112}},
         {"sprite poubelle dos vers gauche.png", {60, 112}}};
-    sf::RenderTexture whole;
-    ASSERT_TRUE(whole.create(400, 400));
-    Renderer& renderer = frameRenderer();
-    int framesCompared = 0;
-    for (const auto& [file, size] : propSheets) {
-        // The very texture the set-ups give the prop (loaded once, shared).
-        const sf::Texture* standIn =
-            loadTrimmedSheet("../resources/textures/map/" + file, size.x, size.y);
-        ASSERT_NE(standIn, nullptr) << file;
-        sf::Texture full;
-        ASSERT_TRUE(full.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/map/" + file));
-        const int columns = static_cast<int>(full.getSize().x) / size.x;
-        const int rows = static_cast<int>(full.getSize().y) / size.y;
-        for (int cell = 0; cell < columns * rows; ++cell) {
-            if (cell >= columns && cell % 3 != 0)
-                continue; // the first row whole, then every third frame
-            const sf::IntRect frame((cell % columns) * size.x, (cell / columns) * size.y, size.x,
-                                    size.y);
-            sf::Sprite sprite(full, frame);
-            sprite.setPosition(100.0f + static_cast<float>(cell % 7),
-                               90.0f - static_cast<float>(cell % 5));
-            sprite.setColor(sf::Color(255, 255, 255, cell % 3 == 0 ? 125 : 255));
-            whole.clear(sf::Color(20, 40, 60));
-            whole.draw(sprite);
-            whole.display();
+    int compared = 0;
+    for (const auto& [file, size] : propSheets)
+        compared += compareTrimmedSheet("../resources/textures/map/", file, size, 3, {{300, 400}});
+    EXPECT_GT(compared, 60);
 
-            sprite.setTexture(*standIn);
-            renderer.frame.clear(sf::Color(20, 40, 60));
-            drawSprite(renderer, sprite);
-            renderer.frame.display();
-            const sf::Image expected = whole.getTexture().copyToImage();
-            const sf::Image got = renderer.frame.getTexture().copyToImage();
-            for (unsigned y = 0; y < 400; ++y)
-                for (unsigned x = 0; x < 400; ++x)
-                    ASSERT_EQ(got.getPixel(x, y), expected.getPixel(x, y))
-                        << file << " frame " << cell << " at " << x << ", " << y;
-            ++framesCompared;
+    // Every tower sheet, on a whole-pixel pedestal and on half pixels in both directions, as on
+    // the first map's pedestal at 860.5, 379.5.
+    compared = 0;
+    for (int type = 0; type < TowerTypeCount; ++type)
+        for (int level = 0; level < 3; ++level) {
+            const TowerStats& stats = game.towerCatalogue[type][level];
+            const char* stems[] = {"frite", "burger", "soda"};
+            const std::string file =
+                std::string(stems[type]) + " tower lvl_" + std::to_string(level + 1) + ".png";
+            compared += compareTrimmedSheet("../resources/textures/tour/", file,
+                                            {stats.frameWidth, stats.frameHeight}, 11,
+                                            {{400, 600}, {400.5f, 600.5f}});
         }
-    }
-    EXPECT_GT(framesCompared, 60);
+    EXPECT_GT(compared, 40);
 }

@@ -24,6 +24,7 @@ struct Renderer {
     std::unique_ptr<sf::Context> context;
     sf::RenderTexture frame;               // the picture, in layout pixels
     std::vector<DrawItem> queue;           // the world pass, rebuilt every frame
+    std::vector<sf::Vertex> batch;         // the queue's run of sprites of one texture
     sf::Texture capture;                   // the frame so far, for the spotlight
     std::unique_ptr<sf::Shader> spotlight; // null when shaders cannot run
 };
@@ -37,7 +38,8 @@ void beginDrawing(Renderer& renderer);
 void queueItem(Renderer& renderer, const sf::Sprite& sprite, sf::Vector2f at, float depthY);
 // Orders the queue back to front (stable: among equal depths the item queued last comes first).
 void sortDrawQueue(Renderer& renderer);
-// Draws the queue in its order.
+// Draws the queue in its order; each run of sprites that show the same texture (trimmed sheets
+// packed together show their atlas) is one draw of exactly the same pixels.
 void drawQueue(Renderer& renderer);
 // Draws one sprite into the picture; a sprite of a trimmed sheet is drawn from its atlas, at
 // exactly the same place.

@@ -118,12 +118,13 @@ bool pictureSize(const std::string& file, sf::Vector2u& size) {
 
 struct TrimmedSheet {
     const sf::Texture* standIn = nullptr; // what sprites show; never given pixels
+    sf::Vector2u size;                    // the whole sheet's
     int frameWidth = 0, frameHeight = 0;
     int columns = 0, rows = 0;
     bool arrived = false;
-    sf::Texture atlas;
-    std::vector<sf::IntRect> visible;  // per frame, row by row: its visible box in the sheet
-    std::vector<sf::Vector2i> atlasAt; // where that box lies in the atlas
+    const sf::Texture* atlas = nullptr; // shared by every sheet packed with this one
+    std::vector<sf::IntRect> visible;   // per frame, row by row: its visible box in the sheet
+    std::vector<sf::Vector2i> atlasAt;  // where that box lies in the atlas
 };
 
 std::vector<std::unique_ptr<TrimmedSheet>>& trimmedSheets() {
@@ -131,23 +132,29 @@ std::vector<std::unique_ptr<TrimmedSheet>>& trimmedSheets() {
     return sheets;
 }
 
+// The sheet a stand-in texture stands for (looked up for every sprite drawn).
+std::unordered_map<const sf::Texture*, const TrimmedSheet*>& sheetOfStandIn() {
+    static std::unordered_map<const sf::Texture*, const TrimmedSheet*> sheets;
+    return sheets;
+}
+
+std::vector<std::unique_ptr<sf::Texture>>& atlasPages() {
+    static std::vector<std::unique_ptr<sf::Texture>> pages;
+    return pages;
+}
+
 std::map<std::string, std::unique_ptr<sf::Texture>>& sheetStandIns() {
     static std::map<std::string, std::unique_ptr<sf::Texture>> standIns;
     return standIns;
 }
 
-// Cuts every frame of a sheet to its visible pixels and packs them, a transparent pixel
-// around each, into an atlas (shelves of frames of similar height).
-void trimSheet(const sf::Image& sheet, int frameWidth, int frameHeight, sf::Image& atlas,
-               std::vector<sf::IntRect>& visible, std::vector<sf::Vector2i>& atlasAt) {
+// The box of every frame's visible pixels, in sheet coordinates (empty for a clear frame).
+std::vector<sf::IntRect> visibleBoxes(const sf::Image& sheet, int frameWidth, int frameHeight) {
     const sf::Vector2u size = sheet.getSize();
     const int columns = static_cast<int>(size.x) / frameWidth;
     const int rows = static_cast<int>(size.y) / frameHeight;
     const sf::Uint8* pixels = sheet.getPixelsPtr();
-    visible.assign(static_cast<std::size_t>(columns * rows), sf::IntRect());
-    atlasAt.assign(visible.size(), sf::Vector2i());
-    long area = 0;
-    int widest = 0;
+    std::vector<sf::IntRect> visible(static_cast<std::size_t>(columns * rows));
     for (int row = 0; row < rows; ++row)
         for (int column = 0; column < columns; ++column) {
             int left = frameWidth, top = frameHeight, right = -1, bottom = -1;
@@ -164,42 +171,103 @@ void trimSheet(const sf::Image& sheet, int frameWidth, int frameHeight, sf::Imag
                         bottom = std::max(bottom, y);
                     }
             }
-            if (right < 0)
-                continue;
-            sf::IntRect& box = visible[static_cast<std::size_t>(row * columns + column)];
-            box = sf::IntRect(column * frameWidth + left, row * frameHeight + top, right - left + 1,
-                              bottom - top + 1);
-            area += static_cast<long>(box.width + 2) * (box.height + 2);
-            widest = std::max(widest, box.width + 2);
+            if (right >= 0)
+                visible[static_cast<std::size_t>(row * columns + column)] =
+                    sf::IntRect(column * frameWidth + left, row * frameHeight + top,
+                                right - left + 1, bottom - top + 1);
         }
-    std::vector<int> order;
-    for (int i = 0; i < static_cast<int>(visible.size()); ++i)
-        if (visible[static_cast<std::size_t>(i)].width > 0)
+    return visible;
+}
+
+// Places boxes of these sizes, a transparent pixel around each, on shelves of boxes of similar
+// height; gives where each box lies and the size of the whole.
+sf::Vector2u packBoxes(const std::vector<sf::Vector2i>& sizes, std::vector<sf::Vector2i>& at) {
+    long area = 0;
+    int widest = 0;
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < sizes.size(); ++i)
+        if (sizes[i].x > 0) {
             order.push_back(i);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return visible[static_cast<std::size_t>(a)].height >
-               visible[static_cast<std::size_t>(b)].height;
-    });
+            area += static_cast<long>(sizes[i].x + 2) * (sizes[i].y + 2);
+            widest = std::max(widest, sizes[i].x + 2);
+        }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return sizes[a].y > sizes[b].y; });
     const int width = std::max(widest, static_cast<int>(std::ceil(std::sqrt(area * 1.1))));
+    at.assign(sizes.size(), sf::Vector2i());
     int x = 0, y = 0, shelf = 0;
-    for (int i : order) {
-        const sf::IntRect& box = visible[static_cast<std::size_t>(i)];
-        if (x + box.width + 2 > width) {
+    for (std::size_t i : order) {
+        if (x + sizes[i].x + 2 > width) {
             x = 0;
             y += shelf;
             shelf = 0;
         }
-        atlasAt[static_cast<std::size_t>(i)] = sf::Vector2i(x + 1, y + 1);
-        x += box.width + 2;
-        shelf = std::max(shelf, box.height + 2);
+        at[i] = sf::Vector2i(x + 1, y + 1);
+        x += sizes[i].x + 2;
+        shelf = std::max(shelf, sizes[i].y + 2);
     }
-    atlas.create(static_cast<unsigned>(std::max(width, 1)),
-                 static_cast<unsigned>(std::max(y + shelf, 1)), sf::Color::Transparent);
-    for (int i : order) {
-        const sf::IntRect& box = visible[static_cast<std::size_t>(i)];
-        const sf::Vector2i at = atlasAt[static_cast<std::size_t>(i)];
-        atlas.copy(sheet, static_cast<unsigned>(at.x), static_cast<unsigned>(at.y), box);
+    return sf::Vector2u(static_cast<unsigned>(std::max(width, 1)),
+                        static_cast<unsigned>(std::max(y + shelf, 1)));
+}
+
+// One sheet of a trimmed atlas, as decoding makes it.
+struct SheetPart {
+    std::string file;
+    int frameWidth = 0, frameHeight = 0;
+    TrimmedSheet* sheet = nullptr;
+    bool ok = false;
+    std::vector<sf::IntRect> visible;  // in the sheet
+    std::vector<sf::Vector2i> atlasAt; // in `packed`, then in the atlas
+    sf::Image packed;                  // its visible boxes alone, while the atlas is made
+};
+
+// Decodes every sheet of an atlas and packs their frames' visible pixels together. Each sheet
+// is let go as soon as its frames are cut out of it, so only one whole sheet is in memory at a
+// time.
+bool trimSheets(std::vector<SheetPart>& parts, sf::Image& atlas) {
+    bool any = false;
+    for (SheetPart& part : parts) {
+        sf::Image sheet;
+        part.ok = sheet.loadFromFile(part.file);
+        if (!part.ok)
+            continue;
+        any = true;
+        part.visible = visibleBoxes(sheet, part.frameWidth, part.frameHeight);
+        std::vector<sf::Vector2i> sizes;
+        for (const sf::IntRect& box : part.visible)
+            sizes.emplace_back(box.width, box.height);
+        const sf::Vector2u size = packBoxes(sizes, part.atlasAt);
+        part.packed.create(size.x, size.y, sf::Color::Transparent);
+        for (std::size_t i = 0; i < part.visible.size(); ++i)
+            if (part.visible[i].width > 0)
+                part.packed.copy(sheet, static_cast<unsigned>(part.atlasAt[i].x),
+                                 static_cast<unsigned>(part.atlasAt[i].y), part.visible[i]);
     }
+    if (parts.size() == 1) {
+        atlas = std::move(parts[0].packed);
+        return any;
+    }
+    std::vector<sf::Vector2i> sizes;
+    for (const SheetPart& part : parts)
+        for (const sf::IntRect& box : part.visible)
+            sizes.emplace_back(box.width, box.height);
+    std::vector<sf::Vector2i> at;
+    const sf::Vector2u size = packBoxes(sizes, at);
+    atlas.create(size.x, size.y, sf::Color::Transparent);
+    std::size_t next = 0;
+    for (SheetPart& part : parts) {
+        for (std::size_t i = 0; i < part.visible.size(); ++i, ++next) {
+            const sf::IntRect& box = part.visible[i];
+            if (box.width <= 0)
+                continue;
+            const sf::IntRect from(part.atlasAt[i].x, part.atlasAt[i].y, box.width, box.height);
+            atlas.copy(part.packed, static_cast<unsigned>(at[next].x),
+                       static_cast<unsigned>(at[next].y), from);
+            part.atlasAt[i] = at[next];
+        }
+        part.packed = sf::Image();
+    }
+    return any;
 }
 
 // ---------------------------------------------------------------- the loading thread
@@ -209,19 +277,16 @@ enum class JobKind { Texture, Sheet, PathMap, Sound, Prefetch };
 struct Job {
     JobKind kind = JobKind::Texture;
     std::string path, file;
-    sf::Texture* texture = nullptr;
-    TrimmedSheet* sheet = nullptr;
+    sf::Texture* texture = nullptr; // also the atlas of trimmed sheets
+    std::vector<SheetPart> sheets;  // the trimmed sheets of one atlas
     CollisionMap* map = nullptr;
     void (*classify)(const sf::Image&, CollisionMap&) = nullptr;
     sf::SoundBuffer* buffer = nullptr;
-    int frameWidth = 0, frameHeight = 0; // of a sheet
 
     // What decoding made.
     bool ok = false;
     sf::Image image;
     CollisionMap classes;
-    std::vector<sf::IntRect> visible;
-    std::vector<sf::Vector2i> atlasAt;
     std::vector<sf::Int16> samples;
     unsigned channels = 0, sampleRate = 0;
 
@@ -238,13 +303,9 @@ void decode(Job& job) {
     case JobKind::Prefetch:
         job.ok = job.image.loadFromFile(job.file);
         break;
-    case JobKind::Sheet: {
-        sf::Image sheet;
-        job.ok = sheet.loadFromFile(job.file);
-        if (job.ok)
-            trimSheet(sheet, job.frameWidth, job.frameHeight, job.image, job.visible, job.atlasAt);
+    case JobKind::Sheet:
+        job.ok = trimSheets(job.sheets, job.image);
         break;
-    }
     case JobKind::PathMap: {
         sf::Image picture;
         job.ok = picture.loadFromFile(job.file);
@@ -282,12 +343,16 @@ void bringIn(Job& job, std::map<std::string, std::unique_ptr<Job>>& prefetched,
         break;
     }
     case JobKind::Sheet:
-        if (job.ok) {
-            job.sheet->atlas.loadFromImage(job.image);
-            job.sheet->visible = std::move(job.visible);
-            job.sheet->atlasAt = std::move(job.atlasAt);
-            job.sheet->arrived = job.sheet->visible.size() ==
-                                 static_cast<std::size_t>(job.sheet->columns * job.sheet->rows);
+        if (job.ok)
+            job.texture->loadFromImage(job.image);
+        for (SheetPart& part : job.sheets) {
+            TrimmedSheet& sheet = *part.sheet;
+            if (!job.ok || !part.ok)
+                continue;
+            sheet.visible = std::move(part.visible);
+            sheet.atlasAt = std::move(part.atlasAt);
+            sheet.arrived =
+                sheet.visible.size() == static_cast<std::size_t>(sheet.columns * sheet.rows);
         }
         break;
     case JobKind::PathMap:
@@ -558,34 +623,51 @@ const CollisionMap* loadCollisionMap(const std::string& path,
     return result;
 }
 
-const sf::Texture* loadTrimmedSheet(const std::string& path, int frameWidth, int frameHeight) {
+std::vector<const sf::Texture*> loadTrimmedSheets(const std::vector<SheetRequest>& requests) {
     auto& standIns = sheetStandIns();
-    auto found = standIns.find(path);
-    if (found != standIns.end())
-        return found->second.get();
-    const std::string file = locate(path);
-    sf::Vector2u size;
-    if (file.empty() || frameWidth <= 0 || frameHeight <= 0 || !pictureSize(file, size)) {
-        standIns.emplace(path, nullptr);
-        return nullptr;
-    }
-    std::unique_ptr<sf::Texture> standIn(new sf::Texture);
-    std::unique_ptr<TrimmedSheet> sheet(new TrimmedSheet);
-    sheet->standIn = standIn.get();
-    sheet->frameWidth = frameWidth;
-    sheet->frameHeight = frameHeight;
-    sheet->columns = static_cast<int>(size.x) / frameWidth;
-    sheet->rows = static_cast<int>(size.y) / frameHeight;
+    std::vector<const sf::Texture*> result;
     std::unique_ptr<Job> job(new Job);
     job->kind = JobKind::Sheet;
-    job->path = path;
-    job->file = file;
-    job->sheet = sheet.get();
-    job->frameWidth = frameWidth;
-    job->frameHeight = frameHeight;
-    trimmedSheets().push_back(std::move(sheet));
-    const sf::Texture* result = standIn.get();
-    standIns.emplace(path, std::move(standIn));
+    for (const SheetRequest& request : requests) {
+        auto found = standIns.find(request.path);
+        if (found != standIns.end()) {
+            result.push_back(found->second.get());
+            continue;
+        }
+        const std::string file = locate(request.path);
+        sf::Vector2u size;
+        if (file.empty() || request.frameWidth <= 0 || request.frameHeight <= 0 ||
+            !pictureSize(file, size)) {
+            standIns.emplace(request.path, nullptr);
+            result.push_back(nullptr);
+            continue;
+        }
+        std::unique_ptr<sf::Texture> standIn(new sf::Texture);
+        std::unique_ptr<TrimmedSheet> sheet(new TrimmedSheet);
+        sheet->standIn = standIn.get();
+        sheet->size = size;
+        sheet->frameWidth = request.frameWidth;
+        sheet->frameHeight = request.frameHeight;
+        sheet->columns = static_cast<int>(size.x) / request.frameWidth;
+        sheet->rows = static_cast<int>(size.y) / request.frameHeight;
+        SheetPart part;
+        part.file = file;
+        part.frameWidth = request.frameWidth;
+        part.frameHeight = request.frameHeight;
+        part.sheet = sheet.get();
+        job->sheets.push_back(std::move(part));
+        job->path += (job->path.empty() ? "" : ", ") + request.path;
+        sheetOfStandIn()[standIn.get()] = sheet.get();
+        trimmedSheets().push_back(std::move(sheet));
+        result.push_back(standIn.get());
+        standIns.emplace(request.path, std::move(standIn));
+    }
+    if (job->sheets.empty())
+        return result;
+    atlasPages().emplace_back(new sf::Texture);
+    job->texture = atlasPages().back().get();
+    for (SheetPart& part : job->sheets)
+        part.sheet->atlas = job->texture;
     if (loader().deferring)
         loader().queue(std::move(job));
     else
@@ -593,16 +675,18 @@ const sf::Texture* loadTrimmedSheet(const std::string& path, int frameWidth, int
     return result;
 }
 
+const sf::Texture* loadTrimmedSheet(const std::string& path, int frameWidth, int frameHeight) {
+    return loadTrimmedSheets({SheetRequest{path, frameWidth, frameHeight}}).front();
+}
+
 TrimmedDraw trimmedFrame(const sf::Sprite& sprite, sf::Sprite& drawn) {
     const sf::Texture* texture = sprite.getTexture();
     if (!texture)
         return TrimmedDraw::NotTrimmed;
-    const TrimmedSheet* sheet = nullptr;
-    for (const auto& each : trimmedSheets())
-        if (each->standIn == texture)
-            sheet = each.get();
-    if (!sheet)
+    const auto found = sheetOfStandIn().find(texture);
+    if (found == sheetOfStandIn().end())
         return TrimmedDraw::NotTrimmed;
+    const TrimmedSheet* sheet = found->second;
     const sf::IntRect frame = sprite.getTextureRect();
     if (!sheet->arrived || frame.width <= 0 || frame.height <= 0 || frame.left < 0 || frame.top < 0)
         return TrimmedDraw::Nothing;
@@ -627,7 +711,7 @@ TrimmedDraw trimmedFrame(const sf::Sprite& sprite, sf::Sprite& drawn) {
     shown = sf::IntRect(left, top, right - left, bottom - top);
     const sf::Vector2i at = sheet->atlasAt[cell];
     drawn = sprite;
-    drawn.setTexture(sheet->atlas);
+    drawn.setTexture(*sheet->atlas);
     drawn.setTextureRect(sf::IntRect(at.x + shown.left - box.left, at.y + shown.top - box.top,
                                      shown.width, shown.height));
     drawn.setOrigin(sprite.getOrigin() - sf::Vector2f(static_cast<float>(shown.left - frame.left),
@@ -749,6 +833,9 @@ void setWindowIcon(sf::Window& window) {
 sf::Vector2u textureSize(const sf::Texture* texture) {
     if (!texture)
         return sf::Vector2u();
+    const auto sheet = sheetOfStandIn().find(texture);
+    if (sheet != sheetOfStandIn().end())
+        return sheet->second->size;
     auto coming = comingSizes().find(texture);
     return coming != comingSizes().end() ? coming->second : texture->getSize();
 }

@@ -15,6 +15,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 // A texture, loaded once and shared by every object that shows it; null when missing.
 const sf::Texture* loadTexture(const std::string& path);
@@ -28,6 +29,15 @@ const CollisionMap* loadCollisionMap(const std::string& path,
 // rectangles count in the sheet) but has no pixels of its own: draw such sprites with
 // drawSprite (core/render.h). Null when missing.
 const sf::Texture* loadTrimmedSheet(const std::string& path, int frameWidth, int frameHeight);
+// One sheet of a shared atlas: its path and the size of its frames.
+struct SheetRequest {
+    std::string path;
+    int frameWidth = 0, frameHeight = 0;
+};
+// Sheets kept trimmed as loadTrimmedSheet keeps them, all in one atlas: sprites of any of them
+// are drawn from the same texture, so a run of them in the world queue is one draw. One
+// stand-in per request, in order (null when missing); a sheet already loaded keeps its own.
+std::vector<const sf::Texture*> loadTrimmedSheets(const std::vector<SheetRequest>& requests);
 // What to draw for a sprite that shows a trimmed sheet.
 enum class TrimmedDraw { NotTrimmed, Draw, Nothing };
 // NotTrimmed for a sprite of any other texture; else `drawn` is the same frame cut to its
@@ -65,7 +75,8 @@ bool loadFragmentShader(sf::Shader& shader, const std::string& path);
 // Gives the window the game's burger icon (none when the picture is missing).
 void setWindowIcon(sf::Window& window);
 
-// A texture's size in pixels, known from the start even while its pixels are on their way.
+// A texture's size in pixels, known from the start even while its pixels are on their way; for
+// a trimmed sheet's stand-in, the whole sheet's.
 sf::Vector2u textureSize(const sf::Texture* texture);
 // Gives a sprite its texture, or takes it away when the texture is null so nothing is drawn;
 // keeps the sprite's placement and frame.

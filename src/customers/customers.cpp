@@ -5,6 +5,7 @@
 #include "core/resources.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -28,33 +29,52 @@ constexpr TypeRow typeRows[CustomerTypeCount] = {
      "Businessman frite effet.png", "Businessman burger effet.png", "Businessman soda effet.png"},
 };
 
-const sf::Texture* clientTexture(const char* name) {
-    return loadTexture(std::string("../resources/textures/client/") + name);
+std::string clientPath(const char* name) {
+    return std::string("../resources/textures/client/") + name;
 }
+
+// The frames of the fries cloud, every type's.
+constexpr int friesHitWidth = 129, friesHitHeight = 124;
+// The gauge's frame and its fill.
+constexpr int gaugeWidth = 104, gaugeHeight = 14, fillWidth = 100, fillHeight = 10;
 
 } // namespace
 
 void loadCustomerAssets() {
-    for (int type = 0; type < CustomerTypeCount; ++type)
-        game.customerBodyTextures[type] = clientTexture(typeRows[type].body);
+    // Every picture of a customer, kept trimmed in one atlas: a crowd is drawn in a few draws.
+    // In order: per type body, shadow, fries, burger and soda hits; then the gauge and its fill.
+    std::vector<SheetRequest> sheets;
+    for (const TypeRow& row : typeRows) {
+        const int w = row.frameWidth, h = row.frameHeight;
+        sheets.push_back({clientPath(row.body), w, h});
+        sheets.push_back({clientPath(row.shadow), w, h}); // the Family's has a row per direction
+        sheets.push_back({clientPath(row.friesHit), friesHitWidth, friesHitHeight});
+        sheets.push_back({clientPath(row.burgerHit), w, h});
+        sheets.push_back({clientPath(row.sodaHit), w, h});
+    }
+    sheets.push_back({clientPath("jauge.png"), gaugeWidth, gaugeHeight});
+    sheets.push_back({clientPath("satisfaction.png"), fillWidth, fillHeight});
+    const std::vector<const sf::Texture*> loaded = loadTrimmedSheets(sheets);
+    auto next = loaded.begin();
     for (int type = 0; type < CustomerTypeCount; ++type) {
         const TypeRow& row = typeRows[type];
         CustomerTypeInfo& info = game.customerTypes[type];
-        info.shadowTexture = clientTexture(row.shadow);
-        info.friesHitTexture = clientTexture(row.friesHit);
-        info.burgerHitTexture = clientTexture(row.burgerHit);
-        info.sodaHitTexture = clientTexture(row.sodaHit);
+        game.customerBodyTextures[type] = *next++;
+        info.shadowTexture = *next++;
+        info.friesHitTexture = *next++;
+        info.burgerHitTexture = *next++;
+        info.sodaHitTexture = *next++;
         info.appetite = row.appetite;
         info.walkSpeed = row.walkSpeed;
         info.reward = row.reward;
         info.frameWidth = row.frameWidth;
         info.frameHeight = row.frameHeight;
-        info.friesHitFrameWidth = 129;
-        info.friesHitFrameHeight = 124;
+        info.friesHitFrameWidth = friesHitWidth;
+        info.friesHitFrameHeight = friesHitHeight;
     }
     // The gauge pictures are the same for everyone: loaded once and shared.
-    game.satisfactionTexture = clientTexture("satisfaction.png");
-    game.gaugeTexture = clientTexture("jauge.png");
+    game.gaugeTexture = *next++;
+    game.satisfactionTexture = *next++;
     game.nextCustomerId = 1;
 }
 
