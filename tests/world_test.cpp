@@ -179,6 +179,33 @@ TEST_F(World, ACrowdDrawnInRunsFromItsAtlasShowsWhatEachSheetShows) {
     EXPECT_EQ(differing, 0);
 }
 
+// The map is copied into the frame rather than drawn: the same picture as drawing it. Shown
+// anywhere but in its place, it is drawn.
+TEST_F(World, TheMapIsCopiedIntoTheFrameAsTheSamePicture) {
+    sf::Texture plain;
+    ASSERT_TRUE(plain.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/map/lvl_1.jpg"));
+    Renderer& renderer = frameRenderer();
+    for (const sf::Vector2f at : {sf::Vector2f(0, 0), sf::Vector2f(3, -2)}) {
+        sf::Sprite map = game.mapSprite;
+        map.setPosition(at);
+        beginDrawing(renderer);
+        renderer.frame.clear(sf::Color::Red);
+        EXPECT_EQ(drawBackdrop(renderer, map), at == sf::Vector2f(0, 0));
+        renderer.frame.display();
+        const sf::Image got = renderer.frame.getTexture().copyToImage();
+        sf::Sprite drawn(plain);
+        drawn.setPosition(at);
+        renderer.frame.clear(sf::Color::Red);
+        renderer.frame.draw(drawn, sf::BlendNone);
+        renderer.frame.display();
+        const sf::Image expected = renderer.frame.getTexture().copyToImage();
+        const std::size_t bytes = layoutWidth * layoutHeight * 4;
+        EXPECT_TRUE(
+            std::equal(got.getPixelsPtr(), got.getPixelsPtr() + bytes, expected.getPixelsPtr()))
+            << "map at " << at.x << ", " << at.y;
+    }
+}
+
 TEST_F(World, ProjectileLayersAndFreePedestals) {
     const sf::Texture red = solid(sf::Color::Red);
     const sf::Texture blue = solid(sf::Color::Blue);

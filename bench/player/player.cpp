@@ -249,13 +249,13 @@ void timedFrame(Player& p, FrameTimes& t, bool update) {
     drawFrame(game, frameRenderer());
     const double c2 = threadCpu(), w2 = monotonicSeconds();
     presentFrame(frameRenderer(), p.window);
+    p.window.display();
     const double w3 = monotonicSeconds();
     t.update.push_back(w1 - w0);
     t.submit.push_back(c2 - c1);
     t.display.push_back(w3 - w2);
     t.total.push_back(w3 - w0);
     t.cpu.push_back(processCpu() - pc0);
-    (void)w2;
 }
 
 void reportFrames(const char* name, const FrameTimes& t) {

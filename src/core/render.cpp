@@ -2,6 +2,8 @@
 
 #include "core/resources.h"
 
+#include <SFML/OpenGL.hpp>
+
 #include <algorithm>
 
 bool initRenderer(Renderer& renderer) {
@@ -82,6 +84,86 @@ void drawQueue(Renderer& renderer) {
         appendQuad(batch, *drawn, sf::Transform().translate(item.at - item.sprite->getPosition()));
     }
     flush();
+}
+
+namespace {
+
+// The few framebuffer calls a copy needs, looked up once (null when the driver has none).
+struct CopyCalls {
+    void(APIENTRY* getIntegerv)(GLenum, GLint*) = nullptr;
+    void(APIENTRY* genFramebuffers)(GLsizei, GLuint*) = nullptr;
+    void(APIENTRY* bindFramebuffer)(GLenum, GLuint) = nullptr;
+    void(APIENTRY* framebufferTexture2D)(GLenum, GLenum, GLenum, GLuint, GLint) = nullptr;
+    GLenum(APIENTRY* checkFramebufferStatus)(GLenum) = nullptr;
+    void(APIENTRY* blitFramebuffer)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint,
+                                    GLbitfield, GLenum) = nullptr;
+
+    bool complete() const {
+        return getIntegerv && genFramebuffers && bindFramebuffer && framebufferTexture2D &&
+               checkFramebufferStatus && blitFramebuffer;
+    }
+};
+
+template <class Call> void lookUp(Call& call, const char* name) {
+    call = reinterpret_cast<Call>(sf::Context::getFunction(name));
+}
+
+const CopyCalls& copyCalls() {
+    static const CopyCalls calls = [] {
+        CopyCalls found;
+        lookUp(found.getIntegerv, "glGetIntegerv");
+        lookUp(found.genFramebuffers, "glGenFramebuffers");
+        lookUp(found.bindFramebuffer, "glBindFramebuffer");
+        lookUp(found.framebufferTexture2D, "glFramebufferTexture2D");
+        lookUp(found.checkFramebufferStatus, "glCheckFramebufferStatus");
+        lookUp(found.blitFramebuffer, "glBlitFramebuffer");
+        return found;
+    }();
+    return calls;
+}
+
+bool shownWholeInPlace(const sf::RenderTexture& frame, const sf::Sprite& sprite) {
+    const sf::Vector2u size = frame.getSize();
+    const sf::View& view = frame.getView();
+    const sf::View& whole = frame.getDefaultView();
+    const float* matrix = sprite.getTransform().getMatrix();
+    const float* identity = sf::Transform::Identity.getMatrix();
+    return isBackdrop(sprite.getTexture()) && sprite.getTexture()->getSize() == size &&
+           sprite.getTextureRect() ==
+               sf::IntRect(0, 0, static_cast<int>(size.x), static_cast<int>(size.y)) &&
+           sprite.getColor() == sf::Color::White && std::equal(matrix, matrix + 16, identity) &&
+           view.getCenter() == whole.getCenter() && view.getSize() == whole.getSize() &&
+           view.getRotation() == whole.getRotation() && view.getViewport() == whole.getViewport();
+}
+
+} // namespace
+
+bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite) {
+    const CopyCalls& gl = copyCalls();
+    if (!shownWholeInPlace(renderer.frame, sprite) || !gl.complete() ||
+        !renderer.frame.setActive(true)) {
+        renderer.frame.draw(sprite, sf::BlendNone);
+        return false;
+    }
+    // The frame's framebuffer is bound for drawing; the backdrop is read through one of ours
+    // (framebuffers belong to one GL context).
+    GLuint& source = renderer.copyFramebuffers[sf::Context::getActiveContextId()];
+    if (source == 0)
+        gl.genFramebuffers(1, &source);
+    GLint frameBuffer = 0;
+    gl.getIntegerv(GL_READ_FRAMEBUFFER_BINDING, &frameBuffer);
+    gl.bindFramebuffer(GL_READ_FRAMEBUFFER, source);
+    gl.framebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
+                            sprite.getTexture()->getNativeHandle(), 0);
+    const bool copied = gl.checkFramebufferStatus(GL_READ_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    const GLint w = static_cast<GLint>(renderer.frame.getSize().x);
+    const GLint h = static_cast<GLint>(renderer.frame.getSize().y);
+    if (copied)
+        gl.blitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    gl.bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(frameBuffer));
+    if (!copied)
+        renderer.frame.draw(sprite, sf::BlendNone);
+    return copied;
 }
 
 void drawSprite(Renderer& renderer, const sf::Sprite& sprite, const sf::RenderStates& states) {

@@ -5,6 +5,8 @@
 
 #include <SFML/Graphics.hpp>
 
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -22,11 +24,12 @@ struct Renderer {
     // The picture is drawn in a GL context of its own, so it outlives every window the game
     // opens and closes (a switch to fullscreen makes a new window).
     std::unique_ptr<sf::Context> context;
-    sf::RenderTexture frame;               // the picture, in layout pixels
-    std::vector<DrawItem> queue;           // the world pass, rebuilt every frame
-    std::vector<sf::Vertex> batch;         // the queue's run of sprites of one texture
-    sf::Texture capture;                   // the frame so far, for the spotlight
-    std::unique_ptr<sf::Shader> spotlight; // null when shaders cannot run
+    sf::RenderTexture frame;                            // the picture, in layout pixels
+    std::vector<DrawItem> queue;                        // the world pass, rebuilt every frame
+    std::vector<sf::Vertex> batch;                      // the queue's run of sprites of one texture
+    sf::Texture capture;                                // the frame so far, for the spotlight
+    std::unique_ptr<sf::Shader> spotlight;              // null when shaders cannot run
+    std::map<std::uint64_t, unsigned> copyFramebuffers; // per GL context, to copy backdrops
 };
 
 // Creates the frame once (a second call changes nothing); the spotlight makes its capture
@@ -41,6 +44,10 @@ void sortDrawQueue(Renderer& renderer);
 // Draws the queue in its order; each run of sprites that show the same texture (trimmed sheets
 // packed together show their atlas) is one draw of exactly the same pixels.
 void drawQueue(Renderer& renderer);
+// Draws an opaque picture into the frame without blending. A backdrop (core/resources.h) shown
+// whole at the frame's own place and size is copied in, the same pixels for a fraction of the
+// work; returns whether it was.
+bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite);
 // Draws one sprite into the picture; a sprite of a trimmed sheet is drawn from its atlas, at
 // exactly the same place.
 void drawSprite(Renderer& renderer, const sf::Sprite& sprite,

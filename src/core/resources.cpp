@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <thread>
 #include <unordered_map>
 #include <vector>
@@ -25,6 +26,20 @@ template <class T> using Cache = std::unordered_map<std::string, std::unique_ptr
 Cache<sf::Texture>& textureCache() {
     static Cache<sf::Texture> cache;
     return cache;
+}
+
+// Never torn down, like the frame: a render texture must not outlive the GL context it lives in.
+Cache<sf::RenderTexture>& backdropCache() {
+    alignas(
+        Cache<sf::RenderTexture>) static unsigned char storage[sizeof(Cache<sf::RenderTexture>)];
+    static Cache<sf::RenderTexture>& cache = *::new (storage) Cache<sf::RenderTexture>();
+    return cache;
+}
+
+// The backdrops whose pixels have arrived.
+std::set<const sf::Texture*>& backdrops() {
+    static std::set<const sf::Texture*> textures;
+    return textures;
 }
 
 Cache<sf::Image>& imageCache() {
@@ -272,13 +287,14 @@ bool trimSheets(std::vector<SheetPart>& parts, sf::Image& atlas) {
 
 // ---------------------------------------------------------------- the loading thread
 
-enum class JobKind { Texture, Sheet, PathMap, Sound, Prefetch };
+enum class JobKind { Texture, Backdrop, Sheet, PathMap, Sound, Prefetch };
 
 struct Job {
     JobKind kind = JobKind::Texture;
     std::string path, file;
     sf::Texture* texture = nullptr; // also the atlas of trimmed sheets
-    std::vector<SheetPart> sheets;  // the trimmed sheets of one atlas
+    sf::RenderTexture* backdrop = nullptr;
+    std::vector<SheetPart> sheets; // the trimmed sheets of one atlas
     CollisionMap* map = nullptr;
     void (*classify)(const sf::Image&, CollisionMap&) = nullptr;
     sf::SoundBuffer* buffer = nullptr;
@@ -302,6 +318,11 @@ void decode(Job& job) {
     case JobKind::Texture:
     case JobKind::Prefetch:
         job.ok = job.image.loadFromFile(job.file);
+        break;
+    case JobKind::Backdrop:
+        job.ok = job.image.loadFromFile(job.file);
+        // Bottom row first, as the frame keeps its own rows.
+        job.image.flipVertically();
         break;
     case JobKind::Sheet:
         job.ok = trimSheets(job.sheets, job.image);
@@ -330,16 +351,26 @@ void decode(Job& job) {
 void bringIn(Job& job, std::map<std::string, std::unique_ptr<Job>>& prefetched,
              std::unique_ptr<Job>& owned) {
     switch (job.kind) {
-    case JobKind::Texture: {
-        auto coming = comingSizes().find(job.texture);
+    case JobKind::Texture:
+    case JobKind::Backdrop: {
+        const sf::Texture* texture = job.texture ? job.texture : &job.backdrop->getTexture();
+        auto coming = comingSizes().find(texture);
         const sf::Vector2u size =
-            coming != comingSizes().end() ? coming->second : job.texture->getSize();
+            coming != comingSizes().end() ? coming->second : texture->getSize();
         if (coming != comingSizes().end())
             comingSizes().erase(coming);
         // A broken picture shows nothing (a clear one of its size), never what memory held.
         if (!job.ok || job.image.getSize() != size)
             job.image.create(size.x, size.y, sf::Color::Transparent);
-        job.texture->loadFromImage(job.image);
+        if (job.texture)
+            job.texture->loadFromImage(job.image);
+        else if (job.backdrop->create(size.x, size.y)) {
+            // The texture's own update stores the rows as they come and forgets that they are
+            // upside down; display() tells it again, so sprites still show it the right way up.
+            const_cast<sf::Texture&>(job.backdrop->getTexture()).update(job.image);
+            job.backdrop->display();
+            backdrops().insert(texture);
+        }
         break;
     }
     case JobKind::Sheet:
@@ -576,6 +607,38 @@ const sf::Texture* loadTexture(const std::string& path) {
         return nullptr;
     }
     return texture;
+}
+
+const sf::Texture* loadBackdrop(const std::string& path) {
+    auto& cache = backdropCache();
+    auto found = cache.find(path);
+    if (found != cache.end())
+        return found->second ? &found->second->getTexture() : nullptr;
+    const std::string file = locate(path);
+    sf::Vector2u size;
+    if (file.empty() || !pictureSize(file, size) || size.x > sf::Texture::getMaximumSize() ||
+        size.y > sf::Texture::getMaximumSize()) {
+        cache.emplace(path, nullptr);
+        return nullptr;
+    }
+    std::unique_ptr<sf::RenderTexture> backdrop(new sf::RenderTexture);
+    const sf::Texture* texture = &backdrop->getTexture();
+    comingSizes()[texture] = size;
+    std::unique_ptr<Job> job(new Job);
+    job->kind = JobKind::Backdrop;
+    job->path = path;
+    job->file = file;
+    job->backdrop = backdrop.get();
+    cache.emplace(path, std::move(backdrop));
+    if (loader().deferring)
+        loader().queue(std::move(job));
+    else
+        runNow(std::move(job));
+    return texture;
+}
+
+bool isBackdrop(const sf::Texture* texture) {
+    return backdrops().count(texture) > 0;
 }
 
 const sf::Image* loadImage(const std::string& path) {

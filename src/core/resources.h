@@ -19,6 +19,12 @@
 
 // A texture, loaded once and shared by every object that shows it; null when missing.
 const sf::Texture* loadTexture(const std::string& path);
+// An opaque picture the size of the frame (a map): stored the way the frame stores its pixels,
+// so that drawBackdrop (core/render.h) copies it in instead of drawing it. Shown by sprites like
+// any texture. Null when missing.
+const sf::Texture* loadBackdrop(const std::string& path);
+// Whether a texture is a backdrop whose pixels have arrived.
+bool isBackdrop(const sf::Texture* texture);
 // A CPU-side image (the window's icon), loaded at once; null when missing.
 const sf::Image* loadImage(const std::string& path);
 // A path image as one class a pixel, made from the picture by `classify`; null when missing.

@@ -23,7 +23,7 @@ bool tutorialLayerShown(const GameState& g, LevelView view) {
 
 void drawLevelLayers(const GameState& g, Renderer& r, LevelView view) {
     // The map is opaque: copied, not blended.
-    r.frame.draw(g.mapSprite, sf::BlendNone);
+    drawBackdrop(r, g.mapSprite);
     if (g.currentLevel == 0 || g.currentLevel == 1)
         r.frame.draw(g.doorSprite);
     drawWorld(g, r);

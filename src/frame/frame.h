@@ -48,7 +48,7 @@ void closeGameWindow(sf::RenderWindow& window);
 // The desktop's own cursor shows only over the black bars.
 void showSystemCursor(sf::RenderWindow& window, bool shown);
 // Shows the drawn frame in a window (or any target): fitted, centred, black bars around.
-void presentFrame(const Renderer& renderer, sf::RenderTarget& target);
+void presentFrame(Renderer& renderer, sf::RenderTarget& target);
 
 // The draw pass's own state (the frame picture, the world queue, the spotlight).
 Renderer& frameRenderer();

@@ -162,12 +162,17 @@ void showSystemCursor(sf::RenderWindow& window, bool shown) {
     windowState().cursorShown = shown;
 }
 
-void presentFrame(const Renderer& renderer, sf::RenderTarget& target) {
+void presentFrame(Renderer& renderer, sf::RenderTarget& target) {
     const sf::Vector2u size = target.getSize();
     target.setView(
         sf::View(sf::FloatRect(0, 0, static_cast<float>(size.x), static_cast<float>(size.y))));
     target.clear(sf::Color::Black);
     const sf::FloatRect area = pictureArea(size);
+    // Shown pixel for pixel (the picture's own size, on whole pixels), filtering would give the
+    // same pixels at a higher price.
+    const bool onePerPixel = area.width == layoutWidth && area.height == layoutHeight;
+    if (renderer.frame.isSmooth() == onePerPixel)
+        renderer.frame.setSmooth(!onePerPixel);
     sf::Sprite picture(renderer.frame.getTexture());
     picture.setPosition(area.left, area.top);
     picture.setScale(area.width / layoutWidth, area.height / layoutHeight);

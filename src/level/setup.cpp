@@ -246,9 +246,9 @@ void loadLevelAssets() {
     char name[200];
     for (int n = 1; n <= 2; ++n) {
         std::snprintf(name, sizeof name, "../resources/textures/map/lvl_%d.jpg", n);
-        game.mapTextures[n] = loadTexture(name);
+        game.mapTextures[n] = loadBackdrop(name);
     }
-    game.mapTextures[3] = loadTexture("../resources/textures/map/lvl_3.jpg");
+    game.mapTextures[3] = loadBackdrop("../resources/textures/map/lvl_3.jpg");
     for (int i = 0; i < 7; ++i)
         game.pathImages[i] = loadCollisionMap(mapFolder + pathImageFiles[i], classifyImage);
     // Every picture a set-up shows is read now, so starting a level never waits for the disk.
