@@ -54,7 +54,14 @@ PixelClass probeClass(const CollisionMap* map, double x, float y) {
     return static_cast<PixelClass>(map->classAt(px, py));
 }
 
-int pathGroup(const Customer& c) {
+// What the side-step rule reads and moves of a customer. The rule below is written for
+// customers and, with the very same arithmetic, for these copies packed close together.
+struct Feet {
+    float x, y;
+    int speed, direction, pathIndex, sideStepped;
+};
+
+template <class Walker> int pathGroup(const Walker& c) {
     return c.pathIndex / 2;
 }
 
@@ -64,7 +71,7 @@ struct Side {
     bool oncePerFrame;
 };
 
-Side sideFor(const Customer& a, const Customer& b) {
+template <class Walker> Side sideFor(const Walker& a, const Walker& b) {
     const bool down = a.direction == DownRight || a.direction == DownLeft;
     if (a.speed > b.speed)
         return {down ? +1 : -1, false};
@@ -82,7 +89,7 @@ Side sideFor(const Customer& a, const Customer& b) {
     }
 }
 
-bool closeEnough(const Customer& a, const Customer& b) {
+template <class Walker> bool closeEnough(const Walker& a, const Walker& b) {
     const double dx = static_cast<double>(a.x) - b.x;
     const double dy = static_cast<double>(a.y) - b.y;
     // 40 px or more along either axis is 40 px or more apart; no root needed to know it.
@@ -91,7 +98,7 @@ bool closeEnough(const Customer& a, const Customer& b) {
     return std::sqrt(dx * dx + dy * dy) < 40.0;
 }
 
-void stepAside(Customer& c, int sign, double sideways, bool oncePerFrame) {
+template <class Walker> void stepAside(Walker& c, int sign, double sideways, bool oncePerFrame) {
     if (oncePerFrame) {
         if (c.sideStepped)
             return;
@@ -101,7 +108,7 @@ void stepAside(Customer& c, int sign, double sideways, bool oncePerFrame) {
 }
 
 // The side-step of one ordered pair.
-void separatePair(Customer& a, Customer& b) {
+template <class Walker> void separatePair(Walker& a, Walker& b) {
     if (pathGroup(a) != pathGroup(b))
         return;
     if (!closeEnough(a, b))
@@ -228,7 +235,9 @@ void separateCustomers() {
     // push: other path groups, or 40 px or more apart in y (side-steps never change y, so the
     // pairs pruned here stay out of reach for the whole pass). One sort a frame puts everyone in
     // bands of 40 px of y, in list order within a band; a customer's partners all stand in its
-    // own band or the two beside it, and merging those three runs gives them in list order.
+    // own band or the two beside it, so everyone of a band tries the same partners: those three
+    // runs merged once, in list order. The pass runs on packed copies of what the rule reads (a
+    // crowd's customers lie all over memory), written back at the end.
     struct Entry {
         int group;
         double band;
@@ -241,15 +250,21 @@ void separateCustomers() {
             return index < other.index;
         }
     };
-    static std::vector<Customer*> byList;
+    struct Run {
+        int begin, end;            // its entries
+        int partners, partnersEnd; // its partners, in `partners`
+    };
+    static std::vector<Feet> feet; // by list index
     static std::vector<Entry> entries;
-    static std::vector<int> bandOf; // where each customer's entry sits in `entries`, or -1
-    byList.clear();
+    static std::vector<Run> runs;
+    static std::vector<int> runOf;    // each customer's run, or -1
+    static std::vector<int> partners; // every run's partners, list indices in list order
+    feet.clear();
     entries.clear();
     for (Customer& c : game.customers) {
         c.sideStepped = 0;
-        const int index = static_cast<int>(byList.size());
-        byList.push_back(&c);
+        const int index = static_cast<int>(feet.size());
+        feet.push_back({c.x, c.y, c.speed, c.direction, c.pathIndex, 0});
         // Nobody is within 40 px of a customer whose y is not a number or infinite.
         if (std::isfinite(c.y))
             entries.push_back({pathGroup(c), std::floor(static_cast<double>(c.y) / 40.0), index});
@@ -257,39 +272,71 @@ void separateCustomers() {
     if (entries.size() < 2)
         return;
     std::sort(entries.begin(), entries.end());
-    bandOf.assign(byList.size(), -1);
-    for (std::size_t e = 0; e < entries.size(); ++e)
-        bandOf[static_cast<std::size_t>(entries[e].index)] = static_cast<int>(e);
-
-    using It = std::vector<Entry>::const_iterator;
-    for (int i = 0; i < static_cast<int>(byList.size()); ++i) {
-        const int at = bandOf[static_cast<std::size_t>(i)];
-        if (at < 0)
-            continue;
-        const Entry& self = entries[static_cast<std::size_t>(at)];
-        // The runs of the band below, the customer's own band and the band above.
-        It run[3][2];
-        for (int k = 0; k < 3; ++k) {
-            const double band = self.band + (k - 1);
-            run[k][0] =
-                std::lower_bound(entries.cbegin(), entries.cend(), Entry{self.group, band, -1});
-            run[k][1] = std::lower_bound(run[k][0], entries.cend(),
-                                         Entry{self.group, band, static_cast<int>(byList.size())});
+    const int count = static_cast<int>(entries.size());
+    runs.clear();
+    runOf.assign(feet.size(), -1);
+    for (int e = 0; e < count;) {
+        int end = e + 1;
+        while (end < count && entries[end].group == entries[e].group &&
+               entries[end].band == entries[e].band)
+            ++end;
+        for (int k = e; k < end; ++k)
+            runOf[static_cast<std::size_t>(entries[k].index)] = static_cast<int>(runs.size());
+        runs.push_back({e, end, 0, 0});
+        e = end;
+    }
+    partners.clear();
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+        const Entry& band = entries[static_cast<std::size_t>(runs[r].begin)];
+        // The runs of the band below, this band and the band above.
+        int from[3][2] = {{0, 0}, {runs[r].begin, runs[r].end}, {0, 0}};
+        if (r > 0 && entries[runs[r - 1].begin].group == band.group &&
+            entries[runs[r - 1].begin].band == band.band - 1) {
+            from[0][0] = runs[r - 1].begin;
+            from[0][1] = runs[r - 1].end;
         }
-        Customer& a = *byList[static_cast<std::size_t>(i)];
+        if (r + 1 < runs.size() && entries[runs[r + 1].begin].group == band.group &&
+            entries[runs[r + 1].begin].band == band.band + 1) {
+            from[2][0] = runs[r + 1].begin;
+            from[2][1] = runs[r + 1].end;
+        }
+        runs[r].partners = static_cast<int>(partners.size());
         for (;;) {
             int next = -1;
-            for (auto& r : run)
-                if (r[0] != r[1] && (next < 0 || r[0]->index < next))
-                    next = r[0]->index;
+            for (auto& f : from)
+                if (f[0] != f[1] && (next < 0 || entries[f[0]].index < next))
+                    next = entries[f[0]].index;
             if (next < 0)
                 break;
-            for (auto& r : run)
-                if (r[0] != r[1] && r[0]->index == next)
-                    ++r[0];
-            if (next != i)
-                separatePair(a, *byList[static_cast<std::size_t>(next)]);
+            for (auto& f : from)
+                if (f[0] != f[1] && entries[f[0]].index == next)
+                    ++f[0];
+            partners.push_back(next);
         }
+        runs[r].partnersEnd = static_cast<int>(partners.size());
+    }
+
+    for (int i = 0; i < static_cast<int>(feet.size()); ++i) {
+        const int r = runOf[static_cast<std::size_t>(i)];
+        if (r < 0)
+            continue;
+        Feet& a = feet[static_cast<std::size_t>(i)];
+        const int* partner = partners.data() + runs[static_cast<std::size_t>(r)].partners;
+        const int* last = partners.data() + runs[static_cast<std::size_t>(r)].partnersEnd;
+        for (; partner != last; ++partner) {
+            Feet& b = feet[static_cast<std::size_t>(*partner)];
+            // closeEnough's first test, on the same values: a pair that fails it does nothing.
+            const double dx = static_cast<double>(a.x) - b.x;
+            const double dy = static_cast<double>(a.y) - b.y;
+            if (*partner != i && std::fabs(dx) < 40.0 && std::fabs(dy) < 40.0)
+                separatePair(a, b);
+        }
+    }
+    auto moved = feet.begin();
+    for (Customer& c : game.customers) {
+        c.x = moved->x;
+        c.sideStepped = moved->sideStepped;
+        ++moved;
     }
 }
 
