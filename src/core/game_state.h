@@ -95,15 +95,39 @@ inline sf::IntRect sheetFrame(SheetFrame sheet, int column, int row = 0) {
 // ---------------------------------------------------------------- level
 
 // A hidden path image, kept in main memory as what each pixel means to a customer standing on
-// it (its class, one byte a pixel, row by row): a read needs no texture download and the map
-// holds a quarter of the picture.
+// it (its class), row by row as runs of one class: a path image is a few bands of colour, a
+// handful of runs a row, so a read needs no texture download and the seven images of the game
+// hold a hundred kilobytes instead of fourteen megabytes.
 struct CollisionMap {
     sf::Vector2u size;
-    std::vector<std::uint8_t> classes;
+    std::vector<std::uint32_t> rowStart; // each row's first run, then the end of the last row's
+    std::vector<std::uint32_t> runEnd;   // the column after each run
+    std::vector<std::uint8_t> runClass;
 
     sf::Vector2u getSize() const { return size; }
+    // The class at (x, y), inside the image.
     int classAt(unsigned x, unsigned y) const {
-        return classes[static_cast<std::size_t>(y) * size.x + x];
+        std::uint32_t run = rowStart[y];
+        while (runEnd[run] <= x)
+            ++run;
+        return runClass[run];
+    }
+    // Starts an empty image of that size; rows follow with addRow, top to bottom.
+    void start(sf::Vector2u imageSize) {
+        size = imageSize;
+        rowStart.assign(1, 0);
+        runEnd.clear();
+        runClass.clear();
+    }
+    // The next row, from one class a pixel (size.x of them).
+    void addRow(const std::uint8_t* classes) {
+        for (unsigned x = 0; x < size.x; ++x) {
+            if (x + 1 < size.x && classes[x + 1] == classes[x])
+                continue;
+            runEnd.push_back(x + 1);
+            runClass.push_back(classes[x]);
+        }
+        rowStart.push_back(static_cast<std::uint32_t>(runEnd.size()));
     }
 };
 

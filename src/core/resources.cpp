@@ -308,7 +308,7 @@ struct Job {
 
     std::size_t bytes() const {
         return static_cast<std::size_t>(image.getSize().x) * image.getSize().y * 4 +
-               classes.classes.size() + samples.size() * sizeof(sf::Int16);
+               classes.runEnd.size() * 5 + samples.size() * sizeof(sf::Int16);
     }
 };
 

@@ -207,13 +207,15 @@ PixelClass pixelClassAt(const CollisionMap* map, float x, float y) {
 }
 
 void classifyImage(const sf::Image& image, CollisionMap& map) {
-    map.size = image.getSize();
-    const std::size_t count = static_cast<std::size_t>(map.size.x) * map.size.y;
-    map.classes.resize(count);
+    map.start(image.getSize());
+    std::vector<std::uint8_t> row(map.size.x);
     const sf::Uint8* pixel = image.getPixelsPtr();
-    for (std::size_t i = 0; i < count; ++i, pixel += 4)
-        map.classes[i] =
-            static_cast<std::uint8_t>(classifyPixel(sf::Color(pixel[0], pixel[1], pixel[2])));
+    for (unsigned y = 0; y < map.size.y; ++y) {
+        for (unsigned x = 0; x < map.size.x; ++x, pixel += 4)
+            row[x] =
+                static_cast<std::uint8_t>(classifyPixel(sf::Color(pixel[0], pixel[1], pixel[2])));
+        map.addRow(row.data());
+    }
 }
 
 bool isPathColour(PixelClass pixelClass) {
