@@ -309,9 +309,9 @@ int compareTrimmedSheet(const std::string& folder, const std::string& file, sf::
             const unsigned left = static_cast<unsigned>(std::max(bounds.left - 2, 0.0f));
             const unsigned top = static_cast<unsigned>(std::max(bounds.top - 2, 0.0f));
             const unsigned right =
-                std::min(layoutWidth, static_cast<unsigned>(bounds.left + bounds.width + 3));
+                std::min(got.getSize().x, static_cast<unsigned>(bounds.left + bounds.width + 3));
             const unsigned bottom =
-                std::min(layoutHeight, static_cast<unsigned>(bounds.top + bounds.height + 3));
+                std::min(got.getSize().y, static_cast<unsigned>(bounds.top + bounds.height + 3));
             for (unsigned y = top; y < bottom; ++y)
                 for (unsigned x = left; x < right; ++x) {
                     const sf::Color pixel = got.getPixel(x, y);

@@ -67,21 +67,23 @@ void drawQueue(Renderer& renderer) {
         batch.clear();
     };
     for (const DrawItem& item : renderer.queue) {
-        sf::Sprite trimmed;
-        const sf::Sprite* drawn = item.sprite;
-        const TrimmedDraw kind = trimmedFrame(*item.sprite, trimmed);
-        if (kind == TrimmedDraw::Nothing)
-            continue;
-        if (kind == TrimmedDraw::Draw)
-            drawn = &trimmed;
-        // A sprite without a picture draws nothing.
-        if (!drawn->getTexture())
-            continue;
-        if (drawn->getTexture() != texture) {
-            flush();
-            texture = drawn->getTexture();
+        std::vector<sf::Sprite>& pieces = renderer.pieces;
+        pieces.clear();
+        const TrimmedDraw kind = trimmedFrame(*item.sprite, pieces);
+        if (kind == TrimmedDraw::NotTrimmed)
+            pieces.push_back(*item.sprite);
+        const sf::Transform placed =
+            sf::Transform().translate(item.at - item.sprite->getPosition());
+        for (const sf::Sprite& drawn : pieces) {
+            // A sprite without a picture draws nothing.
+            if (!drawn.getTexture())
+                continue;
+            if (drawn.getTexture() != texture) {
+                flush();
+                texture = drawn.getTexture();
+            }
+            appendQuad(batch, drawn, placed);
         }
-        appendQuad(batch, *drawn, sf::Transform().translate(item.at - item.sprite->getPosition()));
     }
     flush();
 }
@@ -167,14 +169,24 @@ bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite) {
 }
 
 void drawSprite(Renderer& renderer, const sf::Sprite& sprite, const sf::RenderStates& states) {
-    sf::Sprite trimmed;
-    switch (trimmedFrame(sprite, trimmed)) {
+    std::vector<sf::Sprite>& pieces = renderer.pieces;
+    pieces.clear();
+    switch (trimmedFrame(sprite, pieces)) {
     case TrimmedDraw::NotTrimmed:
         renderer.frame.draw(sprite, states);
         break;
-    case TrimmedDraw::Draw:
-        renderer.frame.draw(trimmed, states);
+    case TrimmedDraw::Draw: {
+        std::vector<sf::Vertex>& batch = renderer.batch;
+        batch.clear();
+        for (const sf::Sprite& piece : pieces)
+            appendQuad(batch, piece, states.transform);
+        sf::RenderStates atlas = states;
+        atlas.transform = sf::Transform::Identity;
+        atlas.texture = pieces.front().getTexture();
+        renderer.frame.draw(batch.data(), batch.size(), sf::Triangles, atlas);
+        batch.clear();
         break;
+    }
     case TrimmedDraw::Nothing:
         break;
     }

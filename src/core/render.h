@@ -27,6 +27,7 @@ struct Renderer {
     sf::RenderTexture frame;                            // the picture, in layout pixels
     std::vector<DrawItem> queue;                        // the world pass, rebuilt every frame
     std::vector<sf::Vertex> batch;                      // the queue's run of sprites of one texture
+    std::vector<sf::Sprite> pieces;                     // a trimmed sprite's pieces
     sf::Texture capture;                                // the frame so far, for the spotlight
     std::unique_ptr<sf::Shader> spotlight;              // null when shaders cannot run
     std::map<std::uint64_t, unsigned> copyFramebuffers; // per GL context, to copy backdrops

@@ -30,8 +30,8 @@ const sf::Image* loadImage(const std::string& path);
 // A path image as one class a pixel, made from the picture by `classify`; null when missing.
 const CollisionMap* loadCollisionMap(const std::string& path,
                                      void (*classify)(const sf::Image&, CollisionMap&));
-// A sheet of frames of frameWidth x frameHeight kept trimmed: each frame cut to its visible
-// pixels in an atlas. The texture returned stands for the whole sheet in sprites (frame
+// A sheet of frames of frameWidth x frameHeight kept trimmed: each frame cut into pieces of its
+// visible pixels in an atlas. The texture returned stands for the whole sheet in sprites (frame
 // rectangles count in the sheet) but has no pixels of its own: draw such sprites with
 // drawSprite (core/render.h). Null when missing.
 const sf::Texture* loadTrimmedSheet(const std::string& path, int frameWidth, int frameHeight);
@@ -46,10 +46,10 @@ struct SheetRequest {
 std::vector<const sf::Texture*> loadTrimmedSheets(const std::vector<SheetRequest>& requests);
 // What to draw for a sprite that shows a trimmed sheet.
 enum class TrimmedDraw { NotTrimmed, Draw, Nothing };
-// NotTrimmed for a sprite of any other texture; else `drawn` is the same frame cut to its
-// visible pixels, from the atlas, at exactly the same place (Nothing when none are visible
-// or the sheet has not arrived yet).
-TrimmedDraw trimmedFrame(const sf::Sprite& sprite, sf::Sprite& drawn);
+// NotTrimmed for a sprite of any other texture; else the same frame as the pieces that show its
+// visible pixels, added to `pieces`: sprites of the atlas, each at exactly the place its pixels
+// have in the whole frame (Nothing when none are visible or the sheet has not arrived yet).
+TrimmedDraw trimmedFrame(const sf::Sprite& sprite, std::vector<sf::Sprite>& pieces);
 
 // Decodes a picture ahead of need on the loading thread (the next logo frame).
 void prefetchPicture(const std::string& path);
