@@ -298,6 +298,35 @@ TEST(TowersMenus, SellingReturnsTheSaleValueAndFreesThePedestalAtOnce) {
     EXPECT_NE(level.build(slot, Burger), nullptr) << "the freed pedestal takes a tower at once";
 }
 
+// Built, upgraded and sold through the menus: every type at every level sells for half of
+// its build price and upgrades together.
+TEST(TowersMenus, EveryTowerSellsForHalfOfAllItPaidAtEveryLevel) {
+    Level level;
+    const int costs[TowerTypeCount][3] = {{100, 180, 280}, {190, 240, 270}, {50, 150, 220}};
+    TowerSlot& slot = level.pedestal(0, 700, 500);
+    for (int type = 0; type < TowerTypeCount; ++type) {
+        game.upgradeUnlocked[type][2] = game.upgradeUnlocked[type][3] = 1;
+        for (int top = 0; top < 3; ++top) {
+            SCOPED_TRACE("type " + std::to_string(type) + " level " + std::to_string(top + 1));
+            int paid = 0, money = game.money;
+            Tower* tower = level.build(slot, type);
+            ASSERT_NE(tower, nullptr);
+            for (int next = 0; next <= top; ++next) {
+                if (next > 0)
+                    level.upgrade(*tower);
+                paid += costs[type][next];
+                EXPECT_EQ(tower->level, next);
+                EXPECT_EQ(game.money, money - paid);
+            }
+            money = game.money;
+            level.openMenu(*tower);
+            level.click(game.sellButton.getPosition());
+            EXPECT_TRUE(game.towers.empty());
+            EXPECT_EQ(game.money, money + paid / 2);
+        }
+    }
+}
+
 TEST(TowersMenus, UpgradeOnlyWhenTheShopUnlockedTheNextLevelAndTheRowIsKept) {
     Level level;
     TowerSlot& slot = level.pedestal(1, 700, 500);
