@@ -112,7 +112,8 @@ void attackWithBurger(Tower& tower) {
 }
 
 void attack(Tower& tower) {
-    if (game.now - tower.lastFireTime <= tower.stats.fireInterval / game.gameSpeed)
+    // A tower attacks only while it waits: never again while its gesture still runs.
+    if (tower.firing || game.now - tower.lastFireTime <= tower.stats.fireInterval / game.gameSpeed)
         return;
     const int candidates = chooseTargets(tower);
     if (tower.targetCount == 0 || candidates == 0) {
