@@ -167,11 +167,22 @@ int main(int argc, char** argv) {
     std::printf("%-8s  %-28s %5s  %-4s %5s  %s  %5s  per wave: full/left, rating after\n", "level",
                 "plan", "fps", "end", "rate", "*", "money");
     std::vector<Row> rows;
-    for (const BuildPlan& plan : plans::all) {
-        if (!only.empty() && std::string(plan.name).find(only) == std::string::npos)
+    std::vector<const BuildPlan*> played;
+    for (int level = 0; level <= 3; ++level) {
+        if (level == 0)
+            played.push_back(&plans::lesson);
+        for (const BuildPlan& plan : plans::withoutTowers)
+            if (plan.level == level)
+                played.push_back(&plan);
+        for (const BuildPlan& plan : plans::winning)
+            if (plan.level == level)
+                played.push_back(&plan);
+    }
+    for (const BuildPlan* plan : played) {
+        if (!only.empty() && std::string(plan->name).find(only) == std::string::npos)
             continue;
         for (const double fps : rates) {
-            rows.push_back({&plan, fps, playLevel(plan, fps, speed)});
+            rows.push_back({plan, fps, playLevel(*plan, fps, speed)});
             printRow(rows.back());
         }
     }

@@ -173,13 +173,18 @@ const Wave* runningWave() {
     return &script.waves[game.wave - 1];
 }
 
+// Whether a spawn step's offset has passed on the wave clock (see firstMomentWhen).
 bool stepDue(const Step& step) {
-    if (step.singlePrecision)
-        return game.now - game.waveClockStart >
-               (game.pausedTotal + static_cast<float>(step.offset)) /
-                   static_cast<float>(game.gameSpeed);
-    return static_cast<double>(game.now) - static_cast<double>(game.waveClockStart) >
-           (static_cast<double>(game.pausedTotal) + step.offset) / game.gameSpeed;
+    const auto passed = [&step](float time) {
+        if (step.singlePrecision)
+            return time - game.waveClockStart >
+                   (game.pausedTotal + static_cast<float>(step.offset)) /
+                       static_cast<float>(game.gameSpeed);
+        return static_cast<double>(time) - static_cast<double>(game.waveClockStart) >
+               (static_cast<double>(game.pausedTotal) + step.offset) / game.gameSpeed;
+    };
+    float at = 0;
+    return firstMomentWhen(game, passed, at);
 }
 
 // Fires the wave's next step once its offset has passed; the step fired, or null.
@@ -274,10 +279,13 @@ void runObstacleMapScript() {
 
 int tickCountdown() {
     // One step a second, only while the level runs and the tutorial lets it.
-    if (game.now - game.countdownTickTime >= 1.0f && tutorialGateOpen(game) && game.paused == 0 &&
-        game.screen != GameMenu && game.screen != GameOptions) {
+    const auto secondGone = [](float time) { return time - game.countdownTickTime >= 1.0f; };
+    float stepAt = 0;
+    const bool stepped = tutorialGateOpen(game) && game.paused == 0 && game.screen != GameMenu &&
+                         game.screen != GameOptions && firstMomentWhen(game, secondGone, stepAt);
+    if (stepped) {
         game.countdown -= 1;
-        game.countdownTickTime = game.now;
+        game.countdownTickTime = stepAt;
         // 3, 2, 1 and 0 are announced; the unsigned view keeps the negatives of a running
         // wave silent.
         if (static_cast<unsigned>(game.countdown) < 4u)
@@ -288,7 +296,8 @@ int tickCountdown() {
     if (game.countdown > 0)
         return 0;
     if (game.countdownDone == 0) {
-        game.waveClockStart = game.now;
+        // The wave clock starts with the last step, or at once when a press ended the countdown.
+        game.waveClockStart = stepped ? stepAt : game.now;
         game.countdownDone = 1;
         game.pausedTotal = 0;
     }
@@ -322,9 +331,14 @@ void runWaveScript() {
 }
 
 int openDoor() {
-    if (game.now - game.doorFrameTime > 0.1 / game.gameSpeed && game.spawnedInWave == 0) {
+    // A column each 0.1 s of game time, from the moment the wave clock started.
+    const auto due = [](float time) {
+        return time - game.doorFrameTime > 0.1 / game.gameSpeed && time >= game.waveClockStart;
+    };
+    float at = 0;
+    if (game.spawnedInWave == 0 && firstMomentWhen(game, due, at)) {
         game.doorFrame = std::min(game.doorFrame + 1, 4);
-        game.doorFrameTime = game.now;
+        game.doorFrameTime = at;
         showDoorFrame();
         return game.doorFrame == 4 ? 1 : 0;
     }
@@ -335,10 +349,14 @@ void closeDoor(int waveSize) {
     const float delay =
         (1.0f - game.lastSpawnSpeed / 100.0f + 2.0f) / static_cast<float>(game.gameSpeed) +
         game.pausedTotal;
-    if (game.now - game.doorFrameTime > 0.1 / game.gameSpeed && game.spawnedInWave >= waveSize &&
-        game.now - game.waveClockStart > delay) {
+    const auto due = [delay](float time) {
+        return time - game.doorFrameTime > 0.1 / game.gameSpeed &&
+               time - game.waveClockStart > delay;
+    };
+    float at = 0;
+    if (game.spawnedInWave >= waveSize && firstMomentWhen(game, due, at)) {
         game.doorFrame = std::max(game.doorFrame - 1, 0);
-        game.doorFrameTime = game.now;
+        game.doorFrameTime = at;
         showDoorFrame();
     }
 }
