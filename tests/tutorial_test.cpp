@@ -211,25 +211,46 @@ TEST(Tutorial, ClickStepsWantTheShownPedestalAndEnoughMoney) {
     EXPECT_EQ(game.selectedSlot->occupied, 1);
 }
 
-TEST(Tutorial, TheBurgerStepBuildsOnCredit) {
+TEST(Tutorial, TheBurgerStepsBuildOnTheLitPedestalEvenOnCredit) {
+    // The Burger at the entrance after the first wave, then with the money of the next waves
+    // one on the last stretch (its light shown once the bubble has gone) and one mid-room.
+    struct BurgerSteps {
+        int pedestalStep;
+        sf::Vector2i pedestal;
+        sf::Vector2f light;
+    };
+    const BurgerSteps steps[] = {{21, burgerPedestal, {860, 700}},
+                                 {32, sf::Vector2i{946, 930}, {946, 155}},
+                                 {36, otherPedestal, {1032, 405}}};
     Lesson lesson;
     FrameDriver& driver = lesson.driver;
-    game.tutorialStep = 21;
-    driver.frame();
-    expectLight(860, 700, 100);
-    click(driver, burgerPedestal);
-    ASSERT_EQ(game.tutorialStep, 22);
-    const sf::Vector2f burger = game.buildButtons[Burger].getPosition();
-    expectLight(burger.x, 1080 - burger.y - 20, 55);
-    EXPECT_TRUE(game.dialogue.empty());
+    for (const BurgerSteps& s : steps) {
+        game.tutorialStep = s.pedestalStep;
+        game.tutorialRunning = 0;
+        driver.frame();
+        expectLight(s.light.x, s.light.y, 100);
+        click(driver, floorPoint);
+        EXPECT_EQ(game.tutorialStep, s.pedestalStep) << "only the lit pedestal reads on";
+        click(driver, s.pedestal);
+        ASSERT_EQ(game.tutorialStep, s.pedestalStep + 1);
+        const sf::Vector2f burger = game.buildButtons[Burger].getPosition();
+        expectLight(burger.x, 1080 - burger.y - 20, 55);
+        EXPECT_TRUE(game.dialogue.empty());
 
-    game.money = 50;
-    click(driver, game.buildButtons[Burger]);
-    EXPECT_EQ(game.tutorialStep, 23);
-    ASSERT_EQ(game.towers.size(), 1u);
-    EXPECT_EQ(game.towers.front().type, Burger);
-    EXPECT_EQ(game.money, 50 - game.towerCatalogue[Burger][0].cost);
-    EXPECT_LT(game.money, 0);
+        game.money = 50;
+        const std::size_t towers = game.towers.size();
+        click(driver, game.buildButtons[Burger]);
+        EXPECT_EQ(game.tutorialStep, s.pedestalStep + 2);
+        ASSERT_EQ(game.towers.size(), towers + 1);
+        EXPECT_EQ(game.towers.front().type, Burger);
+        EXPECT_NEAR(game.towers.front().x, static_cast<float>(s.pedestal.x), 1);
+        EXPECT_EQ(game.money, 50 - game.towerCatalogue[Burger][0].cost);
+    }
+    // The last stretch's Burger is asked for before its light shows: the bubble covers it.
+    game.tutorialStep = 31;
+    driver.frame();
+    EXPECT_EQ(game.spotlightOn, 0);
+    EXPECT_NE(game.dialogue.find("Burger"), std::string::npos);
 }
 
 TEST(Tutorial, TheSellStepNeitherSellsNorReadsOnFromTheSellButton) {
@@ -289,10 +310,10 @@ TEST(Tutorial, TheTimerStepCallsTheNextWaveAndTheRunningStepsLeavePressesToTheLe
     EXPECT_EQ(game.paused, 0);
 
     // After the last step the lesson stays quiet.
-    game.tutorialStep = 33;
+    game.tutorialStep = 38;
     driver.frame();
     click(driver, floorPoint);
-    EXPECT_EQ(game.tutorialStep, 33);
+    EXPECT_EQ(game.tutorialStep, 38);
     EXPECT_TRUE(game.dialogue.empty());
 }
 
@@ -398,7 +419,7 @@ TEST(Tutorial, ALightOnACustomerWhoLeftStaysWhereItWas) {
     FrameDriver& driver = lesson.driver;
     setSpotlight(500, 600, 100);
     game.featuredCustomer = nullptr;
-    game.tutorialStep = 32;
+    game.tutorialStep = 35;
     game.tutorialRunning = 0;
     driver.frames(3);
     expectLight(500, 600, 100);

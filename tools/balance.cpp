@@ -169,8 +169,6 @@ int main(int argc, char** argv) {
     std::vector<Row> rows;
     std::vector<const BuildPlan*> played;
     for (int level = 0; level <= 3; ++level) {
-        if (level == 0)
-            played.push_back(&plans::lesson);
         for (const BuildPlan& plan : plans::withoutTowers)
             if (plan.level == level)
                 played.push_back(&plan);

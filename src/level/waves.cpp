@@ -90,7 +90,7 @@ constexpr Step map1Wave2[] = {at(0.1, B),         at(1.1, B), featured(2.1, M),
 constexpr Step map1Wave3[] = {featured(0.1, F), at(1.1, B), lesson(2.1, B, 30), at(3.1, M),
                               at(4.1, B),       at(5.1, B), at(6.1, B),         at(7.1, M),
                               at(8.1, B),       at(9.1, B)};
-constexpr Step map1Wave4[] = {at(0.1, M), featured(1.1, G), lesson(2.1, G, 32), at(3.1, M),
+constexpr Step map1Wave4[] = {at(0.1, M), featured(1.1, G), lesson(2.1, G, 35), at(3.1, M),
                               at(4.1, F), at(5.1, F),       at(6.1, G),         at(7.1, M),
                               at(8.1, B), at(9.1, G)};
 constexpr Step map1Wave5[] = {at(0.1, G), at(1.1, G), at(2.1, M), at(3.1, F), at(4.1, B),
