@@ -61,7 +61,8 @@ void printRow(const Row& row) {
     std::fflush(stdout);
 }
 
-// One panel per plan: the rating after each wave, one line per frame rate, and the objective.
+// One panel per plan: the rating after each wave, one line per frame rate, and the objective
+// (the grey line).
 bool writeChart(const std::vector<Row>& rows, const std::vector<double>& rates,
                 const std::string& path) {
     sf::Font font;
@@ -114,6 +115,12 @@ bool writeChart(const std::vector<Row>& rows, const std::vector<double>& rates,
         for (int r = 0; r <= 10; r += 5)
             text(std::to_string(r), left - 25, yOf(static_cast<float>(r)) - 10, 14,
                  sf::Color::Black);
+        // The waves along the bottom, under the rating each ended with.
+        const int waveCount = plan.level <= 1 ? 5 : 7;
+        for (int w = 1; w <= waveCount; ++w)
+            text(std::to_string(w),
+                 left + width * static_cast<float>(w) / static_cast<float>(waveCount) - 4,
+                 top + height + 4, 14, sf::Color(90, 90, 90));
         for (const Row& row : rows) {
             if (row.plan != &plan || row.report.waves.empty())
                 continue;
