@@ -516,6 +516,48 @@ TEST(TowersAttacks, LevelOneFriesAttacksAboutEveryNineTenthsOfASecond) {
     }
 }
 
+TEST(TowersAttacks, FriesWaitsForTheEndOfItsGestureAtRealFrameRates) {
+    // At real 1/60 s frames a 0.05 s gesture step takes 3 or 4 frames and the 0.5 s wait 31, so
+    // a level-1 Fries tower attacks every 0.92 to 1.05 s, and at double speed (a step every 2
+    // frames, the wait 16) every 0.52 to 0.53 s: never again while its gesture still runs.
+    // At 20 frames a second the steps and the wait keep the pace they have at 60.
+    for (int speed : {1, 2}) {
+        double atSixty = 0;
+        for (double frameSeconds : {1.0 / 60.0, 1.0 / 20.0}) {
+            Level level(frameSeconds);
+            game.gameSpeed = speed;
+            TowerSlot& slot = level.pedestal(0, 700, 500);
+            Customer& eater = level.customer(BigEater, 720, 520);
+            Tower* fries = level.build(slot, Fries);
+            ASSERT_NE(fries, nullptr);
+            std::vector<double> times;
+            const double end = level.driver.clockSeconds + 8.0 / speed;
+            while (level.driver.clockSeconds < end) {
+                eater.fed = 0;
+                const float before = eater.hitTimes[Fries];
+                const int wasFiring = fries->firing;
+                level.frame();
+                if (eater.hitTimes[Fries] == before)
+                    continue;
+                times.push_back(level.driver.clockSeconds);
+                EXPECT_EQ(wasFiring, 0) << "an attack while the gesture ran, speed " << speed;
+            }
+            ASSERT_GE(times.size(), 7u) << "speed " << speed << ", frame " << frameSeconds;
+            const double pace =
+                (times.back() - times.front()) / static_cast<double>(times.size() - 1);
+            if (frameSeconds != 1.0 / 60.0) {
+                EXPECT_NEAR(pace, atSixty, 0.02) << "speed " << speed;
+                continue;
+            }
+            atSixty = pace;
+            for (std::size_t i = 1; i < times.size(); ++i) {
+                EXPECT_GE(times[i] - times[i - 1], 0.9 / speed) << "speed " << speed;
+                EXPECT_LE(times[i] - times[i - 1], 1.07 / speed) << "speed " << speed;
+            }
+        }
+    }
+}
+
 TEST(TowersAttacks, NewTowerMayAttackAtOnceAndAnIdleTowerLooksAgainEachInterval) {
     Level level;
     TowerSlot& slot = level.pedestal(0, 700, 500);
