@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -356,45 +358,166 @@ TEST_F(Level, BinsFollowTheCustomersGoneAndPropsAnimate) {
     EXPECT_EQ(eater->frame, (frame + 1) % 11);
 }
 
-// Every wave of every map, played with no tower at double speed: every customer spawns,
-// walks out, the next wave follows and the level ends decided.
-TEST(LevelRun, EveryWaveOfEveryMapEndsWithTheRoomEmptyAndTheLevelDecided) {
-    FrameDriver driver(1.0 / 30.0);
-    const int sizes[4][7] = {
-        {}, {3, 6, 10, 10, 10}, {4, 6, 8, 8, 9, 12, 10}, {4, 8, 10, 8, 11, 14, 20}};
-    for (int level = 1; level <= 3; ++level) {
-        SCOPED_TRACE(level);
-        driver.startLevel(level);
+namespace {
+
+// One customer of a wave's timetable.
+struct Arrival {
+    double offset; // seconds on the wave clock
+    int type;
+    int path;
+    int entrance;  // 0: the map's entrance; 1: the second entrance of map 3
+    bool featured; // the tutorial's light moves to this customer
+    bool paired;   // arrives in the same update as the one before (a pair from both entrances)
+};
+
+// A wave as the designers wrote it: steps "offset who" separated by commas. Who is a letter
+// per customer (B Bachelor, F Family, E BigEater, M BusinessMan), then its path when it is
+// not its entrance's usual one (0 for the entrance, 1 for the second entrance), then * when
+// the light moves to it. "X+Y" is a pair, X from the entrance and Y from the second
+// entrance; "+Y" is Y alone from the second entrance.
+std::vector<Arrival> timetable(const std::string& wave) {
+    std::vector<Arrival> arrivals;
+    std::istringstream steps(wave);
+    std::string step;
+    while (std::getline(steps, step, ',')) {
+        std::istringstream in(step);
+        double offset = 0;
+        std::string who;
+        in >> offset >> who;
+        int entrance = 0;
+        bool paired = false;
+        for (const char c : who) {
+            if (c == '+')
+                entrance = 1;
+            else if (c == '*')
+                arrivals.back().featured = true;
+            else if (c >= '0' && c <= '9')
+                arrivals.back().path = c - '0';
+            else {
+                const int type = static_cast<int>(std::string("BFEM").find(c));
+                arrivals.push_back({offset, type, entrance, entrance, false, paired});
+                paired = true;
+            }
+        }
+    }
+    return arrivals;
+}
+
+const char* const waveTables[3][7] = {
+    {"0.1 B*, 1.1 B, 2.1 B", "0.1 B, 1.1 B, 2.1 M*, 3.1 B, 4.1 B, 5.1 M",
+     "0.1 F*, 1.1 B, 2.1 B, 3.1 M, 4.1 B, 5.1 B, 6.1 B, 7.1 M, 8.1 B, 9.1 B",
+     "0.1 M, 1.1 E*, 2.1 E, 3.1 M, 4.1 F, 5.1 F, 6.1 E, 7.1 M, 8.1 B, 9.1 E",
+     "0.1 E, 1.1 E, 2.1 M, 3.1 F, 4.1 B, 5.1 B, 6.1 F, 7.1 F, 8.1 E, 9.1 M"},
+    {"0.1 B, 1.1 E, 2.1 B, 3.1 M", "1.1 M, 2.1 M, 3.1 E, 4.1 B, 5.1 B, 6.1 E",
+     "0.1 M2, 1.1 B2, 2.1 B, 3.1 B2, 4.1 M, 5.1 E2, 6.1 M2, 7.1 F",
+     "0.1 F, 1.1 B, 2.1 B, 4.5 E2, 5.5 E, 6.5 B2, 7.5 E, 8.5 E",
+     "0.1 E2, 1.1 F2, 2.1 M2, 3.1 B2, 4.1 E2, 4.6 E, 5.1 B2, 5.6 M2, 6.1 E2",
+     "0.1 E2, 1.1 F2, 1.5 F2, 2.0 F2, 2.5 M2, 3.1 B, 4.1 E2, 4.6 E, 5.1 B2, 5.8 E, 6.5 E, 7.2 B2",
+     "0.1 E2, 1.1 F2, 2.1 F2, 3.1 E2, 3.6 E, 4.1 B2, 5.1 E2, 6.1 E2, 7.0 M2, 7.5 B2"},
+    {"0.1 M, 1.1 E, 2.5 B, 3.8 B", "0.1 M+M, 1.5 B+B, 2.8 B+M, 3.8 M+B",
+     "0.1 M+M, 1.5 M+E, 3.1 F+M, 4.5 E+B, 5.5 B+B", "0.1 M2+M3, 1.1 B2+F, 2.1 E2+B, 3.1 B+E",
+     "0.1 E+B, 1.1 E2+B3, 2.1 E+B, 3.1 B+E, 4.1 E2+M3, 4.1 +E",
+     "0.1 M2+M3, 1.1 B+B, 2.1 B+B, 3.1 E+E, 4.1 E+E, 5.1 E2+E3, 6.1 E2+E3",
+     "0.1 M2+M3, 1.1 B+B, 2.1 B+B, 3.1 E+E, 4.1 B+B, 5.1 E2+E3, 6.1 E2+E3, 7.1 E2+E3, "
+     "8.1 E+B, 9.1 B+E"}};
+
+// Where each entrance's customers first face, by map.
+const int entranceDirections[3][2] = {
+    {DownRight, DownRight}, {UpLeft, UpLeft}, {UpRight, DownLeft}};
+
+struct SeenArrival {
+    double time; // wave clock, game seconds
+    int type, path, direction, entrance;
+    bool featured;
+};
+
+} // namespace
+
+// Every wave of every map, played with no tower at double speed: each customer arrives as
+// the timetable says (time, type, path, entrance, direction, the light), the room empties,
+// the next wave follows and the level ends decided.
+TEST(LevelRun, EveryWaveOfEveryMapKeepsItsTimetableAndTheLevelEndsDecided) {
+    const int speed = 2;
+    const double fine = 1.0 / 120.0, coarse = 1.0 / 30.0;
+    FrameDriver driver(coarse);
+    const int sizes[3][7] = {
+        {3, 6, 10, 10, 10}, {4, 6, 8, 8, 9, 12, 10}, {4, 8, 10, 8, 11, 14, 20}};
+    for (int map = 1; map <= 3; ++map) {
+        SCOPED_TRACE("map " + std::to_string(map));
+        driver.startLevel(map);
         game.tutorialEnabled = 0;
-        game.gameSpeed = 2;
-        int spawned[8] = {};
-        int idsSeen = 0;
-        const bool finished = tickUntil(
-            driver,
-            [&] {
+        game.gameSpeed = speed;
+        game.featuredPending = 1; // the light is placed: only a marked arrival moves it
+        std::vector<std::vector<SeenArrival>> seen(8);
+        int nextId = 1;
+        const double end = driver.clockSeconds + 600;
+        while (game.levelWon == 0 && game.levelLost == 0 && driver.clockSeconds < end) {
+            // The countdown is cut short once the map-1 door has come to rest, as it has
+            // after a whole countdown.
+            if (game.now - game.doorFrameTime > 0.1f)
                 skipCountdown();
-                spawned[game.wave] = game.spawnedInWave > spawned[game.wave] ? game.spawnedInWave
-                                                                             : spawned[game.wave];
-                idsSeen = game.nextCustomerId - 1;
-                return game.levelWon == 1 || game.levelLost == 1 ||
-                       (game.wave == game.waveCount && game.customers.empty() &&
-                        game.spawnedInWave == sizes[level][game.waveCount - 1]);
-            },
-            600);
-        ASSERT_TRUE(finished) << "stuck in wave " << game.wave << " with " << game.customers.size()
-                              << " customers left";
-        tick(driver);
+            // Short frames while a wave arrives, so its times are read closely.
+            driver.frameSeconds =
+                game.spawnedInWave < sizes[map - 1][game.wave - 1] ? fine : coarse;
+            const float clockStart = game.waveClockStart;
+            const Customer* light = game.featuredCustomer;
+            tick(driver);
+            std::vector<const Customer*> fresh; // oldest first
+            for (const Customer& c : game.customers)
+                if (c.id >= nextId)
+                    fresh.insert(fresh.begin(), &c);
+            for (const Customer* c : fresh) {
+                const sf::Vector2f at(c->x, c->y);
+                const int entrance = at == game.entrance ? 0 : at == game.secondEntrance ? 1 : -1;
+                seen[game.wave].push_back({(static_cast<double>(game.now) - clockStart) * speed,
+                                           c->type, c->pathIndex, c->direction, entrance,
+                                           game.featuredCustomer == c && light != c});
+            }
+            nextId = game.nextCustomerId;
+        }
+        ASSERT_TRUE(game.levelLost == 1) << "stuck in wave " << game.wave << " with "
+                                         << game.customers.size() << " customers left";
+
         int total = 0;
         for (int w = 1; w <= game.waveCount; ++w) {
-            EXPECT_EQ(spawned[w], sizes[level][w - 1]) << "wave " << w;
-            total += sizes[level][w - 1];
+            SCOPED_TRACE("wave " + std::to_string(w));
+            const std::vector<Arrival> expected = timetable(waveTables[map - 1][w - 1]);
+            const std::vector<SeenArrival>& got = seen[w];
+            EXPECT_EQ(static_cast<int>(expected.size()), sizes[map - 1][w - 1]);
+            ASSERT_EQ(got.size(), expected.size());
+            total += static_cast<int>(got.size());
+            for (std::size_t k = 0; k < got.size(); ++k) {
+                const Arrival& e = expected[k];
+                const SeenArrival& g = got[k];
+                SCOPED_TRACE("arrival " + std::to_string(k + 1));
+                EXPECT_EQ(g.type, e.type);
+                EXPECT_EQ(g.path, e.path);
+                EXPECT_EQ(g.entrance, e.entrance);
+                EXPECT_EQ(g.direction, entranceDirections[map - 1][e.entrance]);
+                EXPECT_EQ(g.featured, e.featured);
+                if (e.paired) {
+                    EXPECT_EQ(g.time, got[k - 1].time) << "both halves of a pair arrive together";
+                    continue;
+                }
+                // Due once its offset has passed, and never in the same update as the
+                // arrival before it; the first of a map-1 wave waits for the door's four
+                // columns, 0.1 s apart.
+                const bool door = map == 1 && k == 0;
+                const double due = door ? std::max(e.offset, 0.3) : e.offset;
+                const double late = (door ? 4 : 1) * speed * (fine + 0.001) + 1e-4;
+                if (k > 0) {
+                    EXPECT_GT(g.time, got[k - 1].time);
+                }
+                const double after = k > 0 ? std::max(due, got[k - 1].time) : due;
+                EXPECT_GT(g.time, due - 1e-4);
+                EXPECT_LE(g.time, after + late) << "due at " << due;
+            }
         }
-        EXPECT_EQ(idsSeen, total);
+        EXPECT_EQ(game.nextCustomerId - 1, total);
         EXPECT_EQ(game.wave, game.waveCount);
         EXPECT_TRUE(game.customers.empty());
         EXPECT_EQ(game.exitedCount, total);
-        EXPECT_EQ(endWave(sizes[level][game.waveCount - 1]), 1);
-        EXPECT_TRUE(game.levelWon == 1 || game.levelLost == 1);
+        EXPECT_EQ(endWave(sizes[map - 1][game.waveCount - 1]), 1);
         game.levelWon = game.levelLost = 0;
     }
 }

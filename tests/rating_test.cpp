@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -55,16 +56,19 @@ std::string readFile(const std::string& path) {
 
 } // namespace
 
-TEST(Rating, BandsAtAppetiteThirty) {
-    EXPECT_DOUBLE_EQ(ratingChange(0, 30), -0.4);
-    EXPECT_DOUBLE_EQ(ratingChange(6, 30), -0.4); // 6 <= 30 * 20 / 100
-    EXPECT_DOUBLE_EQ(ratingChange(7, 30), -0.3);
-    EXPECT_DOUBLE_EQ(ratingChange(12, 30), -0.3);
-    EXPECT_DOUBLE_EQ(ratingChange(18, 30), 0.0);
-    EXPECT_DOUBLE_EQ(ratingChange(19, 30), 0.3);
-    EXPECT_DOUBLE_EQ(ratingChange(24, 30), 0.3);
-    EXPECT_DOUBLE_EQ(ratingChange(25, 30), 0.5);
-    EXPECT_DOUBLE_EQ(ratingChange(45, 30), 0.5) << "fed beyond the appetite counts as full";
+// Each edge, at 20, 40, 60 and 80 % of the appetite (integer percent), still belongs to the
+// band below it; one more food point is the band above. At appetite 30: 6, 12, 18, 24.
+TEST(Rating, BandsAtTheirEdgesForEveryAppetite) {
+    const double changes[] = {-0.4, -0.3, 0.0, 0.3, 0.5};
+    for (int appetite : {30, 50, 70, 150}) {
+        EXPECT_DOUBLE_EQ(ratingChange(0, appetite), -0.4);
+        for (int band = 1; band <= 4; ++band) {
+            const int edge = appetite * 20 * band / 100;
+            EXPECT_DOUBLE_EQ(ratingChange(edge, appetite), changes[band - 1]) << edge;
+            EXPECT_DOUBLE_EQ(ratingChange(edge + 1, appetite), changes[band]) << edge + 1;
+        }
+        EXPECT_DOUBLE_EQ(ratingChange(appetite + 15, appetite), 0.5) << "beyond full is full";
+    }
 }
 
 TEST(Rating, PaymentsByWholeFractionsOfTheReward) {
@@ -285,6 +289,57 @@ TEST(Reviews, BandsStarsAndFacesOfTheLivePanel) {
     // The panel objects take the strings during the update.
     driver.frame();
     EXPECT_EQ(game.currentReviewText.getString(), utf8(game.currentReview));
+}
+
+namespace {
+
+// Every text a customer of that type writes when fed so, over many exits.
+std::set<std::string> reviewsFor(int type, int fed, int appetite, int exits) {
+    Customer customer;
+    customer.type = type;
+    customer.appetite = appetite;
+    customer.fed = fed;
+    std::set<std::string> texts;
+    for (int i = 0; i < exits; ++i) {
+        writeReview(customer);
+        texts.insert(game.currentReview);
+    }
+    return texts;
+}
+
+} // namespace
+
+// Exactly 40 % of the appetite is still a bad review and exactly 60 % still a medium one,
+// for every type's appetite; the half-stars are whole tenths of the appetite, cut down.
+TEST(Reviews, BandEdgesAtFortyAndSixtyPercentOfEveryAppetite) {
+    FrameDriver driver;
+    onLevel(1, 0, 5);
+    const int appetites[CustomerTypeCount] = {50, 70, 150, 30};
+    for (int type = 0; type < CustomerTypeCount; ++type) {
+        const int a = appetites[type];
+        EXPECT_EQ(game.customerTypes[type].appetite, a);
+        // The texts of each band, from customers well inside it.
+        const std::set<std::string> bad = reviewsFor(type, 0, a, 40),
+                                    medium = reviewsFor(type, a / 2, a, 40),
+                                    good = reviewsFor(type, a, a, 40);
+        ASSERT_EQ(bad.size() + medium.size() + good.size(), 11u) << "type " << type;
+        struct Edge {
+            int fed;
+            const std::set<std::string>& band;
+            int halfStars;
+        };
+        const int at40 = a * 40 / 100, at60 = a * 60 / 100;
+        for (const Edge& edge :
+             {Edge{at40, bad, 4}, Edge{at40 + 1, medium, 4}, Edge{at60 - 1, medium, 5},
+              Edge{at60, medium, 6}, Edge{at60 + 1, good, 6}}) {
+            const std::set<std::string> texts = reviewsFor(type, edge.fed, a, 6);
+            EXPECT_TRUE(
+                std::includes(edge.band.begin(), edge.band.end(), texts.begin(), texts.end()))
+                << "type " << type << " fed " << edge.fed << " of " << a;
+            EXPECT_EQ(game.currentStarsRect, sf::IntRect(538 * edge.halfStars, 0, 538, 91))
+                << "type " << type << " fed " << edge.fed << " of " << a;
+        }
+    }
 }
 
 TEST(Reviews, TwoSuccessiveReviewsNeverRepeat) {

@@ -52,28 +52,12 @@ void writeFile(const std::string& path, const std::string& text) {
     file << text;
 }
 
-// The progress defaults, as start-up leaves them before the file is read.
-void defaults() {
-    GameState fresh;
-    game.stars = fresh.stars;
-    for (int level = 0; level < 4; ++level) {
-        game.bestRating[level] = 0;
-        game.levelCleared[level] = game.lockOpened[level] = 0;
-        game.starsCredited[level] = game.starsEarned[level] = 0;
-    }
-    game.supplierTutorialDone = 0;
-    game.tutorialEnabled = 1;
-    for (int tower = 0; tower < TowerTypeCount; ++tower)
-        for (int level = 0; level < 4; ++level)
-            game.upgradeUnlocked[tower][level] = level == 1 ? 1 : 0;
-}
-
 class Save : public testing::Test {
   protected:
     void SetUp() override {
         fs::create_directories("../resources/save");
         std::remove(sandboxSavePath().c_str());
-        defaults();
+        progressDefaults();
     }
     void TearDown() override {
         std::error_code ignored;
@@ -110,7 +94,7 @@ TEST_F(Save, RoundTripOfEveryField) {
     writeSave();
     const std::string text = readFile(sandboxSavePath());
     EXPECT_EQ(text, "12 7.500000 9.200000 10.000000 1 1 0 1 0 1 0 3 0 0 3 4 1 0 0 1 1 0 1 0 0 ");
-    defaults();
+    progressDefaults();
     readSave();
     EXPECT_EQ(formatSave(), text);
     EXPECT_EQ(game.starsEarned[3], 0) << "level 3's stars are not kept";
@@ -134,22 +118,22 @@ TEST_F(Save, DamagedFilesKeepWhatCameBeforeTheFirstUnreadableField) {
     EXPECT_EQ(game.bestRating[2], 0.0f);
     EXPECT_EQ(game.levelCleared[1], 0) << "nothing after the damage is read";
 
-    defaults();
+    progressDefaults();
     parseSave("4 2.5x 1"); // a stray byte right after a number ends it
     EXPECT_EQ(game.stars, 4);
     EXPECT_EQ(game.bestRating[1], 2.5f);
     EXPECT_EQ(game.bestRating[2], 0.0f);
 
-    defaults();
+    progressDefaults();
     parseSave("-4 1.0 2.0 3.0 2"); // no value is range-tested
     EXPECT_EQ(game.stars, -4);
     EXPECT_EQ(game.levelCleared[1], 2);
 
-    defaults();
+    progressDefaults();
     parseSave(std::string("\x01\xff\x80 9 9", 7));
     EXPECT_EQ(game.stars, 0);
 
-    defaults();
+    progressDefaults();
     parseSave(std::string("6 \0 1.5", 7));
     EXPECT_EQ(game.stars, 6);
     EXPECT_EQ(game.bestRating[1], 0.0f);
@@ -165,7 +149,7 @@ TEST_F(Save, NumbersThatDoNotFitKeepTheirDefaultsAndReadingGoesOn) {
     EXPECT_EQ(game.levelCleared[2], 0);
     EXPECT_EQ(game.levelCleared[3], 1) << "the field after them is still read";
 
-    defaults();
+    progressDefaults();
     parseSave("2147483647 -1e30 -infinity -2147483648 ");
     EXPECT_EQ(game.stars, INT_MAX);
     EXPECT_EQ(game.bestRating[1], -1e30f);
@@ -178,7 +162,7 @@ namespace {
 // The progress the C library's own scan makes of a save text: one scan of the sixteen leading
 // numbers, then one per upgrade entry; a rating that is not finite keeps its default.
 std::string scannedByTheLibrary(const std::string& text) {
-    defaults();
+    progressDefaults();
     FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
     float ratings[3] = {0, 0, 0};
     std::fscanf(file, "%d %f %f %f %d %d %d %d %d %d %d %d %d %d %d %d ", &game.stars, &ratings[0],
@@ -234,14 +218,14 @@ TEST_F(Save, DamagedFieldsAreTakenAsTheLibraryScanTakesThem) {
                                             "1 2 3 4 5 6 7 8 9 1 2 3 4 5 6 7 8 \v9\f1\r2"};
     for (const std::string& file : files) {
         const std::string expected = scannedByTheLibrary(file);
-        defaults();
+        progressDefaults();
         parseSave(file);
         EXPECT_EQ(formatSave(), expected) << file;
     }
 
     // Spelled out: a dangling exponent is a number, a lone sign is passed over and the table
     // goes on with what follows it.
-    defaults();
+    progressDefaults();
     parseSave("3 7.5e 2.5 1 1 1 1 1 1 1 1 1 1 1 1 1 - 0 -1 2");
     EXPECT_EQ(game.bestRating[1], 7.5f);
     EXPECT_EQ(game.bestRating[2], 2.5f);

@@ -298,6 +298,35 @@ TEST(TowersMenus, SellingReturnsTheSaleValueAndFreesThePedestalAtOnce) {
     EXPECT_NE(level.build(slot, Burger), nullptr) << "the freed pedestal takes a tower at once";
 }
 
+// Built, upgraded and sold through the menus: every type at every level sells for half of
+// its build price and upgrades together.
+TEST(TowersMenus, EveryTowerSellsForHalfOfAllItPaidAtEveryLevel) {
+    Level level;
+    const int costs[TowerTypeCount][3] = {{100, 180, 280}, {190, 240, 270}, {50, 150, 220}};
+    TowerSlot& slot = level.pedestal(0, 700, 500);
+    for (int type = 0; type < TowerTypeCount; ++type) {
+        game.upgradeUnlocked[type][2] = game.upgradeUnlocked[type][3] = 1;
+        for (int top = 0; top < 3; ++top) {
+            SCOPED_TRACE("type " + std::to_string(type) + " level " + std::to_string(top + 1));
+            int paid = 0, money = game.money;
+            Tower* tower = level.build(slot, type);
+            ASSERT_NE(tower, nullptr);
+            for (int next = 0; next <= top; ++next) {
+                if (next > 0)
+                    level.upgrade(*tower);
+                paid += costs[type][next];
+                EXPECT_EQ(tower->level, next);
+                EXPECT_EQ(game.money, money - paid);
+            }
+            money = game.money;
+            level.openMenu(*tower);
+            level.click(game.sellButton.getPosition());
+            EXPECT_TRUE(game.towers.empty());
+            EXPECT_EQ(game.money, money + paid / 2);
+        }
+    }
+}
+
 TEST(TowersMenus, UpgradeOnlyWhenTheShopUnlockedTheNextLevelAndTheRowIsKept) {
     Level level;
     TowerSlot& slot = level.pedestal(1, 700, 500);
@@ -484,6 +513,48 @@ TEST(TowersAttacks, LevelOneFriesAttacksAboutEveryNineTenthsOfASecond) {
         ASSERT_GE(times.size(), 2u) << "speed " << speed;
         for (std::size_t i = 1; i < times.size(); ++i)
             EXPECT_NEAR(times[i] - times[i - 1], 0.9 / speed, 0.05 / speed) << "speed " << speed;
+    }
+}
+
+TEST(TowersAttacks, FriesWaitsForTheEndOfItsGestureAtRealFrameRates) {
+    // At real 1/60 s frames a 0.05 s gesture step takes 3 or 4 frames and the 0.5 s wait 31, so
+    // a level-1 Fries tower attacks every 0.92 to 1.05 s, and at double speed (a step every 2
+    // frames, the wait 16) every 0.52 to 0.53 s: never again while its gesture still runs.
+    // At 20 frames a second the steps and the wait keep the pace they have at 60.
+    for (int speed : {1, 2}) {
+        double atSixty = 0;
+        for (double frameSeconds : {1.0 / 60.0, 1.0 / 20.0}) {
+            Level level(frameSeconds);
+            game.gameSpeed = speed;
+            TowerSlot& slot = level.pedestal(0, 700, 500);
+            Customer& eater = level.customer(BigEater, 720, 520);
+            Tower* fries = level.build(slot, Fries);
+            ASSERT_NE(fries, nullptr);
+            std::vector<double> times;
+            const double end = level.driver.clockSeconds + 8.0 / speed;
+            while (level.driver.clockSeconds < end) {
+                eater.fed = 0;
+                const float before = eater.hitTimes[Fries];
+                const int wasFiring = fries->firing;
+                level.frame();
+                if (eater.hitTimes[Fries] == before)
+                    continue;
+                times.push_back(level.driver.clockSeconds);
+                EXPECT_EQ(wasFiring, 0) << "an attack while the gesture ran, speed " << speed;
+            }
+            ASSERT_GE(times.size(), 7u) << "speed " << speed << ", frame " << frameSeconds;
+            const double pace =
+                (times.back() - times.front()) / static_cast<double>(times.size() - 1);
+            if (frameSeconds != 1.0 / 60.0) {
+                EXPECT_NEAR(pace, atSixty, 0.02) << "speed " << speed;
+                continue;
+            }
+            atSixty = pace;
+            for (std::size_t i = 1; i < times.size(); ++i) {
+                EXPECT_GE(times[i] - times[i - 1], 0.9 / speed) << "speed " << speed;
+                EXPECT_LE(times[i] - times[i - 1], 1.07 / speed) << "speed " << speed;
+            }
+        }
     }
 }
 

@@ -1,5 +1,7 @@
 #include "core/core.h"
 
+#include <cmath>
+
 bool hitCentred(const sf::Sprite& sprite, int x, int y) {
     const sf::FloatRect bounds = sprite.getGlobalBounds();
     const sf::Vector2f centre = sprite.getPosition();
@@ -27,4 +29,22 @@ bool hitBox(float left, float top, float width, float height, int x, int y) {
 
 bool tutorialGateOpen(const GameState& state) {
     return state.tutorialEnabled == 0 || state.tutorialRunning == 1;
+}
+
+namespace {
+constexpr double ticksPerSecond = 60;
+} // namespace
+
+float tickTime(long long tick) {
+    // Whole milliseconds, then seconds as a float: as the frame clock reads the time.
+    const double ms =
+        static_cast<double>(std::llround(static_cast<double>(tick) * 1000.0 / ticksPerSecond));
+    return static_cast<float>(ms / 1000.0);
+}
+
+long long firstTickAfter(float time) {
+    auto tick = static_cast<long long>(std::floor(static_cast<double>(time) * ticksPerSecond)) - 1;
+    while (tickTime(tick) <= time)
+        ++tick;
+    return tick;
 }

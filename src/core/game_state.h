@@ -76,6 +76,32 @@ enum SoundId : int {
 
 enum MusicId : int { MusicMenu, MusicLevel1, MusicLevel2, MusicLevel3, MusicCount };
 
+// ---------------------------------------------------------------- the first level's lesson
+
+// The steps of the lesson that rules outside its own table name: the presses it asks for, the
+// newcomers the wave script shows, and where the player may start building freely.
+enum LessonStepId : int {
+    StepFriesPedestal = 3,
+    StepFriesButton = 4,
+    StepSodaPedestal = 7,
+    StepSodaButton = 8,
+    StepFriesTower = 9,
+    StepSell = 11,
+    StepBachelor = 14,
+    StepFirstWaveFed = 16,
+    StepBurgerPedestal = 21,
+    StepBurgerButton = 22, // the last build step: free building comes after it
+    StepTimer = 24,
+    StepBusinessMan = 28,
+    StepFamily = 30,
+    StepExitPedestal = 32,
+    StepExitButton = 33,
+    StepBigEater = 35,
+    StepMiddlePedestal = 36,
+    StepMiddleButton = 37,
+    LessonStepCount = 39,
+};
+
 // ---------------------------------------------------------------- sheets
 
 // The frame size of a sheet that several rules cut frames from.

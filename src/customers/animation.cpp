@@ -1,6 +1,7 @@
 // Walk cycle, hit effects and the customer's sprites in the world pass.
 #include "customers/customers.h"
 
+#include "core/core.h"
 #include "core/game.h"
 
 #include <algorithm>
@@ -34,9 +35,13 @@ void animateCustomer(Customer& c) {
     }
     if (game.now - c.hitTimes[1] > (game.pausedTotal + 0.5) / game.gameSpeed && c.hitActive[1] == 1)
         c.hitActive[1] = 0;
-    // The slow ends here; slowedSpeed is kept for the next puddle.
-    if (game.now - c.hitTimes[2] > (game.pausedTotal + 2.0f) / static_cast<float>(game.gameSpeed) &&
-        c.hitActive[2] == 1)
+    // The slow ends here (see firstMomentWhen); slowedSpeed is kept for the next puddle.
+    const auto slowOver = [&c](float time) {
+        return time - c.hitTimes[2] >
+               (game.pausedTotal + 2.0f) / static_cast<float>(game.gameSpeed);
+    };
+    float at = 0;
+    if (c.hitActive[2] == 1 && firstMomentWhen(game, slowOver, at))
         c.hitActive[2] = 0;
 }
 

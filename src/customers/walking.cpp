@@ -137,7 +137,7 @@ void frameSpeed(Customer& c) {
         c.speed = game.customerTypes[c.type].walkSpeed * game.gameSpeed;
 }
 
-void move(Customer& c, float d) {
+void stepAlong(Customer& c, float d) {
     double dx = d * cosWalk;
     double dy = d * sinWalk;
     if (c.direction == DownLeft || c.direction == UpLeft)
@@ -170,7 +170,7 @@ void walk(Customer& c) {
         moves = static_cast<int>(std::ceil(d / longestStep));
     const float each = moves == 1 ? d : d / static_cast<float>(moves);
     for (int i = 0; i < moves; ++i) {
-        move(c, each);
+        stepAlong(c, each);
         const PixelClass floor = pixelClassAt(pathImage(c.pathIndex), c.x, c.y);
         if (isPathColour(floor)) {
             c.direction = floor;

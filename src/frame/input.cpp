@@ -32,7 +32,7 @@ bool towerClicksAllowed() {
     if (game.tutorialEnabled == 0 || game.currentLevel == 3)
         return true;
     if (game.currentLevel <= 1)
-        return game.tutorialStep > 22 && game.tutorialRunning == 1;
+        return game.tutorialStep > StepBurgerButton && game.tutorialRunning == 1;
     return game.currentLevel == 2 && game.level2TutorialClicks > 0;
 }
 

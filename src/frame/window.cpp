@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <new>
 #include <sstream>
@@ -35,6 +36,8 @@ WindowState& windowState() {
 
 void saveWindowSettings() {
     const std::string target = settingsPath();
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(target).parent_path(), ignored);
     const std::string temporary = target + "." + std::to_string(::getpid()) + ".tmp";
     {
         std::ofstream out(temporary, std::ios::trunc);

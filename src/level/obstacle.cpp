@@ -1,6 +1,7 @@
 // The path-blocking obstacle of maps 2 and 3.
 #include "level/level.h"
 
+#include "core/core.h"
 #include "core/game.h"
 #include "core/resources.h"
 #include "persist/persist.h"
@@ -15,17 +16,23 @@ sf::Vector2f centreOf(const sf::Texture* texture, sf::Vector2f fallback) {
     return sf::Vector2f(textureSize(texture)) / 2.0f;
 }
 
-bool mopperFrameDue(int i) {
-    return game.now - game.mopperFrameTime[i] > 0.1 / game.gameSpeed && game.paused == 0;
+// Whether the mopping man's next frame is due (0.1 s of game time a frame; see
+// firstMomentWhen): the moment in `at`.
+bool mopperFrameDue(int i, float& at) {
+    const auto due = [i](float time) {
+        return time - game.mopperFrameTime[i] > 0.1 / game.gameSpeed;
+    };
+    return game.paused == 0 && firstMomentWhen(game, due, at);
 }
 
 void standAndMop(int i) {
     sf::Sprite& mopper = game.mopperSprites[i];
-    if (mopperFrameDue(i)) {
+    float at = 0;
+    if (mopperFrameDue(i, at)) {
         game.mopperFrame[i] += 1;
         if (game.mopperFrame[i] == 5)
             game.mopperFrame[i] = 0;
-        game.mopperFrameTime[i] = game.now;
+        game.mopperFrameTime[i] = at;
         mopper.setTextureRect(sheetFrame(mopperSheet, game.mopperFrame[i], 0));
     }
     game.warningSprites[i].setPosition(game.signSprites[i].getPosition());
@@ -34,13 +41,14 @@ void standAndMop(int i) {
 
 void walkAway(int i) {
     sf::Sprite& mopper = game.mopperSprites[i];
-    if (mopperFrameDue(i)) {
+    float at = 0;
+    if (mopperFrameDue(i, at)) {
         // The walk has four frames; he may set off from the fifth mopping frame, so anything
         // past the last walking frame starts the walk again instead of leaving the sheet.
         game.mopperFrame[i] += 1;
         if (game.mopperFrame[i] >= 4)
             game.mopperFrame[i] = 0;
-        game.mopperFrameTime[i] = game.now;
+        game.mopperFrameTime[i] = at;
         mopper.setTextureRect(sheetFrame(mopperSheet, game.mopperFrame[i], 1));
         sf::Color colour = mopper.getColor();
         colour.a = static_cast<sf::Uint8>(colour.a - 7);
@@ -48,7 +56,7 @@ void walkAway(int i) {
         if (colour.a <= 10) {
             // Gone: the short way is open and the obstacle wave's clock starts.
             game.pathOpenPhase = -1;
-            game.waveClockStart = game.now;
+            game.waveClockStart = at;
         }
     }
     // He keeps sliding away even while the game is paused.

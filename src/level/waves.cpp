@@ -84,15 +84,18 @@ template <std::size_t N> constexpr bool wellFormed(const Wave (&waves)[N]) {
 constexpr int B = Bachelor, F = Family, G = BigEater, M = BusinessMan;
 
 // ---- map 1: every customer from the door, walking DownRight on path 0.
-constexpr Step map1Wave1[] = {featured(0.1, B), lesson(1.1, B, 14), at(2.1, B)};
-constexpr Step map1Wave2[] = {at(0.1, B),         at(1.1, B), featured(2.1, M),
-                              lesson(3.1, B, 28), at(4.1, B), at(5.1, M)};
-constexpr Step map1Wave3[] = {featured(0.1, F), at(1.1, B), lesson(2.1, B, 30), at(3.1, M),
-                              at(4.1, B),       at(5.1, B), at(6.1, B),         at(7.1, M),
-                              at(8.1, B),       at(9.1, B)};
-constexpr Step map1Wave4[] = {at(0.1, M), featured(1.1, G), lesson(2.1, G, 32), at(3.1, M),
-                              at(4.1, F), at(5.1, F),       at(6.1, G),         at(7.1, M),
-                              at(8.1, B), at(9.1, G)};
+constexpr Step map1Wave1[] = {featured(0.1, B), lesson(1.1, B, StepBachelor), at(2.1, B)};
+constexpr Step map1Wave2[] = {at(0.1, B),       at(1.1, B),
+                              featured(2.1, M), lesson(3.1, B, StepBusinessMan),
+                              at(4.1, B),       at(5.1, M)};
+constexpr Step map1Wave3[] = {featured(0.1, F), at(1.1, B), lesson(2.1, B, StepFamily),
+                              at(3.1, M),       at(4.1, B), at(5.1, B),
+                              at(6.1, B),       at(7.1, M), at(8.1, B),
+                              at(9.1, B)};
+constexpr Step map1Wave4[] = {at(0.1, M), featured(1.1, G), lesson(2.1, G, StepBigEater),
+                              at(3.1, M), at(4.1, F),       at(5.1, F),
+                              at(6.1, G), at(7.1, M),       at(8.1, B),
+                              at(9.1, G)};
 constexpr Step map1Wave5[] = {at(0.1, G), at(1.1, G), at(2.1, M), at(3.1, F), at(4.1, B),
                               at(5.1, B), at(6.1, F), at(7.1, F), at(8.1, G), at(9.1, M)};
 constexpr Wave map1Waves[] = {wave(3, map1Wave1), wave(6, map1Wave2), wave(10, map1Wave3),
@@ -179,13 +182,18 @@ const Wave* runningWave() {
     return &script.waves[game.wave - 1];
 }
 
+// Whether a spawn step's offset has passed on the wave clock (see firstMomentWhen).
 bool stepDue(const Step& step) {
-    if (step.singlePrecision)
-        return game.now - game.waveClockStart >
-               (game.pausedTotal + static_cast<float>(step.offset)) /
-                   static_cast<float>(game.gameSpeed);
-    return static_cast<double>(game.now) - static_cast<double>(game.waveClockStart) >
-           (static_cast<double>(game.pausedTotal) + step.offset) / game.gameSpeed;
+    const auto passed = [&step](float time) {
+        if (step.singlePrecision)
+            return time - game.waveClockStart >
+                   (game.pausedTotal + static_cast<float>(step.offset)) /
+                       static_cast<float>(game.gameSpeed);
+        return static_cast<double>(time) - static_cast<double>(game.waveClockStart) >
+               (static_cast<double>(game.pausedTotal) + step.offset) / game.gameSpeed;
+    };
+    float at = 0;
+    return firstMomentWhen(game, passed, at);
 }
 
 // Fires the wave's next step once its offset has passed; the step fired, or null.
@@ -246,7 +254,7 @@ void runMap1Script() {
     if (waveNumber == 1) {
         if (ended == 1 && game.tutorialEnabled != 0) {
             game.tutorialRunning = 0;
-            game.tutorialStep = 16;
+            game.tutorialStep = StepFirstWaveFed;
         }
         endWave(w->size);
     }
@@ -284,10 +292,13 @@ int waveCountOf(int level) {
 
 int tickCountdown() {
     // One step a second, only while the level runs and the tutorial lets it.
-    if (game.now - game.countdownTickTime >= 1.0f && tutorialGateOpen(game) && game.paused == 0 &&
-        game.screen != GameMenu && game.screen != GameOptions) {
+    const auto secondGone = [](float time) { return time - game.countdownTickTime >= 1.0f; };
+    float stepAt = 0;
+    const bool stepped = tutorialGateOpen(game) && game.paused == 0 && game.screen != GameMenu &&
+                         game.screen != GameOptions && firstMomentWhen(game, secondGone, stepAt);
+    if (stepped) {
         game.countdown -= 1;
-        game.countdownTickTime = game.now;
+        game.countdownTickTime = stepAt;
         // 3, 2, 1 and 0 are announced; the unsigned view keeps the negatives of a running
         // wave silent.
         if (static_cast<unsigned>(game.countdown) < 4u)
@@ -298,7 +309,8 @@ int tickCountdown() {
     if (game.countdown > 0)
         return 0;
     if (game.countdownDone == 0) {
-        game.waveClockStart = game.now;
+        // The wave clock starts with the last step, or at once when a press ended the countdown.
+        game.waveClockStart = stepped ? stepAt : game.now;
         game.countdownDone = 1;
         game.pausedTotal = 0;
     }
@@ -348,9 +360,14 @@ void runWaveScript() {
 }
 
 int openDoor() {
-    if (game.now - game.doorFrameTime > 0.1 / game.gameSpeed && game.spawnedInWave == 0) {
+    // A column each 0.1 s of game time, from the moment the wave clock started.
+    const auto due = [](float time) {
+        return time - game.doorFrameTime > 0.1 / game.gameSpeed && time >= game.waveClockStart;
+    };
+    float at = 0;
+    if (game.spawnedInWave == 0 && firstMomentWhen(game, due, at)) {
         game.doorFrame = std::min(game.doorFrame + 1, 4);
-        game.doorFrameTime = game.now;
+        game.doorFrameTime = at;
         showDoorFrame();
         return game.doorFrame == 4 ? 1 : 0;
     }
@@ -361,10 +378,14 @@ void closeDoor(int waveSize) {
     const float delay =
         (1.0f - game.lastSpawnSpeed / 100.0f + 2.0f) / static_cast<float>(game.gameSpeed) +
         game.pausedTotal;
-    if (game.now - game.doorFrameTime > 0.1 / game.gameSpeed && game.spawnedInWave >= waveSize &&
-        game.now - game.waveClockStart > delay) {
+    const auto due = [delay](float time) {
+        return time - game.doorFrameTime > 0.1 / game.gameSpeed &&
+               time - game.waveClockStart > delay;
+    };
+    float at = 0;
+    if (game.spawnedInWave >= waveSize && firstMomentWhen(game, due, at)) {
         game.doorFrame = std::max(game.doorFrame - 1, 0);
-        game.doorFrameTime = game.now;
+        game.doorFrameTime = at;
         showDoorFrame();
     }
 }

@@ -6,6 +6,7 @@
 #include "core/resources.h"
 #include "persist/persist.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -13,6 +14,13 @@ namespace {
 
 // A burger feeds the first customer whose feet come this close.
 constexpr float burgerReach = 67;
+
+// Whether more than `wait` has passed since `since` by this frame, and not before `notBefore`
+// (see firstMomentWhen): the moment in `at`.
+bool waited(float since, float wait, float& at, float notBefore = -1) {
+    const auto over = [&](float time) { return time - since > wait && time >= notBefore; };
+    return firstMomentWhen(game, over, at);
+}
 
 bool hungry(const Customer& customer) {
     return customer.fed < customer.appetite;
@@ -112,12 +120,16 @@ void attackWithBurger(Tower& tower) {
 }
 
 void attack(Tower& tower) {
-    if (game.now - tower.lastFireTime <= tower.stats.fireInterval / game.gameSpeed)
+    // A tower attacks only while it waits: never again while its gesture still runs. A new
+    // tower looks from the moment it was built, when its gesture clock starts.
+    float at = 0;
+    if (tower.firing || !waited(tower.lastFireTime, tower.stats.fireInterval / game.gameSpeed, at,
+                                tower.lastFrameTime))
         return;
     const int candidates = chooseTargets(tower);
     if (tower.targetCount == 0 || candidates == 0) {
         // Nobody to feed: look again one interval later.
-        tower.lastFireTime = game.now;
+        tower.lastFireTime = at;
         return;
     }
     switch (tower.type) {
@@ -134,29 +146,40 @@ void attack(Tower& tower) {
     default:
         break;
     }
-    tower.lastFireTime = game.now;
+    tower.lastFireTime = at;
 }
 
-void animate(Tower& tower) {
+// One step of the gesture, at the moment `at`.
+void stepGesture(Tower& tower, float at) {
     const TowerStats& s = tower.stats;
-    if (!tower.firing || game.now - tower.lastFrameTime <= s.frameDuration / game.gameSpeed)
-        return;
     tower.animFrame += 1;
     if (tower.animFrame >= s.frameCount) {
         tower.firing = 0;
         tower.animFrame = 0;
-        tower.lastFireTime = game.now; // the next interval counts from the end of the gesture
+        tower.lastFireTime = at; // the next interval counts from the end of the gesture
     }
     if (tower.type == Soda) {
-        if (tower.animFrame == s.frameCount - 4)
+        if (tower.animFrame == s.frameCount - 4) {
             // The splash is row 1 of the tower's own sheet, laid exactly over the tower.
-            spawnProjectile(s.towerTexture, s.frameWidth, 0, s.range, s.frameHeight, s.feed, Soda,
-                            s.fireInterval, tower.facing, tower.x, tower.y, s.originX, s.originY);
+            Projectile& splash = spawnProjectile(
+                s.towerTexture, s.frameWidth, 0, s.range, s.frameHeight, s.feed, Soda,
+                s.fireInterval, tower.facing, tower.x, tower.y, s.originX, s.originY);
+            splash.frameTime = splash.hitTime = at;
+        }
         if (tower.animFrame == s.frameCount - 6)
             playSound(SoundSodaShot);
     }
     tower.frameRect.left = s.frameWidth * tower.animFrame;
-    tower.lastFrameTime = game.now;
+    tower.lastFrameTime = at;
+}
+
+void animate(Tower& tower) {
+    // Every step that fell due since the last frame, the first one with the attack that began
+    // the gesture.
+    float at = 0;
+    while (tower.firing &&
+           waited(tower.lastFrameTime, tower.stats.frameDuration / game.gameSpeed, at))
+        stepGesture(tower, std::max(at, tower.lastFireTime));
 }
 
 void refresh(Tower& tower) {
@@ -199,6 +222,33 @@ bool outOfWindow(const Projectile& burger) {
                                 static_cast<float>(burger.frameRect.width) * game.layoutScaleX,
                                 static_cast<float>(burger.frameRect.height) * game.layoutScaleY);
     return !window.intersects(picture);
+}
+
+bool withinReach(const Customer& customer, const Projectile& burger) {
+    const float dx = customer.x - burger.x, dy = customer.y - burger.y;
+    return std::sqrt(dx * dx + dy * dy) < burgerReach;
+}
+
+// A burger flies 1000 pixels a second of game time. A long frame's flight is cut into moves no
+// longer than a 50-frames-a-second frame's, and the burger stops after the move that brings it
+// within reach of someone, as it would have at 60 frames a second, instead of flying on past a
+// customer between two far-apart looks.
+void flyBurger(Projectile& burger) {
+    constexpr double longestFlight = 1000.0 / 50.0;
+    const double flight = game.gameSpeed * 1000.0 * static_cast<double>(game.frameDelta);
+    const double dx = std::cos(static_cast<double>(burger.angle));
+    const double dy = std::sin(static_cast<double>(burger.angle));
+    const int moves = flight > longestFlight * game.gameSpeed
+                          ? static_cast<int>(std::ceil(flight / (longestFlight * game.gameSpeed)))
+                          : 1;
+    const double each = moves == 1 ? flight : flight / moves;
+    for (int i = 0; i < moves; ++i) {
+        burger.x = static_cast<float>(burger.x + dx * each);
+        burger.y = static_cast<float>(burger.y + dy * each);
+        for (const Customer& customer : game.customers)
+            if (withinReach(customer, burger))
+                return;
+    }
 }
 
 void slowCustomers() {
@@ -269,16 +319,17 @@ void updateProjectiles() {
     for (auto it = game.projectiles.begin(); it != game.projectiles.end();) {
         Projectile& p = *it;
         if (p.kind == Burger) {
-            const double step = game.gameSpeed * 1000.0 * static_cast<double>(game.frameDelta);
-            p.x = static_cast<float>(p.x + std::cos(static_cast<double>(p.angle)) * step);
-            p.y = static_cast<float>(p.y + std::sin(static_cast<double>(p.angle)) * step);
+            flyBurger(p);
             if (outOfWindow(p)) {
                 it = game.projectiles.erase(it); // a miss: gone once it has left the room
                 continue;
             }
-        } else if (game.now - p.frameTime > 0.1f / game.gameSpeed) {
-            p.frame += 1;
-            p.frameTime = game.now;
+        } else {
+            float at = 0;
+            while (p.frame < 4 && waited(p.frameTime, 0.1f / game.gameSpeed, at)) {
+                p.frame += 1;
+                p.frameTime = at;
+            }
             if (p.frame >= 4) {
                 it = game.projectiles.erase(it);
                 continue;
@@ -300,8 +351,7 @@ void resolveImpacts() {
         bool splashFed = false;
         for (Customer& customer : game.customers) {
             if (p.kind == Burger) {
-                const float dx = customer.x - p.x, dy = customer.y - p.y;
-                if (std::sqrt(dx * dx + dy * dy) < burgerReach) {
+                if (withinReach(customer, p)) {
                     feed(customer, p.feed, Burger);
                     playSound(SoundBurgerImpact);
                     burgerLanded = true;

@@ -1,4 +1,4 @@
-// The first level's guided lesson: 34 steps of dialogue, where the light falls, when the level
+// The first level's guided lesson: 39 steps of dialogue, where the light falls, when the level
 // stands still, and the presses that move the lesson on.
 #include "core/core.h"
 #include "core/game.h"
@@ -142,16 +142,25 @@ constexpr LessonStep lesson[] = {
                "La famille apparaît, ces clients sont les plus lents, mais disposent du plus "
                "grand appétit.",
                Family),
-    resume(31),
-    onCustomer(32,
+    off(31, "Les clients ont de plus en plus faim !\nAvec l'argent gagné, plaçons une autre "
+            "Nourri'Tour Burger près de la sortie."),
+    fixed(32, "", 946, 155, 100),
+    onButton(33, "", Button::Burger, 0, 20, 55),
+    resume(34),
+    onCustomer(35,
                "Voilà l'enrobé, très pressé de manger, ce client a très faim et se déplace "
                "rapidement.",
                BigEater),
-    resume(33),
+    fixed(36,
+          "Pour de tels appétits, il faut encore plus de burgers :\nplaçons une Nourri'Tour "
+          "Burger ici avec l'argent gagné !",
+          1032, 405, 100),
+    onButton(37, "", Button::Burger, 0, 20, 55),
+    resume(38),
 };
 
 constexpr int lessonLength = static_cast<int>(sizeof(lesson) / sizeof(lesson[0]));
-static_assert(lessonLength == 34, "the lesson has 34 steps");
+static_assert(lessonLength == LessonStepCount, "one row per step of the lesson");
 
 constexpr bool numberedInOrder() {
     for (int i = 0; i < lessonLength; ++i)
@@ -166,6 +175,10 @@ constexpr float pedestalReach = 101;
 constexpr float friesPedestalX = 1376, friesPedestalY = 680;
 constexpr float sodaPedestalX = 1202.5f, sodaPedestalY = 504.5f;
 constexpr float burgerPedestalX = 860, burgerPedestalY = 379;
+// The Burgers bought with the money of the first waves: on the last stretch before the exit,
+// then in the middle of the room.
+constexpr float exitPedestalX = 946, exitPedestalY = 930;
+constexpr float middlePedestalX = 1032, middlePedestalY = 680;
 constexpr float pedestalHalfWidth = 52, pedestalHalfHeight = 30;
 // Only the lowest part of the Fries tower answers to the lesson's press.
 constexpr float towerPressHeight = 104;
@@ -278,7 +291,7 @@ bool onPedestal(const TowerSlot& slot) {
            slot.y - pedestalHalfHeight < y && y < slot.y + pedestalHalfHeight;
 }
 
-// Steps 3, 7 and 21: only the free pedestal the light shows opens its build menu.
+// Steps 3, 7, 21, 32 and 36: only the free pedestal the light shows opens its build menu.
 void pressPedestal(float x, float y) {
     if (distanceTo(x, y) >= pedestalReach)
         return;
@@ -291,7 +304,7 @@ void pressPedestal(float x, float y) {
     }
 }
 
-// Steps 4, 8 and 22: the shown build button builds on the open pedestal.
+// Steps 4, 8, 22, 33 and 37: the shown build button builds on the open pedestal.
 void pressBuildButton(int type, bool needsMoney) {
     TowerSlot* slot = game.selectedSlot;
     if (game.towerMenu != BuildMenu || !slot || slot->occupied != 0 ||
@@ -331,18 +344,10 @@ void pressTower() {
     }
 }
 
+// The steps that let the level run: its presses belong to the level.
 bool ignoredWhileRunning(int step) {
-    switch (step) {
-    case 13:
-    case 15:
-    case 27:
-    case 29:
-    case 31:
-    case 33:
-        return true;
-    default:
-        return false;
-    }
+    const Flow flow = lesson[step].flow;
+    return flow == Flow::Run || flow == Flow::RunWave || flow == Flow::Resume;
 }
 
 } // namespace
@@ -385,35 +390,43 @@ void tutorialClick() {
         return;
     const int step = game.tutorialStep;
     switch (step) {
-    case 3:
+    case StepFriesPedestal:
         pressPedestal(friesPedestalX, friesPedestalY);
         break;
-    case 7:
+    case StepSodaPedestal:
         pressPedestal(sodaPedestalX, sodaPedestalY);
         break;
-    case 21:
+    case StepBurgerPedestal:
         pressPedestal(burgerPedestalX, burgerPedestalY);
         break;
-    case 4:
+    case StepExitPedestal:
+        pressPedestal(exitPedestalX, exitPedestalY);
+        break;
+    case StepMiddlePedestal:
+        pressPedestal(middlePedestalX, middlePedestalY);
+        break;
+    case StepFriesButton:
         pressBuildButton(Fries, true);
         break;
-    case 8:
+    case StepSodaButton:
         pressBuildButton(Soda, true);
         break;
-    case 22:
+    case StepBurgerButton:
+    case StepExitButton:
+    case StepMiddleButton:
         // The lesson pays for the Burger if the till runs short.
         pressBuildButton(Burger, false);
         break;
-    case 9:
+    case StepFriesTower:
         pressTower();
         break;
-    case 11:
+    case StepSell:
         if (!hitCentred(game.sellButton, game.input.mouseX, game.input.mouseY)) {
             game.towerMenu = Closed;
             advance();
         }
         break;
-    case 24:
+    case StepTimer:
         if (hitCentred(game.countdownTimers[0], game.input.mouseX, game.input.mouseY))
             game.countdown = 0;
         advance();

@@ -50,7 +50,7 @@ void initTutorial() {
     game.bubbleSprite.setScale(sx, sy);
     // Without its picture the text keeps the writer's lines as they are.
     bubbleTextWidth =
-        bubble ? (static_cast<float>(bubble->getSize().x) - textIndent - textRightMargin) * sx
+        bubble ? (static_cast<float>(textureSize(bubble).x) - textIndent - textRightMargin) * sx
                : std::numeric_limits<float>::max();
 }
 

@@ -76,21 +76,6 @@ std::string fuzzedSave(std::mt19937& random) {
     return text;
 }
 
-// The progress as start-up leaves it before the file is read.
-void progressDefaults() {
-    game.stars = 0;
-    for (int level = 0; level < 4; ++level) {
-        game.bestRating[level] = 0;
-        game.levelCleared[level] = game.lockOpened[level] = 0;
-        game.starsCredited[level] = game.starsEarned[level] = 0;
-    }
-    game.supplierTutorialDone = 0;
-    game.tutorialEnabled = 1;
-    for (int tower = 0; tower < TowerTypeCount; ++tower)
-        for (int level = 0; level < 4; ++level)
-            game.upgradeUnlocked[tower][level] = level == 1 ? 1 : 0;
-}
-
 // A few frames on each screen that uses the progress, with the pointer wandering and a press
 // on the places that act on it (padlocks, the shop's reset, the level's pedestals).
 void play(FrameDriver& driver, std::mt19937& random) {
@@ -117,6 +102,20 @@ void play(FrameDriver& driver, std::mt19937& random) {
 }
 
 } // namespace
+
+void progressDefaults() {
+    game.stars = 0;
+    for (int level = 0; level < 4; ++level) {
+        game.bestRating[level] = 0;
+        game.levelCleared[level] = game.lockOpened[level] = 0;
+        game.starsCredited[level] = game.starsEarned[level] = 0;
+    }
+    game.supplierTutorialDone = 0;
+    game.tutorialEnabled = 1;
+    for (int tower = 0; tower < TowerTypeCount; ++tower)
+        for (int level = 0; level < 4; ++level)
+            game.upgradeUnlocked[tower][level] = level == 1 ? 1 : 0;
+}
 
 SaveFuzzReport fuzzSaves(std::uint32_t seed, long count, long playEvery) {
     std::mt19937 random(seed);

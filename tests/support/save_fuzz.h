@@ -13,6 +13,9 @@ struct SaveFuzzReport {
     std::string firstUnstable;
 };
 
+// The progress as start-up leaves it before the save file is read.
+void progressDefaults();
+
 // Runs count saves made from seed; every playEvery-th one (0: none) is played on the screens.
 // Faults in the game show as sanitizer reports or crashes.
 SaveFuzzReport fuzzSaves(std::uint32_t seed, long count, long playEvery);
