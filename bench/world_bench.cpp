@@ -54,6 +54,31 @@ std::vector<Spot> routePoints() {
     return points;
 }
 
+// A crowd of `count` spread evenly along the routes, every type; empty without path images.
+std::vector<Spot> spawnCrowd(int count) {
+    const std::vector<Spot> points = routePoints();
+    std::vector<Spot> crowd;
+    for (int i = 0; i < count && !points.empty(); ++i) {
+        Spot spot = points[(points.size() * i) / count];
+        spot.type = i % CustomerTypeCount;
+        crowd.push_back(spot);
+        spawnCustomer(spot.type, spot.direction, spot.pathIndex, spot.x, spot.y);
+    }
+    return crowd;
+}
+
+// Everyone back on their spot (the list is newest first), so the crowd stays the same from one
+// frame to the next.
+void putCrowdBack(const std::vector<Spot>& crowd) {
+    auto spot = crowd.rbegin();
+    for (Customer& c : game.customers) {
+        c.x = c.pathX = spot->x;
+        c.y = c.pathY = spot->y;
+        c.direction = spot->direction;
+        ++spot;
+    }
+}
+
 // The world pass without the window: everything it queues, then the sort.
 void queueAndSortWorld() {
     Renderer& renderer = frameRenderer();
@@ -75,30 +100,14 @@ void BM_CustomersAndWorldQueue(benchmark::State& state) {
     game.tutorialEnabled = 0;
     driver.startLevel(3);
     game.countdown = 100000;
-    const std::vector<Spot> points = routePoints();
-    if (points.empty()) {
+    const std::vector<Spot> crowd = spawnCrowd(static_cast<int>(state.range(0)));
+    if (crowd.empty()) {
         state.SkipWithError("no path images");
         return;
     }
-    // The crowd spread evenly along the routes, every type.
-    const int count = static_cast<int>(state.range(0));
-    std::vector<Spot> crowd;
-    for (int i = 0; i < count; ++i) {
-        Spot spot = points[(points.size() * i) / count];
-        spot.type = i % CustomerTypeCount;
-        crowd.push_back(spot);
-        spawnCustomer(spot.type, spot.direction, spot.pathIndex, spot.x, spot.y);
-    }
     const float frame = 1.0f / 60.0f;
     for (auto _ : state) {
-        // Everyone back on their spot, so the crowd stays the same from one frame to the next.
-        auto spot = crowd.rbegin();
-        for (Customer& c : game.customers) {
-            c.x = c.pathX = spot->x;
-            c.y = c.pathY = spot->y;
-            c.direction = spot->direction;
-            ++spot;
-        }
+        putCrowdBack(crowd);
         game.now += frame;
         game.frameDelta = frame;
         updateCustomers();
@@ -114,29 +123,15 @@ void BM_CustomerUpdate(benchmark::State& state) {
     game.tutorialEnabled = 0;
     driver.startLevel(3);
     game.countdown = 100000;
-    const std::vector<Spot> points = routePoints();
-    if (points.empty()) {
+    const std::vector<Spot> crowd = spawnCrowd(static_cast<int>(state.range(0)));
+    if (crowd.empty()) {
         state.SkipWithError("no path images");
         return;
-    }
-    const int count = static_cast<int>(state.range(0));
-    std::vector<Spot> crowd;
-    for (int i = 0; i < count; ++i) {
-        Spot spot = points[(points.size() * i) / count];
-        spot.type = i % CustomerTypeCount;
-        crowd.push_back(spot);
-        spawnCustomer(spot.type, spot.direction, spot.pathIndex, spot.x, spot.y);
     }
     const float frame = 1.0f / 60.0f;
     for (auto _ : state) {
         state.PauseTiming();
-        auto spot = crowd.rbegin();
-        for (Customer& c : game.customers) {
-            c.x = c.pathX = spot->x;
-            c.y = c.pathY = spot->y;
-            c.direction = spot->direction;
-            ++spot;
-        }
+        putCrowdBack(crowd);
         state.ResumeTiming();
         game.now += frame;
         game.frameDelta = frame;
