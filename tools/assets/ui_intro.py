@@ -9,50 +9,13 @@ from ui_common import (Pic, save, hstrip, emoji, outlined, star_points, with_alp
                        font, INK, CREAM, PAPER, KETCHUP, KETCHUP_DARK, MUSTARD, MUSTARD_DARK, BUN,
                        SKY, SKY_DARK, WHITE, CLEAR, LETTUCE)
 import ui_menu
+from ui_parts import mascot
 
 # Small canvas on purpose: the intro loads one frame every 50 ms, and the frame
 # decodes in time proportional to its pixel count.  The sprite sits at (0, 0), so
 # the canvas only has to reach the logo's right and bottom edges.
 LOGO_W, LOGO_H = 1230, 540
 LOGO_CX = 900          # after the 500 px slide the logo is centred at x 400 of the menu
-
-
-# ---------------------------------------------------------------- mascot
-def mascot(size, mood="grin", outline=True):
-    """The burger mascot: the flat burger with eyes on its bun and a big grin."""
-    s = 2
-    big = size * s
-    base = emoji("hamburger", big)
-    p = Pic(size, size, s=s)
-    p.paste(base, (0, 0))
-    ex = (0.40, 0.60)
-    ey = 0.335
-    for i, x in enumerate(ex):
-        if mood == "wink" and i == 1:
-            p.arc((size * (x - 0.06), size * (ey - 0.04), size * (x + 0.06), size * (ey + 0.05)),
-                  200, 340, INK, size * 0.022)
-            continue
-        p.ellipse((size * (x - 0.055), size * (ey - 0.07), size * (x + 0.055), size * (ey + 0.07)),
-                  WHITE, outline=INK, ow=size * 0.018)
-        p.circle(size * (x + 0.012), size * (ey + 0.015), size * 0.03, INK)
-        p.circle(size * (x + 0.022), size * (ey - 0.005), size * 0.011, WHITE)
-    # grin across the cheese, with teeth
-    mx0, mx1, my = 0.30, 0.70, 0.60
-    pts = []
-    for i in range(21):
-        t = i / 20.0
-        x = mx0 + (mx1 - mx0) * t
-        y = my + 0.09 * math.sin(math.pi * t)
-        pts.append((size * x, size * y))
-    top = [(size * (mx0 + (mx1 - mx0) * i / 20.0), size * (my + 0.015 * math.sin(math.pi * i / 20.0)))
-           for i in range(20, -1, -1)]
-    p.polygon(pts + top, (120, 20, 20, 255), outline=INK, ow=size * 0.018)
-    p.rrect((size * 0.36, size * (my + 0.01), size * 0.64, size * (my + 0.045)), size * 0.01, WHITE)
-    p.ellipse((size * 0.45, size * (my + 0.045), size * 0.55, size * (my + 0.085)), (255, 120, 120, 255))
-    im = p.result()
-    if outline:
-        im = outlined(im, max(2, int(size * 0.025)))
-    return im
 
 
 def bitten(img, bites):

@@ -471,8 +471,7 @@ def credits_page(third_party):
 
 
 def ui_mascot(size):
-    from ui_intro import mascot
-    return mascot(size, "grin")
+    return parts.mascot(size, "grin")
 
 
 def wrap(text, size, width):

@@ -162,7 +162,7 @@ def ig_menu_screen(options=False):
 
 def main():
     os.makedirs(OUT, exist_ok=True)
-    which = sys.argv[1:] or ["hud", "end", "menu", "tuto"]
+    which = sys.argv[1:] or ["hud", "end", "tuto"]
     if "hud" in which:
         hud_screen().convert("RGB").save(os.path.join(OUT, "mock_hud.png"))
     if "end" in which:
@@ -173,12 +173,6 @@ def main():
     if "igmenu" in which:
         ig_menu_screen().convert("RGB").save(os.path.join(OUT, "mock_igmenu.png"))
         ig_menu_screen(True).convert("RGB").save(os.path.join(OUT, "mock_igoptions.png"))
-    if "menu" in which:
-        try:
-            import ui_mock_menu
-            ui_mock_menu.main(OUT)
-        except ImportError:
-            pass
 
 
 if __name__ == "__main__":

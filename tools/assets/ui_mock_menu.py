@@ -3,7 +3,7 @@ import os
 
 from PIL import Image, ImageDraw
 
-from ui_mock import load, frame, put, text, centred
+from ui_mock import OUT, load, frame, put, text, centred
 
 BUTTONS = (("B Jouer.png", (1091, 235)), ("B Shop.png", (1091, 370)), ("B Options.png", (1091, 510)),
            ("B Aide.png", (1086, 640)), ("B Quitter.png", (1096, 770)))
@@ -111,3 +111,7 @@ def main(out):
     put(scr, frame(load(M + "QZ manger.png"), 2, 797, 939), (562, 71))
     centred(scr, load("textures/menu/gros QZ.png"), (60, 1010))
     scr.convert("RGB").save(os.path.join(out, "mock_splash.png"))
+
+
+if __name__ == "__main__":
+    main(OUT)

@@ -7,7 +7,8 @@ import numpy as np
 from ui_common import (Pic, INK, INK_SOFT, CREAM, PAPER, KETCHUP, KETCHUP_DARK, MUSTARD,
                        MUSTARD_DARK, BUN, LETTUCE, LETTUCE_DARK, SKY, SKY_DARK, WOOD,
                        WOOD_DARK, WOOD_LIGHT, BOARD, GREY, GREY_DARK, WHITE, CLEAR,
-                       star_points, mix, with_alpha, hstrip, emoji, grey_version, apply_grain)
+                       star_points, mix, with_alpha, hstrip, emoji, grey_version, apply_grain,
+                       outlined)
 
 STAR_GOLD = (255, 204, 51, 255)
 STAR_GOLD_LIGHT = (255, 232, 120, 255)
@@ -160,3 +161,41 @@ def wood_board(w, h, s=2, outline=INK, ow=6, radius=26, inner=CREAM, frame=WOOD,
           h - ow - frame_w - (14 if shadow else 0))
     p.rrect(ib, max(4, radius - frame_w), inner, outline=outline, ow=max(3, ow - 2))
     return p, ib
+
+
+# ---------------------------------------------------------------- mascot
+def mascot(size, mood="grin", outline=True):
+    """The burger mascot: the flat burger with eyes on its bun and a big grin."""
+    s = 2
+    big = size * s
+    base = emoji("hamburger", big)
+    p = Pic(size, size, s=s)
+    p.paste(base, (0, 0))
+    ex = (0.40, 0.60)
+    ey = 0.335
+    for i, x in enumerate(ex):
+        if mood == "wink" and i == 1:
+            p.arc((size * (x - 0.06), size * (ey - 0.04), size * (x + 0.06), size * (ey + 0.05)),
+                  200, 340, INK, size * 0.022)
+            continue
+        p.ellipse((size * (x - 0.055), size * (ey - 0.07), size * (x + 0.055), size * (ey + 0.07)),
+                  WHITE, outline=INK, ow=size * 0.018)
+        p.circle(size * (x + 0.012), size * (ey + 0.015), size * 0.03, INK)
+        p.circle(size * (x + 0.022), size * (ey - 0.005), size * 0.011, WHITE)
+    # grin across the cheese, with teeth
+    mx0, mx1, my = 0.30, 0.70, 0.60
+    pts = []
+    for i in range(21):
+        t = i / 20.0
+        x = mx0 + (mx1 - mx0) * t
+        y = my + 0.09 * math.sin(math.pi * t)
+        pts.append((size * x, size * y))
+    top = [(size * (mx0 + (mx1 - mx0) * i / 20.0), size * (my + 0.015 * math.sin(math.pi * i / 20.0)))
+           for i in range(20, -1, -1)]
+    p.polygon(pts + top, (120, 20, 20, 255), outline=INK, ow=size * 0.018)
+    p.rrect((size * 0.36, size * (my + 0.01), size * 0.64, size * (my + 0.045)), size * 0.01, WHITE)
+    p.ellipse((size * 0.45, size * (my + 0.045), size * 0.55, size * (my + 0.085)), (255, 120, 120, 255))
+    im = p.result()
+    if outline:
+        im = outlined(im, max(2, int(size * 0.025)))
+    return im
