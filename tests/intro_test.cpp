@@ -15,11 +15,22 @@ TEST(Intro, SplashStepsAreTimedFromItsFirstUpdateNotFromStartUp) {
     driver.clockSeconds = 5.0;
     driver.frame();
     EXPECT_EQ(game.splashFrame, 0);
+    // The first frame shows the whole burger from a picture of its own: the bites' sheet's first.
+    sf::Image whole, bites;
+    ASSERT_TRUE(
+        whole.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Menu/QZ manger debut.png"));
+    ASSERT_TRUE(bites.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Menu/QZ manger.png"));
+    for (unsigned y = 0; y < 939; y += 3)
+        for (unsigned x = 0; x < 797; x += 3)
+            ASSERT_EQ(whole.getPixel(x, y).toInteger(), bites.getPixel(x, y).toInteger())
+                << x << "," << y;
     driver.runFor(0.49);
     EXPECT_EQ(game.splashFrame, 0);
     driver.runFor(0.05);
     EXPECT_EQ(game.splashFrame, 1);
     EXPECT_EQ(game.splashBite.getTextureRect(), sf::IntRect(797, 0, 797, 939));
+    ASSERT_NE(game.splashBite.getTexture(), nullptr);
+    EXPECT_EQ(game.splashBite.getTexture()->getSize(), sf::Vector2u(3188, 939));
     driver.runFor(1.05);
     EXPECT_EQ(game.splashFrame, 3);
     EXPECT_EQ(game.splashPhase, 1);

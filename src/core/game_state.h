@@ -376,6 +376,7 @@ struct GameState {
 
     // intro
     sf::Sprite splashBite;
+    sf::Texture splashSheet; // the bites, taken at the first one (the first frame shows its own)
     sf::Sprite splashFlyer;
     int splashFrame = 0;
     int splashPhase = 0;

@@ -639,7 +639,7 @@ const sf::Texture* loadTexture(const std::string& path) {
         return found->second.get();
     const std::string file = locate(path);
     if (found == cache.end())
-        found = cache.emplace(path, std::unique_ptr<sf::Texture>(new sf::Texture)).first;
+        found = cache.emplace(path, std::make_unique<sf::Texture>()).first;
     sf::Texture* texture = found->second.get();
     if (!texture)
         return nullptr; // remembered as missing so the disk is asked only once
@@ -647,7 +647,7 @@ const sf::Texture* loadTexture(const std::string& path) {
     if (!file.empty() && loader().deferring && pictureSize(file, size) &&
         size.x <= sf::Texture::getMaximumSize() && size.y <= sf::Texture::getMaximumSize()) {
         comingSizes()[texture] = size;
-        std::unique_ptr<Job> job(new Job);
+        auto job = std::make_unique<Job>();
         job->kind = JobKind::Texture;
         job->path = path;
         job->file = file;
@@ -674,10 +674,10 @@ const sf::Texture* loadBackdrop(const std::string& path) {
         cache.emplace(path, nullptr);
         return nullptr;
     }
-    std::unique_ptr<sf::RenderTexture> backdrop(new sf::RenderTexture);
+    auto backdrop = std::make_unique<sf::RenderTexture>();
     const sf::Texture* texture = &backdrop->getTexture();
     comingSizes()[texture] = size;
-    std::unique_ptr<Job> job(new Job);
+    auto job = std::make_unique<Job>();
     job->kind = JobKind::Backdrop;
     job->path = path;
     job->file = file;
@@ -699,7 +699,7 @@ const sf::Image* loadImage(const std::string& path) {
     auto found = cache.find(path);
     if (found != cache.end())
         return found->second.get();
-    std::unique_ptr<sf::Image> image(new sf::Image);
+    auto image = std::make_unique<sf::Image>();
     const std::string file = locate(path);
     if (file.empty() || !image->loadFromFile(file))
         image.reset();
@@ -715,12 +715,12 @@ const CollisionMap* loadCollisionMap(const std::string& path,
     if (found != cache.end())
         return found->second.get();
     const std::string file = locate(path);
-    std::unique_ptr<CollisionMap> map(file.empty() ? nullptr : new CollisionMap);
+    std::unique_ptr<CollisionMap> map = file.empty() ? nullptr : std::make_unique<CollisionMap>();
     CollisionMap* result = map.get();
     cache.emplace(path, std::move(map));
     if (!result)
         return nullptr;
-    std::unique_ptr<Job> job(new Job);
+    auto job = std::make_unique<Job>();
     job->kind = JobKind::PathMap;
     job->path = path;
     job->file = file;
@@ -742,7 +742,7 @@ const CollisionMap* loadCollisionMap(const std::string& path,
 std::vector<const sf::Texture*> loadTrimmedSheets(const std::vector<SheetRequest>& requests) {
     auto& standIns = sheetStandIns();
     std::vector<const sf::Texture*> result;
-    std::unique_ptr<Job> job(new Job);
+    auto job = std::make_unique<Job>();
     job->kind = JobKind::Sheet;
     for (const SheetRequest& request : requests) {
         auto found = standIns.find(request.path);
@@ -758,8 +758,8 @@ std::vector<const sf::Texture*> loadTrimmedSheets(const std::vector<SheetRequest
             result.push_back(nullptr);
             continue;
         }
-        std::unique_ptr<sf::Texture> standIn(new sf::Texture);
-        std::unique_ptr<TrimmedSheet> sheet(new TrimmedSheet);
+        auto standIn = std::make_unique<sf::Texture>();
+        auto sheet = std::make_unique<TrimmedSheet>();
         sheet->standIn = standIn.get();
         sheet->size = size;
         sheet->frameWidth = request.frameWidth;
@@ -780,7 +780,7 @@ std::vector<const sf::Texture*> loadTrimmedSheets(const std::vector<SheetRequest
     }
     if (job->sheets.empty())
         return result;
-    atlasPages().emplace_back(new sf::Texture);
+    atlasPages().emplace_back(std::make_unique<sf::Texture>());
     job->texture = atlasPages().back().get();
     for (SheetPart& part : job->sheets)
         part.sheet->atlas = job->texture;
@@ -854,7 +854,7 @@ void prefetchPicture(const std::string& path) {
     const std::string file = locate(path);
     if (file.empty())
         return;
-    std::unique_ptr<Job> job(new Job);
+    auto job = std::make_unique<Job>();
     job->kind = JobKind::Prefetch;
     job->path = path;
     job->file = file;
@@ -914,7 +914,7 @@ const sf::Font* gameFont() {
     if (!tried) {
         tried = true;
         const std::string file = locate("../resources/fonts/SlyCooper.ttf");
-        font.reset(new sf::Font);
+        font = std::make_unique<sf::Font>();
         if (file.empty() || !font->loadFromFile(file))
             font.reset();
     }
@@ -927,7 +927,7 @@ bool loadSoundBuffer(sf::SoundBuffer& buffer, const std::string& path) {
     const std::string file = locate(path);
     if (file.empty())
         return false;
-    std::unique_ptr<Job> job(new Job);
+    auto job = std::make_unique<Job>();
     job->kind = JobKind::Sound;
     job->path = path;
     job->file = file;

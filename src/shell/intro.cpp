@@ -15,12 +15,13 @@ namespace {
 constexpr SoundId biteSounds[] = {SoundBite1, SoundBite2, SoundBite3};
 
 const char* const splashBitePath = "../resources/textures/Menu/QZ manger.png";
+const char* const splashFirstBitePath = "../resources/textures/Menu/QZ manger debut.png";
 const char* const splashFlyerPath = "../resources/textures/menu/gros QZ.png";
 const char* const introBackgroundPath = "../resources/textures/Menu/FondIntro.png";
 const char* const titlePicturePath = "../resources/textures/Menu/Intro.png";
 // Shown by nothing but the intro: let go of when it ends.
 constexpr const char* const introOnlyPictures[] = {
-    "../resources/textures/Menu/QZ manger.png", "../resources/textures/menu/gros QZ.png",
+    "../resources/textures/Menu/QZ manger debut.png", "../resources/textures/menu/gros QZ.png",
     "../resources/textures/Menu/FondIntro.png", "../resources/textures/Menu/Intro.png"};
 
 // The logo frame after `frame`: frames 51 to 64 are not part of the animation, 94 is the last.
@@ -69,8 +70,11 @@ void blinkPrompt() {
 } // namespace
 
 void initSplash() {
-    game.splashBite = makeSprite(loadTexture(splashBitePath), 562, 71);
+    // The first frame shows the burger whole, a picture of its own; the sheet of its bites is
+    // read meanwhile and taken at the first bite.
+    game.splashBite = makeSprite(loadTexture(splashFirstBitePath), 562, 71);
     game.splashBite.setTextureRect(sf::IntRect(0, 0, 797, 939));
+    prefetchPicture(splashBitePath);
     game.splashFlyer = makeSprite(loadTexture(splashFlyerPath));
     game.splashFlyer.setOrigin(131, 124);
     game.splashFlyer.setPosition(-131, 1204);
@@ -108,6 +112,10 @@ void updateSplash() {
         game.splashFrame += 1;
         if (game.splashFrame >= 1 && game.splashFrame <= 3)
             playSound(biteSounds[game.splashFrame - 1]);
+        if (game.splashFrame == 1)
+            setSpriteTexture(game.splashBite, loadTextureInto(game.splashSheet, splashBitePath)
+                                                  ? &game.splashSheet
+                                                  : nullptr);
         if (game.splashFrame >= 3)
             game.splashPhase = 1;
         game.splashBite.setTextureRect(sf::IntRect(797 * game.splashFrame, 0, 797, 939));
@@ -151,4 +159,5 @@ void endIntro() {
         releaseTexture(path);
     setSpriteTexture(game.logoSprite, nullptr);
     game.logoTexture = sf::Texture();
+    game.splashSheet = sf::Texture();
 }
