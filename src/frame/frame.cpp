@@ -107,6 +107,66 @@ void lateLevel(LevelView view) {
         placeLevelEndStars();
 }
 
+// Pictures shown on some screens only are let go of on the others and brought back on the way
+// to them: the intro's, step by step; the credits page once its sign opens; the level's end when
+// it shows; the maps of the levels neither chosen nor played; the menus' out of a level and out
+// of the splash (they come while the logo plays, for the title at its end); the level's (the HUD
+// folder) out of the intro (they come while the title shows).
+void holdScreenPictures() {
+    const int screen = game.screen;
+    const bool onLevel = screen == InGame || screen == GameMenu || screen == GameOptions;
+    const bool splash = screen == Splash, logo = screen == Logo;
+    const bool titleOverLogo = logo && game.introPhase == 2;
+    struct Hold {
+        const sf::Texture* texture;
+        bool held, needed;
+    };
+    // The menus hold the map of the level chosen in the selection, ready for its set-up.
+    const int chosen = game.currentLevel <= 1 ? 1 : game.currentLevel;
+    bool played[4] = {};
+    for (int map = 1; map <= 3; ++map)
+        played[map] = onLevel && game.mapSprite.getTexture() == game.mapTextures[map];
+    const auto mapHeld = [&](int map) {
+        return !splash && !logo && (onLevel ? played[map] : map == chosen);
+    };
+    const Hold holds[] = {
+        {game.splashBite.getTexture(), splash, splash},
+        {game.introBackground.getTexture(), splash || logo, logo},
+        {game.titlePicture.getTexture(), logo, titleOverLogo},
+        {game.creditsPage.getTexture(), screen == TitleMenu && game.creditsState != 0,
+         game.creditsState == 3},
+        {game.victoryPicture.getTexture(), onLevel && game.levelWon, true},
+        {game.defeatPicture.getTexture(), onLevel && game.levelLost, true},
+        {game.cursorSprite.getTexture(), true, true},
+        {game.mapTextures[1], mapHeld(1), played[1]},
+        {game.mapTextures[2], mapHeld(2), played[2]},
+        {game.mapTextures[3], mapHeld(3), played[3]},
+    };
+    struct Folder {
+        const char* path;
+        bool held, needed;
+    };
+    const Folder folders[] = {
+        {"../resources/textures/Menu/", !splash && !onLevel, !logo || titleOverLogo},
+        // The level's, also the lesson's spatula that speaks over the menus before the shop.
+        {"../resources/textures/hud/", !splash && !logo, onLevel || game.supplierTutorialPending},
+    };
+    // What goes, first: the pictures that come are not decoded on top of it. The pictures above
+    // keep holdings of their own, also those in the folders, so they come before them.
+    for (const Hold& hold : holds)
+        if (!hold.held)
+            holdTexture(hold.texture, false, false);
+    for (const Folder& folder : folders)
+        if (!folder.held)
+            holdTextures(folder.path, false, false);
+    for (const Hold& hold : holds)
+        if (hold.held)
+            holdTexture(hold.texture, true, hold.needed);
+    for (const Folder& folder : folders)
+        if (folder.held)
+            holdTextures(folder.path, true, folder.needed);
+}
+
 } // namespace
 
 void initGame() {
@@ -206,6 +266,7 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
     sampleInput(platform, game.input);
     handleInput();
     updateGame();
+    holdScreenPictures();
     // The splash shows while the other pictures arrive; every other screen needs them all.
     if (game.screen != Splash)
         finishLoading();
@@ -219,8 +280,7 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
         showSystemCursor(*window, !game.input.onPicture);
     }
     // A few of the pictures decoded meanwhile are ready for the next frame.
-    if (game.screen == Splash)
-        bringInLoaded();
+    bringInLoaded();
     if (game.windowOpen == 0)
         closeGameWindow(*window);
     else if (game.input.screenKey)
