@@ -109,9 +109,10 @@ void lateLevel(LevelView view) {
 
 // Pictures shown on some screens only are let go of on the others and brought back on the way
 // to them: the intro's, step by step; the credits page once its sign opens; the level's end when
-// it shows; the maps of the levels neither chosen nor played; the menus' out of a level and out
-// of the splash (they come while the logo plays, for the title at its end); the level's (the HUD
-// folder) out of the intro (they come while the title shows).
+// it shows; the in-game menu's and the shop's on their screens; the lesson's where it may speak;
+// the maps of the levels neither chosen nor played; the menus' out of a level and out of the
+// splash (they come while the logo plays, for the title at its end); the level's (the HUD folder)
+// out of the intro (they come while the title shows).
 void holdScreenPictures() {
     const int screen = game.screen;
     const bool onLevel = screen == InGame || screen == GameMenu || screen == GameOptions;
@@ -129,6 +130,12 @@ void holdScreenPictures() {
     const auto mapHeld = [&](int map) {
         return !splash && !logo && (onLevel ? played[map] : map == chosen);
     };
+    // The lesson's spatula and bubble speak on the first two levels, and over the menus before
+    // the shop's lesson.
+    const bool shopLesson = game.supplierTutorialPending != 0;
+    const bool lessonHeld = shopLesson || (game.tutorialEnabled != 0 && !splash && !logo &&
+                                           (onLevel ? game.currentLevel <= 2 : chosen <= 2));
+    const bool lessonNeeded = shopLesson || (onLevel && lessonHeld);
     const Hold holds[] = {
         {game.splashBite.getTexture(), splash, splash},
         {game.introBackground.getTexture(), splash || logo, logo},
@@ -138,6 +145,22 @@ void holdScreenPictures() {
         {game.victoryPicture.getTexture(), onLevel && game.levelWon, true},
         {game.defeatPicture.getTexture(), onLevel && game.levelLost, true},
         {game.cursorSprite.getTexture(), true, true},
+        // The rating stars: the level selection's best ratings and the HUD's.
+        {game.bestRatingStars[1].getTexture(), !splash, onLevel || screen == LevelSelect},
+        {game.gameMenuSprite.getTexture(), screen == GameMenu, true},
+        {game.gameOptionsSprite.getTexture(), screen == GameOptions, true},
+        {game.spatulaSprite.getTexture(), lessonHeld, lessonNeeded},
+        {game.bubbleSprite.getTexture(), lessonHeld, lessonNeeded},
+        {game.shopBackground.getTexture(), screen == Shop, true},
+        {game.upgradePictures[Fries][1].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Fries][2].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Fries][3].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Burger][1].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Burger][2].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Burger][3].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Soda][1].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Soda][2].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Soda][3].getTexture(), screen == Shop, true},
         {game.mapTextures[1], mapHeld(1), played[1]},
         {game.mapTextures[2], mapHeld(2), played[2]},
         {game.mapTextures[3], mapHeld(3), played[3]},
@@ -148,8 +171,7 @@ void holdScreenPictures() {
     };
     const Folder folders[] = {
         {"../resources/textures/Menu/", !splash && !onLevel, !logo || titleOverLogo},
-        // The level's, also the lesson's spatula that speaks over the menus before the shop.
-        {"../resources/textures/hud/", !splash && !logo, onLevel || game.supplierTutorialPending},
+        {"../resources/textures/hud/", !splash && !logo, onLevel},
     };
     // What goes, first: the pictures that come are not decoded on top of it. The pictures above
     // keep holdings of their own, also those in the folders, so they come before them.
