@@ -118,6 +118,7 @@ void holdScreenPictures() {
     const bool onLevel = screen == InGame || screen == GameMenu || screen == GameOptions;
     const bool splash = screen == Splash, logo = screen == Logo;
     const bool titleOverLogo = logo && game.introPhase == 2;
+    const bool onMenus = !onLevel && !splash && !logo;
     struct Hold {
         const sf::Texture* texture;
         bool held, needed;
@@ -140,8 +141,8 @@ void holdScreenPictures() {
         {game.splashBite.getTexture(), splash, splash},
         {game.introBackground.getTexture(), splash || logo, logo},
         {game.titlePicture.getTexture(), logo, titleOverLogo},
-        {game.creditsPage.getTexture(), screen == TitleMenu && game.creditsState != 0,
-         game.creditsState == 3},
+        // The page stays open over every menu screen.
+        {game.creditsPage.getTexture(), onMenus && game.creditsState != 0, game.creditsState == 3},
         {game.victoryPicture.getTexture(), onLevel && game.levelWon, true},
         {game.defeatPicture.getTexture(), onLevel && game.levelLost, true},
         {game.cursorSprite.getTexture(), true, true},
