@@ -433,12 +433,15 @@ void bringIn(Job& job, std::map<std::string, std::unique_ptr<Job>>& prefetched,
         // A broken picture shows nothing (a clear one of its size), never what memory held.
         if (!job.ok || job.image.getSize() != size)
             job.image.create(size.x, size.y, sf::Color::Transparent);
+        sf::Texture& pixels = const_cast<sf::Texture&>(*texture);
         if (job.texture)
             job.texture->loadFromImage(job.image);
-        else if (job.backdrop->create(size.x, size.y)) {
+        // Made once (a framebuffer's making is costly); brought back, it gets its storage again.
+        else if (pixels.getNativeHandle() != 0 ? pixels.create(size.x, size.y)
+                                               : job.backdrop->create(size.x, size.y)) {
             // The texture's own update stores the rows as they come and forgets that they are
             // upside down; display() tells it again, so sprites still show it the right way up.
-            const_cast<sf::Texture&>(job.backdrop->getTexture()).update(job.image);
+            pixels.update(job.image);
             job.backdrop->display();
             backdrops().insert(texture);
         }
@@ -506,7 +509,11 @@ class Loader {
         {
             std::lock_guard<std::mutex> lock(mutex_);
             count(*job, 1);
-            waiting_.push_back(std::move(job));
+            // The logo's next frame is shown in a moment: it goes before pictures for later.
+            if (job->kind == JobKind::Prefetch)
+                waiting_.push_front(std::move(job));
+            else
+                waiting_.push_back(std::move(job));
         }
         wake_.notify_all();
     }
@@ -539,7 +546,7 @@ class Loader {
                 done_.wait(lock);
                 continue;
             }
-            if (how == Bring::FrameShare && (textures >= 2 || bytes >= 8u << 20))
+            if (how == Bring::FrameShare && (textures >= 2 || bytes >= 4u << 20))
                 break;
             std::unique_ptr<Job> job = std::move(decoded_.front());
             decoded_.pop_front();
@@ -727,8 +734,10 @@ void letGo(const Away& away) {
     if (away.texture) {
         *away.texture = sf::Texture();
     } else {
+        // The framebuffer stays; only its storage goes.
         backdrops().erase(shown);
-        away.backdrop->create(1, 1);
+        if (shown->getSize().x > 1)
+            const_cast<sf::Texture*>(shown)->create(1, 1);
     }
     comingSizes()[shown] = size; // sprites still frame it at its size
 }

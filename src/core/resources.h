@@ -72,7 +72,7 @@ void holdTexture(const sf::Texture* texture, bool held, bool needed);
 
 // From now on, decode what is asked for on the loading thread.
 void deferLoading();
-// Brings in a few of the decoded pictures and sounds (at most 2 textures, 8 MB a frame), those
+// Brings in a few of the decoded pictures and sounds (at most 2 textures, 4 MB a frame), those
 // not needed yet included.
 void bringInLoaded();
 // Waits for everything needed and brings it in, with what else has been decoded meanwhile;

@@ -110,9 +110,9 @@ void lateLevel(LevelView view) {
 // Pictures shown on some screens only are let go of on the others and brought back on the way
 // to them: the intro's, step by step; the credits page once its sign opens; the level's end when
 // it shows; the in-game menu's and the shop's on their screens; the lesson's where it may speak;
-// the maps of the levels neither chosen nor played; the menus' out of a level and out of the
-// splash (they come while the logo plays, for the title at its end); the level's (the HUD folder)
-// out of the intro (they come while the title shows).
+// the maps of the levels neither chosen nor played; the menus' out of a level; the level's (the
+// HUD folder) on levels and menus. The menus' and the HUD's come while the logo plays (the title
+// shows at its end), the map and the lesson's while the title shows.
 void holdScreenPictures() {
     const int screen = game.screen;
     const bool onLevel = screen == InGame || screen == GameMenu || screen == GameOptions;
@@ -172,7 +172,7 @@ void holdScreenPictures() {
     };
     const Folder folders[] = {
         {"../resources/textures/Menu/", !splash && !onLevel, !logo || titleOverLogo},
-        {"../resources/textures/hud/", !splash && !logo, onLevel},
+        {"../resources/textures/hud/", !splash, onLevel},
     };
     // What goes, first: the pictures that come are not decoded on top of it. The pictures above
     // keep holdings of their own, also those in the folders, so they come before them.
