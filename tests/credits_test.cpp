@@ -34,10 +34,14 @@ TEST(Credits, CoinSlotOpensTheSignAndTheSignTogglesThePage) {
 
     driver.clickSign();
     EXPECT_EQ(game.creditsState, 3);
-    // The page stays open on the other menu screens.
+    // The page's picture shows at once, and stays open on the other menu screens.
+    sf::Image page;
+    ASSERT_TRUE(page.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Menu/Credits.png"));
+    EXPECT_EQ(driver.frameImage().getPixel(200, 700), page.getPixel(100, 687));
     driver.click(1091, 510);
     EXPECT_EQ(game.screen, Options);
     EXPECT_EQ(game.creditsState, 3);
+    EXPECT_EQ(driver.frameImage().getPixel(200, 700), page.getPixel(100, 687));
     driver.clickSign();
     EXPECT_EQ(game.creditsState, 1);
     driver.runFor(0.3);

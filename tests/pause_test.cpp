@@ -301,8 +301,15 @@ TEST(Pause, TheEndPanelLetsOnlyContinuerAct) {
     EXPECT_EQ(game.gameSpeed, 1);
     EXPECT_LT(game.countdown, 0) << "the timer press did not reach the countdown";
     EXPECT_EQ(game.towerMenu, Closed);
+    // The panel's picture is held only while it shows, and the menus' pictures only out of the
+    // level: each is there, whole, on the first frame that shows it.
+    sf::Image panel, menuFrame;
+    ASSERT_TRUE(panel.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/hud/Defeat.png"));
+    ASSERT_TRUE(menuFrame.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Menu/FondMenu.png"));
+    EXPECT_EQ(driver.frameImage().getPixel(960, 100), panel.getPixel(960, 100));
     click(driver, {1414 + 165, 555 + 52});
     EXPECT_EQ(game.screen, LevelSelect);
+    EXPECT_EQ(driver.frameImage().getPixel(20, 540), menuFrame.getPixel(20, 540));
 }
 
 TEST(Pause, ContinuerWorksWithThePressLatchedAndOnlyAtTheEnd) {

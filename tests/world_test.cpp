@@ -184,6 +184,11 @@ TEST_F(World, ACrowdDrawnInRunsFromItsAtlasShowsWhatEachSheetShows) {
 TEST_F(World, TheMapIsCopiedIntoTheFrameAsTheSamePicture) {
     sf::Texture plain;
     ASSERT_TRUE(plain.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/map/lvl_1.jpg"));
+    // Also once let go of (while another map is played) and brought back, here let go of again
+    // while still on its way, then needed.
+    for (bool held : {false, true, false})
+        holdTexture(game.mapTextures[1], held, false);
+    holdTexture(game.mapTextures[1], true, true);
     Renderer& renderer = frameRenderer();
     for (const sf::Vector2f at : {sf::Vector2f(0, 0), sf::Vector2f(3, -2)}) {
         sf::Sprite map = game.mapSprite;

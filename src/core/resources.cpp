@@ -64,6 +64,18 @@ std::unordered_map<const sf::Texture*, sf::Vector2u>& comingSizes() {
     return sizes;
 }
 
+// The pictures on their way, by texture: queued, decoding or decoded and not brought in yet.
+std::unordered_map<const sf::Texture*, int>& inFlight() {
+    static std::unordered_map<const sf::Texture*, int> counts;
+    return counts;
+}
+
+// Of those, how many were let go of meanwhile: their pixels are thrown away on arrival.
+std::unordered_map<const sf::Texture*, int>& dropped() {
+    static std::unordered_map<const sf::Texture*, int> counts;
+    return counts;
+}
+
 // Shared textures whose pixels were let go.
 std::set<std::string>& released() {
     static std::set<std::string> paths;
@@ -350,6 +362,7 @@ struct Job {
     CollisionMap* map = nullptr;
     void (*classify)(const sf::Image&, CollisionMap&) = nullptr;
     sf::SoundBuffer* buffer = nullptr;
+    bool later = false; // not needed by the screen shown: brought in over the frames to come
 
     // What decoding made.
     bool ok = false;
@@ -406,6 +419,12 @@ void bringIn(Job& job, std::map<std::string, std::unique_ptr<Job>>& prefetched,
     case JobKind::Texture:
     case JobKind::Backdrop: {
         const sf::Texture* texture = job.texture ? job.texture : &job.backdrop->getTexture();
+        --inFlight()[texture];
+        auto drop = dropped().find(texture);
+        if (drop != dropped().end() && drop->second > 0) {
+            --drop->second; // let go of while it was on its way
+            break;
+        }
         auto coming = comingSizes().find(texture);
         const sf::Vector2u size =
             coming != comingSizes().end() ? coming->second : texture->getSize();
@@ -414,12 +433,15 @@ void bringIn(Job& job, std::map<std::string, std::unique_ptr<Job>>& prefetched,
         // A broken picture shows nothing (a clear one of its size), never what memory held.
         if (!job.ok || job.image.getSize() != size)
             job.image.create(size.x, size.y, sf::Color::Transparent);
+        sf::Texture& pixels = const_cast<sf::Texture&>(*texture);
         if (job.texture)
             job.texture->loadFromImage(job.image);
-        else if (job.backdrop->create(size.x, size.y)) {
+        // Made once (a framebuffer's making is costly); brought back, it gets its storage again.
+        else if (pixels.getNativeHandle() != 0 ? pixels.create(size.x, size.y)
+                                               : job.backdrop->create(size.x, size.y)) {
             // The texture's own update stores the rows as they come and forgets that they are
             // upside down; display() tells it again, so sprites still show it the right way up.
-            const_cast<sf::Texture&>(job.backdrop->getTexture()).update(job.image);
+            pixels.update(job.image);
             job.backdrop->display();
             backdrops().insert(texture);
         }
@@ -454,6 +476,18 @@ void bringIn(Job& job, std::map<std::string, std::unique_ptr<Job>>& prefetched,
     }
 }
 
+// The shared texture a job fills, if any.
+const sf::Texture* textureOf(const Job& job) {
+    if (job.kind == JobKind::Texture)
+        return job.texture;
+    if (job.kind == JobKind::Backdrop)
+        return &job.backdrop->getTexture();
+    return nullptr;
+}
+
+// How far a bringing in goes: a frame's share, everything needed now, or everything.
+enum class Bring { FrameShare, Needed, Everything };
+
 class Loader {
   public:
     ~Loader() {
@@ -470,35 +504,55 @@ class Loader {
     std::map<std::string, std::unique_ptr<Job>> prefetched;
 
     void queue(std::unique_ptr<Job> job) {
+        if (const sf::Texture* texture = textureOf(*job))
+            ++inFlight()[texture];
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            if (job->kind != JobKind::Prefetch)
-                ++outstanding_;
-            waiting_.push_back(std::move(job));
+            count(*job, 1);
+            // The logo's next frame is shown in a moment: it goes before pictures for later.
+            if (job->kind == JobKind::Prefetch)
+                waiting_.push_front(std::move(job));
+            else
+                waiting_.push_back(std::move(job));
         }
         wake_.notify_all();
     }
 
-    // Brings in decoded jobs: all of them when `all`, else at most a frame's share.
-    void bring(bool all) {
+    // Takes back the jobs for this texture that have not started; gives how many are still on
+    // their way.
+    int cancel(const sf::Texture* texture) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (auto job = waiting_.begin(); job != waiting_.end();)
+            if (textureOf(**job) == texture) {
+                count(**job, -1);
+                --inFlight()[texture];
+                job = waiting_.erase(job);
+            } else
+                ++job;
+        return inFlight()[texture];
+    }
+
+    // Brings in decoded jobs, as far as `how` says.
+    void bring(Bring how) {
         start();
         int textures = 0;
         std::size_t bytes = 0;
         std::unique_lock<std::mutex> lock(mutex_);
         for (;;) {
             if (decoded_.empty()) {
-                if (!all || outstanding_ == 0)
+                if (how == Bring::FrameShare || outstanding_ + later_ == 0 ||
+                    (how == Bring::Needed && outstanding_ == 0))
                     break;
                 done_.wait(lock);
                 continue;
             }
-            if (!all && (textures >= 2 || bytes >= 8u << 20))
+            if (how == Bring::FrameShare && (textures >= 2 || bytes >= 4u << 20))
                 break;
             std::unique_ptr<Job> job = std::move(decoded_.front());
             decoded_.pop_front();
             decodedBytes_ -= job->bytes();
+            count(*job, -1);
             if (job->kind != JobKind::Prefetch) {
-                --outstanding_;
                 ++textures;
                 bytes += job->bytes();
             }
@@ -563,14 +617,20 @@ class Loader {
             thread_ = std::thread(&Loader::work, this);
     }
 
+    // Counts a job in (+1) or out (-1) of what is awaited, needed now or later.
+    void count(const Job& job, int step) {
+        if (job.kind == JobKind::Prefetch)
+            return;
+        (job.later ? later_ : outstanding_) += step;
+    }
+
     void bringSome() {
         std::unique_lock<std::mutex> lock(mutex_);
         while (!decoded_.empty()) {
             std::unique_ptr<Job> job = std::move(decoded_.front());
             decoded_.pop_front();
             decodedBytes_ -= job->bytes();
-            if (job->kind != JobKind::Prefetch)
-                --outstanding_;
+            count(*job, -1);
             lock.unlock();
             wake_.notify_all();
             Job& taken = *job;
@@ -584,7 +644,7 @@ class Loader {
         for (;;) {
             // Decoded pictures wait in memory until a frame brings them in: a bounded amount.
             wake_.wait(lock, [this] {
-                return stopping_ || (!waiting_.empty() && decodedBytes_ < (96u << 20));
+                return stopping_ || (!waiting_.empty() && decodedBytes_ < (16u << 20));
             });
             if (stopping_)
                 return;
@@ -608,7 +668,8 @@ class Loader {
     std::deque<std::unique_ptr<Job>> waiting_, decoded_;
     std::string busyPrefetch_;
     std::size_t decodedBytes_ = 0;
-    int outstanding_ = 0; // jobs asked for and not brought in, prefetches aside
+    int outstanding_ = 0; // jobs asked for and not brought in, prefetches and later ones aside
+    int later_ = 0;       // jobs for pictures not needed yet
     bool stopping_ = false;
     std::thread thread_;
 };
@@ -620,12 +681,136 @@ Loader& loader() {
 
 // Runs a job here and now.
 void runNow(std::unique_ptr<Job> job) {
+    if (const sf::Texture* texture = textureOf(*job))
+        ++inFlight()[texture];
     decode(*job);
     Job& taken = *job;
     bringIn(taken, loader().prefetched, job);
 }
 
+// A shared texture let go of while no screen shown needs it: a picture's or a backdrop's.
+struct Away {
+    std::string path;
+    sf::Texture* texture = nullptr;
+    sf::RenderTexture* backdrop = nullptr;
+
+    const sf::Texture* shown() const { return texture ? texture : &backdrop->getTexture(); }
+};
+
+// What one holding (a path, or the start of the paths of a folder) let go of last, and whether
+// it holds its pictures now.
+struct Holding {
+    bool held = true;
+    std::vector<Away> pictures;
+};
+
+std::map<std::string, Holding>& holdings() {
+    static std::map<std::string, Holding> all;
+    return all;
+}
+
+bool startsWith(const std::string& path, const std::string& start) {
+    return path.compare(0, start.size(), start) == 0;
+}
+
+// The shared textures with pixels (or pixels on their way) whose path starts with `start`.
+std::vector<Away> texturesWithPixels(const std::string& start) {
+    std::vector<Away> found;
+    for (const auto& entry : textureCache())
+        if (entry.second && startsWith(entry.first, start) && !released().count(entry.first) &&
+            (entry.second->getSize().x > 0 || comingSizes().count(entry.second.get())))
+            found.push_back(Away{entry.first, entry.second.get(), nullptr});
+    for (const auto& entry : backdropCache())
+        if (entry.second && startsWith(entry.first, start))
+            found.push_back(Away{entry.first, nullptr, entry.second.get()});
+    return found;
+}
+
+void letGo(const Away& away) {
+    const sf::Texture* shown = away.shown();
+    const sf::Vector2u size = textureSize(shown);
+    // What is still on its way is thrown away when it comes.
+    dropped()[shown] = loader().cancel(shown);
+    if (away.texture) {
+        *away.texture = sf::Texture();
+    } else {
+        // The framebuffer stays; only its storage goes.
+        backdrops().erase(shown);
+        if (shown->getSize().x > 1)
+            const_cast<sf::Texture*>(shown)->create(1, 1);
+    }
+    comingSizes()[shown] = size; // sprites still frame it at its size
+}
+
+void bringBack(const Away& away, bool needed) {
+    std::unique_ptr<Job> job(new Job);
+    job->kind = away.texture ? JobKind::Texture : JobKind::Backdrop;
+    job->path = away.path;
+    job->file = resourceFile(away.path); // found when it was first loaded: no disk asked here
+    job->texture = away.texture;
+    job->backdrop = away.backdrop;
+    job->later = !needed;
+    loader().queue(std::move(job));
+}
+
+bool onItsWay(const Away& away) {
+    const sf::Texture* shown = away.shown();
+    return inFlight()[shown] > dropped()[shown];
+}
+
 } // namespace
+
+void holdTextures(const std::string& pathStart, bool held, bool needed) {
+    Holding& holding = holdings()[pathStart];
+    if (held == holding.held) {
+        // Brought back for later and needed now: wait for them if they are still on their way.
+        if (held && needed &&
+            std::any_of(holding.pictures.begin(), holding.pictures.end(), onItsWay))
+            loader().bring(Bring::Everything);
+        return;
+    }
+    holding.held = held;
+    if (!held) {
+        holding.pictures = texturesWithPixels(pathStart);
+        // A picture with a holding of its own (the credits page in the menus' folder) is kept
+        // or let go of by that one alone.
+        for (const auto& other : holdings())
+            if (other.first != pathStart && startsWith(other.first, pathStart))
+                holding.pictures.erase(std::remove_if(holding.pictures.begin(),
+                                                      holding.pictures.end(),
+                                                      [&](const Away& away) {
+                                                          return startsWith(away.path, other.first);
+                                                      }),
+                                       holding.pictures.end());
+        for (const Away& away : holding.pictures)
+            letGo(away);
+        return;
+    }
+    for (const Away& away : holding.pictures)
+        bringBack(away, needed);
+    if (needed)
+        loader().bring(Bring::Needed);
+}
+
+void holdTexture(const sf::Texture* texture, bool held, bool needed) {
+    if (!texture)
+        return;
+    static std::unordered_map<const sf::Texture*, std::string> paths;
+    auto known = paths.find(texture);
+    if (known == paths.end()) {
+        std::string path;
+        for (const auto& entry : textureCache())
+            if (entry.second.get() == texture)
+                path = entry.first;
+        for (const auto& entry : backdropCache())
+            if (entry.second && &entry.second->getTexture() == texture)
+                path = entry.first;
+        if (path.empty())
+            return;
+        known = paths.emplace(texture, path).first;
+    }
+    holdTextures(known->second, held, needed);
+}
 
 const std::set<std::string>& requestedResourcePaths() {
     return requested();
@@ -655,6 +840,7 @@ const sf::Texture* loadTexture(const std::string& path) {
         loader().queue(std::move(job));
         return texture;
     }
+    comingSizes().erase(texture);
     if (file.empty() || !texture->loadFromFile(file)) {
         found->second.reset();
         return nullptr;
@@ -896,12 +1082,12 @@ void deferLoading() {
 }
 
 void bringInLoaded() {
-    loader().bring(false);
+    loader().bring(Bring::FrameShare);
 }
 
 void finishLoading() {
     loader().deferring = false;
-    loader().bring(true);
+    loader().bring(Bring::Needed);
 }
 
 bool stillLoading() {

@@ -60,12 +60,23 @@ bool loadTextureInto(sf::Texture& texture, const std::string& path);
 // stays, empty, and a later loadTexture of the same path fills it again. Prefetched pictures
 // nobody took are dropped too.
 void releaseTexture(const std::string& path);
+// Keeps the pixels of the shared textures (pictures and backdrops) whose path starts with
+// `pathStart` while `held`, and lets go of them otherwise (the textures stay, empty, their size
+// known, so sprites keep them). Pictures let go of are brought back when held again, decoded on
+// the loading thread (the disk is not asked here): while `needed` they are waited for (by
+// finishLoading(), or by this call when they were brought back earlier as not needed yet); else
+// they arrive over the next frames. Cheap when nothing changes.
+void holdTextures(const std::string& pathStart, bool held, bool needed);
+// The same for one shared texture (nothing for null).
+void holdTexture(const sf::Texture* texture, bool held, bool needed);
 
 // From now on, decode what is asked for on the loading thread.
 void deferLoading();
-// Brings in a few of the decoded pictures and sounds (at most 2 textures, 8 MB a frame).
+// Brings in a few of the decoded pictures and sounds (at most 2 textures, 4 MB a frame), those
+// not needed yet included.
 void bringInLoaded();
-// Waits for everything asked for and brings it all in; loading is immediate from then on.
+// Waits for everything needed and brings it in, with what else has been decoded meanwhile;
+// loading is immediate from then on.
 void finishLoading();
 // Whether something asked for has not been brought in yet.
 bool stillLoading();

@@ -107,6 +107,89 @@ void lateLevel(LevelView view) {
         placeLevelEndStars();
 }
 
+// Pictures shown on some screens only are let go of on the others and brought back on the way
+// to them: the intro's, step by step; the credits page once its sign opens; the level's end when
+// it shows; the in-game menu's and the shop's on their screens; the lesson's where it may speak;
+// the maps of the levels neither chosen nor played; the menus' out of a level; the level's (the
+// HUD folder) on levels and menus. The menus' and the HUD's come while the logo plays (the title
+// shows at its end), the map and the lesson's while the title shows.
+void holdScreenPictures() {
+    const int screen = game.screen;
+    const bool onLevel = screen == InGame || screen == GameMenu || screen == GameOptions;
+    const bool splash = screen == Splash, logo = screen == Logo;
+    const bool titleOverLogo = logo && game.introPhase == 2;
+    const bool onMenus = !onLevel && !splash && !logo;
+    struct Hold {
+        const sf::Texture* texture;
+        bool held, needed;
+    };
+    // The menus hold the map of the level chosen in the selection, ready for its set-up.
+    const int chosen = game.currentLevel <= 1 ? 1 : game.currentLevel;
+    bool played[4] = {};
+    for (int map = 1; map <= 3; ++map)
+        played[map] = onLevel && game.mapSprite.getTexture() == game.mapTextures[map];
+    const auto mapHeld = [&](int map) {
+        return !splash && !logo && (onLevel ? played[map] : map == chosen);
+    };
+    // The lesson's spatula and bubble speak on the first two levels, and over the menus before
+    // the shop's lesson.
+    const bool shopLesson = game.supplierTutorialPending != 0;
+    const bool lessonHeld = shopLesson || (game.tutorialEnabled != 0 && !splash && !logo &&
+                                           (onLevel ? game.currentLevel <= 2 : chosen <= 2));
+    const bool lessonNeeded = shopLesson || (onLevel && lessonHeld);
+    const Hold holds[] = {
+        {game.splashBite.getTexture(), splash, splash},
+        {game.introBackground.getTexture(), splash || logo, logo},
+        {game.titlePicture.getTexture(), logo, titleOverLogo},
+        // The page stays open over every menu screen.
+        {game.creditsPage.getTexture(), onMenus && game.creditsState != 0, game.creditsState == 3},
+        {game.victoryPicture.getTexture(), onLevel && game.levelWon, true},
+        {game.defeatPicture.getTexture(), onLevel && game.levelLost, true},
+        {game.cursorSprite.getTexture(), true, true},
+        // The rating stars: the level selection's best ratings and the HUD's.
+        {game.bestRatingStars[1].getTexture(), !splash, onLevel || screen == LevelSelect},
+        {game.gameMenuSprite.getTexture(), screen == GameMenu, true},
+        {game.gameOptionsSprite.getTexture(), screen == GameOptions, true},
+        {game.spatulaSprite.getTexture(), lessonHeld, lessonNeeded},
+        {game.bubbleSprite.getTexture(), lessonHeld, lessonNeeded},
+        {game.shopBackground.getTexture(), screen == Shop, true},
+        {game.upgradePictures[Fries][1].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Fries][2].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Fries][3].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Burger][1].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Burger][2].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Burger][3].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Soda][1].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Soda][2].getTexture(), screen == Shop, true},
+        {game.upgradePictures[Soda][3].getTexture(), screen == Shop, true},
+        {game.mapTextures[1], mapHeld(1), played[1]},
+        {game.mapTextures[2], mapHeld(2), played[2]},
+        {game.mapTextures[3], mapHeld(3), played[3]},
+    };
+    struct Folder {
+        const char* path;
+        bool held, needed;
+    };
+    const Folder folders[] = {
+        {"../resources/textures/Menu/", !splash && !onLevel, !logo || titleOverLogo},
+        {"../resources/textures/hud/", !splash, onLevel},
+    };
+    // What goes, first: the pictures that come are not decoded on top of it. The pictures above
+    // keep holdings of their own, also those in the folders, so they come before them.
+    for (const Hold& hold : holds)
+        if (!hold.held)
+            holdTexture(hold.texture, false, false);
+    for (const Folder& folder : folders)
+        if (!folder.held)
+            holdTextures(folder.path, false, false);
+    for (const Hold& hold : holds)
+        if (hold.held)
+            holdTexture(hold.texture, true, hold.needed);
+    for (const Folder& folder : folders)
+        if (folder.held)
+            holdTextures(folder.path, true, folder.needed);
+}
+
 } // namespace
 
 void initGame() {
@@ -206,6 +289,7 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
     sampleInput(platform, game.input);
     handleInput();
     updateGame();
+    holdScreenPictures();
     // The splash shows while the other pictures arrive; every other screen needs them all.
     if (game.screen != Splash)
         finishLoading();
@@ -219,8 +303,7 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
         showSystemCursor(*window, !game.input.onPicture);
     }
     // A few of the pictures decoded meanwhile are ready for the next frame.
-    if (game.screen == Splash)
-        bringInLoaded();
+    bringInLoaded();
     if (game.windowOpen == 0)
         closeGameWindow(*window);
     else if (game.input.screenKey)

@@ -14,7 +14,7 @@ void drawSpotlight(const GameState& g, Renderer& r) {
     shader.setUniform("LightColor", sf::Glsl::Vec3(0.2f, 0.2f, 0.2f));
     shader.setUniform("LightRadius", g.spotlightRadius);
     r.frame.display();
-    // Made the first time a lesson lights something: 8 MB that most games never need.
+    // Made when a lesson lights something, let go of when the light goes out (drawFrame).
     if (r.capture.getSize() != r.frame.getSize())
         r.capture.create(r.frame.getSize().x, r.frame.getSize().y);
     r.capture.update(r.frame.getTexture());
