@@ -201,8 +201,13 @@ void sceneSetUp(Player& p, int map) {
     p.start();
     p.playToTitle(false);
     p.frames(0.5);
+    // Chosen from the level selection as a player chooses it: the arrows bring its card, which
+    // answers once the carousel has stopped. The first set-up of this map in the process.
+    game.screen = LevelSelect;
     game.currentLevel = map;
-    // Chosen from the level selection: the first set-up of this map in the process.
+    p.frames(0.1);
+    for (int i = 0; i < 600 && game.carouselMoving != 0; ++i)
+        runFrame(*p.platform, &p.window);
     measureSetUp(p, "setup_cold", [] { startLevel(); });
     p.frames(1.0);
     // Back to the level selection (the level music stops) and chosen again.

@@ -743,7 +743,7 @@ void letGo(const Away& away) {
 }
 
 void bringBack(const Away& away, bool needed) {
-    std::unique_ptr<Job> job(new Job);
+    auto job = std::make_unique<Job>();
     job->kind = away.texture ? JobKind::Texture : JobKind::Backdrop;
     job->path = away.path;
     job->file = resourceFile(away.path); // found when it was first loaded: no disk asked here
