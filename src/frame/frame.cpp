@@ -146,8 +146,6 @@ void holdScreenPictures() {
         {game.victoryPicture.getTexture(), onLevel && game.levelWon, true},
         {game.defeatPicture.getTexture(), onLevel && game.levelLost, true},
         {game.cursorSprite.getTexture(), true, true},
-        // The rating stars: the level selection's best ratings and the HUD's.
-        {game.bestRatingStars[1].getTexture(), !splash, onLevel || screen == LevelSelect},
         {game.gameMenuSprite.getTexture(), screen == GameMenu, true},
         {game.gameOptionsSprite.getTexture(), screen == GameOptions, true},
         {game.spatulaSprite.getTexture(), lessonHeld, lessonNeeded},

@@ -70,7 +70,7 @@ void initLevelSelection() {
         game.levelTitles[level] = makeText(card.title, 40, sf::Color::Black, card.x + 40, 200);
         game.levelDescriptions[level] =
             makeText(card.description, 30, sf::Color::Black, card.x + 40, 580);
-        game.bestRatingStars[level] = makeSprite(loadTexture(hudPath("Stars.png")), 1584, 550);
+        game.bestRatingStars[level] = makeSprite(loadTexture(menuFolder + "Stars.png"), 1584, 550);
         game.bestRatingStars[level].setScale(0.5f, 0.5f);
         game.bestRatingStars[level].setTextureRect(sheetFrame(ratingStarsSheet, 0));
     }
