@@ -20,6 +20,13 @@ bool initRenderer(Renderer& renderer) {
 void beginDrawing(Renderer& renderer) {
     if (renderer.context)
         renderer.context->setActive(true);
+    renderer.captured = false;
+}
+
+void endDrawing(Renderer& renderer) {
+    // The spotlight's copy of the frame (8 MB) is kept only while a light shows.
+    if (!renderer.captured && renderer.capture.getSize().x != 0)
+        renderer.capture = sf::Texture();
 }
 
 void queueItem(Renderer& renderer, const sf::Sprite& sprite, sf::Vector2f at, float depthY) {

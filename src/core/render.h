@@ -29,6 +29,7 @@ struct Renderer {
     std::vector<sf::Vertex> batch;                      // the queue's run of sprites of one texture
     std::vector<sf::Sprite> pieces;                     // a trimmed sprite's pieces
     sf::Texture capture;                                // the frame so far, for the spotlight
+    bool captured = false;                              // the spotlight used it this frame
     std::unique_ptr<sf::Shader> spotlight;              // null when shaders cannot run
     std::map<std::uint64_t, unsigned> copyFramebuffers; // per GL context, to copy backdrops
 };
@@ -38,6 +39,8 @@ struct Renderer {
 bool initRenderer(Renderer& renderer);
 // Makes the picture the target of the drawing that follows.
 void beginDrawing(Renderer& renderer);
+// After the screen's layers: lets go of what this frame did not use (the spotlight's copy).
+void endDrawing(Renderer& renderer);
 // Adds one sprite to the world pass's queue, drawn with its origin at `at`.
 void queueItem(Renderer& renderer, const sf::Sprite& sprite, sf::Vector2f at, float depthY);
 // Orders the queue back to front (stable: among equal depths the item queued last comes first).

@@ -805,11 +805,11 @@ void holdTexture(const sf::Texture* texture, bool held, bool needed) {
         for (const auto& entry : backdropCache())
             if (entry.second && &entry.second->getTexture() == texture)
                 path = entry.first;
-        if (path.empty())
-            return;
+        // A texture that is not shared (a sprite's own) stays unknown: looked up only once.
         known = paths.emplace(texture, path).first;
     }
-    holdTextures(known->second, held, needed);
+    if (!known->second.empty())
+        holdTextures(known->second, held, needed);
 }
 
 const std::set<std::string>& requestedResourcePaths() {

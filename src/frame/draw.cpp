@@ -87,11 +87,7 @@ void drawFrame(const GameState& g, Renderer& r) {
     beginDrawing(r);
     r.frame.clear(sf::Color::Black);
     drawScreen(g, r);
-    // The spotlight's copy of the frame (8 MB) is kept only while a lesson shows a light.
-    const bool onLevel = g.screen == InGame || g.screen == GameMenu || g.screen == GameOptions;
-    const bool lit = g.spotlightOn == 1 && (onLevel || g.supplierTutorialPending);
-    if (!lit && r.capture.getSize().x != 0)
-        r.capture = sf::Texture();
+    endDrawing(r);
     sf::RenderStates cursor;
     cursor.transform.translate(static_cast<float>(g.input.mouseX),
                                static_cast<float>(g.input.mouseY));

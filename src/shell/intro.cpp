@@ -14,15 +14,14 @@ namespace {
 
 constexpr SoundId biteSounds[] = {SoundBite1, SoundBite2, SoundBite3};
 
-const char* const splashBitePath = "../resources/textures/Menu/QZ manger.png";
-const char* const splashFirstBitePath = "../resources/textures/Menu/QZ manger debut.png";
-const char* const splashFlyerPath = "../resources/textures/menu/gros QZ.png";
-const char* const introBackgroundPath = "../resources/textures/Menu/FondIntro.png";
-const char* const titlePicturePath = "../resources/textures/Menu/Intro.png";
+constexpr const char* splashBitePath = "../resources/textures/Menu/QZ manger.png";
+constexpr const char* splashFirstBitePath = "../resources/textures/Menu/QZ manger debut.png";
+constexpr const char* splashFlyerPath = "../resources/textures/menu/gros QZ.png";
+constexpr const char* introBackgroundPath = "../resources/textures/Menu/FondIntro.png";
+constexpr const char* titlePicturePath = "../resources/textures/Menu/Intro.png";
 // Shown by nothing but the intro: let go of when it ends.
-constexpr const char* const introOnlyPictures[] = {
-    "../resources/textures/Menu/QZ manger debut.png", "../resources/textures/menu/gros QZ.png",
-    "../resources/textures/Menu/FondIntro.png", "../resources/textures/Menu/Intro.png"};
+constexpr const char* introOnlyPictures[] = {splashFirstBitePath, splashFlyerPath,
+                                             introBackgroundPath, titlePicturePath};
 
 // The logo frame after `frame`: frames 51 to 64 are not part of the animation, 94 is the last.
 int logoFrameAfter(int frame) {

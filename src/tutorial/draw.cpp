@@ -14,10 +14,11 @@ void drawSpotlight(const GameState& g, Renderer& r) {
     shader.setUniform("LightColor", sf::Glsl::Vec3(0.2f, 0.2f, 0.2f));
     shader.setUniform("LightRadius", g.spotlightRadius);
     r.frame.display();
-    // Made when a lesson lights something, let go of when the light goes out (drawFrame).
+    // Made when a lesson lights something, let go of when the light goes out (endDrawing).
     if (r.capture.getSize() != r.frame.getSize())
         r.capture.create(r.frame.getSize().x, r.frame.getSize().y);
     r.capture.update(r.frame.getTexture());
+    r.captured = true;
     const sf::RenderStates lit(sf::BlendAlpha, sf::Transform::Identity, nullptr, &shader);
     r.frame.draw(sf::Sprite(r.capture), lit);
 }
