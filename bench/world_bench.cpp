@@ -67,6 +67,18 @@ std::vector<Spot> spawnCrowd(int count) {
     return crowd;
 }
 
+// The third map running with no lesson and a countdown that never ends, and a crowd of the
+// benchmark's size on it; empty (the benchmark skipped) without path images.
+std::vector<Spot> crowdOnMap3(FrameDriver& driver, benchmark::State& state) {
+    game.tutorialEnabled = 0;
+    driver.startLevel(3);
+    game.countdown = 100000;
+    std::vector<Spot> crowd = spawnCrowd(static_cast<int>(state.range(0)));
+    if (crowd.empty())
+        state.SkipWithError("no path images");
+    return crowd;
+}
+
 // Everyone back on their spot (the list is newest first), so the crowd stays the same from one
 // frame to the next.
 void putCrowdBack(const std::vector<Spot>& crowd) {
@@ -97,14 +109,9 @@ void queueAndSortWorld() {
 
 void BM_CustomersAndWorldQueue(benchmark::State& state) {
     FrameDriver driver;
-    game.tutorialEnabled = 0;
-    driver.startLevel(3);
-    game.countdown = 100000;
-    const std::vector<Spot> crowd = spawnCrowd(static_cast<int>(state.range(0)));
-    if (crowd.empty()) {
-        state.SkipWithError("no path images");
+    const std::vector<Spot> crowd = crowdOnMap3(driver, state);
+    if (crowd.empty())
         return;
-    }
     const float frame = 1.0f / 60.0f;
     for (auto _ : state) {
         putCrowdBack(crowd);
@@ -120,14 +127,9 @@ void BM_CustomersAndWorldQueue(benchmark::State& state) {
 // The customers' update alone (side-steps, walking, animation): crowds must never matter.
 void BM_CustomerUpdate(benchmark::State& state) {
     FrameDriver driver;
-    game.tutorialEnabled = 0;
-    driver.startLevel(3);
-    game.countdown = 100000;
-    const std::vector<Spot> crowd = spawnCrowd(static_cast<int>(state.range(0)));
-    if (crowd.empty()) {
-        state.SkipWithError("no path images");
+    const std::vector<Spot> crowd = crowdOnMap3(driver, state);
+    if (crowd.empty())
         return;
-    }
     const float frame = 1.0f / 60.0f;
     for (auto _ : state) {
         state.PauseTiming();
