@@ -1,6 +1,7 @@
 // Audio: start volumes, the x2 pitches, muting, the in-game sliders, and real output through
 // OpenAL's wave-file device.
 #include "core/game.h"
+#include "core/resources.h"
 #include "customers/customers.h"
 #include "persist/persist.h"
 #include "rating/rating.h"
@@ -57,6 +58,19 @@ TEST(Audio, StartVolumesAndPitches) {
         EXPECT_FLOAT_EQ(music.getVolume(), 50.0f);
         EXPECT_TRUE(music.getLoop());
     }
+}
+
+TEST(Audio, ASplashSoundPlayedBeforeTheLoadingThreadBroughtItWaitsForIt) {
+    FrameDriver driver;
+    deferLoading();
+    initAudio(); // as at start-up: the sounds are queued, none decoded yet
+    if (!game.audio)
+        GTEST_SKIP() << "no audio device";
+    EXPECT_EQ(game.audio->buffers[SoundBite1].getSampleCount(), 0u);
+    playSound(SoundBite1);
+    EXPECT_GT(game.audio->buffers[SoundBite1].getSampleCount(), 0u);
+    EXPECT_NE(sound(SoundBite1).getStatus(), sf::Sound::Stopped);
+    finishLoading();
 }
 
 TEST(Audio, OnlyTheX2ButtonChangesTheTwelvePitches) {

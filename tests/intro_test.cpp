@@ -28,6 +28,11 @@ TEST(Intro, SplashStepsAreTimedFromItsFirstUpdateNotFromStartUp) {
     EXPECT_EQ(game.splashFrame, 0);
     driver.runFor(0.05);
     EXPECT_EQ(game.splashFrame, 1);
+    // The first bite is heard.
+    if (game.audio) {
+        EXPECT_GT(game.audio->buffers[SoundBite1].getSampleCount(), 0u);
+        EXPECT_NE(game.audio->sounds[SoundBite1].getStatus(), sf::Sound::Stopped);
+    }
     EXPECT_EQ(game.splashBite.getTextureRect(), sf::IntRect(797, 0, 797, 939));
     ASSERT_NE(game.splashBite.getTexture(), nullptr);
     EXPECT_EQ(game.splashBite.getTexture()->getSize(), sf::Vector2u(3188, 939));

@@ -9,7 +9,6 @@
 bool initRenderer(Renderer& renderer) {
     if (renderer.frame.getSize() == sf::Vector2u(layoutWidth, layoutHeight))
         return true;
-    renderer.context = std::make_unique<sf::Context>();
     if (!renderer.frame.create(layoutWidth, layoutHeight))
         return false;
     // Shrunk to a small window, the picture is filtered so its texts stay readable.
@@ -18,8 +17,6 @@ bool initRenderer(Renderer& renderer) {
 }
 
 void beginDrawing(Renderer& renderer) {
-    if (renderer.context)
-        renderer.context->setActive(true);
     renderer.captured = false;
 }
 

@@ -21,23 +21,23 @@ struct DrawItem {
 };
 
 struct Renderer {
-    // The picture is drawn in a GL context of its own, so it outlives every window the game
-    // opens and closes (a switch to fullscreen makes a new window).
-    std::unique_ptr<sf::Context> context;
-    sf::RenderTexture frame;                            // the picture, in layout pixels
-    std::vector<DrawItem> queue;                        // the world pass, rebuilt every frame
-    std::vector<sf::Vertex> batch;                      // the queue's run of sprites of one texture
-    std::vector<sf::Sprite> pieces;                     // a trimmed sprite's pieces
-    sf::Texture capture;                                // the frame so far, for the spotlight
-    bool captured = false;                              // the spotlight used it this frame
-    std::unique_ptr<sf::Shader> spotlight;              // null when shaders cannot run
+    // The picture is drawn in whichever window is open: its texture is shared by every GL
+    // context, and its framebuffer is made again in the new window's after a switch to or from
+    // fullscreen.
+    sf::RenderTexture frame;               // the picture, in layout pixels
+    std::vector<DrawItem> queue;           // the world pass, rebuilt every frame
+    std::vector<sf::Vertex> batch;         // the queue's run of sprites of one texture
+    std::vector<sf::Sprite> pieces;        // a trimmed sprite's pieces
+    sf::Texture capture;                   // the frame so far, for the spotlight
+    bool captured = false;                 // the spotlight used it this frame
+    std::unique_ptr<sf::Shader> spotlight; // null when shaders cannot run, empty until compiled
     std::map<std::uint64_t, unsigned> copyFramebuffers; // per GL context, to copy backdrops
 };
 
 // Creates the frame once (a second call changes nothing); the spotlight makes its capture
 // texture when it first needs it.
 bool initRenderer(Renderer& renderer);
-// Makes the picture the target of the drawing that follows.
+// Starts the drawing of a frame.
 void beginDrawing(Renderer& renderer);
 // After the screen's layers: lets go of what this frame did not use (the spotlight's copy).
 void endDrawing(Renderer& renderer);

@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <sstream>
 #include <thread>
 #include <unordered_map>
 #include <vector>
@@ -351,7 +352,7 @@ bool trimSheets(std::vector<SheetPart>& parts, sf::Image& atlas) {
 
 // ---------------------------------------------------------------- the loading thread
 
-enum class JobKind { Texture, Backdrop, Sheet, PathMap, Sound, Prefetch };
+enum class JobKind { Texture, Backdrop, Sheet, PathMap, Sound, Shader, Prefetch };
 
 struct Job {
     JobKind kind = JobKind::Texture;
@@ -362,7 +363,9 @@ struct Job {
     CollisionMap* map = nullptr;
     void (*classify)(const sf::Image&, CollisionMap&) = nullptr;
     sf::SoundBuffer* buffer = nullptr;
+    sf::Shader* shader = nullptr;
     bool later = false; // not needed by the screen shown: brought in over the frames to come
+    bool soon = false;  // needed in a moment (the splash's sounds, the logo's next frame)
 
     // What decoding made.
     bool ok = false;
@@ -370,10 +373,11 @@ struct Job {
     CollisionMap classes;
     std::vector<sf::Int16> samples;
     unsigned channels = 0, sampleRate = 0;
+    std::string source; // a shader's
 
     std::size_t bytes() const {
         return static_cast<std::size_t>(image.getSize().x) * image.getSize().y * 4 +
-               classes.runEnd.size() * 5 + samples.size() * sizeof(sf::Int16);
+               classes.runEnd.size() * 5 + samples.size() * sizeof(sf::Int16) + source.size();
     }
 };
 
@@ -407,6 +411,14 @@ void decode(Job& job) {
         job.ok = input.read(job.samples.data(), job.samples.size()) == job.samples.size();
         job.channels = input.getChannelCount();
         job.sampleRate = input.getSampleRate();
+        break;
+    }
+    case JobKind::Shader: {
+        std::ifstream in(job.file, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        job.ok = in.good() || in.eof();
+        job.source = text.str();
         break;
     }
     }
@@ -470,6 +482,11 @@ void bringIn(Job& job, std::map<std::string, std::unique_ptr<Job>>& prefetched,
             job.buffer->loadFromSamples(job.samples.data(), job.samples.size(), job.channels,
                                         job.sampleRate);
         break;
+    case JobKind::Shader:
+        // Compiled here, where GL calls are made; a shader that does not compile stays empty.
+        if (job.ok && !job.source.empty())
+            job.shader->loadFromMemory(job.source, sf::Shader::Fragment);
+        break;
     case JobKind::Prefetch:
         prefetched[job.path] = std::move(owned);
         break;
@@ -509,11 +526,13 @@ class Loader {
         {
             std::lock_guard<std::mutex> lock(mutex_);
             count(*job, 1);
-            // The logo's next frame is shown in a moment: it goes before pictures for later.
-            if (job->kind == JobKind::Prefetch)
-                waiting_.push_front(std::move(job));
-            else
-                waiting_.push_back(std::move(job));
+            // What is needed in a moment goes before the pictures for later, in the order asked.
+            const auto place =
+                job->soon
+                    ? std::find_if(waiting_.begin(), waiting_.end(),
+                                   [](const std::unique_ptr<Job>& queued) { return !queued->soon; })
+                    : waiting_.end();
+            waiting_.insert(place, std::move(job));
         }
         wake_.notify_all();
     }
@@ -564,26 +583,14 @@ class Loader {
         }
     }
 
-    // Waits until a prefetched picture has been decoded and brought in.
-    Job* awaitPrefetch(const std::string& path) {
+    // Waits until the jobs that `matches` picks have been decoded and brought in; everything
+    // decoded before them is brought in on the way.
+    template <class Match> void await(Match matches) {
         start();
         for (;;) {
-            auto found = prefetched.find(path);
-            if (found != prefetched.end())
-                return found->second.get();
             std::unique_lock<std::mutex> lock(mutex_);
-            const bool pending =
-                std::any_of(waiting_.begin(), waiting_.end(),
-                            [&](const auto& job) {
-                                return job->kind == JobKind::Prefetch && job->path == path;
-                            }) ||
-                (busyPrefetch_ == path) ||
-                std::any_of(decoded_.begin(), decoded_.end(), [&](const auto& job) {
-                    return job->kind == JobKind::Prefetch && job->path == path;
-                });
-            if (!pending)
-                return nullptr;
-            // Everything decoded before it is brought in on the way.
+            if (!pending(matches))
+                return;
             if (decoded_.empty())
                 done_.wait(lock);
             lock.unlock();
@@ -591,17 +598,19 @@ class Loader {
         }
     }
 
+    // A prefetched picture, waited for when still on its way; null when never asked for.
+    Job* awaitPrefetch(const std::string& path) {
+        await([&](const Job& job) { return job.kind == JobKind::Prefetch && job.path == path; });
+        auto found = prefetched.find(path);
+        return found != prefetched.end() ? found->second.get() : nullptr;
+    }
+
     bool pendingPrefetch(const std::string& path) {
         if (prefetched.count(path))
             return true;
         std::lock_guard<std::mutex> lock(mutex_);
-        if (busyPrefetch_ == path)
-            return true;
-        for (const auto* list : {&waiting_, &decoded_})
-            for (const auto& job : *list)
-                if (job->kind == JobKind::Prefetch && job->path == path)
-                    return true;
-        return false;
+        return pending(
+            [&](const Job& job) { return job.kind == JobKind::Prefetch && job.path == path; });
     }
 
     bool loading() {
@@ -622,6 +631,17 @@ class Loader {
         if (job.kind == JobKind::Prefetch)
             return;
         (job.later ? later_ : outstanding_) += step;
+    }
+
+    // Whether a job that `matches` picks is waiting, decoding or decoded (the lock held).
+    template <class Match> bool pending(Match matches) const {
+        if (busy_ && matches(*busy_))
+            return true;
+        for (const auto* list : {&waiting_, &decoded_})
+            for (const auto& job : *list)
+                if (matches(*job))
+                    return true;
+        return false;
     }
 
     void bringSome() {
@@ -650,12 +670,11 @@ class Loader {
                 return;
             std::unique_ptr<Job> job = std::move(waiting_.front());
             waiting_.pop_front();
-            if (job->kind == JobKind::Prefetch)
-                busyPrefetch_ = job->path;
+            busy_ = job.get();
             lock.unlock();
             decode(*job);
             lock.lock();
-            busyPrefetch_.clear();
+            busy_ = nullptr;
             decodedBytes_ += job->bytes();
             decoded_.push_back(std::move(job));
             done_.notify_all();
@@ -666,7 +685,7 @@ class Loader {
     std::condition_variable wake_; // the loading thread's
     std::condition_variable done_; // the game's
     std::deque<std::unique_ptr<Job>> waiting_, decoded_;
-    std::string busyPrefetch_;
+    const Job* busy_ = nullptr; // the job being decoded
     std::size_t decodedBytes_ = 0;
     int outstanding_ = 0; // jobs asked for and not brought in, prefetches and later ones aside
     int later_ = 0;       // jobs for pictures not needed yet
@@ -1042,6 +1061,7 @@ void prefetchPicture(const std::string& path) {
         return;
     auto job = std::make_unique<Job>();
     job->kind = JobKind::Prefetch;
+    job->soon = true;
     job->path = path;
     job->file = file;
     load.queue(std::move(job));
@@ -1107,24 +1127,25 @@ const sf::Font* gameFont() {
     return font.get();
 }
 
-bool loadSoundBuffer(sf::SoundBuffer& buffer, const std::string& path) {
-    if (!loader().deferring)
-        return loadSoundBufferNow(buffer, path);
+bool loadSoundBuffer(sf::SoundBuffer& buffer, const std::string& path, bool soon) {
     const std::string file = locate(path);
     if (file.empty())
         return false;
+    if (!loader().deferring)
+        return buffer.loadFromFile(file);
     auto job = std::make_unique<Job>();
     job->kind = JobKind::Sound;
     job->path = path;
     job->file = file;
     job->buffer = &buffer;
+    job->soon = soon;
     loader().queue(std::move(job));
     return true;
 }
 
-bool loadSoundBufferNow(sf::SoundBuffer& buffer, const std::string& path) {
-    const std::string file = locate(path);
-    return !file.empty() && buffer.loadFromFile(file);
+void awaitSoundBuffer(const sf::SoundBuffer& buffer) {
+    loader().await(
+        [&](const Job& job) { return job.kind == JobKind::Sound && job.buffer == &buffer; });
 }
 
 bool openMusic(sf::Music& music, const std::string& path) {
@@ -1136,7 +1157,17 @@ bool loadFragmentShader(sf::Shader& shader, const std::string& path) {
     if (!sf::Shader::isAvailable())
         return false;
     const std::string file = locate(path);
-    return !file.empty() && shader.loadFromFile(file, sf::Shader::Fragment);
+    if (file.empty())
+        return false;
+    if (!loader().deferring)
+        return shader.loadFromFile(file, sf::Shader::Fragment);
+    auto job = std::make_unique<Job>();
+    job->kind = JobKind::Shader;
+    job->path = path;
+    job->file = file;
+    job->shader = &shader;
+    loader().queue(std::move(job));
+    return true;
 }
 
 void setWindowIcon(sf::Window& window) {

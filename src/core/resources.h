@@ -83,11 +83,14 @@ bool stillLoading();
 
 // The game's one font; null when missing.
 const sf::Font* gameFont();
-// A sound buffer, decoded on the loading thread while loading is deferred.
-bool loadSoundBuffer(sf::SoundBuffer& buffer, const std::string& path);
-// A sound buffer decoded now (the splash's own sounds).
-bool loadSoundBufferNow(sf::SoundBuffer& buffer, const std::string& path);
+// A sound buffer, decoded on the loading thread while loading is deferred: `soon` when it is
+// played in a moment (the splash's sounds), before the pictures for later.
+bool loadSoundBuffer(sf::SoundBuffer& buffer, const std::string& path, bool soon = false);
+// Waits for a sound buffer still on its way and brings it in (nothing when it is not).
+void awaitSoundBuffer(const sf::SoundBuffer& buffer);
 bool openMusic(sf::Music& music, const std::string& path);
+// A fragment shader; while loading is deferred its source is read on the loading thread and it
+// is compiled when brought in (empty until then, and for good when it does not compile).
 bool loadFragmentShader(sf::Shader& shader, const std::string& path);
 // Gives the window the game's burger icon (none when the picture is missing).
 void setWindowIcon(sf::Window& window);

@@ -103,10 +103,7 @@ void initAudio() {
     }
     for (const SoundEntry& entry : soundTable) {
         const std::string path = std::string("../resources/sfx/sons/") + entry.file;
-        if (playedBySplash(entry.id))
-            loadSoundBufferNow(game.audio->buffers[entry.id], path);
-        else
-            loadSoundBuffer(game.audio->buffers[entry.id], path);
+        loadSoundBuffer(game.audio->buffers[entry.id], path, playedBySplash(entry.id));
         game.audio->sounds[entry.id].setBuffer(game.audio->buffers[entry.id]);
     }
     applyVolumes();
@@ -150,8 +147,11 @@ void applySpeedPitch() {
 }
 
 void playSound(SoundId sound) {
-    if (AudioBank* audio = bank())
+    if (AudioBank* audio = bank()) {
+        // The splash plays its first bite before the loading thread may have brought it.
+        awaitSoundBuffer(audio->buffers[sound]);
         audio->sounds[sound].play();
+    }
 }
 
 void playSoundIfStopped(SoundId sound) {

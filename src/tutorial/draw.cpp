@@ -9,6 +9,7 @@ namespace {
 // Copies the frame drawn so far and draws it again through the light.
 void drawSpotlight(const GameState& g, Renderer& r) {
     sf::Shader& shader = *r.spotlight;
+    shader.setUniform("texture", sf::Shader::CurrentTexture);
     shader.setUniform("AmbientLight", sf::Glsl::Vec3(0.2f, 0.2f, 0.2f));
     shader.setUniform("LightPosition", sf::Glsl::Vec3(g.spotlightX, g.spotlightY, 1.0f));
     shader.setUniform("LightColor", sf::Glsl::Vec3(0.2f, 0.2f, 0.2f));
@@ -31,12 +32,12 @@ void loadSpotlight(Renderer& r) {
     auto shader = std::make_unique<sf::Shader>();
     if (!loadFragmentShader(*shader, "../resources/shaders/SimpleLight.frag"))
         return;
-    shader->setUniform("texture", sf::Shader::CurrentTexture);
     r.spotlight = std::move(shader);
 }
 
 void drawTutorialLayer(const GameState& g, Renderer& r) {
-    if (g.spotlightOn == 1 && r.spotlight)
+    // Until the light's shader is compiled (or when it does not compile) the lesson shows unlit.
+    if (g.spotlightOn == 1 && r.spotlight && r.spotlight->getNativeHandle() != 0)
         drawSpotlight(g, r);
     if (!g.dialogue.empty()) {
         r.frame.draw(g.bubbleSprite);
