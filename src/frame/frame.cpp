@@ -173,16 +173,18 @@ void holdScreenPictures() {
         {"../resources/textures/hud/", !splash, onLevel},
     };
     // What goes, first: the pictures that come are not decoded on top of it. The pictures above
-    // keep holdings of their own, also those in the folders, so they come before them.
+    // keep holdings of their own, also those in the folders, so they all come before the
+    // folders: a folder let go of leaves them to their own holding (from the first frame on,
+    // when the splash's picture and the cursor are held and the folders are not).
     for (const Hold& hold : holds)
         if (!hold.held)
             holdTexture(hold.texture, false, false);
-    for (const Folder& folder : folders)
-        if (!folder.held)
-            holdTextures(folder.path, false, false);
     for (const Hold& hold : holds)
         if (hold.held)
             holdTexture(hold.texture, true, hold.needed);
+    for (const Folder& folder : folders)
+        if (!folder.held)
+            holdTextures(folder.path, false, false);
     for (const Folder& folder : folders)
         if (folder.held)
             holdTextures(folder.path, true, folder.needed);

@@ -16,6 +16,9 @@ constexpr SoundId biteSounds[] = {SoundBite1, SoundBite2, SoundBite3};
 
 constexpr const char* splashBitePath = "../resources/textures/Menu/QZ manger.png";
 constexpr const char* splashFirstBitePath = "../resources/textures/Menu/QZ manger debut.png";
+// Where the whole burger's own picture (its visible pixels only) sits in the sheet's first frame.
+constexpr int wholeLeft = 98, wholeTop = 210, wholeWidth = 600, wholeHeight = 685;
+constexpr float splashX = 562, splashY = 71;
 constexpr const char* splashFlyerPath = "../resources/textures/menu/gros QZ.png";
 constexpr const char* introBackgroundPath = "../resources/textures/Menu/FondIntro.png";
 constexpr const char* titlePicturePath = "../resources/textures/Menu/Intro.png";
@@ -71,8 +74,9 @@ void blinkPrompt() {
 void initSplash() {
     // The first frame shows the burger whole, a picture of its own; the sheet of its bites is
     // read meanwhile and taken at the first bite.
-    game.splashBite = makeSprite(loadTexture(splashFirstBitePath), 562, 71);
-    game.splashBite.setTextureRect(sf::IntRect(0, 0, 797, 939));
+    game.splashBite =
+        makeSprite(loadTexture(splashFirstBitePath), splashX + wholeLeft, splashY + wholeTop);
+    game.splashBite.setTextureRect(sf::IntRect(0, 0, wholeWidth, wholeHeight));
     prefetchPicture(splashBitePath);
     game.splashFlyer = makeSprite(loadTexture(splashFlyerPath));
     game.splashFlyer.setOrigin(131, 124);
@@ -111,10 +115,12 @@ void updateSplash() {
         game.splashFrame += 1;
         if (game.splashFrame >= 1 && game.splashFrame <= 3)
             playSound(biteSounds[game.splashFrame - 1]);
-        if (game.splashFrame == 1)
+        if (game.splashFrame == 1) {
             setSpriteTexture(game.splashBite, loadTextureInto(game.splashSheet, splashBitePath)
                                                   ? &game.splashSheet
                                                   : nullptr);
+            game.splashBite.setPosition(splashX, splashY);
+        }
         if (game.splashFrame >= 3)
             game.splashPhase = 1;
         game.splashBite.setTextureRect(sf::IntRect(797 * game.splashFrame, 0, 797, 939));

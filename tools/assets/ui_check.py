@@ -63,7 +63,7 @@ EXACT = {
     MENU + "FondIntro.png": (1920, 1080),
     MENU + "Intro.png": (979, 1080),
     MENU + "QZ manger.png": (3188, 939),
-    MENU + "QZ manger debut.png": (797, 939),
+    MENU + "QZ manger debut.png": (600, 685),
     "textures/menu/gros QZ.png": (262, 248),
 }
 for kind in ("Frite", "Burger", "Soda"):

@@ -286,12 +286,19 @@ def intro_picture():
     return ui_menu.cabinet(screen=p.result(), title=True)
 
 
+# The visible pixels of the burger before its first bite, in the sheet's first frame.
+FIRST_BITE_BOX = (98, 210, 698, 895)
+
+
 def build():
     bites = qz_manger()
     save(bites, "textures/Menu/QZ manger.png")
-    # The burger before its first bite, alone: the game's first picture, ready in a quarter of
-    # the time the whole sheet takes to read.
-    save(bites.crop((0, 0, 797, 939)), "textures/Menu/QZ manger debut.png")
+    # The burger before its first bite, alone and cut to its visible pixels: the game's first
+    # picture, read in a fraction of the time the whole sheet takes. The game places it at the
+    # same offset (98, 210) in the sheet's first frame.
+    first = bites.crop((0, 0, 797, 939))
+    assert first.getbbox() == FIRST_BITE_BOX, first.getbbox()
+    save(first.crop(FIRST_BITE_BOX), "textures/Menu/QZ manger debut.png")
     save(gros_qz(), "textures/menu/gros QZ.png")
     save(fond_intro(), "textures/Menu/FondIntro.png")
     save(intro_picture(), "textures/Menu/Intro.png")
