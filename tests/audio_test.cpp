@@ -249,6 +249,7 @@ void playOut(SoundId id) {
 // Run only inside the child process started below, whose OpenAL writes to a WAV file.
 TEST(AudioWaveChild, DISABLED_AnExitThenAShot) {
     initAudio();
+    finishLoading(); // the device opens as the loading starts
     game.levelObjective = 5;
     Customer happy;
     happy.type = Bachelor;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -520,6 +521,14 @@ class Loader {
     bool deferring = false;
     std::map<std::string, std::unique_ptr<Job>> prefetched;
 
+    // Work for this thread just before the loading thread starts, at once when it runs already.
+    void beforeStart(std::function<void()> work) {
+        if (thread_.joinable())
+            work();
+        else
+            beforeStart_.push_back(std::move(work));
+    }
+
     void queue(std::unique_ptr<Job> job) {
         if (const sf::Texture* texture = textureOf(*job))
             ++inFlight()[texture];
@@ -622,8 +631,13 @@ class Loader {
     // The loading thread starts with the first frame's bringing in: start-up itself has only
     // the first frame to make.
     void start() {
-        if (!thread_.joinable())
-            thread_ = std::thread(&Loader::work, this);
+        if (thread_.joinable())
+            return;
+        std::vector<std::function<void()>> first;
+        first.swap(beforeStart_);
+        for (const auto& work : first)
+            work();
+        thread_ = std::thread(&Loader::work, this);
     }
 
     // Counts a job in (+1) or out (-1) of what is awaited, needed now or later.
@@ -690,6 +704,7 @@ class Loader {
     int outstanding_ = 0; // jobs asked for and not brought in, prefetches and later ones aside
     int later_ = 0;       // jobs for pictures not needed yet
     bool stopping_ = false;
+    std::vector<std::function<void()>> beforeStart_;
     std::thread thread_;
 };
 
@@ -1112,6 +1127,10 @@ void finishLoading() {
 
 bool stillLoading() {
     return loader().loading();
+}
+
+void beforeLoadingThread(std::function<void()> work) {
+    loader().beforeStart(std::move(work));
 }
 
 const sf::Font* gameFont() {

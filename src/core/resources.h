@@ -13,6 +13,7 @@
 #include <SFML/Audio.hpp>
 #include <SFML/Graphics.hpp>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -80,6 +81,10 @@ void bringInLoaded();
 void finishLoading();
 // Whether something asked for has not been brought in yet.
 bool stillLoading();
+// Runs `work` here once the first frame is shown, just before the loading thread starts (at once
+// when it runs already): the opening of the audio device, whose library reports on the error
+// stream that the loading thread writes to when a picture is broken.
+void beforeLoadingThread(std::function<void()> work);
 
 // The game's one font; null when missing.
 const sf::Font* gameFont();

@@ -79,11 +79,7 @@ void releaseAudioAtExit() {
     std::atexit(shutdownAudio);
 }
 
-} // namespace
-
-void initAudio() {
-    releaseAudioAtExit();
-    game.musicVolume = game.effectsVolume = 50;
+void openAudio() {
     // The audio library reports a device it cannot open on its error stream, and nothing when
     // the device works. Without a device no music or sound is made at all: each would report
     // every call it cannot make, and the musics' streaming threads would do so without end.
@@ -107,6 +103,16 @@ void initAudio() {
         game.audio->sounds[entry.id].setBuffer(game.audio->buffers[entry.id]);
     }
     applyVolumes();
+}
+
+} // namespace
+
+void initAudio() {
+    releaseAudioAtExit();
+    game.musicVolume = game.effectsVolume = 50;
+    game.audio.reset();
+    // Nothing is heard on the first frame: the device, the musics and the sounds come after it.
+    beforeLoadingThread(openAudio);
 }
 
 void shutdownAudio() {
