@@ -54,7 +54,7 @@ TEST(Audio, StartVolumesAndPitches) {
         EXPECT_FLOAT_EQ(sound(id).getVolume(), id == SoundIntroLogo ? 100.0f : 50.0f) << id;
         EXPECT_FLOAT_EQ(sound(id).getPitch(), 1.0f) << id;
     }
-    for (sf::Music& music : game.audio->musics) {
+    for (MusicStream& music : game.audio->musics) {
         EXPECT_FLOAT_EQ(music.getVolume(), 50.0f);
         EXPECT_TRUE(music.getLoop());
     }
@@ -73,6 +73,21 @@ TEST(Audio, ASplashSoundPlayedBeforeTheLoadingThreadBroughtItWaitsForIt) {
     finishLoading();
 }
 
+TEST(Audio, AMusicGoesOnFromItsStartPastItsEnd) {
+    FrameDriver driver;
+    if (!game.audio)
+        GTEST_SKIP() << "no audio device";
+    sf::InputSoundFile file;
+    ASSERT_TRUE(file.openFromFile(GOBBLER_SOURCE_DIR "/resources/sfx/musiques/Menu Principal.ogg"));
+    MusicStream& music = game.audio->musics[MusicMenu];
+    music.play();
+    music.setPlayingOffset(file.getDuration() - sf::milliseconds(300));
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    EXPECT_EQ(music.getStatus(), sf::SoundStream::Playing);
+    EXPECT_LT(music.getPlayingOffset(), sf::seconds(2)) << "back at its start";
+    music.stop();
+}
+
 TEST(Audio, OnlyTheX2ButtonChangesTheTwelvePitches) {
     FrameDriver driver(0.1);
     startLevel(driver);
@@ -80,7 +95,7 @@ TEST(Audio, OnlyTheX2ButtonChangesTheTwelvePitches) {
     ASSERT_EQ(game.gameSpeed, 2);
     for (int id = 0; id < SoundCount; ++id)
         EXPECT_FLOAT_EQ(sound(id).getPitch(), followsSpeed(id) ? 2.0f : 1.0f) << id;
-    for (sf::Music& music : game.audio->musics)
+    for (MusicStream& music : game.audio->musics)
         EXPECT_FLOAT_EQ(music.getPitch(), 1.0f);
     driver.click(speedPoint.x, speedPoint.y);
     for (int id = 0; id < SoundCount; ++id)

@@ -3,6 +3,8 @@
 // it as const.
 #pragma once
 
+#include "core/music.h"
+
 #include <SFML/Audio.hpp>
 #include <SFML/Graphics.hpp>
 
@@ -308,7 +310,7 @@ struct Projectile {
 struct AudioBank {
     sf::SoundBuffer buffers[SoundCount];
     sf::Sound sounds[SoundCount];
-    sf::Music musics[MusicCount];
+    MusicStream musics[MusicCount];
 };
 
 // ---------------------------------------------------------------- input

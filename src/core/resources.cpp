@@ -1167,7 +1167,7 @@ void awaitSoundBuffer(const sf::SoundBuffer& buffer) {
         [&](const Job& job) { return job.kind == JobKind::Sound && job.buffer == &buffer; });
 }
 
-bool openMusic(sf::Music& music, const std::string& path) {
+bool openMusic(MusicStream& music, const std::string& path) {
     const std::string file = locate(path);
     return !file.empty() && music.openFromFile(file);
 }

@@ -93,7 +93,7 @@ const sf::Font* gameFont();
 bool loadSoundBuffer(sf::SoundBuffer& buffer, const std::string& path, bool soon = false);
 // Waits for a sound buffer still on its way and brings it in (nothing when it is not).
 void awaitSoundBuffer(const sf::SoundBuffer& buffer);
-bool openMusic(sf::Music& music, const std::string& path);
+bool openMusic(MusicStream& music, const std::string& path);
 // A fragment shader; while loading is deferred its source is read on the loading thread and it
 // is compiled when brought in (empty until then, and for good when it does not compile).
 bool loadFragmentShader(sf::Shader& shader, const std::string& path);

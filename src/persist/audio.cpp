@@ -124,7 +124,7 @@ void shutdownAudio() {
 void applyVolumes() {
     if (AudioBank* audio = bank()) {
         if (game.muted == 0) {
-            for (sf::Music& music : audio->musics)
+            for (MusicStream& music : audio->musics)
                 music.setVolume(game.musicVolume);
             for (const SoundEntry& entry : soundTable)
                 if (entry.effects && !isBite(entry.id))
@@ -187,7 +187,7 @@ void stopMusic(MusicId music) {
 
 bool musicPlaying(MusicId music) {
     AudioBank* audio = bank();
-    return audio && audio->musics[music].getStatus() == sf::Music::Playing;
+    return audio && audio->musics[music].getStatus() == sf::SoundStream::Playing;
 }
 
 void stopLevelMusicsOffLevel() {
