@@ -15,6 +15,7 @@
 #include "core/game.h"
 #include "core/paths.h"
 #include "core/platform.h"
+#include "core/resources.h"
 #include "customers/customers.h"
 #include "frame/frame.h"
 #include "level/level.h"
@@ -344,6 +345,8 @@ int runScene(int argc, char** argv) {
         sceneHeavy(p);
     else if (scene == "play")
         scenePlay(p);
+    // The loading thread may still read the sandbox's pictures: it is done before they go.
+    finishLoading();
     std::error_code ignored;
     std::filesystem::current_path("/", ignored);
     std::filesystem::remove_all(root, ignored);
