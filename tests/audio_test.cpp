@@ -60,7 +60,7 @@ TEST(Audio, StartVolumesAndPitches) {
     }
 }
 
-TEST(Audio, ASplashSoundPlayedBeforeTheLoadingThreadBroughtItWaitsForIt) {
+TEST(Audio, ASoundOrMusicPlayedBeforeTheLoadingThreadHasItWaitsAndAClosingForgetsIt) {
     FrameDriver driver;
     deferLoading();
     initAudio(); // as at start-up: the sounds are queued, none decoded yet
@@ -70,6 +70,12 @@ TEST(Audio, ASplashSoundPlayedBeforeTheLoadingThreadBroughtItWaitsForIt) {
     playSound(SoundBite1);
     EXPECT_GT(game.audio->buffers[SoundBite1].getSampleCount(), 0u);
     EXPECT_NE(sound(SoundBite1).getStatus(), sf::Sound::Stopped);
+    playMusic(MusicMenu);
+    EXPECT_TRUE(musicPlaying(MusicMenu));
+    // The window closed during the splash: nothing is brought into the sounds that went.
+    initAudio();
+    shutdownAudio();
+    EXPECT_EQ(game.audio, nullptr);
     finishLoading();
 }
 

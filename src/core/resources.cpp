@@ -12,6 +12,7 @@
 #include <deque>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -353,7 +354,7 @@ bool trimSheets(std::vector<SheetPart>& parts, sf::Image& atlas) {
 
 // ---------------------------------------------------------------- the loading thread
 
-enum class JobKind { Texture, Backdrop, Sheet, PathMap, Sound, Shader, Prefetch };
+enum class JobKind { Texture, Backdrop, Sheet, PathMap, Sound, Music, Shader, Prefetch };
 
 struct Job {
     JobKind kind = JobKind::Texture;
@@ -365,6 +366,7 @@ struct Job {
     void (*classify)(const sf::Image&, CollisionMap&) = nullptr;
     sf::SoundBuffer* buffer = nullptr;
     sf::Shader* shader = nullptr;
+    MusicStream* music = nullptr; // opened on the loading thread itself (its header read)
     bool later = false; // not needed by the screen shown: brought in over the frames to come
     bool soon = false;  // needed in a moment (the splash's sounds, the logo's next frame)
 
@@ -414,6 +416,11 @@ void decode(Job& job) {
         job.sampleRate = input.getSampleRate();
         break;
     }
+    case JobKind::Music:
+        // The game touches no music before the loading is over but its volume and loop, which
+        // opening leaves alone; the audio's shutting down waits for this first.
+        job.ok = job.music->openFromFile(job.file);
+        break;
     case JobKind::Shader: {
         std::ifstream in(job.file, std::ios::binary);
         std::ostringstream text;
@@ -482,6 +489,8 @@ void bringIn(Job& job, std::map<std::string, std::unique_ptr<Job>>& prefetched,
         if (job.ok && !job.samples.empty())
             job.buffer->loadFromSamples(job.samples.data(), job.samples.size(), job.channels,
                                         job.sampleRate);
+        break;
+    case JobKind::Music:
         break;
     case JobKind::Shader:
         // Compiled here, where GL calls are made; a shader that does not compile stays empty.
@@ -612,6 +621,24 @@ class Loader {
         await([&](const Job& job) { return job.kind == JobKind::Prefetch && job.path == path; });
         auto found = prefetched.find(path);
         return found != prefetched.end() ? found->second.get() : nullptr;
+    }
+
+    // Forgets the jobs that `matches` picks, decoded or not, without bringing them in (what
+    // they fill is about to go); the one being decoded is waited for first.
+    template <class Match> void forget(Match matches) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        done_.wait(lock, [&] { return !busy_ || !matches(*busy_); });
+        for (auto* list : {&waiting_, &decoded_})
+            for (auto job = list->begin(); job != list->end();)
+                if (matches(**job)) {
+                    count(**job, -1);
+                    if (list == &decoded_)
+                        decodedBytes_ -= (*job)->bytes();
+                    job = list->erase(job);
+                } else
+                    ++job;
+        lock.unlock();
+        wake_.notify_all();
     }
 
     bool pendingPrefetch(const std::string& path) {
@@ -1169,7 +1196,35 @@ void awaitSoundBuffer(const sf::SoundBuffer& buffer) {
 
 bool openMusic(MusicStream& music, const std::string& path) {
     const std::string file = locate(path);
-    return !file.empty() && music.openFromFile(file);
+    if (file.empty())
+        return false;
+    if (!loader().deferring)
+        return music.openFromFile(file);
+    auto job = std::make_unique<Job>();
+    job->kind = JobKind::Music;
+    job->path = path;
+    job->file = file;
+    job->music = &music;
+    job->soon = true;
+    loader().queue(std::move(job));
+    return true;
+}
+
+void forgetAudioLoading(const AudioBank& bank) {
+    const auto inBank = [&](const Job& job) {
+        const sf::SoundBuffer* buffer = job.buffer;
+        const MusicStream* music = job.music;
+        return (job.kind == JobKind::Sound && buffer >= std::begin(bank.buffers) &&
+                buffer < std::end(bank.buffers)) ||
+               (job.kind == JobKind::Music && music >= std::begin(bank.musics) &&
+                music < std::end(bank.musics));
+    };
+    loader().forget(inBank);
+}
+
+void awaitMusic(const MusicStream& music) {
+    loader().await(
+        [&](const Job& job) { return job.kind == JobKind::Music && job.music == &music; });
 }
 
 bool loadFragmentShader(sf::Shader& shader, const std::string& path) {

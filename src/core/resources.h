@@ -93,7 +93,14 @@ const sf::Font* gameFont();
 bool loadSoundBuffer(sf::SoundBuffer& buffer, const std::string& path, bool soon = false);
 // Waits for a sound buffer still on its way and brings it in (nothing when it is not).
 void awaitSoundBuffer(const sf::SoundBuffer& buffer);
+// A music, opened (its header read) on the loading thread while loading is deferred, before the
+// pictures; nothing but its volume and loop may be touched until awaitMusic.
 bool openMusic(MusicStream& music, const std::string& path);
+// Waits for a music still being opened (nothing when it is not).
+void awaitMusic(const MusicStream& music);
+// Forgets what is still to be loaded into a bank's sounds and musics, about to go (waiting for
+// the one being decoded if it is theirs).
+void forgetAudioLoading(const AudioBank& bank);
 // A fragment shader; while loading is deferred its source is read on the loading thread and it
 // is compiled when brought in (empty until then, and for good when it does not compile).
 bool loadFragmentShader(sf::Shader& shader, const std::string& path);

@@ -67,6 +67,16 @@ AudioBank* bank() {
     return game.audio.get();
 }
 
+// A music to play, stop or ask about, once the loading thread has opened it; null without a
+// device.
+MusicStream* openedMusic(MusicId music) {
+    AudioBank* audio = bank();
+    if (!audio)
+        return nullptr;
+    awaitMusic(audio->musics[music]);
+    return &audio->musics[music];
+}
+
 // Whatever way the process ends, the musics' streaming threads are stopped and the device is
 // closed before the audio library's own statics go: with no audio device those threads keep
 // reporting errors to a stream that is gone, and a device left open is never finished.
@@ -94,8 +104,8 @@ void openAudio() {
     }
     game.audio = std::make_shared<AudioBank>();
     for (int i = 0; i < MusicCount; ++i) {
-        openMusic(game.audio->musics[i], std::string("../resources/sfx/musiques/") + musicFiles[i]);
         game.audio->musics[i].setLoop(true);
+        openMusic(game.audio->musics[i], std::string("../resources/sfx/musiques/") + musicFiles[i]);
     }
     for (const SoundEntry& entry : soundTable) {
         const std::string path = std::string("../resources/sfx/sons/") + entry.file;
@@ -110,14 +120,18 @@ void openAudio() {
 void initAudio() {
     releaseAudioAtExit();
     game.musicVolume = game.effectsVolume = 50;
-    game.audio.reset();
+    shutdownAudio();
     // Nothing is heard on the first frame: the device, the musics and the sounds come after it.
     beforeLoadingThread(openAudio);
 }
 
 void shutdownAudio() {
-    // The musics stop their streaming threads, the sounds let go of their buffers, and the last
-    // of them closes the device, which finishes what it was writing.
+    // What the loading thread still has for the sounds and musics is forgotten first (a window
+    // closed during the splash). Then the musics stop their streaming threads, the sounds let go
+    // of their buffers, and the last of them closes the device, which finishes what it was
+    // writing.
+    if (AudioBank* audio = bank())
+        forgetAudioLoading(*audio);
     game.audio.reset();
 }
 
@@ -176,18 +190,18 @@ void stopSound(SoundId sound) {
 }
 
 void playMusic(MusicId music) {
-    if (AudioBank* audio = bank())
-        audio->musics[music].play();
+    if (MusicStream* stream = openedMusic(music))
+        stream->play();
 }
 
 void stopMusic(MusicId music) {
-    if (AudioBank* audio = bank())
-        audio->musics[music].stop();
+    if (MusicStream* stream = openedMusic(music))
+        stream->stop();
 }
 
 bool musicPlaying(MusicId music) {
-    AudioBank* audio = bank();
-    return audio && audio->musics[music].getStatus() == sf::SoundStream::Playing;
+    MusicStream* stream = openedMusic(music);
+    return stream && stream->getStatus() == sf::SoundStream::Playing;
 }
 
 void stopLevelMusicsOffLevel() {
