@@ -90,6 +90,9 @@ void releaseAudioAtExit() {
 }
 
 void openAudio() {
+    // A bank of an earlier start goes below: nothing may still be loaded into it.
+    if (AudioBank* earlier = bank())
+        forgetAudioLoading(*earlier);
     // The audio library reports a device it cannot open on its error stream, and nothing when
     // the device works. Without a device no music or sound is made at all: each would report
     // every call it cannot make, and the musics' streaming threads would do so without end.
