@@ -13,9 +13,6 @@
 
 class MusicStream final : public sf::SoundStream {
   public:
-    MusicStream() = default;
-    MusicStream(const MusicStream&) = delete;
-    MusicStream& operator=(const MusicStream&) = delete;
     // Stops the streaming thread before the file it reads goes.
     ~MusicStream() override;
 

@@ -384,6 +384,15 @@ struct Job {
     }
 };
 
+// A job of `kind` for what lies at `path` (found at `file`).
+std::unique_ptr<Job> newJob(JobKind kind, const std::string& path, const std::string& file) {
+    auto job = std::make_unique<Job>();
+    job->kind = kind;
+    job->path = path;
+    job->file = file;
+    return job;
+}
+
 // Decoding: no GL, no audio device; safe on the loading thread.
 void decode(Job& job) {
     switch (job.kind) {
@@ -486,16 +495,16 @@ void bringIn(Job& job, std::map<std::string, std::unique_ptr<Job>>& prefetched,
             *job.map = std::move(job.classes);
         break;
     case JobKind::Sound:
-        if (job.ok && !job.samples.empty())
-            job.buffer->loadFromSamples(job.samples.data(), job.samples.size(), job.channels,
-                                        job.sampleRate);
+        job.ok = job.ok && !job.samples.empty() &&
+                 job.buffer->loadFromSamples(job.samples.data(), job.samples.size(), job.channels,
+                                             job.sampleRate);
         break;
     case JobKind::Music:
         break;
     case JobKind::Shader:
         // Compiled here, where GL calls are made; a shader that does not compile stays empty.
-        if (job.ok && !job.source.empty())
-            job.shader->loadFromMemory(job.source, sf::Shader::Fragment);
+        job.ok = job.ok && !job.source.empty() &&
+                 job.shader->loadFromMemory(job.source, sf::Shader::Fragment);
         break;
     case JobKind::Prefetch:
         prefetched[job.path] = std::move(owned);
@@ -641,11 +650,16 @@ class Loader {
         wake_.notify_all();
     }
 
+    // Whether a job that `matches` picks is not brought in yet (no waiting).
+    template <class Match> bool onItsWay(Match matches) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return pending(matches);
+    }
+
     bool pendingPrefetch(const std::string& path) {
         if (prefetched.count(path))
             return true;
-        std::lock_guard<std::mutex> lock(mutex_);
-        return pending(
+        return onItsWay(
             [&](const Job& job) { return job.kind == JobKind::Prefetch && job.path == path; });
     }
 
@@ -740,13 +754,22 @@ Loader& loader() {
     return instance;
 }
 
-// Runs a job here and now.
-void runNow(std::unique_ptr<Job> job) {
+// Runs a job here and now; whether what it loads came.
+bool runNow(std::unique_ptr<Job> job) {
     if (const sf::Texture* texture = textureOf(*job))
         ++inFlight()[texture];
     decode(*job);
     Job& taken = *job;
     bringIn(taken, loader().prefetched, job);
+    return taken.ok;
+}
+
+// Gives a job to the loading thread while loading is deferred (true), else runs it now.
+bool loadOrQueue(std::unique_ptr<Job> job) {
+    if (!loader().deferring)
+        return runNow(std::move(job));
+    loader().queue(std::move(job));
+    return true;
 }
 
 // A shared texture let go of while no screen shown needs it: a picture's or a backdrop's.
@@ -804,10 +827,9 @@ void letGo(const Away& away) {
 }
 
 void bringBack(const Away& away, bool needed) {
-    auto job = std::make_unique<Job>();
-    job->kind = away.texture ? JobKind::Texture : JobKind::Backdrop;
-    job->path = away.path;
-    job->file = resourceFile(away.path); // found when it was first loaded: no disk asked here
+    // The file was found when it was first loaded: no disk asked here.
+    auto job = newJob(away.texture ? JobKind::Texture : JobKind::Backdrop, away.path,
+                      resourceFile(away.path));
     job->texture = away.texture;
     job->backdrop = away.backdrop;
     job->later = !needed;
@@ -893,10 +915,7 @@ const sf::Texture* loadTexture(const std::string& path) {
     if (!file.empty() && loader().deferring && pictureSize(file, size) &&
         size.x <= sf::Texture::getMaximumSize() && size.y <= sf::Texture::getMaximumSize()) {
         comingSizes()[texture] = size;
-        auto job = std::make_unique<Job>();
-        job->kind = JobKind::Texture;
-        job->path = path;
-        job->file = file;
+        auto job = newJob(JobKind::Texture, path, file);
         job->texture = texture;
         loader().queue(std::move(job));
         return texture;
@@ -924,16 +943,10 @@ const sf::Texture* loadBackdrop(const std::string& path) {
     auto backdrop = std::make_unique<sf::RenderTexture>();
     const sf::Texture* texture = &backdrop->getTexture();
     comingSizes()[texture] = size;
-    auto job = std::make_unique<Job>();
-    job->kind = JobKind::Backdrop;
-    job->path = path;
-    job->file = file;
+    auto job = newJob(JobKind::Backdrop, path, file);
     job->backdrop = backdrop.get();
     cache.emplace(path, std::move(backdrop));
-    if (loader().deferring)
-        loader().queue(std::move(job));
-    else
-        runNow(std::move(job));
+    loadOrQueue(std::move(job));
     return texture;
 }
 
@@ -967,10 +980,7 @@ const CollisionMap* loadCollisionMap(const std::string& path,
     cache.emplace(path, std::move(map));
     if (!result)
         return nullptr;
-    auto job = std::make_unique<Job>();
-    job->kind = JobKind::PathMap;
-    job->path = path;
-    job->file = file;
+    auto job = newJob(JobKind::PathMap, path, file);
     job->map = result;
     job->classify = classify;
     if (loader().deferring) {
@@ -1031,10 +1041,7 @@ std::vector<const sf::Texture*> loadTrimmedSheets(const std::vector<SheetRequest
     job->texture = atlasPages().back().get();
     for (SheetPart& part : job->sheets)
         part.sheet->atlas = job->texture;
-    if (loader().deferring)
-        loader().queue(std::move(job));
-    else
-        runNow(std::move(job));
+    loadOrQueue(std::move(job));
     return result;
 }
 
@@ -1101,11 +1108,8 @@ void prefetchPicture(const std::string& path) {
     const std::string file = locate(path);
     if (file.empty())
         return;
-    auto job = std::make_unique<Job>();
-    job->kind = JobKind::Prefetch;
+    auto job = newJob(JobKind::Prefetch, path, file);
     job->soon = true;
-    job->path = path;
-    job->file = file;
     load.queue(std::move(job));
 }
 
@@ -1177,16 +1181,10 @@ bool loadSoundBuffer(sf::SoundBuffer& buffer, const std::string& path, bool soon
     const std::string file = locate(path);
     if (file.empty())
         return false;
-    if (!loader().deferring)
-        return buffer.loadFromFile(file);
-    auto job = std::make_unique<Job>();
-    job->kind = JobKind::Sound;
-    job->path = path;
-    job->file = file;
+    auto job = newJob(JobKind::Sound, path, file);
     job->buffer = &buffer;
     job->soon = soon;
-    loader().queue(std::move(job));
-    return true;
+    return loadOrQueue(std::move(job));
 }
 
 void awaitSoundBuffer(const sf::SoundBuffer& buffer) {
@@ -1198,16 +1196,10 @@ bool openMusic(MusicStream& music, const std::string& path) {
     const std::string file = locate(path);
     if (file.empty())
         return false;
-    if (!loader().deferring)
-        return music.openFromFile(file);
-    auto job = std::make_unique<Job>();
-    job->kind = JobKind::Music;
-    job->path = path;
-    job->file = file;
+    auto job = newJob(JobKind::Music, path, file);
     job->music = &music;
     job->soon = true;
-    loader().queue(std::move(job));
-    return true;
+    return loadOrQueue(std::move(job));
 }
 
 void forgetAudioLoading(const AudioBank& bank) {
@@ -1222,9 +1214,13 @@ void forgetAudioLoading(const AudioBank& bank) {
     loader().forget(inBank);
 }
 
-void awaitMusic(const MusicStream& music) {
-    loader().await(
-        [&](const Job& job) { return job.kind == JobKind::Music && job.music == &music; });
+bool musicOpened(const MusicStream& music, bool wait) {
+    const auto opening = [&](const Job& job) {
+        return job.kind == JobKind::Music && job.music == &music;
+    };
+    if (wait)
+        loader().await(opening);
+    return !loader().onItsWay(opening);
 }
 
 bool loadFragmentShader(sf::Shader& shader, const std::string& path) {
@@ -1233,15 +1229,9 @@ bool loadFragmentShader(sf::Shader& shader, const std::string& path) {
     const std::string file = locate(path);
     if (file.empty())
         return false;
-    if (!loader().deferring)
-        return shader.loadFromFile(file, sf::Shader::Fragment);
-    auto job = std::make_unique<Job>();
-    job->kind = JobKind::Shader;
-    job->path = path;
-    job->file = file;
+    auto job = newJob(JobKind::Shader, path, file);
     job->shader = &shader;
-    loader().queue(std::move(job));
-    return true;
+    return loadOrQueue(std::move(job));
 }
 
 void setWindowIcon(sf::Window& window) {

@@ -94,10 +94,11 @@ bool loadSoundBuffer(sf::SoundBuffer& buffer, const std::string& path, bool soon
 // Waits for a sound buffer still on its way and brings it in (nothing when it is not).
 void awaitSoundBuffer(const sf::SoundBuffer& buffer);
 // A music, opened (its header read) on the loading thread while loading is deferred, before the
-// pictures; nothing but its volume and loop may be touched until awaitMusic.
+// pictures; nothing but its volume and loop may be touched until musicOpened.
 bool openMusic(MusicStream& music, const std::string& path);
-// Waits for a music still being opened (nothing when it is not).
-void awaitMusic(const MusicStream& music);
+// Whether a music has been opened, waiting for it when `wait` (else a music still being opened
+// is not ready yet).
+bool musicOpened(const MusicStream& music, bool wait);
 // Forgets what is still to be loaded into a bank's sounds and musics, about to go (waiting for
 // the one being decoded if it is theirs).
 void forgetAudioLoading(const AudioBank& bank);

@@ -67,13 +67,12 @@ AudioBank* bank() {
     return game.audio.get();
 }
 
-// A music to play, stop or ask about, once the loading thread has opened it; null without a
-// device.
-MusicStream* openedMusic(MusicId music) {
+// A music to play (waited for) or to stop or ask about (one still being opened by the loading
+// thread plays not yet: left alone), once opened; null without a device.
+MusicStream* openedMusic(MusicId music, bool wait) {
     AudioBank* audio = bank();
-    if (!audio)
+    if (!audio || !musicOpened(audio->musics[music], wait))
         return nullptr;
-    awaitMusic(audio->musics[music]);
     return &audio->musics[music];
 }
 
@@ -90,9 +89,7 @@ void releaseAudioAtExit() {
 }
 
 void openAudio() {
-    // A bank of an earlier start goes below: nothing may still be loaded into it.
-    if (AudioBank* earlier = bank())
-        forgetAudioLoading(*earlier);
+    shutdownAudio(); // a bank of an earlier start, if any: nothing may still load into it
     // The audio library reports a device it cannot open on its error stream, and nothing when
     // the device works. Without a device no music or sound is made at all: each would report
     // every call it cannot make, and the musics' streaming threads would do so without end.
@@ -193,17 +190,17 @@ void stopSound(SoundId sound) {
 }
 
 void playMusic(MusicId music) {
-    if (MusicStream* stream = openedMusic(music))
+    if (MusicStream* stream = openedMusic(music, true))
         stream->play();
 }
 
 void stopMusic(MusicId music) {
-    if (MusicStream* stream = openedMusic(music))
+    if (MusicStream* stream = openedMusic(music, false))
         stream->stop();
 }
 
 bool musicPlaying(MusicId music) {
-    MusicStream* stream = openedMusic(music);
+    MusicStream* stream = openedMusic(music, false);
     return stream && stream->getStatus() == sf::SoundStream::Playing;
 }
 
