@@ -37,7 +37,6 @@ class World : public ::testing::Test {
     // Draws the world pass alone on black and reads one layout point back.
     sf::Color drawAndRead(float x, float y) {
         Renderer& renderer = frameRenderer();
-        beginDrawing(renderer);
         renderer.frame.clear(sf::Color::Black);
         refreshCustomerSprites();
         drawWorld(game, renderer);
@@ -144,7 +143,6 @@ TEST_F(World, ACrowdDrawnInRunsFromItsAtlasShowsWhatEachSheetShows) {
     }
     refreshCustomerSprites();
     Renderer& renderer = frameRenderer();
-    beginDrawing(renderer);
     renderer.frame.clear(sf::Color::Black);
     drawWorld(game, renderer);
     renderer.frame.display();
@@ -193,7 +191,6 @@ TEST_F(World, TheMapIsCopiedIntoTheFrameAsTheSamePicture) {
     for (const sf::Vector2f at : {sf::Vector2f(0, 0), sf::Vector2f(3, -2)}) {
         sf::Sprite map = game.mapSprite;
         map.setPosition(at);
-        beginDrawing(renderer);
         renderer.frame.clear(sf::Color::Red);
         EXPECT_EQ(drawBackdrop(renderer, map), at == sf::Vector2f(0, 0));
         renderer.frame.display();

@@ -16,14 +16,11 @@ bool initRenderer(Renderer& renderer) {
     return true;
 }
 
-void beginDrawing(Renderer& renderer) {
-    renderer.captured = false;
-}
-
 void endDrawing(Renderer& renderer) {
     // The spotlight's copy of the frame (8 MB) is kept only while a light shows.
     if (!renderer.captured && renderer.capture.getSize().x != 0)
         renderer.capture = sf::Texture();
+    renderer.captured = false;
 }
 
 void queueItem(Renderer& renderer, const sf::Sprite& sprite, sf::Vector2f at, float depthY) {

@@ -37,8 +37,6 @@ struct Renderer {
 // Creates the frame once (a second call changes nothing); the spotlight makes its capture
 // texture when it first needs it.
 bool initRenderer(Renderer& renderer);
-// Starts the drawing of a frame.
-void beginDrawing(Renderer& renderer);
 // After the screen's layers: lets go of what this frame did not use (the spotlight's copy).
 void endDrawing(Renderer& renderer);
 // Adds one sprite to the world pass's queue, drawn with its origin at `at`.
