@@ -663,11 +663,6 @@ class Loader {
             [&](const Job& job) { return job.kind == JobKind::Prefetch && job.path == path; });
     }
 
-    bool loading() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return outstanding_ > 0;
-    }
-
   private:
     // The loading thread starts with the first frame's bringing in: start-up itself has only
     // the first frame to make.
@@ -1154,10 +1149,6 @@ void bringInLoaded() {
 void finishLoading() {
     loader().deferring = false;
     loader().bring(Bring::Needed);
-}
-
-bool stillLoading() {
-    return loader().loading();
 }
 
 void beforeLoadingThread(std::function<void()> work) {

@@ -79,8 +79,6 @@ void bringInLoaded();
 // Waits for everything needed and brings it in, with what else has been decoded meanwhile;
 // loading is immediate from then on.
 void finishLoading();
-// Whether something asked for has not been brought in yet.
-bool stillLoading();
 // Runs `work` here once the first frame is shown, just before the loading thread starts (at once
 // when it runs already): the opening of the audio device, whose library reports on the error
 // stream that the loading thread writes to when a picture is broken.
