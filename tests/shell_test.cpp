@@ -124,3 +124,55 @@ TEST(HitTests, TopLeftIsStrictAndTheInclusiveFormAcceptsTheXEdges) {
     EXPECT_TRUE(hitBox(1584, 993, 43, 69, 1585, 994));
     EXPECT_FALSE(hitBox(1584, 993, 43, 69, 1627, 994));
 }
+
+// A quick click, a touchpad's tap or a click during a slow frame goes down and up between two
+// frames: the game only hears of it through the window's events, and it must still act once.
+TEST(Shell, APressAndReleaseBetweenTwoFramesActsOnce) {
+    FrameDriver driver;
+    game.screen = TitleMenu;
+    driver.moveMouse(1091, 510);
+    driver.frame();
+    sf::Event event;
+    event.mouseButton = {sf::Mouse::Left, 1091, 510};
+    for (auto type : {sf::Event::MouseButtonPressed, sf::Event::MouseButtonReleased}) {
+        event.type = type;
+        driver.platform.events.push_back(event);
+    }
+    driver.frame();
+    EXPECT_EQ(game.screen, Options) << "a title-menu button";
+    EXPECT_EQ(game.cursorSprite.getTextureRect().left, 38) << "seen down on its frame";
+    driver.frame();
+    EXPECT_EQ(game.clickLatch, 0) << "and up on the next";
+
+    // Two taps between two frames are two presses, on two frames.
+    game.screen = LevelSelect;
+    game.currentLevel = 1;
+    driver.frame();
+    event.mouseButton = {sf::Mouse::Left, 1781, 400};
+    for (int i = 0; i < 2; ++i)
+        for (auto type : {sf::Event::MouseButtonPressed, sf::Event::MouseButtonReleased}) {
+            event.type = type;
+            driver.platform.events.push_back(event);
+        }
+    driver.frames(4);
+    EXPECT_EQ(game.currentLevel, 3) << "the next arrow, tapped twice";
+
+    game.tutorialEnabled = 0;
+    driver.startLevel(3);
+    driver.frame();
+    const int money = game.money;
+    driver.tap(455, 480);
+    EXPECT_EQ(game.towerMenu, BuildMenu) << "a pedestal";
+    driver.tap(455, 480 - 105 - 90);
+    ASSERT_EQ(game.towers.size(), 1u) << "a build button";
+    EXPECT_EQ(game.money, money - game.towerCatalogue[Fries][0].cost);
+    driver.tap(240, 865);
+    EXPECT_EQ(game.countdownDone, 1) << "the countdown";
+    driver.tapKey(sf::Keyboard::Space);
+    EXPECT_EQ(game.paused, 1) << "Space, once";
+    driver.tapKey(sf::Keyboard::Num2);
+    EXPECT_EQ(game.gameSpeed, 2) << "a speed key";
+    game.levelWon = 1;
+    driver.tap(1414 + 165, 555 + 52);
+    EXPECT_EQ(game.screen, LevelSelect) << "Continuer";
+}

@@ -6,7 +6,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 packages=(cmake make g++ libsfml-dev)
 if [ "${1:-}" = "test" ]; then
-    packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool desktop-file-utils appstream)
+    packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox desktop-file-utils appstream)
 fi
 missing=()
 for p in "${packages[@]}"; do

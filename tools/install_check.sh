@@ -4,16 +4,12 @@
 # desktop entry and the AppStream file, checks the Debian package's dependencies when cpack
 # made one, then starts the installed game from / on its own Xvfb screen and clicks through
 # "Options" and "Suppr. partie": the buttons only answer when the pictures were found, and the
-# fresh save must land in $XDG_DATA_HOME/gobbler/, with nothing written into the data.
+# fresh save must land in $XDG_DATA_HOME/gobbler/, with nothing written into the data. Then the
+# installed game is clicked with instant clicks (tools/click_check.sh).
 # Usage: tools/install_check.sh [build folder, default build]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="$(realpath "${1:-build}")"
-
-# The game gets a screen of its own, whatever display the caller has.
-if [ "${INSTALL_CHECK_SCREEN:-}" != own ]; then
-    exec env INSTALL_CHECK_SCREEN=own xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$build"
-fi
 
 fail() {
     echo "install check: $*" >&2
@@ -22,12 +18,18 @@ fail() {
 
 work="$(mktemp -d /tmp/gobbler-install-XXXXXX)"
 game_pid=""
+screen_pids=()
 cleanup() {
     if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
+    for pid in "${screen_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     chmod -R u+w "$work" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# The game gets a screen of its own, whatever display the caller has.
+source tools/own_screen.sh
+own_screen "$work"
 
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -73,7 +75,7 @@ for _ in $(seq 100); do
     sleep 0.2
 done
 [ -n "$window" ] || fail "the installed game opened no window"
-# No window manager here: the window goes where the game asks, which may be partly off-screen.
+# The window goes where the game asks, which may be partly off-screen.
 xdotool windowmove "$window" 0 0
 
 # A press in the game's 1920 x 1080 frame, wherever the window shows it scaled.
@@ -104,3 +106,4 @@ kill "$game_pid"
 wait "$game_pid" 2>/dev/null || true
 game_pid=""
 echo "install check: installed copy started from / found its resources and saved to $save"
+tools/click_check.sh "$prefix/games/gobbler"

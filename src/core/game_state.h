@@ -315,6 +315,18 @@ struct AudioBank {
 
 // ---------------------------------------------------------------- input
 
+// The left button between two frames, as the window's events and its state tell it: a click
+// that went down and up before a frame saw it (a quick click, a touchpad's tap, any click during
+// a slow frame) waits here to be shown on a frame of its own.
+struct PressQueue {
+    static constexpr int capacity = 4;
+    bool down = false;      // the button is held now
+    bool downShown = false; // the press being held has been shown on a frame
+    sf::Vector2i downAt;    // where it went down, in window pixels
+    int taps = 0;           // presses that went down and up unseen, oldest first
+    sf::Vector2i tapAt[capacity];
+};
+
 // What the player did, sampled once at the start of every frame; nothing else reads the
 // mouse, the keyboard or the clock.
 struct FrameInput {
@@ -331,6 +343,7 @@ struct FrameInput {
     bool pauseKey = false;  // Space pressed this frame
     bool menuKey = false;   // Escape pressed this frame
     bool screenKey = false; // F11 or Alt+Enter pressed this frame
+    PressQueue presses;
 };
 
 // ---------------------------------------------------------------- the game

@@ -30,12 +30,51 @@ class SfmlPlatform final : public Platform {
 };
 
 void readKey(const sf::Event::KeyEvent& key, FrameInput& input) {
-    if (key.code == sf::Keyboard::Space)
+    // A speed key tapped between two frames counts as held on the next one.
+    if (key.code == sf::Keyboard::Num1)
+        input.speedKey1 = true;
+    else if (key.code == sf::Keyboard::Num2)
+        input.speedKey2 = true;
+    else if (key.code == sf::Keyboard::Space)
         input.pauseKey = true;
     else if (key.code == sf::Keyboard::Escape)
         input.menuKey = true;
     else if (key.code == sf::Keyboard::F11 || (key.code == sf::Keyboard::Enter && key.alt))
         input.screenKey = true;
+}
+
+void pressGoesDown(PressQueue& presses, sf::Vector2i at) {
+    if (presses.down)
+        return; // the same press, told twice (its state, then its event)
+    presses.down = true;
+    presses.downShown = false;
+    presses.downAt = at;
+}
+
+void pressGoesUp(PressQueue& presses) {
+    if (!presses.down)
+        return;
+    presses.down = false;
+    // Released before any frame showed it: it still gets its frame. A burst of taps beyond
+    // the queue's room is one a player cannot mean anyway.
+    if (!presses.downShown && presses.taps < PressQueue::capacity)
+        presses.tapAt[presses.taps++] = presses.downAt;
+}
+
+// Whether the button is seen down on this frame, and where: one press a frame, each shown at
+// least once, with a frame up between two presses so every one-shot button acts once per press.
+bool showPress(PressQueue& presses, bool shownBefore, sf::Vector2i& at) {
+    if (shownBefore)
+        return presses.down && presses.downShown;
+    if (presses.taps > 0) {
+        at = presses.tapAt[0];
+        std::copy(presses.tapAt + 1, presses.tapAt + presses.taps, presses.tapAt);
+        --presses.taps;
+        return true;
+    }
+    if (presses.down)
+        presses.downShown = true;
+    return presses.down;
 }
 
 } // namespace
@@ -79,6 +118,10 @@ void sampleInput(Platform& platform, FrameInput& input) {
     input.closeRequested = false;
     input.focus = 0;
     input.pauseKey = input.menuKey = input.screenKey = false;
+    input.speedKey1 = platform.speedKeyDown(1);
+    input.speedKey2 = platform.speedKeyDown(2);
+    PressQueue& presses = input.presses;
+    bool buttonEvents = false;
     sf::Event event;
     while (platform.pollEvent(event)) {
         if (event.type == sf::Event::Closed)
@@ -89,12 +132,28 @@ void sampleInput(Platform& platform, FrameInput& input) {
             input.focus = -1;
         else if (event.type == sf::Event::KeyPressed)
             readKey(event.key, input);
+        else if (event.type == sf::Event::MouseButtonPressed &&
+                 event.mouseButton.button == sf::Mouse::Left) {
+            buttonEvents = true;
+            pressGoesDown(presses, sf::Vector2i(event.mouseButton.x, event.mouseButton.y));
+        } else if (event.type == sf::Event::MouseButtonReleased &&
+                   event.mouseButton.button == sf::Mouse::Left) {
+            buttonEvents = true;
+            pressGoesUp(presses);
+        }
     }
-    input.speedKey1 = platform.speedKeyDown(1);
-    input.speedKey2 = platform.speedKeyDown(2);
-    input.leftDown = platform.leftButtonDown();
+    sf::Vector2i pointer = platform.mousePosition();
+    // The events tell the order of what happened; without them, the button's state does (a
+    // press may be seen down before its event arrives, or have no event at all).
+    if (!buttonEvents) {
+        if (platform.leftButtonDown())
+            pressGoesDown(presses, pointer);
+        else
+            pressGoesUp(presses);
+    }
+    input.leftDown = showPress(presses, wasDown, pointer);
     input.leftPressed = input.leftDown && !wasDown;
-    const sf::Vector2i at = windowToFrame(platform.mousePosition(), platform.windowSize());
+    const sf::Vector2i at = windowToFrame(pointer, platform.windowSize());
     input.mouseX = at.x;
     input.mouseY = at.y;
     input.onPicture = at.x >= 0 && at.y >= 0 && at.x < static_cast<int>(layoutWidth) &&

@@ -60,6 +60,8 @@ WindowSettings loadWindowSettings() {
 void dressWindow(sf::RenderWindow& window) {
     setWindowIcon(window);
     window.setFramerateLimit(60);
+    // A key held down acts once: Space held does not flick the pause on and off.
+    window.setKeyRepeatEnabled(false);
     window.setMouseCursorVisible(false);
     windowState().cursorShown = false;
 }

@@ -96,6 +96,28 @@ void FrameDriver::click(int x, int y) {
     frame();
 }
 
+void FrameDriver::tap(int x, int y) {
+    moveMouse(x, y);
+    sf::Event event;
+    event.mouseButton = {sf::Mouse::Left, x, y};
+    for (sf::Event::EventType type :
+         {sf::Event::MouseButtonPressed, sf::Event::MouseButtonReleased}) {
+        event.type = type;
+        platform.events.push_back(event);
+    }
+    frames(2);
+}
+
+void FrameDriver::tapKey(sf::Keyboard::Key code, bool alt) {
+    sf::Event event;
+    event.key = {code, alt, false, false, false};
+    for (sf::Event::EventType type : {sf::Event::KeyPressed, sf::Event::KeyReleased}) {
+        event.type = type;
+        platform.events.push_back(event);
+    }
+    frame();
+}
+
 void FrameDriver::requestClose() {
     sf::Event event;
     event.type = sf::Event::Closed;

@@ -67,6 +67,12 @@ class FrameDriver {
     void release();
     // Down for one frame, up for one frame.
     void click(int x, int y);
+    // A quick click or a touchpad's tap: down and up at (x, y) between two frames, told only
+    // by the window's events (the button is up whenever the game looks); then two frames, the
+    // one that shows it and the next.
+    void tap(int x, int y);
+    // A key pressed and released between two frames; then one frame.
+    void tapKey(sf::Keyboard::Key code, bool alt = false);
     void requestClose();
     void setFocus(bool focused);
 
