@@ -110,4 +110,20 @@ TEST(Intro, APressHeldThroughTheLogoOpensTheTitleMenuOnceThePictureIsUp) {
     ASSERT_TRUE(driver.runUntil([] { return game.screen == TitleMenu; }, 30.0));
     EXPECT_EQ(game.introPhase, 2);
     EXPECT_EQ(game.clickLatch, 0) << "the title menu may still use the press";
+    // The logo stays where the slide left it, over every menu screen.
+    sf::Image logo;
+    ASSERT_TRUE(logo.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Logo/94.png"));
+    for (int screen : {TitleMenu, LevelSelect, Options, Help, Shop}) {
+        game.screen = screen;
+        driver.frame();
+        const sf::Image shown = driver.frameImage();
+        int opaque = 0, matching = 0;
+        for (unsigned y = 0; y < logo.getSize().y; y += 7)
+            for (unsigned x = 500; x < logo.getSize().x; x += 7)
+                if (logo.getPixel(x, y).a == 255) {
+                    ++opaque;
+                    matching += shown.getPixel(x - 500, y) == logo.getPixel(x, y);
+                }
+        EXPECT_GT(matching, opaque * 9 / 10) << "the logo on screen " << screen;
+    }
 }

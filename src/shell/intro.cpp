@@ -162,7 +162,6 @@ void endIntro() {
         setSpriteTexture(*sprite, nullptr);
     for (const char* path : introOnlyPictures)
         releaseTexture(path);
-    setSpriteTexture(game.logoSprite, nullptr);
-    game.logoTexture = sf::Texture();
+    // The logo's last frame stays: the menus show it where the slide left it.
     game.splashSheet = sf::Texture();
 }
