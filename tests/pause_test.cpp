@@ -110,6 +110,8 @@ TEST(Pause, TimerPressedWhilePausedStartsTheWaveAtZero) {
 
 TEST(Pause, TheInGameMenuAndItsOptionsAreOneFreeze) {
     FrameDriver driver(0.1);
+    driver.drawing = true; // each screen's pictures are there on the frame that first shows it
+    const int late = framesWithLatePictures();
     startWave(driver);
     driver.runFor(2.0);
     driver.press(menuPoint.x, menuPoint.y);
@@ -133,6 +135,7 @@ TEST(Pause, TheInGameMenuAndItsOptionsAreOneFreeze) {
     driver.frame();
     EXPECT_EQ(game.screen, InGame);
     EXPECT_NEAR(elapsed(), atOpen, 1e-3);
+    EXPECT_EQ(framesWithLatePictures(), late);
 }
 
 TEST(Pause, APauseThatBecomesTheMenuCountsOnce) {

@@ -6,6 +6,36 @@
 
 #include <algorithm>
 
+void FramePicture::draw(const sf::Sprite& sprite, const sf::RenderStates& states) {
+    note(sprite.getTexture());
+    sf::RenderTexture::draw(sprite, states);
+}
+
+void FramePicture::draw(const sf::Shape& shape, const sf::RenderStates& states) {
+    note(shape.getTexture());
+    sf::RenderTexture::draw(shape, states);
+}
+
+void FramePicture::draw(const sf::Drawable& drawable, const sf::RenderStates& states) {
+    sf::RenderTexture::draw(drawable, states);
+}
+
+void FramePicture::draw(const sf::Vertex* vertices, std::size_t count, sf::PrimitiveType type,
+                        const sf::RenderStates& states) {
+    note(states.texture);
+    sf::RenderTexture::draw(vertices, count, type, states);
+}
+
+void FramePicture::note(const sf::Texture* texture) {
+    if (texture && std::find(drawn_.begin(), drawn_.end(), texture) == drawn_.end())
+        drawn_.push_back(texture);
+}
+
+void FramePicture::clear(const sf::Color& color) {
+    drawn_.clear();
+    sf::RenderTexture::clear(color);
+}
+
 bool initRenderer(Renderer& renderer) {
     if (renderer.frame.getSize() == sf::Vector2u(layoutWidth, layoutHeight))
         return true;
@@ -67,12 +97,17 @@ void drawQueue(Renderer& renderer) {
                                 sf::RenderStates(texture));
         batch.clear();
     };
+    const sf::Texture* standIn = nullptr;
     for (const DrawItem& item : renderer.queue) {
         std::vector<sf::Sprite>& pieces = renderer.pieces;
         pieces.clear();
         const TrimmedDraw kind = trimmedFrame(*item.sprite, pieces);
-        if (kind == TrimmedDraw::NotTrimmed)
+        if (kind == TrimmedDraw::NotTrimmed) {
             pieces.push_back(*item.sprite);
+        } else if (item.sprite->getTexture() != standIn) {
+            standIn = item.sprite->getTexture();
+            renderer.frame.note(standIn);
+        }
         const sf::Transform placed =
             sf::Transform().translate(item.at - item.sprite->getPosition());
         for (const sf::Sprite& drawn : pieces) {
@@ -161,8 +196,10 @@ bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite) {
     const bool copied = gl.checkFramebufferStatus(GL_READ_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     const GLint w = static_cast<GLint>(renderer.frame.getSize().x);
     const GLint h = static_cast<GLint>(renderer.frame.getSize().y);
-    if (copied)
+    if (copied) {
         gl.blitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        renderer.frame.note(sprite.getTexture());
+    }
     gl.bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(frameBuffer));
     if (!copied)
         renderer.frame.draw(sprite, sf::BlendNone);
@@ -172,7 +209,10 @@ bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite) {
 void drawSprite(Renderer& renderer, const sf::Sprite& sprite, const sf::RenderStates& states) {
     std::vector<sf::Sprite>& pieces = renderer.pieces;
     pieces.clear();
-    switch (trimmedFrame(sprite, pieces)) {
+    const TrimmedDraw kind = trimmedFrame(sprite, pieces);
+    if (kind != TrimmedDraw::NotTrimmed)
+        renderer.frame.note(sprite.getTexture());
+    switch (kind) {
     case TrimmedDraw::NotTrimmed:
         renderer.frame.draw(sprite, states);
         break;

@@ -20,11 +20,32 @@ struct DrawItem {
     float depthY = 0;
 };
 
+// The picture a frame is drawn into. It notes every texture drawn into it (a sprite's, a
+// shape's, a batch's), so that a frame about to be shown can be checked for pictures drawn
+// without their pixels.
+class FramePicture : public sf::RenderTexture {
+  public:
+    void draw(const sf::Sprite& sprite, const sf::RenderStates& states = sf::RenderStates::Default);
+    void draw(const sf::Shape& shape, const sf::RenderStates& states = sf::RenderStates::Default);
+    void draw(const sf::Drawable& drawable,
+              const sf::RenderStates& states = sf::RenderStates::Default);
+    void draw(const sf::Vertex* vertices, std::size_t count, sf::PrimitiveType type,
+              const sf::RenderStates& states = sf::RenderStates::Default);
+    // Notes a texture shown by other means (copied in, or standing for a sheet's pieces).
+    void note(const sf::Texture* texture);
+    // The textures drawn since the frame was last cleared, each once.
+    const std::vector<const sf::Texture*>& drawn() const { return drawn_; }
+    void clear(const sf::Color& color = sf::Color::Black);
+
+  private:
+    std::vector<const sf::Texture*> drawn_;
+};
+
 struct Renderer {
     // The picture is drawn in whichever window is open: its texture is shared by every GL
     // context, and its framebuffer is made again in the new window's after a switch to or from
     // fullscreen.
-    sf::RenderTexture frame;               // the picture, in layout pixels
+    FramePicture frame;                    // the picture, in layout pixels
     std::vector<DrawItem> queue;           // the world pass, rebuilt every frame
     std::vector<sf::Vertex> batch;         // the queue's run of sprites of one texture
     std::vector<sf::Sprite> pieces;        // a trimmed sprite's pieces

@@ -836,7 +836,62 @@ bool onItsWay(const Away& away) {
     return inFlight()[shown] > dropped()[shown];
 }
 
+// The shared texture (a picture's or a backdrop's) behind a texture; no path for any other.
+Away sharedTexture(const sf::Texture* texture) {
+    for (const auto& entry : textureCache())
+        if (entry.second.get() == texture)
+            return Away{entry.first, entry.second.get(), nullptr};
+    for (const auto& entry : backdropCache())
+        if (entry.second && &entry.second->getTexture() == texture)
+            return Away{entry.first, nullptr, entry.second.get()};
+    return Away{};
+}
+
+// Frames drawn with a picture whose pixels had to be brought in at once.
+int lateFrames = 0;
+
+// Brings in a picture drawn without its pixels, at once; whether it had any to come.
+bool bringInNow(const sf::Texture* texture) {
+    const auto sheet = sheetOfStandIn().find(texture);
+    if (sheet != sheetOfStandIn().end()) {
+        const sf::Texture* atlas = sheet->second->atlas;
+        const auto itsJob = [atlas](const Job& job) {
+            return job.kind == JobKind::Sheet && job.texture == atlas;
+        };
+        if (sheet->second->arrived || !loader().onItsWay(itsJob))
+            return false;
+        loader().await(itsJob);
+        return true;
+    }
+    const bool coming = comingSizes().count(texture) > 0;
+    if (!coming && texture->getNativeHandle() != 0)
+        return false;
+    const Away away = sharedTexture(texture);
+    if (away.path.empty())
+        return false;
+    if (!coming) {
+        loadTexture(away.path); // a picture the intro let go of for good, asked for again
+    } else if (!onItsWay(away)) {
+        // Let go of by a holding: back for this frame (its holding still counts it as away).
+        bringBack(away, true);
+    }
+    loader().await([texture](const Job& job) { return textureOf(job) == texture; });
+    return true;
+}
+
 } // namespace
+
+int bringInDrawn(const std::vector<const sf::Texture*>& drawn) {
+    int late = 0;
+    for (const sf::Texture* texture : drawn)
+        late += bringInNow(texture) ? 1 : 0;
+    lateFrames += late > 0 ? 1 : 0;
+    return late;
+}
+
+int framesWithLatePictures() {
+    return lateFrames;
+}
 
 void holdTextures(const std::string& pathStart, bool held, bool needed) {
     Holding& holding = holdings()[pathStart];
@@ -875,17 +930,9 @@ void holdTexture(const sf::Texture* texture, bool held, bool needed) {
         return;
     static std::unordered_map<const sf::Texture*, std::string> paths;
     auto known = paths.find(texture);
-    if (known == paths.end()) {
-        std::string path;
-        for (const auto& entry : textureCache())
-            if (entry.second.get() == texture)
-                path = entry.first;
-        for (const auto& entry : backdropCache())
-            if (entry.second && &entry.second->getTexture() == texture)
-                path = entry.first;
-        // A texture that is not shared (a sprite's own) stays unknown: looked up only once.
-        known = paths.emplace(texture, path).first;
-    }
+    // A texture that is not shared (a sprite's own) stays unknown: looked up only once.
+    if (known == paths.end())
+        known = paths.emplace(texture, sharedTexture(texture).path).first;
     if (!known->second.empty())
         holdTextures(known->second, held, needed);
 }

@@ -71,6 +71,13 @@ void holdTextures(const std::string& pathStart, bool held, bool needed);
 // The same for one shared texture (nothing for null).
 void holdTexture(const sf::Texture* texture, bool held, bool needed);
 
+// Brings in at once the pictures of this list (the textures a frame drew) that were drawn
+// without their pixels: let go of, or still on their way. Gives how many there were; the
+// frame is drawn again when there were any.
+int bringInDrawn(const std::vector<const sf::Texture*>& drawn);
+// How many frames have needed that so far (the screens' holdings fetch ahead so that none do).
+int framesWithLatePictures();
+
 // From now on, decode what is asked for on the loading thread.
 void deferLoading();
 // Brings in a few of the decoded pictures and sounds (at most 2 textures, 4 MB a frame), those

@@ -107,12 +107,14 @@ void lateLevel(LevelView view) {
         placeLevelEndStars();
 }
 
-// Pictures shown on some screens only are let go of on the others and brought back on the way
-// to them: the intro's, step by step; the credits page once its sign opens; the level's end when
-// it shows; the in-game menu's and the shop's on their screens; the lesson's where it may speak;
-// the maps of the levels neither chosen nor played; the menus' out of a level; the level's (the
-// HUD folder) on levels and menus. The menus' and the HUD's come while the logo plays (the title
-// shows at its end), the map and the lesson's while the title shows.
+// Which pictures to keep and to fetch ahead. The frame's drawing makes sure of what it shows
+// (bringInDrawn); these lists only keep a frame from waiting for it. Pictures shown on some
+// screens only are let go of on the others and brought back on the way to them: the intro's, step
+// by step; the credits page once its sign opens; the level's end when it shows; the in-game menu's
+// and the shop's on their screens; the lesson's where it may speak; the maps of the levels neither
+// chosen nor played; the menus' out of a level; the level's (the HUD folder) on levels and menus.
+// The menus' and the HUD's come while the logo plays (the title shows at its end), the map and the
+// lesson's while the title shows.
 void holdScreenPictures() {
     const int screen = game.screen;
     const bool onLevel = screen == InGame || screen == GameMenu || screen == GameOptions;
@@ -289,16 +291,22 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
     sampleInput(platform, game.input);
     handleInput();
     updateGame();
+    lateUpdate();
+    // On the screen this frame shows, as the late rules left it (they may change it).
     holdScreenPictures();
     // The splash shows while the other pictures arrive; every other screen needs them all.
     if (game.screen != Splash)
         finishLoading();
-    lateUpdate();
     if (!window)
         return;
     if (draw) {
-        drawFrame(game, frameRenderer());
-        presentFrame(frameRenderer(), *window);
+        Renderer& renderer = frameRenderer();
+        drawFrame(game, renderer);
+        // A picture drawn without its pixels (one the holdings did not fetch ahead) is brought
+        // in at once and the frame drawn again: no frame shows a white box or a hole.
+        if (bringInDrawn(renderer.frame.drawn()) > 0)
+            drawFrame(game, renderer);
+        presentFrame(renderer, *window);
         window->display();
         showSystemCursor(*window, !game.input.onPicture);
     }
