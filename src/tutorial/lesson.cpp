@@ -15,13 +15,12 @@ namespace {
 enum class Light {
     Off,
     Fixed,      // (x, y)
-    UnderFries, // (x, y - the Fries build button's height)
     OnButton,   // (button x + x, 1080 - button y - y), the button given by `button`
-    OnCustomer, // the featured customer's body, by the frame height of `customerType`
+    OnCustomer, // the featured customer and its gauge, by the frame height of `customerType`
 };
 
 // The pictures a step can light.
-enum class Button { None, Burger, Sell, Timer, Speed, Pause };
+enum class Button { None, Fries, Burger, Sell, Timer, Speed, Pause };
 
 // What a step does to the level's clock.
 enum class Flow {
@@ -48,15 +47,14 @@ constexpr LessonStep off(int step, const char* text, Flow flow = Flow::Hold) {
 constexpr LessonStep fixed(int step, const char* text, float x, float y, float radius) {
     return {step, text, Light::Fixed, x, y, radius, Button::None, 0, Flow::Hold};
 }
-constexpr LessonStep underFries(int step, const char* text, float x, float y, float radius) {
-    return {step, text, Light::UnderFries, x, y, radius, Button::None, 0, Flow::Hold};
-}
 constexpr LessonStep onButton(int step, const char* text, Button button, float dx, float dy,
                               float radius) {
     return {step, text, Light::OnButton, dx, dy, radius, button, 0, Flow::Hold};
 }
+// The light on a newcomer takes in its body and the appetite gauge over its head, both
+// inside the light's fully lit part.
 constexpr LessonStep onCustomer(int step, const char* text, int type) {
-    return {step, text, Light::OnCustomer, 0, 0, 100, Button::None, type, Flow::Freeze};
+    return {step, text, Light::OnCustomer, 0, 0, 125, Button::None, type, Flow::Freeze};
 }
 constexpr LessonStep resume(int step) {
     return off(step, "", Flow::Resume);
@@ -73,8 +71,8 @@ constexpr LessonStep lesson[] = {
           "prédéfinis.\nEn cliquant sur les socles vides, l'onglet de sélection des "
           "Nourri'Tours apparaît.",
           1376, 405.5f, 100),
-    underFries(4, "Commençons par placer une Nourri'Tour Frite à l'emplacement indiqué.", 1376, 590,
-               50),
+    onButton(4, "Commençons par placer une Nourri'Tour Frite à l'emplacement indiqué.",
+             Button::Fries, 0, 0, 60),
     off(5, "Cette dernière est utile pour assaillir\nles clients en continu à l'aide de salves de "
            "frites bien délicieuses!"),
     fixed(6,
@@ -185,6 +183,8 @@ constexpr float towerPressHeight = 104;
 
 const sf::Sprite* buttonSprite(Button button) {
     switch (button) {
+    case Button::Fries:
+        return &game.buildButtons[Fries];
     case Button::Burger:
         return &game.buildButtons[Burger];
     case Button::Sell:
@@ -209,9 +209,6 @@ void applyLight(const LessonStep& s) {
     case Light::Fixed:
         setSpotlight(s.x, s.y, s.radius);
         break;
-    case Light::UnderFries:
-        setSpotlight(s.x, s.y - game.buildButtons[Fries].getGlobalBounds().height, s.radius);
-        break;
     case Light::OnButton:
         if (const sf::Sprite* button = buttonSprite(s.button)) {
             const sf::Vector2f at = button->getPosition();
@@ -221,15 +218,20 @@ void applyLight(const LessonStep& s) {
     case Light::OnCustomer:
         // A customer that has left takes nothing with it: the light stays where it was.
         if (const Customer* featured = game.featuredCustomer) {
-            const int bodyHalf = game.customerTypes[s.customerType].frameHeight / 2;
-            setSpotlight(featured->x, lightBaseY - featured->y + static_cast<float>(bodyHalf),
-                         s.radius);
+            const float height =
+                static_cast<float>(game.customerTypes[s.customerType].frameHeight) +
+                featured->gaugeSprite.getGlobalBounds().height;
+            setSpotlight(featured->x, lightBaseY - featured->y + height / 2, s.radius);
         }
         break;
     }
 }
 
-// Whether the featured customer, with the appetite gauge over its head, is wholly inside the
+// How far inside the picture a newcomer's gauge must be before the lesson shows it: clear of
+// the door, where the next newcomers come in over it.
+constexpr float gaugeInside = 60;
+
+// Whether the featured customer, with the appetite gauge over its head, is well inside the
 // window: a newcomer walks in from beyond its top edge.
 bool featuredInView() {
     const Customer* c = game.featuredCustomer;
@@ -240,7 +242,7 @@ bool featuredInView() {
     const float left = std::min(c->x - halfBody, c->x - 50);
     const float right = std::max(c->x + halfBody, c->x - 50 + gauge.width);
     const float top = c->y - static_cast<float>(c->frameHeight) - gauge.height;
-    return left >= 0 && right <= static_cast<float>(layoutWidth) && top >= 0 &&
+    return left >= 0 && right <= static_cast<float>(layoutWidth) && top >= gaugeInside &&
            c->y <= static_cast<float>(layoutHeight);
 }
 

@@ -13,5 +13,6 @@ void animateSpatula();
 constexpr float lightBaseY = 1080.0f;
 // Character size of the bubble's text.
 constexpr unsigned dialogueTextSize = 25;
-// The dialogue with each of its lines broken at blanks to fit maxWidth pixels of the game font.
+// The dialogue fitted to maxWidth pixels of the game font: the writer's lines when each fits,
+// else its words flowed again into lines as full as they go.
 sf::String wrapDialogue(const sf::String& text, float maxWidth);

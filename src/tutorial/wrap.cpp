@@ -1,5 +1,7 @@
-// Fitting the lesson's sentences into the speech bubble: each line the writer broke stays a
-// line, and a line too long for the bubble is broken again at its last blank that fits.
+// Fitting the lesson's sentences into the speech bubble: the writer's lines stay as they are
+// when each fits the bubble; otherwise the words flow again from line to line, each line filled
+// as far as it goes. Breaking the writer's too-long lines one by one would leave a word or two
+// alone on a line of their own.
 #include "core/resources.h"
 #include "tutorial/tutorial_common.h"
 
@@ -14,41 +16,17 @@ float lineWidth(sf::Text& measure, const sf::String& line) {
     return bounds.left + bounds.width;
 }
 
-bool hasInk(const sf::String& line) {
-    for (const sf::Uint32 c : line)
-        if (c != ' ')
-            return true;
-    return false;
-}
-
-// One of the writer's lines, broken at blanks into pieces no wider than maxWidth where the
-// words allow it; a single word wider than that stays whole.
-void wrapLine(sf::Text& measure, const sf::String& line, float maxWidth, sf::String& out) {
-    if (lineWidth(measure, line) <= maxWidth) {
-        out += line;
-        return;
-    }
-    sf::String current;
+bool everyLineFits(sf::Text& measure, const sf::String& text, float maxWidth) {
     std::size_t start = 0;
-    bool first = true;
-    while (start <= line.getSize()) {
-        std::size_t blank = line.find(" ", start);
-        if (blank == sf::String::InvalidPos)
-            blank = line.getSize();
-        const sf::String word = line.substring(start, blank - start);
-        const sf::String candidate = first ? word : current + " " + word;
-        // A line that is only blanks so far (the writer's leading blank) is never cut off.
-        if (!first && hasInk(current) && lineWidth(measure, candidate) > maxWidth) {
-            out += current;
-            out += "\n";
-            current = word;
-        } else {
-            current = candidate;
-        }
-        first = false;
-        start = blank + 1;
+    while (start <= text.getSize()) {
+        std::size_t end = text.find("\n", start);
+        if (end == sf::String::InvalidPos)
+            end = text.getSize();
+        if (lineWidth(measure, text.substring(start, end - start)) > maxWidth)
+            return false;
+        start = end + 1;
     }
-    out += current;
+    return true;
 }
 
 } // namespace
@@ -58,18 +36,27 @@ sf::String wrapDialogue(const sf::String& text, float maxWidth) {
     if (!font)
         return text;
     sf::Text measure("", *font, dialogueTextSize);
-    sf::String out;
+    if (everyLineFits(measure, text, maxWidth))
+        return text;
+    sf::String out, line;
     std::size_t start = 0;
-    while (true) {
-        std::size_t end = text.find("\n", start);
-        const bool last = end == sf::String::InvalidPos;
-        if (last)
-            end = text.getSize();
-        wrapLine(measure, text.substring(start, end - start), maxWidth, out);
-        if (last)
-            break;
-        out += "\n";
+    while (start < text.getSize()) {
+        std::size_t end = start;
+        while (end < text.getSize() && text[end] != ' ' && text[end] != '\n')
+            ++end;
+        const sf::String word = text.substring(start, end - start);
         start = end + 1;
+        if (word.isEmpty())
+            continue;
+        // A single word wider than the bubble stays whole.
+        if (line.isEmpty()) {
+            line = word;
+        } else if (lineWidth(measure, line + " " + word) > maxWidth) {
+            out += line + "\n";
+            line = word;
+        } else {
+            line += " " + word;
+        }
     }
-    return out;
+    return out + line;
 }
