@@ -42,6 +42,8 @@ void showTutorialFlag() {
 void toggleTutorialBox() {
     game.tutorialEnabled = game.tutorialEnabled != 0 ? 0 : 1;
     showTutorialFlag();
+    // Kept at once: a player who quits next finds the lesson as they chose it.
+    writeSave();
 }
 
 // A bar is a little wider than its 0..100 range: its last pixels stay at 100.
