@@ -99,7 +99,7 @@ TEST(Hud, ThirdMapShowsItsFirstBoxFromTheSecondWaveAndNothingOnceTheWaveRuns) {
     FrameDriver driver(0.1);
     pausedLevel(driver, 3);
     // Inside each box, away from its faces and counts.
-    const sf::Vector2f box1(560, 40), box2(110, 730);
+    const sf::Vector2f box1(780, 40), box2(110, 685);
     const Capture wave1(driver);
     game.wave = 2;
     driver.frame();
@@ -114,6 +114,10 @@ TEST(Hud, ThirdMapShowsItsFirstBoxFromTheSecondWaveAndNothingOnceTheWaveRuns) {
     const Capture running(driver);
     EXPECT_NE(running.at(box2.x, box2.y), wave2.at(box2.x, box2.y));
     EXPECT_NE(running.at(box1.x, box1.y), wave2.at(box1.x, box1.y));
+    // Neither box lies over an entrance's mat: the mats look the same with the boxes up.
+    for (const sf::Vector2f mat : {sf::Vector2f(180, 1045), sf::Vector2f(680, 30)})
+        for (float dx : {-40.0f, 0.0f, 40.0f})
+            EXPECT_EQ(wave2.at(mat.x + dx, mat.y), running.at(mat.x + dx, mat.y)) << mat.x;
 }
 
 TEST(Hud, SecondMapTimerShowsOverItsBox) {

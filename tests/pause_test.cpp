@@ -14,7 +14,7 @@ namespace {
 
 // Press points on the HUD and the two menus.
 const sf::Vector2i pausePoint{1600, 1020}, menuPoint{1690, 1025}, mutePoint{1770, 1025},
-    speedPoint{1865, 1025}, timerPoint{240, 865};
+    speedPoint{1865, 1025}, timerPoint{240, 820};
 const sf::Vector2i resumeItem{600, 400}, restartItem{600, 490}, optionsItem{600, 575},
     quitItem{600, 670};
 const sf::Vector2i backLabel{875, 789}, playPicture{1091, 235};

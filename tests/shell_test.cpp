@@ -166,7 +166,7 @@ TEST(Shell, APressAndReleaseBetweenTwoFramesActsOnce) {
     driver.tap(455, 480 - 105 - 90);
     ASSERT_EQ(game.towers.size(), 1u) << "a build button";
     EXPECT_EQ(game.money, money - game.towerCatalogue[Fries][0].cost);
-    driver.tap(240, 865);
+    driver.tap(240, 820);
     EXPECT_EQ(game.countdownDone, 1) << "the countdown";
     driver.tapKey(sf::Keyboard::Space);
     EXPECT_EQ(game.paused, 1) << "Space, once";

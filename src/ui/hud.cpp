@@ -27,13 +27,15 @@ constexpr PreviewPlacement map2Placement = {
     {{670, 750}, {514, 750}, {514, 905}, {670, 905}},
     {{696, 840}, {541, 840}, {541, 875}, {694, 875}},
 };
+// The third map's boxes stand beside their entrances' mats, never over them: the second
+// entrance's to the right of its mat at the top, the map's own entrance's above its mat.
 constexpr PreviewPlacement map3SecondEntrancePlacement = {
-    {{720, 114}, {564, 113}, {564, 270}, {723, 269}},
-    {{743, 200}, {590, 200}, {590, 238}, {743, 238}},
+    {{940, 114}, {784, 113}, {784, 270}, {943, 269}},
+    {{963, 200}, {810, 200}, {810, 238}, {963, 238}},
 };
 constexpr PreviewPlacement map3EntrancePlacement = {
-    {{269, 740}, {113, 740}, {113, 895}, {269, 895}},
-    {{295, 830}, {140, 830}, {140, 865}, {295, 865}},
+    {{269, 695}, {113, 695}, {113, 850}, {269, 850}},
+    {{295, 785}, {140, 785}, {140, 820}, {295, 820}},
 };
 
 constexpr const char* previewFaceFiles[CustomerTypeCount] = {"celibFace.png", "familleFace.png",
@@ -163,10 +165,10 @@ void placeWavePreview() {
         // Box 1, at the top, tells the second entrance's customers (there are none before
         // wave 2); box 2, at the bottom left, the map's own entrance's.
         if (game.wave > 1) {
-            placeBox(0, 540, 20, 0, 686, 235);
+            placeBox(0, 760, 20, 0, 906, 235);
             placePreviewSet(0, 1, map3SecondEntrancePlacement);
         }
-        placeBox(1, 90, 710, 1, 240, 865);
+        placeBox(1, 90, 665, 1, 240, 820);
         placePreviewSet(1, 0, map3EntrancePlacement);
         break;
     default:
