@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -87,11 +88,22 @@ TEST(Rating, PaymentsByWholeFractionsOfTheReward) {
 }
 
 TEST(Rating, StarsAndFramesAtTheirEdges) {
-    EXPECT_EQ(starsForRating(1.99f), 0);
-    EXPECT_EQ(starsForRating(2.0f), 1);
-    EXPECT_EQ(starsForRating(7.5f), 3);
-    EXPECT_EQ(starsForRating(9.99f), 4);
-    EXPECT_EQ(starsForRating(10.0f), 5);
+    // Every edge between 0 and 5 stars, from both sides, as the player is given them: a first
+    // win with that rating, "Continuer", and the balance the level selection shows.
+    const std::pair<float, const char*> edges[] = {
+        {1.99f, "0"}, {2.0f, "1"},  {3.99f, "1"}, {4.0f, "2"},  {5.99f, "2"},
+        {6.0f, "3"},  {7.99f, "3"}, {8.0f, "4"},  {9.99f, "4"}, {10.0f, "5"},
+    };
+    for (const auto& [rating, balance] : edges) {
+        std::remove(sandboxSavePath().c_str());
+        FrameDriver driver;
+        onLevel(2, rating, 0.0f);
+        checkLevelEnd();
+        driver.click(1414 + 165, 555 + 52);
+        ASSERT_EQ(game.screen, LevelSelect);
+        EXPECT_EQ(game.starBalanceText.getString().toAnsiString(), balance) << rating;
+    }
+    std::remove(sandboxSavePath().c_str());
     EXPECT_EQ(starFrame(0.99f), 0);
     EXPECT_EQ(starFrame(1.0f), 1);
     EXPECT_EQ(starFrame(7.9f), 7);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <utility>
@@ -451,6 +452,62 @@ TEST(TowersMenus, InfoPanelTextsForOneAndTwoColumns) {
     EXPECT_EQ(text(3), "1.50s");
     EXPECT_EQ(game.infoPanel.getTexture(), game.infoPanelTexture);
     EXPECT_EQ(other.occupied, 0);
+    level.click(900, 900);
+
+    // Every type at every level, as the player reads it: the build button's hover shows the
+    // first row, a tower's menu its own row, beside the next one once the shop sells it.
+    const auto expectPanel = [&](const TowerStats& now, const TowerStats* next, int at) {
+        char figures[4][80];
+        if (next) {
+            std::snprintf(figures[0], 80, "Niv.%d                Niv.%d", at + 1, at + 2);
+            std::snprintf(figures[1], 80, "%d                      %d", now.feed, next->feed);
+            std::snprintf(figures[2], 80, "%.2fs               %.2fs", now.fireInterval,
+                          next->fireInterval);
+            std::snprintf(figures[3], 80, "%.2f                %.2f", now.range, next->range);
+        } else {
+            std::snprintf(figures[0], 80, "Niv.%d", at + 1);
+            std::snprintf(figures[1], 80, "%d", now.feed);
+            std::snprintf(figures[2], 80, "%.2fs", now.fireInterval);
+            std::snprintf(figures[3], 80, "%.2f", now.range);
+        }
+        EXPECT_EQ(game.infoPanel.getTexture(),
+                  next ? game.infoPanel2Texture : game.infoPanelTexture);
+        EXPECT_EQ(text(0), now.name);
+        for (int line = 0; line < 4; ++line)
+            EXPECT_EQ(text(line + 1), figures[line]) << now.name << " level " << at + 1;
+    };
+    float x = 300;
+    for (int type = 0; type < TowerTypeCount; ++type) {
+        const TowerStats* rows = game.towerCatalogue[type];
+        TowerSlot& free = level.pedestal(0, x += 250, 300);
+        level.click(free.x, free.y);
+        const sf::Vector2f button = game.buildButtons[type].getPosition();
+        level.driver.moveMouse(static_cast<int>(button.x), static_cast<int>(button.y));
+        level.frame();
+        expectPanel(rows[0], nullptr, 0);
+        level.driver.moveMouse(0, 0);
+        Tower* tower = level.build(free, type);
+        ASSERT_NE(tower, nullptr);
+        for (int at = 0; at < 3; ++at) {
+            game.maxTowerLevel[type] = at + 1;
+            level.openMenu(*tower);
+            expectPanel(rows[at], nullptr, at);
+            if (at == 2)
+                break;
+            game.upgradeUnlocked[type][at + 2] = 1;
+            game.maxTowerLevel[type] = at + 2;
+            level.openMenu(*tower);
+            expectPanel(rows[at], &rows[at + 1], at);
+            // Hovering the upgrade button leaves the comparison up.
+            const sf::Vector2f upgrade = game.upgradeButton.getPosition();
+            level.driver.moveMouse(static_cast<int>(upgrade.x), static_cast<int>(upgrade.y));
+            level.frame();
+            expectPanel(rows[at], &rows[at + 1], at);
+            level.click(upgrade);
+            ASSERT_EQ(tower->level, at + 1);
+        }
+        level.click(900, 900);
+    }
 }
 
 TEST(TowersMenus, SaleAndUpgradeActOnlyOnAStandingTower) {
