@@ -162,15 +162,18 @@ TEST(Window, FullscreenAndBackTenTimesKeepsPicturesAndGame) {
     for (int i = 0; i < 20; ++i) {
         toggleFullscreen(window);
         ASSERT_TRUE(window.isOpen());
+        if (i == 19) {
+            // The new window's first picture, drawn before the window has shown anything: the
+            // countdown moved on; the rest of it (map, HUD, pedestals) is the same.
+            const sf::Image after = driver.frameImage();
+            EXPECT_EQ(after.getPixel(960, 540), before.getPixel(960, 540));
+            EXPECT_EQ(after.getPixel(1700, 60), before.getPixel(1700, 60));
+            EXPECT_EQ(after.getPixel(1376, 680), before.getPixel(1376, 680));
+        }
         driver.drawing = true;
         driver.frame();
     }
     driver.drawing = false;
     EXPECT_LT(residentPages() - residentBefore, 2560) << "under 10 MB more";
     EXPECT_EQ(game.money, money);
-    const sf::Image after = driver.frameImage();
-    // The countdown moved on; the rest of the picture (map, HUD, pedestals) is the same.
-    EXPECT_EQ(after.getPixel(960, 540), before.getPixel(960, 540));
-    EXPECT_EQ(after.getPixel(1700, 60), before.getPixel(1700, 60));
-    EXPECT_EQ(after.getPixel(1376, 680), before.getPixel(1376, 680));
 }

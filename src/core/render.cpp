@@ -46,6 +46,20 @@ bool initRenderer(Renderer& renderer) {
     return true;
 }
 
+void beginDrawing(Renderer& renderer) {
+    // SFML sets its lasting drawing states (vertex arrays, texturing, blending) once per render
+    // target, but they belong to a GL context: in a window made anew (fullscreen and back) the
+    // frame would draw nothing but its clear and the copied map until the window's own drawing
+    // happened to set them in the new context. They are set again wherever the frame moves.
+    if (!renderer.frame.setActive(true))
+        return;
+    const std::uint64_t context = sf::Context::getActiveContextId();
+    if (context == renderer.statesContext)
+        return;
+    renderer.frame.resetGLStates();
+    renderer.statesContext = context;
+}
+
 void endDrawing(Renderer& renderer) {
     // The spotlight's copy of the frame (8 MB) is kept only while a light shows.
     if (!renderer.captured && renderer.capture.getSize().x != 0)

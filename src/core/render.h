@@ -53,11 +53,14 @@ struct Renderer {
     bool captured = false;                 // the spotlight used it this frame
     std::unique_ptr<sf::Shader> spotlight; // null when shaders cannot run, empty until compiled
     std::map<std::uint64_t, unsigned> copyFramebuffers; // per GL context, to copy backdrops
+    std::uint64_t statesContext = 0; // the GL context the frame's drawing states were set in
 };
 
 // Creates the frame once (a second call changes nothing); the spotlight makes its capture
 // texture when it first needs it.
 bool initRenderer(Renderer& renderer);
+// Before the screen's layers: readies the frame for drawing in the GL context that is active.
+void beginDrawing(Renderer& renderer);
 // After the screen's layers: lets go of what this frame did not use (the spotlight's copy).
 void endDrawing(Renderer& renderer);
 // Adds one sprite to the world pass's queue, drawn with its origin at `at`.

@@ -84,6 +84,7 @@ void drawScreen(const GameState& g, Renderer& r) {
 } // namespace
 
 void drawFrame(const GameState& g, Renderer& r) {
+    beginDrawing(r);
     r.frame.clear(sf::Color::Black);
     drawScreen(g, r);
     endDrawing(r);
