@@ -31,11 +31,6 @@ void FramePicture::note(const sf::Texture* texture) {
         drawn_.push_back(texture);
 }
 
-void FramePicture::clear(const sf::Color& color) {
-    drawn_.clear();
-    sf::RenderTexture::clear(color);
-}
-
 bool initRenderer(Renderer& renderer) {
     if (renderer.frame.getSize() == sf::Vector2u(layoutWidth, layoutHeight))
         return true;
@@ -47,6 +42,7 @@ bool initRenderer(Renderer& renderer) {
 }
 
 void beginDrawing(Renderer& renderer) {
+    renderer.frame.forgetDrawn();
     // SFML sets its lasting drawing states (vertex arrays, texturing, blending) once per render
     // target, but they belong to a GL context: in a window made anew (fullscreen and back) the
     // frame would draw nothing but its clear and the copied map until the window's own drawing

@@ -33,9 +33,9 @@ class FramePicture : public sf::RenderTexture {
               const sf::RenderStates& states = sf::RenderStates::Default);
     // Notes a texture shown by other means (copied in, or standing for a sheet's pieces).
     void note(const sf::Texture* texture);
-    // The textures drawn since the frame was last cleared, each once.
+    // The textures drawn since the frame's drawing began (beginDrawing), each once.
     const std::vector<const sf::Texture*>& drawn() const { return drawn_; }
-    void clear(const sf::Color& color = sf::Color::Black);
+    void forgetDrawn() { drawn_.clear(); }
 
   private:
     std::vector<const sf::Texture*> drawn_;
@@ -59,7 +59,8 @@ struct Renderer {
 // Creates the frame once (a second call changes nothing); the spotlight makes its capture
 // texture when it first needs it.
 bool initRenderer(Renderer& renderer);
-// Before the screen's layers: readies the frame for drawing in the GL context that is active.
+// Before the screen's layers: readies the frame for drawing in the GL context that is active,
+// and starts noting the textures drawn.
 void beginDrawing(Renderer& renderer);
 // After the screen's layers: lets go of what this frame did not use (the spotlight's copy).
 void endDrawing(Renderer& renderer);
