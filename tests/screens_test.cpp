@@ -367,8 +367,8 @@ TEST(Screens, EveryScreenAsThePlayerSeesItAndNoFrameMissesAPicture) {
     p.look("map1_midwave");
     game.RatingScore = 6.0f;
     checkLevelEnd();
-    ASSERT_EQ(game.supplierTutorialPending, 1);
     d.frames(2);
+    ASSERT_EQ(game.supplierTutorialPending, 1);
     click(p, continueButton);
     p.look("shop_lesson_menu");
     click(p, sf::Vector2i{300, 700});

@@ -549,6 +549,7 @@ TEST(Tutorial, TheFirstWinLeadsIntoTheSupplierShopOnce) {
     driver.frame();
     game.RatingScore = 6.0f;
     checkLevelEnd();
+    driver.frame();
     ASSERT_EQ(game.supplierTutorialPending, 1);
     driver.frame();
     EXPECT_NE(game.dialogue.find("première mission"), std::string::npos);

@@ -348,35 +348,30 @@ struct FrameInput {
 
 // ---------------------------------------------------------------- the game
 
+// The fields come in groups, each headed "-- <group>". A group is written by the folder that
+// owns it and by the folders above that one, never from below (ARCHITECTURE.md lists the
+// owners; a test holds the code to them).
 struct GameState {
-    // shell
+    // -- the shared record: what every layer reads and any may change
+    int screen = Splash;
+    int currentLevel = 0;
+    FrameInput input;
+    int clickLatch = 0;
+
+    // -- the frame
     int windowOpen = 1; // 0 once the player has closed the window or quit
     int hasFocus = 1;
     float now = -1.0f;
     float prevNow = -1.0f;
     float frameDelta = -1.0f;
-    int gameSpeed = 1;
     float layoutScaleX = 1.0f, layoutScaleY = 1.0f;
     sf::Sprite cursorSprite;
-    int screen = Splash;
-    int currentLevel = 0;
 
-    // input
-    FrameInput input;
-    int clickLatch = 0;
-
-    // game clock, pause and level end
+    // -- pause
     int paused = 0;
-    int countdown = 10;
-    float countdownTickTime = 0;
-    int countdownDone = 0;
-    float waveClockStart = 0;
-    float pauseStartTime = 0;
-    float pausedTotal = 0;
-    int levelWon = 0, levelLost = 0;
     int pausedOverLesson = 0; // the pause button is down while the first level's lesson holds
 
-    // in-game menu and in-game options
+    // -- in-game menu and in-game options
     sf::Sprite gameMenuSprite;
     sf::Sprite gameMenuArrows[4];
     const sf::Texture* emptyArrowTexture = nullptr;
@@ -389,7 +384,7 @@ struct GameState {
     sf::CircleShape gameMusicKnob;
     float gameEffectsKnobX = 0, gameMusicKnobX = 0;
 
-    // intro
+    // -- intro
     sf::Sprite splashBite;
     sf::Texture splashSheet; // the bites, taken at the first one (the first frame shows its own)
     sf::Sprite splashFlyer;
@@ -406,12 +401,20 @@ struct GameState {
     float logoX = 0, logoY = 0;
     sf::Sprite titleBackground; // the menu background under the title picture
     sf::Sprite titlePicture;
-    sf::Sprite titleCredits; // the credits sign's first frame
     sf::Text promptText;
     int promptAlpha = 255;
     int promptRising = 0;
 
-    // level
+    // -- wave clock and speed
+    int gameSpeed = 1;
+    int countdown = 10;
+    float countdownTickTime = 0;
+    int countdownDone = 0;
+    float waveClockStart = 0;
+    float pauseStartTime = 0;
+    float pausedTotal = 0;
+
+    // -- level
     sf::Sprite mapSprite;
     const sf::Texture* mapTextures[4] = {};
     const CollisionMap* pathImages[7] = {}; // the seven path images, loaded once
@@ -419,18 +422,22 @@ struct GameState {
     int mapNumber = 0;
     sf::Vector2f entrance;
     sf::Vector2f secondEntrance;
+    sf::Vector2f goalPoint; // the exit, which the towers feed the nearest to first
     int waveCount = 0;
     std::list<TowerSlot> slots;        // newest first
     std::list<Decoration> decorations; // newest first
 
-    // waves and the map-1 door
+    // -- waves and the map-1 door
     int wave = 1;
     int spawnedInWave = 0;
     int doorFrame = 0;
     float doorFrameTime = -1.0f;
     sf::Sprite doorSprite;
+    // The lesson step the first map's script has reached (a newcomer to show, the first wave
+    // fed), for the lesson to take up; 0 when there is none.
+    int lessonCue = 0;
 
-    // path-blocking obstacle
+    // -- path-blocking obstacle
     sf::Sprite signSprites[3];
     sf::Sprite mopperSprites[3];
     float mopperFrameTime[3] = {-1.0f, -1.0f, -1.0f};
@@ -441,7 +448,7 @@ struct GameState {
     int pathAlertCount = 0;
     int pathAlertShown = 0; // the warning blinks in this frame
 
-    // customers
+    // -- customers
     std::list<Customer> customers; // newest first
     const sf::Texture* customerBodyTextures[CustomerTypeCount] = {};
     CustomerTypeInfo customerTypes[CustomerTypeCount];
@@ -452,7 +459,7 @@ struct GameState {
     const sf::Texture* satisfactionTexture = nullptr;
     const sf::Texture* gaugeTexture = nullptr;
 
-    // towers
+    // -- towers
     TowerStats towerCatalogue[TowerTypeCount][3];
     std::list<Tower> towers;           // newest first
     std::list<Projectile> projectiles; // newest first
@@ -470,20 +477,20 @@ struct GameState {
     Customer* firstTarget = nullptr;
     Customer* secondTarget = nullptr;
     Customer* thirdTarget = nullptr;
-    sf::Vector2f goalPoint;
     const sf::Texture* burgerShotTexture = nullptr;
     sf::Sprite infoPanel;
     const sf::Texture* infoPanelTexture = nullptr;  // "InfoTour.png"
     const sf::Texture* infoPanel2Texture = nullptr; // "InfoTour2.png"
     sf::Text infoTexts[5];                          // name, level, feed, interval, range
 
-    // rating
+    // -- rating, the till and the level's end
     float RatingScore = 0;
     float levelObjective = 0;
     int exitedCount = 0;
-    int endSoundsPlayed = 0;
+    int money = 0;
+    int levelWon = 0, levelLost = 0;
 
-    // reviews
+    // -- reviews
     std::string currentReview, previousReview;
     sf::IntRect currentStarsRect, previousStarsRect;
     int currentStarsVisible = 0, previousStarsVisible = 0;
@@ -496,14 +503,12 @@ struct GameState {
     sf::Text endTexts[4];
     int endReviewsChosen = 0;
 
-    // tutorial
-    int tutorialEnabled = 1;
+    // -- lesson and explanations
     int tutorialStep = 0;
     int tutorialRunning = 0;
     int level2TutorialClicks = 0;
     int supplierTutorialPending = 0;
     int supplierTutorialStep = 0;
-    int supplierTutorialDone = 0;
     std::string dialogue;
     sf::Text dialogueText;
     int spotlightOn = 0;
@@ -516,8 +521,7 @@ struct GameState {
     float spotlightRadius = 0;
     int tutorialMessageShown = 0; // the level-2 sign explanation is on screen
 
-    // menus and HUD
-    int money = 0;
+    // -- HUD
     sf::Text moneyText;
     sf::Sprite hudPanel;
     sf::Text waveText;
@@ -538,7 +542,7 @@ struct GameState {
     int previewTimerOf[2] = {-1, -1}; // the timer shown with each preview box; -1: box hidden
     int previewFaceShown[2][CustomerTypeCount] = {};
 
-    // menu frame and level selection
+    // -- menu frame and level selection
     sf::Sprite menuContentBackground; // "Fond.png"
     sf::Sprite menuCabinet;           // "Borne v2.png"
     sf::Sprite menuOuterFrame;        // "FondMenu.png"
@@ -557,7 +561,7 @@ struct GameState {
     int padlockFrame[4] = {};
     float padlockStepTime[4] = {};
 
-    // options: volume sliders, tutorial box, the button that deletes the saved game
+    // -- options: volume sliders, tutorial box, the button that deletes the saved game
     sf::Sprite volumesLabel, musicBar, effectsBar;
     sf::RectangleShape musicFill, effectsFill;
     sf::CircleShape musicKnob, effectsKnob;
@@ -568,7 +572,7 @@ struct GameState {
     sf::Sprite deleteButton;
     sf::Text deleteLabel;
 
-    // help pages: 0 the two categories, 1 towers, 2 customers
+    // -- help pages: 0 the two categories, 1 towers, 2 customers
     int helpPage = 0;
     sf::Sprite helpCategories[2];    // towers, customers
     sf::Sprite helpFoods[3];         // burger, soda, fries
@@ -577,16 +581,17 @@ struct GameState {
     int helpCustomerHovered[4] = {}; // same order
     sf::Text helpTitle, helpTowerText, helpCustomerText;
 
-    // credits: 0 idle, 1 sign animating, 2 sign open, 3 page shown
+    // -- credits: 0 idle, 1 sign animating, 2 sign open, 3 page shown
     int creditsState = 0;
     int creditsFrame = 0;
     float creditsStepTime = 0;
+    sf::Sprite titleCredits; // the credits sign on the cabinet
     sf::Sprite creditsPage;
     int creditsScroll = 0;
     float creditsDragAnchor = 0;
     int creditsDragging = 0;
 
-    // supplier shop
+    // -- supplier shop
     sf::Sprite shopBackground;
     sf::Sprite upgradePictures[TowerTypeCount][4]; // [type][level 1..3]
     sf::Sprite shopPadlocks[6]; // 0..2 level 2 of Fries, Burger, Soda; 3..5 their level 3
@@ -596,8 +601,9 @@ struct GameState {
     int unlockState2 = 0, unlockState3 = 0; // 0 none, 1 padlock opening, 2 done: pay
     int unlockTarget2 = 0, unlockTarget3 = 0;
     float unlockStepTime = 0;
+    int maxTowerLevel[TowerTypeCount] = {1, 1, 1};
 
-    // progress (the save file) and audio
+    // -- progress: the save file
     int stars = 0;
     float bestRating[4] = {};
     int starsEarned[4] = {};
@@ -605,8 +611,12 @@ struct GameState {
     int levelCleared[4] = {};
     int lockOpened[4] = {};
     int upgradeUnlocked[TowerTypeCount][4] = {{0, 1, 0, 0}, {0, 1, 0, 0}, {0, 1, 0, 0}};
-    int maxTowerLevel[TowerTypeCount] = {1, 1, 1};
+    int tutorialEnabled = 1;
+    int supplierTutorialDone = 0;
+
+    // -- audio
     std::shared_ptr<AudioBank> audio;
     float musicVolume = 50, effectsVolume = 50;
     int muted = 0;
+    int endSoundsPlayed = 0; // the level's victory or defeat sounds have been started
 };

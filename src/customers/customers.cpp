@@ -38,6 +38,16 @@ constexpr int friesHitWidth = 129, friesHitHeight = 124;
 // The gauge's frame and its fill.
 constexpr int gaugeWidth = 104, gaugeHeight = 14, fillWidth = 100, fillHeight = 10;
 
+struct Watchers {
+    void (*comes)(Customer&) = nullptr;
+    void (*goes)(const Customer*) = nullptr;
+};
+
+Watchers& watchers() {
+    static Watchers registered;
+    return registered;
+}
+
 } // namespace
 
 void loadCustomerAssets() {
@@ -143,25 +153,22 @@ Customer& spawnCustomer(int type, int direction, int pathIndex, float x, float y
         game.featuredPending = 1;
         game.featuredCustomer = &c;
     }
-    // The newcomer is everyone's target until the towers choose again.
-    game.firstTarget = game.secondTarget = game.thirdTarget = &c;
     c.targetDistance = windowDiagonal;
+    if (watchers().comes)
+        watchers().comes(c);
     return c;
+}
+
+void watchCustomers(void (*comes)(Customer&), void (*goes)(const Customer*)) {
+    watchers() = Watchers{comes, goes};
 }
 
 void forgetCustomer(const Customer& customer) {
     const Customer* gone = &customer;
     if (game.featuredCustomer == gone)
         game.featuredCustomer = nullptr;
-    if (game.firstTarget == gone)
-        game.firstTarget = nullptr;
-    if (game.secondTarget == gone)
-        game.secondTarget = nullptr;
-    if (game.thirdTarget == gone)
-        game.thirdTarget = nullptr;
-    for (Projectile& projectile : game.projectiles)
-        if (projectile.target == gone)
-            projectile.target = nullptr;
+    if (watchers().goes)
+        watchers().goes(gone);
 }
 
 std::list<Customer>::iterator removeCustomer(std::list<Customer>::iterator customer) {
@@ -171,7 +178,6 @@ std::list<Customer>::iterator removeCustomer(std::list<Customer>::iterator custo
 
 void forgetAllCustomers() {
     game.featuredCustomer = nullptr;
-    game.firstTarget = game.secondTarget = game.thirdTarget = nullptr;
-    for (Projectile& projectile : game.projectiles)
-        projectile.target = nullptr;
+    if (watchers().goes)
+        watchers().goes(nullptr);
 }

@@ -16,12 +16,16 @@ enum PixelClass : int {
 
 // Loads the body sheets, shadows and hit sheets and fills the type table.
 void loadCustomerAssets();
+// What the layers above keep about customers (the towers' aim, a projectile's target) hears of
+// each one coming and going, so nothing points at a customer gone: `comes` with each newcomer,
+// `goes` with each one removed (null: all of them). Registered once at start-up.
+void watchCustomers(void (*comes)(Customer&), void (*goes)(const Customer*));
 // Creates one customer at the head of the list.
 Customer& spawnCustomer(int type, int direction, int pathIndex, float x, float y);
 // Unlinks and releases one customer; returns the iterator to the customer after it. Every
-// reference to it (targets, featured customer, projectile targets) is cleared first.
+// reference to it (the featured customer, what the watchers keep) is cleared first.
 std::list<Customer>::iterator removeCustomer(std::list<Customer>::iterator customer);
-// Clears every reference to one customer (targets, featured customer, projectile targets).
+// Clears every reference to one customer (the featured customer, what the watchers keep).
 void forgetCustomer(const Customer& customer);
 // Forgets every reference to customers (level cleared).
 void forgetAllCustomers();

@@ -154,11 +154,6 @@ void reachExit(Customer& c) {
     if (c.hasExited)
         return;
     c.hasExited = 1;
-    // The review panel shows its first stars on the first exit of a run, then both.
-    if (game.currentStarsVisible == 0)
-        game.currentStarsVisible = 1;
-    else
-        game.previousStarsVisible = 1;
     rateExit(c);
 }
 

@@ -221,6 +221,7 @@ void initGame() {
     game.mapSprite.setScale(game.layoutScaleX, game.layoutScaleY);
     loadLevelAssets();
     initTowerMenus();
+    watchCustomersForTowers();
     loadTowerCatalogue();
     initBuildPreviews();
     initMoneyText();
@@ -249,6 +250,7 @@ void updateGame() {
     screenIndependentWork();
     animateScreen();
     simulateLevel();
+    startShopLessonAfterFirstWin();
     if (game.levelWon || game.levelLost)
         chooseEndReviews();
     game.prevNow = game.now;

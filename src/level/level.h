@@ -6,7 +6,13 @@
 
 // Loads the map pictures and the seven path images once.
 void loadLevelAssets();
-// Releases the five level lists and closes the tower menu with them.
+// Steps of the layers above the level's (their things in it: the towers, the lesson), each
+// registered once at start-up: `whenLevelClears` ones run first whenever the level lets go of
+// what it holds (every set-up, and "Continuer"), `whenLevelSetUp` ones at the end of every
+// set-up.
+void whenLevelClears(void (*step)());
+void whenLevelSetUp(void (*step)());
+// Releases the level's lists (the layers above let go of theirs first).
 void clearLevel();
 // The set-up of one map: empties the old level and places the new one.
 void setupMap1();

@@ -7,11 +7,31 @@
 #include "persist/persist.h"
 #include "rating/rating.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
+
+using Steps = std::vector<void (*)()>;
+
+Steps& clearSteps() {
+    static Steps steps;
+    return steps;
+}
+
+Steps& setUpSteps() {
+    static Steps steps;
+    return steps;
+}
+
+// Start-up runs again in tests: a step is kept once.
+void addStep(Steps& steps, void (*step)()) {
+    if (step && std::find(steps.begin(), steps.end(), step) == steps.end())
+        steps.push_back(step);
+}
 
 struct SlotPlace {
     int facing;
@@ -261,19 +281,24 @@ void loadLevelAssets() {
         propSheet(place);
 }
 
+void whenLevelClears(void (*step)()) {
+    addStep(clearSteps(), step);
+}
+
+void whenLevelSetUp(void (*step)()) {
+    addStep(setUpSteps(), step);
+}
+
 void clearLevel() {
+    // What stands on the pedestals goes before them.
+    for (auto step : clearSteps())
+        step();
     // Nothing may keep pointing at a customer that is about to go.
     forgetAllCustomers();
     game.decorations.clear();
-    game.selectedTower = nullptr;
-    game.towers.clear();
     game.customers.clear();
-    game.selectedSlot = nullptr;
     game.slots.clear();
-    game.projectiles.clear();
     game.pauseStartTime = 0;
-    game.towerMenu = Closed;
-    game.towerInfoVisible = 0;
 }
 
 void addSlot(int facing, float x, float y) {
@@ -361,7 +386,7 @@ void resetLevelState() {
     game.exitedCount = 0;
     resetReviews();
     game.pathAlertCount = 0;
-    game.tutorialMessageShown = 0;
+    game.lessonCue = 0;
     game.endSoundsPlayed = 0;
 }
 
@@ -375,11 +400,6 @@ void setupMap1() {
     playMusic(MusicLevel1);
     placeProps(map1Props);
     bindPathImages(1);
-    if (game.tutorialEnabled != 0) {
-        // Nothing moves until the lesson lets the level run.
-        game.tutorialStep = 0;
-        game.tutorialRunning = 0;
-    }
 }
 
 void setupMap2() {
@@ -394,7 +414,6 @@ void setupMap2() {
     startMoppers(1);
     bindPathImages(2);
     playMusic(MusicLevel2);
-    game.tutorialRunning = 1;
 }
 
 void setupMap3() {
@@ -413,7 +432,6 @@ void setupMap3() {
     resetLevelState();
     bindPathImages(3);
     playMusic(MusicLevel3);
-    game.tutorialRunning = 1;
 }
 
 void setupCurrentLevel() {
@@ -429,6 +447,8 @@ void setupCurrentLevel() {
         setupMap3();
         break;
     default:
-        break;
+        return;
     }
+    for (auto step : setUpSteps())
+        step();
 }

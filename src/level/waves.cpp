@@ -244,18 +244,15 @@ void runMap1Script() {
         if (game.spawnedInWave >= w->size)
             game.waveClockStart = game.now;
         if (fired->lesson != 0 && game.tutorialEnabled != 0) {
-            game.tutorialStep = fired->lesson;
-            game.tutorialRunning = 0;
+            game.lessonCue = fired->lesson;
             game.pauseStartTime = game.now;
         }
     }
     closeDoor(w->size);
     const int ended = endWave(w->size);
     if (waveNumber == 1) {
-        if (ended == 1 && game.tutorialEnabled != 0) {
-            game.tutorialRunning = 0;
-            game.tutorialStep = StepFirstWaveFed;
-        }
+        if (ended == 1 && game.tutorialEnabled != 0)
+            game.lessonCue = StepFirstWaveFed;
         endWave(w->size);
     }
     if (waveNumber == currentScript().waveCount && ended == 1)

@@ -12,17 +12,16 @@ namespace {
 constexpr SoundId satisfiedSounds[CustomerTypeCount] = {SoundBachelorHappy, SoundFamilyHappy,
                                                         SoundBigEaterHappy, SoundBusinessManHappy};
 
-// The level number 1..3 that progress is kept under (the tutorial level counts as level 1).
-int progressLevel() {
-    return game.currentLevel <= 1 ? 1 : std::min(game.currentLevel, 3);
-}
-
 MusicId levelMusic() {
     const int level = progressLevel();
     return level == 1 ? MusicLevel1 : level == 2 ? MusicLevel2 : MusicLevel3;
 }
 
 } // namespace
+
+int progressLevel() {
+    return game.currentLevel <= 1 ? 1 : std::min(game.currentLevel, 3);
+}
 
 double ratingChange(int fed, int appetite) {
     const int f = std::min(fed, appetite);
@@ -115,10 +114,6 @@ void checkLevelEnd() {
         if (game.endSoundsPlayed == 0) {
             playSound(SoundVictory);
             game.endSoundsPlayed = 1;
-        }
-        if (level == 1 && game.supplierTutorialDone == 0 && game.supplierTutorialPending == 0) {
-            game.supplierTutorialPending = 1;
-            game.supplierTutorialStep = 0;
         }
     } else if (game.levelObjective > rating) {
         game.levelLost = 1;

@@ -4,6 +4,8 @@
 #include "core/game_state.h"
 #include "core/render.h"
 
+// The level number 1..3 that progress is kept under (the tutorial level counts as level 1).
+int progressLevel();
 // Rating change of a customer leaving with fed F of appetite A.
 double ratingChange(int fed, int appetite);
 // Money a customer leaving with fed F of appetite A and the given reward pays.

@@ -276,7 +276,6 @@ void handleGameMenuClick() {
         placeKnobs();
     } else if (insideMenuBox(menuPressBoxes[3], x, y)) {
         game.screen = TitleMenu;
-        game.menuHeading.setString(utf8("               Menu"));
         for (MusicId music : {MusicLevel1, MusicLevel2, MusicLevel3})
             stopMusic(music);
     } else {

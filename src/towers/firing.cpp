@@ -4,6 +4,7 @@
 #include "core/core.h"
 #include "core/game.h"
 #include "core/resources.h"
+#include "customers/customers.h"
 #include "persist/persist.h"
 
 #include <algorithm>
@@ -264,10 +265,28 @@ void slowCustomers() {
     }
 }
 
+void aimAtNewcomer(Customer& newcomer) {
+    game.firstTarget = game.secondTarget = game.thirdTarget = &newcomer;
+}
+
+// Nothing of the towers keeps pointing at a customer gone (every customer when null).
+void forgetTarget(const Customer* gone) {
+    for (Customer** target : {&game.firstTarget, &game.secondTarget, &game.thirdTarget})
+        if (!gone || *target == gone)
+            *target = nullptr;
+    for (Projectile& projectile : game.projectiles)
+        if (!gone || projectile.target == gone)
+            projectile.target = nullptr;
+}
+
 } // namespace
 
 bool inRange(const Tower& tower, float x, float y) {
     return RangeEllipse(tower).contains(x, y);
+}
+
+void watchCustomersForTowers() {
+    watchCustomers(aimAtNewcomer, forgetTarget);
 }
 
 int chooseTargets(const Tower& tower) {

@@ -4,6 +4,7 @@
 #include "core/core.h"
 #include "core/game.h"
 #include "core/resources.h"
+#include "level/level.h"
 #include "persist/persist.h"
 
 #include <cstdarg>
@@ -175,9 +176,20 @@ void pressTowerButtons() {
     }
 }
 
+// The towers and what points at them or their pedestals go with the level's things.
+void letGoOfLevelTowers() {
+    game.selectedTower = nullptr;
+    game.towers.clear();
+    game.selectedSlot = nullptr;
+    game.projectiles.clear();
+    game.towerMenu = Closed;
+    game.towerInfoVisible = 0;
+}
+
 } // namespace
 
 void initTowerMenus() {
+    whenLevelClears(letGoOfLevelTowers);
     game.towerMenu = Closed;
     game.selectedSlot = nullptr;
     game.selectedTower = nullptr;

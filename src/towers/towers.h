@@ -43,6 +43,9 @@ void drawTowerInfoPanel(const GameState& state, Renderer& renderer);
 
 // Whether a point lies in the range ellipse of a tower's range disc.
 bool inRange(const Tower& tower, float x, float y);
+// Lets the towers hear of customers coming and going: a newcomer is everyone's target until the
+// towers choose again; a customer gone is nobody's, nor any projectile's.
+void watchCustomersForTowers();
 // Ranks the hungry customers in a tower's range by nearness to goalPoint into firstTarget,
 // secondTarget and thirdTarget; returns how many candidates there were.
 int chooseTargets(const Tower& tower);

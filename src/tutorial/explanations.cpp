@@ -4,6 +4,7 @@
 #include "core/game.h"
 #include "core/resources.h"
 #include "persist/persist.h"
+#include "rating/rating.h"
 #include "tutorial/tutorial.h"
 #include "tutorial/tutorial_common.h"
 
@@ -66,8 +67,6 @@ constexpr bool shopStepsInOrder() {
     return true;
 }
 static_assert(shopStepsInOrder(), "every step sits at its own number");
-
-constexpr const char* supplierHeading = "           Fournisseur";
 
 void applyShopLight(const ShopStep& s) {
     switch (s.light) {
@@ -141,6 +140,14 @@ bool level2Explanation() {
     return false;
 }
 
+void startShopLessonAfterFirstWin() {
+    if (game.levelWon == 0 || progressLevel() != 1 || game.supplierTutorialDone != 0 ||
+        game.supplierTutorialPending != 0)
+        return;
+    game.supplierTutorialPending = 1;
+    game.supplierTutorialStep = 0;
+}
+
 void supplierTutorialDisplay() {
     const int step = game.supplierTutorialStep;
     if (step >= shopLessonEnd) {
@@ -163,7 +170,6 @@ void supplierTutorialClick() {
         if (!hitCentred(game.panelButtons[1], game.input.mouseX, game.input.mouseY))
             return;
         game.screen = Shop;
-        game.menuHeading.setString(utf8(supplierHeading));
     }
     advanceShopLesson();
 }

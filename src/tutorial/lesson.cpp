@@ -355,6 +355,13 @@ bool ignoredWhileRunning(int step) {
 } // namespace
 
 void tutorialStepDisplay() {
+    // The first map's script has reached a step of its own (a newcomer, the first wave fed):
+    // the lesson holds the level there.
+    if (game.lessonCue != 0) {
+        game.tutorialStep = game.lessonCue;
+        game.tutorialRunning = 0;
+        game.lessonCue = 0;
+    }
     animateSpatula();
     if (game.tutorialStep < 0 || game.tutorialStep >= lessonLength)
         return;

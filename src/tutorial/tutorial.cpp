@@ -4,6 +4,7 @@
 
 #include "core/game.h"
 #include "core/resources.h"
+#include "level/level.h"
 #include "tutorial/tutorial_common.h"
 
 #include <limits>
@@ -26,9 +27,22 @@ float bubbleTextWidth = 0;
 // The string last given to the dialogue text, so an unchanged bubble is not laid out again.
 std::string shownDialogue;
 
+// A new level: the first map's lesson starts over, holding the level still until it lets it
+// run; the other maps run at once.
+void resetLessonForLevel() {
+    game.tutorialMessageShown = 0;
+    if (game.currentLevel > 1) {
+        game.tutorialRunning = 1;
+    } else if (game.tutorialEnabled != 0) {
+        game.tutorialStep = 0;
+        game.tutorialRunning = 0;
+    }
+}
+
 } // namespace
 
 void initTutorial() {
+    whenLevelSetUp(resetLessonForLevel);
     const float sx = game.layoutScaleX, sy = game.layoutScaleY;
     game.dialogue.clear();
     shownDialogue.clear();

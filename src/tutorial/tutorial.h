@@ -14,6 +14,9 @@ void tutorialClick();
 bool lessonTakesPresses();
 // The level-2 sign explanation; returns true while it holds the wave script.
 bool level2Explanation();
+// After the level's update: the first win of the first level leads the player to the supplier
+// (the shop lesson starts, once ever).
+void startShopLessonAfterFirstWin();
 // The shop lesson's display (every update while it is pending) and its presses.
 void supplierTutorialDisplay();
 void supplierTutorialClick();

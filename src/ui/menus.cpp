@@ -58,8 +58,16 @@ void centreOrigin(sf::Sprite& sprite) {
     sprite.setOrigin(bounds.width / 2, bounds.height / 2);
 }
 
-void setHeading(const char* heading) {
-    game.menuHeading.setString(utf8(heading));
+constexpr const char* titleHeading = "               Menu";
+
+// The cabinet's heading names the screen it shows, however the player came there.
+void showHeading() {
+    const char* heading = game.screen == TitleMenu ? titleHeading : nullptr;
+    for (const PanelButton& button : panel)
+        if (button.screen == game.screen && button.heading)
+            heading = button.heading;
+    if (heading && game.menuHeading.getString() != utf8(heading))
+        game.menuHeading.setString(utf8(heading));
 }
 
 void initLevelSelection() {
@@ -209,7 +217,7 @@ void initMenus() {
             makeSprite(loadTexture(menuFolder + panel[i].picture), panel[i].x, panel[i].y);
         centreOrigin(game.panelButtons[i]);
     }
-    game.menuHeading = makeText("               Menu", 50, sf::Color::Black, 1221, 80);
+    game.menuHeading = makeText(titleHeading, 50, sf::Color::Black, 1221, 80);
     game.starBalanceText = makeText("0", 50, sf::Color::Black, 1086, 85);
     initLevelSelection();
     initOptions();
@@ -225,6 +233,7 @@ void initMenus() {
 }
 
 void updateMenuFrame() {
+    showHeading();
     updateStarBalance();
     for (int i = 0; i < 5; ++i) {
         if (hitCentred(game.panelButtons[i], game.input.mouseX, game.input.mouseY))
@@ -256,8 +265,6 @@ void handleMenuPanel() {
         if (game.clickLatch != 0 || !hitCentred(sprite, game.input.mouseX, game.input.mouseY))
             continue;
         game.screen = button.screen;
-        if (button.heading)
-            setHeading(button.heading);
         if (button.screen == Options)
             placeVolumeKnobs();
         else if (button.screen == Help)
