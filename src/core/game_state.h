@@ -364,7 +364,6 @@ struct GameState {
     float now = -1.0f;
     float prevNow = -1.0f;
     float frameDelta = -1.0f;
-    float layoutScaleX = 1.0f, layoutScaleY = 1.0f;
     sf::Sprite cursorSprite;
 
     // -- pause

@@ -109,7 +109,6 @@ Customer& spawnCustomer(int type, int direction, int pathIndex, float x, float y
                             static_cast<float>(c.frameHeight));
     setSpriteTexture(c.bodySprite, game.customerBodyTextures[type]);
     c.bodySprite.setOrigin(feet);
-    c.bodySprite.setScale(game.layoutScaleX, game.layoutScaleY);
 
     c.x = c.pathX = x;
     c.y = c.pathY = y;

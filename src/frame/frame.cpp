@@ -37,8 +37,7 @@ void initCursor() {
 }
 
 void initMoneyText() {
-    game.moneyText =
-        makeText("", 60, sf::Color::Black, 1620 * game.layoutScaleX, 25 * game.layoutScaleY);
+    game.moneyText = makeText("", 60, sf::Color::Black, 1620, 25);
     game.money = 0;
 }
 
@@ -206,7 +205,6 @@ void initGame() {
 #endif
     game.hasFocus = 1;
     game.clickLatch = 0;
-    game.layoutScaleX = game.layoutScaleY = 1.0f;
     game.towers.clear();
     game.slots.clear();
     game.projectiles.clear();
@@ -218,7 +216,6 @@ void initGame() {
     game.now = game.frameDelta = game.prevNow = -1.0f;
     game.selectedSlot = nullptr;
     game.mapSprite = sf::Sprite();
-    game.mapSprite.setScale(game.layoutScaleX, game.layoutScaleY);
     loadLevelAssets();
     initTowerMenus();
     watchCustomersForTowers();

@@ -74,11 +74,9 @@ void initObstacles() {
     for (int i = 0; i < 3; ++i) {
         game.signSprites[i] = makeSprite(sign);
         game.signSprites[i].setOrigin(centreOf(sign, sf::Vector2f(30, 52)));
-        game.signSprites[i].setScale(game.layoutScaleX, game.layoutScaleY);
         game.signSprites[i].setTextureRect(sf::IntRect(0, 0, 60, 104));
         game.mopperSprites[i] = makeSprite(mopper);
         game.mopperSprites[i].setOrigin(56, 58);
-        game.mopperSprites[i].setScale(game.layoutScaleX, game.layoutScaleY);
         game.mopperSprites[i].setTextureRect(sheetFrame(mopperSheet, 0));
         game.mopperFrameTime[i] = -1.0f;
         game.mopperFrame[i] = 0;

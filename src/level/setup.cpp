@@ -154,9 +154,9 @@ void bindPathImages(int mapNumber) {
 }
 
 void placeObstacle(int i, float signX, float signY, float mopperX, float mopperY) {
-    game.signSprites[i].setPosition(signX * game.layoutScaleX, signY * game.layoutScaleY);
+    game.signSprites[i].setPosition(signX, signY);
     game.warningSprites[i].setPosition(game.signSprites[i].getPosition());
-    game.mopperSprites[i].setPosition(mopperX * game.layoutScaleX, mopperY * game.layoutScaleY);
+    game.mopperSprites[i].setPosition(mopperX, mopperY);
 }
 
 void startMoppers(int count) {
@@ -305,10 +305,9 @@ void addSlot(int facing, float x, float y) {
     game.slots.emplace_front();
     TowerSlot& slot = game.slots.front();
     slot.sprite = makeSprite(loadTexture(slotPicture));
-    slot.sprite.setScale(game.layoutScaleX, game.layoutScaleY);
     slot.sprite.setOrigin(52, 30);
-    slot.x = x * game.layoutScaleX;
-    slot.y = y * game.layoutScaleY;
+    slot.x = x;
+    slot.y = y;
     slot.sprite.setPosition(slot.x, slot.y);
     slot.occupied = 0;
     slot.facing = facing;
@@ -395,7 +394,7 @@ void setupMap1() {
     placeSlots(map1Slots);
     showMap(1);
     applyLevelInfo(1);
-    game.entrance = sf::Vector2f(487 * game.layoutScaleX, 68 * game.layoutScaleY);
+    game.entrance = sf::Vector2f(487, 68);
     resetLevelState();
     playMusic(MusicLevel1);
     placeProps(map1Props);
@@ -420,8 +419,8 @@ void setupMap3() {
     clearLevel();
     placeSlots(map3Slots);
     showMap(3);
-    game.entrance = sf::Vector2f(118 * game.layoutScaleX, 1080 - 10 * game.layoutScaleY);
-    game.secondEntrance = sf::Vector2f(741 * game.layoutScaleX, 0);
+    game.entrance = sf::Vector2f(118, 1070);
+    game.secondEntrance = sf::Vector2f(741, 0);
     // Two moppers share one spot on this map.
     placeObstacle(0, 771.5f, 474, 839, 439);
     placeObstacle(1, 799, 680, 839, 439);

@@ -87,16 +87,15 @@ const char* drawReview(int type, int fed, int appetite) {
 } // namespace
 
 void loadReviews() {
-    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
-    game.currentReviewText = makeText("", 16, sf::Color::White, 1655 * sx, 755 * sy);
-    game.previousReviewText = makeText("", 16, sf::Color::White, 1655 * sx, 885 * sy);
+    game.currentReviewText = makeText("", 16, sf::Color::White, 1655, 755);
+    game.previousReviewText = makeText("", 16, sf::Color::White, 1655, 885);
     const sf::Texture* strip = loadTexture(starStripPath);
-    game.currentStars = makeSprite(strip, 1640 * sx, 735 * sy);
-    game.currentStars.setScale(0.2f * sx, 0.2f * sy);
+    game.currentStars = makeSprite(strip, 1640, 735);
+    game.currentStars.setScale(0.2f, 0.2f);
     game.previousStars = game.currentStars;
-    game.previousStars.setPosition(1640 * sx, 865 * sy);
-    game.currentFace = makeSprite(nullptr, 1570 * sx, 745 * sy);
-    game.previousFace = makeSprite(nullptr, 1570 * sx, 875 * sy);
+    game.previousStars.setPosition(1640, 865);
+    game.currentFace = makeSprite(nullptr, 1570, 745);
+    game.previousFace = makeSprite(nullptr, 1570, 875);
     for (int type = 0; type < CustomerTypeCount; ++type)
         game.faceTextures[type] = loadTexture(faceFiles[type]);
     for (int row = 0; row < 4; ++row) {

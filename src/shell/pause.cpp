@@ -40,10 +40,9 @@ bool onPlayPicture(int x, int y) {
 }
 
 bool insideMenuBox(const MenuBox& box, int x, int y) {
-    const float fx = static_cast<float>(x) - menuX * game.layoutScaleX;
-    const float fy = static_cast<float>(y) - menuY * game.layoutScaleY;
-    return box.left * game.layoutScaleX < fx && fx < box.right * game.layoutScaleX &&
-           box.top * game.layoutScaleY < fy && fy < box.bottom * game.layoutScaleY;
+    const float fx = static_cast<float>(x) - menuX;
+    const float fy = static_cast<float>(y) - menuY;
+    return box.left < fx && fx < box.right && box.top < fy && fy < box.bottom;
 }
 
 // ---- frozen time
@@ -123,10 +122,8 @@ void togglePause() {
 }
 
 void pauseButton() {
-    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
     const sf::Vector2f at = game.pauseButton.getPosition();
-    if (!hitBox(at.x, at.y, 43 * sx, 69 * sy, game.input.mouseX, game.input.mouseY) ||
-        game.clickLatch != 0)
+    if (!hitBox(at.x, at.y, 43, 69, game.input.mouseX, game.input.mouseY) || game.clickLatch != 0)
         return;
     togglePause();
     game.clickLatch = 1;
@@ -155,8 +152,7 @@ void closeTowerMenu() {
 
 void muteButton() {
     const sf::Vector2f at = game.muteButton.getPosition();
-    if (game.clickLatch != 0 || !hitBox(at.x, at.y, 78 * game.layoutScaleX, 39 * game.layoutScaleY,
-                                        game.input.mouseX, game.input.mouseY))
+    if (game.clickLatch != 0 || !hitBox(at.x, at.y, 78, 39, game.input.mouseX, game.input.mouseY))
         return;
     if (game.muted == 0) {
         muteGameAudio();
@@ -201,15 +197,14 @@ void continueButton() {
 }
 
 void placeKnobs() {
-    game.gameEffectsKnobX = game.gameEffectsBar.getPosition().x +
-                            game.effectsVolume * volumeBarRange * game.layoutScaleX / 100.0f;
-    game.gameMusicKnobX = game.gameMusicBar.getPosition().x +
-                          game.musicVolume * volumeBarRange * game.layoutScaleX / 100.0f;
+    game.gameEffectsKnobX =
+        game.gameEffectsBar.getPosition().x + game.effectsVolume * volumeBarRange / 100.0f;
+    game.gameMusicKnobX =
+        game.gameMusicBar.getPosition().x + game.musicVolume * volumeBarRange / 100.0f;
 }
 
 float knobVolume(float knobX, const sf::Sprite& bar) {
-    const float volume =
-        (knobX - bar.getPosition().x) * 100.0f / (volumeBarRange * game.layoutScaleX);
+    const float volume = (knobX - bar.getPosition().x) * 100.0f / volumeBarRange;
     // The bar is a little wider than its 0..100 range: its last pixels stay at 100.
     return std::min(100.0f, std::max(0.0f, volume));
 }
@@ -309,46 +304,40 @@ void updateGameOptions() {
         } else if (hitTopLeft(game.gameMusicBar, x, y)) {
             game.gameMusicKnobX = static_cast<float>(x);
             game.clickLatch = 1;
-        } else if (hitBox(backLabelX * game.layoutScaleX, backLabelY * game.layoutScaleY,
-                          160 * game.layoutScaleX, 20 * game.layoutScaleY, x, y) &&
-                   game.clickLatch == 0) {
+        } else if (hitBox(backLabelX, backLabelY, 160, 20, x, y) && game.clickLatch == 0) {
             game.screen = GameMenu;
             game.clickLatch = 1;
         }
     }
     game.gameEffectsKnob.setPosition(game.gameEffectsKnobX,
-                                     game.gameEffectsBar.getPosition().y + 5 * game.layoutScaleY);
-    game.gameMusicKnob.setPosition(game.gameMusicKnobX,
-                                   game.gameMusicBar.getPosition().y + 5 * game.layoutScaleY);
+                                     game.gameEffectsBar.getPosition().y + 5);
+    game.gameMusicKnob.setPosition(game.gameMusicKnobX, game.gameMusicBar.getPosition().y + 5);
     game.musicVolume = knobVolume(game.gameMusicKnobX, game.gameMusicBar);
     game.effectsVolume = knobVolume(game.gameEffectsKnobX, game.gameEffectsBar);
     applyVolumes();
 }
 
 void placeLevelEndStars() {
-    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
-    game.ratingStars.setPosition(1475 * sx, 400 * sy);
-    game.ratingStars.setScale(0.7f * sx, 0.7f * sy);
-    game.objectiveStars.setPosition(1430 * sx, 725 * sy);
-    game.objectiveStars.setScale(0.6f * sx, 0.6f * sy);
+    game.ratingStars.setPosition(1475, 400);
+    game.ratingStars.setScale(0.7f, 0.7f);
+    game.objectiveStars.setPosition(1430, 725);
+    game.objectiveStars.setScale(0.6f, 0.6f);
 }
 
 void initGameMenus() {
-    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
-    game.gameMenuSprite = makeSprite(loadTexture(hudPath("IGmenu.png")), menuX * sx, menuY * sy);
+    game.gameMenuSprite = makeSprite(loadTexture(hudPath("IGmenu.png")), menuX, menuY);
     game.emptyArrowTexture = loadTexture(hudPath("EmptyFleche.png"));
     game.fullArrowTexture = loadTexture(hudPath("FullFleche.png"));
     for (int item = 0; item < 4; ++item)
         game.gameMenuArrows[item] =
-            makeSprite(game.emptyArrowTexture, menuArrows[item][0] * sx, menuArrows[item][1] * sy);
+            makeSprite(game.emptyArrowTexture, menuArrows[item][0], menuArrows[item][1]);
 
-    game.gameOptionsSprite =
-        makeSprite(loadTexture(hudPath("IGOptions.png")), menuX * sx, menuY * sy);
+    game.gameOptionsSprite = makeSprite(loadTexture(hudPath("IGOptions.png")), menuX, menuY);
     const sf::Texture* bar = loadTexture(hudPath("volumeBar.png"));
-    game.gameEffectsBar = makeSprite(bar, effectsBarX * sx, effectsBarY * sy);
-    game.gameMusicBar = makeSprite(bar, musicBarX * sx, musicBarY * sy);
+    game.gameEffectsBar = makeSprite(bar, effectsBarX, effectsBarY);
+    game.gameMusicBar = makeSprite(bar, musicBarX, musicBarY);
     game.gameOptionsBack =
-        makeSprite(loadTexture(hudPath("igOptions retour.png")), backLabelX * sx, backLabelY * sy);
+        makeSprite(loadTexture(hudPath("igOptions retour.png")), backLabelX, backLabelY);
     game.gameEffectsKnob = makeVolumeKnob();
     game.gameMusicKnob = makeVolumeKnob();
     placeKnobs();

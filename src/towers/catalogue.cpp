@@ -120,7 +120,6 @@ void initBuildPreviews() {
         sf::Sprite& tower = game.buildPreviewSprites[type];
         tower = sf::Sprite();
         setSpriteTexture(tower, row.towerTexture);
-        tower.setScale(game.layoutScaleX, game.layoutScaleY);
         tower.setTextureRect(sf::IntRect(0, 0, row.frameWidth, row.frameHeight));
         tower.setColor(sf::Color(255, 255, 255, 125));
 
@@ -145,7 +144,6 @@ Tower& buildTower(int type, int facing, float x, float y) {
     const TowerStats& row = game.towerCatalogue[type][0];
 
     setSpriteTexture(tower.sprite, row.towerTexture);
-    tower.sprite.setScale(game.layoutScaleX, game.layoutScaleY);
     // Centred on the pedestal for the frame it appears; the catalogue origin takes over
     // from the next tower step on.
     tower.sprite.setOrigin(static_cast<float>(row.frameWidth / 2),

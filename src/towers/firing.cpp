@@ -218,10 +218,9 @@ bool inSplash(const Customer& customer, const Projectile& splash) {
 
 // Whether a burger's picture has wholly left the window (nothing can be fed out there).
 bool outOfWindow(const Projectile& burger) {
-    const sf::FloatRect window(0, 0, 1920 * game.layoutScaleX, 1080 * game.layoutScaleY);
-    const sf::FloatRect picture(burger.x, burger.y,
-                                static_cast<float>(burger.frameRect.width) * game.layoutScaleX,
-                                static_cast<float>(burger.frameRect.height) * game.layoutScaleY);
+    const sf::FloatRect window(0, 0, 1920, 1080);
+    const sf::FloatRect picture(burger.x, burger.y, static_cast<float>(burger.frameRect.width),
+                                static_cast<float>(burger.frameRect.height));
     return !window.intersects(picture);
 }
 
@@ -406,7 +405,6 @@ Projectile& spawnProjectile(const sf::Texture* texture, int frameWidth, float an
     game.projectiles.emplace_front();
     Projectile& p = game.projectiles.front();
     setSpriteTexture(p.sprite, texture);
-    p.sprite.setScale(game.layoutScaleX, game.layoutScaleY);
     p.sprite.setOrigin(originX, originY);
     p.sprite.setPosition(x, y);
     p.x = x;

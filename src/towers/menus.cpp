@@ -34,7 +34,6 @@ sf::Sprite makeCentredButton(const char* path) {
     sf::Sprite button = makeSprite(loadTexture(path));
     const sf::FloatRect local = button.getLocalBounds();
     button.setOrigin(local.width / 2, local.height / 2);
-    button.setScale(game.layoutScaleX, game.layoutScaleY);
     return button;
 }
 
@@ -203,12 +202,11 @@ void initTowerMenus() {
     game.upgradeButton = makeCentredButton("../resources/textures/hud/upgrade tower.png");
     game.priceText = makeText("", 30, sf::Color::Black);
 
-    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
-    game.infoTexts[0] = makeText("", 30, sf::Color::White, 1010 * sx, 890 * sy);
-    game.infoTexts[1] = makeText("", 25, sf::Color::Black, 1260 * sx, 820 * sy);
-    game.infoTexts[2] = makeText("", 25, sf::Color::Black, 1300 * sx, 875 * sy);
-    game.infoTexts[3] = makeText("", 25, sf::Color::Black, 1280 * sx, 945 * sy);
-    game.infoTexts[4] = makeText("", 25, sf::Color::Black, 1250 * sx, 1005 * sy);
+    game.infoTexts[0] = makeText("", 30, sf::Color::White, 1010, 890);
+    game.infoTexts[1] = makeText("", 25, sf::Color::Black, 1260, 820);
+    game.infoTexts[2] = makeText("", 25, sf::Color::Black, 1300, 875);
+    game.infoTexts[3] = makeText("", 25, sf::Color::Black, 1280, 945);
+    game.infoTexts[4] = makeText("", 25, sf::Color::Black, 1250, 1005);
 }
 
 void openBuildMenu(TowerSlot& slot) {

@@ -43,28 +43,24 @@ void resetLessonForLevel() {
 
 void initTutorial() {
     whenLevelSetUp(resetLessonForLevel);
-    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
     game.dialogue.clear();
     shownDialogue.clear();
     game.dialogueText = makeText("", dialogueTextSize, sf::Color::Black);
     game.spotlightOn = 0;
     game.spotlightX = game.spotlightY = game.spotlightRadius = 0;
 
-    game.spatulaSprite =
-        makeSprite(loadTexture("../resources/textures/hud/spat anim.png"), 0, 578 * sy);
+    game.spatulaSprite = makeSprite(loadTexture("../resources/textures/hud/spat anim.png"), 0, 578);
     game.spatulaSprite.setTextureRect(sf::IntRect(0, 0, spatulaFrameWidth, spatulaFrameHeight));
-    game.spatulaSprite.setScale(sx, sy);
     game.spatulaAnimating = 0;
     game.spatulaFrame = 0;
     game.spatulaFrameTime = 0;
 
     const sf::Texture* bubble = loadTexture("../resources/textures/hud/spat dialogue.png");
-    const float bubbleHeight = bubble ? static_cast<float>(textureSize(bubble).y) * sy : 0.0f;
-    game.bubbleSprite = makeSprite(bubble, 178 * sx, 1080 * sy - bubbleHeight);
-    game.bubbleSprite.setScale(sx, sy);
+    const float bubbleHeight = bubble ? static_cast<float>(textureSize(bubble).y) : 0.0f;
+    game.bubbleSprite = makeSprite(bubble, 178, 1080 - bubbleHeight);
     // Without its picture the text keeps the writer's lines as they are.
     bubbleTextWidth =
-        bubble ? (static_cast<float>(textureSize(bubble).x) - textIndent - textRightMargin) * sx
+        bubble ? (static_cast<float>(textureSize(bubble).x) - textIndent - textRightMargin)
                : std::numeric_limits<float>::max();
 }
 
@@ -84,7 +80,7 @@ void layoutDialogue() {
     game.dialogueText.setOrigin(0, text.height / 2);
     const sf::FloatRect bubble = game.bubbleSprite.getGlobalBounds();
     const sf::Vector2f at = game.bubbleSprite.getPosition();
-    game.dialogueText.setPosition(at.x + textIndent * game.layoutScaleX, at.y + bubble.height / 2);
+    game.dialogueText.setPosition(at.x + textIndent, at.y + bubble.height / 2);
 }
 
 void showDialogue(const char* text) {

@@ -42,7 +42,7 @@ constexpr const char* previewFaceFiles[CustomerTypeCount] = {"celibFace.png", "f
                                                              "grosFace.png", "businessManFace.png"};
 
 void place(sf::Transformable& object, float x, float y) {
-    object.setPosition(x * game.layoutScaleX, y * game.layoutScaleY);
+    object.setPosition(x, y);
 }
 
 // Places on box `box` the faces and counts of the customers the coming wave brings through one
@@ -82,42 +82,39 @@ bool level2FacesShown() {
 } // namespace
 
 void initHud() {
-    const float sx = game.layoutScaleX, sy = game.layoutScaleY;
-    game.hudPanel = makeSprite(loadTexture(hudPath("HUD.png")), 1540 * sx, 0);
-    game.waveText = makeText("Vague: ", 30, sf::Color::Black, 1610 * sx, 505 * sy);
-    game.objectiveLabel = makeText("Objectif: ", 25, sf::Color::Black, 1570 * sx, 390 * sy);
+    game.hudPanel = makeSprite(loadTexture(hudPath("HUD.png")), 1540, 0);
+    game.waveText = makeText("Vague: ", 30, sf::Color::Black, 1610, 505);
+    game.objectiveLabel = makeText("Objectif: ", 25, sf::Color::Black, 1570, 390);
 
-    game.ratingStars = makeSprite(loadTexture(hudPath("Stars.png")), 1575 * sx, 145 * sy);
+    game.ratingStars = makeSprite(loadTexture(hudPath("Stars.png")), 1575, 145);
     game.ratingStars.setTextureRect(sheetFrame(ratingStarsSheet, 0));
-    game.ratingStars.setScale(sx, sy);
-    game.objectiveStars = makeSprite(loadTexture(hudPath("Stars2.png")), 1700 * sx, 385 * sy);
+    game.objectiveStars = makeSprite(loadTexture(hudPath("Stars2.png")), 1700, 385);
     game.objectiveStars.setTextureRect(sheetFrame(starStripSheet, 0));
-    game.objectiveStars.setScale(0.35f * sx, 0.35f * sy);
+    game.objectiveStars.setScale(0.35f, 0.35f);
 
-    game.pauseButton = makeSprite(loadTexture(hudPath("PauseButton.png")), 1584 * sx, 993 * sy);
+    game.pauseButton = makeSprite(loadTexture(hudPath("PauseButton.png")), 1584, 993);
     game.pauseButton.setTextureRect(sf::IntRect(0, 0, 43, 69));
-    game.optionsButton = makeSprite(loadTexture(hudPath("OptionsButton.png")), 1655 * sx, 993 * sy);
-    game.muteButton = makeSprite(loadTexture(hudPath("mute button.png")), 1738 * sx, 1008 * sy);
+    game.optionsButton = makeSprite(loadTexture(hudPath("OptionsButton.png")), 1655, 993);
+    game.muteButton = makeSprite(loadTexture(hudPath("mute button.png")), 1738, 1008);
     game.muteButton.setTextureRect(sf::IntRect(0, 0, 78, 39));
-    game.speedButton = makeSprite(loadTexture(hudPath("B x2.png")), 1828 * sx, 993 * sy);
+    game.speedButton = makeSprite(loadTexture(hudPath("B x2.png")), 1828, 993);
 
     game.victoryPicture = makeSprite(loadTexture(hudPath("Victory.png")));
     game.defeatPicture = makeSprite(loadTexture(hudPath("Defeat.png")));
-    game.continueButton = makeSprite(loadTexture(hudPath("B Continuer.png")), 1414 * sx, 555 * sy);
+    game.continueButton = makeSprite(loadTexture(hudPath("B Continuer.png")), 1414, 555);
 
     // The tower info panel's two pictures; the tower menus choose which one it shows.
     game.infoPanelTexture = loadTexture(hudPath("InfoTour.png"));
     game.infoPanel2Texture = loadTexture(hudPath("InfoTour2.png"));
     game.infoPanel = sf::Sprite();
-    game.infoPanel.setScale(sx, sy);
-    game.infoPanel.setPosition(1000 * sx, 800 * sy);
+    game.infoPanel.setPosition(1000, 800);
 
     game.previewBoxes[0] = makeSprite(loadTexture(hudPath("PrévisuCase.png")));
     game.previewBoxes[1] = makeSprite(loadTexture(hudPath("PrévisuCase2.png")));
     for (int box = 0; box < 2; ++box) {
         for (int type = 0; type < CustomerTypeCount; ++type) {
             game.previewFaces[box][type] = makeSprite(loadTexture(hudPath(previewFaceFiles[type])));
-            game.previewFaces[box][type].setScale(1.2f * sx, 1.2f * sy);
+            game.previewFaces[box][type].setScale(1.2f, 1.2f);
             game.previewCounts[box][type] = makeText("x 1", 25, sf::Color::Black);
         }
         const sf::Texture* timer = loadTexture(hudPath("TimerAnim.png"));
@@ -182,5 +179,5 @@ void setTimerHoverScale() {
     const bool inside = hitCentred(timer, game.input.mouseX, game.input.mouseY) &&
                         !onTowerMenuButton(game.input.mouseX, game.input.mouseY);
     const float scale = inside ? 1.1f : 1.0f;
-    timer.setScale(scale * game.layoutScaleX, scale * game.layoutScaleY);
+    timer.setScale(scale, scale);
 }

@@ -314,10 +314,11 @@ void updateLevelCards() {
 void startLevel() {
     game.screen = InGame;
     setupCurrentLevel();
-    game.ratingStars.setPosition(1575 * game.layoutScaleX, 145 * game.layoutScaleY);
-    game.ratingStars.setScale(game.layoutScaleX, game.layoutScaleY);
-    game.objectiveStars.setPosition(1700 * game.layoutScaleX, 385 * game.layoutScaleY);
-    game.objectiveStars.setScale(0.35f * game.layoutScaleX, 0.35f * game.layoutScaleY);
+    // The HUD's stars, as the end panel of an earlier level may have left them.
+    game.ratingStars.setPosition(1575, 145);
+    game.ratingStars.setScale(1, 1);
+    game.objectiveStars.setPosition(1700, 385);
+    game.objectiveStars.setScale(0.35f, 0.35f);
     game.clickLatch = 1;
     game.endReviewsChosen = 0;
     stopMusic(MusicMenu);
