@@ -336,7 +336,6 @@ struct FrameInput {
     int mouseX = 0, mouseY = 0;
     bool onPicture = true;
     bool leftDown = false;
-    bool leftPressed = false; // went down since the last frame
     bool speedKey1 = false, speedKey2 = false;
     bool closeRequested = false;
     int focus = 0;          // +1 gained, -1 lost this frame (the last event wins), 0 none

@@ -152,7 +152,6 @@ void sampleInput(Platform& platform, FrameInput& input) {
             pressGoesUp(presses);
     }
     input.leftDown = showPress(presses, wasDown, pointer);
-    input.leftPressed = input.leftDown && !wasDown;
     const sf::Vector2i at = windowToFrame(pointer, platform.windowSize());
     input.mouseX = at.x;
     input.mouseY = at.y;

@@ -11,8 +11,6 @@
 
 namespace {
 
-enum class LevelView { Running, Frozen, Options };
-
 bool tutorialLayerShown(const GameState& g, LevelView view) {
     if (g.tutorialEnabled == 0 || g.currentLevel > 2)
         return false;

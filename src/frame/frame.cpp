@@ -85,10 +85,6 @@ void simulateLevel() {
     clampRating();
 }
 
-// How the level under the current screen is shown: running, frozen under the in-game menu, or
-// under the in-game options (whose countdown is shown but does not step).
-enum class LevelView { Running, Frozen, Options };
-
 void lateLevel(LevelView view) {
     advanceObstacles();
     refreshCustomerSprites();

@@ -14,6 +14,10 @@ class RenderTarget;
 class RenderWindow;
 } // namespace sf
 
+// How the level under the current screen is shown: running, frozen under the in-game menu, or
+// under the in-game options (whose countdown is shown but does not step).
+enum class LevelView { Running, Frozen, Options };
+
 // Opens the window, starts the game and runs frames until the player closes it; returns 0.
 int runGame();
 // Loads every resource once and gives every field its default, save file last.
