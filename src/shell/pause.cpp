@@ -197,16 +197,8 @@ void continueButton() {
 }
 
 void placeKnobs() {
-    game.gameEffectsKnobX =
-        game.gameEffectsBar.getPosition().x + game.effectsVolume * volumeBarRange / 100.0f;
-    game.gameMusicKnobX =
-        game.gameMusicBar.getPosition().x + game.musicVolume * volumeBarRange / 100.0f;
-}
-
-float knobVolume(float knobX, const sf::Sprite& bar) {
-    const float volume = (knobX - bar.getPosition().x) * 100.0f / volumeBarRange;
-    // The bar is a little wider than its 0..100 range: its last pixels stay at 100.
-    return std::min(100.0f, std::max(0.0f, volume));
+    game.gameEffectsKnobX = knobForVolume(game.effectsVolume, game.gameEffectsBar.getPosition().x);
+    game.gameMusicKnobX = knobForVolume(game.musicVolume, game.gameMusicBar.getPosition().x);
 }
 
 } // namespace
@@ -312,8 +304,8 @@ void updateGameOptions() {
     game.gameEffectsKnob.setPosition(game.gameEffectsKnobX,
                                      game.gameEffectsBar.getPosition().y + 5);
     game.gameMusicKnob.setPosition(game.gameMusicKnobX, game.gameMusicBar.getPosition().y + 5);
-    game.musicVolume = knobVolume(game.gameMusicKnobX, game.gameMusicBar);
-    game.effectsVolume = knobVolume(game.gameEffectsKnobX, game.gameEffectsBar);
+    game.musicVolume = volumeForKnob(game.gameMusicKnobX, game.gameMusicBar.getPosition().x);
+    game.effectsVolume = volumeForKnob(game.gameEffectsKnobX, game.gameEffectsBar.getPosition().x);
     applyVolumes();
 }
 

@@ -46,11 +46,6 @@ void toggleTutorialBox() {
     writeSave();
 }
 
-// A bar is a little wider than its 0..100 range: its last pixels stay at 100.
-float knobVolume(float knobX) {
-    return std::min(100.0f, std::max(0.0f, (knobX - barX) * 100 / volumeBarRange));
-}
-
 // The first control under a held button takes the press.
 void pressControls() {
     if (insideFromCorner(game.effectsBar, barX, 475)) {
@@ -103,15 +98,23 @@ void initOptions() {
     game.deleteLabel = makeText("Suppr. partie", 40, sf::Color::Black, 1341, 760);
 }
 
+float knobForVolume(float volume, float barStart) {
+    return barStart + volume * volumeBarRange / 100;
+}
+
+float volumeForKnob(float knobX, float barStart) {
+    return std::min(100.0f, std::max(0.0f, (knobX - barStart) * 100 / volumeBarRange));
+}
+
 void placeVolumeKnobs() {
-    game.musicKnobX = barX + game.musicVolume * volumeBarRange / 100;
-    game.effectsKnobX = barX + game.effectsVolume * volumeBarRange / 100;
+    game.musicKnobX = knobForVolume(game.musicVolume, barX);
+    game.effectsKnobX = knobForVolume(game.effectsVolume, barX);
 }
 
 void updateOptions() {
     // The knobs moved last frame set the volumes now.
-    game.effectsVolume = knobVolume(game.effectsKnobX);
-    game.musicVolume = knobVolume(game.musicKnobX);
+    game.effectsVolume = volumeForKnob(game.effectsKnobX, barX);
+    game.musicVolume = volumeForKnob(game.musicKnobX, barX);
     applyVolumes();
     showTutorialFlag();
     if (game.input.leftDown)

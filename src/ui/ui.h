@@ -24,6 +24,11 @@ void updateOptions();
 void placeVolumeKnobs();
 // 551 pixels of a volume bar are the range 0 to 100, in the menu and in the game.
 constexpr float volumeBarRange = 551.0f;
+// A volume slider on a bar that starts at barX: where the knob of a volume (0..100) stands, and
+// the volume a knob's place gives (the bar is a little wider than its range: its last pixels
+// stay at 100).
+float knobForVolume(float volume, float barX);
+float volumeForKnob(float knobX, float barX);
 // A volume knob: grey disc, black outline, hung from its horizontal centre.
 sf::CircleShape makeVolumeKnob();
 
