@@ -336,11 +336,6 @@ TEST_F(Customers, WalkCycleHitEffectsAndTheSlow) {
     EXPECT_FLOAT_EQ(c.slowedSpeed, 83.33f) << "kept for the next puddle";
     update();
     EXPECT_EQ(c.speed, 125);
-
-    // Overfed customers are clamped to their appetite.
-    c.fed = 80;
-    update();
-    EXPECT_EQ(c.fed, 50);
 }
 
 TEST_F(Customers, QueuedItemsGaugeFillAndHitPlacement) {

@@ -7,8 +7,6 @@
 #include <algorithm>
 
 void animateCustomer(Customer& c) {
-    c.fed = std::min(c.fed, c.appetite);
-
     // Slowed customers hold each frame longer; at double speed the cycle runs every update.
     const int walkSpeed = game.customerTypes[c.type].walkSpeed;
     const double holdTime = (walkSpeed - c.speed) / 100 + 0.05 / game.gameSpeed;

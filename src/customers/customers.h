@@ -45,7 +45,7 @@ void updateCustomers();
 void separateCustomers();
 // The same rule tried on every ordered pair (what the indexed pass must match exactly).
 void separateCustomersEveryPair();
-// The second half of a customer's update: gauge clamp, walk cycle, hit effects and the slow.
+// The second half of a customer's update: walk cycle, hit effects and the slow.
 void animateCustomer(Customer& customer);
 // Gives every customer's sprites the frames this frame shows (gauge fill, walk frame, hits).
 void refreshCustomerSprites();

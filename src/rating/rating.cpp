@@ -89,8 +89,7 @@ void rateExit(Customer& customer) {
         playSoundIfStopped(satisfiedSounds[customer.type]);
 }
 
-void settleExit(Customer& leaving) {
-    leaving.fed = std::min(leaving.fed, leaving.appetite);
+void settleExit(const Customer& leaving) {
     game.exitedCount += 1;
     game.money += exitPayment(leaving.fed, leaving.appetite, leaving.reward);
     writeReview(leaving);

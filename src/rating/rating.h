@@ -20,7 +20,7 @@ int starFrame(float value);
 // Moves the rating for a customer reaching the exit (sounds included).
 void rateExit(Customer& customer);
 // Counts, pays and takes the review of a leaving customer (who is then removed).
-void settleExit(Customer& customer);
+void settleExit(const Customer& customer);
 // Decides won or lost once the last wave is over.
 void checkLevelEnd();
 // Keeps the rating within 0..10.

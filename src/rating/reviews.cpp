@@ -123,7 +123,7 @@ void resetReviews() {
 void writeReview(const Customer& customer) {
     const int type = validType(customer.type);
     const int appetite = customer.appetite;
-    const int fed = customer.fed < appetite ? customer.fed : appetite;
+    const int fed = customer.fed;
 
     game.previousReview = game.currentReview;
     game.previousStarsRect = game.currentStarsRect;

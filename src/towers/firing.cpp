@@ -56,8 +56,10 @@ int countHungryInRange(const Tower& tower) {
     return count;
 }
 
+// A gauge fills to the customer's appetite and no further: what it shows, the rating and the
+// payment all read it as it stands.
 void feed(Customer& customer, int points, int food) {
-    customer.fed += points;
+    customer.fed = std::min(customer.fed + points, customer.appetite);
     customer.hitActive[food] = 1;
     customer.hitTimes[food] = game.now;
 }
@@ -378,8 +380,6 @@ void resolveImpacts() {
                 feed(customer, p.feed, Soda);
                 splashFed = true;
             }
-            if (customer.fed > customer.appetite)
-                customer.fed = customer.appetite;
             if (burgerLanded)
                 break;
         }
