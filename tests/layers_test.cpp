@@ -78,12 +78,14 @@ TEST(Layers, NoUnitWritesAFieldGroupOwnedAboveIt) {
     for (const auto& [field, group] : o.group)
         ASSERT_TRUE(o.owner.count(group)) << "group \"" << group << "\" has no owner";
 
-    // An assignment, an increment, or a call that changes the field's object.
+    // An assignment, an increment, a call that changes the field's object, or a walk through it
+    // by a reference that may change it.
     const std::regex writes[] = {
         std::regex(R"(game\.(\w+)(?:\[[^\]]*\])*(?:\.\w+)?\s*(?:\+\+|--|[-+*/|&]?=(?!=)))"),
         std::regex(R"((?:\+\+|--)game\.(\w+))"),
         std::regex(R"(game\.(\w+)(?:\[[^\]]*\])*\.(?:set\w+|move|scale|rotate|clear|push_back|)"
                    R"(emplace\w*|erase|splice|pop_\w+|assign|insert|remove\w*)\()"),
+        std::regex(R"(for \((?!const)[\w:<>\s]*&\s*\w+\s*:\s*game\.(\w+))"),
     };
     int checked = 0;
     std::ostringstream found;

@@ -91,7 +91,9 @@ void lateLevel(LevelView view) {
     refreshHud();
     previewTowerChoice();
     if (view != LevelView::Frozen) {
-        if (tickCountdown() == 0)
+        // A countdown ended by a press while the level stands still starts its wave clock here.
+        tickCountdown();
+        if (countdownRunning())
             placeWavePreview();
         setTimerHoverScale();
     }

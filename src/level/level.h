@@ -34,8 +34,18 @@ void animateDecorations();
 void initDoor();
 // How many waves the level's script has (the tutorial level and level 1 share map 1's).
 int waveCountOf(int level);
-// 0 while the pre-wave countdown runs, 1 once it is over (starts the wave clock once).
+// Steps the pre-wave countdown (a step a second while the level runs); 0 while it runs, 1 once
+// it is over (the wave clock starts then, once).
 int tickCountdown();
+// Whether the pre-wave countdown still runs (no step taken).
+bool countdownRunning();
+// The wave clock's frozen time. A freeze (the pause, the in-game menu, the lesson holding the
+// level) marks where it begins; leaveFrozenTimeOut leaves the time since the mark out of the
+// wave clock, at `speed`, and marks now, so a freeze still running counts on from there.
+void freezeFromNow();
+// A freeze begins, unless one runs already (the pause, or the lesson holding the level).
+void beginFreeze();
+void leaveFrozenTimeOut(int speed);
 // The running map's wave script, with its door, obstacle and the lesson's freezes.
 void runWaveScript();
 // How many customers of each type (in CustomerType order) one wave of a map's script brings

@@ -245,7 +245,7 @@ void runMap1Script() {
             game.waveClockStart = game.now;
         if (fired->lesson != 0 && game.tutorialEnabled != 0) {
             game.lessonCue = fired->lesson;
-            game.pauseStartTime = game.now;
+            freezeFromNow();
         }
     }
     closeDoor(w->size);
@@ -285,33 +285,6 @@ void runObstacleMapScript() {
 
 int waveCountOf(int level) {
     return scripts[level >= 0 && level <= 3 ? level : 0].waveCount;
-}
-
-int tickCountdown() {
-    // One step a second, only while the level runs and the tutorial lets it.
-    const auto secondGone = [](float time) { return time - game.countdownTickTime >= 1.0f; };
-    float stepAt = 0;
-    const bool stepped = tutorialGateOpen(game) && game.paused == 0 && game.screen != GameMenu &&
-                         game.screen != GameOptions && firstMomentWhen(game, secondGone, stepAt);
-    if (stepped) {
-        game.countdown -= 1;
-        game.countdownTickTime = stepAt;
-        // 3, 2, 1 and 0 are announced; the unsigned view keeps the negatives of a running
-        // wave silent.
-        if (static_cast<unsigned>(game.countdown) < 4u)
-            playSound(SoundCountdown);
-    }
-    for (sf::Sprite& timer : game.countdownTimers)
-        timer.setTextureRect(sheetFrame(timerSheet, 10 - game.countdown));
-    if (game.countdown > 0)
-        return 0;
-    if (game.countdownDone == 0) {
-        // The wave clock starts with the last step, or at once when a press ended the countdown.
-        game.waveClockStart = stepped ? stepAt : game.now;
-        game.countdownDone = 1;
-        game.pausedTotal = 0;
-    }
-    return 1;
 }
 
 WaveMix waveMix(int mapNumber, int wave, int entrance) {
@@ -398,7 +371,5 @@ int endWave(int waveSize) {
     game.countdownDone = 0;
     game.pausedTotal = 0;
     game.countdown = 10;
-    for (sf::Sprite& timer : game.countdownTimers)
-        timer.setTextureRect(sheetFrame(timerSheet, 0));
     return 1;
 }

@@ -45,30 +45,8 @@ bool insideMenuBox(const MenuBox& box, int x, int y) {
     return box.left < fx && fx < box.right && box.top < fy && fy < box.bottom;
 }
 
-// ---- frozen time
-// pauseStartTime marks where the frozen time not yet left out of the wave clock begins.
-// A freeze that begins while another one runs keeps that mark; a freeze that ends leaves its
-// time out of the wave clock and moves the mark to now, so a freeze still running counts on
-// from there. The first level's lesson follows the same mark when it resumes.
-
 bool lessonHolds() {
     return !tutorialGateOpen(game);
-}
-
-void beginFreeze() {
-    if (game.paused == 0 && !lessonHolds())
-        game.pauseStartTime = game.now;
-}
-
-// Leaves the frozen time since the mark out of the wave clock, in game seconds. A wave clock
-// started during the freeze (the timer pressed while paused) only loses what came after it.
-void bankFrozenTime(int speed) {
-    if (tickCountdown() == 1) {
-        const float from = std::max(game.pauseStartTime, game.waveClockStart);
-        if (game.now > from)
-            game.pausedTotal += (game.now - from) * static_cast<float>(speed);
-    }
-    game.pauseStartTime = game.now;
 }
 
 void setPauseFrame() {
@@ -116,7 +94,7 @@ void togglePause() {
     } else {
         game.paused = 0;
         game.pausedOverLesson = 0;
-        bankFrozenTime(game.gameSpeed);
+        leaveFrozenTimeOut(game.gameSpeed);
     }
     setPauseFrame();
 }
@@ -130,7 +108,7 @@ void pauseButton() {
 }
 
 void resumeFromGameMenu() {
-    bankFrozenTime(game.gameSpeed);
+    leaveFrozenTimeOut(game.gameSpeed);
     game.screen = InGame;
 }
 
@@ -138,7 +116,7 @@ void resumeFromGameMenu() {
 // time out, so the pause counts on from here.
 void settleLessonUnderPause() {
     if (game.paused == 1 && game.pausedOverLesson == 1 && !lessonHolds()) {
-        game.pauseStartTime = game.now;
+        freezeFromNow();
         game.pausedOverLesson = 0;
     }
 }
@@ -171,7 +149,7 @@ void speedButton() {
         return;
     // A freeze running across the switch keeps its time so far at the old speed.
     if (game.paused == 1 || lessonHolds())
-        bankFrozenTime(game.gameSpeed);
+        leaveFrozenTimeOut(game.gameSpeed);
     if (game.gameSpeed == 1) {
         game.gameSpeed = 2;
         game.waveClockStart = game.waveClockStart + (game.now - game.waveClockStart) * 0.5f;

@@ -2,6 +2,7 @@
 // stands still, and the presses that move the lesson on.
 #include "core/core.h"
 #include "core/game.h"
+#include "level/level.h"
 #include "towers/towers.h"
 #include "tutorial/tutorial.h"
 #include "tutorial/tutorial_common.h"
@@ -260,16 +261,13 @@ void applyFlow(Flow flow) {
         break;
     case Flow::Freeze:
         if (game.tutorialRunning == 1)
-            game.pauseStartTime = game.now; // the freeze starts here, not at the newcomer
+            freezeFromNow(); // the freeze starts here, not at the newcomer
         game.tutorialRunning = 0;
         break;
     case Flow::Resume:
         // The time the customers stood still is left out of the wave clock, once.
-        if (game.tutorialRunning == 0) {
-            game.pausedTotal +=
-                (game.now - game.pauseStartTime) * static_cast<float>(game.gameSpeed);
-            game.pauseStartTime = game.now;
-        }
+        if (game.tutorialRunning == 0)
+            leaveFrozenTimeOut(game.gameSpeed);
         lightOff();
         game.tutorialRunning = 1;
         break;

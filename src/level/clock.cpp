@@ -1,0 +1,63 @@
+// The wave clock: the pre-wave countdown, and the frozen time (the pause, the in-game menu, the
+// lesson's holds) that the wave clock leaves out.
+#include "level/level.h"
+
+#include "core/core.h"
+#include "core/game.h"
+#include "persist/persist.h"
+
+#include <algorithm>
+
+int tickCountdown() {
+    // One step a second, only while the level runs and the tutorial lets it.
+    const auto secondGone = [](float time) { return time - game.countdownTickTime >= 1.0f; };
+    float stepAt = 0;
+    const bool stepped = tutorialGateOpen(game) && game.paused == 0 && game.screen != GameMenu &&
+                         game.screen != GameOptions && firstMomentWhen(game, secondGone, stepAt);
+    if (stepped) {
+        game.countdown -= 1;
+        game.countdownTickTime = stepAt;
+        // 3, 2, 1 and 0 are announced; the unsigned view keeps the negatives of a running
+        // wave silent.
+        if (static_cast<unsigned>(game.countdown) < 4u)
+            playSound(SoundCountdown);
+    }
+    if (game.countdown > 0)
+        return 0;
+    if (game.countdownDone == 0) {
+        // The wave clock starts with the last step, or at once when a press ended the countdown.
+        game.waveClockStart = stepped ? stepAt : game.now;
+        game.countdownDone = 1;
+        game.pausedTotal = 0;
+    }
+    return 1;
+}
+
+bool countdownRunning() {
+    return game.countdown > 0;
+}
+
+// pauseStartTime marks where the frozen time not yet left out of the wave clock begins. A
+// freeze that begins while another one runs keeps that mark; a freeze that ends leaves its
+// time out of the wave clock and moves the mark to now, so a freeze still running counts on
+// from there.
+
+void freezeFromNow() {
+    game.pauseStartTime = game.now;
+}
+
+void beginFreeze() {
+    if (game.paused == 0 && tutorialGateOpen(game))
+        freezeFromNow();
+}
+
+void leaveFrozenTimeOut(int speed) {
+    // A wave clock started during the freeze (the timer pressed while paused) only loses what
+    // came after it; before the wave clock starts there is nothing to leave out.
+    if (!countdownRunning()) {
+        const float from = std::max(game.pauseStartTime, game.waveClockStart);
+        if (game.now > from)
+            game.pausedTotal += (game.now - from) * static_cast<float>(speed);
+    }
+    freezeFromNow();
+}
