@@ -403,5 +403,6 @@ TEST_F(Save, CreditingAddsOnlyTheDifferenceAndNeverOverflows) {
 TEST(SaveFuzz, AnyFileLoadsWritesBackUnchangedAndPlays) {
     const SaveFuzzReport report = fuzzSaves(20240613, 3000, 300);
     EXPECT_EQ(report.unstable, 0) << report.firstUnstable;
+    EXPECT_EQ(report.settingsUnstable, 0) << "first at input " << report.firstSettingsUnstable;
     EXPECT_EQ(report.played, 10);
 }
