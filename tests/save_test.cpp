@@ -248,6 +248,32 @@ TEST_F(Save, EmptyAndHugeFilesStartAsANewPlayer) {
     writeFile(sandboxSavePath(), std::string(200000, ' ') + "5 ");
     readSave();
     EXPECT_EQ(game.stars, 0) << "only the start of an oversized file is read";
+
+    // Gigabytes (sparse, so the test writes nothing) are not taken into memory whole, a link to
+    // a device is not read without end, a folder is no file: each is passed over at once and
+    // the progress stays as it was. Saving then replaces the file and the link, and leaves the
+    // folder whole.
+    const auto startsAsANewPlayer = [](const char* what) {
+        const auto start = std::chrono::steady_clock::now();
+        game.stars = 3;
+        readSave();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << what;
+        EXPECT_EQ(game.stars, 3) << what;
+        game.stars = 0;
+        writeSave();
+    };
+    fs::resize_file(sandboxSavePath(), 3ull << 30);
+    startsAsANewPlayer("3 GB");
+    EXPECT_EQ(readFile(sandboxSavePath()), freshSave);
+    std::remove(sandboxSavePath().c_str());
+    fs::create_symlink("/dev/zero", sandboxSavePath());
+    startsAsANewPlayer("/dev/zero");
+    EXPECT_EQ(readFile(sandboxSavePath()), freshSave);
+    std::remove(sandboxSavePath().c_str());
+    fs::create_directory(sandboxSavePath());
+    startsAsANewPlayer("a folder");
+    EXPECT_TRUE(fs::is_directory(sandboxSavePath()));
+    EXPECT_EQ(saveFolder(), std::vector<std::string>{"Save1.txt"}) << "nothing is left beside it";
 }
 
 TEST_F(Save, StartUpReadsTheFileLast) {
@@ -377,5 +403,6 @@ TEST_F(Save, CreditingAddsOnlyTheDifferenceAndNeverOverflows) {
 TEST(SaveFuzz, AnyFileLoadsWritesBackUnchangedAndPlays) {
     const SaveFuzzReport report = fuzzSaves(20240613, 3000, 300);
     EXPECT_EQ(report.unstable, 0) << report.firstUnstable;
+    EXPECT_EQ(report.settingsUnstable, 0) << "first at input " << report.firstSettingsUnstable;
     EXPECT_EQ(report.played, 10);
 }

@@ -36,7 +36,10 @@ struct WindowSettings {
     bool fullscreen = false;
     unsigned width = 0, height = 0; // the window's size when not fullscreen; 0: none yet
 };
+// Each line "name number"; a line that cannot be read leaves its setting at the default.
 WindowSettings readWindowSettings(const std::string& text);
+// The settings file as start-up reads it: the defaults unless it is a small regular file.
+WindowSettings loadWindowSettings();
 std::string formatWindowSettings(const WindowSettings& settings);
 // The window's size on a desktop of that size: the one the player left, while it fits, else
 // the largest 16:9 size that leaves room for a panel and a title bar (at most 1920 x 1080

@@ -5,19 +5,17 @@
 #include "core/paths.h"
 #include "core/platform.h"
 #include "core/resources.h"
+#include "persist/files.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <new>
-#include <sstream>
 #include <string>
-
-#include <unistd.h>
+#include <system_error>
 
 namespace {
 
@@ -34,26 +32,14 @@ WindowState& windowState() {
     return state;
 }
 
-void saveWindowSettings() {
-    const std::string target = settingsPath();
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(target).parent_path(), ignored);
-    const std::string temporary = target + "." + std::to_string(::getpid()) + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::trunc);
-        out << formatWindowSettings(windowState().settings);
-        if (!out)
-            return (void)std::remove(temporary.c_str());
-    }
-    if (std::rename(temporary.c_str(), target.c_str()) != 0)
-        std::remove(temporary.c_str());
-}
+// A settings file is three short lines; anything longer is damaged.
+constexpr std::size_t maxSettingsBytes = 4 * 1024;
 
-WindowSettings loadWindowSettings() {
-    std::ifstream in(settingsPath());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return readWindowSettings(text.str());
+void saveWindowSettings() {
+    // Only the game's own file is replaced: a pipe, a device link or a folder that the player
+    // put in its place stays, and the window is simply not remembered.
+    replaceOwnFile(settingsPath(), formatWindowSettings(windowState().settings),
+                   ReplaceRule::OnlyARegularFile);
 }
 
 // Everything a window of the game has, whichever way it was made.
@@ -86,19 +72,49 @@ void openFullscreen(sf::RenderWindow& window) {
 } // namespace
 
 WindowSettings readWindowSettings(const std::string& text) {
+    // Line by line: a line that is not a known name and a whole number in its range is passed
+    // over, and what it would have set keeps its default.
     WindowSettings settings;
-    std::istringstream in(text);
-    std::string key;
-    long value = 0;
-    while (in >> key >> value) {
-        if (key == "fullscreen")
-            settings.fullscreen = value != 0;
-        else if (key == "width" && value > 0 && value <= 16384)
-            settings.width = static_cast<unsigned>(value);
-        else if (key == "height" && value > 0 && value <= 16384)
-            settings.height = static_cast<unsigned>(value);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const char* at = text.data() + start;
+        const char* const last = text.data() + end;
+        auto skipBlanks = [&] {
+            while (at < last && (*at == ' ' || *at == '\t' || *at == '\r'))
+                ++at;
+        };
+        skipBlanks();
+        const char* const name = at;
+        while (at < last && *at != ' ' && *at != '\t' && *at != '\r')
+            ++at;
+        const std::string key(name, at);
+        skipBlanks();
+        long value = 0;
+        const std::from_chars_result number = std::from_chars(at, last, value);
+        at = number.ptr;
+        skipBlanks();
+        if (number.ec == std::errc() && at == last) {
+            if (key == "fullscreen")
+                settings.fullscreen = value != 0;
+            else if (key == "width" && value > 0 && value <= 16384)
+                settings.width = static_cast<unsigned>(value);
+            else if (key == "height" && value > 0 && value <= 16384)
+                settings.height = static_cast<unsigned>(value);
+        }
+        start = end + 1;
     }
     return settings;
+}
+
+WindowSettings loadWindowSettings() {
+    removeLeftovers(settingsPath());
+    std::string text;
+    if (readOwnFile(settingsPath(), maxSettingsBytes, text) != OwnFileRead::Read)
+        return WindowSettings();
+    return readWindowSettings(text);
 }
 
 std::string formatWindowSettings(const WindowSettings& settings) {

@@ -3,18 +3,15 @@
 
 #include "core/game.h"
 #include "core/paths.h"
+#include "persist/files.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <filesystem>
 #include <string>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -178,92 +175,6 @@ class FieldReader {
     }
 };
 
-// A save being written goes to a file of its own beside the real one, named after the real
-// one, the process and a count ("Save1.txt.<pid>.<n>.tmp"), so that two copies of the game
-// saving at once never write into the same file.
-bool isTemporaryName(const std::string& name, const std::string& saveName) {
-    const std::string suffix = ".tmp";
-    return name.size() >= saveName.size() + suffix.size() && // "Save1.txt.tmp" of old too
-           name.compare(0, saveName.size() + 1, saveName + ".") == 0 &&
-           name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-// Creates a new temporary file and returns it open for writing and locked (the lock tells a
-// starting copy that it is not a leftover), or -1. It is made exclusively and never through
-// a link: whatever already lies at its name is left alone and another name is tried.
-int createTemporary(std::string& path) {
-    static unsigned count = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char name[200];
-        std::snprintf(name, sizeof name, "%s.%ld.%u.tmp", savePath(), static_cast<long>(::getpid()),
-                      count++);
-        const int fd = ::open(name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-        if (fd < 0) {
-            if (errno == EEXIST)
-                continue;
-            return -1;
-        }
-        // Where the file system has no locks, the file is still written: starting copies then
-        // leave every temporary file alone.
-        ::flock(fd, LOCK_EX);
-        struct stat info;
-        // A copy starting between the creation and the lock may have cleaned it away.
-        if (::fstat(fd, &info) == 0 && info.st_nlink > 0) {
-            path = name;
-            return fd;
-        }
-        ::unlink(name);
-        ::close(fd);
-    }
-    return -1;
-}
-
-bool writeAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-// Removes the temporary files that a copy of the game killed while saving left behind; those
-// of a copy saving right now are locked and stay.
-void removeLeftovers(const std::filesystem::path& save) {
-    namespace fs = std::filesystem;
-    const fs::path folder = save.parent_path().empty() ? fs::path(".") : save.parent_path();
-    const std::string saveName = save.filename().string();
-    std::error_code error;
-    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        const fs::path path = entry->path();
-        if (!isTemporaryName(path.filename().string(), saveName))
-            continue;
-        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat opened, named;
-        if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
-            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
-            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
-            ::unlink(path.c_str());
-        ::close(fd);
-    }
-}
-
-// Makes the renamed file survive a power cut: the folder's entry is flushed too.
-void syncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 std::string formatSave() {
@@ -312,54 +223,17 @@ void parseSave(const std::string& text) {
 }
 
 void writeSave() {
-    namespace fs = std::filesystem;
-    const fs::path target(savePath());
-    std::error_code ignored;
-    // A missing save folder is made again rather than losing the progress.
-    fs::create_directories(target.parent_path(), ignored);
-
-    // Written beside the real file and renamed over it, so an interrupted save leaves the
-    // previous progress whole, and the renamed file is always one whole write.
-    const std::string text = formatSave();
-    std::string temporary;
-    const int fd = createTemporary(temporary);
-    if (fd < 0)
-        return;
-    // Renamed while still locked, so no starting copy can take it for a leftover.
-    const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
-    if (!written || std::rename(temporary.c_str(), savePath()) != 0) {
-        ::unlink(temporary.c_str());
-        ::close(fd);
-        return;
-    }
-    ::close(fd);
-    syncFolder(target.parent_path());
+    // A pipe or a link in the save's place is replaced, never written through: the progress is
+    // worth more than whatever was put there.
+    replaceOwnFile(savePath(), formatSave(), ReplaceRule::AnythingButAFolder);
 }
 
 void readSave() {
     removeLeftovers(savePath());
-    // Only a regular file is read: anything else (a pipe would block start-up) is ignored.
-    const int fd = ::open(savePath(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return;
-    }
-    std::string text(maxSaveBytes, '\0');
-    std::size_t length = 0;
-    while (length < maxSaveBytes) {
-        const ssize_t got = ::read(fd, &text[length], maxSaveBytes - length);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        length += static_cast<std::size_t>(got);
-    }
-    ::close(fd);
-    text.resize(length);
-    parseSave(text);
+    std::string text;
+    // Missing, not a regular file: a new player. Oversized: only its start is read.
+    if (readOwnFile(savePath(), maxSaveBytes, text) != OwnFileRead::Missing)
+        parseSave(text);
 }
 
 void deleteSave() {
