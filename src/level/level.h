@@ -22,6 +22,9 @@ void setupMap3();
 void setupCurrentLevel();
 // The common per-level reset called from inside each set-up.
 void resetLevelState();
+// Where pedestal `index` of a map's pedestal table stands (its set-up places them in that
+// order); (0, 0) for none.
+sf::Vector2f pedestalPlace(int map, int index);
 // Creates one pedestal and links it at the head of the pedestal list.
 void addSlot(int facing, float x, float y);
 // Creates one animated prop and links it at the head of the decoration list.

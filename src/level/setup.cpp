@@ -301,6 +301,18 @@ void clearLevel() {
     game.pauseStartTime = 0;
 }
 
+sf::Vector2f pedestalPlace(int map, int index) {
+    const auto place = [index](const auto& table) {
+        const int count = static_cast<int>(sizeof(table) / sizeof(table[0]));
+        return index >= 0 && index < count ? sf::Vector2f(table[index].x, table[index].y)
+                                           : sf::Vector2f();
+    };
+    return map == 1   ? place(map1Slots)
+           : map == 2 ? place(map2Slots)
+           : map == 3 ? place(map3Slots)
+                      : sf::Vector2f();
+}
+
 void addSlot(int facing, float x, float y) {
     game.slots.emplace_front();
     TowerSlot& slot = game.slots.front();

@@ -118,19 +118,9 @@ bool towerHovered(const Tower& tower) {
 }
 
 void pressBuildButtons() {
-    TowerSlot* slot = game.selectedSlot;
-    // A pedestal that already carries a tower never gets a second one.
-    if (!slot || slot->occupied)
-        return;
-    for (int type = 0; type < TowerTypeCount; ++type) {
-        const int cost = game.towerCatalogue[type][0].cost;
-        if (pointerOn(game.buildButtons[type]) && game.money >= cost && game.clickLatch == 0) {
-            buildTower(type, slot->facing, slot->x, slot->y);
+    for (int type = 0; type < TowerTypeCount; ++type)
+        if (game.clickLatch == 0 && buildChosenTower(type, false))
             game.clickLatch = 1;
-            slot->occupied = 1;
-            game.money -= cost;
-        }
-    }
 }
 
 void upgradeSelectedTower(int target) {
@@ -238,6 +228,35 @@ void openTowerMenu(Tower& tower) {
     game.clickLatch = 1;
 }
 
+TowerSlot* freePedestalUnderPointer() {
+    for (TowerSlot& slot : game.slots)
+        if (slot.occupied == 0 && pedestalPressed(slot))
+            return &slot;
+    return nullptr;
+}
+
+Tower* towerUnderPointer() {
+    for (Tower& tower : game.towers)
+        if (towerPressed(tower))
+            return &tower;
+    return nullptr;
+}
+
+bool buildChosenTower(int type, bool onCredit) {
+    TowerSlot* slot = game.selectedSlot;
+    // A pedestal that already carries a tower never gets a second one.
+    if (game.towerMenu != BuildMenu || !slot || slot->occupied ||
+        !pointerOn(game.buildButtons[type]))
+        return false;
+    const int cost = game.towerCatalogue[type][0].cost;
+    if (!onCredit && game.money < cost)
+        return false;
+    buildTower(type, slot->facing, slot->x, slot->y);
+    slot->occupied = 1;
+    game.money -= cost;
+    return true;
+}
+
 bool towerExists(const Tower* tower) {
     if (!tower)
         return false;
@@ -290,11 +309,9 @@ void handleTowerClick() {
         return;
     bool menuOpened = false;
 
-    for (TowerSlot& slot : game.slots) {
-        if (slot.occupied == 0 && pedestalPressed(slot) && game.clickLatch == 0) {
-            openBuildMenu(slot);
-            menuOpened = true;
-        }
+    if (TowerSlot* slot = freePedestalUnderPointer()) {
+        openBuildMenu(*slot);
+        menuOpened = true;
     }
 
     if (game.towerMenu == BuildMenu)
@@ -303,11 +320,9 @@ void handleTowerClick() {
              game.towerMenu == SellOnly)
         pressTowerButtons();
 
-    for (Tower& tower : game.towers) {
-        if (towerPressed(tower) && game.clickLatch == 0) {
-            openTowerMenu(tower);
-            menuOpened = true;
-        }
+    if (Tower* tower = game.clickLatch == 0 ? towerUnderPointer() : nullptr) {
+        openTowerMenu(*tower);
+        menuOpened = true;
     }
 
     game.clickLatch = 1;

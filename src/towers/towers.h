@@ -20,6 +20,14 @@ void openBuildMenu(TowerSlot& slot);
 // Places the sell (and upgrade) buttons at a tower and opens its menu by its level and the
 // unlocks (click sound, info panel shown; consumes the press).
 void openTowerMenu(Tower& tower);
+// The free pedestal under the pointer (a flat box around its centre), or none.
+TowerSlot* freePedestalUnderPointer();
+// The tower under the pointer (the lowest part of its picture), or none.
+Tower* towerUnderPointer();
+// Builds a `type` tower on the open build menu's pedestal when the pointer is on its button and
+// the till can pay (or, `onCredit`, even when it cannot: the money may go below 0); whether it
+// did.
+bool buildChosenTower(int type, bool onCredit);
 // Whether a tower is still standing (a sold tower's address is never used again).
 bool towerExists(const Tower* tower);
 // Removes a tower (sold), frees its pedestal; nothing keeps pointing at it.

@@ -169,18 +169,12 @@ constexpr bool numberedInOrder() {
 }
 static_assert(numberedInOrder(), "every step sits at its own number");
 
-// The pedestals the click steps ask for, and how near them a press must land.
-constexpr float pedestalReach = 101;
-constexpr float friesPedestalX = 1376, friesPedestalY = 680;
-constexpr float sodaPedestalX = 1202.5f, sodaPedestalY = 504.5f;
-constexpr float burgerPedestalX = 860, burgerPedestalY = 379;
-// The Burgers bought with the money of the first waves: on the last stretch before the exit,
-// then in the middle of the room.
-constexpr float exitPedestalX = 946, exitPedestalY = 930;
-constexpr float middlePedestalX = 1032, middlePedestalY = 680;
-constexpr float pedestalHalfWidth = 52, pedestalHalfHeight = 30;
-// Only the lowest part of the Fries tower answers to the lesson's press.
-constexpr float towerPressHeight = 104;
+// The first map's pedestals the click steps ask for, by their place in the map's pedestal
+// table: the Burger at the entrance, the Fries and the Soda at the turn, then the Burgers bought
+// with the money of the first waves, in the middle of the room and on the last stretch before
+// the exit.
+constexpr int entrancePedestal = 1, friesPedestal = 2, sodaPedestal = 3, middlePedestal = 4,
+              exitPedestal = 5;
 
 const sf::Sprite* buttonSprite(Button button) {
     switch (button) {
@@ -279,69 +273,38 @@ void advance() {
     startSpatula();
 }
 
-float distanceTo(float x, float y) {
-    return std::hypot(static_cast<float>(game.input.mouseX) - x,
-                      static_cast<float>(game.input.mouseY) - y);
-}
-
-bool onPedestal(const TowerSlot& slot) {
-    const float x = static_cast<float>(game.input.mouseX),
-                y = static_cast<float>(game.input.mouseY);
-    return slot.x - pedestalHalfWidth < x && x < slot.x + pedestalHalfWidth &&
-           slot.y - pedestalHalfHeight < y && y < slot.y + pedestalHalfHeight;
+// Whether a pedestal is the first map's pedestal `index`.
+bool isPedestal(const TowerSlot* slot, int index) {
+    const sf::Vector2f place = pedestalPlace(1, index);
+    return slot && slot->x == place.x && slot->y == place.y;
 }
 
 // Steps 3, 7, 21, 32 and 36: only the free pedestal the light shows opens its build menu.
-void pressPedestal(float x, float y) {
-    if (distanceTo(x, y) >= pedestalReach)
+void pressPedestal(int index) {
+    TowerSlot* slot = freePedestalUnderPointer();
+    if (!isPedestal(slot, index))
         return;
-    for (TowerSlot& slot : game.slots) {
-        if (slot.occupied == 0 && onPedestal(slot)) {
-            openBuildMenu(slot);
-            advance();
-            return;
-        }
-    }
+    openBuildMenu(*slot);
+    advance();
 }
 
 // Steps 4, 8, 22, 33 and 37: the shown build button builds on the open pedestal.
 void pressBuildButton(int type, bool needsMoney) {
-    TowerSlot* slot = game.selectedSlot;
-    if (game.towerMenu != BuildMenu || !slot || slot->occupied != 0 ||
-        !hitCentred(game.buildButtons[type], game.input.mouseX, game.input.mouseY))
+    if (!buildChosenTower(type, !needsMoney))
         return;
-    const int cost = game.towerCatalogue[type][0].cost;
-    if (needsMoney && game.money < cost)
-        return;
-    buildTower(type, slot->facing, slot->x, slot->y);
-    slot->occupied = 1;
-    game.money -= cost;
     game.towerMenu = Closed;
     advance();
 }
 
-bool onTowerBase(const Tower& tower) {
-    const TowerStats& s = tower.stats;
-    const float x = static_cast<float>(game.input.mouseX),
-                y = static_cast<float>(game.input.mouseY);
-    const float left = tower.x - s.originX + s.hoverBox.left;
-    const float bottom = tower.y - s.originY + static_cast<float>(s.frameHeight);
-    return left < x && x < left + s.hoverBox.width && bottom - towerPressHeight < y && y < bottom;
-}
-
 // Step 9: the Fries tower just built opens its menu, with the sell button only.
 void pressTower() {
-    if (distanceTo(friesPedestalX, friesPedestalY) >= pedestalReach)
+    Tower* tower = towerUnderPointer();
+    if (!tower || !isPedestal(tower->slot, friesPedestal))
         return;
-    for (Tower& tower : game.towers) {
-        if (!onTowerBase(tower))
-            continue;
-        openTowerMenu(tower);
-        if (tower.level == 0)
-            game.towerMenu = SellOnly;
-        advance();
-        return;
-    }
+    openTowerMenu(*tower);
+    if (tower->level == 0)
+        game.towerMenu = SellOnly;
+    advance();
 }
 
 // The steps that let the level run: its presses belong to the level.
@@ -398,19 +361,19 @@ void tutorialClick() {
     const int step = game.tutorialStep;
     switch (step) {
     case StepFriesPedestal:
-        pressPedestal(friesPedestalX, friesPedestalY);
+        pressPedestal(friesPedestal);
         break;
     case StepSodaPedestal:
-        pressPedestal(sodaPedestalX, sodaPedestalY);
+        pressPedestal(sodaPedestal);
         break;
     case StepBurgerPedestal:
-        pressPedestal(burgerPedestalX, burgerPedestalY);
+        pressPedestal(entrancePedestal);
         break;
     case StepExitPedestal:
-        pressPedestal(exitPedestalX, exitPedestalY);
+        pressPedestal(exitPedestal);
         break;
     case StepMiddlePedestal:
-        pressPedestal(middlePedestalX, middlePedestalY);
+        pressPedestal(middlePedestal);
         break;
     case StepFriesButton:
         pressBuildButton(Fries, true);
