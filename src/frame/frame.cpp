@@ -191,6 +191,13 @@ void holdScreenPictures() {
 
 } // namespace
 
+Renderer& frameRenderer() {
+    // Like the game record, never torn down: its GL objects must not outlive their context.
+    alignas(Renderer) static unsigned char storage[sizeof(Renderer)];
+    static Renderer& renderer = *::new (storage) Renderer();
+    return renderer;
+}
+
 void initGame() {
 #ifdef __GLIBC__
     // Decoded pictures are large and short-lived (made on the loading thread, freed once they

@@ -1,6 +1,6 @@
 // The game's window: how it opens (sized and centred for the desktop, or fullscreen), the switch
 // between the two, and how the 1920 x 1080 picture is shown in it.
-#include "frame/frame.h"
+#include "frame/window.h"
 
 #include "core/paths.h"
 #include "core/platform.h"
@@ -199,11 +199,4 @@ void presentFrame(Renderer& renderer, sf::RenderTarget& target) {
     picture.setScale(area.width / layoutWidth, area.height / layoutHeight);
     // The picture covers its area whole: nothing to blend.
     target.draw(picture, sf::BlendNone);
-}
-
-Renderer& frameRenderer() {
-    // Like the game record, never torn down: its GL objects must not outlive their context.
-    alignas(Renderer) static unsigned char storage[sizeof(Renderer)];
-    static Renderer& renderer = *::new (storage) Renderer();
-    return renderer;
 }

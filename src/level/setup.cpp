@@ -302,14 +302,14 @@ void clearLevel() {
 }
 
 sf::Vector2f pedestalPlace(int map, int index) {
-    const auto place = [index](const auto& table) {
+    const auto entry = [index](const auto& table) {
         const int count = static_cast<int>(sizeof(table) / sizeof(table[0]));
         return index >= 0 && index < count ? sf::Vector2f(table[index].x, table[index].y)
                                            : sf::Vector2f();
     };
-    return map == 1   ? place(map1Slots)
-           : map == 2 ? place(map2Slots)
-           : map == 3 ? place(map3Slots)
+    return map == 1   ? entry(map1Slots)
+           : map == 2 ? entry(map2Slots)
+           : map == 3 ? entry(map3Slots)
                       : sf::Vector2f();
 }
 

@@ -1,0 +1,194 @@
+// Holding pictures only around the screens that show them: a shared texture let go of keeps its
+// size (sprites still frame it) and is brought back by the loading thread on the way to its
+// screen; a texture drawn without its pixels is brought in at once (bringInDrawn).
+#include "core/caches.h"
+#include "core/loader.h"
+#include "core/paths.h"
+#include "core/resources.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+struct Away {
+    std::string path;
+    sf::Texture* texture = nullptr;
+    sf::RenderTexture* backdrop = nullptr;
+
+    const sf::Texture* shown() const { return texture ? texture : &backdrop->getTexture(); }
+};
+
+// What one holding (a path, or the start of the paths of a folder) let go of last, and whether
+// it holds its pictures now.
+struct Holding {
+    bool held = true;
+    std::vector<Away> pictures;
+};
+
+std::map<std::string, Holding>& holdings() {
+    static std::map<std::string, Holding> all;
+    return all;
+}
+
+bool startsWith(const std::string& path, const std::string& start) {
+    return path.compare(0, start.size(), start) == 0;
+}
+
+// The shared textures with pixels (or pixels on their way) whose path starts with `start`.
+std::vector<Away> texturesWithPixels(const std::string& start) {
+    std::vector<Away> found;
+    for (const auto& entry : textureCache())
+        if (entry.second && startsWith(entry.first, start) && !released().count(entry.first) &&
+            (entry.second->getSize().x > 0 || comingSizes().count(entry.second.get())))
+            found.push_back(Away{entry.first, entry.second.get(), nullptr});
+    for (const auto& entry : backdropCache())
+        if (entry.second && startsWith(entry.first, start))
+            found.push_back(Away{entry.first, nullptr, entry.second.get()});
+    return found;
+}
+
+void letGo(const Away& away) {
+    const sf::Texture* shown = away.shown();
+    const sf::Vector2u size = textureSize(shown);
+    // What is still on its way is thrown away when it comes.
+    dropped()[shown] = loader().cancel(shown);
+    if (away.texture) {
+        *away.texture = sf::Texture();
+    } else {
+        // The framebuffer stays; only its storage goes.
+        backdrops().erase(shown);
+        if (shown->getSize().x > 1)
+            const_cast<sf::Texture*>(shown)->create(1, 1);
+    }
+    comingSizes()[shown] = size; // sprites still frame it at its size
+}
+
+void bringBack(const Away& away, bool needed) {
+    // The file was found when it was first loaded: no disk asked here.
+    auto job = newJob(away.texture ? JobKind::Texture : JobKind::Backdrop, away.path,
+                      resourceFile(away.path));
+    job->texture = away.texture;
+    job->backdrop = away.backdrop;
+    job->later = !needed;
+    loader().queue(std::move(job));
+}
+
+bool onItsWay(const Away& away) {
+    const sf::Texture* shown = away.shown();
+    return inFlight()[shown] > dropped()[shown];
+}
+
+// The shared texture (a picture's or a backdrop's) behind a texture; no path for any other.
+Away sharedTexture(const sf::Texture* texture) {
+    for (const auto& entry : textureCache())
+        if (entry.second.get() == texture)
+            return Away{entry.first, entry.second.get(), nullptr};
+    for (const auto& entry : backdropCache())
+        if (entry.second && &entry.second->getTexture() == texture)
+            return Away{entry.first, nullptr, entry.second.get()};
+    return Away{};
+}
+
+// Frames drawn with a picture whose pixels had to be brought in at once.
+int lateFrames = 0;
+
+// Brings in a picture drawn without its pixels, at once; whether it had any to come.
+bool bringInNow(const sf::Texture* texture) {
+    const auto sheet = sheetOfStandIn().find(texture);
+    if (sheet != sheetOfStandIn().end()) {
+        const sf::Texture* atlas = sheet->second->atlas;
+        const auto itsJob = [atlas](const Job& job) {
+            return job.kind == JobKind::Sheet && job.texture == atlas;
+        };
+        if (sheet->second->arrived || !loader().onItsWay(itsJob))
+            return false;
+        loader().await(itsJob);
+        return true;
+    }
+    const bool coming = comingSizes().count(texture) > 0;
+    if (!coming && texture->getNativeHandle() != 0)
+        return false;
+    const Away away = sharedTexture(texture);
+    if (away.path.empty())
+        return false;
+    if (!coming) {
+        loadTexture(away.path); // a picture the intro let go of for good, asked for again
+    } else if (!onItsWay(away)) {
+        // Let go of by a holding: back for this frame (its holding still counts it as away).
+        bringBack(away, true);
+    }
+    loader().await([texture](const Job& job) { return textureOf(job) == texture; });
+    return true;
+}
+
+} // namespace
+
+int bringInDrawn(const std::vector<const sf::Texture*>& drawn) {
+    int late = 0;
+    for (const sf::Texture* texture : drawn)
+        late += bringInNow(texture) ? 1 : 0;
+    lateFrames += late > 0 ? 1 : 0;
+    return late;
+}
+
+int framesWithLatePictures() {
+    return lateFrames;
+}
+
+void holdTextures(const std::string& pathStart, bool held, bool needed) {
+    Holding& holding = holdings()[pathStart];
+    if (held == holding.held) {
+        // Brought back for later and needed now: wait for them if they are still on their way.
+        if (held && needed &&
+            std::any_of(holding.pictures.begin(), holding.pictures.end(), onItsWay))
+            loader().bring(Bring::Everything);
+        return;
+    }
+    holding.held = held;
+    if (!held) {
+        holding.pictures = texturesWithPixels(pathStart);
+        // A picture with a holding of its own (the credits page in the menus' folder) is kept
+        // or let go of by that one alone.
+        for (const auto& other : holdings())
+            if (other.first != pathStart && startsWith(other.first, pathStart))
+                holding.pictures.erase(std::remove_if(holding.pictures.begin(),
+                                                      holding.pictures.end(),
+                                                      [&](const Away& away) {
+                                                          return startsWith(away.path, other.first);
+                                                      }),
+                                       holding.pictures.end());
+        for (const Away& away : holding.pictures)
+            letGo(away);
+        return;
+    }
+    for (const Away& away : holding.pictures)
+        bringBack(away, needed);
+    if (needed)
+        loader().bring(Bring::Needed);
+}
+
+void holdTexture(const sf::Texture* texture, bool held, bool needed) {
+    if (!texture)
+        return;
+    static std::unordered_map<const sf::Texture*, std::string> paths;
+    auto known = paths.find(texture);
+    // A texture that is not shared (a sprite's own) stays unknown: looked up only once.
+    if (known == paths.end())
+        known = paths.emplace(texture, sharedTexture(texture).path).first;
+    if (!known->second.empty())
+        holdTextures(known->second, held, needed);
+}
+
+void releaseTexture(const std::string& path) {
+    finishLoading();
+    loader().prefetched.clear();
+    auto found = textureCache().find(path);
+    if (found == textureCache().end() || !found->second)
+        return;
+    *found->second = sf::Texture();
+    released().insert(path);
+}

@@ -1,0 +1,40 @@
+// The game's window: how it opens (sized and centred for the desktop, or fullscreen, as the
+// player left it), the switch between the two, and how the 1920 x 1080 picture is shown in it.
+#pragma once
+
+#include "core/render.h"
+
+#include <SFML/System/Vector2.hpp>
+
+#include <string>
+
+namespace sf {
+class RenderTarget;
+class RenderWindow;
+} // namespace sf
+
+// What the player chose for the window, kept between runs in the settings file beside the save.
+struct WindowSettings {
+    bool fullscreen = false;
+    unsigned width = 0, height = 0; // the window's size when not fullscreen; 0: none yet
+};
+// Each line "name number"; a line that cannot be read leaves its setting at the default.
+WindowSettings readWindowSettings(const std::string& text);
+// The settings file as start-up reads it: the defaults unless it is a small regular file.
+WindowSettings loadWindowSettings();
+std::string formatWindowSettings(const WindowSettings& settings);
+// The window's size on a desktop of that size: the one the player left, while it fits, else
+// the largest 16:9 size that leaves room for a panel and a title bar (at most 1920 x 1080
+// unless the desktop is larger).
+sf::Vector2u startWindowSize(sf::Vector2u desktop, const WindowSettings& settings);
+// Opens the game's window as the player left it (title "Gobbler", 60 frames a second at most),
+// centred on the desktop, or fullscreen.
+void openGameWindow(sf::RenderWindow& window);
+// F11 or Alt+Enter: fullscreen at the desktop's size and back; the choice is remembered.
+void toggleFullscreen(sf::RenderWindow& window);
+// Remembers the window's size and closes it.
+void closeGameWindow(sf::RenderWindow& window);
+// The desktop's own cursor shows only over the black bars.
+void showSystemCursor(sf::RenderWindow& window, bool shown);
+// Shows the drawn frame in a window (or any target): fitted, centred, black bars around.
+void presentFrame(Renderer& renderer, sf::RenderTarget& target);
