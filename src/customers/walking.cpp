@@ -176,6 +176,132 @@ void walk(Customer& c) {
     }
 }
 
+// The banded side-step pass (separateCustomers): its scratch, kept from frame to frame so a
+// frame allocates nothing.
+struct BandEntry {
+    int group;
+    double band;
+    int index;
+    bool operator<(const BandEntry& other) const {
+        if (group != other.group)
+            return group < other.group;
+        if (band != other.band)
+            return band < other.band;
+        return index < other.index;
+    }
+};
+
+struct BandRun {
+    int begin, end;            // its entries
+    int partners, partnersEnd; // its partners, in `partners`
+};
+
+struct SideStepPass {
+    std::vector<Feet> feet; // by list index
+    std::vector<BandEntry> entries;
+    std::vector<BandRun> runs;
+    std::vector<int> runOf;    // each customer's run, or -1
+    std::vector<int> partners; // every run's partners, list indices in list order
+};
+
+SideStepPass& sideStepPass() {
+    static SideStepPass pass;
+    return pass;
+}
+
+// Packed copies of what the rule reads, by list index, and an entry for each customer that can
+// be reached (by path group and band of 40 px of y); every side-step mark is cleared.
+void packFeet(SideStepPass& pass) {
+    pass.feet.clear();
+    pass.entries.clear();
+    for (Customer& c : game.customers) {
+        c.sideStepped = 0;
+        const int index = static_cast<int>(pass.feet.size());
+        pass.feet.push_back({c.x, c.y, c.speed, c.direction, c.pathIndex, 0});
+        // Nobody is within 40 px of a customer whose y is not a number or infinite.
+        if (std::isfinite(c.y))
+            pass.entries.push_back(
+                {pathGroup(c), std::floor(static_cast<double>(c.y) / 40.0), index});
+    }
+}
+
+// The entries sorted into runs of one group and band; each customer's run noted.
+void groupIntoRuns(SideStepPass& pass) {
+    std::vector<BandEntry>& entries = pass.entries;
+    std::sort(entries.begin(), entries.end());
+    const int count = static_cast<int>(entries.size());
+    pass.runs.clear();
+    pass.runOf.assign(pass.feet.size(), -1);
+    for (int e = 0; e < count;) {
+        int end = e + 1;
+        while (end < count && entries[end].group == entries[e].group &&
+               entries[end].band == entries[e].band)
+            ++end;
+        for (int k = e; k < end; ++k)
+            pass.runOf[static_cast<std::size_t>(entries[k].index)] =
+                static_cast<int>(pass.runs.size());
+        pass.runs.push_back({e, end, 0, 0});
+        e = end;
+    }
+}
+
+// Each run's partners: the customers of the band below, its own and the band above (of its
+// group), merged once in list order.
+void mergePartners(SideStepPass& pass) {
+    const std::vector<BandEntry>& entries = pass.entries;
+    std::vector<BandRun>& runs = pass.runs;
+    pass.partners.clear();
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+        const BandEntry& band = entries[static_cast<std::size_t>(runs[r].begin)];
+        int from[3][2] = {{0, 0}, {runs[r].begin, runs[r].end}, {0, 0}};
+        if (r > 0 && entries[runs[r - 1].begin].group == band.group &&
+            entries[runs[r - 1].begin].band == band.band - 1) {
+            from[0][0] = runs[r - 1].begin;
+            from[0][1] = runs[r - 1].end;
+        }
+        if (r + 1 < runs.size() && entries[runs[r + 1].begin].group == band.group &&
+            entries[runs[r + 1].begin].band == band.band + 1) {
+            from[2][0] = runs[r + 1].begin;
+            from[2][1] = runs[r + 1].end;
+        }
+        runs[r].partners = static_cast<int>(pass.partners.size());
+        for (;;) {
+            int next = -1;
+            for (auto& f : from)
+                if (f[0] != f[1] && (next < 0 || entries[f[0]].index < next))
+                    next = entries[f[0]].index;
+            if (next < 0)
+                break;
+            for (auto& f : from)
+                if (f[0] != f[1] && entries[f[0]].index == next)
+                    ++f[0];
+            pass.partners.push_back(next);
+        }
+        runs[r].partnersEnd = static_cast<int>(pass.partners.size());
+    }
+}
+
+// Every customer, in list order, tries its run's partners in list order.
+void stepAsideFromPartners(SideStepPass& pass) {
+    for (int i = 0; i < static_cast<int>(pass.feet.size()); ++i) {
+        const int r = pass.runOf[static_cast<std::size_t>(i)];
+        if (r < 0)
+            continue;
+        Feet& a = pass.feet[static_cast<std::size_t>(i)];
+        const BandRun& run = pass.runs[static_cast<std::size_t>(r)];
+        const int* partner = pass.partners.data() + run.partners;
+        const int* last = pass.partners.data() + run.partnersEnd;
+        for (; partner != last; ++partner) {
+            Feet& b = pass.feet[static_cast<std::size_t>(*partner)];
+            // closeEnough's first test, on the same values: a pair that fails it does nothing.
+            const double dx = static_cast<double>(a.x) - b.x;
+            const double dy = static_cast<double>(a.y) - b.y;
+            if (*partner != i && std::fabs(dx) < 40.0 && std::fabs(dy) < 40.0)
+                separatePair(a, b);
+        }
+    }
+}
+
 } // namespace
 
 PixelClass classifyPixel(sf::Color pixel) {
@@ -235,101 +361,14 @@ void separateCustomers() {
     // own band or the two beside it, so everyone of a band tries the same partners: those three
     // runs merged once, in list order. The pass runs on packed copies of what the rule reads (a
     // crowd's customers lie all over memory), written back at the end.
-    struct Entry {
-        int group;
-        double band;
-        int index;
-        bool operator<(const Entry& other) const {
-            if (group != other.group)
-                return group < other.group;
-            if (band != other.band)
-                return band < other.band;
-            return index < other.index;
-        }
-    };
-    struct Run {
-        int begin, end;            // its entries
-        int partners, partnersEnd; // its partners, in `partners`
-    };
-    static std::vector<Feet> feet; // by list index
-    static std::vector<Entry> entries;
-    static std::vector<Run> runs;
-    static std::vector<int> runOf;    // each customer's run, or -1
-    static std::vector<int> partners; // every run's partners, list indices in list order
-    feet.clear();
-    entries.clear();
-    for (Customer& c : game.customers) {
-        c.sideStepped = 0;
-        const int index = static_cast<int>(feet.size());
-        feet.push_back({c.x, c.y, c.speed, c.direction, c.pathIndex, 0});
-        // Nobody is within 40 px of a customer whose y is not a number or infinite.
-        if (std::isfinite(c.y))
-            entries.push_back({pathGroup(c), std::floor(static_cast<double>(c.y) / 40.0), index});
-    }
-    if (entries.size() < 2)
+    SideStepPass& pass = sideStepPass();
+    packFeet(pass);
+    if (pass.entries.size() < 2)
         return;
-    std::sort(entries.begin(), entries.end());
-    const int count = static_cast<int>(entries.size());
-    runs.clear();
-    runOf.assign(feet.size(), -1);
-    for (int e = 0; e < count;) {
-        int end = e + 1;
-        while (end < count && entries[end].group == entries[e].group &&
-               entries[end].band == entries[e].band)
-            ++end;
-        for (int k = e; k < end; ++k)
-            runOf[static_cast<std::size_t>(entries[k].index)] = static_cast<int>(runs.size());
-        runs.push_back({e, end, 0, 0});
-        e = end;
-    }
-    partners.clear();
-    for (std::size_t r = 0; r < runs.size(); ++r) {
-        const Entry& band = entries[static_cast<std::size_t>(runs[r].begin)];
-        // The runs of the band below, this band and the band above.
-        int from[3][2] = {{0, 0}, {runs[r].begin, runs[r].end}, {0, 0}};
-        if (r > 0 && entries[runs[r - 1].begin].group == band.group &&
-            entries[runs[r - 1].begin].band == band.band - 1) {
-            from[0][0] = runs[r - 1].begin;
-            from[0][1] = runs[r - 1].end;
-        }
-        if (r + 1 < runs.size() && entries[runs[r + 1].begin].group == band.group &&
-            entries[runs[r + 1].begin].band == band.band + 1) {
-            from[2][0] = runs[r + 1].begin;
-            from[2][1] = runs[r + 1].end;
-        }
-        runs[r].partners = static_cast<int>(partners.size());
-        for (;;) {
-            int next = -1;
-            for (auto& f : from)
-                if (f[0] != f[1] && (next < 0 || entries[f[0]].index < next))
-                    next = entries[f[0]].index;
-            if (next < 0)
-                break;
-            for (auto& f : from)
-                if (f[0] != f[1] && entries[f[0]].index == next)
-                    ++f[0];
-            partners.push_back(next);
-        }
-        runs[r].partnersEnd = static_cast<int>(partners.size());
-    }
-
-    for (int i = 0; i < static_cast<int>(feet.size()); ++i) {
-        const int r = runOf[static_cast<std::size_t>(i)];
-        if (r < 0)
-            continue;
-        Feet& a = feet[static_cast<std::size_t>(i)];
-        const int* partner = partners.data() + runs[static_cast<std::size_t>(r)].partners;
-        const int* last = partners.data() + runs[static_cast<std::size_t>(r)].partnersEnd;
-        for (; partner != last; ++partner) {
-            Feet& b = feet[static_cast<std::size_t>(*partner)];
-            // closeEnough's first test, on the same values: a pair that fails it does nothing.
-            const double dx = static_cast<double>(a.x) - b.x;
-            const double dy = static_cast<double>(a.y) - b.y;
-            if (*partner != i && std::fabs(dx) < 40.0 && std::fabs(dy) < 40.0)
-                separatePair(a, b);
-        }
-    }
-    auto moved = feet.begin();
+    groupIntoRuns(pass);
+    mergePartners(pass);
+    stepAsideFromPartners(pass);
+    auto moved = pass.feet.begin();
     for (Customer& c : game.customers) {
         c.x = moved->x;
         c.sideStepped = moved->sideStepped;

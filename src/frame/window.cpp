@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
-#include <new>
 #include <string>
 #include <system_error>
 
