@@ -104,6 +104,68 @@ void lateLevel(LevelView view) {
         placeLevelEndStars();
 }
 
+// What the screen shown asks of the pictures held.
+struct ScreenShown {
+    bool onLevel, splash, logo, titleOverLogo, onMenus;
+    bool mapHeld[4], mapPlayed[4];
+    bool lessonHeld, lessonNeeded;
+};
+
+ScreenShown screenShown() {
+    ScreenShown shown{};
+    const int screen = game.screen;
+    shown.onLevel = screen == InGame || screen == GameMenu || screen == GameOptions;
+    shown.splash = screen == Splash;
+    shown.logo = screen == Logo;
+    shown.titleOverLogo = shown.logo && game.introPhase == 2;
+    shown.onMenus = !shown.onLevel && !shown.splash && !shown.logo;
+    // The menus hold the map of the level chosen in the selection, ready for its set-up.
+    const int chosen = game.currentLevel <= 1 ? 1 : game.currentLevel;
+    for (int map = 1; map <= 3; ++map) {
+        shown.mapPlayed[map] =
+            shown.onLevel && game.mapSprite.getTexture() == game.mapTextures[map];
+        shown.mapHeld[map] =
+            !shown.splash && !shown.logo && (shown.onLevel ? shown.mapPlayed[map] : map == chosen);
+    }
+    // The lesson's spatula and bubble speak on the first two levels, and over the menus before
+    // the shop's lesson.
+    const bool shopLesson = game.supplierTutorialPending != 0;
+    shown.lessonHeld = shopLesson || (game.tutorialEnabled != 0 && !shown.splash && !shown.logo &&
+                                      (shown.onLevel ? game.currentLevel <= 2 : chosen <= 2));
+    shown.lessonNeeded = shopLesson || (shown.onLevel && shown.lessonHeld);
+    return shown;
+}
+
+// A picture, or a folder of them: whether it is held, and whether the frame waits for it.
+struct PictureHold {
+    const sf::Texture* texture;
+    bool held, needed;
+};
+struct FolderHold {
+    const char* path;
+    bool held, needed;
+};
+
+// What goes, first: the pictures that come are not decoded on top of it. The pictures keep
+// holdings of their own, also those in the folders, so they all come before the folders: a
+// folder let go of leaves them to their own holding (from the first frame on, when the splash's
+// picture and the cursor are held and the folders are not).
+template <std::size_t P, std::size_t F>
+void applyHolds(const PictureHold (&holds)[P], const FolderHold (&folders)[F]) {
+    for (const PictureHold& hold : holds)
+        if (!hold.held)
+            holdTexture(hold.texture, false, false);
+    for (const PictureHold& hold : holds)
+        if (hold.held)
+            holdTexture(hold.texture, true, hold.needed);
+    for (const FolderHold& folder : folders)
+        if (!folder.held)
+            holdTextures(folder.path, false, false);
+    for (const FolderHold& folder : folders)
+        if (folder.held)
+            holdTextures(folder.path, true, folder.needed);
+}
+
 // Which pictures to keep and to fetch ahead. The frame's drawing makes sure of what it shows
 // (bringInDrawn); these lists only keep a frame from waiting for it. Pictures shown on some
 // screens only are let go of on the others and brought back on the way to them: the intro's, step
@@ -113,42 +175,22 @@ void lateLevel(LevelView view) {
 // The menus' and the HUD's come while the logo plays (the title shows at its end), the map and the
 // lesson's while the title shows.
 void holdScreenPictures() {
+    const ScreenShown shown = screenShown();
     const int screen = game.screen;
-    const bool onLevel = screen == InGame || screen == GameMenu || screen == GameOptions;
-    const bool splash = screen == Splash, logo = screen == Logo;
-    const bool titleOverLogo = logo && game.introPhase == 2;
-    const bool onMenus = !onLevel && !splash && !logo;
-    struct Hold {
-        const sf::Texture* texture;
-        bool held, needed;
-    };
-    // The menus hold the map of the level chosen in the selection, ready for its set-up.
-    const int chosen = game.currentLevel <= 1 ? 1 : game.currentLevel;
-    bool played[4] = {};
-    for (int map = 1; map <= 3; ++map)
-        played[map] = onLevel && game.mapSprite.getTexture() == game.mapTextures[map];
-    const auto mapHeld = [&](int map) {
-        return !splash && !logo && (onLevel ? played[map] : map == chosen);
-    };
-    // The lesson's spatula and bubble speak on the first two levels, and over the menus before
-    // the shop's lesson.
-    const bool shopLesson = game.supplierTutorialPending != 0;
-    const bool lessonHeld = shopLesson || (game.tutorialEnabled != 0 && !splash && !logo &&
-                                           (onLevel ? game.currentLevel <= 2 : chosen <= 2));
-    const bool lessonNeeded = shopLesson || (onLevel && lessonHeld);
-    const Hold holds[] = {
-        {game.splashBite.getTexture(), splash, splash},
-        {game.introBackground.getTexture(), splash || logo, logo},
-        {game.titlePicture.getTexture(), logo, titleOverLogo},
+    const PictureHold holds[] = {
+        {game.splashBite.getTexture(), shown.splash, shown.splash},
+        {game.introBackground.getTexture(), shown.splash || shown.logo, shown.logo},
+        {game.titlePicture.getTexture(), shown.logo, shown.titleOverLogo},
         // The page stays open over every menu screen.
-        {game.creditsPage.getTexture(), onMenus && game.creditsState != 0, game.creditsState == 3},
-        {game.victoryPicture.getTexture(), onLevel && game.levelWon, true},
-        {game.defeatPicture.getTexture(), onLevel && game.levelLost, true},
+        {game.creditsPage.getTexture(), shown.onMenus && game.creditsState != 0,
+         game.creditsState == 3},
+        {game.victoryPicture.getTexture(), shown.onLevel && game.levelWon, true},
+        {game.defeatPicture.getTexture(), shown.onLevel && game.levelLost, true},
         {game.cursorSprite.getTexture(), true, true},
         {game.gameMenuSprite.getTexture(), screen == GameMenu, true},
         {game.gameOptionsSprite.getTexture(), screen == GameOptions, true},
-        {game.spatulaSprite.getTexture(), lessonHeld, lessonNeeded},
-        {game.bubbleSprite.getTexture(), lessonHeld, lessonNeeded},
+        {game.spatulaSprite.getTexture(), shown.lessonHeld, shown.lessonNeeded},
+        {game.bubbleSprite.getTexture(), shown.lessonHeld, shown.lessonNeeded},
         {game.shopBackground.getTexture(), screen == Shop, true},
         {game.upgradePictures[Fries][1].getTexture(), screen == Shop, true},
         {game.upgradePictures[Fries][2].getTexture(), screen == Shop, true},
@@ -159,34 +201,16 @@ void holdScreenPictures() {
         {game.upgradePictures[Soda][1].getTexture(), screen == Shop, true},
         {game.upgradePictures[Soda][2].getTexture(), screen == Shop, true},
         {game.upgradePictures[Soda][3].getTexture(), screen == Shop, true},
-        {game.mapTextures[1], mapHeld(1), played[1]},
-        {game.mapTextures[2], mapHeld(2), played[2]},
-        {game.mapTextures[3], mapHeld(3), played[3]},
+        {game.mapTextures[1], shown.mapHeld[1], shown.mapPlayed[1]},
+        {game.mapTextures[2], shown.mapHeld[2], shown.mapPlayed[2]},
+        {game.mapTextures[3], shown.mapHeld[3], shown.mapPlayed[3]},
     };
-    struct Folder {
-        const char* path;
-        bool held, needed;
+    const FolderHold folders[] = {
+        {"../resources/textures/Menu/", !shown.splash && !shown.onLevel,
+         !shown.logo || shown.titleOverLogo},
+        {"../resources/textures/hud/", !shown.splash, shown.onLevel},
     };
-    const Folder folders[] = {
-        {"../resources/textures/Menu/", !splash && !onLevel, !logo || titleOverLogo},
-        {"../resources/textures/hud/", !splash, onLevel},
-    };
-    // What goes, first: the pictures that come are not decoded on top of it. The pictures above
-    // keep holdings of their own, also those in the folders, so they all come before the
-    // folders: a folder let go of leaves them to their own holding (from the first frame on,
-    // when the splash's picture and the cursor are held and the folders are not).
-    for (const Hold& hold : holds)
-        if (!hold.held)
-            holdTexture(hold.texture, false, false);
-    for (const Hold& hold : holds)
-        if (hold.held)
-            holdTexture(hold.texture, true, hold.needed);
-    for (const Folder& folder : folders)
-        if (!folder.held)
-            holdTextures(folder.path, false, false);
-    for (const Folder& folder : folders)
-        if (folder.held)
-            holdTextures(folder.path, true, folder.needed);
+    applyHolds(holds, folders);
 }
 
 } // namespace
