@@ -48,6 +48,49 @@ Watchers& watchers() {
     return registered;
 }
 
+// The figures of its type, each customer's own copy.
+void takeTypeFigures(Customer& c, const CustomerTypeInfo& info) {
+    c.appetite = info.appetite;
+    c.speed = info.walkSpeed;
+    c.slowedSpeed = static_cast<float>(info.walkSpeed);
+    c.reward = info.reward;
+    c.frameWidth = info.frameWidth;
+    c.frameHeight = info.frameHeight;
+    c.shadowTexture = info.shadowTexture;
+    c.friesHitTexture = info.friesHitTexture;
+    c.burgerHitTexture = info.burgerHitTexture;
+    c.sodaHitTexture = info.sodaHitTexture;
+    c.friesHitFrameWidth = info.friesHitFrameWidth;
+    c.friesHitFrameHeight = info.friesHitFrameHeight;
+}
+
+// The body, its shadow and the hit effects, all hung from the feet where the customer stands,
+// and the gauge over its head.
+void dressCustomer(Customer& c) {
+    // The feet are the origin: bottom centre of a frame (a Family's 109 gives 54).
+    const sf::Vector2f feet(static_cast<float>(c.frameWidth / 2),
+                            static_cast<float>(c.frameHeight));
+    setSpriteTexture(c.bodySprite, game.customerBodyTextures[c.type]);
+    c.bodySprite.setOrigin(feet);
+    c.bodySprite.setPosition(c.x, c.y);
+    c.bodySprite.setTextureRect(c.bodyRect);
+    setSpriteTexture(c.shadowSprite, c.shadowTexture);
+    c.shadowSprite.setOrigin(feet);
+    c.shadowSprite.setPosition(c.x, c.y);
+    const sf::Texture* hitTextures[3] = {c.friesHitTexture, c.burgerHitTexture, c.sodaHitTexture};
+    for (int i = 0; i < 3; ++i) {
+        setSpriteTexture(c.hitSprites[i], hitTextures[i]);
+        c.hitSprites[i].setOrigin(feet);
+        c.hitTimes[i] = -1.0f;
+        c.hitActive[i] = 0;
+    }
+    c.friesHitRect = sf::IntRect(0, 0, 129, 124);
+    c.friesHitFrameTime = -1.0f;
+    c.friesHitFrame = -1;
+    setSpriteTexture(c.satisfactionSprite, game.satisfactionTexture, true);
+    setSpriteTexture(c.gaugeSprite, game.gaugeTexture, true);
+}
+
 } // namespace
 
 void loadCustomerAssets() {
@@ -91,63 +134,22 @@ void loadCustomerAssets() {
 Customer& spawnCustomer(int type, int direction, int pathIndex, float x, float y) {
     game.customers.emplace_front();
     Customer& c = game.customers.front();
-    const CustomerTypeInfo& info = game.customerTypes[type];
-    c.appetite = info.appetite;
-    c.speed = info.walkSpeed;
-    c.reward = info.reward;
-    c.frameWidth = info.frameWidth;
-    c.frameHeight = info.frameHeight;
-    c.shadowTexture = info.shadowTexture;
-    c.friesHitTexture = info.friesHitTexture;
-    c.burgerHitTexture = info.burgerHitTexture;
-    c.sodaHitTexture = info.sodaHitTexture;
-    c.friesHitFrameWidth = info.friesHitFrameWidth;
-    c.friesHitFrameHeight = info.friesHitFrameHeight;
-
-    // The feet are the origin: bottom centre of a frame (a Family's 109 gives 54).
-    const sf::Vector2f feet(static_cast<float>(c.frameWidth / 2),
-                            static_cast<float>(c.frameHeight));
-    setSpriteTexture(c.bodySprite, game.customerBodyTextures[type]);
-    c.bodySprite.setOrigin(feet);
-
-    c.x = c.pathX = x;
-    c.y = c.pathY = y;
-    c.bodySprite.setPosition(x, y);
-
+    takeTypeFigures(c, game.customerTypes[type]);
+    c.type = type;
     c.id = game.nextCustomerId;
     game.nextCustomerId += 1;
-    c.walkFrame = 0;
+    c.x = c.pathX = x;
+    c.y = c.pathY = y;
     c.direction = direction;
-    c.fed = 0;
-    c.type = type;
-    c.hasExited = 0;
-    c.bodyRect = sf::IntRect(0, direction * c.frameHeight, c.frameWidth, c.frameHeight);
-    c.bodySprite.setTextureRect(c.bodyRect);
-    c.lastWalkFrameTime = game.now;
-
-    setSpriteTexture(c.shadowSprite, c.shadowTexture);
-    c.shadowSprite.setOrigin(feet);
-    c.shadowSprite.setPosition(x, y);
-
-    c.slowedSpeed = static_cast<float>(info.walkSpeed);
-    game.lastSpawnSpeed = c.slowedSpeed;
-    c.sideStepped = 0;
-
-    const sf::Texture* hitTextures[3] = {c.friesHitTexture, c.burgerHitTexture, c.sodaHitTexture};
-    for (int i = 0; i < 3; ++i) {
-        setSpriteTexture(c.hitSprites[i], hitTextures[i]);
-        c.hitSprites[i].setOrigin(feet);
-        c.hitTimes[i] = -1.0f;
-        c.hitActive[i] = 0;
-    }
-    c.friesHitRect = sf::IntRect(0, 0, 129, 124);
-    c.friesHitFrameTime = -1.0f;
-    c.friesHitFrame = -1;
-
-    setSpriteTexture(c.satisfactionSprite, game.satisfactionTexture, true);
-    setSpriteTexture(c.gaugeSprite, game.gaugeTexture, true);
     c.pathIndex = pathIndex;
-
+    c.fed = 0;
+    c.hasExited = 0;
+    c.sideStepped = 0;
+    c.walkFrame = 0;
+    c.lastWalkFrameTime = game.now;
+    c.bodyRect = sf::IntRect(0, direction * c.frameHeight, c.frameWidth, c.frameHeight);
+    dressCustomer(c);
+    game.lastSpawnSpeed = c.slowedSpeed;
     if (game.featuredPending == 0) {
         game.featuredPending = 1;
         game.featuredCustomer = &c;
