@@ -27,6 +27,39 @@ sf::IntRect withMargin(const sf::IntRect& piece, int frameWidth, int frameHeight
     return sf::IntRect(left, top, right - left, bottom - top);
 }
 
+// The cell of the sheet a sprite's frame shows, row by row; -1 when the sheet has not arrived or
+// the frame is not one whole cell or part of one (never more than one frame).
+int frameCell(const TrimmedSheet& sheet, const sf::IntRect& frame) {
+    if (!sheet.arrived || frame.width <= 0 || frame.height <= 0 || frame.left < 0 || frame.top < 0)
+        return -1;
+    const int column = frame.left / sheet.frameWidth, row = frame.top / sheet.frameHeight;
+    if (column >= sheet.columns || row >= sheet.rows ||
+        frame.left + frame.width > (column + 1) * sheet.frameWidth ||
+        frame.top + frame.height > (row + 1) * sheet.frameHeight)
+        return -1;
+    return row * sheet.columns + column;
+}
+
+// What a piece of a cell (its pieces first to end) shows of the frame, in sheet pixels: one
+// pixel more all around, inside the frame, so the quad's edges stay off the visible pixels as
+// the whole frame's did; not where the piece meets the next one, where the two quads share their
+// edge and every pixel is drawn by one of them only. Empty when none of it is in the frame.
+sf::IntRect shownPart(const TrimmedSheet& sheet, int piece, int first, int end,
+                      const sf::IntRect& frame) {
+    const auto box = [&sheet](int index) { return sheet.pieces[static_cast<std::size_t>(index)]; };
+    const sf::IntRect own = box(piece);
+    const bool joinsAbove = piece > first && box(piece - 1).top + box(piece - 1).height == own.top;
+    const bool joinsBelow = piece + 1 < end && box(piece + 1).top == own.top + own.height;
+    const int left = std::max(own.left - 1, frame.left);
+    const int top = std::max(joinsAbove ? own.top : own.top - 1, frame.top);
+    const int right = std::min(own.left + own.width + 1, frame.left + frame.width);
+    const int bottom = std::min(joinsBelow ? own.top + own.height : own.top + own.height + 1,
+                                frame.top + frame.height);
+    if (right <= left || bottom <= top)
+        return sf::IntRect();
+    return sf::IntRect(left, top, right - left, bottom - top);
+}
+
 } // namespace
 
 std::vector<std::unique_ptr<TrimmedSheet>>& trimmedSheets() {
@@ -190,42 +223,23 @@ TrimmedDraw trimmedFrame(const sf::Sprite& sprite, std::vector<sf::Sprite>& piec
     const auto found = sheetOfStandIn().find(texture);
     if (found == sheetOfStandIn().end())
         return TrimmedDraw::NotTrimmed;
-    const TrimmedSheet* sheet = found->second;
+    const TrimmedSheet& sheet = *found->second;
     const sf::IntRect frame = sprite.getTextureRect();
-    if (!sheet->arrived || frame.width <= 0 || frame.height <= 0 || frame.left < 0 || frame.top < 0)
+    const int cell = frameCell(sheet, frame);
+    if (cell < 0)
         return TrimmedDraw::Nothing;
-    const int column = frame.left / sheet->frameWidth, row = frame.top / sheet->frameHeight;
-    if (column >= sheet->columns || row >= sheet->rows ||
-        frame.left + frame.width > (column + 1) * sheet->frameWidth ||
-        frame.top + frame.height > (row + 1) * sheet->frameHeight)
-        return TrimmedDraw::Nothing; // never more than one frame
-    const std::size_t cell = static_cast<std::size_t>(row * sheet->columns + column);
     const std::size_t before = pieces.size();
-    const int first = sheet->firstPiece[cell], end = sheet->firstPiece[cell + 1];
+    const int first = sheet.firstPiece[static_cast<std::size_t>(cell)];
+    const int end = sheet.firstPiece[static_cast<std::size_t>(cell) + 1];
     for (int piece = first; piece < end; ++piece) {
-        const sf::IntRect& box = sheet->pieces[static_cast<std::size_t>(piece)];
-        // One pixel more all around (inside the frame): the quad's edges stay off the visible
-        // pixels, as the whole frame's did. Not where the piece meets the next one: there the
-        // two quads share their edge, so every pixel is drawn by one of them only.
-        const bool joinsAbove =
-            piece > first && sheet->pieces[static_cast<std::size_t>(piece - 1)].top +
-                                     sheet->pieces[static_cast<std::size_t>(piece - 1)].height ==
-                                 box.top;
-        const bool joinsBelow =
-            piece + 1 < end &&
-            sheet->pieces[static_cast<std::size_t>(piece + 1)].top == box.top + box.height;
-        const int left = std::max(box.left - 1, frame.left);
-        const int top = std::max(joinsAbove ? box.top : box.top - 1, frame.top);
-        const int right = std::min(box.left + box.width + 1, frame.left + frame.width);
-        const int bottom = std::min(joinsBelow ? box.top + box.height : box.top + box.height + 1,
-                                    frame.top + frame.height);
-        if (right <= left || bottom <= top)
+        const sf::IntRect shown = shownPart(sheet, piece, first, end, frame);
+        if (shown.width <= 0 || shown.height <= 0)
             continue;
-        const sf::IntRect shown(left, top, right - left, bottom - top);
-        const sf::Vector2i at = sheet->atlasAt[static_cast<std::size_t>(piece)];
+        const sf::IntRect& box = sheet.pieces[static_cast<std::size_t>(piece)];
+        const sf::Vector2i at = sheet.atlasAt[static_cast<std::size_t>(piece)];
         pieces.push_back(sprite);
         sf::Sprite& drawn = pieces.back();
-        drawn.setTexture(*sheet->atlas);
+        drawn.setTexture(*sheet.atlas);
         drawn.setTextureRect(sf::IntRect(at.x + shown.left - box.left, at.y + shown.top - box.top,
                                          shown.width, shown.height));
         drawn.setOrigin(sprite.getOrigin() -

@@ -66,53 +66,66 @@ void decode(Job& job) {
     }
 }
 
+namespace {
+
+// A picture's pixels into its shared texture, or a backdrop's into its render texture; nothing
+// for one let go of while it was on its way.
+void bringInPicture(Job& job) {
+    const sf::Texture* texture = job.texture ? job.texture : &job.backdrop->getTexture();
+    --inFlight()[texture];
+    auto drop = dropped().find(texture);
+    if (drop != dropped().end() && drop->second > 0) {
+        --drop->second;
+        return;
+    }
+    auto coming = comingSizes().find(texture);
+    const sf::Vector2u size = coming != comingSizes().end() ? coming->second : texture->getSize();
+    if (coming != comingSizes().end())
+        comingSizes().erase(coming);
+    // A broken picture shows nothing (a clear one of its size), never what memory held.
+    if (!job.ok || job.image.getSize() != size)
+        job.image.create(size.x, size.y, sf::Color::Transparent);
+    sf::Texture& pixels = const_cast<sf::Texture&>(*texture);
+    if (job.texture)
+        job.texture->loadFromImage(job.image);
+    // Made once (a framebuffer's making is costly); brought back, it gets its storage again.
+    else if (pixels.getNativeHandle() != 0 ? pixels.create(size.x, size.y)
+                                           : job.backdrop->create(size.x, size.y)) {
+        // The texture's own update stores the rows as they come and forgets that they are
+        // upside down; display() tells it again, so sprites still show it the right way up.
+        pixels.update(job.image);
+        job.backdrop->display();
+        backdrops().insert(texture);
+    }
+}
+
+// An atlas's pixels, and each of its sheets' pieces.
+void bringInSheets(Job& job) {
+    if (job.ok)
+        job.texture->loadFromImage(job.image);
+    for (SheetPart& part : job.sheets) {
+        TrimmedSheet& sheet = *part.sheet;
+        if (!job.ok || !part.ok)
+            continue;
+        sheet.firstPiece = std::move(part.firstPiece);
+        sheet.pieces = std::move(part.pieces);
+        sheet.atlasAt = std::move(part.atlasAt);
+        sheet.arrived =
+            sheet.firstPiece.size() == static_cast<std::size_t>(sheet.columns * sheet.rows + 1);
+    }
+}
+
+} // namespace
+
 void bringIn(Job& job, std::map<std::string, std::unique_ptr<Job>>& prefetched,
              std::unique_ptr<Job>& owned) {
     switch (job.kind) {
     case JobKind::Texture:
-    case JobKind::Backdrop: {
-        const sf::Texture* texture = job.texture ? job.texture : &job.backdrop->getTexture();
-        --inFlight()[texture];
-        auto drop = dropped().find(texture);
-        if (drop != dropped().end() && drop->second > 0) {
-            --drop->second; // let go of while it was on its way
-            break;
-        }
-        auto coming = comingSizes().find(texture);
-        const sf::Vector2u size =
-            coming != comingSizes().end() ? coming->second : texture->getSize();
-        if (coming != comingSizes().end())
-            comingSizes().erase(coming);
-        // A broken picture shows nothing (a clear one of its size), never what memory held.
-        if (!job.ok || job.image.getSize() != size)
-            job.image.create(size.x, size.y, sf::Color::Transparent);
-        sf::Texture& pixels = const_cast<sf::Texture&>(*texture);
-        if (job.texture)
-            job.texture->loadFromImage(job.image);
-        // Made once (a framebuffer's making is costly); brought back, it gets its storage again.
-        else if (pixels.getNativeHandle() != 0 ? pixels.create(size.x, size.y)
-                                               : job.backdrop->create(size.x, size.y)) {
-            // The texture's own update stores the rows as they come and forgets that they are
-            // upside down; display() tells it again, so sprites still show it the right way up.
-            pixels.update(job.image);
-            job.backdrop->display();
-            backdrops().insert(texture);
-        }
+    case JobKind::Backdrop:
+        bringInPicture(job);
         break;
-    }
     case JobKind::Sheet:
-        if (job.ok)
-            job.texture->loadFromImage(job.image);
-        for (SheetPart& part : job.sheets) {
-            TrimmedSheet& sheet = *part.sheet;
-            if (!job.ok || !part.ok)
-                continue;
-            sheet.firstPiece = std::move(part.firstPiece);
-            sheet.pieces = std::move(part.pieces);
-            sheet.atlasAt = std::move(part.atlasAt);
-            sheet.arrived =
-                sheet.firstPiece.size() == static_cast<std::size_t>(sheet.columns * sheet.rows + 1);
-        }
+        bringInSheets(job);
         break;
     case JobKind::PathMap:
         if (job.ok)
