@@ -125,22 +125,31 @@ class FieldReader {
             if (c == EOF)
                 return false;
         }
-        if (lower(c) == 'n') {
-            number += static_cast<char>(c);
+        if (lower(c) == 'n' || lower(c) == 'i')
+            return takeNanOrInfinity(number, c);
+        return takeNumeral(number, c, sign ? 1 : 0);
+    }
+
+    // "nan", "inf" or "infinity", from its first letter `c`, already taken.
+    bool takeNanOrInfinity(std::string& number, int c) {
+        number += static_cast<char>(c);
+        if (lower(c) == 'n')
             return takeWord(number, "an");
+        if (!takeWord(number, "nf"))
+            return false;
+        const int next = take();
+        if (lower(next) != 'i') {
+            putBack(next);
+            return true;
         }
-        if (lower(c) == 'i') {
-            number += static_cast<char>(c);
-            if (!takeWord(number, "nf"))
-                return false;
-            const int next = take();
-            if (lower(next) != 'i') {
-                putBack(next);
-                return true;
-            }
-            number += static_cast<char>(next);
-            return takeWord(number, "nity");
-        }
+        number += static_cast<char>(next);
+        return takeWord(number, "nity");
+    }
+
+    // A hexadecimal numeral after "0x" with a "p" exponent, or a decimal one with an "e"
+    // exponent, from its first character `c`, already taken (after `signLength` characters of
+    // sign in `number`); false when it holds no digit.
+    bool takeNumeral(std::string& number, int c, std::size_t signLength) {
         bool hex = false, gotDigit = false, gotDot = false, gotExponent = false;
         char exponent = 'e';
         if (c == '0') {
@@ -170,8 +179,7 @@ class FieldReader {
             }
             number += static_cast<char>(c);
         }
-        const std::size_t prefix = (sign ? 1 : 0) + (hex ? 2 : 0);
-        return number.size() > prefix;
+        return number.size() > signLength + (hex ? 2 : 0);
     }
 };
 

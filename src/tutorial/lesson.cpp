@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -313,6 +314,66 @@ bool ignoredWhileRunning(int step) {
     return flow == Flow::Run || flow == Flow::RunWave || flow == Flow::Resume;
 }
 
+// What a press does at each step that asks for one; any other step reads on.
+enum class Press { Pedestal, BuildButton, BuildOnCredit, FriesTower, AwayFromSell, Timer };
+
+struct StepPress {
+    int step;
+    Press press;
+    int which; // the pedestal (its place in the first map's table), or the tower type
+};
+
+constexpr StepPress stepPresses[] = {
+    {StepFriesPedestal, Press::Pedestal, friesPedestal},
+    {StepFriesButton, Press::BuildButton, Fries},
+    {StepSodaPedestal, Press::Pedestal, sodaPedestal},
+    {StepSodaButton, Press::BuildButton, Soda},
+    {StepFriesTower, Press::FriesTower, 0},
+    {StepSell, Press::AwayFromSell, 0},
+    {StepBurgerPedestal, Press::Pedestal, entrancePedestal},
+    // The lesson pays for its Burgers if the till runs short.
+    {StepBurgerButton, Press::BuildOnCredit, Burger},
+    {StepTimer, Press::Timer, 0},
+    {StepExitPedestal, Press::Pedestal, exitPedestal},
+    {StepExitButton, Press::BuildOnCredit, Burger},
+    {StepMiddlePedestal, Press::Pedestal, middlePedestal},
+    {StepMiddleButton, Press::BuildOnCredit, Burger},
+};
+
+void pressForStep(int step) {
+    const auto rule = std::find_if(std::begin(stepPresses), std::end(stepPresses),
+                                   [step](const StepPress& p) { return p.step == step; });
+    if (rule == std::end(stepPresses)) {
+        advance();
+        return;
+    }
+    switch (rule->press) {
+    case Press::Pedestal:
+        pressPedestal(rule->which);
+        break;
+    case Press::BuildButton:
+    case Press::BuildOnCredit:
+        pressBuildButton(rule->which, rule->press == Press::BuildButton);
+        break;
+    case Press::FriesTower:
+        pressTower();
+        break;
+    case Press::AwayFromSell:
+        // The sell button neither sells nor reads on; anywhere else closes the menu.
+        if (!hitCentred(game.sellButton, game.input.mouseX, game.input.mouseY)) {
+            game.towerMenu = Closed;
+            advance();
+        }
+        break;
+    case Press::Timer:
+        // Any press reads on; one on the timer calls the next wave at once.
+        if (hitCentred(game.countdownTimers[0], game.input.mouseX, game.input.mouseY))
+            game.countdown = 0;
+        advance();
+        break;
+    }
+}
+
 } // namespace
 
 void tutorialStepDisplay() {
@@ -358,52 +419,6 @@ void tutorialClick() {
     }
     if (!lessonTakesPresses())
         return;
-    const int step = game.tutorialStep;
-    switch (step) {
-    case StepFriesPedestal:
-        pressPedestal(friesPedestal);
-        break;
-    case StepSodaPedestal:
-        pressPedestal(sodaPedestal);
-        break;
-    case StepBurgerPedestal:
-        pressPedestal(entrancePedestal);
-        break;
-    case StepExitPedestal:
-        pressPedestal(exitPedestal);
-        break;
-    case StepMiddlePedestal:
-        pressPedestal(middlePedestal);
-        break;
-    case StepFriesButton:
-        pressBuildButton(Fries, true);
-        break;
-    case StepSodaButton:
-        pressBuildButton(Soda, true);
-        break;
-    case StepBurgerButton:
-    case StepExitButton:
-    case StepMiddleButton:
-        // The lesson pays for the Burger if the till runs short.
-        pressBuildButton(Burger, false);
-        break;
-    case StepFriesTower:
-        pressTower();
-        break;
-    case StepSell:
-        if (!hitCentred(game.sellButton, game.input.mouseX, game.input.mouseY)) {
-            game.towerMenu = Closed;
-            advance();
-        }
-        break;
-    case StepTimer:
-        if (hitCentred(game.countdownTimers[0], game.input.mouseX, game.input.mouseY))
-            game.countdown = 0;
-        advance();
-        break;
-    default:
-        advance();
-        break;
-    }
+    pressForStep(game.tutorialStep);
     game.clickLatch = 1;
 }
