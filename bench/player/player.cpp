@@ -6,8 +6,9 @@
 //   gobbler_player                 every scene a fixed number of times, then a table
 //   gobbler_player --against OTHER the same, alternating with another build's gobbler_player
 //                                  (the figures of both side by side, with their ratio)
-//   gobbler_player SCENE [MAP]     one scene (first, start, setup, heavy, play), figures on
-//                                  stdout
+//   ... --only PREFIX              only the scenes whose name starts so ("screens", "heavy")
+//   gobbler_player SCENE [ARG]     one scene (first, start, setup MAP, heavy, play, screens
+//                                  WxH or full), figures on stdout
 //
 // Each scene runs in a fresh process (exec'd by the table), so "cold" really is cold. The game
 // itself runs exactly as runGame runs it; only the mouse is scripted (one press on the title
@@ -20,6 +21,7 @@
 #include "frame/frame.h"
 #include "level/level.h"
 #include "persist/persist.h"
+#include "rating/rating.h"
 #include "support/sandbox.h"
 #include "towers/towers.h"
 #include "ui/ui.h"
@@ -33,6 +35,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -274,9 +277,20 @@ void reportFrames(const char* name, const FrameTimes& t) {
     report((prefix + ".display_p50").c_str(), median(t.display));
 }
 
-void sceneHeavy(Player& p) {
-    p.start();
-    p.playToTitle(false);
+// At least `count` customers walk the third map: newcomers at both entrances, every type.
+void keepACrowd(std::size_t count) {
+    static int next = 0;
+    while (game.customers.size() < count) {
+        const bool front = next % 2 == 0;
+        const sf::Vector2f at = front ? game.entrance : game.secondEntrance;
+        spawnCustomer(next / 2 % CustomerTypeCount, front ? UpRight : DownLeft, front ? 0 : 1, at.x,
+                      at.y);
+        ++next;
+    }
+}
+
+// The third map with a level-3 tower on each of its sixteen pedestals, in its last wave.
+void setUpHeavyScene() {
     game.currentLevel = 3;
     startLevel();
     game.money = 100000;
@@ -292,13 +306,24 @@ void sceneHeavy(Player& p) {
     game.spawnedInWave = 0;
     game.countdown = 0;
     game.countdownDone = 0;
+}
+
+void sceneHeavy(Player& p) {
+    p.start();
+    p.playToTitle(false);
+    setUpHeavyScene();
+    keepACrowd(70);
     p.frames(6.0);
     p.window.setFramerateLimit(0);
     FrameTimes wave;
-    for (int i = 0; i < 240; ++i)
+    std::size_t fewest = game.customers.size();
+    for (int i = 0; i < 240; ++i) {
+        keepACrowd(70);
         timedFrame(p, wave, true);
+        fewest = std::min(fewest, game.customers.size());
+    }
     report("heavy.towers", static_cast<double>(game.towers.size()));
-    report("heavy.customers", static_cast<double>(game.customers.size()));
+    report("heavy.customers", static_cast<double>(fewest));
     reportFrames("heavy", wave);
 
     // A hundred customers on the floor, the level frozen: the draw pass alone.
@@ -312,6 +337,129 @@ void sceneHeavy(Player& p) {
     report("crowd.customers", static_cast<double>(game.customers.size()));
     reportFrames("crowd", crowd);
     report("heavy.peak_rss", peakRssMb());
+}
+
+// The time between two frames shown, frame by frame, while `step` runs before each frame (for
+// at most that long, or until it says to stop).
+template <class Step> std::vector<double> shownIntervals(Player& p, double seconds, Step step) {
+    std::vector<double> intervals;
+    long shown = framesShown();
+    double last = monotonicSeconds();
+    const double end = last + seconds;
+    while (monotonicSeconds() < end && p.window.isOpen()) {
+        if (!step())
+            break;
+        runFrame(*p.platform, &p.window);
+        if (framesShown() != shown) {
+            const double now = monotonicSeconds();
+            intervals.push_back(now - last);
+            last = now;
+            shown = framesShown();
+        }
+    }
+    return intervals;
+}
+
+// The pointer going round over the screen, as under a player's hand: something to show on
+// every frame.
+void movePointer(Player& p) {
+    static int turn = 0;
+    const double angle = 0.05 * turn++;
+    const sf::Vector2u size = p.window.getSize();
+    p.platform->mouse = sf::Vector2i(static_cast<int>(size.x / 2 + std::cos(angle) * size.x / 4),
+                                     static_cast<int>(size.y / 2 + std::sin(angle) * size.y / 4));
+}
+
+// The share of one core the whole process takes while the screen stands still.
+double stillShare(Player& p, double seconds) {
+    p.platform->mouse = sf::Vector2i(5, 5);
+    p.frames(0.5);
+    const double c0 = processCpu(), w0 = monotonicSeconds();
+    p.frames(seconds);
+    return (processCpu() - c0) / (monotonicSeconds() - w0);
+}
+
+// Every screen at one window size ("WxH", or "full" for fullscreen): the longest wait between
+// two frames shown during the intro, the frame interval on every screen while the pointer
+// moves, and what the still screens cost.
+void sceneScreens(Player& p, const std::string& size) {
+    p.start();
+    if (size == "full") {
+        toggleFullscreen(p.window);
+    } else {
+        unsigned w = 0, h = 0;
+        if (std::sscanf(size.c_str(), "%ux%u", &w, &h) == 2)
+            p.window.setSize(sf::Vector2u(w, h));
+    }
+    std::vector<double> intro = shownIntervals(p, 60.0, [&] {
+        p.platform->left = game.screen == Logo && game.introPhase == 2;
+        return game.screen != TitleMenu;
+    });
+    p.platform->left = false;
+    report("intro.gap_max", intro.empty() ? 0 : *std::max_element(intro.begin(), intro.end()));
+    game.tutorialEnabled = 0;
+    struct Shown {
+        const char* name;
+        void (*enter)();
+    };
+    const Shown screens[] = {
+        {"title", [] { game.screen = TitleMenu; }},
+        {"select", [] { game.screen = LevelSelect; }},
+        {"options", [] { game.screen = Options; }},
+        {"help", [] { game.screen = Help; }},
+        {"shop", [] { game.screen = Shop; }},
+        {"map1",
+         [] {
+             game.currentLevel = 1;
+             startLevel();
+             game.countdown = 0;
+         }},
+        {"map2",
+         [] {
+             game.currentLevel = 2;
+             startLevel();
+             game.countdown = 0;
+         }},
+        {"map3",
+         [] {
+             game.currentLevel = 3;
+             startLevel();
+             game.countdown = 0;
+         }},
+        {"heavy", setUpHeavyScene},
+    };
+    double worst = 0;
+    for (const Shown& screen : screens) {
+        screen.enter();
+        p.frames(1.5);
+        const bool crowd = std::string(screen.name) == "heavy";
+        const std::vector<double> intervals = shownIntervals(p, 3.0, [&] {
+            movePointer(p);
+            if (crowd)
+                keepACrowd(70);
+            return true;
+        });
+        const std::string name = screen.name;
+        report((name + ".p50").c_str(), median(intervals));
+        report((name + ".p95").c_str(), percentile(intervals, 0.95));
+        if (!intervals.empty())
+            worst = std::max(worst, *std::max_element(intervals.begin(), intervals.end()));
+        game.screen = LevelSelect;
+        p.frames(0.3);
+    }
+    report("screens.max", worst);
+    // Still: the title menu untouched, a paused level, a level's end panel.
+    game.screen = TitleMenu;
+    report("still.title", stillShare(p, 3.0));
+    game.currentLevel = 1;
+    startLevel();
+    p.frames(0.5);
+    game.paused = 1;
+    report("still.paused", stillShare(p, 3.0));
+    game.paused = 0;
+    game.RatingScore = 9;
+    checkLevelEnd();
+    report("still.end", stillShare(p, 3.0));
 }
 
 void scenePlay(Player& p) {
@@ -345,6 +493,8 @@ int runScene(int argc, char** argv) {
         sceneHeavy(p);
     else if (scene == "play")
         scenePlay(p);
+    else if (scene == "screens")
+        sceneScreens(p, argc > 2 ? argv[2] : "1749x984");
     // The loading thread may still read the sandbox's pictures: it is done before they go.
     finishLoading();
     std::error_code ignored;
@@ -414,8 +564,15 @@ struct Scene {
 
 // Fixed run counts: every figure is the min and the median of these.
 const Scene scenes[] = {
-    {{"start"}, 3},      {{"setup", "1"}, 3}, {{"setup", "2"}, 2},
-    {{"setup", "3"}, 2}, {{"heavy"}, 3},      {{"play"}, 2},
+    {{"start"}, 3},
+    {{"setup", "1"}, 3},
+    {{"setup", "2"}, 2},
+    {{"setup", "3"}, 2},
+    {{"heavy"}, 3},
+    {{"play"}, 2},
+    {{"screens", "1749x984"}, 1},
+    {{"screens", "1194x672"}, 1},
+    {{"screens", "full"}, 1},
 };
 
 // Rows of the table: the figure, its unit scale and label.
@@ -462,6 +619,75 @@ const Row rows[] = {
     {"play", "play.title_rss", 1, "MB"},
     {"play", "play.end_rss", 1, "MB"},
     {"play", "play.peak_rss", 1, "MB"},
+    {"screens 1749x984", "intro.gap_max", 1000, "ms"},
+    {"screens 1749x984", "title.p50", 1000, "ms"},
+    {"screens 1749x984", "title.p95", 1000, "ms"},
+    {"screens 1749x984", "select.p50", 1000, "ms"},
+    {"screens 1749x984", "select.p95", 1000, "ms"},
+    {"screens 1749x984", "options.p50", 1000, "ms"},
+    {"screens 1749x984", "options.p95", 1000, "ms"},
+    {"screens 1749x984", "help.p50", 1000, "ms"},
+    {"screens 1749x984", "help.p95", 1000, "ms"},
+    {"screens 1749x984", "shop.p50", 1000, "ms"},
+    {"screens 1749x984", "shop.p95", 1000, "ms"},
+    {"screens 1749x984", "map1.p50", 1000, "ms"},
+    {"screens 1749x984", "map1.p95", 1000, "ms"},
+    {"screens 1749x984", "map2.p50", 1000, "ms"},
+    {"screens 1749x984", "map2.p95", 1000, "ms"},
+    {"screens 1749x984", "map3.p50", 1000, "ms"},
+    {"screens 1749x984", "map3.p95", 1000, "ms"},
+    {"screens 1749x984", "heavy.p50", 1000, "ms"},
+    {"screens 1749x984", "heavy.p95", 1000, "ms"},
+    {"screens 1749x984", "screens.max", 1000, "ms"},
+    {"screens 1749x984", "still.title", 100, "%"},
+    {"screens 1749x984", "still.paused", 100, "%"},
+    {"screens 1749x984", "still.end", 100, "%"},
+    {"screens 1194x672", "intro.gap_max", 1000, "ms"},
+    {"screens 1194x672", "title.p50", 1000, "ms"},
+    {"screens 1194x672", "title.p95", 1000, "ms"},
+    {"screens 1194x672", "select.p50", 1000, "ms"},
+    {"screens 1194x672", "select.p95", 1000, "ms"},
+    {"screens 1194x672", "options.p50", 1000, "ms"},
+    {"screens 1194x672", "options.p95", 1000, "ms"},
+    {"screens 1194x672", "help.p50", 1000, "ms"},
+    {"screens 1194x672", "help.p95", 1000, "ms"},
+    {"screens 1194x672", "shop.p50", 1000, "ms"},
+    {"screens 1194x672", "shop.p95", 1000, "ms"},
+    {"screens 1194x672", "map1.p50", 1000, "ms"},
+    {"screens 1194x672", "map1.p95", 1000, "ms"},
+    {"screens 1194x672", "map2.p50", 1000, "ms"},
+    {"screens 1194x672", "map2.p95", 1000, "ms"},
+    {"screens 1194x672", "map3.p50", 1000, "ms"},
+    {"screens 1194x672", "map3.p95", 1000, "ms"},
+    {"screens 1194x672", "heavy.p50", 1000, "ms"},
+    {"screens 1194x672", "heavy.p95", 1000, "ms"},
+    {"screens 1194x672", "screens.max", 1000, "ms"},
+    {"screens 1194x672", "still.title", 100, "%"},
+    {"screens 1194x672", "still.paused", 100, "%"},
+    {"screens 1194x672", "still.end", 100, "%"},
+    {"screens full", "intro.gap_max", 1000, "ms"},
+    {"screens full", "title.p50", 1000, "ms"},
+    {"screens full", "title.p95", 1000, "ms"},
+    {"screens full", "select.p50", 1000, "ms"},
+    {"screens full", "select.p95", 1000, "ms"},
+    {"screens full", "options.p50", 1000, "ms"},
+    {"screens full", "options.p95", 1000, "ms"},
+    {"screens full", "help.p50", 1000, "ms"},
+    {"screens full", "help.p95", 1000, "ms"},
+    {"screens full", "shop.p50", 1000, "ms"},
+    {"screens full", "shop.p95", 1000, "ms"},
+    {"screens full", "map1.p50", 1000, "ms"},
+    {"screens full", "map1.p95", 1000, "ms"},
+    {"screens full", "map2.p50", 1000, "ms"},
+    {"screens full", "map2.p95", 1000, "ms"},
+    {"screens full", "map3.p50", 1000, "ms"},
+    {"screens full", "map3.p95", 1000, "ms"},
+    {"screens full", "heavy.p50", 1000, "ms"},
+    {"screens full", "heavy.p95", 1000, "ms"},
+    {"screens full", "screens.max", 1000, "ms"},
+    {"screens full", "still.title", 100, "%"},
+    {"screens full", "still.paused", 100, "%"},
+    {"screens full", "still.end", 100, "%"},
 };
 
 std::string sceneName(const Scene& scene) {
@@ -471,7 +697,7 @@ std::string sceneName(const Scene& scene) {
     return name;
 }
 
-int runTable(const std::string& self, const std::string& other) {
+int runTable(const std::string& self, const std::string& other, const std::string& only) {
     const std::vector<std::string> builds =
         other.empty() ? std::vector<std::string>{self} : std::vector<std::string>{other, self};
     // results[build][scene][figure] = every run's value
@@ -479,6 +705,8 @@ int runTable(const std::string& self, const std::string& other) {
         builds.size());
     for (const Scene& scene : scenes) {
         const std::string name = sceneName(scene);
+        if (!only.empty() && name.compare(0, only.size(), only) != 0)
+            continue;
         for (int run = 0; run < scene.runs; ++run)
             for (std::size_t b = 0; b < builds.size(); ++b) {
                 std::fprintf(stderr, "%s: %s, run %d\n", builds[b].c_str(), name.c_str(), run + 1);
@@ -520,8 +748,12 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::strncmp(argv[1], "--", 2) != 0)
         return runScene(argc, argv);
     const std::string self = std::filesystem::canonical("/proc/self/exe").string();
-    std::string other;
-    if (argc > 2 && std::strcmp(argv[1], "--against") == 0)
-        other = std::filesystem::canonical(argv[2]).string();
-    return runTable(self, other);
+    std::string other, only;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--against") == 0)
+            other = std::filesystem::canonical(argv[i + 1]).string();
+        else if (std::strcmp(argv[i], "--only") == 0)
+            only = argv[i + 1];
+    }
+    return runTable(self, other, only);
 }

@@ -222,6 +222,14 @@ Renderer& frameRenderer() {
     return renderer;
 }
 
+namespace {
+long shownFrames = 0;
+} // namespace
+
+long framesShown() {
+    return shownFrames;
+}
+
 void initGame() {
 #ifdef __GLIBC__
     // Decoded pictures are large and short-lived (made on the loading thread, freed once they
@@ -336,6 +344,7 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
             drawFrame(game, renderer);
         presentFrame(renderer, *window);
         window->display();
+        ++shownFrames;
         showSystemCursor(*window, !game.input.onPicture);
     }
     // A few of the pictures decoded meanwhile are ready for the next frame.

@@ -34,3 +34,5 @@ void lateUpdate();
 void drawFrame(const GameState& state, Renderer& renderer);
 // The draw pass's own state (the frame picture, the world queue, the spotlight).
 Renderer& frameRenderer();
+// How many frames have been shown in the window so far.
+long framesShown();
