@@ -335,6 +335,7 @@ struct FrameInput {
     // outside the frame and hits nothing.
     int mouseX = 0, mouseY = 0;
     bool onPicture = true;
+    sf::Vector2u windowSize{1920, 1080}; // in window pixels; the picture is fitted into it
     bool leftDown = false;
     bool speedKey1 = false, speedKey2 = false;
     bool closeRequested = false;

@@ -86,6 +86,7 @@ void bringInPicture(Job& job) {
     if (!job.ok || job.image.getSize() != size)
         job.image.create(size.x, size.y, sf::Color::Transparent);
     sf::Texture& pixels = const_cast<sf::Texture&>(*texture);
+    pixels.setSmooth(picturesSmooth());
     if (job.texture)
         job.texture->loadFromImage(job.image);
     // Made once (a framebuffer's making is costly); brought back, it gets its storage again.
@@ -101,6 +102,7 @@ void bringInPicture(Job& job) {
 
 // An atlas's pixels, and each of its sheets' pieces.
 void bringInSheets(Job& job) {
+    job.texture->setSmooth(picturesSmooth());
     if (job.ok)
         job.texture->loadFromImage(job.image);
     for (SheetPart& part : job.sheets) {
@@ -207,6 +209,7 @@ bool loadTextureInto(sf::Texture& texture, const std::string& path) {
     }
     if (!ok)
         texture = sf::Texture();
+    texture.setSmooth(picturesSmooth());
     return ok;
 }
 

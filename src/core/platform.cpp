@@ -152,7 +152,8 @@ void sampleInput(Platform& platform, FrameInput& input) {
             pressGoesUp(presses);
     }
     input.leftDown = showPress(presses, wasDown, pointer);
-    const sf::Vector2i at = windowToFrame(pointer, platform.windowSize());
+    input.windowSize = platform.windowSize();
+    const sf::Vector2i at = windowToFrame(pointer, input.windowSize);
     input.mouseX = at.x;
     input.mouseY = at.y;
     input.onPicture = at.x >= 0 && at.y >= 0 && at.x < static_cast<int>(layoutWidth) &&

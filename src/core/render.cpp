@@ -1,10 +1,12 @@
 #include "core/render.h"
 
+#include "core/platform.h"
 #include "core/resources.h"
 
 #include <SFML/OpenGL.hpp>
 
 #include <algorithm>
+#include <cmath>
 
 void FramePicture::draw(const sf::Sprite& sprite, const sf::RenderStates& states) {
     note(sprite.getTexture());
@@ -32,12 +34,28 @@ void FramePicture::note(const sf::Texture* texture) {
 }
 
 bool initRenderer(Renderer& renderer) {
-    if (renderer.frame.getSize() == sf::Vector2u(layoutWidth, layoutHeight))
+    if (renderer.frame.getSize().x != 0)
         return true;
-    if (!renderer.frame.create(layoutWidth, layoutHeight))
+    return fitFrame(renderer, sf::Vector2u(layoutWidth, layoutHeight));
+}
+
+sf::Vector2u frameSizeFor(sf::Vector2u windowSize) {
+    const sf::FloatRect area = pictureArea(windowSize);
+    if (area.width <= 0 || area.width >= static_cast<float>(layoutWidth))
+        return sf::Vector2u(layoutWidth, layoutHeight);
+    return sf::Vector2u(std::max(1u, static_cast<unsigned>(std::lround(area.width))),
+                        std::max(1u, static_cast<unsigned>(std::lround(area.height))));
+}
+
+bool fitFrame(Renderer& renderer, sf::Vector2u size) {
+    if (renderer.frame.getSize() == size)
         return false;
-    // Shrunk to a small window, the picture is filtered so its texts stay readable.
+    if (!renderer.frame.create(size.x, size.y))
+        return false;
+    // Larger windows show the frame filtered so its texts stay smooth.
     renderer.frame.setSmooth(true);
+    renderer.frame.setView(sf::View(
+        sf::FloatRect(0, 0, static_cast<float>(layoutWidth), static_cast<float>(layoutHeight))));
     return true;
 }
 
@@ -170,18 +188,20 @@ const CopyCalls& copyCalls() {
     return calls;
 }
 
+// Whether a sprite shows a backdrop whole over the whole 1920 x 1080 frame, however large the
+// frame is drawn.
 bool shownWholeInPlace(const sf::RenderTexture& frame, const sf::Sprite& sprite) {
-    const sf::Vector2u size = frame.getSize();
+    const sf::Vector2u size(layoutWidth, layoutHeight);
     const sf::View& view = frame.getView();
-    const sf::View& whole = frame.getDefaultView();
     const float* matrix = sprite.getTransform().getMatrix();
     const float* identity = sf::Transform::Identity.getMatrix();
     return isBackdrop(sprite.getTexture()) && sprite.getTexture()->getSize() == size &&
            sprite.getTextureRect() ==
                sf::IntRect(0, 0, static_cast<int>(size.x), static_cast<int>(size.y)) &&
            sprite.getColor() == sf::Color::White && std::equal(matrix, matrix + 16, identity) &&
-           view.getCenter() == whole.getCenter() && view.getSize() == whole.getSize() &&
-           view.getRotation() == whole.getRotation() && view.getViewport() == whole.getViewport();
+           view.getCenter() == sf::Vector2f(layoutWidth / 2.0f, layoutHeight / 2.0f) &&
+           view.getSize() == sf::Vector2f(layoutWidth, layoutHeight) && view.getRotation() == 0 &&
+           view.getViewport() == sf::FloatRect(0, 0, 1, 1);
 }
 
 } // namespace
@@ -207,7 +227,10 @@ bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite) {
     const GLint w = static_cast<GLint>(renderer.frame.getSize().x);
     const GLint h = static_cast<GLint>(renderer.frame.getSize().y);
     if (copied) {
-        gl.blitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        // Into a frame drawn smaller than the game's, the copy is filtered as it shrinks.
+        const bool whole = w == static_cast<GLint>(layoutWidth);
+        gl.blitFramebuffer(0, 0, layoutWidth, layoutHeight, 0, 0, w, h, GL_COLOR_BUFFER_BIT,
+                           whole ? GL_NEAREST : GL_LINEAR);
         renderer.frame.note(sprite.getTexture());
     }
     gl.bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(frameBuffer));

@@ -59,6 +59,12 @@ struct Renderer {
 // Creates the frame once (a second call changes nothing); the spotlight makes its capture
 // texture when it first needs it.
 bool initRenderer(Renderer& renderer);
+// The size the frame is drawn at in a window of that size: the size the picture is shown at
+// when the window is smaller than the game's 1920 x 1080 (no second pass to shrink it), the
+// game's own otherwise. Positions stay those of the 1920 x 1080 frame whatever its size.
+sf::Vector2u frameSizeFor(sf::Vector2u windowSize);
+// Makes the frame that size (nothing when it is); whether it changed.
+bool fitFrame(Renderer& renderer, sf::Vector2u size);
 // Before the screen's layers: readies the frame for drawing in the GL context that is active,
 // and starts noting the textures drawn.
 void beginDrawing(Renderer& renderer);

@@ -39,6 +39,7 @@ const sf::Texture* loadTexture(const std::string& path) {
         return texture;
     }
     comingSizes().erase(texture);
+    texture->setSmooth(picturesSmooth());
     if (file.empty() || !texture->loadFromFile(file)) {
         found->second.reset();
         return nullptr;
@@ -183,6 +184,26 @@ const sf::Font* gameFont() {
 void setWindowIcon(sf::Window& window) {
     if (const sf::Image* icon = loadImage("../resources/textures/icon/gobbler.png"))
         window.setIcon(icon->getSize().x, icon->getSize().y, icon->getPixelsPtr());
+}
+
+namespace {
+bool smoothing = false;
+} // namespace
+
+void smoothPictures(bool smooth) {
+    smoothing = smooth;
+    for (const auto& entry : textureCache())
+        if (entry.second)
+            entry.second->setSmooth(smooth);
+    for (const auto& entry : backdropCache())
+        if (entry.second)
+            entry.second->setSmooth(smooth);
+    for (const auto& page : atlasPages())
+        page->setSmooth(smooth);
+}
+
+bool picturesSmooth() {
+    return smoothing;
 }
 
 sf::Vector2u textureSize(const sf::Texture* texture) {

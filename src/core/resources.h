@@ -113,6 +113,11 @@ bool loadFragmentShader(sf::Shader& shader, const std::string& path);
 // Gives the window the game's burger icon (none when the picture is missing).
 void setWindowIcon(sf::Window& window);
 
+// Whether every picture is sampled smoothly: when the frame is drawn smaller than the game's
+// 1920 x 1080 each picture shrinks as it is drawn, and unfiltered it would lose its lines; at the
+// game's own size they show pixel for pixel. Pictures that arrive later follow it too.
+void smoothPictures(bool smooth);
+bool picturesSmooth();
 // A texture's size in pixels, known from the start even while its pixels are on their way; for
 // a trimmed sheet's stand-in, the whole sheet's.
 sf::Vector2u textureSize(const sf::Texture* texture);

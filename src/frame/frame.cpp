@@ -224,6 +224,14 @@ Renderer& frameRenderer() {
 
 namespace {
 long shownFrames = 0;
+
+// The window's size changed between drawn smaller than the game's frame and not: every picture
+// is sampled to suit, the game's own ones too.
+void smoothFramePictures(bool smooth) {
+    smoothPictures(smooth);
+    game.logoTexture.setSmooth(smooth);
+    game.splashSheet.setSmooth(smooth);
+}
 } // namespace
 
 long framesShown() {
@@ -240,6 +248,8 @@ void initGame() {
     // draw submission of a crowd). They stay in the heap instead.
     mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
 #endif
+    // The frame is drawn at the size the window shows it; every picture follows from the first.
+    smoothPictures(frameSizeFor(game.input.windowSize).x < layoutWidth);
     game.hasFocus = 1;
     game.clickLatch = 0;
     game.towers.clear();
@@ -274,6 +284,7 @@ void initGame() {
     game.gameSpeed = 1;
     initTutorial();
     initRenderer(frameRenderer());
+    fitFrame(frameRenderer(), frameSizeFor(game.input.windowSize));
     loadSpotlight(frameRenderer());
     game.tutorialEnabled = 1;
     readSave();
@@ -337,6 +348,8 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
         return;
     if (draw) {
         Renderer& renderer = frameRenderer();
+        if (fitFrame(renderer, frameSizeFor(game.input.windowSize)))
+            smoothFramePictures(renderer.frame.getSize().x < layoutWidth);
         drawFrame(game, renderer);
         // A picture drawn without its pixels (one the holdings did not fetch ahead) is brought
         // in at once and the frame drawn again: no frame shows a white box or a hole.
@@ -361,6 +374,7 @@ int runGame() {
     openGameWindow(window);
     Platform& platform = sfmlPlatform(window);
     game.input.clockMs = platform.clockMs();
+    game.input.windowSize = platform.windowSize();
     initGame();
     while (window.isOpen())
         runFrame(platform, &window);

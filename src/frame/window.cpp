@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <system_error>
@@ -188,14 +189,23 @@ void presentFrame(Renderer& renderer, sf::RenderTarget& target) {
         sf::View(sf::FloatRect(0, 0, static_cast<float>(size.x), static_cast<float>(size.y))));
     target.clear(sf::Color::Black);
     const sf::FloatRect area = pictureArea(size);
-    // Shown pixel for pixel (the picture's own size, on whole pixels), filtering would give the
-    // same pixels at a higher price.
-    const bool onePerPixel = area.width == layoutWidth && area.height == layoutHeight;
+    const sf::Vector2u frame = renderer.frame.getSize();
+    // A frame drawn at the size it is shown (or the game's own, in a window of that size) is
+    // copied pixel for pixel: filtering would give the same pixels at a higher price. Only a
+    // larger window scales it up, filtered.
+    const bool onePerPixel = frame.x < layoutWidth
+                                 ? frame == frameSizeFor(size)
+                                 : area.width == layoutWidth && area.height == layoutHeight;
     if (renderer.frame.isSmooth() == onePerPixel)
         renderer.frame.setSmooth(!onePerPixel);
     sf::Sprite picture(renderer.frame.getTexture());
-    picture.setPosition(area.left, area.top);
-    picture.setScale(area.width / layoutWidth, area.height / layoutHeight);
+    if (onePerPixel) {
+        picture.setPosition(std::floor(area.left), std::floor(area.top));
+    } else {
+        picture.setPosition(area.left, area.top);
+        picture.setScale(area.width / static_cast<float>(frame.x),
+                         area.height / static_cast<float>(frame.y));
+    }
     // The picture covers its area whole: nothing to blend.
     target.draw(picture, sf::BlendNone);
 }

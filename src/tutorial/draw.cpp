@@ -11,9 +11,13 @@ void drawSpotlight(const GameState& g, Renderer& r) {
     sf::Shader& shader = *r.spotlight;
     shader.setUniform("texture", sf::Shader::CurrentTexture);
     shader.setUniform("AmbientLight", sf::Glsl::Vec3(0.2f, 0.2f, 0.2f));
-    shader.setUniform("LightPosition", sf::Glsl::Vec3(g.spotlightX, g.spotlightY, 1.0f));
+    // The shader works in the frame's own pixels, whatever size it is drawn at.
+    const float scale = static_cast<float>(r.frame.getSize().x) / layoutWidth;
+    const float scaleY = static_cast<float>(r.frame.getSize().y) / layoutHeight;
+    shader.setUniform("LightPosition",
+                      sf::Glsl::Vec3(g.spotlightX * scale, g.spotlightY * scaleY, 1.0f));
     shader.setUniform("LightColor", sf::Glsl::Vec3(0.2f, 0.2f, 0.2f));
-    shader.setUniform("LightRadius", g.spotlightRadius);
+    shader.setUniform("LightRadius", g.spotlightRadius * scale);
     r.frame.display();
     // Made when a lesson lights something, let go of when the light goes out (endDrawing).
     if (r.capture.getSize() != r.frame.getSize())
@@ -21,7 +25,10 @@ void drawSpotlight(const GameState& g, Renderer& r) {
     r.capture.update(r.frame.getTexture());
     r.captured = true;
     const sf::RenderStates lit(sf::BlendAlpha, sf::Transform::Identity, nullptr, &shader);
-    r.frame.draw(sf::Sprite(r.capture), lit);
+    sf::Sprite copy(r.capture);
+    copy.setScale(layoutWidth / static_cast<float>(r.capture.getSize().x),
+                  layoutHeight / static_cast<float>(r.capture.getSize().y));
+    r.frame.draw(copy, lit);
 }
 
 } // namespace
