@@ -60,8 +60,8 @@ struct Renderer {
 // texture when it first needs it.
 bool initRenderer(Renderer& renderer);
 // The size the frame is drawn at in a window of that size: the size the picture is shown at
-// when the window is smaller than the game's 1920 x 1080 (no second pass to shrink it), the
-// game's own otherwise. Positions stay those of the 1920 x 1080 frame whatever its size.
+// when that is well under the game's 1920 x 1080 (no second pass to shrink it), the game's own
+// otherwise. Positions stay those of the 1920 x 1080 frame whatever its size.
 sf::Vector2u frameSizeFor(sf::Vector2u windowSize);
 // Makes the frame that size (nothing when it is); whether it changed.
 bool fitFrame(Renderer& renderer, sf::Vector2u size);
