@@ -117,6 +117,7 @@ class DriverPlatform final : public Platform {
     bool leftButtonDown() override { return left; }
     bool speedKeyDown(int) override { return false; }
     bool pollEvent(sf::Event& event) override { return real_.pollEvent(event); }
+    void restUntilNextFrame() override { real_.restUntilNextFrame(); }
 
     sf::Vector2i mouse{100, 100}; // over nothing on any screen
     bool left = false;
@@ -379,6 +380,38 @@ double stillShare(Player& p, double seconds) {
     return (processCpu() - c0) / (monotonicSeconds() - w0);
 }
 
+// The screens the player sees, each as it is entered.
+struct Shown {
+    const char* name;
+    void (*enter)();
+};
+const Shown shownScreens[] = {
+    {"title", [] { game.screen = TitleMenu; }},
+    {"select", [] { game.screen = LevelSelect; }},
+    {"options", [] { game.screen = Options; }},
+    {"help", [] { game.screen = Help; }},
+    {"shop", [] { game.screen = Shop; }},
+    {"map1",
+     [] {
+         game.currentLevel = 1;
+         startLevel();
+         game.countdown = 0;
+     }},
+    {"map2",
+     [] {
+         game.currentLevel = 2;
+         startLevel();
+         game.countdown = 0;
+     }},
+    {"map3",
+     [] {
+         game.currentLevel = 3;
+         startLevel();
+         game.countdown = 0;
+     }},
+    {"heavy", setUpHeavyScene},
+};
+
 // Every screen at one window size ("WxH", or "full" for fullscreen): the longest wait between
 // two frames shown during the intro, the frame interval on every screen while the pointer
 // moves, and what the still screens cost.
@@ -391,45 +424,22 @@ void sceneScreens(Player& p, const std::string& size) {
         if (std::sscanf(size.c_str(), "%ux%u", &w, &h) == 2)
             p.window.setSize(sf::Vector2u(w, h));
     }
-    std::vector<double> intro = shownIntervals(p, 60.0, [&] {
+    // The longest the game went without a frame (a still picture is not shown again, so the
+    // wait between two frames counts, not the wait between two pictures).
+    double longest = 0, last = monotonicSeconds();
+    const double introEnd = last + 60.0;
+    while (game.screen != TitleMenu && p.window.isOpen() && monotonicSeconds() < introEnd) {
         p.platform->left = game.screen == Logo && game.introPhase == 2;
-        return game.screen != TitleMenu;
-    });
+        runFrame(*p.platform, &p.window);
+        const double now = monotonicSeconds();
+        longest = std::max(longest, now - last);
+        last = now;
+    }
     p.platform->left = false;
-    report("intro.gap_max", intro.empty() ? 0 : *std::max_element(intro.begin(), intro.end()));
+    report("intro.gap_max", longest);
     game.tutorialEnabled = 0;
-    struct Shown {
-        const char* name;
-        void (*enter)();
-    };
-    const Shown screens[] = {
-        {"title", [] { game.screen = TitleMenu; }},
-        {"select", [] { game.screen = LevelSelect; }},
-        {"options", [] { game.screen = Options; }},
-        {"help", [] { game.screen = Help; }},
-        {"shop", [] { game.screen = Shop; }},
-        {"map1",
-         [] {
-             game.currentLevel = 1;
-             startLevel();
-             game.countdown = 0;
-         }},
-        {"map2",
-         [] {
-             game.currentLevel = 2;
-             startLevel();
-             game.countdown = 0;
-         }},
-        {"map3",
-         [] {
-             game.currentLevel = 3;
-             startLevel();
-             game.countdown = 0;
-         }},
-        {"heavy", setUpHeavyScene},
-    };
     double worst = 0;
-    for (const Shown& screen : screens) {
+    for (const Shown& screen : shownScreens) {
         screen.enter();
         p.frames(1.5);
         const bool crowd = std::string(screen.name) == "heavy";
@@ -460,6 +470,29 @@ void sceneScreens(Player& p, const std::string& size) {
     game.RatingScore = 9;
     checkLevelEnd();
     report("still.end", stillShare(p, 3.0));
+}
+
+// One screen for a while, the pointer going round (for profilers): "hold NAME [WxH]".
+void sceneHold(Player& p, const std::string& name, const std::string& size) {
+    p.start();
+    unsigned w = 0, h = 0;
+    if (std::sscanf(size.c_str(), "%ux%u", &w, &h) == 2)
+        p.window.setSize(sf::Vector2u(w, h));
+    p.playToTitle(false);
+    game.tutorialEnabled = 0;
+    for (const Shown& screen : shownScreens)
+        if (name == screen.name) {
+            screen.enter();
+            const bool crowd = name == "heavy";
+            const std::vector<double> intervals = shownIntervals(p, 10.0, [&] {
+                movePointer(p);
+                if (crowd)
+                    keepACrowd(70);
+                return true;
+            });
+            report("hold.p50", median(intervals));
+            report("hold.p95", percentile(intervals, 0.95));
+        }
 }
 
 void scenePlay(Player& p) {
@@ -495,6 +528,8 @@ int runScene(int argc, char** argv) {
         scenePlay(p);
     else if (scene == "screens")
         sceneScreens(p, argc > 2 ? argv[2] : "1749x984");
+    else if (scene == "hold")
+        sceneHold(p, argc > 2 ? argv[2] : "title", argc > 3 ? argv[3] : "1749x984");
     // The loading thread may still read the sandbox's pictures: it is done before they go.
     finishLoading();
     std::error_code ignored;

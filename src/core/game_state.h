@@ -339,10 +339,11 @@ struct FrameInput {
     bool leftDown = false;
     bool speedKey1 = false, speedKey2 = false;
     bool closeRequested = false;
-    int focus = 0;          // +1 gained, -1 lost this frame (the last event wins), 0 none
-    bool pauseKey = false;  // Space pressed this frame
-    bool menuKey = false;   // Escape pressed this frame
-    bool screenKey = false; // F11 or Alt+Enter pressed this frame
+    int focus = 0;              // +1 gained, -1 lost this frame (the last event wins), 0 none
+    bool pauseKey = false;      // Space pressed this frame
+    bool menuKey = false;       // Escape pressed this frame
+    bool screenKey = false;     // F11 or Alt+Enter pressed this frame
+    bool windowRedrawn = false; // resized or focused: its picture must be shown again
     PressQueue presses;
 };
 

@@ -86,6 +86,7 @@ void bringInPicture(Job& job) {
     if (!job.ok || job.image.getSize() != size)
         job.image.create(size.x, size.y, sf::Color::Transparent);
     sf::Texture& pixels = const_cast<sf::Texture&>(*texture);
+    notePicturesChanged();
     pixels.setSmooth(picturesSmooth());
     if (job.texture)
         job.texture->loadFromImage(job.image);
@@ -102,6 +103,7 @@ void bringInPicture(Job& job) {
 
 // An atlas's pixels, and each of its sheets' pieces.
 void bringInSheets(Job& job) {
+    notePicturesChanged();
     job.texture->setSmooth(picturesSmooth());
     if (job.ok)
         job.texture->loadFromImage(job.image);
@@ -210,6 +212,7 @@ bool loadTextureInto(sf::Texture& texture, const std::string& path) {
     if (!ok)
         texture = sf::Texture();
     texture.setSmooth(picturesSmooth());
+    notePicturesChanged();
     return ok;
 }
 

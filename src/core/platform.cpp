@@ -15,7 +15,15 @@ class SfmlPlatform final : public Platform {
     explicit SfmlPlatform(sf::Window& window) : window_(window) {}
 
     // A steady wall clock: the game's timers are in real seconds, whatever the CPU does.
-    std::int64_t clockMs() override { return clock_.getElapsedTime().asMilliseconds(); }
+    std::int64_t clockMs() override {
+        frameStart_ = clock_.getElapsedTime();
+        return frameStart_.asMilliseconds();
+    }
+    void restUntilNextFrame() override {
+        const sf::Time left = sf::seconds(1.0f / 60) - (clock_.getElapsedTime() - frameStart_);
+        if (left > sf::Time::Zero)
+            sf::sleep(left);
+    }
     sf::Vector2i mousePosition() override { return sf::Mouse::getPosition(window_); }
     sf::Vector2u windowSize() override { return window_.getSize(); }
     bool leftButtonDown() override { return sf::Mouse::isButtonPressed(sf::Mouse::Left); }
@@ -27,6 +35,7 @@ class SfmlPlatform final : public Platform {
   private:
     sf::Window& window_;
     sf::Clock clock_;
+    sf::Time frameStart_; // the clock when the frame read it
 };
 
 void readKey(const sf::Event::KeyEvent& key, FrameInput& input) {
@@ -118,6 +127,7 @@ void sampleInput(Platform& platform, FrameInput& input) {
     input.closeRequested = false;
     input.focus = 0;
     input.pauseKey = input.menuKey = input.screenKey = false;
+    input.windowRedrawn = false;
     input.speedKey1 = platform.speedKeyDown(1);
     input.speedKey2 = platform.speedKeyDown(2);
     PressQueue& presses = input.presses;
@@ -127,7 +137,9 @@ void sampleInput(Platform& platform, FrameInput& input) {
         if (event.type == sf::Event::Closed)
             input.closeRequested = true;
         else if (event.type == sf::Event::GainedFocus)
-            input.focus = 1;
+            input.focus = 1, input.windowRedrawn = true;
+        else if (event.type == sf::Event::Resized)
+            input.windowRedrawn = true;
         else if (event.type == sf::Event::LostFocus)
             input.focus = -1;
         else if (event.type == sf::Event::KeyPressed)

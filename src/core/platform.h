@@ -23,6 +23,9 @@ struct Platform {
     virtual bool speedKeyDown(int key) = 0;
     // Next pending window event; false when the queue is empty.
     virtual bool pollEvent(sf::Event& event) = 0;
+    // Waits out the rest of a sixtieth of a second from the frame's start, for a frame that
+    // shows nothing new (a frame shown waits in the window's own display).
+    virtual void restUntilNextFrame() {}
 };
 
 namespace sf {

@@ -8,27 +8,114 @@
 #include <algorithm>
 #include <cmath>
 
+void FramePicture::sign(const void* data, std::size_t size) {
+    // FNV-1a, 64 bits.
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < size; ++i) {
+        signature_ ^= bytes[i];
+        signature_ *= 1099511628211ull;
+    }
+}
+
+void FramePicture::signStates(const sf::RenderStates& states) {
+    sign(states.transform.getMatrix(), 16 * sizeof(float));
+    sign(&states.blendMode, sizeof states.blendMode);
+    sign(&states.texture, sizeof states.texture);
+    sign(&states.shader, sizeof states.shader);
+}
+
+void FramePicture::startSigning() {
+    signing_ = true;
+    signature_ = 14695981039346656037ull;
+}
+
+std::uint64_t FramePicture::stopSigning() {
+    signing_ = false;
+    return signature_;
+}
+
+void FramePicture::clear(const sf::Color& color) {
+    if (signing_)
+        return sign(&color, sizeof color);
+    sf::RenderTexture::clear(color);
+}
+
+void FramePicture::display() {
+    if (!signing_)
+        sf::RenderTexture::display();
+}
+
 void FramePicture::draw(const sf::Sprite& sprite, const sf::RenderStates& states) {
+    if (signing_) {
+        const sf::Texture* texture = sprite.getTexture();
+        const sf::IntRect rect = sprite.getTextureRect();
+        const sf::Color color = sprite.getColor();
+        sign(&texture, sizeof texture);
+        sign(&rect, sizeof rect);
+        sign(&color, sizeof color);
+        sign(sprite.getTransform().getMatrix(), 16 * sizeof(float));
+        return signStates(states);
+    }
     note(sprite.getTexture());
     sf::RenderTexture::draw(sprite, states);
 }
 
 void FramePicture::draw(const sf::Shape& shape, const sf::RenderStates& states) {
+    if (signing_) {
+        const sf::Texture* texture = shape.getTexture();
+        const sf::Color colours[2] = {shape.getFillColor(), shape.getOutlineColor()};
+        const float outline = shape.getOutlineThickness();
+        sign(&texture, sizeof texture);
+        sign(colours, sizeof colours);
+        sign(&outline, sizeof outline);
+        for (std::size_t i = 0; i < shape.getPointCount(); ++i) {
+            const sf::Vector2f point = shape.getPoint(i);
+            sign(&point, sizeof point);
+        }
+        sign(shape.getTransform().getMatrix(), 16 * sizeof(float));
+        return signStates(states);
+    }
     note(shape.getTexture());
     sf::RenderTexture::draw(shape, states);
 }
 
 void FramePicture::draw(const sf::Drawable& drawable, const sf::RenderStates& states) {
+    if (signing_) {
+        if (const auto* text = dynamic_cast<const sf::Text*>(&drawable)) {
+            const sf::String& string = text->getString();
+            const sf::Font* font = text->getFont();
+            const unsigned size = text->getCharacterSize();
+            const sf::Uint32 style = text->getStyle();
+            const sf::Color colours[2] = {text->getFillColor(), text->getOutlineColor()};
+            sign(string.getData(), string.getSize() * sizeof(sf::Uint32));
+            sign(&font, sizeof font);
+            sign(&size, sizeof size);
+            sign(&style, sizeof style);
+            sign(colours, sizeof colours);
+            sign(text->getTransform().getMatrix(), 16 * sizeof(float));
+        } else {
+            const sf::Drawable* unknown = &drawable;
+            sign(&unknown, sizeof unknown);
+        }
+        return signStates(states);
+    }
     sf::RenderTexture::draw(drawable, states);
 }
 
 void FramePicture::draw(const sf::Vertex* vertices, std::size_t count, sf::PrimitiveType type,
                         const sf::RenderStates& states) {
+    if (signing_) {
+        sign(vertices, count * sizeof(sf::Vertex));
+        sign(&type, sizeof type);
+        return signStates(states);
+    }
     note(states.texture);
     sf::RenderTexture::draw(vertices, count, type, states);
 }
 
 void FramePicture::note(const sf::Texture* texture) {
+    if (signing_)
+        return sign(&texture, sizeof texture);
     if (texture && std::find(drawn_.begin(), drawn_.end(), texture) == drawn_.end())
         drawn_.push_back(texture);
 }
@@ -65,6 +152,8 @@ bool fitFrame(Renderer& renderer, sf::Vector2u size) {
 }
 
 void beginDrawing(Renderer& renderer) {
+    if (renderer.frame.signing())
+        return;
     renderer.frame.forgetDrawn();
     // SFML sets its lasting drawing states (vertex arrays, texturing, blending) once per render
     // target, but they belong to a GL context: in a window made anew (fullscreen and back) the
@@ -80,10 +169,16 @@ void beginDrawing(Renderer& renderer) {
 }
 
 void endDrawing(Renderer& renderer) {
-    // The spotlight's copy of the frame (8 MB) is kept only while a light shows.
+    if (renderer.frame.signing())
+        return;
+    // The spotlight's copy of the frame (8 MB) is kept only while a light shows, a composite
+    // only while its screen shows.
     if (!renderer.captured && renderer.capture.getSize().x != 0)
         renderer.capture = sf::Texture();
     renderer.captured = false;
+    if (!renderer.menuBackdrop.used)
+        renderer.menuBackdrop.picture.reset();
+    renderer.menuBackdrop.used = false;
 }
 
 void queueItem(Renderer& renderer, const sf::Sprite& sprite, sf::Vector2f at, float depthY) {
@@ -211,15 +306,16 @@ bool shownWholeInPlace(const sf::RenderTexture& frame, const sf::Sprite& sprite)
 
 } // namespace
 
-bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite) {
+namespace {
+
+// Copies a texture of that size over the whole frame (its framebuffer bound for drawing),
+// filtered when the frame is drawn at another size; false when the copy cannot be made here.
+bool copyIntoFrame(Renderer& renderer, const sf::Texture& texture, sf::Vector2u size) {
     const CopyCalls& gl = copyCalls();
-    if (!shownWholeInPlace(renderer.frame, sprite) || !gl.complete() ||
-        !renderer.frame.setActive(true)) {
-        renderer.frame.draw(sprite, sf::BlendNone);
+    if (!gl.complete() || !renderer.frame.setActive(true))
         return false;
-    }
-    // The frame's framebuffer is bound for drawing; the backdrop is read through one of ours
-    // (framebuffers belong to one GL context).
+    // The backdrop is read through a framebuffer of ours (framebuffers belong to one GL
+    // context).
     GLuint& source = renderer.copyFramebuffers[sf::Context::getActiveContextId()];
     if (source == 0)
         gl.genFramebuffers(1, &source);
@@ -227,21 +323,91 @@ bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite) {
     gl.getIntegerv(GL_READ_FRAMEBUFFER_BINDING, &frameBuffer);
     gl.bindFramebuffer(GL_READ_FRAMEBUFFER, source);
     gl.framebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
-                            sprite.getTexture()->getNativeHandle(), 0);
+                            texture.getNativeHandle(), 0);
     const bool copied = gl.checkFramebufferStatus(GL_READ_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     const GLint w = static_cast<GLint>(renderer.frame.getSize().x);
     const GLint h = static_cast<GLint>(renderer.frame.getSize().y);
-    if (copied) {
-        // Into a frame drawn smaller than the game's, the copy is filtered as it shrinks.
-        const bool whole = w == static_cast<GLint>(layoutWidth);
-        gl.blitFramebuffer(0, 0, layoutWidth, layoutHeight, 0, 0, w, h, GL_COLOR_BUFFER_BIT,
-                           whole ? GL_NEAREST : GL_LINEAR);
-        renderer.frame.note(sprite.getTexture());
-    }
+    const GLint fromW = static_cast<GLint>(size.x), fromH = static_cast<GLint>(size.y);
+    if (copied)
+        gl.blitFramebuffer(0, 0, fromW, fromH, 0, 0, w, h, GL_COLOR_BUFFER_BIT,
+                           fromW == w && fromH == h ? GL_NEAREST : GL_LINEAR);
     gl.bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(frameBuffer));
-    if (!copied)
-        renderer.frame.draw(sprite, sf::BlendNone);
     return copied;
+}
+
+// What a composite's layers look like now: their pictures (and whether those have their
+// pixels), frames, places and colours, and the frame's size.
+std::uint64_t compositeKey(const Renderer& renderer, const sf::Sprite* const* layers,
+                           std::size_t count) {
+    std::uint64_t key = 14695981039346656037ull;
+    const auto mix = [&key](const void* data, std::size_t size) {
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        for (std::size_t i = 0; i < size; ++i)
+            key = (key ^ bytes[i]) * 1099511628211ull;
+    };
+    const sf::Vector2u size = renderer.frame.getSize();
+    mix(&size, sizeof size);
+    for (std::size_t i = 0; i < count; ++i) {
+        const sf::Sprite& layer = *layers[i];
+        const sf::Texture* texture = layer.getTexture();
+        const unsigned handle = texture ? texture->getNativeHandle() : 0;
+        const sf::IntRect rect = layer.getTextureRect();
+        const sf::Color color = layer.getColor();
+        mix(&texture, sizeof texture);
+        mix(&handle, sizeof handle);
+        mix(&rect, sizeof rect);
+        mix(&color, sizeof color);
+        mix(layer.getTransform().getMatrix(), 16 * sizeof(float));
+    }
+    return key;
+}
+
+} // namespace
+
+bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite) {
+    if (renderer.frame.signing()) {
+        renderer.frame.draw(sprite);
+        return false;
+    }
+    if (!shownWholeInPlace(renderer.frame, sprite) ||
+        !copyIntoFrame(renderer, *sprite.getTexture(), sf::Vector2u(layoutWidth, layoutHeight))) {
+        renderer.frame.draw(sprite, sf::BlendNone);
+        return false;
+    }
+    renderer.frame.note(sprite.getTexture());
+    return true;
+}
+
+bool drawComposite(Renderer& renderer, Composite& composite, const sf::Sprite* const* layers,
+                   std::size_t count) {
+    const std::uint64_t key = compositeKey(renderer, layers, count);
+    if (renderer.frame.signing()) {
+        if (!composite.picture || composite.key != key)
+            return false;
+        renderer.frame.sign(&key, sizeof key);
+        return true;
+    }
+    if (!composite.picture || composite.key != key) {
+        for (std::size_t i = 0; i < count; ++i)
+            if (const sf::Texture* texture = layers[i]->getTexture();
+                texture && !hasPixels(texture))
+                return false; // drawn as layers until every picture is in
+        const sf::Vector2u size = renderer.frame.getSize();
+        if (!composite.picture)
+            composite.picture = std::make_unique<sf::RenderTexture>();
+        if (composite.picture->getSize() != size && !composite.picture->create(size.x, size.y))
+            return false;
+        composite.picture->setView(renderer.frame.getView());
+        composite.picture->clear(sf::Color::Black);
+        for (std::size_t i = 0; i < count; ++i)
+            composite.picture->draw(*layers[i]);
+        composite.picture->display();
+        composite.key = key;
+    }
+    if (!copyIntoFrame(renderer, composite.picture->getTexture(), composite.picture->getSize()))
+        return false;
+    composite.used = true;
+    return true;
 }
 
 void drawSprite(Renderer& renderer, const sf::Sprite& sprite, const sf::RenderStates& states) {

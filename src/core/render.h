@@ -22,9 +22,12 @@ struct DrawItem {
 
 // The picture a frame is drawn into. It notes every texture drawn into it (a sprite's, a
 // shape's, a batch's), so that a frame about to be shown can be checked for pictures drawn
-// without their pixels.
+// without their pixels. While it signs, nothing is drawn: every draw is summed into a
+// signature instead, and a frame whose signature is the one shown last need not be drawn.
 class FramePicture : public sf::RenderTexture {
   public:
+    void clear(const sf::Color& color = sf::Color::Black);
+    void display();
     void draw(const sf::Sprite& sprite, const sf::RenderStates& states = sf::RenderStates::Default);
     void draw(const sf::Shape& shape, const sf::RenderStates& states = sf::RenderStates::Default);
     void draw(const sf::Drawable& drawable,
@@ -36,9 +39,26 @@ class FramePicture : public sf::RenderTexture {
     // The textures drawn since the frame's drawing began (beginDrawing), each once.
     const std::vector<const sf::Texture*>& drawn() const { return drawn_; }
     void forgetDrawn() { drawn_.clear(); }
+    // Starts summing the draws instead of making them; signed() gives the sum so far.
+    void startSigning();
+    std::uint64_t stopSigning();
+    bool signing() const { return signing_; }
+    // Adds something that changes what a frame shows without a draw (a light's place).
+    void sign(const void* data, std::size_t size);
 
   private:
+    void signStates(const sf::RenderStates& states);
     std::vector<const sf::Texture*> drawn_;
+    bool signing_ = false;
+    std::uint64_t signature_ = 0;
+};
+
+// Still pictures drawn once into a backdrop of their own and copied into the frame like a map,
+// instead of blended into it every frame (the menus' cabinet and frames).
+struct Composite {
+    std::unique_ptr<sf::RenderTexture> picture; // none until made, and once let go of
+    std::uint64_t key = 0;                      // what its layers looked like when it was made
+    bool used = false;                          // copied this frame
 };
 
 struct Renderer {
@@ -53,7 +73,9 @@ struct Renderer {
     bool captured = false;                 // the spotlight used it this frame
     std::unique_ptr<sf::Shader> spotlight; // null when shaders cannot run, empty until compiled
     std::map<std::uint64_t, unsigned> copyFramebuffers; // per GL context, to copy backdrops
-    std::uint64_t statesContext = 0; // the GL context the frame's drawing states were set in
+    std::uint64_t statesContext = 0;  // the GL context the frame's drawing states were set in
+    std::uint64_t shownSignature = 0; // the signature of the frame last shown
+    Composite menuBackdrop;           // the cabinet, its frames and the logo
 };
 
 // Creates the frame once (a second call changes nothing); the spotlight makes its capture
@@ -81,6 +103,11 @@ void drawQueue(Renderer& renderer);
 // whole at the frame's own place and size is copied in, the same pixels for a fraction of the
 // work; returns whether it was.
 bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite);
+// Copies layers drawn once into the composite (made again when one of them changes; not while
+// one of their pictures is still on its way) into the frame; false when it does not, the caller
+// then draws the layers itself.
+bool drawComposite(Renderer& renderer, Composite& composite, const sf::Sprite* const* layers,
+                   std::size_t count);
 // Draws one sprite into the picture; a sprite of a trimmed sheet is drawn from its atlas, at
 // exactly the same place.
 void drawSprite(Renderer& renderer, const sf::Sprite& sprite,

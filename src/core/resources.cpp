@@ -188,10 +188,20 @@ void setWindowIcon(sf::Window& window) {
 
 namespace {
 bool smoothing = false;
+std::uint64_t pictureChanges = 0;
 } // namespace
+
+std::uint64_t picturesChanged() {
+    return pictureChanges;
+}
+
+void notePicturesChanged() {
+    ++pictureChanges;
+}
 
 void smoothPictures(bool smooth) {
     smoothing = smooth;
+    notePicturesChanged();
     for (const auto& entry : textureCache())
         if (entry.second)
             entry.second->setSmooth(smooth);
@@ -204,6 +214,15 @@ void smoothPictures(bool smooth) {
 
 bool picturesSmooth() {
     return smoothing;
+}
+
+bool hasPixels(const sf::Texture* texture) {
+    if (!texture)
+        return false;
+    const auto sheet = sheetOfStandIn().find(texture);
+    if (sheet != sheetOfStandIn().end())
+        return sheet->second->arrived;
+    return texture->getNativeHandle() != 0 && comingSizes().count(texture) == 0;
 }
 
 sf::Vector2u textureSize(const sf::Texture* texture) {

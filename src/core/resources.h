@@ -113,11 +113,17 @@ bool loadFragmentShader(sf::Shader& shader, const std::string& path);
 // Gives the window the game's burger icon (none when the picture is missing).
 void setWindowIcon(sf::Window& window);
 
+// How many times a picture's pixels have changed so far (arrived, brought back, sampled anew):
+// a frame that draws exactly what the last one drew may still show something new.
+std::uint64_t picturesChanged();
+void notePicturesChanged();
 // Whether every picture is sampled smoothly: when the frame is drawn smaller than the game's
 // 1920 x 1080 each picture shrinks as it is drawn, and unfiltered it would lose its lines; at the
 // game's own size they show pixel for pixel. Pictures that arrive later follow it too.
 void smoothPictures(bool smooth);
 bool picturesSmooth();
+// Whether a texture has its pixels (a shared one neither let go of nor on its way).
+bool hasPixels(const sf::Texture* texture);
 // A texture's size in pixels, known from the start even while its pixels are on their way; for
 // a trimmed sheet's stand-in, the whole sheet's.
 sf::Vector2u textureSize(const sf::Texture* texture);

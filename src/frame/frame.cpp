@@ -224,6 +224,29 @@ Renderer& frameRenderer() {
 
 namespace {
 long shownFrames = 0;
+std::int64_t shownAtMs = 0;
+// How often a still picture is shown again, for a window uncovered meanwhile.
+constexpr std::int64_t stillShowMs = 500;
+
+// Whether this frame shows anything the last frame shown did not: its draws, signed without
+// being made, differ, pictures have changed, or the window asks to be drawn again.
+bool showsSomethingNew(Renderer& renderer) {
+    renderer.frame.startSigning();
+    drawFrame(game, renderer);
+    const std::uint64_t changes = picturesChanged();
+    renderer.frame.sign(&changes, sizeof changes);
+    const std::uint64_t signature = renderer.frame.stopSigning();
+    const bool changed = signature != renderer.shownSignature || game.input.windowRedrawn;
+    renderer.shownSignature = signature;
+    return changed;
+}
+
+void showFrame(Renderer& renderer, sf::RenderWindow& window) {
+    presentFrame(renderer, window);
+    window.display();
+    ++shownFrames;
+    shownAtMs = game.input.clockMs;
+}
 
 // The window's size changed between drawn smaller than the game's frame and not: every picture
 // is sampled to suit, the game's own ones too.
@@ -350,14 +373,19 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
         Renderer& renderer = frameRenderer();
         if (fitFrame(renderer, frameSizeFor(game.input.windowSize)))
             smoothFramePictures(renderer.frame.getSize().x < layoutWidth);
-        drawFrame(game, renderer);
-        // A picture drawn without its pixels (one the holdings did not fetch ahead) is brought
-        // in at once and the frame drawn again: no frame shows a white box or a hole.
-        if (bringInDrawn(renderer.frame.drawn()) > 0)
+        if (showsSomethingNew(renderer)) {
             drawFrame(game, renderer);
-        presentFrame(renderer, *window);
-        window->display();
-        ++shownFrames;
+            // A picture drawn without its pixels (one the holdings did not fetch ahead) is
+            // brought in at once and the frame drawn again: no frame shows a white box or a hole.
+            if (bringInDrawn(renderer.frame.drawn()) > 0)
+                drawFrame(game, renderer);
+            showFrame(renderer, *window);
+        } else if (game.input.clockMs - shownAtMs >= stillShowMs) {
+            // The same picture again now and then, for a window the desktop let something cover.
+            showFrame(renderer, *window);
+        } else {
+            platform.restUntilNextFrame();
+        }
         showSystemCursor(*window, !game.input.onPicture);
     }
     // A few of the pictures decoded meanwhile are ready for the next frame.

@@ -8,6 +8,10 @@ namespace {
 
 // Copies the frame drawn so far and draws it again through the light.
 void drawSpotlight(const GameState& g, Renderer& r) {
+    if (r.frame.signing()) {
+        const float light[3] = {g.spotlightX, g.spotlightY, g.spotlightRadius};
+        return r.frame.sign(light, sizeof light);
+    }
     sf::Shader& shader = *r.spotlight;
     shader.setUniform("texture", sf::Shader::CurrentTexture);
     shader.setUniform("AmbientLight", sf::Glsl::Vec3(0.2f, 0.2f, 0.2f));

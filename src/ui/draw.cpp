@@ -81,22 +81,48 @@ void drawPreviewBox(const GameState& g, Renderer& r, int box) {
     }
 }
 
+// The cabinet's window, where the screens' content shows through its picture.
+const sf::FloatRect cabinetWindow(1172, 169, 672, 686);
+
+// A view that shows the frame's own positions inside `area` only (what falls outside is not
+// drawn).
+sf::View windowOnto(const sf::FloatRect& area) {
+    sf::View view(area);
+    view.setViewport(sf::FloatRect(area.left / layoutWidth, area.top / layoutHeight,
+                                   area.width / layoutWidth, area.height / layoutHeight));
+    return view;
+}
+
 } // namespace
 
 void drawMenu(const GameState& g, Renderer& r) {
-    r.frame.draw(g.menuContentBackground);
+    // The cabinet, its frames and the logo stand still: drawn once into a backdrop and copied
+    // in. The screen's own content then goes in the cabinet's window, as the cabinet drawn over
+    // it would have left it (a card sliding in hides behind its frame).
+    const sf::Sprite* still[] = {&g.menuContentBackground, &g.menuCabinet, &g.menuOuterFrame,
+                                 &g.logoSprite};
+    const bool composed = drawComposite(r, r.menuBackdrop, still, 4);
+    if (!composed)
+        r.frame.draw(g.menuContentBackground);
+    const sf::View whole = r.frame.getView();
+    if (composed)
+        r.frame.setView(windowOnto(cabinetWindow));
     if (g.screen == LevelSelect)
         drawLevelSelection(g, r);
     else if (g.screen == Options)
         drawOptions(g, r);
     else if (g.screen == Help)
         drawHelp(g, r);
-    r.frame.draw(g.menuCabinet);
+    r.frame.setView(whole);
+    if (!composed)
+        r.frame.draw(g.menuCabinet);
     r.frame.draw(g.titleCredits);
     for (int i : {0, 2, 1, 3, 4}) // "Jouer", "Options", shop, "Aide", "Quitter"
         r.frame.draw(g.panelButtons[i]);
-    r.frame.draw(g.menuOuterFrame);
-    r.frame.draw(g.logoSprite);
+    if (!composed) {
+        r.frame.draw(g.menuOuterFrame);
+        r.frame.draw(g.logoSprite);
+    }
     r.frame.draw(g.menuHeading);
     if (g.creditsState == 3)
         r.frame.draw(g.creditsPage);
