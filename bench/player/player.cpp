@@ -472,8 +472,9 @@ void sceneScreens(Player& p, const std::string& size) {
     report("still.end", stillShare(p, 3.0));
 }
 
-// One screen for a while, the pointer going round (for profilers): "hold NAME [WxH]".
-void sceneHold(Player& p, const std::string& name, const std::string& size) {
+// One screen for a while, the pointer going round (for profilers): "hold NAME [WxH [still]]";
+// still: the pointer parked and the level paused.
+void sceneHold(Player& p, const std::string& name, const std::string& size, bool still) {
     p.start();
     unsigned w = 0, h = 0;
     if (std::sscanf(size.c_str(), "%ux%u", &w, &h) == 2)
@@ -483,6 +484,11 @@ void sceneHold(Player& p, const std::string& name, const std::string& size) {
     for (const Shown& screen : shownScreens)
         if (name == screen.name) {
             screen.enter();
+            if (still) {
+                game.paused = game.screen == InGame ? 1 : 0;
+                report("hold.still", stillShare(p, 10.0));
+                return;
+            }
             const bool crowd = name == "heavy";
             const std::vector<double> intervals = shownIntervals(p, 10.0, [&] {
                 movePointer(p);
@@ -529,7 +535,8 @@ int runScene(int argc, char** argv) {
     else if (scene == "screens")
         sceneScreens(p, argc > 2 ? argv[2] : "1749x984");
     else if (scene == "hold")
-        sceneHold(p, argc > 2 ? argv[2] : "title", argc > 3 ? argv[3] : "1749x984");
+        sceneHold(p, argc > 2 ? argv[2] : "title", argc > 3 ? argv[3] : "1749x984",
+                  argc > 4 && std::string(argv[4]) == "still");
     // The loading thread may still read the sandbox's pictures: it is done before they go.
     finishLoading();
     std::error_code ignored;

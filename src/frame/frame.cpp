@@ -225,8 +225,8 @@ Renderer& frameRenderer() {
 namespace {
 long shownFrames = 0;
 std::int64_t shownAtMs = 0;
-// How often a still picture is shown again, for a window uncovered meanwhile.
-constexpr std::int64_t stillShowMs = 500;
+// How often a still picture is shown again, for a window uncovered meanwhile (once a second).
+constexpr std::int64_t stillShowMs = 1000;
 
 // Whether this frame shows anything the last frame shown did not: its draws, signed without
 // being made, differ, pictures have changed, or the window asks to be drawn again.
