@@ -74,6 +74,7 @@ void bringBack(const Away& away, bool needed) {
     job->texture = away.texture;
     job->backdrop = away.backdrop;
     job->later = !needed;
+    job->soon = needed;
     loader().queue(std::move(job));
 }
 
@@ -96,8 +97,9 @@ Away sharedTexture(const sf::Texture* texture) {
 // Frames drawn with a picture whose pixels had to be brought in at once.
 int lateFrames = 0;
 
-// Brings in a picture drawn without its pixels, at once; whether it had any to come.
-bool bringInNow(const sf::Texture* texture) {
+// A picture drawn without its pixels: brought in at once (`wait`), or only set on its way;
+// whether it had any to come.
+bool bringInNow(const sf::Texture* texture, bool wait) {
     const auto sheet = sheetOfStandIn().find(texture);
     if (sheet != sheetOfStandIn().end()) {
         const sf::Texture* atlas = sheet->second->atlas;
@@ -106,7 +108,8 @@ bool bringInNow(const sf::Texture* texture) {
         };
         if (sheet->second->arrived || !loader().onItsWay(itsJob))
             return false;
-        loader().await(itsJob);
+        if (wait)
+            loader().await(itsJob);
         return true;
     }
     const bool coming = comingSizes().count(texture) > 0;
@@ -121,18 +124,23 @@ bool bringInNow(const sf::Texture* texture) {
         // Let go of by a holding: back for this frame (its holding still counts it as away).
         bringBack(away, true);
     }
-    loader().await([texture](const Job& job) { return textureOf(job) == texture; });
+    if (wait)
+        loader().await([texture](const Job& job) { return textureOf(job) == texture; });
     return true;
 }
 
 } // namespace
 
-int bringInDrawn(const std::vector<const sf::Texture*>& drawn) {
+int bringInDrawn(const std::vector<const sf::Texture*>& drawn, bool wait) {
     int late = 0;
     for (const sf::Texture* texture : drawn)
-        late += bringInNow(texture) ? 1 : 0;
+        late += bringInNow(texture, wait) ? 1 : 0;
     lateFrames += late > 0 ? 1 : 0;
     return late;
+}
+
+bool loadingDeferred() {
+    return loader().deferring;
 }
 
 int framesWithLatePictures() {
@@ -142,8 +150,9 @@ int framesWithLatePictures() {
 void holdTextures(const std::string& pathStart, bool held, bool needed) {
     Holding& holding = holdings()[pathStart];
     if (held == holding.held) {
-        // Brought back for later and needed now: wait for them if they are still on their way.
-        if (held && needed &&
+        // Brought back for later and needed now: wait for them if they are still on their way
+        // (while the game plays on meanwhile, the frame shows them when they come instead).
+        if (held && needed && !loader().deferring &&
             std::any_of(holding.pictures.begin(), holding.pictures.end(), onItsWay))
             loader().bring(Bring::Everything);
         return;
@@ -167,7 +176,7 @@ void holdTextures(const std::string& pathStart, bool held, bool needed) {
     }
     for (const Away& away : holding.pictures)
         bringBack(away, needed);
-    if (needed)
+    if (needed && !loader().deferring)
         loader().bring(Bring::Needed);
 }
 
@@ -184,11 +193,14 @@ void holdTexture(const sf::Texture* texture, bool held, bool needed) {
 }
 
 void releaseTexture(const std::string& path) {
-    finishLoading();
+    // Pictures decoded ahead that nobody took go; nothing still on its way fills this texture.
+    loader().forget([](const Job& job) { return job.kind == JobKind::Prefetch; });
     loader().prefetched.clear();
     auto found = textureCache().find(path);
     if (found == textureCache().end() || !found->second)
         return;
+    dropped()[found->second.get()] = loader().cancel(found->second.get());
+    comingSizes().erase(found->second.get());
     *found->second = sf::Texture();
     released().insert(path);
 }

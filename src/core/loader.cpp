@@ -194,6 +194,14 @@ void prefetchPicture(const std::string& path) {
     load.queue(std::move(job));
 }
 
+void awaitPathImages() {
+    loader().await([](const Job& job) { return job.kind == JobKind::PathMap; });
+}
+
+bool picturePrefetched(const std::string& path) {
+    return loader().prefetched.count(path) > 0;
+}
+
 bool loadTextureInto(sf::Texture& texture, const std::string& path) {
     Loader& load = loader();
     bool ok = false;

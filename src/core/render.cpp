@@ -378,15 +378,11 @@ bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite) {
     return true;
 }
 
-bool drawComposite(Renderer& renderer, Composite& composite, const sf::Sprite* const* layers,
-                   std::size_t count) {
+bool prepareComposite(Renderer& renderer, Composite& composite, const sf::Sprite* const* layers,
+                      std::size_t count) {
+    if (renderer.frame.signing())
+        return false;
     const std::uint64_t key = compositeKey(renderer, layers, count);
-    if (renderer.frame.signing()) {
-        if (!composite.picture || composite.key != key)
-            return false;
-        renderer.frame.sign(&key, sizeof key);
-        return true;
-    }
     if (!composite.picture || composite.key != key) {
         for (std::size_t i = 0; i < count; ++i)
             if (const sf::Texture* texture = layers[i]->getTexture();
@@ -404,10 +400,21 @@ bool drawComposite(Renderer& renderer, Composite& composite, const sf::Sprite* c
         composite.picture->display();
         composite.key = key;
     }
-    if (!copyIntoFrame(renderer, composite.picture->getTexture(), composite.picture->getSize()))
-        return false;
     composite.used = true;
     return true;
+}
+
+bool drawComposite(Renderer& renderer, Composite& composite, const sf::Sprite* const* layers,
+                   std::size_t count) {
+    if (renderer.frame.signing()) {
+        const std::uint64_t key = compositeKey(renderer, layers, count);
+        if (!composite.picture || composite.key != key)
+            return false;
+        renderer.frame.sign(&key, sizeof key);
+        return true;
+    }
+    return prepareComposite(renderer, composite, layers, count) &&
+           copyIntoFrame(renderer, composite.picture->getTexture(), composite.picture->getSize());
 }
 
 void drawSprite(Renderer& renderer, const sf::Sprite& sprite, const sf::RenderStates& states) {

@@ -103,6 +103,10 @@ void drawQueue(Renderer& renderer);
 // whole at the frame's own place and size is copied in, the same pixels for a fraction of the
 // work; returns whether it was.
 bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite);
+// Makes the composite of these layers ready (when every picture is in) without drawing it, for
+// the screen that comes next; whether it is ready.
+bool prepareComposite(Renderer& renderer, Composite& composite, const sf::Sprite* const* layers,
+                      std::size_t count);
 // Copies layers drawn once into the composite (made again when one of them changes; not while
 // one of their pictures is still on its way) into the frame; false when it does not, the caller
 // then draws the layers itself.

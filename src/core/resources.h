@@ -52,8 +52,12 @@ enum class TrimmedDraw { NotTrimmed, Draw, Nothing };
 // have in the whole frame (Nothing when none are visible or the sheet has not arrived yet).
 TrimmedDraw trimmedFrame(const sf::Sprite& sprite, std::vector<sf::Sprite>& pieces);
 
+// Waits for the path images still on their way (a level is about to be walked).
+void awaitPathImages();
 // Decodes a picture ahead of need on the loading thread (the next logo frame).
 void prefetchPicture(const std::string& path);
+// Whether a picture decoded ahead is ready to be taken without waiting.
+bool picturePrefetched(const std::string& path);
 // Fills a texture that belongs to its caller with a picture: the prefetched one when it was
 // asked for (waiting for it if it is still decoding), else read now. False when missing.
 bool loadTextureInto(sf::Texture& texture, const std::string& path);
@@ -73,8 +77,12 @@ void holdTexture(const sf::Texture* texture, bool held, bool needed);
 
 // Brings in at once the pictures of this list (the textures a frame drew) that were drawn
 // without their pixels: let go of, or still on their way. Gives how many there were; the
-// frame is drawn again when there were any.
-int bringInDrawn(const std::vector<const sf::Texture*>& drawn);
+// frame is drawn again when there were any. Without `wait` they are only set on their way,
+// first in the queue, and the frame is not shown until they come.
+int bringInDrawn(const std::vector<const sf::Texture*>& drawn, bool wait = true);
+// Whether pictures are still being decoded on the loading thread as they are asked for (the
+// game, from its first frame on); else each is loaded when asked for (tests, once started).
+bool loadingDeferred();
 // How many frames have needed that so far (the screens' holdings fetch ahead so that none do).
 int framesWithLatePictures();
 

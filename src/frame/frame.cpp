@@ -224,6 +224,10 @@ Renderer& frameRenderer() {
 
 namespace {
 long shownFrames = 0;
+long heldFrames = 0;
+int heldInARow = 0;
+// The frames a picture on its way may keep back in a row before it is waited for.
+constexpr int maxHeldInARow = 30;
 std::int64_t shownAtMs = 0;
 // How often a still picture is shown again, for a window uncovered meanwhile (once a second).
 constexpr std::int64_t stillShowMs = 1000;
@@ -259,6 +263,10 @@ void smoothFramePictures(bool smooth) {
 
 long framesShown() {
     return shownFrames;
+}
+
+long framesHeldBack() {
+    return heldFrames;
 }
 
 void initGame() {
@@ -364,9 +372,6 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
     lateUpdate();
     // On the screen this frame shows, as the late rules left it (they may change it).
     holdScreenPictures();
-    // The splash shows while the other pictures arrive; every other screen needs them all.
-    if (game.screen != Splash)
-        finishLoading();
     if (!window)
         return;
     if (draw) {
@@ -375,11 +380,24 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
             smoothFramePictures(renderer.frame.getSize().x < layoutWidth);
         if (showsSomethingNew(renderer)) {
             drawFrame(game, renderer);
-            // A picture drawn without its pixels (one the holdings did not fetch ahead) is
-            // brought in at once and the frame drawn again: no frame shows a white box or a hole.
-            if (bringInDrawn(renderer.frame.drawn()) > 0)
+            // A picture drawn without its pixels (one the holdings did not fetch ahead) never
+            // shows as a white box or a hole. While the loading thread decodes, the frame is not
+            // shown and the picture before stays up until it comes (a few frames at most, else
+            // it is waited for); otherwise it is brought in at once and the frame drawn again.
+            const bool mayHold = loadingDeferred() && heldInARow < maxHeldInARow;
+            if (bringInDrawn(renderer.frame.drawn(), !mayHold) == 0) {
+                heldInARow = 0;
+                showFrame(renderer, *window);
+            } else if (mayHold) {
+                ++heldInARow;
+                ++heldFrames;
+                renderer.shownSignature = 0; // drawn again next frame
+                platform.restUntilNextFrame();
+            } else {
+                heldInARow = 0;
                 drawFrame(game, renderer);
-            showFrame(renderer, *window);
+                showFrame(renderer, *window);
+            }
         } else if (game.input.clockMs - shownAtMs >= stillShowMs) {
             // The same picture again now and then, for a window the desktop let something cover.
             showFrame(renderer, *window);

@@ -34,5 +34,7 @@ void lateUpdate();
 void drawFrame(const GameState& state, Renderer& renderer);
 // The draw pass's own state (the frame picture, the world queue, the spotlight).
 Renderer& frameRenderer();
-// How many frames have been shown in the window so far.
+// How many frames have been shown in the window so far, and how many were kept back (not
+// shown, the picture before staying up) while a picture they drew was on its way.
 long framesShown();
+long framesHeldBack();

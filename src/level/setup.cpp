@@ -148,6 +148,8 @@ void applyLevelInfo(int mapNumber) {
 }
 
 void bindPathImages(int mapNumber) {
+    // Decoded at start-up, long before a level can be chosen; a level never starts without them.
+    awaitPathImages();
     for (int slot = 0; slot < 4; ++slot)
         if (pathSlots[mapNumber][slot] >= 0)
             game.collisionMaps[slot] = game.pathImages[pathSlots[mapNumber][slot]];

@@ -2,6 +2,7 @@
 #include "shell/shell.h"
 
 #include "rating/rating.h"
+#include "ui/ui.h"
 
 void drawGameMenu(const GameState& g, Renderer& r) {
     r.frame.draw(g.gameMenuSprite);
@@ -40,4 +41,7 @@ void drawLogoScreen(const GameState& g, Renderer& r) {
         r.frame.draw(g.promptText);
     }
     r.frame.draw(g.logoSprite);
+    // The menus come at the next press: their backdrop is made meanwhile.
+    if (g.introPhase == 2)
+        prepareMenuBackdrop(g, r);
 }

@@ -39,6 +39,10 @@ std::string logoPicture(int frame) {
 
 void advanceLogoFrame() {
     const int shown = game.logoFrame;
+    // The next frame shows once it is decoded: the logo waits for it, never the whole game.
+    if (logoFrameAfter(shown) != shown && loadingDeferred() &&
+        !picturePrefetched(logoPicture(logoFrameAfter(shown))))
+        return;
     game.logoFrame = logoFrameAfter(shown);
     if (game.logoFrame == shown)
         game.introPhase = 1;

@@ -95,6 +95,12 @@ sf::View windowOnto(const sf::FloatRect& area) {
 
 } // namespace
 
+void prepareMenuBackdrop(const GameState& g, Renderer& r) {
+    const sf::Sprite* still[] = {&g.menuContentBackground, &g.menuCabinet, &g.menuOuterFrame,
+                                 &g.logoSprite};
+    prepareComposite(r, r.menuBackdrop, still, 4);
+}
+
 void drawMenu(const GameState& g, Renderer& r) {
     // The cabinet, its frames and the logo stand still: drawn once into a backdrop and copied
     // in. The screen's own content then goes in the cabinet's window, as the cabinet drawn over

@@ -57,6 +57,8 @@ void setTimerHoverScale();
 // Drawing: the menu frame with its section, the options' delete button, the help page's
 // foods, the shop, the HUD and the wave preview.
 void drawMenu(const GameState& state, Renderer& renderer);
+// Makes the menus' still backdrop ready while the title picture shows, before they open.
+void prepareMenuBackdrop(const GameState& state, Renderer& renderer);
 void drawDeleteButton(const GameState& state, Renderer& renderer);
 void drawHelpFoods(const GameState& state, Renderer& renderer);
 void drawShop(const GameState& state, Renderer& renderer);
