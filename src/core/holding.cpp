@@ -196,11 +196,15 @@ void releaseTexture(const std::string& path) {
     // Pictures decoded ahead that nobody took go; nothing still on its way fills this texture.
     loader().forget([](const Job& job) { return job.kind == JobKind::Prefetch; });
     loader().prefetched.clear();
-    auto found = textureCache().find(path);
-    if (found == textureCache().end() || !found->second)
+    Away away;
+    const auto picture = textureCache().find(path);
+    const auto backdrop = backdropCache().find(path);
+    if (picture != textureCache().end() && picture->second)
+        away = Away{path, picture->second.get(), nullptr};
+    else if (backdrop != backdropCache().end() && backdrop->second)
+        away = Away{path, nullptr, backdrop->second.get()};
+    else
         return;
-    dropped()[found->second.get()] = loader().cancel(found->second.get());
-    comingSizes().erase(found->second.get());
-    *found->second = sf::Texture();
+    letGo(away);
     released().insert(path);
 }

@@ -176,9 +176,11 @@ void endDrawing(Renderer& renderer) {
     if (!renderer.captured && renderer.capture.getSize().x != 0)
         renderer.capture = sf::Texture();
     renderer.captured = false;
-    if (!renderer.menuBackdrop.used)
-        renderer.menuBackdrop.picture.reset();
-    renderer.menuBackdrop.used = false;
+    for (Composite* composite : {&renderer.menuBackdrop, &renderer.titleBackdrop}) {
+        if (!composite->used)
+            composite->picture.reset();
+        composite->used = false;
+    }
 }
 
 void queueItem(Renderer& renderer, const sf::Sprite& sprite, sf::Vector2f at, float depthY) {
@@ -379,10 +381,13 @@ bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite) {
 }
 
 bool prepareComposite(Renderer& renderer, Composite& composite, const sf::Sprite* const* layers,
-                      std::size_t count) {
+                      std::size_t count, std::size_t steps) {
     if (renderer.frame.signing())
         return false;
+    composite.used = true;
     const std::uint64_t key = compositeKey(renderer, layers, count);
+    if (composite.picture && composite.key == key && composite.drawn == count)
+        return true;
     if (!composite.picture || composite.key != key) {
         for (std::size_t i = 0; i < count; ++i)
             if (const sf::Texture* texture = layers[i]->getTexture();
@@ -395,12 +400,15 @@ bool prepareComposite(Renderer& renderer, Composite& composite, const sf::Sprite
             return false;
         composite.picture->setView(renderer.frame.getView());
         composite.picture->clear(sf::Color::Black);
-        for (std::size_t i = 0; i < count; ++i)
-            composite.picture->draw(*layers[i]);
-        composite.picture->display();
         composite.key = key;
+        composite.drawn = 0;
     }
-    composite.used = true;
+    // A layer a step: made over a few frames ahead of its screen, none of them long.
+    for (; steps > 0 && composite.drawn < count; --steps)
+        composite.picture->draw(*layers[composite.drawn++]);
+    if (composite.drawn < count)
+        return false;
+    composite.picture->display();
     return true;
 }
 
@@ -408,12 +416,12 @@ bool drawComposite(Renderer& renderer, Composite& composite, const sf::Sprite* c
                    std::size_t count) {
     if (renderer.frame.signing()) {
         const std::uint64_t key = compositeKey(renderer, layers, count);
-        if (!composite.picture || composite.key != key)
+        if (!composite.picture || composite.key != key || composite.drawn != count)
             return false;
         renderer.frame.sign(&key, sizeof key);
         return true;
     }
-    return prepareComposite(renderer, composite, layers, count) &&
+    return prepareComposite(renderer, composite, layers, count, count) &&
            copyIntoFrame(renderer, composite.picture->getTexture(), composite.picture->getSize());
 }
 

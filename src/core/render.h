@@ -58,7 +58,8 @@ class FramePicture : public sf::RenderTexture {
 struct Composite {
     std::unique_ptr<sf::RenderTexture> picture; // none until made, and once let go of
     std::uint64_t key = 0;                      // what its layers looked like when it was made
-    bool used = false;                          // copied this frame
+    std::size_t drawn = 0;                      // of them, how many are in it so far
+    bool used = false;                          // copied or made this frame
 };
 
 struct Renderer {
@@ -76,6 +77,7 @@ struct Renderer {
     std::uint64_t statesContext = 0;  // the GL context the frame's drawing states were set in
     std::uint64_t shownSignature = 0; // the signature of the frame last shown
     Composite menuBackdrop;           // the cabinet, its frames and the logo
+    Composite titleBackdrop;          // the title picture and what lies under it
 };
 
 // Creates the frame once (a second call changes nothing); the spotlight makes its capture
@@ -103,10 +105,10 @@ void drawQueue(Renderer& renderer);
 // whole at the frame's own place and size is copied in, the same pixels for a fraction of the
 // work; returns whether it was.
 bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite);
-// Makes the composite of these layers ready (when every picture is in) without drawing it, for
-// the screen that comes next; whether it is ready.
+// Makes the composite of these layers ready (when every picture is in), at most `steps` layers
+// this frame, without drawing it: for the screen that comes next. Whether it is ready.
 bool prepareComposite(Renderer& renderer, Composite& composite, const sf::Sprite* const* layers,
-                      std::size_t count);
+                      std::size_t count, std::size_t steps);
 // Copies layers drawn once into the composite (made again when one of them changes; not while
 // one of their pictures is still on its way) into the frame; false when it does not, the caller
 // then draws the layers itself.

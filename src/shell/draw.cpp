@@ -33,15 +33,23 @@ void drawSplash(const GameState& g, Renderer& r) {
 }
 
 void drawLogoScreen(const GameState& g, Renderer& r) {
-    r.frame.draw(g.introBackground);
-    if (g.introPhase == 2) {
-        r.frame.draw(g.titleBackground);
-        r.frame.draw(g.titlePicture);
-        r.frame.draw(g.titleCredits);
-        r.frame.draw(g.promptText);
+    // The title picture and what lies under it stand still: drawn once, a layer a frame while
+    // the logo plays, and copied in under the prompt once the logo has slid away.
+    const sf::Sprite* title[] = {&g.introBackground, &g.titleBackground, &g.titlePicture,
+                                 &g.titleCredits};
+    if (g.introPhase != 2 || !drawComposite(r, r.titleBackdrop, title, 4)) {
+        drawBackdrop(r, g.introBackground);
+        if (g.introPhase == 2) {
+            r.frame.draw(g.titleBackground);
+            r.frame.draw(g.titlePicture);
+            r.frame.draw(g.titleCredits);
+        }
     }
-    r.frame.draw(g.logoSprite);
-    // The menus come at the next press: their backdrop is made meanwhile.
     if (g.introPhase == 2)
+        r.frame.draw(g.promptText);
+    r.frame.draw(g.logoSprite);
+    if (g.introPhase != 2)
+        prepareComposite(r, r.titleBackdrop, title, 4, 1);
+    else // the menus come at the next press: their backdrop is made meanwhile
         prepareMenuBackdrop(g, r);
 }

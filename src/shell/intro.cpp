@@ -91,7 +91,8 @@ void initSplash() {
 }
 
 void initIntro() {
-    game.introBackground = makeSprite(loadTexture(introBackgroundPath));
+    // Opaque and the frame's size: copied in like a map.
+    game.introBackground = makeSprite(loadBackdrop(introBackgroundPath));
     game.logoSprite = sf::Sprite();
     // The logo shows no frame until its first step; that frame is decoded meanwhile.
     game.logoTexture = sf::Texture();

@@ -98,7 +98,7 @@ sf::View windowOnto(const sf::FloatRect& area) {
 void prepareMenuBackdrop(const GameState& g, Renderer& r) {
     const sf::Sprite* still[] = {&g.menuContentBackground, &g.menuCabinet, &g.menuOuterFrame,
                                  &g.logoSprite};
-    prepareComposite(r, r.menuBackdrop, still, 4);
+    prepareComposite(r, r.menuBackdrop, still, 4, 1);
 }
 
 void drawMenu(const GameState& g, Renderer& r) {
