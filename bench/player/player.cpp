@@ -461,6 +461,7 @@ void sceneScreens(Player& p, const std::string& size) {
         p.frames(0.3);
     }
     report("screens.max", worst);
+    report("screens.held_back", static_cast<double>(framesHeldBack()));
     // Still: the title menu untouched, a paused level, a level's end panel.
     game.screen = TitleMenu;
     report("still.title", stillShare(p, 3.0));
@@ -686,6 +687,7 @@ const Row rows[] = {
     {"screens 1749x984", "heavy.p50", 1000, "ms"},
     {"screens 1749x984", "heavy.p95", 1000, "ms"},
     {"screens 1749x984", "screens.max", 1000, "ms"},
+    {"screens 1749x984", "screens.held_back", 1, ""},
     {"screens 1749x984", "still.title", 100, "%"},
     {"screens 1749x984", "still.paused", 100, "%"},
     {"screens 1749x984", "still.end", 100, "%"},
@@ -711,6 +713,7 @@ const Row rows[] = {
     {"screens 1194x672", "heavy.p50", 1000, "ms"},
     {"screens 1194x672", "heavy.p95", 1000, "ms"},
     {"screens 1194x672", "screens.max", 1000, "ms"},
+    {"screens 1194x672", "screens.held_back", 1, ""},
     {"screens 1194x672", "still.title", 100, "%"},
     {"screens 1194x672", "still.paused", 100, "%"},
     {"screens 1194x672", "still.end", 100, "%"},
@@ -736,6 +739,7 @@ const Row rows[] = {
     {"screens full", "heavy.p50", 1000, "ms"},
     {"screens full", "heavy.p95", 1000, "ms"},
     {"screens full", "screens.max", 1000, "ms"},
+    {"screens full", "screens.held_back", 1, ""},
     {"screens full", "still.title", 100, "%"},
     {"screens full", "still.paused", 100, "%"},
     {"screens full", "still.end", 100, "%"},

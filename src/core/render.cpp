@@ -371,7 +371,9 @@ bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite) {
         renderer.frame.draw(sprite);
         return false;
     }
-    if (!shownWholeInPlace(renderer.frame, sprite) ||
+    // Into a frame drawn smaller than the game's the backdrop shrinks as it is drawn, the way
+    // every other picture does (a shrinking copy is a path of its own to a software renderer).
+    if (renderer.frame.getSize().x != layoutWidth || !shownWholeInPlace(renderer.frame, sprite) ||
         !copyIntoFrame(renderer, *sprite.getTexture(), sf::Vector2u(layoutWidth, layoutHeight))) {
         renderer.frame.draw(sprite, sf::BlendNone);
         return false;
