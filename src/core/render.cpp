@@ -171,16 +171,15 @@ void beginDrawing(Renderer& renderer) {
 void endDrawing(Renderer& renderer) {
     if (renderer.frame.signing())
         return;
-    // The spotlight's copy of the frame (8 MB) is kept only while a light shows, a composite
-    // only while its screen shows.
+    // The spotlight's copy of the frame (8 MB) is kept only while a light shows.
     if (!renderer.captured && renderer.capture.getSize().x != 0)
         renderer.capture = sf::Texture();
     renderer.captured = false;
-    for (Composite* composite : {&renderer.menuBackdrop, &renderer.titleBackdrop}) {
-        if (!composite->used)
-            composite->picture.reset();
-        composite->used = false;
-    }
+    // The menus' backdrop stays made through a level (made again, the way back to the menus
+    // would take one long frame); the title's goes with the intro.
+    if (!renderer.titleBackdrop.used)
+        renderer.titleBackdrop.picture.reset();
+    renderer.titleBackdrop.used = renderer.menuBackdrop.used = false;
 }
 
 void queueItem(Renderer& renderer, const sf::Sprite& sprite, sf::Vector2f at, float depthY) {
