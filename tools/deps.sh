@@ -6,7 +6,8 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 packages=(cmake make g++ libsfml-dev)
 if [ "${1:-}" = "test" ]; then
-    packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox desktop-file-utils appstream)
+    packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox desktop-file-utils appstream
+               lintian man-db)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Checks the installed game (called by tools/run_tests.sh after the build's tests): installs
 # the build folder's game to a temporary prefix with its data made read-only, validates the
-# desktop entry and the AppStream file, checks the Debian package's dependencies when cpack
-# made one, then starts the installed game from / on its own Xvfb screen and clicks through
-# "Options" and "Suppr. partie": the buttons only answer when the pictures were found, and the
-# fresh save must land in $XDG_DATA_HOME/gobbler/, with nothing written into the data. Then the
-# installed game is clicked with instant clicks (tools/click_check.sh).
+# desktop entry, the AppStream file and the manual page, checks the Debian package's
+# dependencies and contents when cpack made one, then starts the installed game from / on its
+# own Xvfb screen and clicks through "Options" and "Suppr. partie": the buttons only answer when
+# the pictures were found, and the fresh save must land in $XDG_DATA_HOME/gobbler/, with nothing
+# written into the data. Then the installed game is clicked with instant clicks
+# (tools/click_check.sh).
 # Usage: tools/install_check.sh [build folder, default build]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -45,6 +46,13 @@ chmod -R a-w "$prefix/share/games/gobbler"
 desktop-file-validate "$prefix/share/applications/fr.gobbler.Gobbler.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/fr.gobbler.Gobbler.metainfo.xml" >/dev/null ||
     fail "the AppStream file does not validate"
+# The manual page must read without a complaint from man, and be the game's.
+manual="$prefix/share/man/man6/gobbler.6.gz"
+[ -f "$manual" ] || fail "no manual page at share/man/man6/gobbler.6.gz"
+complaints="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$manual" 2>&1 >/dev/null)"
+[ -z "$complaints" ] || fail "the manual page does not read cleanly: $complaints"
+page="$(LC_ALL=C MANWIDTH=80 man -l "$manual" 2>/dev/null)"
+[[ "$page" == *"gobbler - tower-defence game"* ]] || fail "the manual page does not show the game"
 
 deb="$(find "$build" -maxdepth 1 -name 'gobbler_*.deb' | head -1)"
 if [ -n "$deb" ]; then
@@ -55,7 +63,8 @@ if [ -n "$deb" ]; then
     contents="$(dpkg-deb -c "$deb")"
     for path in ./usr/games/gobbler ./usr/share/games/gobbler/resources/fonts/SlyCooper.ttf \
         ./usr/share/applications/fr.gobbler.Gobbler.desktop \
-        ./usr/share/metainfo/fr.gobbler.Gobbler.metainfo.xml; do
+        ./usr/share/metainfo/fr.gobbler.Gobbler.metainfo.xml ./usr/share/doc/gobbler/copyright \
+        ./usr/share/doc/gobbler/changelog.gz ./usr/share/man/man6/gobbler.6.gz; do
         grep -q " $path\$" <<<"$contents" || fail "$deb lacks $path"
     done
 fi

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the game, its tests (plain and with AddressSanitizer and
-# UndefinedBehaviorSanitizer), its benchmarks and its Debian package (build/gobbler_*.deb),
-# and runs every test and the install check. Without a display the tests run on an X screen of
-# their own (tools/own_screen.sh); sound goes to OpenAL's null device. Run it as root or as a
-# normal user, without sudo.
+# UndefinedBehaviorSanitizer), its benchmarks and its Debian package (build/gobbler_*.deb, which
+# lintian must pass without an error or a warning), and runs every test and the install check.
+# Without a display the tests run on an X screen of their own (tools/own_screen.sh); sound goes
+# to OpenAL's null device. Run it as root or as a normal user, without sudo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh test
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGOBBLER_BENCH=ON >/dev/null
 cmake --build build -j2
 (cd build && cpack >cpack.log) || { cat build/cpack.log; exit 1; }
+lintian --fail-on error,warning build/gobbler_*.deb
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGOBBLER_SANITIZE=ON >/dev/null
 cmake --build build-asan -j2
 export ALSOFT_DRIVERS=null
