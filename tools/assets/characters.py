@@ -17,6 +17,7 @@ from characters_kit import RES, save_png, USED_EMOJI, CLEAR  # noqa: E402
 import characters_people as cp  # noqa: E402
 import characters_towers as ct  # noqa: E402
 import characters_hud as ch  # noqa: E402
+from words_en import english, twin  # noqa: E402
 
 CLIENT = os.path.join(RES, "textures", "client")
 TOUR = os.path.join(RES, "textures", "tour")
@@ -69,8 +70,15 @@ def hud():
     save_png(ch.upgrade_button(), os.path.join(HUD, "upgrade tower.png"))
     save_png(ch.info_panel(False), os.path.join(HUD, "InfoTour.png"))
     save_png(ch.info_panel(True), os.path.join(HUD, "InfoTour2.png"))
+    hud_english()
     for kind, name in (("burger", "Burger.png"), ("soda", "Soda.png"), ("frite", "Frites.png")):
         save_png(ch.help_tower(kind), os.path.join(MENU, name))
+
+
+def hud_english():
+    """The English twins of the tower panels, whose value rows are labelled."""
+    for two_columns, name in ((False, "InfoTour.png"), (True, "InfoTour2.png")):
+        save_png(ch.info_panel(two_columns, english), twin(os.path.join(HUD, name)))
 
 
 def icons():
@@ -90,6 +98,8 @@ def main():
         hud()
     if "icons" in only:
         icons()
+    if "en" in only:  # the English twins alone
+        hud_english()
 
 
 if __name__ == "__main__":

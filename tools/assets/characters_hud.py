@@ -7,6 +7,7 @@ from characters_kit import (Canvas, INK, CLEAR, WHITE, CREAM, KETCHUP, KETCHUP_D
                             MUSTARD_DARK, BUN, LETTUCE, SKY, SKY_DARK, GOLD, GOLD_DARK, rgba,
                             shade, emoji, reduce, font)
 import characters_towers as ct
+from words_en import french
 
 BUTTON = 90
 
@@ -96,7 +97,7 @@ def upgrade_button():
 PANEL_X, PANEL_Y = 1000, 800
 
 
-def info_panel(two_columns):
+def info_panel(two_columns, t=french):
     W = 540 if two_columns else 520
     H = 270
     cv = Canvas(W, H, ow=2.0)
@@ -136,7 +137,8 @@ def info_panel(two_columns):
     rows = [("Nourrit", 300, 75, "hamburger"), ("Cadence", 280, 145, "stopwatch"),
             ("Portée", 250, 205, "bullseye")]
     f_lab = font(17)
-    for (label, vx, vy, ic) in rows:
+    for (key, vx, vy, ic) in rows:
+        label = t(key)
         lw = f_lab.getlength(label)
         band_x0 = vx - 10 - lw - 32
         band_x1 = W - (14 if two_columns else 22)
@@ -156,7 +158,7 @@ def info_panel(two_columns):
         cv.d = d
         if two_columns:
             # arrow from the current value to the next level's
-            ax = 392 if label != "Nourrit" else 410
+            ax = 392 if key != "Nourrit" else 410
             ay = vy + 16
             cv.poly([(ax - 12, ay - 4), (ax + 2, ay - 4), (ax + 2, ay - 9), (ax + 12, ay), (ax + 2, ay + 9),
                      (ax + 2, ay + 4), (ax - 12, ay + 4)], LETTUCE, ow=1.6)

@@ -269,6 +269,8 @@ import subprocess
 import sys
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
+from words_en import french, english, twin
+
 ROOT = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 MAP_DIR = os.path.join(ROOT, "resources", "textures", "map")
 TOUR_DIR = os.path.join(ROOT, "resources", "textures", "tour")
@@ -563,7 +565,7 @@ def make_warning():
     return pa.result()
 
 
-def make_wet_sign():
+def make_wet_sign(t=french):
     """Yellow A-frame floor sign, 60 x 104."""
     pa = Painter(60, 104, 4)
     yel, yel_d = (255, 206, 40), (220, 160, 20)
@@ -579,8 +581,8 @@ def make_wet_sign():
     pa.line([(27, 45), (33, 49)], INK, 1.6)
     pa.line([(29, 40), (36, 38)], INK, 1.4)
     pa.line([(14, 70), (46, 70)], INK, 1.6)
-    pa.text(30, 62, "SOL", 7.5, INK)
-    pa.text(30, 79, "GLISSANT", 5.6, INK)
+    pa.text(30, 62, t("SOL"), 7.5, INK)
+    pa.text(30, 79, t("GLISSANT"), 5.6, INK)
     pa.line([(13, 88), (47, 88)], (40, 40, 40), 2)
     return pa.result()
 
@@ -710,7 +712,7 @@ def make_door():
     return sheet(frames, 5, 149, 245)
 
 
-def make_tv():
+def make_tv(words=french):
     """Television on a low cabinet, cells 139 x 169, 25 columns x 4 rows:
     row 0 snow (3 frames), row 1 a burger advert (25 frames), rows 2 and 3
     single pictures (news, football)."""
@@ -764,14 +766,14 @@ def make_tv():
         sc.emoji("hamburger", cx - 18, cy - 2 - bounce, size)
         sc.emoji("french-fries", cx + 26, cy + 2, 28)
         if f >= 6:
-            sc.text(cx, 9, "MIAM !", 12, (226, 58, 46), stroke=1.2, stroke_fill=(255, 255, 255))
+            sc.text(cx, 9, words("MIAM !"), 12, (226, 58, 46), stroke=1.2, stroke_fill=(255, 255, 255))
         if f >= 14:
             sc.rect(4, sh - 15, sw - 4, sh - 3, (226, 58, 46), INK, 1)
-            sc.text(cx, sh - 9, "2 MENUS = 1 OFFERT", 6.5, (255, 255, 255))
+            sc.text(cx, sh - 9, words("2 MENUS = 1 OFFERT"), 6.5, (255, 255, 255))
         cells[25 + f] = set_tv(sc.result())
     sc = screen((40, 90, 170))
     sc.rect(0, sh - 16, sw, sh, (226, 58, 46), None, 0)
-    sc.text(sw / 2, sh - 8, "INFO : RUÉE SUR LES FRITES", 6.2, (255, 255, 255))
+    sc.text(sw / 2, sh - 8, words("INFO : RUÉE SUR LES FRITES"), 6.2, (255, 255, 255))
     sc.rect(12, 44, 48, sh - 16, (60, 60, 90), INK, 1.4)
     sc.poly([(26, 44), (34, 44), (30, 52)], (255, 255, 255), None, 0)
     sc.ell(30, 30, 14, 16, (250, 196, 150), INK, 1.4)
@@ -1257,26 +1259,26 @@ def dress_walls(mapno, pa):
         poster_right(pa, th, 1200, "popcorn", (120, 200, 240))
 
 
-def dress_floor(mapno, pa):
-    """Door mats at the ways in and out."""
+def dress_floor(mapno, pa, t=french):
+    """Door mats at the ways in and out, their words through t."""
     green, red = (60, 170, 90), (210, 50, 50)
     # order corners under the kiosks
     blue = (70, 120, 200)
     if mapno == 1:
-        mat(pa, 795.0, -470.0, 40, 125, "p", blue, "COMMANDES", 15)
-        mat(pa, 1585.0, 168.0, 36, 72, "p", blue, "COMMANDES", 12)
+        mat(pa, 795.0, -470.0, 40, 125, "p", blue, t("COMMANDES"), 15)
+        mat(pa, 1585.0, 168.0, 36, 72, "p", blue, t("COMMANDES"), 12)
     elif mapno == 3:
-        mat(pa, 1325.0, 532.0, 38, 148, "q", blue, "COMMANDES", 15)
+        mat(pa, 1325.0, 532.0, 38, 148, "q", blue, t("COMMANDES"), 15)
     if mapno == 1:
-        mat(pa, M1_COL, 770.0, 40, 30, "q", red, "SORTIE", 17)
-        mat(pa, 420.0, M1_ROW, 40, 30, "p", green, "ENTRÉE", 15)
+        mat(pa, M1_COL, 770.0, 40, 30, "q", red, t("SORTIE"), 17)
+        mat(pa, 420.0, M1_ROW, 40, 30, "p", green, t("ENTRÉE"), 15)
     elif mapno == 2:
-        mat(pa, 1270.0, M2_ROW0, 40, 30, "p", green, "ENTRÉE", 15)
-        mat(pa, 1835.0, M2_R3, 40, 30, "p", red, "SORTIE", 17)
+        mat(pa, 1270.0, M2_ROW0, 40, 30, "p", green, t("ENTRÉE"), 15)
+        mat(pa, 1835.0, M2_R3, 40, 30, "p", red, t("SORTIE"), 17)
     else:
-        mat(pa, M3_CA, 950.0, 40, 30, "q", green, "ENTRÉE", 15)
-        mat(pa, M3_CB, -360.0, 40, 30, "q", green, "ENTRÉE", 15)
-        mat(pa, M3_CX, 470.0, 40, 30, "q", red, "SORTIE", 17)
+        mat(pa, M3_CA, 950.0, 40, 30, "q", green, t("ENTRÉE"), 15)
+        mat(pa, M3_CB, -360.0, 40, 30, "q", green, t("ENTRÉE"), 15)
+        mat(pa, M3_CX, 470.0, 40, 30, "q", red, t("SORTIE"), 17)
 
 
 def draw_drinks_counter(pa, p0, p1, q0, q1):
@@ -1332,7 +1334,8 @@ def furnish(mapno, pa, extra_items):
             kind(pa, p, q)
 
 
-def write_maps(only=(1, 2, 3)):
+def write_maps(only=(1, 2, 3), t=french):
+    """The dining rooms; with t=english, their English twins (the mats' words)."""
     for mapno in only:
         th = THEMES[mapno]
         base = Image.fromarray(_paint_base(mapno, th)).convert("RGBA")
@@ -1340,13 +1343,17 @@ def write_maps(only=(1, 2, 3)):
         pa.im = base
         pa.d = ImageDraw.Draw(pa.im)
         dress_walls(mapno, pa)
-        dress_floor(mapno, pa)
+        dress_floor(mapno, pa, t)
         extra = []
         if mapno == 2:
             extra.append((1125.0, -457.0, lambda pa_, p, q: draw_drinks_counter(pa_, 1000.0, 1250.0, -474.0, -440.0),
                           0))
         furnish(mapno, pa, extra)
-        pa.result().convert("RGB").save(os.path.join(MAP_DIR, "lvl_%d.jpg" % mapno), quality=90)
+        path = os.path.join(MAP_DIR, "lvl_%d.jpg" % mapno)
+        if t is not french:
+            path = twin(path)
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+        pa.result().convert("RGB").save(path, quality=90)
 
 
 def write_props():
@@ -1366,11 +1373,23 @@ def write_props():
     right, left = make_client_at_kiosk()
     save_png(right, os.path.join(MAP_DIR, "celib borne.png"))
     save_png(left, os.path.join(MAP_DIR, "Sprite celib commande.png"))
+    write_props_english()
+
+
+def write_props_english():
+    """The English twins of the props with words on them."""
+    save_png(make_wet_sign(english), twin(os.path.join(MAP_DIR, "sol glissant.png")))
+    save_png(make_tv(english), twin(os.path.join(MAP_DIR, "tele.png")))
 
 
 def main():
-    """No argument: everything. 'props', or map numbers, for one part."""
+    """No argument: everything. 'props', or map numbers, for one part; 'en' for the English
+    twins alone (props and dining rooms)."""
     args = sys.argv[1:]
+    if args == ["en"]:
+        write_props_english()
+        write_maps(t=english)
+        return
     if not args or "props" in args:
         write_props()
     if not args or "routes" in args:
@@ -1378,6 +1397,7 @@ def main():
     only = [int(a) for a in args if a.isdigit()]
     if not args or only:
         write_maps(only or (1, 2, 3))
+        write_maps(only or (1, 2, 3), english)
 
 
 if __name__ == "__main__":

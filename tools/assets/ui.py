@@ -16,6 +16,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import ui_common  # noqa: E402
 from ui_common import RES, HERE, FONT_FILE  # noqa: E402
+from words_en import french, english  # noqa: E402
 
 FONT_LICENCE_GZ = "/usr/share/doc/fonts-comfortaa/OFL.txt.gz"
 FONT_COPYRIGHT = "/usr/share/doc/fonts-comfortaa/copyright"
@@ -98,8 +99,9 @@ KNOWN_CREDITS = (
 LICENCE_WORDS = ("cc0", "cc-by", "cc by", "gpl", "mit", "ofl", "apache", "public domain", "domaine public")
 
 
-def credits_entries(sources):
-    """Third-party blocks (title, lines) for the credits page, from every SOURCES file."""
+def credits_entries(sources, t=french):
+    """Third-party blocks (title, lines) for the credits page, from every SOURCES file, with
+    the page's own words through t (the names found in the SOURCES files stay as they are)."""
     found = []
     others = []
     for _, text in sources:
@@ -116,15 +118,16 @@ def credits_entries(sources):
             if "own work" in l or "project's own" in l or "procedural" in l:
                 continue
             if any(w in l for w in LICENCE_WORDS):
-                t = raw.strip().lstrip("-*| ").replace("`", "").split("|")[0].split(" — ")[0].strip()
-                t = t if len(t) <= 50 else t[:47] + "..."
-                if t and t not in others:
-                    others.append(t)
+                entry = raw.strip().lstrip("-*| ").replace("`", "").split("|")[0].split(" — ")[0].strip()
+                entry = entry if len(entry) <= 50 else entry[:47] + "..."
+                if entry and entry not in others:
+                    others.append(entry)
     order = [k for _, k, _ in KNOWN_CREDITS]
     found.sort(key=lambda e: order.index(e[0]))
+    found = [(t(title), [t(line) for line in lines]) for title, lines in found]
     if others:
-        found.append(("Autres sources", others[:20] + ["(détails dans LICENSES.md)"]))
-    found.append(("Bibliothèque SFML / CSFML", ["© Laurent Gomila et contributeurs", "licence zlib/png"]))
+        found.append((t("Autres sources"), others[:20] + [t("(détails dans LICENSES.md)")]))
+    found.append((t("Bibliothèque SFML / CSFML"), [t("© Laurent Gomila et contributeurs"), t("licence zlib/png")]))
     return found
 
 
@@ -174,10 +177,17 @@ def licences_md(sources):
 
 
 def main():
+    """No argument: every picture, French and English. 'hud', 'menu', 'intro' for a part;
+    'en' for the English twins alone."""
     only = sys.argv[1:]
     import ui_hud
     import ui_menu
     import ui_intro
+    if only == ["en"]:
+        ui_hud.build_english()
+        ui_menu.build_english(credits_entries(read_sources(), english))
+        ui_intro.build_english()
+        return
     stars = None
     if not only or "hud" in only:
         stars = ui_hud.build()
@@ -186,6 +196,7 @@ def main():
             import ui_parts
             stars = ui_parts.rating_stars()
         ui_menu.build(stars, credits_entries(read_sources()))
+        ui_menu.build_english(credits_entries(read_sources(), english))
     if not only or "intro" in only:
         ui_intro.build()
     font_and_licence()

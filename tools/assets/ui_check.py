@@ -29,6 +29,14 @@ def rgba(rel):
     return np.asarray(img(rel).convert("RGBA")).astype("int32")
 
 
+def versions(rel):
+    """The picture and, when it has one, its English twin: a twin must meet everything the
+    game expects of the French picture."""
+    folder, name = os.path.split(rel)
+    en = os.path.join(folder, "en", name)
+    return [rel, en] if os.path.exists(os.path.join(RES, en)) else [rel]
+
+
 def lum(a):
     return (a[..., 0] * 299 + a[..., 1] * 587 + a[..., 2] * 114) // 1000
 
@@ -120,42 +128,63 @@ def test_padlock_sheet_edge_is_clear():
 
 
 def test_cabinet_screen_is_open_and_sides_are_not():
-    a = rgba(MENU + "Borne v2.png")[..., 3]
     x = lambda wx: wx - 941
-    # the section content shows through the screen
-    assert a[176:848, x(1178):x(1838)].max() == 0
-    # the level cards parked at x 651 and 1851 stay hidden
-    assert a[:, x(1851):].min() == 255
-    assert a[:, :x(1166)].min() == 255
-    assert a[:160, :].min() == 255 and a[862:, :].min() == 255
+    for rel in versions(MENU + "Borne v2.png"):
+        a = rgba(rel)[..., 3]
+        # the section content shows through the screen
+        assert a[176:848, x(1178):x(1838)].max() == 0, rel
+        # the level cards parked at x 651 and 1851 stay hidden
+        assert a[:, x(1851):].min() == 255, rel
+        assert a[:, :x(1166)].min() == 255, rel
+        assert a[:160, :].min() == 255 and a[862:, :].min() == 255, rel
     f = rgba(MENU + "FondMenu.png")[..., 3]
     assert f[:, :941].min() == 255 and f[:, 941:].max() == 0
-    intro = rgba(MENU + "Intro.png")[..., 3]
-    assert intro.min() == 255
+    for rel in versions(MENU + "Intro.png"):
+        assert rgba(rel)[..., 3].min() == 255, rel
 
 
 def test_text_areas_have_the_right_contrast():
-    h = rgba(HUD + "HUD.png")
     px = lambda wx: wx - 1540
-    # black texts: money, objective label, wave
-    assert lum(h[30:90, px(1625):px(1880)]).mean() > 200
-    assert lum(h[392:420, px(1572):px(1690)]).mean() > 200
-    assert lum(h[508:540, px(1612):px(1760)]).mean() > 200
-    # white review texts sit on the dark board
-    assert lum(h[755:850, px(1655):px(1905)]).mean() < 90
-    assert lum(h[885:975, px(1655):px(1905)]).mean() < 90
-    for rel in (HUD + "Victory.png", HUD + "Defeat.png"):
+    for rel in versions(HUD + "HUD.png"):
+        h = rgba(rel)
+        # black texts: money, objective label, wave
+        assert lum(h[30:90, px(1625):px(1880)]).mean() > 200, rel
+        assert lum(h[392:420, px(1572):px(1690)]).mean() > 200, rel
+        assert lum(h[508:540, px(1612):px(1760)]).mean() > 200, rel
+        # white review texts sit on the dark board
+        assert lum(h[755:850, px(1655):px(1905)]).mean() < 90, rel
+        assert lum(h[885:975, px(1655):px(1905)]).mean() < 90, rel
+    for rel in versions(HUD + "Victory.png") + versions(HUD + "Defeat.png"):
         e = rgba(rel)
         for ty in (190, 430, 660, 890):
             assert lum(e[ty:ty + 110, 690:1300]).mean() > 220, (rel, ty)
         assert e[0:20, 0:600, 3].max() < 200  # the level stays visible around the board
-    c = rgba(MENU + "Intro.png")
-    # the black prompt "Appuyez pour commencer" at (1221, 750)
-    assert lum(c[752:786, 1221 - 941:1630 - 941]).mean() > 220
-    b = rgba(MENU + "Borne v2.png")
-    # heading (1221, 80) and star balance (1086, 85) are black texts
-    assert lum(b[84:140, 1221 - 941:1800 - 941]).mean() > 220
-    assert lum(b[88:140, 1086 - 941:1125 - 941]).mean() > 200
+    for rel in versions(MENU + "Intro.png"):
+        c = rgba(rel)
+        # the black prompt "Appuyez pour commencer" at (1221, 750)
+        assert lum(c[752:786, 1221 - 941:1630 - 941]).mean() > 220, rel
+    for rel in versions(MENU + "Borne v2.png"):
+        b = rgba(rel)
+        # heading (1221, 80) and star balance (1086, 85) are black texts
+        assert lum(b[84:140, 1221 - 941:1800 - 941]).mean() > 220, rel
+        assert lum(b[88:140, 1086 - 941:1125 - 941]).mean() > 200, rel
+
+
+def test_english_twins_keep_the_french_layout():
+    """Every hit box and frame rectangle is measured on the French picture, so a twin has its
+    exact size and pixel format; a twin the same as its French picture would be dead weight,
+    and a logo frame must load as fast as the French one."""
+    twins = sorted(glob.glob(os.path.join(RES, "textures", "**", "en", "*"), recursive=True))
+    assert len(twins) > 20, len(twins)
+    for path in twins:
+        french = os.path.join(os.path.dirname(os.path.dirname(path)), os.path.basename(path))
+        assert os.path.exists(french), path
+        with Image.open(path) as en, Image.open(french) as fr:
+            assert en.size == fr.size, (path, en.size, fr.size)
+            assert en.format == fr.format and (en.mode == "P") == (fr.mode == "P"), (path, en.mode)
+            assert not np.array_equal(np.asarray(en.convert("RGBA")), np.asarray(fr.convert("RGBA"))), path
+    for path in glob.glob(os.path.join(RES, "textures", "Logo", "en", "*.png")):
+        assert os.path.getsize(path) < 120000, path
 
 
 def test_tutorial_bubble_and_spatula():

@@ -9,6 +9,7 @@ from ui_common import (Pic, save, hstrip, emoji, star_points, mix, with_alpha, a
                        MUSTARD_DARK, BUN, LETTUCE, LETTUCE_DARK, SKY, SKY_DARK, WOOD, WOOD_DARK,
                        WOOD_LIGHT, BOARD, BOARD_LIGHT, GREY, GREY_DARK, WHITE, BLACK, CLEAR)
 import ui_parts as parts
+from words_en import french, english, twin
 
 HUD = "textures/hud/"
 
@@ -34,7 +35,7 @@ def plate(p, box, fill=CREAM, r=14, ow=4):
     p.rrect(box, r, fill, outline=INK, ow=ow, shadow=(0, 4, 3, 90))
 
 
-def hud_panel():
+def hud_panel(t=french):
     """HUD.png, 380 x 1080, drawn at (1540, 0): everything below is in panel pixels
     (window x - 1540)."""
     W, H = 380, 1080
@@ -53,7 +54,7 @@ def hud_panel():
     # rating: stars picture at window (1575, 145) 315 x 197
     plate(p, (14, 118, 368, 350), fill=(255, 240, 205, 255))
     p.rrect((84, 126, 296, 160), 15, KETCHUP, outline=INK, ow=3)
-    p.text((190, 143), "Note", 22, fill=WHITE, stroke=2, stroke_fill=INK)
+    p.text((190, 143), t("Note"), 22, fill=WHITE, stroke=2, stroke_fill=INK)
 
     # objective: label at (1570, 390) size 25, stars at (1700, 385) scale 0.35
     plate(p, (14, 368, 368, 432))
@@ -69,7 +70,7 @@ def hud_panel():
     # reviews: dark chalkboard; white texts at (1655, 755) and (1655, 885)
     p.rrect((8, 684, W + 30, 982), 16, BOARD, outline=INK, ow=5, shadow=(0, 4, 3, 90))
     p.rrect((70, 690, 310, 728), 12, MUSTARD, outline=INK, ow=3)
-    p.text((190, 709), "Avis clients", 23, fill=INK)
+    p.text((190, 709), t("Avis clients"), 23, fill=INK)
     p.line([(24, 862), (366, 862)], BOARD_LIGHT, 3)
     for y in (745, 875):  # faint chalk frames where the faces sit
         p.rrect((26, y - 4, 98, y + 68), 12, BOARD_LIGHT)
@@ -202,12 +203,12 @@ def speed_button():
     return p.result()
 
 
-def continue_button():
-    return parts.button(330, 104, "Continuer", size=44, fill=LETTUCE, dark=LETTUCE_DARK)
+def continue_button(t=french):
+    return parts.button(330, 104, t("Continuer"), size=44, fill=LETTUCE, dark=LETTUCE_DARK)
 
 
 # ---------------------------------------------------------------- end panels
-def end_overlay(won):
+def end_overlay(won, t=french):
     W, H = 1920, 1080
     p = Pic(W, H, s=2, bg=(20, 12, 8, 120))
     # the board
@@ -215,23 +216,23 @@ def end_overlay(won):
     p.rrect((bx0, by0, bx1, by1), 30, WOOD, outline=INK, ow=7, shadow=(0, 10, 10, 140))
     p.rrect((bx0 + 18, by0 + 18, bx1 - 18, by1 - 18), 18, (252, 236, 200, 255), outline=INK, ow=4)
     # reviews column title
-    p.text((995, 88), "Avis des clients", 40, fill=INK)
+    p.text((995, 88), t("Avis des clients"), 40, fill=INK)
     # four review tickets: bars at (680, 160/400/630/860), texts at (690, 190/430/660/890)
     # one ticket per customer type, in the game's type order
     names = ("Le Célibataire", "La Famille", "L'enrobé", "Le Business Man")
     for (top, bottom), name in zip(((146, 374), (386, 604), (616, 834), (846, 1032)), names):
         p.rrect((662, top, 1338, bottom), 14, PAPER, outline=INK, ow=3, shadow=(0, 3, 2, 60))
-        p.text((1322, top + 24), name, 20, fill=(150, 120, 95, 255), anchor="rm")
+        p.text((1322, top + 24), t(name), 20, fill=(150, 120, 95, 255), anchor="rm")
     # right column
     cx = 1590
     colour = MUSTARD if won else (120, 170, 230, 255)
-    title = "Victoire !" if won else "Défaite..."
+    title = t("Victoire !") if won else t("Défaite...")
     p.rrect((1368, 70, 1812, 190), 26, KETCHUP if won else SKY_DARK, outline=INK, ow=5,
             shadow=(0, 5, 4, 90))
     p.text((cx, 128), title, 62, fill=colour if won else WHITE, stroke=5, stroke_fill=INK)
     p.emoji("trophy" if won else "crying-face", cx, 275, 120, shadow=(0, 4, 3, 80))
-    p.text((cx, 372), "Note finale", 30, fill=INK)
-    p.text((cx, 700), "Objectif", 30, fill=INK)
+    p.text((cx, 372), t("Note finale"), 30, fill=INK)
+    p.text((cx, 700), t("Objectif"), 30, fill=INK)
     if won:
         p.emoji("party-popper", 1430, 270, 70)
         p.emoji("party-popper", 1752, 270, 70)
@@ -242,7 +243,7 @@ def end_overlay(won):
 
 
 # ---------------------------------------------------------------- wave preview
-def preview_box(title_top):
+def preview_box(title_top, t=french):
     """Box for the faces and counts of the coming wave.  Contents are laid out by
     the game: faces at (+24, +93) ... for the titled-at-top box, (+23, +30) ...
     for the titled-at-bottom one; the timer sits between the two columns."""
@@ -252,7 +253,7 @@ def preview_box(title_top):
     p.rrect((3, 3, W - 5, H - 6), 22, (255, 248, 228, 255), outline=INK, ow=4, shadow=(0, 4, 3, 100))
     ty = 38 if title_top else H - 40
     p.rrect((14, ty - 24, W - 16, ty + 24), 16, KETCHUP, outline=INK, ow=3)
-    p.text((W / 2 - 1, ty), "Prochaine vague", 23, fill=WHITE, stroke=2, stroke_fill=INK)
+    p.text((W / 2 - 1, ty), t("Prochaine vague"), 23, fill=WHITE, stroke=2, stroke_fill=INK)
     # no slots for the faces: a wave shows only the customer types it brings
     return p.result()
 
@@ -290,20 +291,20 @@ def ig_board(title, H=IG_H):
     return p
 
 
-def ig_menu():
+def ig_menu(t=french):
     """IGmenu.png at (550, 130).  Items (board pixels): hover boxes x 15..240/300/195/310,
     y 240..290, 335..380, 430..475, 525..570; arrows at board (20, 250/340/435/525)."""
-    p = ig_board("Pause", 640)
+    p = ig_board(t("Pause"), 640)
     items = (("Reprendre", 240, 290), ("Recommencer", 335, 380), ("Options", 428, 475),
              ("Menu", 523, 570))
     for label, y0, y1 in items:
         p.rrect((12, y0 - 3, 368, y1 + 3), 14, PAPER, outline=INK, ow=3, shadow=(0, 3, 2, 60))
         # text kept inside each item's hover box (right edges 240, 300, 195, 310)
-        p.text((66, (y0 + y1) / 2.0 + 2), label, 30, fill=INK, anchor="lm")
+        p.text((66, (y0 + y1) / 2.0 + 2), t(label), 30, fill=INK, anchor="lm")
     p.emoji("cook-default", 492, 360, 160, shadow=(0, 5, 4, 80))
     p.emoji("hamburger", 462, 520, 84, shadow=(0, 4, 3, 80))
     p.emoji("french-fries", 542, 510, 70, shadow=(0, 4, 3, 80))
-    p.text((310, 158), "Le service attend...", 30, fill=INK_SOFT)
+    p.text((310, 158), t("Le service attend..."), 30, fill=INK_SOFT)
     return p.result()
 
 
@@ -332,18 +333,18 @@ def _arrow_pts(x0, y0, w, h):
             (hx, mid + sh / 2), (x0, mid + sh / 2)]
 
 
-def ig_options():
+def ig_options(t=french):
     """IGOptions.png at (550, 130): bars at board (26, 352) music and (26, 539) effects,
     back label at board (245, 649)."""
-    p = ig_board("Options")
+    p = ig_board(t("Options"))
     p.emoji("musical-notes", 60, 312, 46)
-    p.text((96, 314), "Musique", 38, fill=INK, anchor="lm")
+    p.text((96, 314), t("Musique"), 38, fill=INK, anchor="lm")
     p.emoji("speaker-high-volume", 60, 499, 46)
-    p.text((96, 501), "Effets", 38, fill=INK, anchor="lm")
+    p.text((96, 501), t("Effets"), 38, fill=INK, anchor="lm")
     # grooves behind the bars so the board reads even before the bars are drawn
     p.rrect((20, 346, 597, 398), 16, (232, 210, 170, 255))
     p.rrect((20, 533, 597, 585), 16, (232, 210, 170, 255))
-    p.text((310, 160), "Réglez le volume", 30, fill=INK_SOFT)
+    p.text((310, 160), t("Réglez le volume"), 30, fill=INK_SOFT)
     return p.result()
 
 
@@ -359,8 +360,8 @@ def volume_bar():
     return p.result()
 
 
-def retour_label():
-    return parts.button(160, 40, "Retour", size=24, fill=MUSTARD, dark=MUSTARD_DARK,
+def retour_label(t=french):
+    return parts.button(160, 40, t("Retour"), size=24, fill=MUSTARD, dark=MUSTARD_DARK,
                         text_fill=INK, stroke=0, radius=16, ow=3)
 
 
@@ -475,7 +476,21 @@ def build():
     save(retour_label(), HUD + "igOptions retour.png")
     save(spatula_anim(), HUD + "spat anim.png")
     save(speech_bubble(), HUD + "spat dialogue.png")
+    build_english()
     return stars
+
+
+def build_english():
+    """The English twins of the in-game pictures that have words in them."""
+    save(hud_panel(english), twin(HUD + "HUD.png"))
+    save(end_overlay(True, english), twin(HUD + "Victory.png"))
+    save(end_overlay(False, english), twin(HUD + "Defeat.png"))
+    save(continue_button(english), twin(HUD + "B Continuer.png"))
+    save(preview_box(True, english), twin(HUD + "PrévisuCase.png"))
+    save(preview_box(False, english), twin(HUD + "PrévisuCase2.png"))
+    save(ig_menu(english), twin(HUD + "IGmenu.png"))
+    save(ig_options(english), twin(HUD + "IGOptions.png"))
+    save(retour_label(english), twin(HUD + "igOptions retour.png"))
 
 
 if __name__ == "__main__":

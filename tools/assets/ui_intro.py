@@ -10,12 +10,14 @@ from ui_common import (Pic, save, hstrip, emoji, outlined, star_points, with_alp
                        SKY, SKY_DARK, WHITE, CLEAR, LETTUCE)
 import ui_menu
 from ui_parts import mascot
+from words_en import french, english, twin
 
 # Small canvas on purpose: the intro loads one frame every 50 ms, and the frame
 # decodes in time proportional to its pixel count.  The sprite sits at (0, 0), so
 # the canvas only has to reach the logo's right and bottom edges.
 LOGO_W, LOGO_H = 1230, 540
 LOGO_CX = 900          # after the 500 px slide the logo is centred at x 400 of the menu
+FIRST_RIBBON_FRAME = 41  # the subtitle ribbon unrolls from here: the frames before have no words
 
 
 def bitten(img, bites):
@@ -35,7 +37,7 @@ def bitten(img, bites):
     return out
 
 
-def qz_manger():
+def qz_manger(t=french):
     """4 frames of 797 x 939 at (562, 71) on the black start screen."""
     W, H = 797, 939
     burger = outlined(emoji("hamburger", 640), 16)
@@ -58,9 +60,9 @@ def qz_manger():
             y = float(rng.uniform(300, 780))
             r = float(rng.uniform(6, 13))
             p.circle(x, y, r, BUN, outline=INK, ow=2.5)
-        p.text((W / 2, 870), "L'équipe Gobbler présente", 40, fill=WHITE)
+        p.text((W / 2, 870), t("L'équipe Gobbler présente"), 40, fill=WHITE)
         if k:
-            p.text((W / 2 - 250 + 170 * k, 40 + 10 * k), ["", "Crounch !", "Miam !", "Slurp !"][k], 46,
+            p.text((W / 2 - 250 + 170 * k, 40 + 10 * k), t(["", "Crounch !", "Miam !", "Slurp !"][k]), 46,
                    fill=MUSTARD, stroke=4, stroke_fill=INK)
         frames.append(p.result())
     return hstrip(frames)
@@ -139,13 +141,13 @@ def paste_c(canvas, im, cx, cy):
     canvas.alpha_composite(im.crop((x0 - x, y0 - y, x1 - x, y1 - y)), (x0, y0))
 
 
-def logo_frames():
+def logo_frames(t=french):
     """95 frames (0..94).  Shown: 1..50 then 65..94; the last one stays as the logo."""
     word = "Gobbler"
     letters, word_w = letter_images(word, 140)
     m_grin = mascot(230, "grin")
     m_wink = mascot(230, "wink")
-    rib = ribbon(420, "Fast-food défense")
+    rib = ribbon(420, t("Fast-food défense"))
     word_y = 352
     word_x0 = LOGO_CX - word_w / 2.0
     mascot_y = 152
@@ -185,7 +187,7 @@ def logo_frames():
             im = li if sc == 1.0 else scaled(li, sc)
             paste_c(c, im, word_x0 + lx, word_y + wob)
         # ribbon unrolls 41..50
-        if g >= 41:
+        if g >= FIRST_RIBBON_FRAME:
             t = min(1.0, (g - 40) / 8.0)
             w = max(2, int(rib.size[0] * t))
             part = rib.crop(((rib.size[0] - w) // 2, 0, (rib.size[0] - w) // 2 + w, rib.size[1]))
@@ -257,7 +259,7 @@ def fond_intro():
     return p3.result()
 
 
-def intro_picture():
+def intro_picture(t=french):
     """Intro.png at (941, 0): the cabinet switched on, showing the game's title.
     The prompt 'Appuyez pour commencer' is written by the game at (1221, 750)."""
     x0, y0, x1, y1 = ui_menu.HOLE
@@ -283,7 +285,7 @@ def intro_picture():
     px0 = 1200 - 1170
     p.rrect((px0, 568, px0 + 470, 636), 30, PAPER, outline=INK, ow=5, shadow=(0, 5, 4, 120))
     p.emoji("backhand-index-pointing-left-default", px0 + 525, 602, 60)
-    return ui_menu.cabinet(screen=p.result(), title=True)
+    return ui_menu.cabinet(screen=p.result(), title=True, t=t)
 
 
 # The visible pixels of the burger before its first bite, in the sheet's first frame.
@@ -304,6 +306,23 @@ def build():
     save(intro_picture(), "textures/Menu/Intro.png")
     for i, fr in enumerate(logo_frames()):
         save(fr, "textures/Logo/%d.png" % i, quantize=True)
+    build_english()
+
+
+def build_english():
+    """The English twins of the start-up pictures that have words in them."""
+    bites = qz_manger(english)
+    save(bites, twin("textures/Menu/QZ manger.png"))
+    # cut at the French picture's box, which the game places it by; nothing of it may lie outside
+    first = bites.crop((0, 0, 797, 939))
+    bbox = first.getbbox()
+    x0, y0, x1, y1 = FIRST_BITE_BOX
+    assert bbox[0] >= x0 and bbox[1] >= y0 and bbox[2] <= x1 and bbox[3] <= y1, bbox
+    save(first.crop(FIRST_BITE_BOX), twin("textures/Menu/QZ manger debut.png"))
+    save(intro_picture(english), twin("textures/Menu/Intro.png"))
+    for i, fr in enumerate(logo_frames(english)):
+        if i >= FIRST_RIBBON_FRAME:
+            save(fr, twin("textures/Logo/%d.png" % i), quantize=True)
 
 
 if __name__ == "__main__":

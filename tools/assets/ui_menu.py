@@ -10,6 +10,7 @@ from ui_common import (Pic, save, hstrip, emoji, grey_version, star_points, mix,
                        WOOD_DARK, WOOD_LIGHT, BOARD, BOARD_LIGHT, GREY, GREY_DARK, WHITE, BLACK,
                        CLEAR)
 import ui_parts as parts
+from words_en import french, english, twin
 
 MENU = "textures/Menu/"
 CAB_X = 941                      # window x of the cabinet's left edge
@@ -18,7 +19,7 @@ SCREEN_BG = (255, 247, 228, 255)
 
 
 # ---------------------------------------------------------------- cabinet
-def cabinet(screen=None, title=False):
+def cabinet(screen=None, title=False, t=french):
     """979 x 1080 arcade cabinet.  Opaque everywhere but the screen opening, so the
     level cards sliding off to the sides stay hidden.  With screen given (an RGBA
     picture of the opening's size) the opening is filled, for the title picture."""
@@ -53,7 +54,7 @@ def cabinet(screen=None, title=False):
     for x in (700, 774):
         p.rrect((x - 16, 984, x + 16, 1020), 6, (250, 120, 40, 255), outline=INK, ow=3)
         p.rrect((x - 3, 990, x + 3, 1014), 2, INK)
-    p.text((737, 1042), "Crédits", 20, fill=MUSTARD, stroke=2, stroke_fill=INK)
+    p.text((737, 1042), t("Crédits"), 20, fill=MUSTARD, stroke=2, stroke_fill=INK)
     # sign rail for the credits sign (sign drawn by the game at window (1071, 905))
     p.rrect((120, 896, 282, 904), 4, WOOD_DARK, outline=INK, ow=2)
     # column of the five panel buttons
@@ -67,7 +68,7 @@ def cabinet(screen=None, title=False):
         # the title picture shows no balance: three stars fill the plaque
         for i, x in enumerate((66, 114, 162)):
             p.emoji("star", x, 108 - (8 if i == 1 else 0), 46)
-        p.text((592, 103), "Bienvenue chez Gobbler !", 44, fill=INK)
+        p.text((592, 103), t("Bienvenue chez Gobbler !"), 44, fill=INK)
         for y, name in ((300, "hamburger"), (470, "french-fries"), (640, "cup-with-straw")):
             p.emoji(name, 113, y, 120, shadow=(0, 5, 4, 100))
     else:
@@ -249,13 +250,13 @@ def fleches():
     return p.result()
 
 
-def sons_sfx():
+def sons_sfx(t=french):
     """Sons + SFX.png at (1209, 190); bars come at window y 290 and 475 (local 100, 285)."""
     p = Pic(560, 280, s=2)
     p.emoji("musical-notes", 34, 52, 58)
-    p.text((76, 52), "Musique", 46, fill=INK, anchor="lm")
+    p.text((76, 52), t("Musique"), 46, fill=INK, anchor="lm")
     p.emoji("speaker-high-volume", 34, 238, 58)
-    p.text((76, 238), "Effets", 46, fill=INK, anchor="lm")
+    p.text((76, 238), t("Effets"), 46, fill=INK, anchor="lm")
     return p.result()
 
 
@@ -271,6 +272,12 @@ def case_tuto(checked):
 def b_reset():
     return parts.button(120, 60, None, fill=KETCHUP, dark=KETCHUP_DARK, icon="counterclockwise-arrows-button",
                         icon_size=40, radius=18, ow=4)
+
+
+HELP_TILES = (("Nourritours.png", "Nourri'Tours", (("french-fries", 62, 92, 80), ("hamburger", 115, 72, 96),
+                                                 ("cup-with-straw", 170, 92, 80)), MUSTARD),
+              ("Clients.png", "Clients", (("man-office-worker-default", 64, 90, 84), ("girl-default", 166, 90, 84),
+                                          ("person-raising-hand-default", 115, 70, 84)), SKY))
 
 
 def help_tile(label, emojis, colour):
@@ -308,7 +315,7 @@ SHOP_FOOD = {"Frite": "french-fries", "Burger": "hamburger", "Soda": "cup-with-s
 SHOP_COL = {"Frite": MUSTARD, "Burger": KETCHUP, "Soda": SKY}
 
 
-def shop_picture(kind, level):
+def shop_picture(kind, level, t=french):
     """153 x 158 tile: the food kiosk of that level, unlocked then locked (grey)."""
     W, H = 153, 158
     p = Pic(W, H, s=3)
@@ -346,10 +353,11 @@ def shop_picture(kind, level):
         p.emoji("crown", W - 26, 22, 30)
     # level plate: "Niv. N" and N stars
     p.rrect((12, 120, W - 12, 150), 13, INK_SOFT if level < 3 else KETCHUP_DARK, outline=INK, ow=3)
-    tw = text_width("Niv. %d" % level, 19)
+    plate = t("Niv. %d") % level
+    tw = text_width(plate, 19)
     total = tw + 6 + level * 17
     tx = W / 2.0 - total / 2.0
-    p.text((tx, 135.5), "Niv. %d" % level, 19, fill=WHITE, anchor="lm")
+    p.text((tx, 135.5), plate, 19, fill=WHITE, anchor="lm")
     for i in range(level):
         p.polygon(star_points(tx + tw + 14 + i * 17, 135.5, 8.5, 4.2), parts.STAR_GOLD, outline=INK, ow=1.8)
     open_ = p.result()
@@ -357,7 +365,7 @@ def shop_picture(kind, level):
 
 
 # ---------------------------------------------------------------- credits
-def credits_sign():
+def credits_sign(t=french):
     """8 frames of 141 x 152: the hanging sign turns over (frames 1..7) from
     'Crédits' to its open side."""
     frames = []
@@ -382,10 +390,10 @@ def credits_sign():
             if front:
                 # the coin door beside it starts the credits: the sign asks for a coin
                 inner.emoji("coin", 60, 30, 42)
-                inner.text((60, 76), "Insérez\nune pièce", 15, fill=INK, spacing=0.15)
+                inner.text((60, 76), t("Insérez\nune pièce"), 15, fill=INK, spacing=0.15)
             else:
                 inner.emoji("open-book", 60, 34, 46)
-                inner.text((60, 80), "Lire !", 24, fill=INK)
+                inner.text((60, 80), t("Lire !"), 24, fill=INK)
             im = inner.result()
             iw = max(1, int(120 * sx))
             p.paste(im, (cx, 89), size=(iw, 100), anchor="mm")
@@ -393,9 +401,9 @@ def credits_sign():
     return hstrip(frames)
 
 
-def credits_page(third_party):
+def credits_page(third_party, t=french):
     """747 x 2498 page scrolled in a 747 x 1046 window; third_party is a list of
-    (title, [lines])."""
+    (title, [lines]) already in the page's language."""
     W, H = 747, 2498
     p = Pic(W, H, s=2, bg=CLEAR)
     p.rrect((0, 0, W, H), 30, WOOD, outline=INK, ow=6)
@@ -407,24 +415,24 @@ def credits_page(third_party):
     p.text((W / 2 + 4, y + 5), "Gobbler", 84, fill=KETCHUP_DARK, stroke=6, stroke_fill=KETCHUP_DARK)
     p.text((W / 2, y), "Gobbler", 84, fill=MUSTARD, stroke=6, stroke_fill=INK)
     y += 90
-    p.text((W / 2, y), "Fast-food défense", 34, fill=KETCHUP)
+    p.text((W / 2, y), t("Fast-food défense"), 34, fill=KETCHUP)
     y += 60
-    p.text((W / 2, y), "Un jeu de l'équipe Gobbler", 30, fill=INK)
+    p.text((W / 2, y), t("Un jeu de l'équipe Gobbler"), 30, fill=INK)
     y += 70
     p.rrect((W / 2 - 230, y - 24, W / 2 + 230, y + 24), 24, (255, 236, 200, 255))
-    p.text((W / 2, y), "Faites glisser la page pour lire la suite", 20, fill=INK_SOFT)
+    p.text((W / 2, y), t("Faites glisser la page pour lire la suite"), 20, fill=INK_SOFT)
     y += 100
 
-    def heading(t):
+    def heading(words):
         nonlocal y
         p.rrect((W / 2 - 270, y - 30, W / 2 + 270, y + 30), 22, KETCHUP, outline=INK, ow=4,
                 shadow=(0, 4, 3, 70))
-        p.text((W / 2, y), t, 34, fill=WHITE, stroke=3, stroke_fill=INK)
+        p.text((W / 2, y), words, 34, fill=WHITE, stroke=3, stroke_fill=INK)
         y += 78
 
-    def line(t, size=27, fill=INK, gap=1.5):
+    def line(words, size=27, fill=INK, gap=1.5):
         nonlocal y
-        p.text((W / 2, y), t, size, fill=fill)
+        p.text((W / 2, y), words, size, fill=fill)
         y += int(size * gap)
 
     def food_row(names):
@@ -434,38 +442,38 @@ def credits_page(third_party):
             p.emoji(name, W / 2 + (i - (n - 1) / 2.0) * 90, y + 20, 64)
         y += 100
 
-    heading("L'équipe Gobbler")
+    heading(t("L'équipe Gobbler"))
     for role, who in (("Direction du restaurant", "l'équipe Gobbler"),
                       ("Conception du jeu", "l'équipe Gobbler"),
                       ("Programmation", "l'équipe Gobbler"),
                       ("Graphismes et animations", "l'équipe Gobbler"),
                       ("Musiques et bruitages", "l'équipe Gobbler"),
                       ("Textes et avis clients", "l'équipe Gobbler")):
-        line(role, 28, KETCHUP_DARK, 1.25)
-        line(who, 25, INK, 1.65)
+        line(t(role), 28, KETCHUP_DARK, 1.25)
+        line(t(who), 25, INK, 1.65)
     food_row(("french-fries", "hamburger", "cup-with-straw"))
-    heading("Fait maison")
-    for t in ("Salles, décors et clients :", "dessinés par programme,", "en style dessin animé.", "",
+    heading(t("Fait maison"))
+    for words in ("Salles, décors et clients :", "dessinés par programme,", "en style dessin animé.", "",
               "Musiques et bruitages :", "synthétisés par nos soins.", "",
               "Nourri'Tours et mascotte :", "assemblées en cuisine."):
-        if t:
-            line(t, 25, INK, 1.45)
+        if words:
+            line(t(words), 25, INK, 1.45)
         else:
             y += 20
     y += 40
-    heading("Ressources tierces")
+    heading(t("Ressources tierces"))
     for title, lines in third_party:
         if y > H - 330:
             break
         line(title, 29, KETCHUP_DARK, 1.35)
-        for t in lines:
+        for words in lines:
             if y > H - 300:
                 break
-            line(t, 22, INK_SOFT, 1.45)
+            line(words, 22, INK_SOFT, 1.45)
         y += 26
     y = max(y + 30, H - 260)
-    heading("Merci !")
-    line("Merci d'avoir dîné chez nous !", 28, INK, 1.5)
+    heading(t("Merci !"))
+    line(t("Merci d'avoir dîné chez nous !"), 28, INK, 1.5)
     p.emoji("smiling-face-with-heart-eyes", W / 2, H - 80, 70)
     return p.result()
 
@@ -507,13 +515,28 @@ def build(stars_img, third_party):
     save(case_tuto(True), MENU + "CaseTuto1.png")
     save(case_tuto(False), MENU + "CaseTuto2.png")
     save(b_reset(), MENU + "B Reset.png")
-    save(help_tile("Nourri'Tours", (("french-fries", 62, 92, 80), ("hamburger", 115, 72, 96),
-                                    ("cup-with-straw", 170, 92, 80)), MUSTARD), MENU + "Nourritours.png")
-    save(help_tile("Clients", (("man-office-worker-default", 64, 90, 84), ("girl-default", 166, 90, 84),
-                               ("person-raising-hand-default", 115, 70, 84)), SKY), MENU + "Clients.png")
+    for fname, label, emojis, colour in HELP_TILES:
+        save(help_tile(label, emojis, colour), MENU + fname)
     save(fond_shop(), MENU + "Fond Shop.png")
     for kind in ("Frite", "Burger", "Soda"):
         for lvl in (1, 2, 3):
             save(shop_picture(kind, lvl), MENU + "%s %d.png" % (kind, lvl))
     save(credits_sign(), MENU + "Credits Sheets.png")
     save(credits_page(third_party), MENU + "Credits.png")
+
+
+def build_english(third_party_en):
+    """The English twins of the menu pictures that have words in them; third_party_en is the
+    credits' list of third-party material in English."""
+    save(cabinet(t=english), twin(MENU + "Borne v2.png"))
+    for fname, label, fill, dark in PANEL_BUTTONS:
+        if english(label) != label:
+            save(panel_button(english(label), fill, dark), twin(MENU + fname))
+    save(sons_sfx(english), twin(MENU + "Sons + SFX.png"))
+    for fname, label, emojis, colour in HELP_TILES:
+        save(help_tile(english(label), emojis, colour), twin(MENU + fname))
+    for kind in ("Frite", "Burger", "Soda"):
+        for lvl in (1, 2, 3):
+            save(shop_picture(kind, lvl, english), twin(MENU + "%s %d.png" % (kind, lvl)))
+    save(credits_sign(english), twin(MENU + "Credits Sheets.png"))
+    save(credits_page(third_party_en, english), twin(MENU + "Credits.png"))
