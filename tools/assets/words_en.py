@@ -8,6 +8,7 @@ on the French one.
 """
 import os
 
+# Names the game's own texts use too (customers, towers) read the same here.
 EN = {
     # title menu: the cabinet's panel buttons, coin door and welcome line
     "Jouer": "Play",
@@ -35,8 +36,8 @@ EN = {
     "Avis des clients": "Customer reviews",
     "Le Célibataire": "The Bachelor",
     "La Famille": "The Family",
-    "L'enrobé": "The Hearty Eater",
-    "Le Business Man": "The Businessman",
+    "L'enrobé": "The Big Eater",
+    "Le Business Man": "The Business Man",
     "Note finale": "Final rating",
     "Objectif": "Goal",
     # side panel and wave preview
@@ -48,7 +49,7 @@ EN = {
     "Cadence": "Rate",
     "Portée": "Range",
     # help tiles and supplier
-    "Nourri'Tours": "Food Towers",
+    "Nourri'Tours": "Feed'Towers",
     "Clients": "Customers",
     "Niv. %d": "Lv. %d",
     # credits sign and page
@@ -71,7 +72,7 @@ EN = {
     "en style dessin animé.": "in a cartoon style.",
     "Musiques et bruitages :": "Music and sound effects:",
     "synthétisés par nos soins.": "synthesised in our own kitchen.",
-    "Nourri'Tours et mascotte :": "Food Towers and mascot:",
+    "Nourri'Tours et mascotte :": "Feed'Towers and mascot:",
     "assemblées en cuisine.": "put together in the kitchen.",
     "Ressources tierces": "Third-party resources",
     "Merci !": "Thank you!",
