@@ -37,6 +37,7 @@ class World : public ::testing::Test {
     // Draws the world pass alone on black and reads one layout point back.
     sf::Color drawAndRead(float x, float y) {
         Renderer& renderer = frameRenderer();
+        beginDrawing(renderer);
         renderer.frame.clear(sf::Color::Black);
         refreshCustomerSprites();
         drawWorld(game, renderer);
@@ -143,6 +144,7 @@ TEST_F(World, ACrowdDrawnInRunsFromItsAtlasShowsWhatEachSheetShows) {
     }
     refreshCustomerSprites();
     Renderer& renderer = frameRenderer();
+    beginDrawing(renderer);
     renderer.frame.clear(sf::Color::Black);
     drawWorld(game, renderer);
     renderer.frame.display();
@@ -188,6 +190,7 @@ TEST_F(World, TheMapIsCopiedIntoTheFrameAsTheSamePicture) {
         holdTexture(game.mapTextures[1], held, false);
     holdTexture(game.mapTextures[1], true, true);
     Renderer& renderer = frameRenderer();
+    beginDrawing(renderer);
     for (const sf::Vector2f at : {sf::Vector2f(0, 0), sf::Vector2f(3, -2)}) {
         sf::Sprite map = game.mapSprite;
         map.setPosition(at);
