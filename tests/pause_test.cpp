@@ -387,3 +387,36 @@ TEST(Pause, MenuItemsAndTheirArrows) {
     EXPECT_EQ(game.menuHeading.getString(), utf8("               Menu"));
     EXPECT_FALSE(musicPlaying(MusicLevel1));
 }
+
+// Paused, the room dims under "Pause" and the HUD beside it stays as it was, its buttons
+// answering; the in-game menu shows over the room as it stood, without the veil.
+TEST(Pause, APausedRoomIsVeiledUnderItsSignAndTheHudStaysClear) {
+    FrameDriver driver(0.1);
+    startWave(driver);
+    const sf::Image running = driver.frameImage();
+    click(driver, pausePoint);
+    ASSERT_EQ(game.paused, 1);
+    const sf::Image paused = driver.frameImage();
+    const auto brightness = [](sf::Color c) { return c.r + c.g + c.b; };
+    int darker = 0, checked = 0;
+    for (unsigned y = 20; y < 1060; y += 40)
+        for (unsigned x = 20; x < 1520; x += 40) {
+            ++checked;
+            darker += brightness(paused.getPixel(x, y)) < brightness(running.getPixel(x, y));
+        }
+    EXPECT_GT(darker, checked * 9 / 10) << "the room is dimmed";
+    int signPixels = 0; // the sign's light letters in the middle of the room
+    for (unsigned y = 420; y < 540; ++y)
+        for (unsigned x = 600; x < 940; ++x)
+            signPixels += brightness(paused.getPixel(x, y)) > 700;
+    EXPECT_GT(signPixels, 1500);
+    EXPECT_EQ(paused.getPixel(1700, 60), running.getPixel(1700, 60)) << "the HUD is as it was";
+    click(driver, speedPoint);
+    EXPECT_EQ(game.gameSpeed, 2) << "the HUD's buttons answer under the pause";
+    click(driver, speedPoint);
+
+    click(driver, menuPoint);
+    ASSERT_EQ(game.screen, GameMenu);
+    const sf::Image menu = driver.frameImage();
+    EXPECT_EQ(menu.getPixel(100, 900), running.getPixel(100, 900)) << "no veil under the menu";
+}

@@ -83,7 +83,9 @@ struct Player {
     }
 
     // Compares the screen with its reference, or writes the reference when asked to.
-    void look(const std::string& name) {
+    void look(const std::string& french) {
+        const std::string name =
+            currentLanguage() == "fr" ? french : french + "." + currentLanguage();
         const sf::Image shown = quarter(driver.frameImage());
         ++looked;
         if (std::getenv("GOBBLER_UPDATE_SCREENS")) {
@@ -184,9 +186,10 @@ void startFromSelection(Player& p, int level) {
     ASSERT_EQ(game.screen, InGame);
 }
 
-} // namespace
-
-TEST(Screens, EveryScreenAsThePlayerSeesItAndNoFrameMissesAPicture) {
+// Every screen in the language the game speaks.
+void playEveryScreen(const char* language) {
+    speakLanguage(language);
+    ASSERT_EQ(currentLanguage(), language);
     std::remove(sandboxSavePath().c_str());
     std::srand(1); // the props' pauses, the television and the reviews
     Player p;
@@ -389,4 +392,15 @@ TEST(Screens, EveryScreenAsThePlayerSeesItAndNoFrameMissesAPicture) {
     EXPECT_EQ(p.looked, 36);
     EXPECT_EQ(framesWithLatePictures(), late) << "a frame drew a picture without its pixels";
     std::remove(sandboxSavePath().c_str());
+    speakLanguage("fr");
+}
+
+} // namespace
+
+TEST(Screens, EveryScreenAsThePlayerSeesItAndNoFrameMissesAPicture) {
+    playEveryScreen("fr");
+}
+
+TEST(Screens, EveryScreenInEnglish) {
+    playEveryScreen("en");
 }

@@ -1,5 +1,6 @@
 // Food towers: the catalogue, the pedestal and tower menus, targeting, attacks, projectiles.
 #include "core/game.h"
+#include "core/resources.h"
 #include "customers/customers.h"
 #include "persist/persist.h"
 #include "support/frame_driver.h"
@@ -257,6 +258,31 @@ TEST(TowersMenus, ThePressThatOpensTheMenuDoesNotAlsoBuild) {
 TEST(TowersMenus, BuildingNeedsTheWholePrice) {
     Level level;
     TowerSlot& slot = level.pedestal(0, 700, 500);
+    // A price the money does not cover shows red under its button, and turns back as the money
+    // comes in.
+    level.click(700, 500);
+    ASSERT_EQ(game.towerMenu, BuildMenu);
+    const auto redUnder = [&](int type) {
+        const sf::Image shown = level.driver.frameImage();
+        const sf::FloatRect button = game.buildButtons[type].getGlobalBounds();
+        int red = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = -40; x < 40; ++x) {
+                const sf::Color c =
+                    shown.getPixel(static_cast<unsigned>(button.left + button.width / 2 + x),
+                                   static_cast<unsigned>(button.top + button.height + y));
+                red += c.r > 160 && c.g < 80 && c.b < 80;
+            }
+        return red;
+    };
+    const int burgerCost = game.towerCatalogue[Burger][0].cost;
+    game.money = burgerCost - 1;
+    EXPECT_GT(redUnder(Burger), 40);
+    EXPECT_EQ(redUnder(Fries), 0);
+    game.money = burgerCost;
+    EXPECT_EQ(redUnder(Burger), 0);
+    level.click(900, 900);
+
     game.money = 99;
     EXPECT_EQ(level.build(slot, Fries), nullptr);
     EXPECT_EQ(game.towerMenu, Closed) << "the unaffordable button only closes the menu";
@@ -454,27 +480,37 @@ TEST(TowersMenus, InfoPanelTextsForOneAndTwoColumns) {
     EXPECT_EQ(other.occupied, 0);
     level.click(900, 900);
 
-    // Every type at every level, as the player reads it: the build button's hover shows the
-    // first row, a tower's menu its own row, beside the next one once the shop sells it.
+    // Every type at every level, as the player reads it (here in English, each line inside the
+    // panel): the build button's hover shows the first row, a tower's menu its own row, beside
+    // the next one once the shop sells it.
+    speakLanguage("en");
+    ASSERT_EQ(currentLanguage(), "en");
     const auto expectPanel = [&](const TowerStats& now, const TowerStats* next, int at) {
         char figures[4][80];
         if (next) {
-            std::snprintf(figures[0], 80, "Niv.%d                Niv.%d", at + 1, at + 2);
+            std::snprintf(figures[0], 80, tr("Niv.%d                Niv.%d"), at + 1, at + 2);
             std::snprintf(figures[1], 80, "%d                      %d", now.feed, next->feed);
             std::snprintf(figures[2], 80, "%.2fs               %.2fs", now.fireInterval,
                           next->fireInterval);
             std::snprintf(figures[3], 80, "%.2f                %.2f", now.range, next->range);
         } else {
-            std::snprintf(figures[0], 80, "Niv.%d", at + 1);
+            std::snprintf(figures[0], 80, tr("Niv.%d"), at + 1);
             std::snprintf(figures[1], 80, "%d", now.feed);
             std::snprintf(figures[2], 80, "%.2fs", now.fireInterval);
             std::snprintf(figures[3], 80, "%.2f", now.range);
         }
         EXPECT_EQ(game.infoPanel.getTexture(),
                   next ? game.infoPanel2Texture : game.infoPanelTexture);
-        EXPECT_EQ(text(0), now.name);
+        EXPECT_EQ(text(0), tr(now.name));
         for (int line = 0; line < 4; ++line)
             EXPECT_EQ(text(line + 1), figures[line]) << now.name << " level " << at + 1;
+        const sf::FloatRect panel = game.infoPanel.getGlobalBounds();
+        for (const sf::Text& line : game.infoTexts) {
+            const sf::FloatRect at = line.getGlobalBounds();
+            EXPECT_TRUE(panel.contains(at.left, at.top) &&
+                        panel.contains(at.left + at.width, at.top + at.height))
+                << text(0);
+        }
     };
     float x = 300;
     for (int type = 0; type < TowerTypeCount; ++type) {
@@ -508,6 +544,7 @@ TEST(TowersMenus, InfoPanelTextsForOneAndTwoColumns) {
         }
         level.click(900, 900);
     }
+    speakLanguage("fr");
 }
 
 TEST(TowersMenus, SaleAndUpgradeActOnlyOnAStandingTower) {

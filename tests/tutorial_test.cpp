@@ -2,6 +2,7 @@
 // frames: what each press does at each step, when the level stands still, and where the
 // light falls.
 #include "core/game.h"
+#include "core/resources.h"
 #include "frame/frame.h"
 #include "persist/persist.h"
 #include "rating/rating.h"
@@ -275,8 +276,11 @@ TEST(Tutorial, TheBurgerStepsBuildOnTheLitPedestalEvenOnCredit) {
         EXPECT_TRUE(game.dialogue.empty());
 
         game.money = 50;
+        // The lesson pays: its Burger's price is not shown as a debt.
+        EXPECT_EQ(lessonBuildsOnCredit(game), Burger);
         const std::size_t towers = game.towers.size();
         click(driver, game.buildButtons[Burger]);
+        EXPECT_EQ(lessonBuildsOnCredit(game), -1);
         EXPECT_EQ(game.tutorialStep, s.pedestalStep + 2);
         ASSERT_EQ(game.towers.size(), towers + 1);
         EXPECT_EQ(game.towers.front().type, Burger);
@@ -611,69 +615,75 @@ TEST(Tutorial, TheFirstWinLeadsIntoTheSupplierShopOnce) {
     EXPECT_EQ(game.supplierTutorialPending, 0);
 }
 
-// Every text of the three explanations sits inside the bubble, broken only at blanks, and the
-// bubble leaves the tower info panel and the HUD's buttons free.
+// Every text of the three explanations sits inside the bubble, broken only at blanks, in French
+// and in English, and the bubble leaves the tower info panel and the HUD's buttons free.
 TEST(Tutorial, EveryDialogueFitsTheBubbleWhichLeavesThePanelAndButtonsFree) {
-    FrameDriver driver(1.0 / 30.0);
-    game.tutorialEnabled = 1;
-    const float towerPanelLeft = 1000;
-    int checked = 0;
-    auto expectFits = [&](const std::string& where) {
-        if (game.dialogue.empty())
-            return;
-        ++checked;
-        const sf::FloatRect bubble = game.bubbleSprite.getGlobalBounds();
-        const sf::FloatRect text = game.dialogueText.getGlobalBounds();
-        EXPECT_LE(text.left + text.width, bubble.left + bubble.width - 40) << where;
-        EXPECT_GE(text.top, bubble.top + 20) << where;
-        EXPECT_LE(text.top + text.height, bubble.top + bubble.height - 20) << where;
-        // The writer's text as it stands, or the same words in lines as full as they go: no
-        // word or two left alone on a line that the one before had room for.
-        const auto bytes = game.dialogueText.getString().toUtf8();
-        const std::string shown(bytes.begin(), bytes.end());
-        if (shown == game.dialogue)
-            return;
-        const auto words = [](const std::string& text) {
-            std::istringstream in(text);
-            return std::vector<std::string>(std::istream_iterator<std::string>(in), {});
+    for (const char* language : {"fr", "en"}) {
+        speakLanguage(language);
+        ASSERT_EQ(currentLanguage(), language);
+        FrameDriver driver(1.0 / 30.0);
+        game.tutorialEnabled = 1;
+        const float towerPanelLeft = 1000;
+        int checked = 0;
+        auto expectFits = [&](const std::string& where) {
+            if (game.dialogue.empty())
+                return;
+            ++checked;
+            const sf::FloatRect bubble = game.bubbleSprite.getGlobalBounds();
+            const sf::FloatRect text = game.dialogueText.getGlobalBounds();
+            EXPECT_LE(text.left + text.width, bubble.left + bubble.width - 40) << where;
+            EXPECT_GE(text.top, bubble.top + 20) << where;
+            EXPECT_LE(text.top + text.height, bubble.top + bubble.height - 20) << where;
+            // The writer's text as it stands, or the same words in lines as full as they go: no
+            // word or two left alone on a line that the one before had room for.
+            const auto bytes = game.dialogueText.getString().toUtf8();
+            const std::string shown(bytes.begin(), bytes.end());
+            const std::string written = tr(game.dialogue);
+            if (shown == written)
+                return;
+            const auto words = [](const std::string& text) {
+                std::istringstream in(text);
+                return std::vector<std::string>(std::istream_iterator<std::string>(in), {});
+            };
+            EXPECT_EQ(words(shown), words(written)) << where;
+            std::istringstream lines(shown);
+            std::string line, next;
+            std::getline(lines, line);
+            sf::Text measure = game.dialogueText;
+            while (std::getline(lines, next)) {
+                const std::string joined = line + " " + next.substr(0, next.find(' '));
+                measure.setString(sf::String::fromUtf8(joined.begin(), joined.end()));
+                const sf::FloatRect reach = measure.getLocalBounds();
+                EXPECT_GT(reach.left + reach.width, bubble.width - 178 - 44)
+                    << where << ": \"" << next << "\" could join \"" << line << "\"";
+                line = next;
+            }
         };
-        EXPECT_EQ(words(shown), words(game.dialogue)) << where;
-        std::istringstream lines(shown);
-        std::string line, next;
-        std::getline(lines, line);
-        sf::Text measure = game.dialogueText;
-        while (std::getline(lines, next)) {
-            const std::string joined = line + " " + next.substr(0, next.find(' '));
-            measure.setString(sf::String::fromUtf8(joined.begin(), joined.end()));
-            const sf::FloatRect reach = measure.getLocalBounds();
-            EXPECT_GT(reach.left + reach.width, bubble.width - 178 - 44)
-                << where << ": \"" << next << "\" could join \"" << line << "\"";
-            line = next;
+
+        driver.startLevel(0);
+        for (int step = 0; step < LessonStepCount; ++step) {
+            game.tutorialStep = step;
+            game.tutorialRunning = 0;
+            driver.frame();
+            expectFits("lesson step " + std::to_string(step));
         }
-    };
-
-    driver.startLevel(0);
-    for (int step = 0; step < LessonStepCount; ++step) {
-        game.tutorialStep = step;
-        game.tutorialRunning = 0;
+        driver.startLevel(2);
         driver.frame();
-        expectFits("lesson step " + std::to_string(step));
-    }
-    driver.startLevel(2);
-    driver.frame();
-    expectFits("level-2 sign");
-    game.screen = LevelSelect;
-    game.supplierTutorialPending = 1;
-    for (int step = 0; step <= 8; ++step) {
-        game.supplierTutorialStep = step;
-        driver.frame();
-        expectFits("shop step " + std::to_string(step));
-    }
-    EXPECT_EQ(checked, 27 + 1 + 9);
+        expectFits("level-2 sign");
+        game.screen = LevelSelect;
+        game.supplierTutorialPending = 1;
+        for (int step = 0; step <= 8; ++step) {
+            game.supplierTutorialStep = step;
+            driver.frame();
+            expectFits("shop step " + std::to_string(step));
+        }
+        EXPECT_EQ(checked, 27 + 1 + 9);
 
-    const sf::FloatRect bubble = game.bubbleSprite.getGlobalBounds();
-    EXPECT_LE(bubble.left + bubble.width, towerPanelLeft);
-    EXPECT_LT(bubble.left + bubble.width, game.pauseButton.getPosition().x);
+        const sf::FloatRect bubble = game.bubbleSprite.getGlobalBounds();
+        EXPECT_LE(bubble.left + bubble.width, towerPanelLeft);
+        EXPECT_LT(bubble.left + bubble.width, game.pauseButton.getPosition().x);
+    }
+    speakLanguage("fr");
 }
 
 TEST(Tutorial, WithoutTheLightShaderTheLessonStillShows) {

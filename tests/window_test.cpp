@@ -119,10 +119,16 @@ TEST(Window, OpensToFitTheDesktopAndRemembersItsSettings) {
     chosen.fullscreen = true;
     chosen.width = 1280;
     chosen.height = 720;
+    chosen.language = "en";
     const WindowSettings read = readWindowSettings(formatWindowSettings(chosen));
     EXPECT_TRUE(read.fullscreen);
     EXPECT_EQ(read.width, 1280u);
     EXPECT_EQ(read.height, 720u);
+    EXPECT_EQ(read.language, "en");
+    // A language is a code, never a path nor anything longer.
+    for (const char* line : {"language ../../etc", "language en/..", "language ", "language e n",
+                             "language abcdefghijklmnopqrstuvwxyz", "language EN"})
+        EXPECT_EQ(readWindowSettings(line).language, "") << line;
     const WindowSettings damaged = readWindowSettings("width -5\nheight 99999999999\nfullscreen");
     EXPECT_FALSE(damaged.fullscreen);
     EXPECT_EQ(damaged.width, 0u);

@@ -4,7 +4,7 @@
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-packages=(cmake make g++ libsfml-dev)
+packages=(cmake make g++ libsfml-dev gettext)
 if [ "${1:-}" = "test" ]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox desktop-file-utils appstream
                lintian man-db)

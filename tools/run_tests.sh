@@ -3,6 +3,8 @@
 # shuffled), and checks the plain build's installed copy (called by tools/test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Every text of the game has its translation in every language.
+tools/texts.sh check
 ctest --test-dir build --output-on-failure -j2
 # ctest runs one suite per process; here the whole suite runs once more in one process, in an
 # order of its own, so that no test leans on what the ones before it left (the window and its GL

@@ -347,6 +347,16 @@ struct FrameInput {
     PressQueue presses;
 };
 
+// ---------------------------------------------------------------- languages
+
+// A button of the options that makes the game speak a language ("FR", "EN").
+struct LanguageButton {
+    std::string code;
+    sf::RectangleShape box;
+    sf::Text label;
+};
+constexpr int maxLanguages = 6;
+
 // ---------------------------------------------------------------- the game
 
 // The fields come in groups, each headed "-- <group>". A group is written by the folder that
@@ -361,6 +371,7 @@ struct GameState {
 
     // -- the frame
     int windowOpen = 1; // 0 once the player has closed the window or quit
+    int fullscreen = 0; // the window fills the screen
     int hasFocus = 1;
     float now = -1.0f;
     float prevNow = -1.0f;
@@ -524,6 +535,8 @@ struct GameState {
     // -- HUD
     sf::Text moneyText;
     sf::Sprite hudPanel;
+    sf::RectangleShape pauseVeil; // over the room while the game is paused
+    sf::Text pauseSign;
     sf::Text waveText;
     sf::Text objectiveLabel;
     sf::Sprite ratingStars;
@@ -561,7 +574,8 @@ struct GameState {
     int padlockFrame[4] = {};
     float padlockStepTime[4] = {};
 
-    // -- options: volume sliders, tutorial box, the button that deletes the saved game
+    // -- options: volume sliders, tutorial box, the button that deletes the saved game, and the
+    // fullscreen box and language buttons (shown by both options screens)
     sf::Sprite volumesLabel, musicBar, effectsBar;
     sf::RectangleShape musicFill, effectsFill;
     sf::CircleShape musicKnob, effectsKnob;
@@ -571,6 +585,13 @@ struct GameState {
     sf::Text tutorialLabel;
     sf::Sprite deleteButton;
     sf::Text deleteLabel;
+    sf::Sprite fullscreenBox;
+    int fullscreenBoxState = 0; // as tutorialBoxState: 1 ticked, 2 empty; 0 not drawn yet
+    sf::Text fullscreenLabel;
+    LanguageButton languageButtons[maxLanguages];
+    int languageCount = 0;
+    std::string languageAsked; // a language button pressed, spoken from the frame's end on
+    int fullscreenAsked = 0;   // the fullscreen box pressed: the frame's end switches, as F11
 
     // -- help pages: 0 the two categories, 1 towers, 2 customers
     int helpPage = 0;

@@ -2,8 +2,10 @@
 // size (sprites still frame it) and is brought back by the loading thread on the way to its
 // screen; a texture drawn without its pixels is brought in at once (bringInDrawn).
 #include "core/caches.h"
+#include "core/language.h"
 #include "core/loader.h"
 #include "core/paths.h"
+#include "core/picture_files.h"
 #include "core/resources.h"
 
 #include <algorithm>
@@ -70,7 +72,7 @@ void letGo(const Away& away) {
 void bringBack(const Away& away, bool needed) {
     // The file was found when it was first loaded: no disk asked here.
     auto job = newJob(away.texture ? JobKind::Texture : JobKind::Backdrop, away.path,
-                      resourceFile(away.path));
+                      pictureFile(away.path));
     job->texture = away.texture;
     job->backdrop = away.backdrop;
     job->later = !needed;
@@ -174,8 +176,13 @@ void holdTextures(const std::string& pathStart, bool held, bool needed) {
             letGo(away);
         return;
     }
-    for (const Away& away : holding.pictures)
+    for (const Away& away : holding.pictures) {
+        // Asked for anew while let go of (a new game's intro loads its pictures again): back
+        // already, or on its way.
+        if (comingSizes().count(away.shown()) == 0 || onItsWay(away))
+            continue;
         bringBack(away, needed);
+    }
     if (needed && !loader().deferring)
         loader().bring(Bring::Needed);
 }
@@ -207,4 +214,23 @@ void releaseTexture(const std::string& path) {
         return;
     letGo(away);
     released().insert(path);
+}
+
+bool speakLanguage(const std::string& language) {
+    const std::string previous = currentLanguage();
+    chooseLanguage(language);
+    const std::string& now = currentLanguage();
+    if (now == previous)
+        return false;
+    for (const Away& away : texturesWithPixels("")) {
+        if (!hasTwin(away.path, previous) && !hasTwin(away.path, now))
+            continue;
+        // The same texture, so every sprite that shows it shows the words of the language now.
+        letGo(away);
+        bringBack(away, true);
+        const sf::Texture* shown = away.shown();
+        loader().await([shown](const Job& job) { return textureOf(job) == shown; });
+    }
+    notePicturesChanged();
+    return true;
 }

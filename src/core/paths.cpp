@@ -11,6 +11,12 @@
 #ifndef GOBBLER_DATA_FROM_BINARY
 #define GOBBLER_DATA_FROM_BINARY "../share/games/gobbler/resources"
 #endif
+#ifndef GOBBLER_LOCALE_FROM_BINARY
+#define GOBBLER_LOCALE_FROM_BINARY "../share/locale"
+#endif
+#ifndef GOBBLER_LOCALE_DIR
+#define GOBBLER_LOCALE_DIR "/usr/local/share/locale"
+#endif
 #ifndef GOBBLER_DATA_DIR
 #define GOBBLER_DATA_DIR "/usr/local/share/games/gobbler/resources"
 #endif
@@ -25,6 +31,8 @@ struct Resolved {
     GameFolders folders{gameResources, gameResources + "save/"};
     std::string saveFile = folders.save + "Save1.txt";
     std::string settingsFile = folders.save + "settings.txt";
+    // A build's catalogues, beside the program that is run from its folder.
+    std::string locale = "locale/";
 };
 
 Resolved& resolved() {
@@ -124,6 +132,31 @@ void resolveGameFolders() {
     paths.folders = findGameFolders(clues);
     paths.saveFile = paths.folders.save + "Save1.txt";
     paths.settingsFile = paths.folders.save + "settings.txt";
+    std::vector<std::string> locales;
+    if (!clues.executable.empty()) {
+        const fs::path programFolder = fs::path(clues.executable).parent_path();
+        locales.push_back((programFolder / "locale").string());
+        locales.push_back((programFolder / GOBBLER_LOCALE_FROM_BINARY).string());
+    }
+    locales.push_back(GOBBLER_LOCALE_DIR);
+    paths.locale = findLocaleFolder(locales);
+}
+
+std::string findLocaleFolder(const std::vector<std::string>& candidates) {
+    for (const std::string& folder : candidates) {
+        std::error_code error;
+        for (fs::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            std::error_code ignored;
+            if (fs::is_regular_file(it->path() / "LC_MESSAGES" / "gobbler.mo", ignored))
+                return folderName(folder);
+        }
+    }
+    return "";
+}
+
+const std::string& localeFolder() {
+    return resolved().locale;
 }
 
 std::string resourceFile(const std::string& gamePath) {

@@ -29,6 +29,11 @@ GameFolders findGameFolders(const PathClues& clues);
 void resolveGameFolders();
 // The file a "../resources/..." name stands for in the resources found.
 std::string resourceFile(const std::string& gamePath);
+// Of these folders, the first that holds a catalogue of the game's texts in some language
+// (<folder>/<language>/LC_MESSAGES/gobbler.mo); "" when none does.
+std::string findLocaleFolder(const std::vector<std::string>& candidates);
+// Where the catalogues are: beside the program (a build), else in the installed locale folder.
+const std::string& localeFolder();
 // The save file (Save1.txt) and the settings file, in the save folder.
 const char* savePath();
 const char* settingsPath();

@@ -2,10 +2,12 @@
 #include "core/picture_files.h"
 
 #include "core/caches.h"
+#include "core/language.h"
 #include "core/paths.h"
 
 #include <algorithm>
 #include <fstream>
+#include <unordered_map>
 
 namespace {
 
@@ -16,11 +18,30 @@ unsigned bigEndian(const unsigned char* bytes, int count) {
     return value;
 }
 
+// Whether a picture has a twin in a language, asked of the disk once per twin.
+bool twinExists(const std::string& twin) {
+    static std::unordered_map<std::string, bool> known;
+    const auto found = known.find(twin);
+    if (found != known.end())
+        return found->second;
+    const bool exists = std::ifstream(resourceFile(twin), std::ios::binary).good();
+    known.emplace(twin, exists);
+    return exists;
+}
+
 } // namespace
+
+bool hasTwin(const std::string& path, const std::string& language) {
+    return language != "fr" && twinExists(twinPath(path, language));
+}
+
+std::string pictureFile(const std::string& path) {
+    return resourceFile(localisedPicture(path, twinExists));
+}
 
 std::string locate(const std::string& path) {
     requested().insert(path);
-    std::string file = resourceFile(path);
+    std::string file = pictureFile(path);
     if (!std::ifstream(file, std::ios::binary).good())
         file.clear();
     return file;

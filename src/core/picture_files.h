@@ -6,6 +6,11 @@
 
 #include <string>
 
+// The file a picture's name stands for in the resources found, in the language spoken (its
+// twin's when it has one), readable or not.
+std::string pictureFile(const std::string& path);
+// Whether a picture has a twin of its own in a language other than French.
+bool hasTwin(const std::string& path, const std::string& language);
 // Notes the name the game asked for and gives the file it stands for in the resources found,
 // or "" when that file cannot be read.
 std::string locate(const std::string& path);

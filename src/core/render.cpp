@@ -337,7 +337,7 @@ bool copyIntoFrame(Renderer& renderer, const sf::Texture& texture, sf::Vector2u 
 }
 
 // What a composite's layers look like now: their pictures (and whether those have their
-// pixels), frames, places and colours, and the frame's size.
+// pixels), frames, places and colours, the frame's size and the language spoken.
 std::uint64_t compositeKey(const Renderer& renderer, const sf::Sprite* const* layers,
                            std::size_t count) {
     std::uint64_t key = 14695981039346656037ull;
@@ -348,6 +348,9 @@ std::uint64_t compositeKey(const Renderer& renderer, const sf::Sprite* const* la
     };
     const sf::Vector2u size = renderer.frame.getSize();
     mix(&size, sizeof size);
+    // A switch of language gives pictures with words new pixels in the same textures.
+    const unsigned language = languageSwitches();
+    mix(&language, sizeof language);
     for (std::size_t i = 0; i < count; ++i) {
         const sf::Sprite& layer = *layers[i];
         const sf::Texture* texture = layer.getTexture();

@@ -50,8 +50,16 @@ const sf::Texture* loadTexture(const std::string& path) {
 const sf::Texture* loadBackdrop(const std::string& path) {
     auto& cache = backdropCache();
     auto found = cache.find(path);
-    if (found != cache.end())
+    if (found != cache.end()) {
+        // Let go of for good (the intro's, when it ended) and asked for again by a new start:
+        // it comes back into the same texture.
+        if (found->second && released().erase(path) > 0) {
+            auto job = newJob(JobKind::Backdrop, path, pictureFile(path));
+            job->backdrop = found->second.get();
+            loadOrQueue(std::move(job));
+        }
         return found->second ? &found->second->getTexture() : nullptr;
+    }
     const std::string file = locate(path);
     sf::Vector2u size;
     if (file.empty() || !pictureSize(file, size) || size.x > sf::Texture::getMaximumSize() ||
@@ -273,6 +281,17 @@ std::string hudPath(const char* name) {
 
 sf::String utf8(const std::string& text) {
     return sf::String::fromUtf8(text.begin(), text.end());
+}
+
+void placeTextLikeFrench(sf::Text& text, const char* french, float x, float y) {
+    const char* words = tr(french);
+    text.setString(utf8(words));
+    if (words != french) {
+        sf::Text measure = text;
+        measure.setString(utf8(french));
+        x += (measure.getLocalBounds().width - text.getLocalBounds().width) / 2;
+    }
+    text.setPosition(x, y);
 }
 
 sf::Text makeText(const std::string& text, unsigned size, sf::Color color, float x, float y) {

@@ -10,6 +10,8 @@
 
 #include "core/game_state.h"
 
+#include "core/language.h"
+
 #include <SFML/Audio.hpp>
 #include <SFML/Graphics.hpp>
 
@@ -65,6 +67,10 @@ bool loadTextureInto(sf::Texture& texture, const std::string& path);
 // stays, empty, and a later loadTexture of the same path fills it again. Prefetched pictures
 // nobody took are dropped too.
 void releaseTexture(const std::string& path);
+// Speaks that language from now on (as chooseLanguage: French if it cannot be), and the
+// pictures with words in them that have pixels show those of it at once (the same textures, so
+// every sprite follows). Whether the language spoken changed.
+bool speakLanguage(const std::string& language);
 // Keeps the pixels of the shared textures (pictures and backdrops) whose path starts with
 // `pathStart` while `held`, and lets go of them otherwise (the textures stay, empty, their size
 // known, so sprites keep them). Pictures let go of are brought back when held again, decoded on
@@ -147,6 +153,10 @@ sf::Text makeText(const std::string& utf8, unsigned size, sf::Color color, float
 std::string hudPath(const char* name);
 // Converts the game's UTF-8 strings for SFML.
 sf::String utf8(const std::string& text);
+// Shows a French text in the language spoken at (x, y): words of another language are moved
+// sideways so that their middle falls where the French words' middle would (a title placed for
+// its French words stays centred over what it names).
+void placeTextLikeFrench(sf::Text& text, const char* french, float x, float y);
 
 // Every resource path the game has asked for so far, found or not.
 const std::set<std::string>& requestedResourcePaths();

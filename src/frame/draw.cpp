@@ -25,11 +25,13 @@ void drawLevelLayers(const GameState& g, Renderer& r, LevelView view) {
     if (g.currentLevel == 0 || g.currentLevel == 1)
         r.frame.draw(g.doorSprite);
     drawWorld(g, r);
+    if (view == LevelView::Running && g.paused && !g.levelWon && !g.levelLost)
+        drawPauseVeil(g, r);
     drawHud(g, r);
     // The wave preview shows while the countdown runs; an open tower menu comes over it.
     if (view != LevelView::Frozen && g.countdown > 0)
         drawWavePreview(g, r);
-    drawTowerMenu(g, r);
+    drawTowerMenu(g, r, lessonBuildsOnCredit(g));
     drawReviewPanel(g, r);
     if (g.currentLevel == 2 || g.currentLevel == 3)
         drawPathAlert(g, r);

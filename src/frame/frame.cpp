@@ -189,6 +189,9 @@ void holdScreenPictures() {
         {game.cursorSprite.getTexture(), true, true},
         {game.gameMenuSprite.getTexture(), screen == GameMenu, true},
         {game.gameOptionsSprite.getTexture(), screen == GameOptions, true},
+        // The options' fullscreen box, also on a level's options (the menu before them fetches it).
+        {game.fullscreenBox.getTexture(),
+         shown.onMenus || screen == GameMenu || screen == GameOptions, true},
         {game.spatulaSprite.getTexture(), shown.lessonHeld, shown.lessonNeeded},
         {game.bubbleSprite.getTexture(), shown.lessonHeld, shown.lessonNeeded},
         {game.shopBackground.getTexture(), screen == Shop, true},
@@ -211,6 +214,21 @@ void holdScreenPictures() {
         {"../resources/textures/hud/", !shown.splash, shown.onLevel},
     };
     applyHolds(holds, folders);
+}
+
+} // namespace
+
+namespace {
+
+// A language button pressed this frame: from now on every text and picture speaks it.
+void speakLanguageAsked() {
+    if (game.languageAsked.empty())
+        return;
+    if (speakLanguage(game.languageAsked)) {
+        labelMenus();
+        relabelIntro();
+    }
+    game.languageAsked.clear();
 }
 
 } // namespace
@@ -370,6 +388,7 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
     handleInput();
     updateGame();
     lateUpdate();
+    speakLanguageAsked();
     // On the screen this frame shows, as the late rules left it (they may change it).
     holdScreenPictures();
     if (!window)
@@ -410,14 +429,18 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
     bringInLoaded();
     if (game.windowOpen == 0)
         closeGameWindow(*window);
-    else if (game.input.screenKey)
+    else if (game.input.screenKey || game.fullscreenAsked)
         toggleFullscreen(*window);
+    game.fullscreenAsked = 0;
+    game.fullscreen = windowFullscreen() ? 1 : 0;
+    rememberLanguage(currentLanguage());
 }
 
 int runGame() {
     resolveGameFolders();
     sf::RenderWindow window;
     openGameWindow(window);
+    chooseLanguage(languageChosen().empty() ? "fr" : languageChosen());
     Platform& platform = sfmlPlatform(window);
     game.input.clockMs = platform.clockMs();
     game.input.windowSize = platform.windowSize();

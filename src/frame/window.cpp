@@ -32,7 +32,7 @@ WindowState& windowState() {
     return state;
 }
 
-// A settings file is three short lines; anything longer is damaged.
+// A settings file is four short lines; anything longer is damaged.
 constexpr std::size_t maxSettingsBytes = 4 * 1024;
 
 void saveWindowSettings() {
@@ -92,6 +92,17 @@ WindowSettings readWindowSettings(const std::string& text) {
             ++at;
         const std::string key(name, at);
         skipBlanks();
+        if (key == "language") {
+            const char* const word = at;
+            while (at < last && ((*at >= 'a' && *at <= 'z') || *at == '_'))
+                ++at;
+            const std::string language(word, at);
+            skipBlanks();
+            if (at == last && !language.empty() && language.size() <= 16)
+                settings.language = language;
+            start = end + 1;
+            continue;
+        }
         long value = 0;
         const std::from_chars_result number = std::from_chars(at, last, value);
         at = number.ptr;
@@ -121,7 +132,10 @@ std::string formatWindowSettings(const WindowSettings& settings) {
     char text[96];
     std::snprintf(text, sizeof text, "fullscreen %d\nwidth %u\nheight %u\n",
                   settings.fullscreen ? 1 : 0, settings.width, settings.height);
-    return text;
+    std::string written = text;
+    if (!settings.language.empty())
+        written += "language " + settings.language + "\n";
+    return written;
 }
 
 sf::Vector2u startWindowSize(sf::Vector2u desktop, const WindowSettings& settings) {
@@ -162,6 +176,22 @@ void toggleFullscreen(sf::RenderWindow& window) {
         settings.fullscreen = true;
         openFullscreen(window);
     }
+    saveWindowSettings();
+}
+
+bool windowFullscreen() {
+    return windowState().settings.fullscreen;
+}
+
+const std::string& languageChosen() {
+    return windowState().settings.language;
+}
+
+void rememberLanguage(const std::string& language) {
+    WindowSettings& settings = windowState().settings;
+    if (settings.language == language)
+        return;
+    settings.language = language;
     saveWindowSettings();
 }
 

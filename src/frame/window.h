@@ -17,8 +17,10 @@ class RenderWindow;
 struct WindowSettings {
     bool fullscreen = false;
     unsigned width = 0, height = 0; // the window's size when not fullscreen; 0: none yet
+    std::string language;           // the language the game speaks; "": none chosen (French)
 };
-// Each line "name number"; a line that cannot be read leaves its setting at the default.
+// Each line "name number" ("language" and a language's code); a line that cannot be read
+// leaves its setting at the default.
 WindowSettings readWindowSettings(const std::string& text);
 // The settings file as start-up reads it: the defaults unless it is a small regular file.
 WindowSettings loadWindowSettings();
@@ -32,6 +34,10 @@ sf::Vector2u startWindowSize(sf::Vector2u desktop, const WindowSettings& setting
 void openGameWindow(sf::RenderWindow& window);
 // F11 or Alt+Enter: fullscreen at the desktop's size and back; the choice is remembered.
 void toggleFullscreen(sf::RenderWindow& window);
+bool windowFullscreen();
+// The language the player last chose ("" if none), and the one chosen now, remembered.
+const std::string& languageChosen();
+void rememberLanguage(const std::string& language);
 // Remembers the window's size and closes it.
 void closeGameWindow(sf::RenderWindow& window);
 // The desktop's own cursor shows only over the black bars.

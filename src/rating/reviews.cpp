@@ -12,45 +12,46 @@ constexpr int badCount = 4, mediumCount = 3, goodCount = 4;
 
 // What a hungry customer writes, per CustomerType.
 constexpr const char* badReviews[CustomerTypeCount][badCount] = {
-    {"J'avais encore faim\nen sortant.", "Ça manque de boisson\nforte !",
-     "Je n'ai eu que des frites,\n c'est normal ?", "J'ai été mieux servi au\nFood Rush."},
-    {"Pas très adapté pour\nun enfant, c'est dommage.", "Bibine a vomi son repas.",
-     "Trop bruyant, on ne\ns'entend plus manger,\ncourir et sortir.",
-     "J'ai reçu un burger à la figure."},
-    {"Mal au ventre au bout\nde 5 burgers.",
-     "Pas assez de nourriture,\nje reviendrai après la\nfermeture du Belly Food.",
-     "J'avais encore beaucoup\ntrop faim en sortant.", "Mon ventre crie famine !"},
-    {"Ça manque un peu de vie !", "Au Food & Furious\nle service était\nplus rapide !",
-     "J'ai failli glisser !", "J'ai reçu un burger\n à la figure."},
+    {N_("J'avais encore faim\nen sortant."), N_("Ça manque de boisson\nforte !"),
+     N_("Je n'ai eu que des frites,\n c'est normal ?"), N_("J'ai été mieux servi au\nFood Rush.")},
+    {N_("Pas très adapté pour\nun enfant, c'est dommage."), N_("Bibine a vomi son repas."),
+     N_("Trop bruyant, on ne\ns'entend plus manger,\ncourir et sortir."),
+     N_("J'ai reçu un burger à la figure.")},
+    {N_("Mal au ventre au bout\nde 5 burgers."),
+     N_("Pas assez de nourriture,\nje reviendrai après la\nfermeture du Belly Food."),
+     N_("J'avais encore beaucoup\ntrop faim en sortant."), N_("Mon ventre crie famine !")},
+    {N_("Ça manque un peu de vie !"), N_("Au Food & Furious\nle service était\nplus rapide !"),
+     N_("J'ai failli glisser !"), N_("J'ai reçu un burger\n à la figure.")},
 };
 
 // What a half-fed customer writes.
 constexpr const char* mediumReviews[CustomerTypeCount][mediumCount] = {
-    {"Pas mal, mais le\nCrousty'Croc proposait des\nfrites plus croustillantes.",
-     "Des choses à améliorer\nmais je reviendrai.",
-     "Ça manque de gente\nféminine,heureusement\nqu'on y vient pour manger."},
-    {"La nourriture pour enfant\nest délicieuse mais\nmanque de variété.",
-     "Bonne nourriture\nmais manque de choix.",
-     "Agawakapoué!\nBibine dit qu'elle\naurait voulu un jouet."},
-    {"Le chemin est un peu\nétroit mais on s'y fait.",
-     "Les frites sont sèches,\nle soda vient corriger ça.",
-     "Pas fou-fou mais je viens\n car c'est de la nourriture."},
-    {"Il y a un potentiel\n à exploiter.",
-     "La boisson est un peu\nsalissante... mais bien\npétillante!",
-     "Je suis arrivé vraiment\njuste-juste à\nmon rendez-vous !"},
+    {N_("Pas mal, mais le\nCrousty'Croc proposait des\nfrites plus croustillantes."),
+     N_("Des choses à améliorer\nmais je reviendrai."),
+     N_("Ça manque de gente\nféminine,heureusement\nqu'on y vient pour manger.")},
+    {N_("La nourriture pour enfant\nest délicieuse mais\nmanque de variété."),
+     N_("Bonne nourriture\nmais manque de choix."),
+     N_("Agawakapoué!\nBibine dit qu'elle\naurait voulu un jouet.")},
+    {N_("Le chemin est un peu\nétroit mais on s'y fait."),
+     N_("Les frites sont sèches,\nle soda vient corriger ça."),
+     N_("Pas fou-fou mais je viens\n car c'est de la nourriture.")},
+    {N_("Il y a un potentiel\n à exploiter."),
+     N_("La boisson est un peu\nsalissante... mais bien\npétillante!"),
+     N_("Je suis arrivé vraiment\njuste-juste à\nmon rendez-vous !")},
 };
 
 // What a well-fed customer writes.
 constexpr const char* goodReviews[CustomerTypeCount][goodCount] = {
-    {"Pas mauvais !\nTrès bon service !", "C'était vraiment...\n'Snack' !",
-     "Je repasserai demain !", "Bonne ambiance et\nservice irréprochable."},
-    {"Bibine a adoré le repas,\nsurtout le burger !", "Très animé et coloré,\nsuper repas !",
-     "Je recommande\npour la famille !", "Un digne successeur\ndu McDingo !"},
-    {"J'y retourne demain !", "Pas besoin de faire la queue,\nj'ai pu manger à volonté !",
-     "Le Burger était vraiment\ntrès bon, les frites aussi,\net la boisson aussi !",
-     "On y mange mieux\nqu'au Burger Roi !"},
-    {"Service rapide\net efficace !", "Très bonne nourriture,\nj'en parlerai \nau commité.",
-     "Le sol adhère bien !", "Les locaux sont plus\npropres qu'au\nCrado'Burger."},
+    {N_("Pas mauvais !\nTrès bon service !"), N_("C'était vraiment...\n'Snack' !"),
+     N_("Je repasserai demain !"), N_("Bonne ambiance et\nservice irréprochable.")},
+    {N_("Bibine a adoré le repas,\nsurtout le burger !"),
+     N_("Très animé et coloré,\nsuper repas !"), N_("Je recommande\npour la famille !"),
+     N_("Un digne successeur\ndu McDingo !")},
+    {N_("J'y retourne demain !"), N_("Pas besoin de faire la queue,\nj'ai pu manger à volonté !"),
+     N_("Le Burger était vraiment\ntrès bon, les frites aussi,\net la boisson aussi !"),
+     N_("On y mange mieux\nqu'au Burger Roi !")},
+    {N_("Service rapide\net efficace !"), N_("Très bonne nourriture,\nj'en parlerai \nau commité."),
+     N_("Le sol adhère bien !"), N_("Les locaux sont plus\npropres qu'au\nCrado'Burger.")},
 };
 
 static_assert(sizeof(badReviews) / sizeof(badReviews[0]) == CustomerTypeCount, "one row per type");
@@ -150,8 +151,8 @@ void writeReview(const Customer& customer) {
 }
 
 void showReviews() {
-    game.currentReviewText.setString(utf8(game.currentReview));
-    game.previousReviewText.setString(utf8(game.previousReview));
+    game.currentReviewText.setString(utf8(tr(game.currentReview)));
+    game.previousReviewText.setString(utf8(tr(game.previousReview)));
     game.currentStars.setTextureRect(game.currentStarsRect);
     game.previousStars.setTextureRect(game.previousStarsRect);
 }
@@ -179,6 +180,6 @@ void chooseEndReviews() {
             text = goodReviews[type][std::rand() % goodCount];
         }
         game.endStars[type].setTextureRect(starRect(frame));
-        game.endTexts[type].setString(utf8(text));
+        game.endTexts[type].setString(utf8(tr(text)));
     }
 }

@@ -17,6 +17,7 @@ void drawGameOptions(const GameState& g, Renderer& r) {
     r.frame.draw(g.gameOptionsBack);
     r.frame.draw(g.gameEffectsKnob);
     r.frame.draw(g.gameMusicKnob);
+    drawScreenChoices(g, r);
 }
 
 void drawLevelEnd(const GameState& g, Renderer& r) {

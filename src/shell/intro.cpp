@@ -106,9 +106,17 @@ void initIntro() {
     game.titleCredits =
         makeSprite(loadTexture("../resources/textures/Menu/Credits Sheets.png"), 1071, 905);
     game.titleCredits.setTextureRect(sf::IntRect(0, 0, 141, 152));
-    game.promptText = makeText("Appuyez pour commencer", 30, sf::Color::Black, 1221, 750);
+    game.promptText = makeText("", 30, sf::Color::Black, 1221, 750);
     game.promptAlpha = 255;
     game.promptRising = 0;
+    relabelIntro();
+}
+
+void relabelIntro() {
+    placeTextLikeFrench(game.promptText, N_("Appuyez pour commencer"), 1221, 750);
+    // The logo's last frame stays up over the menus: its ribbon speaks too.
+    if (game.logoTexture.getSize().x != 0)
+        loadTextureInto(game.logoTexture, logoPicture(game.logoFrame));
 }
 
 void updateSplash() {

@@ -282,6 +282,7 @@ void updateGameOptions() {
     game.gameEffectsKnob.setPosition(game.gameEffectsKnobX,
                                      game.gameEffectsBar.getPosition().y + 5);
     game.gameMusicKnob.setPosition(game.gameMusicKnobX, game.gameMusicBar.getPosition().y + 5);
+    updateScreenChoices(true);
     game.musicVolume = volumeForKnob(game.gameMusicKnobX, game.gameMusicBar.getPosition().x);
     game.effectsVolume = volumeForKnob(game.gameEffectsKnobX, game.gameEffectsBar.getPosition().x);
     applyVolumes();

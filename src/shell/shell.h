@@ -34,6 +34,8 @@ void initSplash();
 void initIntro();
 // Lets go of the pictures only the intro shows (the title menu has opened).
 void endIntro();
+// The prompt's words and the logo's picture, in the language spoken.
+void relabelIntro();
 void updateSplash();
 void updateLogoScreen();
 void drawSplash(const GameState& state, Renderer& renderer);

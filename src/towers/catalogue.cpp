@@ -60,8 +60,8 @@ static_assert(saleValueOf(Fries, 1) == 140 && saleValueOf(Burger, 2) == 350,
               "sale value is half the total paid");
 
 // The same name for the three levels; the blanks and line breaks centre it on the panel.
-constexpr const char* towerNames[TowerTypeCount] = {"Tourelle \n  Frites", " Tour \nBurger",
-                                                    "Tour \nSoda"};
+constexpr const char* towerNames[TowerTypeCount] = {N_("Tourelle \n  Frites"), N_(" Tour \nBurger"),
+                                                    N_("Tour \nSoda")};
 // File-name stems of the sheets and of the range discs.
 constexpr const char* sheetStems[TowerTypeCount] = {"frite", "burger", "soda"};
 

@@ -20,12 +20,15 @@ bool frontLayer(const Projectile& p) {
     return p.kind == Burger && (p.facing == 0 || p.facing == 1 || p.facing == 4);
 }
 
-// The price under a menu button.
-void drawPrice(const GameState& g, Renderer& r, int amount, const sf::Sprite& button) {
+// The price under a menu button; red when the money does not cover it.
+void drawPrice(const GameState& g, Renderer& r, int amount, const sf::Sprite& button,
+               bool unaffordable) {
     char price[30];
     std::snprintf(price, sizeof price, "%d", amount);
     sf::Text text = g.priceText;
     text.setString(price);
+    if (unaffordable)
+        text.setFillColor(sf::Color(214, 30, 30));
     text.setOrigin(text.getLocalBounds().width / 2, 0);
     const sf::Vector2f at = button.getPosition();
     text.setPosition(at.x, at.y + button.getGlobalBounds().height / 2);
@@ -72,7 +75,7 @@ void drawWorld(const GameState& g, Renderer& r) {
             drawSprite(r, p.sprite);
 }
 
-void drawTowerMenu(const GameState& g, Renderer& r) {
+void drawTowerMenu(const GameState& g, Renderer& r, int paidFor) {
     switch (g.towerMenu) {
     case BuildMenu: {
         if (!g.selectedSlot)
@@ -86,7 +89,8 @@ void drawTowerMenu(const GameState& g, Renderer& r) {
         }
         for (int type = 0; type < TowerTypeCount; ++type) {
             r.frame.draw(g.buildButtons[type]);
-            drawPrice(g, r, g.towerCatalogue[type][0].cost, g.buildButtons[type]);
+            const int cost = g.towerCatalogue[type][0].cost;
+            drawPrice(g, r, cost, g.buildButtons[type], g.money < cost && type != paidFor);
         }
         break;
     }
@@ -98,8 +102,9 @@ void drawTowerMenu(const GameState& g, Renderer& r) {
         const int target = g.towerMenu == UpgradeToLevel2 ? 1 : 2;
         r.frame.draw(g.sellButton);
         r.frame.draw(g.upgradeButton);
-        drawPrice(g, r, g.towerCatalogue[tower->type][target].cost, g.upgradeButton);
-        drawPrice(g, r, tower->stats.saleValue, g.sellButton);
+        const int cost = g.towerCatalogue[tower->type][target].cost;
+        drawPrice(g, r, cost, g.upgradeButton, g.money < cost);
+        drawPrice(g, r, tower->stats.saleValue, g.sellButton, false);
         break;
     }
     case SellOnly: {
@@ -107,7 +112,7 @@ void drawTowerMenu(const GameState& g, Renderer& r) {
         if (!tower)
             break;
         r.frame.draw(g.sellButton);
-        drawPrice(g, r, tower->stats.saleValue, g.sellButton);
+        drawPrice(g, r, tower->stats.saleValue, g.sellButton, false);
         break;
     }
     default:

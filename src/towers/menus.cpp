@@ -63,8 +63,8 @@ void setInfoText(int index, const char* text) {
 // The panel for one catalogue row (single column): what a tower of that level does.
 void fillSingleColumnPanel(const TowerStats& row, int level) {
     char name[30], levelText[30], feed[30], interval[40], range[40];
-    formatInto(name, "%s", row.name);
-    formatInto(levelText, "Niv.%d", level + 1);
+    formatInto(name, "%s", tr(row.name));
+    formatInto(levelText, tr("Niv.%d"), level + 1);
     formatInto(feed, "%d", row.feed);
     formatInto(interval, "%.2fs", row.fireInterval);
     formatInto(range, "%.2f", row.range);
@@ -79,8 +79,8 @@ void fillSingleColumnPanel(const TowerStats& row, int level) {
 // The panel comparing the current level with the next one (two columns).
 void fillTwoColumnPanel(const TowerStats& now, const TowerStats& next, int level) {
     char name[30], levelText[30], feed[30], interval[40], range[40];
-    formatInto(name, "%s", now.name);
-    formatInto(levelText, "Niv.%d                Niv.%d", level + 1, level + 2);
+    formatInto(name, "%s", tr(now.name));
+    formatInto(levelText, tr("Niv.%d                Niv.%d"), level + 1, level + 2);
     formatInto(feed, "%d                      %d", now.feed, next.feed);
     formatInto(interval, "%.2fs               %.2fs", now.fireInterval, next.fireInterval);
     formatInto(range, "%.2f                %.2f", now.range, next.range);

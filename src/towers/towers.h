@@ -45,7 +45,8 @@ void previewTowerChoice();
 // Fills the info panel's picture and texts for selectedTower.
 void updateInfoPanel();
 // Draws the open tower menu, previews and prices.
-void drawTowerMenu(const GameState& state, Renderer& renderer);
+// A price the money does not cover shows red, but for the tower of type `paidFor` (-1: none).
+void drawTowerMenu(const GameState& state, Renderer& renderer, int paidFor);
 // Draws the tower info panel and its five texts (the HUD calls it while towerInfoVisible).
 void drawTowerInfoPanel(const GameState& state, Renderer& renderer);
 

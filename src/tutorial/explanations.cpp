@@ -30,29 +30,29 @@ struct ShopStep {
 
 constexpr ShopStep shopLesson[] = {
     {0,
-     "Bien joué ! Nous avons réussi notre première mission,\nles choses sérieuses vont enfin "
-     "pouvoir commencer !",
+     N_("Bien joué ! Nous avons réussi notre première mission,\nles choses sérieuses vont enfin "
+        "pouvoir commencer !"),
      ShopLight::Off, 0},
-    {1, "Mais avant toute chose, allons faire un tour chez notre fournisseur !",
+    {1, N_("Mais avant toute chose, allons faire un tour chez notre fournisseur !"),
      ShopLight::ShopButton, 0},
     {2,
-     "Bienvenue chez le Fournisseur.\nEn utilisant les étoiles gagnées durant les niveaux,\nil "
-     "est possible de débloquer des améliorations de Nourri'Tours\nqui deviennent ensuite "
-     "utilisables durant les parties.",
+     N_("Bienvenue chez le Fournisseur.\nEn utilisant les étoiles gagnées durant les niveaux,\nil "
+        "est possible de débloquer des améliorations de Nourri'Tours\nqui deviennent ensuite "
+        "utilisables durant les parties."),
      ShopLight::StarBalance, 0},
     {3,
-     "Grâce aux étoiles gagnées lors du premier niveau,\nnous pouvons par exemple débloquer une "
-     "amélioration niveau 2 de l'une des Nourri'Tours.",
+     N_("Grâce aux étoiles gagnées lors du premier niveau,\nnous pouvons par exemple débloquer une "
+        "amélioration niveau 2 de l'une des Nourri'Tours."),
      ShopLight::UpgradePicture, Burger},
     {4, nullptr, ShopLight::UpgradePicture, Soda},
     {5, nullptr, ShopLight::UpgradePicture, Fries},
-    {6, "Il est possible à tout moment de réatribuer les étoiles pour changer de stratégie !",
+    {6, N_("Il est possible à tout moment de réatribuer les étoiles pour changer de stratégie !"),
      ShopLight::Unchanged, 0},
     {7,
-     "En cas de score parfait dans un niveau,\nle maximum d'étoiles est alors débloqué, alors "
-     "donnons le maximum !",
+     N_("En cas de score parfait dans un niveau,\nle maximum d'étoiles est alors débloqué, alors "
+        "donnons le maximum !"),
      ShopLight::Off, 0},
-    {8, "Le tutoriel est désactivable dans les Options.", ShopLight::Unchanged, 0},
+    {8, N_("Le tutoriel est désactivable dans les Options."), ShopLight::Unchanged, 0},
 };
 
 constexpr int shopLessonLength = static_cast<int>(sizeof(shopLesson) / sizeof(shopLesson[0]));
@@ -115,8 +115,8 @@ void advanceShopLesson() {
 // ---- the slippery-floor sign
 
 constexpr const char* signExplanation =
-    "Attention au panneau 'Attention sol glissant',\nce dernier bloque le chemin, forçant les "
-    "clients à faire un détour,\nmais ce chemin ne sera pas bloqué éternellement...";
+    N_("Attention au panneau 'Attention sol glissant',\nce dernier bloque le chemin, forçant les "
+       "clients à faire un détour,\nmais ce chemin ne sera pas bloqué éternellement...");
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // stands still, and the presses that move the lesson on.
 #include "core/core.h"
 #include "core/game.h"
+#include "core/language.h"
 #include "level/level.h"
 #include "towers/towers.h"
 #include "tutorial/tutorial.h"
@@ -63,97 +64,101 @@ constexpr LessonStep resume(int step) {
 }
 
 constexpr LessonStep lesson[] = {
-    off(0, "Bienvenue dans le tutoriel de Snack Spire!\n Aujourd'hui nous allons voir ensemble "
-           "les bases du jeu."),
-    off(1, "L'objectif est d'être le fast food le mieux noté par Trap-Advisor."),
-    off(2, "Pour se faire, il faudra satisfaire l'appétit des clients\n lors de leur entrée en "
-           "salle avant qu'ils atteignent la sortie !"),
+    off(0, N_("Bienvenue dans le tutoriel de Snack Spire!\n Aujourd'hui nous allons voir ensemble "
+              "les bases du jeu.")),
+    off(1, N_("L'objectif est d'être le fast food le mieux noté par Trap-Advisor.")),
+    off(2, N_("Pour se faire, il faudra satisfaire l'appétit des clients\n lors de leur entrée en "
+              "salle avant qu'ils atteignent la sortie !")),
     fixed(3,
-          "Pour nourrir le client,\ndes Nourri'Tours doivent être placées sur des endroits "
-          "prédéfinis.\nEn cliquant sur les socles vides, l'onglet de sélection des "
-          "Nourri'Tours apparaît.",
+          N_("Pour nourrir le client,\ndes Nourri'Tours doivent être placées sur des endroits "
+             "prédéfinis.\nEn cliquant sur les socles vides, l'onglet de sélection des "
+             "Nourri'Tours apparaît."),
           1376, 405.5f, 100),
-    onButton(4, "Commençons par placer une Nourri'Tour Frite à l'emplacement indiqué.",
+    onButton(4, N_("Commençons par placer une Nourri'Tour Frite à l'emplacement indiqué."),
              Button::Fries, 0, 0, 60),
-    off(5, "Cette dernière est utile pour assaillir\nles clients en continu à l'aide de salves de "
-           "frites bien délicieuses!"),
+    off(5,
+        N_("Cette dernière est utile pour assaillir\nles clients en continu à l'aide de salves de "
+           "frites bien délicieuses!")),
     fixed(6,
-          "Chaque placement coûte de l'argent ,\ncet argent est gagné en récompense de la "
-          "satisfaction de chaque client.",
+          N_("Chaque placement coûte de l'argent ,\ncet argent est gagné en récompense de la "
+             "satisfaction de chaque client."),
           1741, 1011, 150),
     fixed(7,
-          "Il reste assez pour placer une Nourri'Tour Soda.\nPlaçons cette dernière au "
-          "virage\nafin de profiter au maximum de son effet ralentissant !",
+          N_("Il reste assez pour placer une Nourri'Tour Soda.\nPlaçons cette dernière au "
+             "virage\nafin de profiter au maximum de son effet ralentissant !"),
           1202.5f, 504.5f, 100),
     fixed(8, "", 1306.5f, 550, 50),
     fixed(9,
-          "En cliquant sur une Nourri'Tour placée en salle,\nun onglet apparaît ainsi que sa "
-          "portée d'effet.",
+          N_("En cliquant sur une Nourri'Tour placée en salle,\nun onglet apparaît ainsi que sa "
+             "portée d'effet."),
           1356, 440, 100),
     fixed(10, "", 1250, 126.5f, 255),
     onButton(11,
-             "Il est possible de revendre une Nourri'Tour,\nplacée, pour la moitié de son "
-             "prix.\nEn cliquant en dehors de l'onglet, il disparait.",
+             N_("Il est possible de revendre une Nourri'Tour,\nplacée, pour la moitié de son "
+                "prix.\nEn cliquant en dehors de l'onglet, il disparait."),
              Button::Sell, 0, 20, 50),
-    off(12, "La première vague va maintenant commencer,\nobservons comment les Nourri'Tours "
-            "interagissent avec les clients."),
+    off(12, N_("La première vague va maintenant commencer,\nobservons comment les Nourri'Tours "
+               "interagissent avec les clients.")),
     off(13, "", Flow::Run),
-    onCustomer(14,
-               "Voici le Célibataire, un client des plus normal,\nau dessus de sa tête se trouve "
-               "sa jauge d'appétit.\nUne fois remplie, le client est satisfait et laissera\nune "
-               "bonne note en sortant de la salle, c'est ce que nous voulons !",
-               Bachelor),
+    onCustomer(
+        14,
+        N_("Voici le Célibataire, un client des plus normal,\nau dessus de sa tête se trouve "
+           "sa jauge d'appétit.\nUne fois remplie, le client est satisfait et laissera\nune "
+           "bonne note en sortant de la salle, c'est ce que nous voulons !"),
+        Bachelor),
     resume(15),
     fixed(16,
-          "Bien joué! Nous avons réussi à satisfaire la première vague de clients !\nOn peut "
-          "lire les commentaires des clients sur le service\nde notre restaurant et ainsi voir "
-          "leurs appréciations.",
+          N_("Bien joué! Nous avons réussi à satisfaire la première vague de clients !\nOn peut "
+             "lire les commentaires des clients sur le service\nde notre restaurant et ainsi voir "
+             "leurs appréciations."),
           1741, 285, 200),
     fixed(17,
-          "Nous sommes notés par chaque client qui sort de la salle\net cette note change en "
-          "direct notre indice de recommandation sur Trap-Advisor!",
+          N_("Nous sommes notés par chaque client qui sort de la salle\net cette note change en "
+             "direct notre indice de recommandation sur Trap-Advisor!"),
           1741, 831, 150),
     fixed(18,
-          "Pour réussir la mission,\nla note en cours doit être supérieure à "
-          "l'objectif\nlorsqu'il n'y a plus d'entrée de client.",
+          N_("Pour réussir la mission,\nla note en cours doit être supérieure à "
+             "l'objectif\nlorsqu'il n'y a plus d'entrée de client."),
           1741, 651, 150),
-    off(19, "Si l'objectif n'est pas dépassé\nà la fin du niveau, la partie est perdue."),
-    off(20, "Nous avons pu récupérer de l'argent grâce au dernier chiffre d'affaire\nde la vague "
-            "précédente, profitons en pour ajouter\nune Nourri'Tour Burger à l'entrée !"),
+    off(19, N_("Si l'objectif n'est pas dépassé\nà la fin du niveau, la partie est perdue.")),
+    off(20,
+        N_("Nous avons pu récupérer de l'argent grâce au dernier chiffre d'affaire\nde la vague "
+           "précédente, profitons en pour ajouter\nune Nourri'Tour Burger à l'entrée !")),
     fixed(21,
-          "Ces dernières envoient à intervalles longs de gros burgers\nqui rassasient les "
-          "clients.",
+          N_("Ces dernières envoient à intervalles longs de gros burgers\nqui rassasient les "
+             "clients."),
           860, 700, 100),
     onButton(22, "", Button::Burger, 0, 20, 55),
-    off(23, "Pour plus d'information sur les Nourri'Tours,\nl'onglet Aides du menu principal est "
-            "à disposition."),
-    onButton(24, "Il est toutefois possible de passer directement à la vague suivante.",
+    off(23,
+        N_("Pour plus d'information sur les Nourri'Tours,\nl'onglet Aides du menu principal est "
+           "à disposition.")),
+    onButton(24, N_("Il est toutefois possible de passer directement à la vague suivante."),
              Button::Timer, 0, 0, 220),
-    onButton(25, "Il est possible d'accélérer la vitesse.", Button::Speed, 40, 30, 40),
-    onButton(26, "Ainsi que de mettre le jeu en pause pour analyser la situation.", Button::Pause,
-             21, 35, 40),
+    onButton(25, N_("Il est possible d'accélérer la vitesse."), Button::Speed, 40, 30, 40),
+    onButton(26, N_("Ainsi que de mettre le jeu en pause pour analyser la situation."),
+             Button::Pause, 21, 35, 40),
     off(27, "", Flow::RunWave),
     onCustomer(28,
-               "Attention, voici un homme d'affaire !\nCe type de client est beaucoup plus "
-               "rapide que le Célibataire, mais a moins d'appétit.",
+               N_("Attention, voici un homme d'affaire !\nCe type de client est beaucoup plus "
+                  "rapide que le Célibataire, mais a moins d'appétit."),
                BusinessMan),
     resume(29),
     onCustomer(30,
-               "La famille apparaît, ces clients sont les plus lents, mais disposent du plus "
-               "grand appétit.",
+               N_("La famille apparaît, ces clients sont les plus lents, mais disposent du plus "
+                  "grand appétit."),
                Family),
-    off(31, "Les clients ont de plus en plus faim !\nAvec l'argent gagné, plaçons une autre "
-            "Nourri'Tour Burger près de la sortie."),
+    off(31, N_("Les clients ont de plus en plus faim !\nAvec l'argent gagné, plaçons une autre "
+               "Nourri'Tour Burger près de la sortie.")),
     fixed(32, "", 946, 155, 100),
     onButton(33, "", Button::Burger, 0, 20, 55),
     resume(34),
     onCustomer(35,
-               "Voilà l'enrobé, très pressé de manger, ce client a très faim et se déplace "
-               "rapidement.",
+               N_("Voilà l'enrobé, très pressé de manger, ce client a très faim et se déplace "
+                  "rapidement."),
                BigEater),
     fixed(36,
-          "Pour de tels appétits, il faut encore plus de burgers :\nplaçons une Nourri'Tour "
-          "Burger ici avec l'argent gagné !",
+          N_("Pour de tels appétits, il faut encore plus de burgers :\nplaçons une Nourri'Tour "
+             "Burger ici avec l'argent gagné !"),
           1032, 405, 100),
     onButton(37, "", Button::Burger, 0, 20, 55),
     resume(38),
@@ -407,6 +412,15 @@ bool lessonTakesPresses() {
     // they while a step about a newcomer waits for it to come into view.
     return step >= 0 && step < lessonLength && !ignoredWhileRunning(step) &&
            !(lesson[step].flow == Flow::Freeze && game.tutorialRunning == 1);
+}
+
+int lessonBuildsOnCredit(const GameState& state) {
+    if (state.tutorialEnabled == 0 || (state.currentLevel != 0 && state.currentLevel != 1))
+        return -1;
+    for (const StepPress& rule : stepPresses)
+        if (rule.step == state.tutorialStep && rule.press == Press::BuildOnCredit)
+            return rule.which;
+    return -1;
 }
 
 void tutorialClick() {

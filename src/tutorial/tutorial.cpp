@@ -26,6 +26,7 @@ float bubbleTextWidth = 0;
 
 // The string last given to the dialogue text, so an unchanged bubble is not laid out again.
 std::string shownDialogue;
+unsigned shownInLanguage = 0; // the switch of language the bubble's text was laid out after
 
 // A new level: the first map's lesson starts over, holding the level still until it lets it
 // run; the other maps run at once.
@@ -72,9 +73,10 @@ void setSpotlight(float x, float y, float radius) {
 }
 
 void layoutDialogue() {
-    if (game.dialogue != shownDialogue) {
-        game.dialogueText.setString(wrapDialogue(utf8(game.dialogue), bubbleTextWidth));
+    if (game.dialogue != shownDialogue || languageSwitches() != shownInLanguage) {
+        game.dialogueText.setString(wrapDialogue(utf8(tr(game.dialogue)), bubbleTextWidth));
         shownDialogue = game.dialogue;
+        shownInLanguage = languageSwitches();
     }
     const sf::FloatRect text = game.dialogueText.getLocalBounds();
     game.dialogueText.setOrigin(0, text.height / 2);

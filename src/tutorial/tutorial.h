@@ -12,6 +12,8 @@ void tutorialStepDisplay();
 void tutorialClick();
 // Whether the first level's lesson takes every press on the level now (a step being read).
 bool lessonTakesPresses();
+// The tower type the lesson's step builds whatever the money (-1: none): its price is no debt.
+int lessonBuildsOnCredit(const GameState& state);
 // The level-2 sign explanation; returns true while it holds the wave script.
 bool level2Explanation();
 // After the level's update: the first win of the first level leads the player to the supplier

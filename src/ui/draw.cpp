@@ -31,6 +31,7 @@ void drawOptions(const GameState& g, Renderer& r) {
     r.frame.draw(g.effectsKnob);
     r.frame.draw(g.musicKnob);
     r.frame.draw(g.tutorialLabel);
+    drawScreenChoices(g, r);
 }
 
 void drawHelp(const GameState& g, Renderer& r) {
@@ -191,6 +192,11 @@ void drawHud(const GameState& g, Renderer& r) {
         lit.setColor(sf::Color(255, 255, 255, 130));
         r.frame.draw(lit, sf::BlendAdd);
     }
+}
+
+void drawPauseVeil(const GameState& g, Renderer& r) {
+    r.frame.draw(g.pauseVeil);
+    r.frame.draw(g.pauseSign);
 }
 
 void drawWavePreview(const GameState& g, Renderer& r) {

@@ -40,38 +40,45 @@ struct HelpEntry {
 
 // Same order as the pictures.
 constexpr HelpEntry foodEntries[3] = {
-    {"Burger", 1421, 770,
-     "Cette tour tire un projectile\ninfligeant de gros dégâts à\nmoyenne distance et "
-     "dispose\nd'une cadence de tir faible.",
+    {N_("Burger"), 1421, 770,
+     N_("Cette tour tire un projectile\ninfligeant de gros dégâts à\nmoyenne distance et "
+        "dispose\nd'une cadence de tir faible."),
      1361, 200}, // burger
-    {"Soda", 1431, 770,
-     "Cette tour sert du soda à tous\nles clients proches d'elle.\nLe statut "
-     "ralentissement\ns'applique aux clients touchés\net peut se cumuler.",
+    {N_("Soda"), 1431, 770,
+     N_("Cette tour sert du soda à tous\nles clients proches d'elle.\nLe statut "
+        "ralentissement\ns'applique aux clients touchés\net peut se cumuler."),
      1201, 365}, // soda
-    {"Frites", 1431, 770,
-     "La mitraillette à frites,\nfait des dégâts moyens.\nLorsqu'elle est améliorée,\nla tourelle "
-     "peut servir\nplusieurs clients à la fois.",
+    {N_("Frites"), 1431, 770,
+     N_("La mitraillette à frites,\nfait des dégâts moyens.\nLorsqu'elle est améliorée,\nla "
+        "tourelle "
+        "peut servir\nplusieurs clients à la fois."),
      1391, 550}, // fries
 };
 
 constexpr HelpEntry customerEntries[4] = {
-    {"Le Célibataire", 1341, 770,
-     "Le célibataire est un habitué \ndu Snack Spire. \nIl n'a pas envie de \nfaire à manger chez "
-     "lui \net sa vie est un peu triste, \ntachez de le rendre heureux \navec un délicieux repas !",
+    {N_("Le Célibataire"), 1341, 770,
+     N_("Le célibataire est un habitué \ndu Snack Spire. \nIl n'a pas envie de \nfaire à manger "
+        "chez "
+        "lui \net sa vie est un peu triste, \ntachez de le rendre heureux \navec un délicieux "
+        "repas !"),
      1351, 190}, // bachelor
-    {"Le Business Man", 1321, 770,
-     "Le businessman a beaucoup de \ntravail et ne fait que passer. \nCependant attention, \ncar "
-     "s'il n'a pas son hamburger \nà temps, il ne travaillera \npas correctement le reste \nde la "
-     "journée !",
+    {N_("Le Business Man"), 1321, 770,
+     N_("Le businessman a beaucoup de \ntravail et ne fait que passer. \nCependant attention, "
+        "\ncar "
+        "s'il n'a pas son hamburger \nà temps, il ne travaillera \npas correctement le reste \nde "
+        "la "
+        "journée !"),
      1346, 280}, // business man
-    {"La Famille", 1371, 770,
-     "Ce père de famille passe \nune joyeuse journée en \ncompagnie de sa petite fille. \nIls sont "
-     "là pour passer \nun bon moment. \nA vous de faire en sorte qu'ils\nressortent du restaurant "
-     "\navec le même sourire ",
+    {N_("La Famille"), 1371, 770,
+     N_("Ce père de famille passe \nune joyeuse journée en \ncompagnie de sa petite fille. \nIls "
+        "sont "
+        "là pour passer \nun bon moment. \nA vous de faire en sorte qu'ils\nressortent du "
+        "restaurant "
+        "\navec le même sourire "),
      1356, 400}, // family
-    {"L'enrobé", 1401, 770,
-     "L'enrobé a très faim et\n sa carrure ne l'empêche\npas d'aller vite.\nIl risque d'être en "
-     "colère\ns'il n'a pas son menu\nXXL big size extra viande !",
+    {N_("L'enrobé"), 1401, 770,
+     N_("L'enrobé a très faim et\n sa carrure ne l'empêche\npas d'aller vite.\nIl risque d'être en "
+        "colère\ns'il n'a pas son menu\nXXL big size extra viande !"),
      1351, 520}, // big eater
 };
 
@@ -91,13 +98,12 @@ int hoverPicture(sf::Sprite& sprite, const HelpPicture& picture) {
 }
 
 void showTitle(const char* title, float x, float y) {
-    game.helpTitle.setString(utf8(title));
-    game.helpTitle.setPosition(x, y);
+    placeTextLikeFrench(game.helpTitle, title, x, y);
 }
 
 void showEntry(sf::Text& text, const HelpEntry& entry) {
     showTitle(entry.title, entry.titleX, entry.titleY);
-    text.setString(utf8(entry.text));
+    text.setString(utf8(tr(entry.text)));
     text.setPosition(entry.textX, entry.textY);
 }
 
@@ -162,7 +168,7 @@ void updateHelpTexts() {
                 return;
             }
         }
-        showTitle("Selectionnez une tour", 1251, 770);
+        showTitle(N_("Selectionnez une tour"), 1251, 770);
     } else if (game.helpPage == 2) {
         for (int i = 0; i < 4; ++i) {
             if (game.helpCustomerHovered[i]) {
@@ -170,6 +176,6 @@ void updateHelpTexts() {
                 return;
             }
         }
-        showTitle("Sélectionnez un client", 1271, 770);
+        showTitle(N_("Sélectionnez un client"), 1271, 770);
     }
 }

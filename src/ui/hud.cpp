@@ -8,6 +8,7 @@
 #include "rating/rating.h"
 #include "towers/towers.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -83,8 +84,15 @@ bool level2FacesShown() {
 
 void initHud() {
     game.hudPanel = makeSprite(loadTexture(hudPath("HUD.png")), 1540, 0);
-    game.waveText = makeText("Vague: ", 30, sf::Color::Black, 1610, 505);
-    game.objectiveLabel = makeText("Objectif: ", 25, sf::Color::Black, 1570, 390);
+    game.waveText = makeText("", 30, sf::Color::Black, 1610, 505);
+    game.objectiveLabel = makeText("", 25, sf::Color::Black, 1570, 390);
+    // The room dims under the pause, the HUD beside it stays as it is: its buttons still work.
+    game.pauseVeil.setSize(sf::Vector2f(1540, 1080));
+    game.pauseVeil.setFillColor(sf::Color(30, 16, 6, 120));
+    game.pauseSign = makeText("", 120, sf::Color(255, 246, 224), 0, 0);
+    game.pauseSign.setOutlineColor(sf::Color(74, 42, 18));
+    game.pauseSign.setOutlineThickness(8);
+    labelHud();
 
     game.ratingStars = makeSprite(loadTexture(hudPath("Stars.png")), 1575, 145);
     game.ratingStars.setTextureRect(sheetFrame(ratingStarsSheet, 0));
@@ -127,11 +135,20 @@ void initHud() {
     game.mapNumber = 0;
 }
 
+void labelHud() {
+    game.objectiveLabel.setString(utf8(tr("Objectif: ")));
+    game.pauseSign.setString(utf8(tr("Pause")));
+    // Centred on the room.
+    const sf::FloatRect sign = game.pauseSign.getLocalBounds();
+    game.pauseSign.setPosition(std::round(770 - sign.left - sign.width / 2),
+                               std::round(480 - sign.top - sign.height / 2));
+}
+
 void refreshHud() {
     char buffer[30];
     std::snprintf(buffer, sizeof buffer, "%d", game.money);
     game.moneyText.setString(buffer);
-    std::snprintf(buffer, sizeof buffer, "Vague : %d", game.wave);
+    std::snprintf(buffer, sizeof buffer, tr("Vague : %d"), game.wave);
     game.waveText.setString(buffer);
     game.ratingStars.setTextureRect(sheetFrame(ratingStarsSheet, starFrame(game.RatingScore)));
     game.objectiveStars.setTextureRect(sheetFrame(starStripSheet, starFrame(game.levelObjective)));

@@ -25,10 +25,10 @@ struct PanelButton {
 };
 
 constexpr PanelButton panel[] = {
-    {"B Jouer.png", 1091, 235, LevelSelect, "Sélection de niveaux"},
-    {"B Shop.png", 1091, 370, Shop, "           Fournisseur"},
-    {"B Options.png", 1091, 510, Options, "              Options"},
-    {"B Aide.png", 1086, 640, Help, "               Aides"},
+    {"B Jouer.png", 1091, 235, LevelSelect, N_("Sélection de niveaux")},
+    {"B Shop.png", 1091, 370, Shop, N_("           Fournisseur")},
+    {"B Options.png", 1091, 510, Options, N_("              Options")},
+    {"B Aide.png", 1086, 640, Help, N_("               Aides")},
     {"B Quitter.png", 1096, 770, Quit, nullptr},
 };
 static_assert(sizeof(panel) / sizeof(panel[0]) == 5, "five panel buttons");
@@ -42,12 +42,12 @@ struct LevelCard {
 };
 
 constexpr LevelCard cards[] = {
-    {"LVL.png", 1251, " C'est l'ouverture !",
-     "              Vagues: 5\n\n        Difficulté: Facile"},
-    {"LVL2.png", 1851, "Les choses se corsent",
-     "            Vagues: 7\n\nDifficulté: Intermédiaire"},
-    {"LVL3.png", 2451, "      C'est le rush !",
-     "             Vagues: 7\n\n      Difficulté: Difficile"},
+    {"LVL.png", 1251, N_(" C'est l'ouverture !"),
+     N_("              Vagues: 5\n\n        Difficulté: Facile")},
+    {"LVL2.png", 1851, N_("Les choses se corsent"),
+     N_("            Vagues: 7\n\nDifficulté: Intermédiaire")},
+    {"LVL3.png", 2451, N_("      C'est le rush !"),
+     N_("             Vagues: 7\n\n      Difficulté: Difficile")},
 };
 static_assert(sizeof(cards) / sizeof(cards[0]) == 3, "three level cards");
 
@@ -58,7 +58,7 @@ void centreOrigin(sf::Sprite& sprite) {
     sprite.setOrigin(bounds.width / 2, bounds.height / 2);
 }
 
-constexpr const char* titleHeading = "               Menu";
+constexpr const char* titleHeading = N_("               Menu");
 
 // The cabinet's heading names the screen it shows, however the player came there.
 void showHeading() {
@@ -66,8 +66,8 @@ void showHeading() {
     for (const PanelButton& button : panel)
         if (button.screen == game.screen && button.heading)
             heading = button.heading;
-    if (heading && game.menuHeading.getString() != utf8(heading))
-        game.menuHeading.setString(utf8(heading));
+    if (heading && game.menuHeading.getString() != utf8(tr(heading)))
+        game.menuHeading.setString(utf8(tr(heading)));
 }
 
 void initLevelSelection() {
@@ -75,9 +75,8 @@ void initLevelSelection() {
         const LevelCard& card = cards[level - 1];
         game.levelCards[level] = makeSprite(loadTexture(menuFolder + card.picture), card.x, 270);
         game.levelCards[level].setTextureRect(sf::IntRect(0, 0, 490, 280));
-        game.levelTitles[level] = makeText(card.title, 40, sf::Color::Black, card.x + 40, 200);
-        game.levelDescriptions[level] =
-            makeText(card.description, 30, sf::Color::Black, card.x + 40, 580);
+        game.levelTitles[level] = makeText("", 40, sf::Color::Black, card.x + 40, 200);
+        game.levelDescriptions[level] = makeText("", 30, sf::Color::Black, card.x + 40, 580);
         game.bestRatingStars[level] = makeSprite(loadTexture(menuFolder + "Stars.png"), 1584, 550);
         game.bestRatingStars[level].setScale(0.5f, 0.5f);
         game.bestRatingStars[level].setTextureRect(sheetFrame(ratingStarsSheet, 0));
@@ -96,7 +95,8 @@ void initLevelSelection() {
     game.nextArrow = makeSprite(arrow, 1781, 400);
     centreOrigin(game.nextArrow);
     game.nextArrow.setScale(-1, 1);
-    game.levelLabel = makeText("Niveau 1", 40, sf::Color::Black, 1391, 770);
+    game.levelLabel = makeText(tr("Niveau 1"), 40, sf::Color::Black, 1391, 770);
+    labelLevelCards();
     game.carouselMoving = 0;
     for (int level = 0; level < 4; ++level) {
         game.padlockAnimating[level] = 0;
@@ -125,7 +125,7 @@ void stepCarousel() {
             slideCarousel(carouselStep);
         } else {
             game.carouselMoving = 0;
-            game.levelLabel.setString("Niveau 1");
+            game.levelLabel.setString(utf8(tr("Niveau 1")));
         }
         break;
     case 2:
@@ -133,7 +133,7 @@ void stepCarousel() {
             slideCarousel(-carouselStep);
         } else {
             game.carouselMoving = 0;
-            game.levelLabel.setString("Niveau 2");
+            game.levelLabel.setString(utf8(tr("Niveau 2")));
         }
         if (game.levelCards[1].getPosition().x < 651)
             slideCarousel(carouselStep);
@@ -143,7 +143,7 @@ void stepCarousel() {
             slideCarousel(-carouselStep);
         } else {
             game.carouselMoving = 0;
-            game.levelLabel.setString("Niveau 3");
+            game.levelLabel.setString(utf8(tr("Niveau 3")));
         }
         break;
     default:
@@ -207,6 +207,13 @@ void updateStarBalance() {
 }
 
 } // namespace
+
+void labelLevelCards() {
+    for (int level = 1; level <= 3; ++level) {
+        game.levelTitles[level].setString(utf8(tr(cards[level - 1].title)));
+        game.levelDescriptions[level].setString(utf8(tr(cards[level - 1].description)));
+    }
+}
 
 void initMenus() {
     game.menuContentBackground = makeSprite(loadTexture(menuFolder + "Fond.png"), 1145, 165);

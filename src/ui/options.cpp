@@ -93,9 +93,16 @@ void initOptions() {
     game.tutorialBoxState = 1;
     game.tutorialBox = makeSprite(nullptr, 1541, 585);
     setTutorialBoxPicture();
-    game.tutorialLabel = makeText("Tutoriel", 40, sf::Color::Black, 1341, 605);
+    game.tutorialLabel = makeText("", 40, sf::Color::Black, 1341, 605);
     game.deleteButton = makeSprite(loadTexture(menuFolder + "B Reset.png"), 1211, 752);
-    game.deleteLabel = makeText("Suppr. partie", 40, sf::Color::Black, 1341, 760);
+    game.deleteLabel = makeText("", 40, sf::Color::Black, 1341, 760);
+    labelOptions();
+    initScreenChoices();
+}
+
+void labelOptions() {
+    game.tutorialLabel.setString(utf8(tr("Tutoriel")));
+    game.deleteLabel.setString(utf8(tr("Suppr. partie")));
 }
 
 float knobForVolume(float volume, float barStart) {
@@ -117,6 +124,7 @@ void updateOptions() {
     game.musicVolume = volumeForKnob(game.musicKnobX, barX);
     applyVolumes();
     showTutorialFlag();
+    updateScreenChoices(false);
     if (game.input.leftDown)
         pressControls();
     else if (game.clickLatch == 1)

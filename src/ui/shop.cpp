@@ -160,7 +160,12 @@ void initShop() {
     }
     game.shopResetButton =
         makeSprite(loadTexture("../resources/textures/Menu/B Reset.png"), 1211, 752);
-    game.shopResetLabel = makeText("Réinitialiser", 40, sf::Color::Black, 1371, 765);
+    game.shopResetLabel = makeText("", 40, sf::Color::Black, 1371, 765);
+    labelShop();
+}
+
+void labelShop() {
+    game.shopResetLabel.setString(utf8(tr("Réinitialiser")));
 }
 
 void updateShop() {

@@ -21,6 +21,16 @@ void startLevel();
 // Options: the sliders, the tutorial box and the delete button, reacting to the held button.
 void initOptions();
 void updateOptions();
+// The screen's choices on both options screens: the fullscreen box and the language buttons.
+void initScreenChoices();
+void updateScreenChoices(bool inGame);
+void drawScreenChoices(const GameState& state, Renderer& renderer);
+// Every label the menus and the HUD made once, in the language spoken.
+void labelMenus();
+void labelOptions();
+void labelLevelCards();
+void labelShop();
+void labelHud();
 void placeVolumeKnobs();
 // 551 pixels of a volume bar are the range 0 to 100, in the menu and in the game.
 constexpr float volumeBarRange = 551.0f;
@@ -63,4 +73,6 @@ void drawDeleteButton(const GameState& state, Renderer& renderer);
 void drawHelpFoods(const GameState& state, Renderer& renderer);
 void drawShop(const GameState& state, Renderer& renderer);
 void drawHud(const GameState& state, Renderer& renderer);
+// The room dimmed under "Pause" while the game is paused (not under the in-game menu).
+void drawPauseVeil(const GameState& state, Renderer& renderer);
 void drawWavePreview(const GameState& state, Renderer& renderer);

@@ -20,6 +20,11 @@ std::string enterSandbox(bool withResources) {
             if (fs::exists(real / folder))
                 fs::create_directory_symlink(real / folder, root / "resources" / folder);
         fs::create_directories(root / "resources" / "save");
+        // The languages compiled beside the test program, where the game looks first.
+        std::error_code error;
+        const fs::path locale = fs::read_symlink("/proc/self/exe", error).parent_path() / "locale";
+        if (!error && fs::exists(locale))
+            fs::create_directory_symlink(locale, root / "run" / "locale");
     }
     fs::current_path(root / "run");
     return root.string();

@@ -1,0 +1,197 @@
+#include "core/language.h"
+
+#include "core/paths.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The game's catalogues are a few tens of kilobytes; anything much larger is not one of them.
+constexpr std::size_t maxCatalogueBytes = 4 * 1024 * 1024;
+constexpr const char* catalogueName = "gobbler.mo";
+
+struct Speaking {
+    std::string language = "fr";
+    Catalogue catalogue;
+    unsigned switches = 0;
+};
+
+Speaking& speaking() {
+    static Speaking state;
+    return state;
+}
+
+// A 32-bit word of the catalogue, in the byte order its magic number told.
+bool word(const std::string& bytes, std::size_t at, bool swapped, std::uint32_t& value) {
+    if (at > bytes.size() || bytes.size() - at < 4)
+        return false;
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data() + at);
+    value = swapped ? (std::uint32_t(b[0]) << 24 | std::uint32_t(b[1]) << 16 |
+                       std::uint32_t(b[2]) << 8 | b[3])
+                    : (std::uint32_t(b[3]) << 24 | std::uint32_t(b[2]) << 16 |
+                       std::uint32_t(b[1]) << 8 | b[0]);
+    return true;
+}
+
+// String `index` of a table of (length, offset) pairs; it must lie inside the catalogue with
+// its closing zero.
+bool tableString(const std::string& bytes, std::uint32_t table, std::uint32_t index, bool swapped,
+                 std::string& text) {
+    std::uint32_t length = 0, offset = 0;
+    const std::size_t entry = std::size_t(table) + std::size_t(index) * 8;
+    if (!word(bytes, entry, swapped, length) || !word(bytes, entry + 4, swapped, offset))
+        return false;
+    if (offset > bytes.size() || bytes.size() - offset <= length || bytes[offset + length] != 0)
+        return false;
+    text.assign(bytes, offset, length);
+    return true;
+}
+
+// The next printf conversion from `at` ("%%" included), or "" at the end.
+std::string nextConversion(const char*& at) {
+    at = std::strchr(at, '%');
+    if (!at)
+        return "";
+    const char* start = at++;
+    while (*at && std::strchr("-+ #0123456789.*lhLqjzt'", *at))
+        ++at;
+    if (*at)
+        ++at;
+    return std::string(start, at);
+}
+
+bool readable(const fs::path& path) {
+    std::error_code ignored;
+    return fs::is_regular_file(path, ignored);
+}
+
+fs::path cataloguePath(const std::string& code) {
+    return fs::path(localeFolder()) / code / "LC_MESSAGES" / catalogueName;
+}
+
+bool loadCatalogue(const std::string& code, Catalogue& catalogue) {
+    std::ifstream in(cataloguePath(code), std::ios::binary);
+    if (!in)
+        return false;
+    std::string bytes(maxCatalogueBytes + 1, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes.size() <= maxCatalogueBytes && readCatalogue(bytes, catalogue);
+}
+
+// A language code as the catalogues' folders are named: letters, and a region after '_'.
+bool plainCode(const std::string& code) {
+    return !code.empty() && code.size() <= 16 && std::all_of(code.begin(), code.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    });
+}
+
+} // namespace
+
+bool sameConversions(const char* a, const char* b) {
+    for (;;) {
+        const std::string left = nextConversion(a), right = nextConversion(b);
+        if (left != right)
+            return false;
+        if (left.empty())
+            return true;
+    }
+}
+
+bool readCatalogue(const std::string& bytes, Catalogue& catalogue) {
+    std::uint32_t magic = 0, revision = 0, count = 0, originals = 0, translations = 0;
+    if (!word(bytes, 0, false, magic))
+        return false;
+    const bool swapped = magic == 0xde120495u;
+    if (!swapped && magic != 0x950412deu)
+        return false;
+    if (!word(bytes, 4, swapped, revision) || (revision >> 16) > 1 ||
+        !word(bytes, 8, swapped, count) || !word(bytes, 12, swapped, originals) ||
+        !word(bytes, 16, swapped, translations) || count > bytes.size() / 8)
+        return false;
+    Catalogue read;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        std::string french, text;
+        if (!tableString(bytes, originals, i, swapped, french) ||
+            !tableString(bytes, translations, i, swapped, text))
+            return false;
+        // The header (empty French), plural and context entries are not texts of the game.
+        if (french.empty() || text.empty() || french.find('\0') != std::string::npos ||
+            french.find('\4') != std::string::npos || text.find('\0') != std::string::npos ||
+            !sameConversions(french.c_str(), text.c_str()))
+            continue;
+        read.texts.emplace(std::move(french), std::move(text));
+    }
+    catalogue = std::move(read);
+    return true;
+}
+
+std::vector<std::string> languagesFound() {
+    std::vector<std::string> codes;
+    std::error_code error;
+    for (fs::directory_iterator it(localeFolder(), error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string code = it->path().filename().string();
+        if (code != "fr" && plainCode(code) && readable(cataloguePath(code)))
+            codes.push_back(code);
+    }
+    std::sort(codes.begin(), codes.end());
+    codes.insert(codes.begin(), "fr");
+    return codes;
+}
+
+const std::string& currentLanguage() {
+    return speaking().language;
+}
+
+bool chooseLanguage(const std::string& code) {
+    Speaking& state = speaking();
+    Catalogue catalogue;
+    const bool found = code == "fr" || (plainCode(code) && loadCatalogue(code, catalogue));
+    const std::string language = found ? code : "fr";
+    if (language != state.language)
+        ++state.switches;
+    state.language = language;
+    state.catalogue = std::move(catalogue);
+    return found;
+}
+
+unsigned languageSwitches() {
+    return speaking().switches;
+}
+
+const char* tr(const char* french) {
+    const Catalogue& catalogue = speaking().catalogue;
+    if (catalogue.texts.empty() || !french)
+        return french;
+    const auto found = catalogue.texts.find(french);
+    return found == catalogue.texts.end() ? french : found->second.c_str();
+}
+
+const char* tr(const std::string& french) {
+    const Catalogue& catalogue = speaking().catalogue;
+    const auto found = catalogue.texts.find(french);
+    return found == catalogue.texts.end() ? french.c_str() : found->second.c_str();
+}
+
+std::string twinPath(const std::string& path, const std::string& language) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return language + "/" + path;
+    return path.substr(0, slash + 1) + language + path.substr(slash);
+}
+
+std::string localisedPicture(const std::string& path, bool (*exists)(const std::string&)) {
+    const std::string& language = currentLanguage();
+    if (language == "fr")
+        return path;
+    const std::string twin = twinPath(path, language);
+    return exists(twin) ? twin : path;
+}

@@ -1,0 +1,264 @@
+// The game in English: its catalogue read whatever its bytes, the options' language buttons,
+// and every English text inside the box it shows in.
+#include "core/game.h"
+#include "core/language.h"
+#include "core/resources.h"
+#include "frame/window.h"
+#include "rating/rating.h"
+#include "support/frame_driver.h"
+#include "ui/ui.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::pair<std::string, std::string>>;
+
+// A compiled catalogue of these texts, in either byte order.
+std::string catalogueOf(const Texts& texts, bool bigEndian) {
+    std::string bytes;
+    auto put = [&](std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(
+                static_cast<char>(bigEndian ? value >> (24 - 8 * i) : value >> (8 * i)));
+    };
+    const auto count = static_cast<std::uint32_t>(texts.size());
+    const std::uint32_t stringsAt = 28 + 16 * count;
+    put(0x950412de);
+    put(0);
+    put(count);
+    put(28);
+    put(28 + 8 * count);
+    put(0);
+    put(stringsAt);
+    std::string strings;
+    for (int side = 0; side < 2; ++side)
+        for (const auto& text : texts) {
+            const std::string& s = side == 0 ? text.first : text.second;
+            put(static_cast<std::uint32_t>(s.size()));
+            put(stringsAt + static_cast<std::uint32_t>(strings.size()));
+            strings += s;
+            strings.push_back('\0');
+        }
+    return bytes + strings;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::string shown(const sf::Text& text) {
+    const auto bytes = text.getString().toUtf8();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+bool samePixels(const sf::Texture* texture, const std::string& file) {
+    sf::Image expected;
+    if (!texture || !expected.loadFromFile(file))
+        return false;
+    const sf::Image got = texture->copyToImage();
+    const std::size_t bytes = std::size_t(got.getSize().x) * got.getSize().y * 4;
+    return got.getSize() == expected.getSize() &&
+           std::equal(got.getPixelsPtr(), got.getPixelsPtr() + bytes, expected.getPixelsPtr());
+}
+
+struct Box {
+    float left, top, right, bottom;
+};
+
+::testing::AssertionResult inside(const sf::Text& text, Box box) {
+    const sf::FloatRect at = text.getGlobalBounds();
+    if (text.getString().isEmpty() || shown(text) == " ")
+        return ::testing::AssertionSuccess();
+    if (at.left >= box.left && at.top >= box.top && at.left + at.width <= box.right &&
+        at.top + at.height <= box.bottom)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "\"" << shown(text) << "\" spans " << at.left << ".." << at.left + at.width << " x "
+           << at.top << ".." << at.top + at.height;
+}
+
+// The options of the title menu, speaking French.
+struct OnOptions : FrameDriver {
+    OnOptions() : FrameDriver(1.0 / 60) {
+        speakLanguage("fr");
+        game.screen = TitleMenu;
+        frame();
+        click(1091, 510);
+    }
+    ~OnOptions() { speakLanguage("fr"); }
+    void pressLanguage(int index) {
+        const sf::FloatRect box = game.languageButtons[index].box.getGlobalBounds();
+        click(static_cast<int>(box.left + box.width / 2),
+              static_cast<int>(box.top + box.height / 2));
+        frame();
+    }
+};
+
+} // namespace
+
+TEST(Language, CataloguesAreReadSafelyWhateverTheirBytes) {
+    // Both byte orders; a translation whose conversions differ from its French text's is left
+    // out, so a format can never be filled with what it does not expect.
+    const Texts texts = {{"", "Content-Type: text/plain; charset=UTF-8\n"},
+                         {"Vague : %d", "Wave: %d"},
+                         {"Niv.%d", "Lv.%s"},
+                         {"100 %%", "100%%"},
+                         {"Frites", "Fries"}};
+    for (bool bigEndian : {false, true}) {
+        Catalogue catalogue;
+        ASSERT_TRUE(readCatalogue(catalogueOf(texts, bigEndian), catalogue));
+        EXPECT_EQ(catalogue.texts.size(), 3u);
+        EXPECT_EQ(catalogue.texts["Vague : %d"], "Wave: %d");
+        EXPECT_EQ(catalogue.texts["100 %%"], "100%%");
+        EXPECT_EQ(catalogue.texts.count("Niv.%d"), 0u);
+    }
+
+    // The game's own, then every shortening of it and random damage to its tables: read or
+    // refused, never read outside itself (the sanitizers watch).
+    const std::string real = readFile("locale/en/LC_MESSAGES/gobbler.mo");
+    Catalogue english;
+    ASSERT_TRUE(readCatalogue(real, english));
+    EXPECT_EQ(english.texts["Tutoriel"], "Tutorial");
+    for (std::size_t size = 0; size < real.size(); size += 7) {
+        Catalogue cut;
+        EXPECT_FALSE(readCatalogue(real.substr(0, size), cut)) << size;
+    }
+    std::srand(7);
+    const std::size_t tables = 28 + 16 * english.texts.size();
+    for (int round = 0; round < 3000; ++round) {
+        std::string damaged = real;
+        for (int flips = 1 + round % 4; flips > 0; --flips)
+            damaged[std::size_t(std::rand()) % tables] = static_cast<char>(std::rand());
+        Catalogue read;
+        if (!readCatalogue(damaged, read))
+            continue;
+        for (const auto& text : read.texts)
+            EXPECT_TRUE(sameConversions(text.first.c_str(), text.second.c_str()));
+    }
+}
+
+TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
+    OnOptions driver;
+    ASSERT_EQ(game.screen, Options);
+    ASSERT_EQ(game.languageCount, 2);
+    EXPECT_EQ(game.languageButtons[0].code, "fr");
+    EXPECT_EQ(game.languageButtons[1].code, "en");
+    const std::string playButton = "../resources/textures/Menu/B Jouer.png";
+    const std::string french = GOBBLER_SOURCE_DIR "/resources/textures/Menu/B Jouer.png";
+    const std::string english = GOBBLER_SOURCE_DIR "/resources/textures/Menu/en/B Jouer.png";
+    EXPECT_TRUE(samePixels(loadTexture(playButton), french));
+    EXPECT_EQ(shown(game.tutorialLabel), "Tutoriel");
+    EXPECT_EQ(game.languageButtons[0].box.getFillColor(), sf::Color(255, 200, 60));
+
+    driver.pressLanguage(1);
+    EXPECT_EQ(currentLanguage(), "en");
+    EXPECT_EQ(shown(game.tutorialLabel), "Tutorial");
+    EXPECT_EQ(shown(game.deleteLabel), "Delete save");
+    EXPECT_EQ(shown(game.fullscreenLabel), "Fullscreen");
+    EXPECT_EQ(shown(game.levelTitles[1]).find("Opening day!") != std::string::npos, true);
+    EXPECT_TRUE(samePixels(loadTexture(playButton), english));
+    EXPECT_EQ(game.languageButtons[1].box.getFillColor(), sf::Color(255, 200, 60));
+    // The panel's other screens speak it too.
+    driver.click(1091, 370);
+    EXPECT_EQ(shown(game.menuHeading), tr("           Fournisseur"));
+    EXPECT_EQ(shown(game.shopResetLabel), "Reset");
+    driver.click(1091, 510);
+
+    // And back: the French words and pictures as they were, byte for byte.
+    driver.pressLanguage(0);
+    EXPECT_EQ(currentLanguage(), "fr");
+    EXPECT_EQ(shown(game.tutorialLabel), "Tutoriel");
+    EXPECT_EQ(shown(game.fullscreenLabel), "Plein écran");
+    EXPECT_TRUE(samePixels(loadTexture(playButton), french));
+
+    // The fullscreen box makes the switch F11 makes, and shows the window's state.
+    const sf::Texture* ticked = loadTexture("../resources/textures/Menu/CaseTuto1.png");
+    const sf::Texture* empty = loadTexture("../resources/textures/Menu/CaseTuto2.png");
+    for (bool fullscreen : {true, false}) {
+        EXPECT_EQ(game.fullscreenBox.getTexture(), fullscreen ? empty : ticked);
+        const sf::FloatRect box = game.fullscreenBox.getGlobalBounds();
+        driver.click(static_cast<int>(box.left + 30), static_cast<int>(box.top + 30));
+        EXPECT_EQ(windowFullscreen(), fullscreen);
+        driver.frame();
+        EXPECT_EQ(game.fullscreenBox.getTexture(), fullscreen ? ticked : empty);
+    }
+    // A catalogue that cannot be read leaves the game in French.
+    EXPECT_FALSE(speakLanguage("xx"));
+    EXPECT_EQ(currentLanguage(), "fr");
+}
+
+// Every English text stays inside what frames it: its panel, card, bubble or screen.
+TEST(Language, EveryEnglishTextFitsWhereItShows) {
+    OnOptions driver;
+    driver.pressLanguage(1);
+    ASSERT_EQ(currentLanguage(), "en");
+    // The cabinet's screen, where the menus' texts show.
+    const Box screen = {1195, 150, 1840, 840};
+    for (const sf::Text* label :
+         {&game.tutorialLabel, &game.deleteLabel, &game.fullscreenLabel, &game.menuHeading})
+        EXPECT_TRUE(inside(*label, {1195, 60, 1840, 840}));
+    EXPECT_LE(game.fullscreenBox.getGlobalBounds().left + 64,
+              game.fullscreenLabel.getGlobalBounds().left);
+    driver.click(1091, 370);
+    EXPECT_TRUE(inside(game.shopResetLabel, screen));
+    for (int level = 1; level <= 3; ++level) {
+        // Each card's texts as they show once the carousel has brought it to the middle.
+        const float shift = 1251 - game.levelCards[level].getPosition().x;
+        for (sf::Text text : {game.levelTitles[level], game.levelDescriptions[level]}) {
+            text.move(shift, 0);
+            EXPECT_TRUE(inside(text, screen));
+        }
+    }
+    // The help pages' titles and texts.
+    for (int categoryX : {1631, 1351}) {
+        driver.click(1086, 640); // "Aides" again: back to the two categories
+        driver.click(categoryX, 450);
+        ASSERT_NE(game.helpPage, 0);
+        for (int y = 180; y < 700; y += 20)
+            for (int x = 1200; x < 1800; x += 40) {
+                driver.moveMouse(x, y);
+                driver.frame();
+                EXPECT_TRUE(inside(game.helpTitle, screen));
+                EXPECT_TRUE(inside(game.helpTowerText, screen));
+                EXPECT_TRUE(inside(game.helpCustomerText, screen));
+            }
+    }
+
+    // Reviews: the live panel's two rows and the level end's four, every text of every type.
+    game.tutorialEnabled = 0;
+    driver.startLevel(1);
+    std::srand(3);
+    for (int type = 0; type < CustomerTypeCount; ++type)
+        for (int fed : {0, 50, 100}) {
+            Customer customer;
+            customer.type = type;
+            customer.appetite = 100;
+            customer.fed = fed;
+            for (int exits = 0; exits < 40; ++exits) {
+                writeReview(customer);
+                showReviews();
+                EXPECT_TRUE(inside(game.currentReviewText, {1650, 750, 1905, 858}));
+                EXPECT_TRUE(inside(game.previousReviewText, {1650, 880, 1905, 985}));
+            }
+        }
+    const float rows[4][2] = {{148, 372}, {388, 602}, {618, 832}, {848, 1030}};
+    for (float score : {0.0f, 3.0f, 5.0f, 9.0f})
+        for (int draw = 0; draw < 30; ++draw) {
+            game.RatingScore = score;
+            game.endReviewsChosen = 0;
+            chooseEndReviews();
+            for (int row = 0; row < 4; ++row)
+                EXPECT_TRUE(inside(game.endTexts[row], {664, rows[row][0], 1336, rows[row][1]}));
+        }
+    EXPECT_TRUE(inside(game.objectiveLabel, {1500, 380, 1650, 430}));
+}
