@@ -192,6 +192,21 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
         driver.frame();
         EXPECT_EQ(game.fullscreenBox.getTexture(), fullscreen ? ticked : empty);
     }
+    // The level's own options speak it too, over the level: its HUD's words change at once.
+    game.tutorialEnabled = 0;
+    driver.startLevel(1);
+    driver.frame();
+    driver.click(1690, 1025); // the HUD's menu button
+    driver.click(600, 575);   // "Options"
+    ASSERT_EQ(game.screen, GameOptions);
+    const std::string hud = GOBBLER_SOURCE_DIR "/resources/textures/hud/";
+    for (int language : {1, 0}) {
+        driver.pressLanguage(language);
+        EXPECT_TRUE(samePixels(game.hudPanel.getTexture(),
+                               hud + (language == 1 ? "en/HUD.png" : "HUD.png")));
+        EXPECT_TRUE(samePixels(game.gameOptionsSprite.getTexture(),
+                               hud + (language == 1 ? "en/IGOptions.png" : "IGOptions.png")));
+    }
     // A catalogue that cannot be read leaves the game in French.
     EXPECT_FALSE(speakLanguage("xx"));
     EXPECT_EQ(currentLanguage(), "fr");

@@ -225,6 +225,9 @@ bool speakLanguage(const std::string& language) {
     for (const Away& away : texturesWithPixels("")) {
         if (!hasTwin(away.path, previous) && !hasTwin(away.path, now))
             continue;
+        // One let go of comes back from the language's file when it is asked for again.
+        if (comingSizes().count(away.shown()) && !onItsWay(away))
+            continue;
         // The same texture, so every sprite that shows it shows the words of the language now.
         letGo(away);
         bringBack(away, true);
