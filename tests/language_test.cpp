@@ -6,6 +6,7 @@
 #include "frame/window.h"
 #include "rating/rating.h"
 #include "support/frame_driver.h"
+#include "support/sandbox.h"
 #include "ui/ui.h"
 
 #include <gtest/gtest.h>
@@ -49,11 +50,6 @@ std::string catalogueOf(const Texts& texts, bool bigEndian) {
             strings.push_back('\0');
         }
     return bytes + strings;
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 std::string shown(const sf::Text& text) {

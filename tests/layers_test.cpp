@@ -2,6 +2,8 @@
 // aside, which writes nothing) writes a field of a group owned by a folder above it.
 // ARCHITECTURE.md orders the folders and names each group's owner; core/game_state.h says which
 // fields each group holds.
+#include "support/sandbox.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,13 +16,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 struct Ownership {
     std::map<std::string, int> height;        // folder -> its place, bottom to top

@@ -17,13 +17,6 @@ namespace {
 const char* const tutorialOn = "../resources/textures/Menu/CaseTuto1.png";
 const char* const tutorialOff = "../resources/textures/Menu/CaseTuto2.png";
 
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 struct SaveFileBefore {
     explicit SaveFileBefore(const char* content) {
         std::remove(sandboxSavePath().c_str());

@@ -43,18 +43,6 @@ void onLevel(int level, float rating, float objective) {
     game.countdownDone = 1;
 }
 
-std::string readFile(const std::string& path) {
-    std::string text;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        std::size_t length;
-        while ((length = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            text.append(buffer, length);
-        std::fclose(file);
-    }
-    return text;
-}
-
 } // namespace
 
 // Each edge, at 20, 40, 60 and 80 % of the appetite (integer percent), still belongs to the

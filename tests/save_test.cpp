@@ -42,16 +42,6 @@ std::vector<std::string> saveFolder() {
     return names;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << text;
-}
-
 class Save : public testing::Test {
   protected:
     void SetUp() override {

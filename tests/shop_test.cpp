@@ -13,13 +13,6 @@
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 bool saveExists() {
     return std::ifstream(sandboxSavePath()).good();
 }

@@ -5,6 +5,7 @@
 #include "core/platform.h"
 #include "frame/frame.h"
 #include "support/frame_driver.h"
+#include "support/sandbox.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -141,20 +142,6 @@ TEST(Window, OpensToFitTheDesktopAndRemembersItsSettings) {
     EXPECT_EQ(partly.width, 0u);
     EXPECT_EQ(partly.height, 600u);
 }
-
-namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << text;
-}
-
-} // namespace
 
 // Whatever lies at the settings' name, start-up opens the window at once, at the player's size
 // when the file is the game's own and readable, else at the defaults; closing the window then

@@ -43,11 +43,6 @@ void setProgress(bool second) {
             game.upgradeUnlocked[tower][level] = second ? level == 1 : 1;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 int countTemporaries() {
     int count = 0;
     std::error_code error;

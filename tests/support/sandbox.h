@@ -10,3 +10,6 @@
 std::string enterSandbox(bool withResources = true);
 // The save file as the game sees it from the sandbox.
 std::string sandboxSavePath();
+// A whole file's bytes ("" when it cannot be read), and a file made of these bytes.
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& text);
