@@ -187,11 +187,3 @@ std::string twinPath(const std::string& path, const std::string& language) {
         return language + "/" + path;
     return path.substr(0, slash + 1) + language + path.substr(slash);
 }
-
-std::string localisedPicture(const std::string& path, bool (*exists)(const std::string&)) {
-    const std::string& language = currentLanguage();
-    if (language == "fr")
-        return path;
-    const std::string twin = twinPath(path, language);
-    return exists(twin) ? twin : path;
-}

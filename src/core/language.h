@@ -41,6 +41,3 @@ __attribute__((format_arg(1))) const char* tr(const char* french);
 const char* tr(const std::string& french);
 // Where a picture's twin in a language would be: in a folder named after the language, beside it.
 std::string twinPath(const std::string& path, const std::string& language);
-// A picture's file name in the language spoken: its twin's when there is one, else its own.
-// `exists` says whether a file name can be read.
-std::string localisedPicture(const std::string& path, bool (*exists)(const std::string&));

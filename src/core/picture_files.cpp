@@ -36,7 +36,8 @@ bool hasTwin(const std::string& path, const std::string& language) {
 }
 
 std::string pictureFile(const std::string& path) {
-    return resourceFile(localisedPicture(path, twinExists));
+    const std::string& language = currentLanguage();
+    return resourceFile(hasTwin(path, language) ? twinPath(path, language) : path);
 }
 
 std::string locate(const std::string& path) {

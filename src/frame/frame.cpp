@@ -225,6 +225,7 @@ void speakLanguageAsked() {
     if (game.languageAsked.empty())
         return;
     if (speakLanguage(game.languageAsked)) {
+        rememberLanguage(currentLanguage());
         labelMenus();
         relabelIntro();
     }
@@ -433,7 +434,6 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
         toggleFullscreen(*window);
     game.fullscreenAsked = 0;
     game.fullscreen = windowFullscreen() ? 1 : 0;
-    rememberLanguage(currentLanguage());
 }
 
 int runGame() {
