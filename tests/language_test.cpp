@@ -158,6 +158,8 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
 
     driver.pressLanguage(1);
     EXPECT_EQ(currentLanguage(), "en");
+    EXPECT_EQ(readWindowSettings(readFile("../resources/save/settings.txt")).language, "en")
+        << "remembered for the next start";
     EXPECT_EQ(shown(game.tutorialLabel), "Tutorial");
     EXPECT_EQ(shown(game.deleteLabel), "Delete save");
     EXPECT_EQ(shown(game.fullscreenLabel), "Fullscreen");
