@@ -4,6 +4,8 @@
 #include "core/paths.h"
 #include "core/platform.h"
 #include "frame/frame.h"
+#include "frame/window.h"
+#include "rating/rating.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
 
@@ -294,4 +296,58 @@ TEST(Window, FullscreenAndBackFiftyTimesKeepsPicturesGameAndMemory) {
     driver.drawing = false;
     EXPECT_LT(residentAfter - residentBefore, 2560) << "under 10 MB more";
     EXPECT_EQ(game.money, money);
+}
+
+// Under the level's end panel only the room's props and the pointer move: each frame is drawn
+// again only where they moved, and shows exactly what a frame drawn whole shows, in the picture
+// and in the window.
+TEST(Window, AFrameDrawnOnlyWhereItMovedShowsWhatAWholeOneShows) {
+    FrameDriver driver;
+    game.tutorialEnabled = 0;
+    driver.startLevel(1);
+    driver.runFor(1.0);
+    game.RatingScore = 9;
+    checkLevelEnd();
+    driver.drawing = true;
+    driver.moveMouse(300, 300);
+    driver.frames(2);
+    sf::RenderWindow& window = *driver.platform.window;
+    Renderer& renderer = frameRenderer();
+    const auto windowPicture = [&window] {
+        sf::Texture shown;
+        EXPECT_TRUE(shown.create(window.getSize().x, window.getSize().y));
+        shown.update(window);
+        return shown.copyToImage();
+    };
+    const long inPart = framesDrawnInPart(), shown = framesShown();
+    int compared = 0;
+    for (int i = 0; i < 240 && compared < 6; ++i) {
+        if (i % 40 == 20)
+            driver.moveMouse(300 + 10 * i, 300 + 3 * i); // the pointer moves now and then
+        const long before = framesDrawnInPart();
+        driver.frame();
+        if (framesDrawnInPart() == before || i < 60)
+            continue;
+        const sf::Image part = renderer.frame.getTexture().copyToImage();
+        const sf::Image partShown = windowPicture();
+        const sf::Image whole = driver.frameImage();
+        presentFrame(renderer, window);
+        const sf::Image wholeShown = windowPicture();
+        ++compared;
+        int differing = 0, differingShown = 0;
+        for (unsigned y = 0; y < whole.getSize().y; ++y)
+            for (unsigned x = 0; x < whole.getSize().x; ++x)
+                differing += part.getPixel(x, y) != whole.getPixel(x, y);
+        for (unsigned y = 0; y < wholeShown.getSize().y; ++y)
+            for (unsigned x = 0; x < wholeShown.getSize().x; ++x) {
+                const sf::Color a = partShown.getPixel(x, y), b = wholeShown.getPixel(x, y);
+                differingShown +=
+                    std::abs(a.r - b.r) > 2 || std::abs(a.g - b.g) > 2 || std::abs(a.b - b.b) > 2;
+            }
+        EXPECT_EQ(differing, 0) << "frame " << i;
+        EXPECT_EQ(differingShown, 0) << "frame " << i;
+    }
+    EXPECT_EQ(compared, 6);
+    // Drawn whole only when the test drew it whole itself, and at the start.
+    EXPECT_GE(framesDrawnInPart() - inPart, (framesShown() - shown) * 3 / 4);
 }

@@ -476,15 +476,29 @@ void sceneScreens(Player& p, const std::string& size) {
     report("still.end", stillShare(p, 3.0));
 }
 
-// One screen for a while, the pointer going round (for profilers): "hold NAME [WxH [still]]";
-// still: the pointer parked and the level paused.
+// One screen for a while, the pointer going round (for profilers): "hold NAME [WxH|full
+// [still]]"; still: the pointer parked and the level paused; "end": the first map's end panel,
+// the pointer parked.
 void sceneHold(Player& p, const std::string& name, const std::string& size, bool still) {
     p.start();
     unsigned w = 0, h = 0;
-    if (std::sscanf(size.c_str(), "%ux%u", &w, &h) == 2)
+    if (size == "full")
+        toggleFullscreen(p.window);
+    else if (std::sscanf(size.c_str(), "%ux%u", &w, &h) == 2)
         p.window.setSize(sf::Vector2u(w, h));
     p.playToTitle(false);
     game.tutorialEnabled = 0;
+    if (name == "end") { // the first map's end panel, its props going on under it
+        game.currentLevel = 1;
+        startLevel();
+        p.frames(0.5);
+        game.RatingScore = 9;
+        checkLevelEnd();
+        const long shown = framesShown();
+        report("hold.still", stillShare(p, 10.0));
+        report("hold.shown", static_cast<double>(framesShown() - shown));
+        return;
+    }
     for (const Shown& screen : shownScreens)
         if (name == screen.name) {
             screen.enter();

@@ -7,117 +7,280 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <utility>
 
-void FramePicture::sign(const void* data, std::size_t size) {
+namespace {
+constexpr std::uint64_t fnvStart = 14695981039346656037ull;
+
+// The scissor's calls, looked up once (the game links no GL library of its own).
+struct ScissorCalls {
+    void(APIENTRY* enable)(GLenum) = nullptr;
+    void(APIENTRY* disable)(GLenum) = nullptr;
+    void(APIENTRY* scissor)(GLint, GLint, GLsizei, GLsizei) = nullptr;
+};
+
+const ScissorCalls& scissorCalls() {
+    static const ScissorCalls calls = [] {
+        ScissorCalls found;
+        found.enable =
+            reinterpret_cast<decltype(found.enable)>(sf::Context::getFunction("glEnable"));
+        found.disable =
+            reinterpret_cast<decltype(found.disable)>(sf::Context::getFunction("glDisable"));
+        found.scissor =
+            reinterpret_cast<decltype(found.scissor)>(sf::Context::getFunction("glScissor"));
+        return found;
+    }();
+    return calls;
+}
+} // namespace
+
+void clipDrawing(const sf::IntRect* area, unsigned height) {
+    const ScissorCalls& gl = scissorCalls();
+    if (!gl.enable || !gl.disable || !gl.scissor)
+        return;
+    if (!area)
+        return gl.disable(GL_SCISSOR_TEST);
+    // GL counts rows bottom up.
+    gl.enable(GL_SCISSOR_TEST);
+    gl.scissor(area->left, static_cast<GLint>(height) - area->top - area->height, area->width,
+               area->height);
+}
+
+void FramePicture::mix(const void* data, std::size_t size) {
     // FNV-1a, 64 bits.
     const auto* bytes = static_cast<const unsigned char*>(data);
     for (std::size_t i = 0; i < size; ++i) {
-        signature_ ^= bytes[i];
-        signature_ *= 1099511628211ull;
+        look_ ^= bytes[i];
+        look_ *= 1099511628211ull;
     }
 }
 
+void FramePicture::endPiece(const sf::IntRect& area) {
+    pieces_.push_back(FramePiece{look_, area});
+    look_ = fnvStart;
+}
+
+void FramePicture::sign(const void* data, std::size_t size) {
+    mix(data, size);
+    endPiece(whole());
+}
+
 void FramePicture::signStates(const sf::RenderStates& states) {
-    sign(states.transform.getMatrix(), 16 * sizeof(float));
-    sign(&states.blendMode, sizeof states.blendMode);
-    sign(&states.texture, sizeof states.texture);
-    sign(&states.shader, sizeof states.shader);
+    mix(states.transform.getMatrix(), 16 * sizeof(float));
+    mix(&states.blendMode, sizeof states.blendMode);
+    mix(&states.texture, sizeof states.texture);
+    mix(&states.shader, sizeof states.shader);
+}
+
+sf::IntRect FramePicture::whole() const {
+    return sf::IntRect(0, 0, static_cast<int>(getSize().x), static_cast<int>(getSize().y));
+}
+
+sf::IntRect FramePicture::pixelsOf(const sf::FloatRect& bounds,
+                                   const sf::Transform& transform) const {
+    const sf::FloatRect placed = transform.transformRect(bounds);
+    const sf::Vector2i from = mapCoordsToPixel(sf::Vector2f(placed.left, placed.top));
+    const sf::Vector2i to =
+        mapCoordsToPixel(sf::Vector2f(placed.left + placed.width, placed.top + placed.height));
+    // Two pixels more on every side: filtered edges and rounding never fall outside.
+    constexpr int margin = 2;
+    const sf::IntRect area(std::min(from.x, to.x) - margin, std::min(from.y, to.y) - margin,
+                           std::abs(to.x - from.x) + 2 * margin,
+                           std::abs(to.y - from.y) + 2 * margin);
+    sf::IntRect inside;
+    return area.intersects(whole(), inside) ? inside : sf::IntRect();
+}
+
+void FramePicture::scissor(const sf::IntRect* area, bool active) {
+    if (active || setActive(true))
+        clipDrawing(area, getSize().y);
 }
 
 void FramePicture::startSigning() {
     signing_ = true;
-    signature_ = 14695981039346656037ull;
+    look_ = fnvStart;
+    pieces_.clear();
 }
 
 std::uint64_t FramePicture::stopSigning() {
     signing_ = false;
-    return signature_;
+    look_ = fnvStart;
+    for (const FramePiece& piece : pieces_) {
+        mix(&piece.look, sizeof piece.look);
+        mix(&piece.area, sizeof piece.area);
+    }
+    return std::exchange(look_, fnvStart);
 }
 
 void FramePicture::clear(const sf::Color& color) {
-    if (signing_)
-        return sign(&color, sizeof color);
-    sf::RenderTexture::clear(color);
+    if (signing_) {
+        mix(&color, sizeof color);
+        return endPiece(whole());
+    }
+    clipped(whole(), [&] { sf::RenderTexture::clear(color); });
 }
 
 void FramePicture::display() {
-    if (!signing_)
-        sf::RenderTexture::display();
+    if (signing_)
+        return;
+    ++drawings_;
+    sf::RenderTexture::display();
 }
 
 void FramePicture::draw(const sf::Sprite& sprite, const sf::RenderStates& states) {
+    const auto area = [&] { return pixelsOf(sprite.getGlobalBounds(), states.transform); };
     if (signing_) {
         const sf::Texture* texture = sprite.getTexture();
         const sf::IntRect rect = sprite.getTextureRect();
         const sf::Color color = sprite.getColor();
-        sign(&texture, sizeof texture);
-        sign(&rect, sizeof rect);
-        sign(&color, sizeof color);
-        sign(sprite.getTransform().getMatrix(), 16 * sizeof(float));
-        return signStates(states);
+        mix(&texture, sizeof texture);
+        mix(&rect, sizeof rect);
+        mix(&color, sizeof color);
+        mix(sprite.getTransform().getMatrix(), 16 * sizeof(float));
+        signStates(states);
+        return endPiece(area());
     }
     note(sprite.getTexture());
-    sf::RenderTexture::draw(sprite, states);
+    clipped(clip_.empty() ? whole() : area(), [&] { sf::RenderTexture::draw(sprite, states); });
 }
 
 void FramePicture::draw(const sf::Shape& shape, const sf::RenderStates& states) {
+    const auto area = [&] { return pixelsOf(shape.getGlobalBounds(), states.transform); };
     if (signing_) {
         const sf::Texture* texture = shape.getTexture();
         const sf::Color colours[2] = {shape.getFillColor(), shape.getOutlineColor()};
         const float outline = shape.getOutlineThickness();
-        sign(&texture, sizeof texture);
-        sign(colours, sizeof colours);
-        sign(&outline, sizeof outline);
+        mix(&texture, sizeof texture);
+        mix(colours, sizeof colours);
+        mix(&outline, sizeof outline);
         for (std::size_t i = 0; i < shape.getPointCount(); ++i) {
             const sf::Vector2f point = shape.getPoint(i);
-            sign(&point, sizeof point);
+            mix(&point, sizeof point);
         }
-        sign(shape.getTransform().getMatrix(), 16 * sizeof(float));
-        return signStates(states);
+        mix(shape.getTransform().getMatrix(), 16 * sizeof(float));
+        signStates(states);
+        return endPiece(area());
     }
     note(shape.getTexture());
-    sf::RenderTexture::draw(shape, states);
+    clipped(clip_.empty() ? whole() : area(), [&] { sf::RenderTexture::draw(shape, states); });
 }
 
 void FramePicture::draw(const sf::Drawable& drawable, const sf::RenderStates& states) {
+    const auto* text = dynamic_cast<const sf::Text*>(&drawable);
+    // A drawable of another kind may cover anything.
+    const auto area = [&] {
+        return text ? pixelsOf(text->getGlobalBounds(), states.transform) : whole();
+    };
     if (signing_) {
-        if (const auto* text = dynamic_cast<const sf::Text*>(&drawable)) {
+        if (text) {
             const sf::String& string = text->getString();
             const sf::Font* font = text->getFont();
             const unsigned size = text->getCharacterSize();
             const sf::Uint32 style = text->getStyle();
             const sf::Color colours[2] = {text->getFillColor(), text->getOutlineColor()};
-            sign(string.getData(), string.getSize() * sizeof(sf::Uint32));
-            sign(&font, sizeof font);
-            sign(&size, sizeof size);
-            sign(&style, sizeof style);
-            sign(colours, sizeof colours);
-            sign(text->getTransform().getMatrix(), 16 * sizeof(float));
+            mix(string.getData(), string.getSize() * sizeof(sf::Uint32));
+            mix(&font, sizeof font);
+            mix(&size, sizeof size);
+            mix(&style, sizeof style);
+            mix(colours, sizeof colours);
+            mix(text->getTransform().getMatrix(), 16 * sizeof(float));
         } else {
             const sf::Drawable* unknown = &drawable;
-            sign(&unknown, sizeof unknown);
+            mix(&unknown, sizeof unknown);
         }
-        return signStates(states);
+        signStates(states);
+        return endPiece(area());
     }
-    sf::RenderTexture::draw(drawable, states);
+    clipped(clip_.empty() ? whole() : area(), [&] { sf::RenderTexture::draw(drawable, states); });
 }
 
 void FramePicture::draw(const sf::Vertex* vertices, std::size_t count, sf::PrimitiveType type,
                         const sf::RenderStates& states) {
+    const auto area = [&] {
+        if (count == 0)
+            return sf::IntRect();
+        sf::Vector2f low = vertices[0].position, high = low;
+        for (std::size_t i = 1; i < count; ++i) {
+            low.x = std::min(low.x, vertices[i].position.x);
+            low.y = std::min(low.y, vertices[i].position.y);
+            high.x = std::max(high.x, vertices[i].position.x);
+            high.y = std::max(high.y, vertices[i].position.y);
+        }
+        return pixelsOf(sf::FloatRect(low, high - low), states.transform);
+    };
     if (signing_) {
-        sign(vertices, count * sizeof(sf::Vertex));
-        sign(&type, sizeof type);
-        return signStates(states);
+        mix(vertices, count * sizeof(sf::Vertex));
+        mix(&type, sizeof type);
+        signStates(states);
+        return endPiece(area());
     }
     note(states.texture);
-    sf::RenderTexture::draw(vertices, count, type, states);
+    clipped(clip_.empty() ? whole() : area(),
+            [&] { sf::RenderTexture::draw(vertices, count, type, states); });
 }
 
 void FramePicture::note(const sf::Texture* texture) {
+    // A picture standing for the draws that follow: they carry the place, it adds nothing.
     if (signing_)
-        return sign(&texture, sizeof texture);
+        return mix(&texture, sizeof texture);
     if (texture && std::find(drawn_.begin(), drawn_.end(), texture) == drawn_.end())
         drawn_.push_back(texture);
+}
+
+namespace {
+
+// Areas that overlap or nearly touch become one, until no two do: a pixel is drawn once.
+void mergeAreas(std::vector<sf::IntRect>& areas) {
+    constexpr int near = 16;
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (std::size_t i = 0; i < areas.size() && !merged; ++i)
+            for (std::size_t j = i + 1; j < areas.size() && !merged; ++j) {
+                const sf::IntRect& a = areas[i];
+                const sf::IntRect grown(a.left - near, a.top - near, a.width + 2 * near,
+                                        a.height + 2 * near);
+                if (!grown.intersects(areas[j]))
+                    continue;
+                const sf::IntRect& b = areas[j];
+                const int left = std::min(a.left, b.left), top = std::min(a.top, b.top);
+                const int right = std::max(a.left + a.width, b.left + b.width);
+                const int bottom = std::max(a.top + a.height, b.top + b.height);
+                areas[i] = sf::IntRect(left, top, right - left, bottom - top);
+                areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(j));
+                merged = true;
+            }
+    }
+}
+
+} // namespace
+
+std::vector<sf::IntRect> changedAreas(const std::vector<FramePiece>& before,
+                                      const std::vector<FramePiece>& after, sf::Vector2u size) {
+    // The draws both frames share at their start and at their end stand where they stood; the
+    // ones between changed.
+    const std::size_t shared = std::min(before.size(), after.size());
+    std::size_t head = 0, tail = 0;
+    while (head < shared && before[head] == after[head])
+        ++head;
+    while (tail < shared - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    std::vector<sf::IntRect> areas;
+    for (const auto* frame : {&before, &after})
+        for (std::size_t i = head; i < frame->size() - tail; ++i)
+            if ((*frame)[i].area.width > 0 && (*frame)[i].area.height > 0)
+                areas.push_back((*frame)[i].area);
+    mergeAreas(areas);
+    // Many scattered areas cost more draws than they save.
+    constexpr std::size_t mostAreas = 8;
+    long long covered = 0;
+    for (const sf::IntRect& area : areas)
+        covered += static_cast<long long>(area.width) * area.height;
+    const sf::IntRect whole(0, 0, static_cast<int>(size.x), static_cast<int>(size.y));
+    if (areas.size() > mostAreas || 2 * covered > static_cast<long long>(size.x) * size.y)
+        return {whole};
+    return areas;
 }
 
 bool initRenderer(Renderer& renderer) {
@@ -330,8 +493,13 @@ bool copyIntoFrame(Renderer& renderer, const sf::Texture& texture, sf::Vector2u 
     const GLint h = static_cast<GLint>(renderer.frame.getSize().y);
     const GLint fromW = static_cast<GLint>(size.x), fromH = static_cast<GLint>(size.y);
     if (copied)
-        gl.blitFramebuffer(0, 0, fromW, fromH, 0, 0, w, h, GL_COLOR_BUFFER_BIT,
-                           fromW == w && fromH == h ? GL_NEAREST : GL_LINEAR);
+        renderer.frame.clipped(
+            sf::IntRect(0, 0, w, h),
+            [&] {
+                gl.blitFramebuffer(0, 0, fromW, fromH, 0, 0, w, h, GL_COLOR_BUFFER_BIT,
+                                   fromW == w && fromH == h ? GL_NEAREST : GL_LINEAR);
+            },
+            true);
     gl.bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(frameBuffer));
     return copied;
 }
@@ -375,7 +543,10 @@ bool drawBackdrop(Renderer& renderer, const sf::Sprite& sprite) {
     }
     // Into a frame drawn smaller than the game's the backdrop shrinks as it is drawn, the way
     // every other picture does (a shrinking copy is a path of its own to a software renderer).
-    if (renderer.frame.getSize().x != layoutWidth || !shownWholeInPlace(renderer.frame, sprite) ||
+    // Drawn again in parts, the parts are drawn as any picture: a copy inside a clip is a
+    // software renderer's slowest path.
+    if (renderer.frame.getSize().x != layoutWidth || !renderer.frame.clip().empty() ||
+        !shownWholeInPlace(renderer.frame, sprite) ||
         !copyIntoFrame(renderer, *sprite.getTexture(), sf::Vector2u(layoutWidth, layoutHeight))) {
         renderer.frame.draw(sprite, sf::BlendNone);
         return false;

@@ -20,10 +20,28 @@ struct DrawItem {
     float depthY = 0;
 };
 
+// One draw of a frame as it was signed: what it shows, and the part of the frame (in the
+// frame's pixels, a little wider than the draw) it may touch.
+struct FramePiece {
+    std::uint64_t look = 0;
+    sf::IntRect area;
+    bool operator==(const FramePiece& other) const {
+        return look == other.look && area == other.area;
+    }
+};
+
+// The parts of a frame that differ between two signings of it, as few separate rectangles: the
+// draws that differ, where they were and where they are. One rectangle, the whole frame, when
+// most of it changed; none when nothing shown did.
+std::vector<sf::IntRect> changedAreas(const std::vector<FramePiece>& before,
+                                      const std::vector<FramePiece>& after, sf::Vector2u size);
+
 // The picture a frame is drawn into. It notes every texture drawn into it (a sprite's, a
 // shape's, a batch's), so that a frame about to be shown can be checked for pictures drawn
 // without their pixels. While it signs, nothing is drawn: every draw is summed into a
-// signature instead, and a frame whose signature is the one shown last need not be drawn.
+// signature and leaves a piece instead, and a frame whose signature is the one shown last need
+// not be drawn. Clipped to some areas, it draws only there: a frame where little moved is drawn
+// again only where it moved, the same pixels as drawn whole.
 class FramePicture : public sf::RenderTexture {
   public:
     void clear(const sf::Color& color = sf::Color::Black);
@@ -43,14 +61,43 @@ class FramePicture : public sf::RenderTexture {
     void startSigning();
     std::uint64_t stopSigning();
     bool signing() const { return signing_; }
-    // Adds something that changes what a frame shows without a draw (a light's place).
+    // Adds something that changes what a frame shows without a draw (a light's place); it
+    // counts as a draw over the whole frame.
     void sign(const void* data, std::size_t size);
+    // The draws signed last, one piece each.
+    const std::vector<FramePiece>& pieces() const { return pieces_; }
+    // Draws from now on only inside these areas of the frame (its pixels); none: everywhere.
+    void clipTo(std::vector<sf::IntRect> areas) { clip_ = std::move(areas); }
+    const std::vector<sf::IntRect>& clip() const { return clip_; }
+    // Counts the frames drawn into the picture (each ends with display()).
+    unsigned long drawings() const { return drawings_; }
+    // Runs a drawing step once inside each clip area it may touch (`area`, the frame's pixels),
+    // or once when not clipped. `active`: the frame's framebuffer is bound already, as the step
+    // needs it (made active again, it would be bound for reading too).
+    template <class Step> void clipped(const sf::IntRect& area, Step step, bool active = false) {
+        if (clip_.empty())
+            return step();
+        for (const sf::IntRect& inside : clip_)
+            if (inside.intersects(area)) {
+                scissor(&inside, active);
+                step();
+            }
+        scissor(nullptr, active);
+    }
 
   private:
+    void mix(const void* data, std::size_t size);
+    void endPiece(const sf::IntRect& area);
     void signStates(const sf::RenderStates& states);
+    sf::IntRect pixelsOf(const sf::FloatRect& bounds, const sf::Transform& transform) const;
+    sf::IntRect whole() const;
+    void scissor(const sf::IntRect* area, bool active);
     std::vector<const sf::Texture*> drawn_;
     bool signing_ = false;
-    std::uint64_t signature_ = 0;
+    std::uint64_t look_ = 0;
+    std::vector<FramePiece> pieces_;
+    std::vector<sf::IntRect> clip_;
+    unsigned long drawings_ = 0;
 };
 
 // Still pictures drawn once into a backdrop of their own and copied into the frame like a map,
@@ -74,12 +121,18 @@ struct Renderer {
     bool captured = false;                 // the spotlight used it this frame
     std::unique_ptr<sf::Shader> spotlight; // null when shaders cannot run, empty until compiled
     std::map<std::uint64_t, unsigned> copyFramebuffers; // per GL context, to copy backdrops
-    std::uint64_t statesContext = 0;  // the GL context the frame's drawing states were set in
-    std::uint64_t shownSignature = 0; // the signature of the frame last shown
-    Composite menuBackdrop;           // the cabinet, its frames and the logo
-    Composite titleBackdrop;          // the title picture and what lies under it
+    std::uint64_t statesContext = 0;     // the GL context the frame's drawing states were set in
+    std::uint64_t shownSignature = 0;    // the signature of the frame last shown
+    std::vector<FramePiece> shownPieces; // its draws
+    unsigned long shownDrawing = 0;      // the picture's drawing it is (0: none shown as such)
+    sf::Vector2u shownSize;              // the picture's size then
+    Composite menuBackdrop;              // the cabinet, its frames and the logo
+    Composite titleBackdrop;             // the title picture and what lies under it
 };
 
+// Limits the drawing of the active GL context's target (`height` pixels high) to an area of
+// it, in its pixels from the top left; none: everywhere.
+void clipDrawing(const sf::IntRect* area, unsigned height);
 // Creates the frame once (a second call changes nothing); the spotlight makes its capture
 // texture when it first needs it.
 bool initRenderer(Renderer& renderer);

@@ -244,6 +244,7 @@ Renderer& frameRenderer() {
 namespace {
 long shownFrames = 0;
 long heldFrames = 0;
+long framesInPart = 0;
 int heldInARow = 0;
 // The frames a picture on its way may keep back in a row before it is waited for.
 constexpr int maxHeldInARow = 30;
@@ -251,9 +252,11 @@ std::int64_t shownAtMs = 0;
 // How often a still picture is shown again, for a window uncovered meanwhile (once a second).
 constexpr std::int64_t stillShowMs = 1000;
 
-// Whether this frame shows anything the last frame shown did not: its draws, signed without
-// being made, differ, pictures have changed, or the window asks to be drawn again.
-bool showsSomethingNew(Renderer& renderer) {
+// What of the frame must be drawn anew to show this frame: nothing when it shows nothing the
+// last frame shown did not (its draws, signed without being made, are the same, no picture has
+// changed and the window does not ask to be drawn again); only the parts that changed when the
+// picture still holds the last frame shown; else the whole frame.
+std::vector<sf::IntRect> areasToDraw(Renderer& renderer) {
     renderer.frame.startSigning();
     drawFrame(game, renderer);
     const std::uint64_t changes = picturesChanged();
@@ -261,14 +264,37 @@ bool showsSomethingNew(Renderer& renderer) {
     const std::uint64_t signature = renderer.frame.stopSigning();
     const bool changed = signature != renderer.shownSignature || game.input.windowRedrawn;
     renderer.shownSignature = signature;
-    return changed;
+    if (!changed)
+        return {};
+    const sf::Vector2u size = renderer.frame.getSize();
+    const bool holdsShown = renderer.shownDrawing == renderer.frame.drawings() &&
+                            renderer.shownSize == size && !game.input.windowRedrawn;
+    std::vector<sf::IntRect> areas =
+        holdsShown ? changedAreas(renderer.shownPieces, renderer.frame.pieces(), size)
+                   : std::vector<sf::IntRect>{
+                         sf::IntRect(0, 0, static_cast<int>(size.x), static_cast<int>(size.y))};
+    renderer.shownPieces = renderer.frame.pieces();
+    return areas;
 }
 
-void showFrame(Renderer& renderer, sf::RenderWindow& window) {
-    presentFrame(renderer, window);
+bool wholeFrame(const std::vector<sf::IntRect>& areas, sf::Vector2u size) {
+    return areas.size() == 1 &&
+           areas[0] == sf::IntRect(0, 0, static_cast<int>(size.x), static_cast<int>(size.y));
+}
+
+// Shows the picture: only its parts drawn anew when the window still holds the rest.
+void showFrame(Renderer& renderer, sf::RenderWindow& window,
+               const std::vector<sf::IntRect>& areas) {
+    const bool inPart = !wholeFrame(areas, renderer.frame.getSize()) && !areas.empty();
+    presentFrame(renderer, window,
+                 inPart && windowKeepsPicture(window) ? areas : std::vector<sf::IntRect>{});
+    markPicture(window);
     window.display();
+    checkPictureKept(window);
     ++shownFrames;
     shownAtMs = game.input.clockMs;
+    renderer.shownDrawing = renderer.frame.drawings();
+    renderer.shownSize = renderer.frame.getSize();
 }
 
 // The window's size changed between drawn smaller than the game's frame and not: every picture
@@ -286,6 +312,10 @@ long framesShown() {
 
 long framesHeldBack() {
     return heldFrames;
+}
+
+long framesDrawnInPart() {
+    return framesInPart;
 }
 
 void initGame() {
@@ -398,7 +428,12 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
         Renderer& renderer = frameRenderer();
         if (fitFrame(renderer, frameSizeFor(game.input.windowSize)))
             smoothFramePictures(renderer.frame.getSize().x < layoutWidth);
-        if (showsSomethingNew(renderer)) {
+        const std::vector<sf::IntRect> areas = areasToDraw(renderer);
+        if (!areas.empty()) {
+            if (!wholeFrame(areas, renderer.frame.getSize())) {
+                renderer.frame.clipTo(areas);
+                ++framesInPart;
+            }
             drawFrame(game, renderer);
             // A picture drawn without its pixels (one the holdings did not fetch ahead) never
             // shows as a white box or a hole. While the loading thread decodes, the frame is not
@@ -407,20 +442,23 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
             const bool mayHold = loadingDeferred() && heldInARow < maxHeldInARow;
             if (bringInDrawn(renderer.frame.drawn(), !mayHold) == 0) {
                 heldInARow = 0;
-                showFrame(renderer, *window);
+                showFrame(renderer, *window, areas);
             } else if (mayHold) {
                 ++heldInARow;
                 ++heldFrames;
-                renderer.shownSignature = 0; // drawn again next frame
+                renderer.shownSignature = 0; // drawn again next frame, whole
+                renderer.shownDrawing = 0;
                 platform.restUntilNextFrame();
             } else {
                 heldInARow = 0;
                 drawFrame(game, renderer);
-                showFrame(renderer, *window);
+                showFrame(renderer, *window, areas);
             }
+            renderer.frame.clipTo({});
         } else if (game.input.clockMs - shownAtMs >= stillShowMs) {
-            // The same picture again now and then, for a window the desktop let something cover.
-            showFrame(renderer, *window);
+            // The same picture again now and then, whole, for a window the desktop let
+            // something cover.
+            showFrame(renderer, *window, {});
         } else {
             platform.restUntilNextFrame();
         }

@@ -38,3 +38,5 @@ Renderer& frameRenderer();
 // shown, the picture before staying up) while a picture they drew was on its way.
 long framesShown();
 long framesHeldBack();
+// How many of them were drawn again only where something moved.
+long framesDrawnInPart();

@@ -9,6 +9,7 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
+#include <SFML/OpenGL.hpp>
 
 #include <algorithm>
 #include <charconv>
@@ -213,11 +214,11 @@ void showSystemCursor(sf::RenderWindow& window, bool shown) {
     windowState().cursorShown = shown;
 }
 
-void presentFrame(Renderer& renderer, sf::RenderTarget& target) {
+void presentFrame(Renderer& renderer, sf::RenderTarget& target,
+                  const std::vector<sf::IntRect>& areas) {
     const sf::Vector2u size = target.getSize();
     target.setView(
         sf::View(sf::FloatRect(0, 0, static_cast<float>(size.x), static_cast<float>(size.y))));
-    target.clear(sf::Color::Black);
     const sf::FloatRect area = pictureArea(size);
     const sf::Vector2u frame = renderer.frame.getSize();
     // A frame drawn at the size it is shown (or the game's own, in a window of that size) is
@@ -229,13 +230,118 @@ void presentFrame(Renderer& renderer, sf::RenderTarget& target) {
     if (renderer.frame.isSmooth() == onePerPixel)
         renderer.frame.setSmooth(!onePerPixel);
     sf::Sprite picture(renderer.frame.getTexture());
+    const float scaleX = area.width / static_cast<float>(frame.x);
+    const float scaleY = area.height / static_cast<float>(frame.y);
     if (onePerPixel) {
         picture.setPosition(std::floor(area.left), std::floor(area.top));
     } else {
         picture.setPosition(area.left, area.top);
-        picture.setScale(area.width / static_cast<float>(frame.x),
-                         area.height / static_cast<float>(frame.y));
+        picture.setScale(scaleX, scaleY);
     }
-    // The picture covers its area whole: nothing to blend.
-    target.draw(picture, sf::BlendNone);
+    if (areas.empty()) {
+        target.clear(sf::Color::Black);
+        // The picture covers its area whole: nothing to blend.
+        target.draw(picture, sf::BlendNone);
+        return;
+    }
+    // The parts drawn anew, in one draw: each the same pixels of the picture at the same place.
+    // Filtering reads a pixel beyond each edge.
+    const sf::Transform& placed = picture.getTransform();
+    std::vector<sf::Vertex> quads;
+    for (const sf::IntRect& part : areas) {
+        const float left = static_cast<float>(std::max(0, part.left - 2));
+        const float top = static_cast<float>(std::max(0, part.top - 2));
+        const float right = static_cast<float>(std::min<int>(frame.x, part.left + part.width + 2));
+        const float bottom = static_cast<float>(std::min<int>(frame.y, part.top + part.height + 2));
+        const sf::Vector2f corners[4] = {
+            {left, top}, {left, bottom}, {right, top}, {right, bottom}};
+        for (int corner : {0, 1, 2, 2, 1, 3})
+            quads.emplace_back(placed.transformPoint(corners[corner]), corners[corner]);
+    }
+    target.draw(quads.data(), quads.size(), sf::Triangles,
+                sf::RenderStates(sf::BlendNone, sf::Transform::Identity,
+                                 &renderer.frame.getTexture(), nullptr));
+}
+
+namespace {
+
+// What is known of the window's GL context: whether its picture stays once shown.
+enum class Probe { FirstMark, SecondMark, ReadBack, CleanMark, Known };
+struct KeptPicture {
+    std::uint64_t context = 0;
+    Probe probe = Probe::FirstMark;
+    sf::Vector2u size; // the window's size while it is found out
+    bool kept = false;
+};
+KeptPicture keptPicture;
+
+// Two marks no picture of the game relies on: the corner pixel is shown with each for a frame.
+constexpr sf::Uint8 marks[2][3] = {{1, 2, 3}, {3, 2, 1}};
+
+struct MarkCalls {
+    void(APIENTRY* clearColor)(GLclampf, GLclampf, GLclampf, GLclampf) = nullptr;
+    void(APIENTRY* clear)(GLbitfield) = nullptr;
+    void(APIENTRY* readPixels)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, void*) = nullptr;
+};
+
+const MarkCalls& markCalls() {
+    static const MarkCalls calls = [] {
+        MarkCalls found;
+        found.clearColor =
+            reinterpret_cast<decltype(found.clearColor)>(sf::Context::getFunction("glClearColor"));
+        found.clear = reinterpret_cast<decltype(found.clear)>(sf::Context::getFunction("glClear"));
+        found.readPixels =
+            reinterpret_cast<decltype(found.readPixels)>(sf::Context::getFunction("glReadPixels"));
+        return found;
+    }();
+    return calls;
+}
+
+// Whether the window's context can be probed; a new context, or the window resized while it
+// is found out, starts it again.
+bool probing(sf::RenderWindow& window) {
+    const MarkCalls& gl = markCalls();
+    if (!gl.clearColor || !gl.clear || !gl.readPixels || !window.setActive(true))
+        return false;
+    const std::uint64_t context = sf::Context::getActiveContextId();
+    if (context != keptPicture.context ||
+        (keptPicture.probe < Probe::CleanMark && keptPicture.size != window.getSize()))
+        keptPicture = KeptPicture{context, Probe::FirstMark, window.getSize(), false};
+    return true;
+}
+
+} // namespace
+
+bool windowKeepsPicture(sf::RenderWindow& window) {
+    if (!probing(window))
+        return false;
+    if (keptPicture.probe == Probe::CleanMark) { // the mark goes with this picture, shown whole
+        keptPicture.probe = Probe::Known;
+        return false;
+    }
+    return keptPicture.probe == Probe::Known && keptPicture.kept;
+}
+
+void markPicture(sf::RenderWindow& window) {
+    if (!probing(window) || keptPicture.probe > Probe::SecondMark)
+        return;
+    const sf::Uint8* mark = marks[keptPicture.probe == Probe::FirstMark ? 0 : 1];
+    keptPicture.probe = keptPicture.probe == Probe::FirstMark ? Probe::SecondMark : Probe::ReadBack;
+    const sf::IntRect corner(0, 0, 1, 1);
+    clipDrawing(&corner, window.getSize().y);
+    markCalls().clearColor(mark[0] / 255.0f, mark[1] / 255.0f, mark[2] / 255.0f, 1.0f);
+    markCalls().clear(GL_COLOR_BUFFER_BIT);
+    clipDrawing(nullptr, window.getSize().y);
+}
+
+void checkPictureKept(sf::RenderWindow& window) {
+    if (keptPicture.probe != Probe::ReadBack || !probing(window) ||
+        keptPicture.probe != Probe::ReadBack)
+        return;
+    // Shown, the second picture is still there to draw over when the corner holds its mark.
+    sf::Uint8 pixel[4] = {};
+    markCalls().readPixels(0, static_cast<GLint>(window.getSize().y) - 1, 1, 1, GL_RGBA,
+                           GL_UNSIGNED_BYTE, pixel);
+    keptPicture.kept = std::equal(pixel, pixel + 3, marks[1]);
+    keptPicture.probe = Probe::CleanMark;
 }

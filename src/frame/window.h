@@ -7,6 +7,7 @@
 #include <SFML/System/Vector2.hpp>
 
 #include <string>
+#include <vector>
 
 namespace sf {
 class RenderTarget;
@@ -42,5 +43,15 @@ void rememberLanguage(const std::string& language);
 void closeGameWindow(sf::RenderWindow& window);
 // The desktop's own cursor shows only over the black bars.
 void showSystemCursor(sf::RenderWindow& window, bool shown);
-// Shows the drawn frame in a window (or any target): fitted, centred, black bars around.
-void presentFrame(Renderer& renderer, sf::RenderTarget& target);
+// Shows the drawn frame in a window (or any target): fitted, centred, black bars around; only
+// where these areas of the frame (its pixels) fall when some are given.
+void presentFrame(Renderer& renderer, sf::RenderTarget& target,
+                  const std::vector<sf::IntRect>& areas = {});
+// Whether the window, once it has shown a picture, still holds it to draw the next over (a
+// software renderer's does; a chain of buffers swapped in turn need not). Found out in each
+// window by its first two pictures, each marked in its corner pixel; false until then.
+bool windowKeepsPicture(sf::RenderWindow& window);
+// Marks the picture about to be shown while that is being found out.
+void markPicture(sf::RenderWindow& window);
+// Just after showing: reads the mark back once the second picture is shown.
+void checkPictureKept(sf::RenderWindow& window);
