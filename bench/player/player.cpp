@@ -371,6 +371,19 @@ void movePointer(Player& p) {
                                      static_cast<int>(size.y / 2 + std::sin(angle) * size.y / 4));
 }
 
+// The first map won as a level ends: its last wave over, every customer gone, no countdown.
+void winFirstMap(Player& p) {
+    game.currentLevel = 1;
+    startLevel();
+    p.frames(0.5);
+    game.wave = waveCountOf(1);
+    game.spawnedInWave = 1000;
+    game.countdown = 0;
+    game.customers.clear();
+    game.RatingScore = 9;
+    checkLevelEnd();
+}
+
 // The share of one core the whole process takes while the screen stands still.
 double stillShare(Player& p, double seconds) {
     p.platform->mouse = sf::Vector2i(5, 5);
@@ -471,8 +484,7 @@ void sceneScreens(Player& p, const std::string& size) {
     game.paused = 1;
     report("still.paused", stillShare(p, 3.0));
     game.paused = 0;
-    game.RatingScore = 9;
-    checkLevelEnd();
+    winFirstMap(p);
     report("still.end", stillShare(p, 3.0));
 }
 
@@ -489,11 +501,7 @@ void sceneHold(Player& p, const std::string& name, const std::string& size, bool
     p.playToTitle(false);
     game.tutorialEnabled = 0;
     if (name == "end") { // the first map's end panel, its props going on under it
-        game.currentLevel = 1;
-        startLevel();
-        p.frames(0.5);
-        game.RatingScore = 9;
-        checkLevelEnd();
+        winFirstMap(p);
         const long shown = framesShown();
         report("hold.still", stillShare(p, 10.0));
         report("hold.shown", static_cast<double>(framesShown() - shown));
