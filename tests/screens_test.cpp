@@ -3,13 +3,16 @@
 // size), and no frame drew a picture without its pixels. Run tools/update_screens.sh to make the
 // references again after a change to what the game shows, and look at each changed picture.
 #include "core/game.h"
+#include "core/render.h"
 #include "core/resources.h"
+#include "frame/frame.h"
 #include "rating/rating.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -86,7 +89,16 @@ struct Player {
     void look(const std::string& french) {
         const std::string name =
             currentLanguage() == "fr" ? french : french + "." + currentLanguage();
-        const sf::Image shown = quarter(driver.frameImage());
+        // The picture as the frames left it (drawn again only where something moved) is the
+        // one drawn whole.
+        const sf::Image drawn = frameRenderer().frame.getTexture().copyToImage();
+        const sf::Image whole = driver.frameImage();
+        ASSERT_EQ(drawn.getSize(), whole.getSize());
+        EXPECT_TRUE(std::equal(drawn.getPixelsPtr(),
+                               drawn.getPixelsPtr() + 4 * whole.getSize().x * whole.getSize().y,
+                               whole.getPixelsPtr()))
+            << name << ": the frames drawn in parts left another picture";
+        const sf::Image shown = quarter(whole);
         ++looked;
         if (std::getenv("GOBBLER_UPDATE_SCREENS")) {
             ASSERT_TRUE(shown.saveToFile(references + name + ".png"));
