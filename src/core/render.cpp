@@ -13,22 +13,52 @@
 namespace {
 constexpr std::uint64_t fnvStart = 14695981039346656037ull;
 
-// The scissor's calls, looked up once (the game links no GL library of its own).
-struct ScissorCalls {
+// FNV-1a, 64 bits: what frames and composites look like, summed.
+void fnvMix(std::uint64_t& hash, const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < size; ++i)
+        hash = (hash ^ bytes[i]) * 1099511628211ull;
+}
+
+// The few GL calls SFML does not make for us (copies, clips, a pixel read back), looked up once
+// (null when the driver has none; the game links no GL library of its own).
+struct GlCalls {
+    void(APIENTRY* getIntegerv)(GLenum, GLint*) = nullptr;
+    void(APIENTRY* genFramebuffers)(GLsizei, GLuint*) = nullptr;
+    void(APIENTRY* bindFramebuffer)(GLenum, GLuint) = nullptr;
+    void(APIENTRY* framebufferTexture2D)(GLenum, GLenum, GLenum, GLuint, GLint) = nullptr;
+    GLenum(APIENTRY* checkFramebufferStatus)(GLenum) = nullptr;
+    void(APIENTRY* blitFramebuffer)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint,
+                                    GLbitfield, GLenum) = nullptr;
     void(APIENTRY* enable)(GLenum) = nullptr;
     void(APIENTRY* disable)(GLenum) = nullptr;
     void(APIENTRY* scissor)(GLint, GLint, GLsizei, GLsizei) = nullptr;
+    void(APIENTRY* readPixels)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, void*) = nullptr;
+
+    bool copies() const {
+        return getIntegerv && genFramebuffers && bindFramebuffer && framebufferTexture2D &&
+               checkFramebufferStatus && blitFramebuffer;
+    }
+    bool clips() const { return enable && disable && scissor; }
 };
 
-const ScissorCalls& scissorCalls() {
-    static const ScissorCalls calls = [] {
-        ScissorCalls found;
-        found.enable =
-            reinterpret_cast<decltype(found.enable)>(sf::Context::getFunction("glEnable"));
-        found.disable =
-            reinterpret_cast<decltype(found.disable)>(sf::Context::getFunction("glDisable"));
-        found.scissor =
-            reinterpret_cast<decltype(found.scissor)>(sf::Context::getFunction("glScissor"));
+template <class Call> void lookUp(Call& call, const char* name) {
+    call = reinterpret_cast<Call>(sf::Context::getFunction(name));
+}
+
+const GlCalls& glCalls() {
+    static const GlCalls calls = [] {
+        GlCalls found;
+        lookUp(found.getIntegerv, "glGetIntegerv");
+        lookUp(found.genFramebuffers, "glGenFramebuffers");
+        lookUp(found.bindFramebuffer, "glBindFramebuffer");
+        lookUp(found.framebufferTexture2D, "glFramebufferTexture2D");
+        lookUp(found.checkFramebufferStatus, "glCheckFramebufferStatus");
+        lookUp(found.blitFramebuffer, "glBlitFramebuffer");
+        lookUp(found.enable, "glEnable");
+        lookUp(found.disable, "glDisable");
+        lookUp(found.scissor, "glScissor");
+        lookUp(found.readPixels, "glReadPixels");
         return found;
     }();
     return calls;
@@ -36,8 +66,8 @@ const ScissorCalls& scissorCalls() {
 } // namespace
 
 void clipDrawing(const sf::IntRect* area, unsigned height) {
-    const ScissorCalls& gl = scissorCalls();
-    if (!gl.enable || !gl.disable || !gl.scissor)
+    const GlCalls& gl = glCalls();
+    if (!gl.clips())
         return;
     if (!area)
         return gl.disable(GL_SCISSOR_TEST);
@@ -47,13 +77,19 @@ void clipDrawing(const sf::IntRect* area, unsigned height) {
                area->height);
 }
 
+bool readDrawnPixel(sf::Vector2i at, unsigned height, sf::Color& pixel) {
+    const GlCalls& gl = glCalls();
+    if (!gl.readPixels)
+        return false;
+    sf::Uint8 rgba[4] = {};
+    gl.readPixels(at.x, static_cast<GLint>(height) - 1 - at.y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE,
+                  rgba);
+    pixel = sf::Color(rgba[0], rgba[1], rgba[2], rgba[3]);
+    return true;
+}
+
 void FramePicture::mix(const void* data, std::size_t size) {
-    // FNV-1a, 64 bits.
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    for (std::size_t i = 0; i < size; ++i) {
-        look_ ^= bytes[i];
-        look_ *= 1099511628211ull;
-    }
+    fnvMix(look_, data, size);
 }
 
 void FramePicture::endPiece(const sf::IntRect& area) {
@@ -307,6 +343,7 @@ bool fitFrame(Renderer& renderer, sf::Vector2u size) {
         return false;
     if (!renderer.frame.create(size.x, size.y))
         return false;
+    renderer.shownDrawing = 0; // a new picture holds no frame shown
     // Larger windows show the frame filtered so its texts stay smooth.
     renderer.frame.setSmooth(true);
     renderer.frame.setView(sf::View(
@@ -418,40 +455,6 @@ void drawQueue(Renderer& renderer) {
 
 namespace {
 
-// The few framebuffer calls a copy needs, looked up once (null when the driver has none).
-struct CopyCalls {
-    void(APIENTRY* getIntegerv)(GLenum, GLint*) = nullptr;
-    void(APIENTRY* genFramebuffers)(GLsizei, GLuint*) = nullptr;
-    void(APIENTRY* bindFramebuffer)(GLenum, GLuint) = nullptr;
-    void(APIENTRY* framebufferTexture2D)(GLenum, GLenum, GLenum, GLuint, GLint) = nullptr;
-    GLenum(APIENTRY* checkFramebufferStatus)(GLenum) = nullptr;
-    void(APIENTRY* blitFramebuffer)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint,
-                                    GLbitfield, GLenum) = nullptr;
-
-    bool complete() const {
-        return getIntegerv && genFramebuffers && bindFramebuffer && framebufferTexture2D &&
-               checkFramebufferStatus && blitFramebuffer;
-    }
-};
-
-template <class Call> void lookUp(Call& call, const char* name) {
-    call = reinterpret_cast<Call>(sf::Context::getFunction(name));
-}
-
-const CopyCalls& copyCalls() {
-    static const CopyCalls calls = [] {
-        CopyCalls found;
-        lookUp(found.getIntegerv, "glGetIntegerv");
-        lookUp(found.genFramebuffers, "glGenFramebuffers");
-        lookUp(found.bindFramebuffer, "glBindFramebuffer");
-        lookUp(found.framebufferTexture2D, "glFramebufferTexture2D");
-        lookUp(found.checkFramebufferStatus, "glCheckFramebufferStatus");
-        lookUp(found.blitFramebuffer, "glBlitFramebuffer");
-        return found;
-    }();
-    return calls;
-}
-
 // Whether a sprite shows a backdrop whole over the whole 1920 x 1080 frame, however large the
 // frame is drawn.
 bool shownWholeInPlace(const sf::RenderTexture& frame, const sf::Sprite& sprite) {
@@ -475,8 +478,8 @@ namespace {
 // Copies a texture of that size over the whole frame (its framebuffer bound for drawing),
 // filtered when the frame is drawn at another size; false when the copy cannot be made here.
 bool copyIntoFrame(Renderer& renderer, const sf::Texture& texture, sf::Vector2u size) {
-    const CopyCalls& gl = copyCalls();
-    if (!gl.complete() || !renderer.frame.setActive(true))
+    const GlCalls& gl = glCalls();
+    if (!gl.copies() || !renderer.frame.setActive(true))
         return false;
     // The backdrop is read through a framebuffer of ours (framebuffers belong to one GL
     // context).
@@ -508,12 +511,8 @@ bool copyIntoFrame(Renderer& renderer, const sf::Texture& texture, sf::Vector2u 
 // pixels), frames, places and colours, the frame's size and the language spoken.
 std::uint64_t compositeKey(const Renderer& renderer, const sf::Sprite* const* layers,
                            std::size_t count) {
-    std::uint64_t key = 14695981039346656037ull;
-    const auto mix = [&key](const void* data, std::size_t size) {
-        const auto* bytes = static_cast<const unsigned char*>(data);
-        for (std::size_t i = 0; i < size; ++i)
-            key = (key ^ bytes[i]) * 1099511628211ull;
-    };
+    std::uint64_t key = fnvStart;
+    const auto mix = [&key](const void* data, std::size_t size) { fnvMix(key, data, size); };
     const sf::Vector2u size = renderer.frame.getSize();
     mix(&size, sizeof size);
     // A switch of language gives pictures with words new pixels in the same textures.

@@ -125,7 +125,6 @@ struct Renderer {
     std::uint64_t shownSignature = 0;    // the signature of the frame last shown
     std::vector<FramePiece> shownPieces; // its draws
     unsigned long shownDrawing = 0;      // the picture's drawing it is (0: none shown as such)
-    sf::Vector2u shownSize;              // the picture's size then
     Composite menuBackdrop;              // the cabinet, its frames and the logo
     Composite titleBackdrop;             // the title picture and what lies under it
 };
@@ -133,6 +132,9 @@ struct Renderer {
 // Limits the drawing of the active GL context's target (`height` pixels high) to an area of
 // it, in its pixels from the top left; none: everywhere.
 void clipDrawing(const sf::IntRect* area, unsigned height);
+// Reads back one pixel (from the top left) of what the active GL context's target shows or
+// draws; false when the driver cannot.
+bool readDrawnPixel(sf::Vector2i at, unsigned height, sf::Color& pixel);
 // Creates the frame once (a second call changes nothing); the spotlight makes its capture
 // texture when it first needs it.
 bool initRenderer(Renderer& renderer);

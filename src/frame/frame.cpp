@@ -267,8 +267,9 @@ std::vector<sf::IntRect> areasToDraw(Renderer& renderer) {
     if (!changed)
         return {};
     const sf::Vector2u size = renderer.frame.getSize();
-    const bool holdsShown = renderer.shownDrawing == renderer.frame.drawings() &&
-                            renderer.shownSize == size && !game.input.windowRedrawn;
+    const bool holdsShown = renderer.shownDrawing != 0 &&
+                            renderer.shownDrawing == renderer.frame.drawings() &&
+                            !game.input.windowRedrawn;
     std::vector<sf::IntRect> areas =
         holdsShown ? changedAreas(renderer.shownPieces, renderer.frame.pieces(), size)
                    : std::vector<sf::IntRect>{
@@ -285,16 +286,11 @@ bool wholeFrame(const std::vector<sf::IntRect>& areas, sf::Vector2u size) {
 // Shows the picture: only its parts drawn anew when the window still holds the rest.
 void showFrame(Renderer& renderer, sf::RenderWindow& window,
                const std::vector<sf::IntRect>& areas) {
-    const bool inPart = !wholeFrame(areas, renderer.frame.getSize()) && !areas.empty();
-    presentFrame(renderer, window,
-                 inPart && windowKeepsPicture(window) ? areas : std::vector<sf::IntRect>{});
-    markPicture(window);
-    window.display();
-    checkPictureKept(window);
+    showPicture(renderer, window,
+                wholeFrame(areas, renderer.frame.getSize()) ? std::vector<sf::IntRect>{} : areas);
     ++shownFrames;
     shownAtMs = game.input.clockMs;
     renderer.shownDrawing = renderer.frame.drawings();
-    renderer.shownSize = renderer.frame.getSize();
 }
 
 // The window's size changed between drawn smaller than the game's frame and not: every picture

@@ -9,7 +9,6 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
-#include <SFML/OpenGL.hpp>
 
 #include <algorithm>
 #include <charconv>
@@ -265,7 +264,9 @@ void presentFrame(Renderer& renderer, sf::RenderTarget& target,
 
 namespace {
 
-// What is known of the window's GL context: whether its picture stays once shown.
+// What is known of the window's GL context: whether its picture stays once shown. Found out by
+// its first two pictures, each marked in its corner pixel, the second mark read back once
+// shown; the third picture is shown whole, the mark with it.
 enum class Probe { FirstMark, SecondMark, ReadBack, CleanMark, Known };
 struct KeptPicture {
     std::uint64_t context = 0;
@@ -276,72 +277,42 @@ struct KeptPicture {
 KeptPicture keptPicture;
 
 // Two marks no picture of the game relies on: the corner pixel is shown with each for a frame.
-constexpr sf::Uint8 marks[2][3] = {{1, 2, 3}, {3, 2, 1}};
+const sf::Color marks[2] = {sf::Color(1, 2, 3), sf::Color(3, 2, 1)};
+const sf::IntRect corner(0, 0, 1, 1);
 
-struct MarkCalls {
-    void(APIENTRY* clearColor)(GLclampf, GLclampf, GLclampf, GLclampf) = nullptr;
-    void(APIENTRY* clear)(GLbitfield) = nullptr;
-    void(APIENTRY* readPixels)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, void*) = nullptr;
-};
-
-const MarkCalls& markCalls() {
-    static const MarkCalls calls = [] {
-        MarkCalls found;
-        found.clearColor =
-            reinterpret_cast<decltype(found.clearColor)>(sf::Context::getFunction("glClearColor"));
-        found.clear = reinterpret_cast<decltype(found.clear)>(sf::Context::getFunction("glClear"));
-        found.readPixels =
-            reinterpret_cast<decltype(found.readPixels)>(sf::Context::getFunction("glReadPixels"));
-        return found;
-    }();
-    return calls;
-}
-
-// Whether the window's context can be probed; a new context, or the window resized while it
-// is found out, starts it again.
-bool probing(sf::RenderWindow& window) {
-    const MarkCalls& gl = markCalls();
-    if (!gl.clearColor || !gl.clear || !gl.readPixels || !window.setActive(true))
-        return false;
+// Where the window's context stands; a new context, or the window resized while it is found
+// out, starts it again.
+KeptPicture& probeOf(sf::RenderWindow& window) {
     const std::uint64_t context = sf::Context::getActiveContextId();
     if (context != keptPicture.context ||
         (keptPicture.probe < Probe::CleanMark && keptPicture.size != window.getSize()))
         keptPicture = KeptPicture{context, Probe::FirstMark, window.getSize(), false};
-    return true;
+    return keptPicture;
 }
 
 } // namespace
 
-bool windowKeepsPicture(sf::RenderWindow& window) {
-    if (!probing(window))
-        return false;
-    if (keptPicture.probe == Probe::CleanMark) { // the mark goes with this picture, shown whole
-        keptPicture.probe = Probe::Known;
-        return false;
+void showPicture(Renderer& renderer, sf::RenderWindow& window,
+                 const std::vector<sf::IntRect>& parts) {
+    if (!window.setActive(true))
+        return;
+    KeptPicture& known = probeOf(window);
+    const bool inParts = !parts.empty() && known.probe == Probe::Known && known.kept;
+    presentFrame(renderer, window, inParts ? parts : std::vector<sf::IntRect>{});
+    const unsigned height = window.getSize().y;
+    if (known.probe == Probe::FirstMark || known.probe == Probe::SecondMark) {
+        clipDrawing(&corner, height);
+        window.clear(marks[known.probe == Probe::FirstMark ? 0 : 1]);
+        clipDrawing(nullptr, height);
+        known.probe = known.probe == Probe::FirstMark ? Probe::SecondMark : Probe::ReadBack;
+    } else if (known.probe == Probe::CleanMark) {
+        known.probe = Probe::Known; // this picture was shown whole, over the mark
     }
-    return keptPicture.probe == Probe::Known && keptPicture.kept;
-}
-
-void markPicture(sf::RenderWindow& window) {
-    if (!probing(window) || keptPicture.probe > Probe::SecondMark)
-        return;
-    const sf::Uint8* mark = marks[keptPicture.probe == Probe::FirstMark ? 0 : 1];
-    keptPicture.probe = keptPicture.probe == Probe::FirstMark ? Probe::SecondMark : Probe::ReadBack;
-    const sf::IntRect corner(0, 0, 1, 1);
-    clipDrawing(&corner, window.getSize().y);
-    markCalls().clearColor(mark[0] / 255.0f, mark[1] / 255.0f, mark[2] / 255.0f, 1.0f);
-    markCalls().clear(GL_COLOR_BUFFER_BIT);
-    clipDrawing(nullptr, window.getSize().y);
-}
-
-void checkPictureKept(sf::RenderWindow& window) {
-    if (keptPicture.probe != Probe::ReadBack || !probing(window) ||
-        keptPicture.probe != Probe::ReadBack)
-        return;
-    // Shown, the second picture is still there to draw over when the corner holds its mark.
-    sf::Uint8 pixel[4] = {};
-    markCalls().readPixels(0, static_cast<GLint>(window.getSize().y) - 1, 1, 1, GL_RGBA,
-                           GL_UNSIGNED_BYTE, pixel);
-    keptPicture.kept = std::equal(pixel, pixel + 3, marks[1]);
-    keptPicture.probe = Probe::CleanMark;
+    window.display();
+    if (known.probe == Probe::ReadBack) {
+        sf::Color pixel;
+        known.kept = readDrawnPixel(sf::Vector2i(0, 0), height, pixel) &&
+                     sf::Color(pixel.r, pixel.g, pixel.b) == marks[1];
+        known.probe = Probe::CleanMark;
+    }
 }

@@ -47,11 +47,9 @@ void showSystemCursor(sf::RenderWindow& window, bool shown);
 // where these areas of the frame (its pixels) fall when some are given.
 void presentFrame(Renderer& renderer, sf::RenderTarget& target,
                   const std::vector<sf::IntRect>& areas = {});
-// Whether the window, once it has shown a picture, still holds it to draw the next over (a
-// software renderer's does; a chain of buffers swapped in turn need not). Found out in each
-// window by its first two pictures, each marked in its corner pixel; false until then.
-bool windowKeepsPicture(sf::RenderWindow& window);
-// Marks the picture about to be shown while that is being found out.
-void markPicture(sf::RenderWindow& window);
-// Just after showing: reads the mark back once the second picture is shown.
-void checkPictureKept(sf::RenderWindow& window);
+// Shows the drawn frame in the game's window: only these parts of it (none: all) when the
+// window keeps its picture once shown, as a software renderer's does and a chain of buffers
+// swapped in turn need not. Each window finds that out with its first two pictures; until then
+// every picture is shown whole.
+void showPicture(Renderer& renderer, sf::RenderWindow& window,
+                 const std::vector<sf::IntRect>& parts);
