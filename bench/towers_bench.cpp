@@ -1,7 +1,7 @@
 // A whole in-game update (towers, projectiles, customers) on the third map, with sixteen
 // towers of every type and level around a crowd of hungry customers.
-#include "core/game.h"
 #include "customers/customers.h"
+#include "ground/game.h"
 #include "support/frame_driver.h"
 #include "towers/towers.h"
 

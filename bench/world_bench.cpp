@@ -1,9 +1,9 @@
 // The customers' share of a frame on the third map (side-steps, walking, animation) plus the
 // world pass's queue and sort, with 20, 100 and 500 customers walking its routes; and the
 // set-up of each map, which must never make starting a level stutter.
-#include "core/game.h"
 #include "customers/customers.h"
 #include "frame/frame.h"
+#include "ground/game.h"
 #include "level/level.h"
 #include "persist/persist.h"
 #include "support/frame_driver.h"

@@ -1,8 +1,8 @@
 // Audio: start volumes, the x2 pitches, muting, the in-game sliders, and real output through
 // OpenAL's wave-file device.
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
 #include "customers/customers.h"
+#include "ground/game.h"
 #include "persist/persist.h"
 #include "rating/rating.h"
 #include "support/frame_driver.h"

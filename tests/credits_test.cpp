@@ -1,5 +1,5 @@
 // The credits sign on the cabinet and the page scrolled by dragging.
-#include "core/game.h"
+#include "ground/game.h"
 #include "support/frame_driver.h"
 
 #include <gtest/gtest.h>

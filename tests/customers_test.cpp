@@ -1,7 +1,7 @@
 // Customers: spawning and removal, walking the path colours, side-steps, walk cycle, hit
 // effects and what each customer hands to the world pass.
-#include "core/game.h"
 #include "customers/customers.h"
+#include "ground/game.h"
 #include "level/level.h"
 #include "support/frame_driver.h"
 #include "towers/towers.h"

@@ -1,7 +1,7 @@
 // Where a copy of the game finds its resources and writes its save, over a made-up layout:
 // a build beside its resources, a program started from elsewhere, an installed copy with
 // read-only data.
-#include "core/paths.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 

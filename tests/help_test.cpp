@@ -1,5 +1,5 @@
 // The help section: the two categories and the pages that describe towers and customers.
-#include "core/game.h"
+#include "ground/game.h"
 #include "support/frame_driver.h"
 
 #include <gtest/gtest.h>

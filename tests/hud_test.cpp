@@ -1,7 +1,7 @@
 // The in-game HUD: texts, star frames, the wave preview and the countdown timers.
-#include "core/game.h"
 #include "customers/customers.h"
 #include "frame/frame.h"
+#include "ground/game.h"
 #include "rating/rating.h"
 #include "support/frame_driver.h"
 

@@ -1,5 +1,5 @@
 // The start-up splash, the logo animation, its slide and the title prompt.
-#include "core/game.h"
+#include "ground/game.h"
 #include "shell/shell.h"
 #include "support/frame_driver.h"
 

@@ -1,9 +1,10 @@
 // The game in English: its catalogue read whatever its bytes, the options' language buttons,
 // and every English text inside the box it shows in.
-#include "core/game.h"
-#include "core/language.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "frame/frame.h"
 #include "frame/window.h"
+#include "ground/game.h"
+#include "lang/lang.h"
 #include "rating/rating.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"

@@ -1,8 +1,8 @@
 // Levels and waves: map set-ups, restarts, the wave clock and its spawns, the map-1 door, the
 // obstacle wave, the props, and every wave of every map played to the end.
-#include "core/game.h"
 #include "customers/customers.h"
 #include "frame/frame.h"
+#include "ground/game.h"
 #include "level/level.h"
 #include "support/frame_driver.h"
 #include "towers/towers.h"

@@ -1,6 +1,6 @@
 // The resource tree matches its manifest, and every file the game asks for is in it.
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
 #include "support/frame_driver.h"
 
 #include <SFML/Graphics/Image.hpp>

@@ -1,6 +1,6 @@
 // The menu panel's transitions and the level selection's carousel, cards and padlocks.
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
 #include "rating/rating.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"

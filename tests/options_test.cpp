@@ -1,6 +1,6 @@
 // The options section: volume sliders, the tutorial box and deleting the saved game.
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
 #include "persist/persist.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"

@@ -1,7 +1,7 @@
 // Every route of every map, walked by every kind of customer with the game's own customer
 // update: it must reach the way out in bounded time and never leave the path image.
-#include "core/game.h"
 #include "customers/customers.h"
+#include "ground/game.h"
 #include "level/level.h"
 #include "support/frame_driver.h"
 

@@ -1,7 +1,7 @@
 // Pause, game speed, the in-game menu and options, and the level's end: frozen time is left
 // out of the wave clock exactly once, whatever froze it.
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
 #include "persist/persist.h"
 #include "shell/shell.h"
 #include "support/frame_driver.h"

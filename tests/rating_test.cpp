@@ -1,7 +1,7 @@
 // The live rating, payments, the level's end, best ratings and stars, and the reviews.
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
 #include "customers/customers.h"
+#include "ground/game.h"
 #include "persist/persist.h"
 #include "rating/rating.h"
 #include "support/frame_driver.h"

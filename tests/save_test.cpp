@@ -1,5 +1,5 @@
 // The save file: its exact text, reading damaged files, safe writing, star crediting.
-#include "core/game.h"
+#include "ground/game.h"
 #include "persist/persist.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"

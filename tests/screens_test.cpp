@@ -2,11 +2,11 @@
 // way drawn: each looks like its reference picture (tests/screens/, a quarter of the frame's
 // size), and no frame drew a picture without its pixels. Run tools/update_screens.sh to make the
 // references again after a change to what the game shows, and look at each changed picture.
-#include "core/game.h"
-#include "core/render.h"
-#include "core/resources.h"
+#include "assets/assets.h"
 #include "frame/frame.h"
+#include "ground/game.h"
 #include "rating/rating.h"
+#include "render/render.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
 

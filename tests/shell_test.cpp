@@ -1,7 +1,7 @@
 // The frame cycle, screens, input rules, hit tests and the draw pass of the shell.
-#include "core/core.h"
-#include "core/game.h"
 #include "frame/frame.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 #include "support/frame_driver.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The supplier shop: unlocking tower levels with stars, paying once, and the refunding reset.
-#include "core/game.h"
+#include "ground/game.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
 

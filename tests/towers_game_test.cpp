@@ -1,5 +1,5 @@
 // A played first level: towers bought with real presses on the pedestals feed the waves.
-#include "core/game.h"
+#include "ground/game.h"
 #include "support/frame_driver.h"
 #include "towers/towers.h"
 

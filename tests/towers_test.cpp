@@ -1,7 +1,8 @@
 // Food towers: the catalogue, the pedestal and tower menus, targeting, attacks, projectiles.
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
 #include "customers/customers.h"
+#include "frame/frame.h"
+#include "ground/game.h"
 #include "persist/persist.h"
 #include "support/frame_driver.h"
 #include "towers/towers.h"

@@ -1,9 +1,9 @@
 // The guided first level, the level-2 sign and the supplier's lesson, played through real
 // frames: what each press does at each step, when the level stands still, and where the
 // light falls.
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
 #include "frame/frame.h"
+#include "ground/game.h"
 #include "persist/persist.h"
 #include "rating/rating.h"
 #include "support/frame_driver.h"

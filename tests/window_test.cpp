@@ -1,10 +1,9 @@
 // The picture fitted into windows of any shape: clicks land where the player sees things, the
 // black bars do nothing, and the window opens to fit the desktop.
-#include "core/game.h"
-#include "core/paths.h"
-#include "core/platform.h"
 #include "frame/frame.h"
 #include "frame/window.h"
+#include "ground/game.h"
+#include "platform/platform.h"
 #include "rating/rating.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"

@@ -1,8 +1,8 @@
 // The world pass: the depth order of everything on the floor and the projectile layers.
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
 #include "customers/customers.h"
 #include "frame/frame.h"
+#include "ground/game.h"
 #include "level/level.h"
 #include "support/frame_driver.h"
 #include "towers/towers.h"

@@ -4,9 +4,9 @@
 // turn without end, kills them all with SIGKILL at a random moment (0 to 30 ms), and then
 // loads the file the way start-up does: it must be exactly one of the two states. Start-up
 // must also clean every temporary file the killed writers left.
-#include "core/game.h"
-#include "core/paths.h"
+#include "ground/game.h"
 #include "persist/persist.h"
+#include "platform/platform.h"
 #include "support/sandbox.h"
 
 #include <chrono>

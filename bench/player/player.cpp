@@ -13,14 +13,13 @@
 // Each scene runs in a fresh process (exec'd by the table), so "cold" really is cold. The game
 // itself runs exactly as runGame runs it; only the mouse is scripted (one press on the title
 // picture), and the heavy scene calls the frame's phases one by one to time them.
-#include "core/game.h"
-#include "core/paths.h"
-#include "core/platform.h"
-#include "core/resources.h"
+#include "assets/assets.h"
 #include "customers/customers.h"
 #include "frame/frame.h"
+#include "ground/game.h"
 #include "level/level.h"
 #include "persist/persist.h"
+#include "platform/platform.h"
 #include "rating/rating.h"
 #include "support/sandbox.h"
 #include "towers/towers.h"

@@ -1,8 +1,8 @@
 // Walk cycle, hit effects and the customer's sprites in the world pass.
 #include "customers/customers.h"
 
-#include "core/core.h"
-#include "core/game.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 
 #include <algorithm>
 

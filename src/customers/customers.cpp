@@ -1,8 +1,8 @@
 // The customer types, spawning and removal.
 #include "customers/customers.h"
 
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 // Customers: the four types, spawning and removal, walking the path images, animation.
 #pragma once
 
-#include "core/game_state.h"
-#include "core/render.h"
+#include "ground/game_state.h"
+#include "render/render.h"
 
 // Pixel classes of the path images.
 enum PixelClass : int {

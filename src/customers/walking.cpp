@@ -1,7 +1,7 @@
 // Walking the path images: pixel classes, steps and side-steps.
 #include "customers/customers.h"
 
-#include "core/game.h"
+#include "ground/game.h"
 #include "rating/rating.h"
 
 #include <algorithm>

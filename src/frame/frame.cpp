@@ -1,14 +1,13 @@
 // The program's start-up and the frame cycle.
 #include "frame/frame.h"
 
-#include "core/core.h"
-#include "core/game.h"
-#include "core/paths.h"
-#include "core/platform.h"
-#include "core/resources.h"
+#include "assets/assets.h"
 #include "customers/customers.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 #include "level/level.h"
 #include "persist/persist.h"
+#include "platform/platform.h"
 #include "rating/rating.h"
 #include "shell/shell.h"
 #include "towers/towers.h"
@@ -76,7 +75,7 @@ void simulateLevel() {
     if (!game.paused) {
         updateTowers();
         updateProjectiles();
-        if (tutorialGateOpen(game))
+        if (tutorialGateOpen())
             updateCustomers();
         animateDecorations();
         runLevelScript();
@@ -217,6 +216,17 @@ void holdScreenPictures() {
 }
 
 } // namespace
+
+namespace {} // namespace
+
+bool speakLanguage(const std::string& language) {
+    const std::string before = currentLanguage();
+    chooseLanguage(language);
+    if (currentLanguage() == before)
+        return false;
+    rereadPicturesWithWords(before);
+    return true;
+}
 
 namespace {
 

@@ -3,9 +3,9 @@
 // then the late rules), draw (const: it changes nothing the game plays by), present.
 #pragma once
 
-#include "core/game_state.h"
-#include "core/render.h"
 #include "frame/window.h"
+#include "ground/game_state.h"
+#include "render/render.h"
 
 #include <string>
 
@@ -32,6 +32,9 @@ void handleInput();
 void updateGame();
 void lateUpdate();
 void drawFrame(const GameState& state, Renderer& renderer);
+// Speaks that language from now on (French when its catalogue cannot be read): its texts, and
+// at once its pictures with words in them. Whether the language spoken changed.
+bool speakLanguage(const std::string& language);
 // The draw pass's own state (the frame picture, the world queue, the spotlight).
 Renderer& frameRenderer();
 // How many frames have been shown in the window so far, and how many were kept back (not

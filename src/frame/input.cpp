@@ -1,8 +1,8 @@
 // The input phase: speed keys, window events, then the left button by screen.
 #include "frame/frame.h"
 
-#include "core/core.h"
-#include "core/game.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 #include "persist/persist.h"
 #include "shell/shell.h"
 #include "towers/towers.h"

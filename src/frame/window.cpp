@@ -2,10 +2,8 @@
 // between the two, and how the 1920 x 1080 picture is shown in it.
 #include "frame/window.h"
 
-#include "core/paths.h"
-#include "core/platform.h"
-#include "core/resources.h"
-#include "persist/files.h"
+#include "assets/assets.h"
+#include "platform/platform.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>

@@ -2,7 +2,7 @@
 // player left it), the switch between the two, and how the 1920 x 1080 picture is shown in it.
 #pragma once
 
-#include "core/render.h"
+#include "render/render.h"
 
 #include <SFML/System/Vector2.hpp>
 

@@ -2,17 +2,29 @@
 // lesson's holds) that the wave clock leaves out.
 #include "level/level.h"
 
-#include "core/core.h"
-#include "core/game.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 #include "persist/persist.h"
 
 #include <algorithm>
+
+namespace {
+bool (*gate)() = nullptr;
+} // namespace
+
+void gateLevel(bool (*open)()) {
+    gate = open;
+}
+
+bool levelGateOpen() {
+    return !gate || gate();
+}
 
 int tickCountdown() {
     // One step a second, only while the level runs and the tutorial lets it.
     const auto secondGone = [](float time) { return time - game.countdownTickTime >= 1.0f; };
     float stepAt = 0;
-    const bool stepped = tutorialGateOpen(game) && game.paused == 0 && game.screen != GameMenu &&
+    const bool stepped = levelGateOpen() && game.paused == 0 && game.screen != GameMenu &&
                          game.screen != GameOptions && firstMomentWhen(game, secondGone, stepAt);
     if (stepped) {
         game.countdown -= 1;
@@ -47,7 +59,7 @@ void freezeFromNow() {
 }
 
 void beginFreeze() {
-    if (game.paused == 0 && tutorialGateOpen(game))
+    if (game.paused == 0 && levelGateOpen())
         freezeFromNow();
 }
 

@@ -1,8 +1,8 @@
 // Levels and waves: map set-up, pedestals and decorations, wave scripts, the obstacle.
 #pragma once
 
-#include "core/game_state.h"
-#include "core/render.h"
+#include "ground/game_state.h"
+#include "render/render.h"
 
 // Loads the map pictures and the seven path images once.
 void loadLevelAssets();
@@ -12,6 +12,11 @@ void loadLevelAssets();
 // set-up.
 void whenLevelClears(void (*step)());
 void whenLevelSetUp(void (*step)());
+// Whether the level may move now (its customers, its waves and their clock): the lesson above
+// holds it while the player reads, through the hook it registers once at start-up (open when
+// none is).
+void gateLevel(bool (*open)());
+bool levelGateOpen();
 // Releases the level's lists (the layers above let go of theirs first).
 void clearLevel();
 // The set-up of one map: empties the old level and places the new one.

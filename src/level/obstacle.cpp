@@ -1,9 +1,9 @@
 // The path-blocking obstacle of maps 2 and 3.
 #include "level/level.h"
 
-#include "core/core.h"
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 #include "persist/persist.h"
 
 #include <cmath>

@@ -1,9 +1,9 @@
 // Map set-up: pedestals, decorations, path images and the per-level reset.
 #include "level/level.h"
 
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
 #include "customers/customers.h"
+#include "ground/game.h"
 #include "persist/persist.h"
 #include "rating/rating.h"
 

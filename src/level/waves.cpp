@@ -1,10 +1,10 @@
 // The wave scripts of the three maps and the map-1 door.
 #include "level/level.h"
 
-#include "core/core.h"
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
 #include "customers/customers.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 #include "persist/persist.h"
 #include "rating/rating.h"
 
@@ -237,7 +237,7 @@ void runMap1Script() {
     const int waveNumber = game.wave;
     if (tickCountdown() != 1 || openDoor() != 1)
         return;
-    if (waveNumber == 1 && (!tutorialGateOpen(game) || game.paused != 0))
+    if (waveNumber == 1 && (!levelGateOpen() || game.paused != 0))
         return;
     if (const Step* fired = fireNextStep(*w)) {
         // The door's closing delay counts from the wave's last arrival.
@@ -314,11 +314,11 @@ void runWaveScript() {
     switch (game.currentLevel) {
     case 0:
     case 1:
-        if (tutorialGateOpen(game))
+        if (levelGateOpen())
             runMap1Script();
         break;
     case 2:
-        if (tutorialGateOpen(game))
+        if (levelGateOpen())
             runObstacleMapScript();
         break;
     case 3:

@@ -1,8 +1,8 @@
 // The musics and sounds: loaded once at start-up and kept for the whole run.
 #include "persist/persist.h"
 
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
 
 #include <SFML/Audio/AlResource.hpp>
 #include <SFML/System/Err.hpp>
@@ -131,7 +131,7 @@ void shutdownAudio() {
     // of their buffers, and the last of them closes the device, which finishes what it was
     // writing.
     if (AudioBank* audio = bank())
-        forgetAudioLoading(*audio);
+        forgetAudioLoading(audio->buffers, SoundCount, audio->musics, MusicCount);
     game.audio.reset();
 }
 

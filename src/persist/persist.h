@@ -1,7 +1,7 @@
 // Persistence and audio: the save file, the musics and sounds.
 #pragma once
 
-#include "core/game_state.h"
+#include "ground/game_state.h"
 
 #include <string>
 

@@ -1,9 +1,8 @@
 // The save file: one line of 25 numbers, each followed by one blank.
 #include "persist/persist.h"
 
-#include "core/game.h"
-#include "core/paths.h"
-#include "persist/files.h"
+#include "ground/game.h"
+#include "platform/platform.h"
 
 #include <cctype>
 #include <cerrno>

@@ -1,7 +1,7 @@
 // The live rating, exit payments and the level's end.
 #include "rating/rating.h"
 
-#include "core/game.h"
+#include "ground/game.h"
 #include "persist/persist.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // Rating and reviews: the live rating, payments, the level's end, the review texts.
 #pragma once
 
-#include "core/game_state.h"
-#include "core/render.h"
+#include "ground/game_state.h"
+#include "render/render.h"
 
 // The level number 1..3 that progress is kept under (the tutorial level counts as level 1).
 int progressLevel();

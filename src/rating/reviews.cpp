@@ -1,8 +1,8 @@
 // Customer reviews: the live panel and the end-of-level reviews.
 #include "rating/rating.h"
 
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
 
 #include <cstdlib>
 

@@ -2,8 +2,8 @@
 // away to the title picture.
 #include "shell/shell.h"
 
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
 #include "persist/persist.h"
 
 #include <cmath>

@@ -1,9 +1,9 @@
 // Pause, game speed, the in-game menu and options, and the level's end overlay.
 #include "shell/shell.h"
 
-#include "core/core.h"
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 #include "level/level.h"
 #include "persist/persist.h"
 #include "towers/towers.h"
@@ -46,7 +46,7 @@ bool insideMenuBox(const MenuBox& box, int x, int y) {
 }
 
 bool lessonHolds() {
-    return !tutorialGateOpen(game);
+    return !tutorialGateOpen();
 }
 
 void setPauseFrame() {

@@ -2,8 +2,8 @@
 // overlay, and the intro (splash and logo).
 #pragma once
 
-#include "core/game_state.h"
-#include "core/render.h"
+#include "ground/game_state.h"
+#include "render/render.h"
 
 // The HUD's pause, in-game menu, mute and x2 presses and the countdown timer (screen 6).
 void handleGameButtons();

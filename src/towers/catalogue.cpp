@@ -1,8 +1,8 @@
 // The tower catalogue and building a tower.
 #include "towers/towers.h"
 
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
 
 #include <cstdio>
 #include <string>

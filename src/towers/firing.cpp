@@ -1,10 +1,10 @@
 // Targeting, attacks, projectiles and impacts.
 #include "towers/towers.h"
 
-#include "core/core.h"
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
 #include "customers/customers.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 #include "persist/persist.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 // The pedestal and tower menus: build, upgrade, sell, previews and the info panel.
 #include "towers/towers.h"
 
-#include "core/core.h"
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 #include "level/level.h"
 #include "persist/persist.h"
 

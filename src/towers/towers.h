@@ -1,8 +1,8 @@
 // Towers: the catalogue, the pedestal menus, targeting and firing, projectiles, world pass.
 #pragma once
 
-#include "core/game_state.h"
-#include "core/render.h"
+#include "ground/game_state.h"
+#include "render/render.h"
 
 // Fills the nine catalogue rows and loads their sheets and range discs.
 void loadTowerCatalogue();

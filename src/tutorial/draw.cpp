@@ -2,7 +2,7 @@
 // and the text.
 #include "tutorial/tutorial.h"
 
-#include "core/resources.h"
+#include "assets/assets.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The two short explanations: the slippery-floor sign of level 2, and the walk to the supplier
 // after the first win.
-#include "core/core.h"
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 #include "persist/persist.h"
 #include "rating/rating.h"
 #include "tutorial/tutorial.h"

@@ -1,8 +1,8 @@
 // The first level's guided lesson: 39 steps of dialogue, where the light falls, when the level
 // stands still, and the presses that move the lesson on.
-#include "core/core.h"
-#include "core/game.h"
-#include "core/language.h"
+#include "ground/game.h"
+#include "ground/ground.h"
+#include "lang/lang.h"
 #include "level/level.h"
 #include "towers/towers.h"
 #include "tutorial/tutorial.h"

@@ -2,8 +2,8 @@
 // and the text, shared by the first level's lesson, the level-2 sign and the shop lesson.
 #include "tutorial/tutorial.h"
 
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
 #include "level/level.h"
 #include "tutorial/tutorial_common.h"
 
@@ -42,8 +42,13 @@ void resetLessonForLevel() {
 
 } // namespace
 
+bool tutorialGateOpen() {
+    return game.tutorialEnabled == 0 || game.tutorialRunning == 1;
+}
+
 void initTutorial() {
     whenLevelSetUp(resetLessonForLevel);
+    gateLevel(tutorialGateOpen);
     game.dialogue.clear();
     shownDialogue.clear();
     game.dialogueText = makeText("", dialogueTextSize, sf::Color::Black);

@@ -1,9 +1,12 @@
 // Tutorial: the guided first level, the level-2 explanation, the shop lesson, the spotlight.
 #pragma once
 
-#include "core/game_state.h"
-#include "core/render.h"
+#include "ground/game_state.h"
+#include "render/render.h"
 
+// The tutorial gate: customers and the first level's waves move only while it is open (the
+// tutorial is off, or the lesson lets the level run).
+bool tutorialGateOpen();
 // Creates the dialogue text, the speech bubble and the spatula.
 void initTutorial();
 // The first level's lesson display, once per update after the wave script.

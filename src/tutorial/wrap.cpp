@@ -2,7 +2,7 @@
 // when each fits the bubble; otherwise the words flow again from line to line, each line filled
 // as far as it goes. Breaking the writer's too-long lines one by one would leave a word or two
 // alone on a line of their own.
-#include "core/resources.h"
+#include "assets/assets.h"
 #include "tutorial/tutorial_common.h"
 
 #include <SFML/Graphics/Text.hpp>

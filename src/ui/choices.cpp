@@ -2,9 +2,9 @@
 // fullscreen box, the same switch as F11, and a button per language the game speaks.
 #include "ui/ui.h"
 
-#include "core/game.h"
-#include "core/language.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
+#include "lang/lang.h"
 
 #include <algorithm>
 #include <cctype>
@@ -112,19 +112,6 @@ void updateScreenChoices(bool inGame) {
     pressChoices();
 }
 
-void labelMenus() {
-    labelLevelCards();
-    labelOptions();
-    labelShop();
-    labelHud();
+void labelScreenChoices() {
     game.fullscreenLabel.setString(utf8(tr(fullscreenText)));
-}
-
-void drawScreenChoices(const GameState& g, Renderer& r) {
-    r.frame.draw(g.fullscreenBox);
-    r.frame.draw(g.fullscreenLabel);
-    for (int i = 0; i < g.languageCount; ++i) {
-        r.frame.draw(g.languageButtons[i].box);
-        r.frame.draw(g.languageButtons[i].label);
-    }
 }

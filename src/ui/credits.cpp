@@ -2,9 +2,9 @@
 // the player scrolls by dragging it.
 #include "ui/ui.h"
 
-#include "core/core.h"
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 
 namespace {
 

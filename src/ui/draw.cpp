@@ -203,3 +203,12 @@ void drawWavePreview(const GameState& g, Renderer& r) {
     drawPreviewBox(g, r, 0);
     drawPreviewBox(g, r, 1);
 }
+
+void drawScreenChoices(const GameState& g, Renderer& r) {
+    r.frame.draw(g.fullscreenBox);
+    r.frame.draw(g.fullscreenLabel);
+    for (int i = 0; i < g.languageCount; ++i) {
+        r.frame.draw(g.languageButtons[i].box);
+        r.frame.draw(g.languageButtons[i].label);
+    }
+}

@@ -2,9 +2,9 @@
 // whose pictures tell their story while the pointer rests on them.
 #include "ui/ui.h"
 
-#include "core/core.h"
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 
 namespace {
 

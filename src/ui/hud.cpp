@@ -1,9 +1,9 @@
 // The in-game HUD: money, wave, rating, objective, buttons, wave preview and timers.
 #include "ui/ui.h"
 
-#include "core/core.h"
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 #include "level/level.h"
 #include "rating/rating.h"
 #include "towers/towers.h"

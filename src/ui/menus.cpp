@@ -2,9 +2,9 @@
 // level selection: a carousel of three cards with padlocks and the best rating as stars.
 #include "ui/ui.h"
 
-#include "core/core.h"
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 #include "level/level.h"
 #include "persist/persist.h"
 #include "rating/rating.h"
@@ -329,4 +329,12 @@ void startLevel() {
     game.clickLatch = 1;
     game.endReviewsChosen = 0;
     stopMusic(MusicMenu);
+}
+
+void labelMenus() {
+    labelLevelCards();
+    labelOptions();
+    labelShop();
+    labelHud();
+    labelScreenChoices();
 }

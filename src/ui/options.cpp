@@ -2,8 +2,8 @@
 // box and the button that deletes the saved game. They react to the mouse while drawn.
 #include "ui/ui.h"
 
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
 #include "persist/persist.h"
 
 #include <algorithm>

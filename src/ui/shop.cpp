@@ -1,9 +1,9 @@
 // The supplier shop: stars won on the levels unlock the second and third level of each tower.
 #include "ui/ui.h"
 
-#include "core/core.h"
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "ground/game.h"
+#include "ground/ground.h"
 #include "persist/persist.h"
 
 #include <cstdio>

@@ -1,8 +1,8 @@
 // Menus and HUD: the menu screens, level selection, options, help, credits, shop, HUD.
 #pragma once
 
-#include "core/game_state.h"
-#include "core/render.h"
+#include "ground/game_state.h"
+#include "render/render.h"
 
 // Creates the menu objects and sets the first screen.
 void initMenus();
@@ -24,6 +24,7 @@ void updateOptions();
 // The screen's choices on both options screens: the fullscreen box and the language buttons.
 void initScreenChoices();
 void updateScreenChoices(bool inGame);
+void labelScreenChoices();
 void drawScreenChoices(const GameState& state, Renderer& renderer);
 // Every label the menus and the HUD made once, in the language spoken.
 void labelMenus();

@@ -1,5 +1,5 @@
 // The game starts and runs frames on every screen with an empty resources folder.
-#include "core/game.h"
+#include "ground/game.h"
 #include "level/level.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"

@@ -1,6 +1,6 @@
 #include "support/bot.h"
 
-#include "core/game.h"
+#include "ground/game.h"
 #include "rating/rating.h"
 #include "support/frame_driver.h"
 

@@ -1,8 +1,8 @@
 #include "support/frame_driver.h"
 
-#include "core/game.h"
-#include "core/resources.h"
+#include "assets/assets.h"
 #include "frame/frame.h"
+#include "ground/game.h"
 #include "level/level.h"
 #include "ui/ui.h"
 

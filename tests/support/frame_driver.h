@@ -2,7 +2,7 @@
 // clock and scripted mouse, keys and window events.
 #pragma once
 
-#include "core/platform.h"
+#include "platform/platform.h"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>

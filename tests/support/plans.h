@@ -2,7 +2,7 @@
 // wins it.
 #pragma once
 
-#include "core/game_state.h"
+#include "ground/game_state.h"
 #include "support/bot.h"
 
 namespace plans {

@@ -1,9 +1,9 @@
 #include "support/save_fuzz.h"
 
-#include "core/game.h"
-#include "core/paths.h"
 #include "frame/frame.h"
+#include "ground/game.h"
 #include "persist/persist.h"
+#include "platform/platform.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
 

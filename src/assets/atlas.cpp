@@ -1,8 +1,8 @@
 // Trimmed sheets: finding each frame's visible pixels, packing them into an atlas, and the
 // pieces a sprite of a trimmed sheet is drawn as.
-#include "core/atlas.h"
+#include "assets/atlas.h"
 
-#include "core/resources.h"
+#include "assets/assets.h"
 
 #include <algorithm>
 #include <cmath>

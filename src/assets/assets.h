@@ -8,17 +8,77 @@
 // leave it). finishLoading() brings in everything at once, waiting for what is still decoding.
 #pragma once
 
-#include "core/game_state.h"
-
-#include "core/language.h"
+#include "lang/lang.h"
 
 #include <SFML/Audio.hpp>
+#include <SFML/Audio/InputSoundFile.hpp>
+#include <SFML/Audio/SoundStream.hpp>
 #include <SFML/Graphics.hpp>
 
+#include <cstdint>
 #include <functional>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
+
+// A hidden path image, kept in main memory as what each pixel means to a customer standing on
+// it (its class), row by row as runs of one class: a path image is a few bands of colour, a
+// handful of runs a row, so a read needs no texture download and the seven images of the game
+// hold a hundred kilobytes instead of fourteen megabytes.
+struct CollisionMap {
+    sf::Vector2u size;
+    std::vector<std::uint32_t> rowStart; // each row's first run, then the end of the last row's
+    std::vector<std::uint32_t> runEnd;   // the column after each run
+    std::vector<std::uint8_t> runClass;
+
+    sf::Vector2u getSize() const { return size; }
+    // The class at (x, y), inside the image.
+    int classAt(unsigned x, unsigned y) const {
+        std::uint32_t run = rowStart[y];
+        while (runEnd[run] <= x)
+            ++run;
+        return runClass[run];
+    }
+    // Starts an empty image of that size; rows follow with addRow, top to bottom.
+    void start(sf::Vector2u imageSize) {
+        size = imageSize;
+        rowStart.assign(1, 0);
+        runEnd.clear();
+        runClass.clear();
+    }
+    // The next row, from one class a pixel (size.x of them).
+    void addRow(const std::uint8_t* classes) {
+        for (unsigned x = 0; x < size.x; ++x) {
+            if (x + 1 < size.x && classes[x + 1] == classes[x])
+                continue;
+            runEnd.push_back(x + 1);
+            runClass.push_back(classes[x]);
+        }
+        rowStart.push_back(static_cast<std::uint32_t>(runEnd.size()));
+    }
+};
+
+// A music streamed from its file a quarter of a second at a time. Starting one decodes three
+// such chunks (under a second of sound) on its streaming thread, where the audio library's own
+// music decodes three seconds first: a level that starts its music costs a few milliseconds
+// less, on a machine whose two cores also draw the frame.
+class MusicStream final : public sf::SoundStream {
+  public:
+    // Stops the streaming thread before the file it reads goes.
+    ~MusicStream() override;
+
+    // Opens a music file (its header is read now); false when missing or not a sound.
+    bool openFromFile(const std::string& file);
+
+  private:
+    bool onGetData(Chunk& data) override;
+    void onSeek(sf::Time offset) override;
+
+    std::mutex mutex_; // the streaming thread reads while the game may seek or reopen
+    sf::InputSoundFile file_;
+    std::vector<sf::Int16> chunk_;
+};
 
 // A texture, loaded once and shared by every object that shows it; null when missing.
 const sf::Texture* loadTexture(const std::string& path);
@@ -67,10 +127,9 @@ bool loadTextureInto(sf::Texture& texture, const std::string& path);
 // stays, empty, and a later loadTexture of the same path fills it again. Prefetched pictures
 // nobody took are dropped too.
 void releaseTexture(const std::string& path);
-// Speaks that language from now on (as chooseLanguage: French if it cannot be), and the
-// pictures with words in them that have pixels show those of it at once (the same textures, so
-// every sprite follows). Whether the language spoken changed.
-bool speakLanguage(const std::string& language);
+// After a switch of language from `before`: the pictures with words in them that have pixels
+// show those of the language spoken now, at once (the same textures, so every sprite follows).
+void rereadPicturesWithWords(const std::string& before);
 // Keeps the pixels of the shared textures (pictures and backdrops) whose path starts with
 // `pathStart` while `held`, and lets go of them otherwise (the textures stay, empty, their size
 // known, so sprites keep them). Pictures let go of are brought back when held again, decoded on
@@ -118,9 +177,10 @@ bool openMusic(MusicStream& music, const std::string& path);
 // Whether a music has been opened, waiting for it when `wait` (else a music still being opened
 // is not ready yet).
 bool musicOpened(const MusicStream& music, bool wait);
-// Forgets what is still to be loaded into a bank's sounds and musics, about to go (waiting for
-// the one being decoded if it is theirs).
-void forgetAudioLoading(const AudioBank& bank);
+// Forgets what is still to be loaded into these sounds and musics, about to go (waiting for the
+// one being decoded if it is theirs).
+void forgetAudioLoading(const sf::SoundBuffer* buffers, int soundCount, const MusicStream* musics,
+                        int musicCount);
 // A fragment shader; while loading is deferred its source is read on the loading thread and it
 // is compiled when brought in (empty until then, and for good when it does not compile).
 bool loadFragmentShader(sf::Shader& shader, const std::string& path);
@@ -130,7 +190,11 @@ void setWindowIcon(sf::Window& window);
 // How many times a picture's pixels have changed so far (arrived, brought back, sampled anew):
 // a frame that draws exactly what the last one drew may still show something new.
 std::uint64_t picturesChanged();
-void notePicturesChanged();
+// How many times this picture's pixels have changed: what was made from it once (a composite)
+// is made again when it differs.
+unsigned pictureVersion(const sf::Texture* texture);
+// Counts a change of pixels, of this texture when one is given.
+void notePicturesChanged(const sf::Texture* texture = nullptr);
 // Whether every picture is sampled smoothly: when the frame is drawn smaller than the game's
 // 1920 x 1080 each picture shrinks as it is drawn, and unfiltered it would lose its lines; at the
 // game's own size they show pixel for pixel. Pictures that arrive later follow it too.

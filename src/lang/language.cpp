@@ -1,6 +1,6 @@
-#include "core/language.h"
+#include "lang/lang.h"
 
-#include "core/paths.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cstdint>

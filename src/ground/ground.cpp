@@ -1,4 +1,4 @@
-#include "core/core.h"
+#include "ground/ground.h"
 
 #include <cmath>
 
@@ -25,10 +25,6 @@ bool hitTopLeftInclusiveX(const sf::Sprite& sprite, int x, int y) {
 bool hitBox(float left, float top, float width, float height, int x, int y) {
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);
     return left < fx && fx < left + width && top < fy && fy < top + height;
-}
-
-bool tutorialGateOpen(const GameState& state) {
-    return state.tutorialEnabled == 0 || state.tutorialRunning == 1;
 }
 
 namespace {

@@ -2,7 +2,7 @@
 // const and cannot see this name (drawing units are compiled without it).
 #pragma once
 
-#include "core/game_state.h"
+#include "ground/game_state.h"
 
 #ifdef GOBBLER_DRAW_UNIT
 #error "drawing code reads the game through a const reference and never reaches the global record"

@@ -1,4 +1,4 @@
-#include "persist/files.h"
+#include "platform/platform.h"
 
 #include <cerrno>
 #include <cstdio>

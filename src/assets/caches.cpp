@@ -1,5 +1,7 @@
 // What the loader keeps: the caches and the bookkeeping of pictures on their way.
-#include "core/caches.h"
+#include "assets/caches.h"
+
+#include "assets/atlas.h"
 
 #include <new>
 
@@ -63,3 +65,41 @@ std::set<std::string>& released() {
 }
 
 // Notes the name the game asked for and gives the file it stands for in the resources found,
+
+namespace {
+bool smoothing = false;
+std::uint64_t pictureChanges = 0;
+std::unordered_map<const sf::Texture*, unsigned> versions;
+} // namespace
+
+std::uint64_t picturesChanged() {
+    return pictureChanges;
+}
+
+unsigned pictureVersion(const sf::Texture* texture) {
+    const auto found = versions.find(texture);
+    return found == versions.end() ? 0 : found->second;
+}
+
+void notePicturesChanged(const sf::Texture* texture) {
+    ++pictureChanges;
+    if (texture)
+        ++versions[texture];
+}
+
+void smoothPictures(bool smooth) {
+    smoothing = smooth;
+    notePicturesChanged();
+    for (const auto& entry : textureCache())
+        if (entry.second)
+            entry.second->setSmooth(smooth);
+    for (const auto& entry : backdropCache())
+        if (entry.second)
+            entry.second->setSmooth(smooth);
+    for (const auto& page : atlasPages())
+        page->setSmooth(smooth);
+}
+
+bool picturesSmooth() {
+    return smoothing;
+}

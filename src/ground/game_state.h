@@ -3,7 +3,8 @@
 // it as const.
 #pragma once
 
-#include "core/music.h"
+#include "assets/assets.h"
+#include "platform/platform.h"
 
 #include <SFML/Audio.hpp>
 #include <SFML/Graphics.hpp>
@@ -121,43 +122,6 @@ inline sf::IntRect sheetFrame(SheetFrame sheet, int column, int row = 0) {
 }
 
 // ---------------------------------------------------------------- level
-
-// A hidden path image, kept in main memory as what each pixel means to a customer standing on
-// it (its class), row by row as runs of one class: a path image is a few bands of colour, a
-// handful of runs a row, so a read needs no texture download and the seven images of the game
-// hold a hundred kilobytes instead of fourteen megabytes.
-struct CollisionMap {
-    sf::Vector2u size;
-    std::vector<std::uint32_t> rowStart; // each row's first run, then the end of the last row's
-    std::vector<std::uint32_t> runEnd;   // the column after each run
-    std::vector<std::uint8_t> runClass;
-
-    sf::Vector2u getSize() const { return size; }
-    // The class at (x, y), inside the image.
-    int classAt(unsigned x, unsigned y) const {
-        std::uint32_t run = rowStart[y];
-        while (runEnd[run] <= x)
-            ++run;
-        return runClass[run];
-    }
-    // Starts an empty image of that size; rows follow with addRow, top to bottom.
-    void start(sf::Vector2u imageSize) {
-        size = imageSize;
-        rowStart.assign(1, 0);
-        runEnd.clear();
-        runClass.clear();
-    }
-    // The next row, from one class a pixel (size.x of them).
-    void addRow(const std::uint8_t* classes) {
-        for (unsigned x = 0; x < size.x; ++x) {
-            if (x + 1 < size.x && classes[x + 1] == classes[x])
-                continue;
-            runEnd.push_back(x + 1);
-            runClass.push_back(classes[x]);
-        }
-        rowStart.push_back(static_cast<std::uint32_t>(runEnd.size()));
-    }
-};
 
 // A pedestal a tower can stand on.
 struct TowerSlot {
@@ -311,40 +275,6 @@ struct AudioBank {
     sf::SoundBuffer buffers[SoundCount];
     sf::Sound sounds[SoundCount];
     MusicStream musics[MusicCount];
-};
-
-// ---------------------------------------------------------------- input
-
-// The left button between two frames, as the window's events and its state tell it: a click
-// that went down and up before a frame saw it (a quick click, a touchpad's tap, any click during
-// a slow frame) waits here to be shown on a frame of its own.
-struct PressQueue {
-    static constexpr int capacity = 4;
-    bool down = false;      // the button is held now
-    bool downShown = false; // the press being held has been shown on a frame
-    sf::Vector2i downAt;    // where it went down, in window pixels
-    int taps = 0;           // presses that went down and up unseen, oldest first
-    sf::Vector2i tapAt[capacity];
-};
-
-// What the player did, sampled once at the start of every frame; nothing else reads the
-// mouse, the keyboard or the clock.
-struct FrameInput {
-    std::int64_t clockMs = 0; // milliseconds since the game started
-    // The pointer in the 1920 x 1080 frame; on a black bar around the picture it lies
-    // outside the frame and hits nothing.
-    int mouseX = 0, mouseY = 0;
-    bool onPicture = true;
-    sf::Vector2u windowSize{1920, 1080}; // in window pixels; the picture is fitted into it
-    bool leftDown = false;
-    bool speedKey1 = false, speedKey2 = false;
-    bool closeRequested = false;
-    int focus = 0;              // +1 gained, -1 lost this frame (the last event wins), 0 none
-    bool pauseKey = false;      // Space pressed this frame
-    bool menuKey = false;       // Escape pressed this frame
-    bool screenKey = false;     // F11 or Alt+Enter pressed this frame
-    bool windowRedrawn = false; // resized or focused: its picture must be shown again
-    PressQueue presses;
 };
 
 // ---------------------------------------------------------------- languages

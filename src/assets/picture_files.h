@@ -1,5 +1,5 @@
 // Finding a picture's file among the resources found, and reading its size from its header
-// without decoding it (inside the ground only).
+// without decoding it (inside assets only).
 #pragma once
 
 #include <SFML/System/Vector2.hpp>

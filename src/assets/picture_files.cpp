@@ -1,9 +1,9 @@
 // Where a picture's file is, and its size from its header.
-#include "core/picture_files.h"
+#include "assets/picture_files.h"
 
-#include "core/caches.h"
-#include "core/language.h"
-#include "core/paths.h"
+#include "assets/caches.h"
+#include "lang/lang.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <fstream>

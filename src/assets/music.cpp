@@ -1,4 +1,4 @@
-#include "core/music.h"
+#include "assets/assets.h"
 
 MusicStream::~MusicStream() {
     stop();

@@ -1,10 +1,10 @@
-// What the loader keeps (inside the ground only): every shared texture, backdrop, CPU image and
+// What the loader keeps (inside assets only): every shared texture, backdrop, CPU image and
 // path image by its path, and the bookkeeping of the pictures on their way: the sizes of those
 // whose pixels are still coming, how many are in flight, how many were let go of meanwhile,
 // which shared textures were released, and every path the game asked for.
 #pragma once
 
-#include "core/game_state.h"
+#include "assets/assets.h"
 
 #include <SFML/Graphics.hpp>
 

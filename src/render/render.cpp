@@ -1,7 +1,7 @@
-#include "core/render.h"
+#include "render/render.h"
 
-#include "core/platform.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "platform/platform.h"
 
 #include <SFML/OpenGL.hpp>
 
@@ -507,25 +507,25 @@ bool copyIntoFrame(Renderer& renderer, const sf::Texture& texture, sf::Vector2u 
     return copied;
 }
 
-// What a composite's layers look like now: their pictures (and whether those have their
-// pixels), frames, places and colours, the frame's size and the language spoken.
+// What a composite's layers look like now: their pictures and the pixels in them, frames, places
+// and colours, and the frame's size.
 std::uint64_t compositeKey(const Renderer& renderer, const sf::Sprite* const* layers,
                            std::size_t count) {
     std::uint64_t key = fnvStart;
     const auto mix = [&key](const void* data, std::size_t size) { fnvMix(key, data, size); };
     const sf::Vector2u size = renderer.frame.getSize();
     mix(&size, sizeof size);
-    // A switch of language gives pictures with words new pixels in the same textures.
-    const unsigned language = languageSwitches();
-    mix(&language, sizeof language);
     for (std::size_t i = 0; i < count; ++i) {
         const sf::Sprite& layer = *layers[i];
         const sf::Texture* texture = layer.getTexture();
         const unsigned handle = texture ? texture->getNativeHandle() : 0;
+        // A picture may get new pixels in the same texture (a switch of language).
+        const unsigned version = pictureVersion(texture);
         const sf::IntRect rect = layer.getTextureRect();
         const sf::Color color = layer.getColor();
         mix(&texture, sizeof texture);
         mix(&handle, sizeof handle);
+        mix(&version, sizeof version);
         mix(&rect, sizeof rect);
         mix(&color, sizeof color);
         mix(layer.getTransform().getMatrix(), 16 * sizeof(float));

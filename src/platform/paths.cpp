@@ -1,4 +1,4 @@
-#include "core/paths.h"
+#include "platform/platform.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,10 +1,10 @@
 // The loading thread's jobs: what each decodes away from the game's thread and how it is brought
 // in; the loader's public face (prefetching, the deferred loading, sounds, musics, the shader).
-#include "core/loader.h"
+#include "assets/loader.h"
 
-#include "core/caches.h"
-#include "core/picture_files.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "assets/caches.h"
+#include "assets/picture_files.h"
 
 #include <SFML/Audio/InputSoundFile.hpp>
 
@@ -86,7 +86,7 @@ void bringInPicture(Job& job) {
     if (!job.ok || job.image.getSize() != size)
         job.image.create(size.x, size.y, sf::Color::Transparent);
     sf::Texture& pixels = const_cast<sf::Texture&>(*texture);
-    notePicturesChanged();
+    notePicturesChanged(texture);
     pixels.setSmooth(picturesSmooth());
     if (job.texture)
         job.texture->loadFromImage(job.image);
@@ -103,7 +103,7 @@ void bringInPicture(Job& job) {
 
 // An atlas's pixels, and each of its sheets' pieces.
 void bringInSheets(Job& job) {
-    notePicturesChanged();
+    notePicturesChanged(job.texture);
     job.texture->setSmooth(picturesSmooth());
     if (job.ok)
         job.texture->loadFromImage(job.image);
@@ -220,7 +220,7 @@ bool loadTextureInto(sf::Texture& texture, const std::string& path) {
     if (!ok)
         texture = sf::Texture();
     texture.setSmooth(picturesSmooth());
-    notePicturesChanged();
+    notePicturesChanged(&texture);
     return ok;
 }
 
@@ -266,14 +266,13 @@ bool openMusic(MusicStream& music, const std::string& path) {
     return loadOrQueue(std::move(job));
 }
 
-void forgetAudioLoading(const AudioBank& bank) {
+void forgetAudioLoading(const sf::SoundBuffer* buffers, int soundCount, const MusicStream* musics,
+                        int musicCount) {
     const auto inBank = [&](const Job& job) {
         const sf::SoundBuffer* buffer = job.buffer;
         const MusicStream* music = job.music;
-        return (job.kind == JobKind::Sound && buffer >= std::begin(bank.buffers) &&
-                buffer < std::end(bank.buffers)) ||
-               (job.kind == JobKind::Music && music >= std::begin(bank.musics) &&
-                music < std::end(bank.musics));
+        return (job.kind == JobKind::Sound && buffer >= buffers && buffer < buffers + soundCount) ||
+               (job.kind == JobKind::Music && music >= musics && music < musics + musicCount);
     };
     loader().forget(inBank);
 }

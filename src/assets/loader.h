@@ -1,11 +1,11 @@
-// The loading thread (inside the ground only): jobs that decode pictures, path images, sounds,
+// The loading thread (inside assets only): jobs that decode pictures, path images, sounds,
 // musics' headers and the light's shader away from the game's thread, and bring what they made
 // in on it (GL and audio calls never leave it), a few a frame or all at once.
 #pragma once
 
-#include "core/atlas.h"
-#include "core/caches.h"
-#include "core/game_state.h"
+#include "assets/assets.h"
+#include "assets/atlas.h"
+#include "assets/caches.h"
 
 #include <algorithm>
 #include <condition_variable>

@@ -1,8 +1,8 @@
-// Rules every subsystem shares: the hit tests of the buttons, the tutorial gate and the ticks
-// the timed rules act on.
+// Rules every subsystem shares: the hit tests of the buttons and the ticks the timed rules act
+// on.
 #pragma once
 
-#include "core/game_state.h"
+#include "ground/game_state.h"
 
 // Hit tests. Centred: strict on every edge, around the sprite's centre.
 bool hitCentred(const sf::Sprite& sprite, int x, int y);
@@ -12,9 +12,6 @@ bool hitTopLeft(const sf::Sprite& sprite, int x, int y);
 bool hitTopLeftInclusiveX(const sf::Sprite& sprite, int x, int y);
 // Top-left against a fixed box (pause 43 x 69, mute 78 x 39).
 bool hitBox(float left, float top, float width, float height, int x, int y);
-
-// The tutorial gate: customers and the first level's waves move only while it is open.
-bool tutorialGateOpen(const GameState& state);
 
 // Timed rules (a tower's wait and gesture, a splash's frames, the countdown, the door, the
 // mopping men, the spawns, the slow) are looked at once a frame and act in the first frame in

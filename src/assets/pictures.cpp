@@ -2,12 +2,12 @@
 // trimmed sheets, the font; and the sprite and text helpers every layer makes its objects with.
 // The loading thread (loader.h), the caches (caches.h), the atlas (atlas.h) and the holding of
 // pictures around their screens (holding.cpp) each have a unit of their own.
-#include "core/resources.h"
+#include "assets/assets.h"
 
-#include "core/atlas.h"
-#include "core/caches.h"
-#include "core/loader.h"
-#include "core/picture_files.h"
+#include "assets/atlas.h"
+#include "assets/caches.h"
+#include "assets/loader.h"
+#include "assets/picture_files.h"
 
 #include <memory>
 #include <string>
@@ -192,36 +192,6 @@ const sf::Font* gameFont() {
 void setWindowIcon(sf::Window& window) {
     if (const sf::Image* icon = loadImage("../resources/textures/icon/gobbler.png"))
         window.setIcon(icon->getSize().x, icon->getSize().y, icon->getPixelsPtr());
-}
-
-namespace {
-bool smoothing = false;
-std::uint64_t pictureChanges = 0;
-} // namespace
-
-std::uint64_t picturesChanged() {
-    return pictureChanges;
-}
-
-void notePicturesChanged() {
-    ++pictureChanges;
-}
-
-void smoothPictures(bool smooth) {
-    smoothing = smooth;
-    notePicturesChanged();
-    for (const auto& entry : textureCache())
-        if (entry.second)
-            entry.second->setSmooth(smooth);
-    for (const auto& entry : backdropCache())
-        if (entry.second)
-            entry.second->setSmooth(smooth);
-    for (const auto& page : atlasPages())
-        page->setSmooth(smooth);
-}
-
-bool picturesSmooth() {
-    return smoothing;
 }
 
 bool hasPixels(const sf::Texture* texture) {

@@ -1,12 +1,12 @@
 // Holding pictures only around the screens that show them: a shared texture let go of keeps its
 // size (sprites still frame it) and is brought back by the loading thread on the way to its
 // screen; a texture drawn without its pixels is brought in at once (bringInDrawn).
-#include "core/caches.h"
-#include "core/language.h"
-#include "core/loader.h"
-#include "core/paths.h"
-#include "core/picture_files.h"
-#include "core/resources.h"
+#include "assets/assets.h"
+#include "assets/caches.h"
+#include "assets/loader.h"
+#include "assets/picture_files.h"
+#include "lang/lang.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <map>
@@ -216,14 +216,10 @@ void releaseTexture(const std::string& path) {
     released().insert(path);
 }
 
-bool speakLanguage(const std::string& language) {
-    const std::string previous = currentLanguage();
-    chooseLanguage(language);
+void rereadPicturesWithWords(const std::string& before) {
     const std::string& now = currentLanguage();
-    if (now == previous)
-        return false;
     for (const Away& away : texturesWithPixels("")) {
-        if (!hasTwin(away.path, previous) && !hasTwin(away.path, now))
+        if (!hasTwin(away.path, before) && !hasTwin(away.path, now))
             continue;
         // One let go of comes back from the language's file when it is asked for again.
         if (comingSizes().count(away.shown()) && !onItsWay(away))
@@ -235,5 +231,4 @@ bool speakLanguage(const std::string& language) {
         loader().await([shown](const Job& job) { return textureOf(job) == shown; });
     }
     notePicturesChanged();
-    return true;
 }

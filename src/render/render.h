@@ -10,9 +10,6 @@
 #include <memory>
 #include <vector>
 
-// The game's own picture size: every position of the game is a pixel of this frame.
-constexpr unsigned layoutWidth = 1920, layoutHeight = 1080;
-
 // One sprite of the world pass, drawn with its origin at `at`.
 struct DrawItem {
     const sf::Sprite* sprite = nullptr;

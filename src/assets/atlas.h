@@ -1,4 +1,4 @@
-// Trimmed sheets (inside the ground only): each frame of a sheet cut into pieces of its visible
+// Trimmed sheets (inside assets only): each frame of a sheet cut into pieces of its visible
 // pixels, packed with other sheets' into one atlas texture; the sprites of a sheet show a
 // stand-in texture of the whole sheet's size, and the drawing finds their pieces here.
 #pragma once

@@ -1,6 +1,4 @@
-#include "core/platform.h"
-
-#include "core/render.h"
+#include "platform/platform.h"
 
 #include <SFML/System/Clock.hpp>
 #include <SFML/Window.hpp>
