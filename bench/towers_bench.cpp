@@ -1,8 +1,13 @@
 // A whole in-game update (towers, projectiles, customers) on the third map, with sixteen
 // towers of every type and level around a crowd of hungry customers.
 #include "customers/customers.h"
+#include "customers/records.h"
 #include "ground/game.h"
+#include "ground/records.h"
+#include "level/records.h"
+#include "persist/records.h"
 #include "support/frame_driver.h"
+#include "towers/records.h"
 #include "towers/towers.h"
 
 #include <benchmark/benchmark.h>
@@ -16,35 +21,35 @@ namespace {
 // A tower of the given type and level on a pedestal, as if built and upgraded there.
 void placeTower(TowerSlot& slot, int type, int level) {
     slot.occupied = 1;
-    game.selectedSlot = &slot;
+    game.defence.selectedSlot = &slot;
     Tower& tower = buildTower(type, slot.facing, slot.x, slot.y);
     tower.level = level;
-    tower.stats = game.towerCatalogue[type][level];
+    tower.stats = game.defence.towerCatalogue[type][level];
     showRangeDisc(tower, tower.stats.rangeTexture);
 }
 
 // withCustomers: the whole in-game update, or the towers' share alone (towers, projectiles).
 void runCrowdUpdate(benchmark::State& state, bool withCustomers) {
     FrameDriver driver;
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(3);
-    game.countdown = 100000; // no wave of the script joins the crowd
-    game.paused = 0;
+    game.waveClock.countdown = 100000; // no wave of the script joins the crowd
+    game.waveClock.paused = 0;
 
     // The third map's sixteen pedestals (or a block of our own if the map has fewer), each
     // with a tower, every type and level represented.
-    for (int i = static_cast<int>(game.slots.size()); i < 16; ++i) {
-        game.slots.emplace_front();
-        game.slots.front().x = 830 + 60.0f * (i % 4);
-        game.slots.front().y = 440 + 40.0f * (i / 4);
+    for (int i = static_cast<int>(game.level.slots.size()); i < 16; ++i) {
+        game.level.slots.emplace_front();
+        game.level.slots.front().x = 830 + 60.0f * (i % 4);
+        game.level.slots.front().y = 440 + 40.0f * (i / 4);
     }
     std::vector<TowerSlot*> pedestals;
-    for (TowerSlot& slot : game.slots)
+    for (TowerSlot& slot : game.level.slots)
         pedestals.push_back(&slot);
     pedestals.resize(16);
     for (int i = 0; i < 16; ++i)
         placeTower(*pedestals[i], i % 3, (i / 3) % 3);
-    game.selectedSlot = nullptr;
+    game.defence.selectedSlot = nullptr;
 
     // The crowd stands around the pedestals, inside the range of the tower on each.
     const int count = static_cast<int>(state.range(0));
@@ -58,7 +63,7 @@ void runCrowdUpdate(benchmark::State& state, bool withCustomers) {
         crowd.push_back({&customer, at});
     }
     const float frame = 1.0f / 60.0f;
-    game.frameDelta = frame;
+    game.clock.frameDelta = frame;
     for (auto _ : state) {
         // Everyone back on their spot, as if the crowd queued there.
         for (auto& member : crowd) {
@@ -66,25 +71,25 @@ void runCrowdUpdate(benchmark::State& state, bool withCustomers) {
             member.first->y = member.first->pathY = member.second.y;
             member.first->hasExited = 0;
         }
-        game.prevNow = game.now;
-        game.now += frame;
+        game.clock.prevNow = game.clock.now;
+        game.clock.now += frame;
         updateTowers();
         updateProjectiles();
         if (withCustomers)
             updateCustomers();
-        benchmark::DoNotOptimize(game.projectiles.size());
-        if (game.customers.size() != crowd.size()) {
+        benchmark::DoNotOptimize(game.defence.projectiles.size());
+        if (game.crowd.customers.size() != crowd.size()) {
             state.SkipWithError("a customer left the crowd");
             break;
         }
     }
     long long food = 0;
-    for (const Customer& customer : game.customers)
+    for (const Customer& customer : game.crowd.customers)
         food += customer.fed;
     state.counters["food/frame"] = static_cast<double>(food) / state.iterations();
-    state.counters["pedestals"] = static_cast<double>(game.slots.size());
-    state.counters["towers"] = static_cast<double>(game.towers.size());
-    state.counters["customers"] = static_cast<double>(game.customers.size());
+    state.counters["pedestals"] = static_cast<double>(game.level.slots.size());
+    state.counters["towers"] = static_cast<double>(game.defence.towers.size());
+    state.counters["customers"] = static_cast<double>(game.crowd.customers.size());
 }
 
 void BM_InGameUpdate(benchmark::State& state) {

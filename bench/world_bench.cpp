@@ -2,11 +2,16 @@
 // world pass's queue and sort, with 20, 100 and 500 customers walking its routes; and the
 // set-up of each map, which must never make starting a level stutter.
 #include "customers/customers.h"
+#include "customers/records.h"
 #include "frame/frame.h"
 #include "ground/game.h"
+#include "ground/records.h"
 #include "level/level.h"
+#include "level/records.h"
 #include "persist/persist.h"
+#include "persist/records.h"
 #include "support/frame_driver.h"
+#include "towers/records.h"
 #include "towers/towers.h"
 
 #include <benchmark/benchmark.h>
@@ -33,24 +38,24 @@ std::vector<Spot> routePoints() {
     std::vector<Spot> points;
     const float frame = 1.0f / 60.0f;
     for (const Start& start : starts) {
-        if (!game.collisionMaps[start.pathIndex])
+        if (!game.crowd.collisionMaps[start.pathIndex])
             continue;
-        game.customers.clear();
-        const sf::Vector2f at = start.second ? game.secondEntrance : game.entrance;
+        game.crowd.customers.clear();
+        const sf::Vector2f at = start.second ? game.level.secondEntrance : game.level.entrance;
         spawnCustomer(Bachelor, start.direction, start.pathIndex, at.x, at.y);
         std::vector<Spot> route;
-        for (int i = 0; i < 60 * 60 && !game.customers.empty(); ++i) {
-            const Customer& c = game.customers.front();
+        for (int i = 0; i < 60 * 60 && !game.crowd.customers.empty(); ++i) {
+            const Customer& c = game.crowd.customers.front();
             route.push_back({Bachelor, c.pathIndex, c.x, c.y, c.direction});
-            game.now += frame;
-            game.frameDelta = frame;
+            game.clock.now += frame;
+            game.clock.frameDelta = frame;
             updateCustomers();
         }
         if (route.size() > 60)
             route.resize(route.size() - 60);
         points.insert(points.end(), route.begin(), route.end());
     }
-    game.customers.clear();
+    game.crowd.customers.clear();
     return points;
 }
 
@@ -70,9 +75,9 @@ std::vector<Spot> spawnCrowd(int count) {
 // The third map running with no lesson and a countdown that never ends, and a crowd of the
 // benchmark's size on it; empty (the benchmark skipped) without path images.
 std::vector<Spot> crowdOnMap3(FrameDriver& driver, benchmark::State& state) {
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(3);
-    game.countdown = 100000;
+    game.waveClock.countdown = 100000;
     std::vector<Spot> crowd = spawnCrowd(static_cast<int>(state.range(0)));
     if (crowd.empty())
         state.SkipWithError("no path images");
@@ -83,7 +88,7 @@ std::vector<Spot> crowdOnMap3(FrameDriver& driver, benchmark::State& state) {
 // frame to the next.
 void putCrowdBack(const std::vector<Spot>& crowd) {
     auto spot = crowd.rbegin();
-    for (Customer& c : game.customers) {
+    for (Customer& c : game.crowd.customers) {
         c.x = c.pathX = spot->x;
         c.y = c.pathY = spot->y;
         c.direction = spot->direction;
@@ -97,11 +102,11 @@ void queueAndSortWorld() {
     renderer.queue.clear();
     advanceObstacles();
     refreshCustomerSprites();
-    if (game.currentLevel == 2 || game.currentLevel == 3)
+    if (game.shared.currentLevel == 2 || game.shared.currentLevel == 3)
         queueObstacleSprites(game, renderer);
-    for (const Tower& tower : game.towers)
+    for (const Tower& tower : game.defence.towers)
         queueItem(renderer, tower.sprite, tower.sprite.getPosition(), tower.y);
-    for (const Decoration& prop : game.decorations)
+    for (const Decoration& prop : game.level.decorations)
         queueItem(renderer, prop.sprite, {prop.x, prop.y}, prop.y);
     queueCustomerSprites(game, renderer);
     sortDrawQueue(renderer);
@@ -115,13 +120,13 @@ void BM_CustomersAndWorldQueue(benchmark::State& state) {
     const float frame = 1.0f / 60.0f;
     for (auto _ : state) {
         putCrowdBack(crowd);
-        game.now += frame;
-        game.frameDelta = frame;
+        game.clock.now += frame;
+        game.clock.frameDelta = frame;
         updateCustomers();
         queueAndSortWorld();
         benchmark::DoNotOptimize(frameRenderer().queue.data());
     }
-    state.counters["customers"] = static_cast<double>(game.customers.size());
+    state.counters["customers"] = static_cast<double>(game.crowd.customers.size());
     state.counters["queued"] = static_cast<double>(frameRenderer().queue.size());
 }
 // The customers' update alone (side-steps, walking, animation): crowds must never matter.
@@ -135,11 +140,11 @@ void BM_CustomerUpdate(benchmark::State& state) {
         state.PauseTiming();
         putCrowdBack(crowd);
         state.ResumeTiming();
-        game.now += frame;
-        game.frameDelta = frame;
+        game.clock.now += frame;
+        game.clock.frameDelta = frame;
         updateCustomers();
     }
-    state.counters["customers"] = static_cast<double>(game.customers.size());
+    state.counters["customers"] = static_cast<double>(game.crowd.customers.size());
 }
 
 // Fixed iteration counts, wall and process CPU (every thread), so runs compare one to one.
@@ -164,8 +169,8 @@ BENCHMARK(BM_CustomerUpdate)
 // the level selection; otherwise the set-up restarts the playing music (in-game menu restart).
 void runMapSetUp(benchmark::State& state, bool fromSelection) {
     FrameDriver driver;
-    game.tutorialEnabled = 0;
-    game.currentLevel = static_cast<int>(state.range(0));
+    game.progress.tutorialEnabled = 0;
+    game.shared.currentLevel = static_cast<int>(state.range(0));
     setupCurrentLevel(); // the first set-up after start-up is like every later one
     for (auto _ : state) {
         if (fromSelection) {
@@ -175,7 +180,7 @@ void runMapSetUp(benchmark::State& state, bool fromSelection) {
             state.ResumeTiming();
         }
         setupCurrentLevel();
-        benchmark::DoNotOptimize(game.slots.size());
+        benchmark::DoNotOptimize(game.level.slots.size());
     }
 }
 void BM_MapSetUpFromSelection(benchmark::State& state) {

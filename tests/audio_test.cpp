@@ -3,9 +3,13 @@
 #include "assets/assets.h"
 #include "customers/customers.h"
 #include "ground/game.h"
+#include "ground/records.h"
 #include "persist/persist.h"
+#include "persist/records.h"
 #include "rating/rating.h"
+#include "rating/records.h"
 #include "support/frame_driver.h"
+#include "ui/records.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +33,7 @@ const sf::Vector2i mutePoint{1770, 1025}, speedPoint{1865, 1025}, menuPoint{1690
     optionsItem{600, 575};
 
 sf::Sound& sound(int id) {
-    return game.audio->sounds[id];
+    return game.sound.audio->sounds[id];
 }
 
 bool followsSpeed(int id) {
@@ -41,7 +45,7 @@ bool isStartUpSound(int id) {
 }
 
 void startLevel(FrameDriver& driver) {
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(3);
     driver.frame();
 }
@@ -54,7 +58,7 @@ TEST(Audio, StartVolumesAndPitches) {
         EXPECT_FLOAT_EQ(sound(id).getVolume(), id == SoundIntroLogo ? 100.0f : 50.0f) << id;
         EXPECT_FLOAT_EQ(sound(id).getPitch(), 1.0f) << id;
     }
-    for (MusicStream& music : game.audio->musics) {
+    for (MusicStream& music : game.sound.audio->musics) {
         EXPECT_FLOAT_EQ(music.getVolume(), 50.0f);
         EXPECT_TRUE(music.getLoop());
     }
@@ -64,28 +68,28 @@ TEST(Audio, ASoundOrMusicPlayedBeforeTheLoadingThreadHasItWaitsAndAClosingForget
     FrameDriver driver;
     deferLoading();
     initAudio(); // as at start-up: the sounds are queued, none decoded yet
-    if (!game.audio)
+    if (!game.sound.audio)
         GTEST_SKIP() << "no audio device";
-    EXPECT_EQ(game.audio->buffers[SoundBite1].getSampleCount(), 0u);
+    EXPECT_EQ(game.sound.audio->buffers[SoundBite1].getSampleCount(), 0u);
     playSound(SoundBite1);
-    EXPECT_GT(game.audio->buffers[SoundBite1].getSampleCount(), 0u);
+    EXPECT_GT(game.sound.audio->buffers[SoundBite1].getSampleCount(), 0u);
     EXPECT_NE(sound(SoundBite1).getStatus(), sf::Sound::Stopped);
     playMusic(MusicMenu);
     EXPECT_TRUE(musicPlaying(MusicMenu));
     // The window closed during the splash: nothing is brought into the sounds that went.
     initAudio();
     shutdownAudio();
-    EXPECT_EQ(game.audio, nullptr);
+    EXPECT_EQ(game.sound.audio, nullptr);
     finishLoading();
 }
 
 TEST(Audio, AMusicGoesOnFromItsStartPastItsEnd) {
     FrameDriver driver;
-    if (!game.audio)
+    if (!game.sound.audio)
         GTEST_SKIP() << "no audio device";
     sf::InputSoundFile file;
     ASSERT_TRUE(file.openFromFile(GOBBLER_SOURCE_DIR "/resources/sfx/musiques/Menu Principal.ogg"));
-    MusicStream& music = game.audio->musics[MusicMenu];
+    MusicStream& music = game.sound.audio->musics[MusicMenu];
     music.play();
     music.setPlayingOffset(file.getDuration() - sf::milliseconds(300));
     std::this_thread::sleep_for(std::chrono::milliseconds(800));
@@ -98,10 +102,10 @@ TEST(Audio, OnlyTheX2ButtonChangesTheTwelvePitches) {
     FrameDriver driver(0.1);
     startLevel(driver);
     driver.click(speedPoint.x, speedPoint.y);
-    ASSERT_EQ(game.gameSpeed, 2);
+    ASSERT_EQ(game.waveClock.gameSpeed, 2);
     for (int id = 0; id < SoundCount; ++id)
         EXPECT_FLOAT_EQ(sound(id).getPitch(), followsSpeed(id) ? 2.0f : 1.0f) << id;
-    for (MusicStream& music : game.audio->musics)
+    for (MusicStream& music : game.sound.audio->musics)
         EXPECT_FLOAT_EQ(music.getPitch(), 1.0f);
     driver.click(speedPoint.x, speedPoint.y);
     for (int id = 0; id < SoundCount; ++id)
@@ -111,7 +115,7 @@ TEST(Audio, OnlyTheX2ButtonChangesTheTwelvePitches) {
     driver.platform.key2 = true;
     driver.frame();
     driver.platform.key2 = false;
-    EXPECT_EQ(game.gameSpeed, 2);
+    EXPECT_EQ(game.waveClock.gameSpeed, 2);
     EXPECT_FLOAT_EQ(sound(SoundSodaShot).getPitch(), 1.0f);
     driver.platform.key1 = true;
     driver.frame();
@@ -124,31 +128,31 @@ TEST(Audio, MuteSilencesTheLevelButNotTheMenuMusicAndSlidersWaitForUnmuting) {
     FrameDriver driver(0.1);
     startLevel(driver);
     driver.click(mutePoint.x, mutePoint.y);
-    ASSERT_EQ(game.muted, 1);
-    EXPECT_EQ(game.muteButton.getTextureRect(), sf::IntRect(78, 0, 78, 39));
+    ASSERT_EQ(game.sound.muted, 1);
+    EXPECT_EQ(game.hud.muteButton.getTextureRect(), sf::IntRect(78, 0, 78, 39));
     for (int id = 0; id < SoundCount; ++id)
         EXPECT_FLOAT_EQ(sound(id).getVolume(),
                         isStartUpSound(id) ? (id == SoundIntroLogo ? 100.0f : 50.0f) : 0.0f)
             << id;
-    EXPECT_FLOAT_EQ(game.audio->musics[MusicMenu].getVolume(), 50.0f);
+    EXPECT_FLOAT_EQ(game.sound.audio->musics[MusicMenu].getVolume(), 50.0f);
     for (MusicId music : {MusicLevel1, MusicLevel2, MusicLevel3})
-        EXPECT_FLOAT_EQ(game.audio->musics[music].getVolume(), 0.0f);
+        EXPECT_FLOAT_EQ(game.sound.audio->musics[music].getVolume(), 0.0f);
 
     // The in-game sliders move the volumes but nothing is heard until unmuting.
     driver.click(menuPoint.x, menuPoint.y);
     driver.click(optionsItem.x, optionsItem.y);
-    ASSERT_EQ(game.screen, GameOptions);
+    ASSERT_EQ(game.shared.screen, GameOptions);
     driver.press(600, 500); // far left of the music bar
     driver.frame();
     driver.release();
     driver.frame();
-    EXPECT_NEAR(game.musicVolume, 24 * 100.0 / 551, 1e-3);
-    EXPECT_FLOAT_EQ(game.audio->musics[MusicLevel3].getVolume(), 0.0f);
+    EXPECT_NEAR(game.sound.musicVolume, 24 * 100.0 / 551, 1e-3);
+    EXPECT_FLOAT_EQ(game.sound.audio->musics[MusicLevel3].getVolume(), 0.0f);
     EXPECT_FLOAT_EQ(sound(SoundBite1).getVolume(), 50.0f) << "the bites follow the slider";
-    game.screen = InGame;
+    game.shared.screen = InGame;
     driver.click(mutePoint.x, mutePoint.y);
-    EXPECT_EQ(game.muted, 0);
-    EXPECT_NEAR(game.audio->musics[MusicLevel3].getVolume(), 24 * 100.0 / 551, 1e-3);
+    EXPECT_EQ(game.sound.muted, 0);
+    EXPECT_NEAR(game.sound.audio->musics[MusicLevel3].getVolume(), 24 * 100.0 / 551, 1e-3);
     EXPECT_FLOAT_EQ(sound(SoundClick).getVolume(), 50.0f);
 }
 
@@ -271,7 +275,7 @@ void playOut(SoundId id) {
 TEST(AudioWaveChild, DISABLED_AnExitThenAShot) {
     initAudio();
     finishLoading(); // the device opens as the loading starts
-    game.levelObjective = 5;
+    game.rating.levelObjective = 5;
     Customer happy;
     happy.type = Bachelor;
     happy.appetite = 50;
@@ -286,7 +290,7 @@ TEST(AudioWaveChild, DISABLED_AnExitThenAShot) {
     playMusic(MusicMenu); // still streaming when the game ends
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     shutdownAudio(); // closes the device, which finishes the file
-    EXPECT_EQ(game.audio, nullptr);
+    EXPECT_EQ(game.sound.audio, nullptr);
     playSound(SoundClick);
     EXPECT_TRUE(soundStopped(SoundClick));
 }
@@ -343,16 +347,16 @@ TEST(Audio, AnExitAndAShotAreHeardThroughTheWaveDevice) {
 TEST(AudioWaveChild, DISABLED_NoDevice) {
     FrameDriver driver(0.1);
     // The splash moves on when its last bite sound has stopped: with no device, at once.
-    EXPECT_TRUE(driver.runUntil([] { return game.screen == Logo; }, 30));
-    EXPECT_EQ(game.audio, nullptr) << "no music stream or sound is made";
+    EXPECT_TRUE(driver.runUntil([] { return game.shared.screen == Logo; }, 30));
+    EXPECT_EQ(game.sound.audio, nullptr) << "no music stream or sound is made";
     playMusic(MusicMenu);
     EXPECT_FALSE(musicPlaying(MusicMenu));
     playSound(SoundVictory);
     EXPECT_TRUE(soundStopped(SoundVictory));
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(3);
-    game.countdown = 0;
-    EXPECT_TRUE(driver.runUntil([] { return game.exitedCount >= 1; }, 120))
+    game.waveClock.countdown = 0;
+    EXPECT_TRUE(driver.runUntil([] { return game.rating.exitedCount >= 1; }, 120))
         << "a silent level still runs";
 }
 

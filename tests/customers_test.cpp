@@ -1,9 +1,14 @@
 // Customers: spawning and removal, walking the path colours, side-steps, walk cycle, hit
 // effects and what each customer hands to the world pass.
 #include "customers/customers.h"
+#include "customers/records.h"
 #include "ground/game.h"
+#include "ground/records.h"
 #include "level/level.h"
+#include "persist/records.h"
+#include "rating/records.h"
 #include "support/frame_driver.h"
+#include "towers/records.h"
 #include "towers/towers.h"
 
 #include <gtest/gtest.h>
@@ -22,17 +27,17 @@ const sf::Color downRight(0, 0, 255), downLeft(255, 0, 0), upLeft(0, 255, 0), up
 class Customers : public ::testing::Test {
   protected:
     void SetUp() override {
-        game.tutorialEnabled = 0;
-        game.customers.clear();
+        game.progress.tutorialEnabled = 0;
+        game.crowd.customers.clear();
         for (int i = 0; i < 4; ++i) {
             images[i].create(400, 300, sf::Color::White);
             classifyImage(images[i], maps[i]);
-            game.collisionMaps[i] = &maps[i];
+            game.crowd.collisionMaps[i] = &maps[i];
         }
-        game.now = 10.0f;
-        game.frameDelta = 1.0f / 60.0f;
-        game.gameSpeed = 1;
-        game.pausedTotal = 0;
+        game.clock.now = 10.0f;
+        game.clock.frameDelta = 1.0f / 60.0f;
+        game.waveClock.gameSpeed = 1;
+        game.waveClock.pausedTotal = 0;
     }
 
     void paint(int slot, int left, int top, int width, int height, sf::Color colour) {
@@ -44,8 +49,8 @@ class Customers : public ::testing::Test {
 
     // One in-game customer update after the clock moves by dt.
     void update(float dt = 1.0f / 60.0f) {
-        game.now += dt;
-        game.frameDelta = dt;
+        game.clock.now += dt;
+        game.clock.frameDelta = dt;
         updateCustomers();
     }
 
@@ -57,8 +62,8 @@ class Customers : public ::testing::Test {
 } // namespace
 
 TEST_F(Customers, SpawnTakesTheTypeRowAndBecomesTheHeadAndEveryTarget) {
-    game.nextCustomerId = 1;
-    game.featuredPending = 0;
+    game.crowd.nextCustomerId = 1;
+    game.crowd.featuredPending = 0;
     Customer& first = spawnCustomer(Family, UpLeft, 2, 100, 200);
     EXPECT_EQ(first.id, 1);
     EXPECT_EQ(first.appetite, 70);
@@ -68,65 +73,65 @@ TEST_F(Customers, SpawnTakesTheTypeRowAndBecomesTheHeadAndEveryTarget) {
     EXPECT_FLOAT_EQ(first.slowedSpeed, 100.0f);
     EXPECT_FLOAT_EQ(first.targetDistance, 2202.907f);
     EXPECT_EQ(first.friesHitFrame, -1);
-    EXPECT_EQ(game.featuredCustomer, &first);
-    EXPECT_EQ(game.featuredPending, 1);
+    EXPECT_EQ(game.crowd.featuredCustomer, &first);
+    EXPECT_EQ(game.crowd.featuredPending, 1);
 
     Customer& second = spawnCustomer(BusinessMan, DownRight, 0, 5, 6);
     EXPECT_EQ(second.id, 2);
-    EXPECT_EQ(&game.customers.front(), &second);
-    EXPECT_EQ(game.featuredCustomer, &first) << "a pending feature is kept";
-    EXPECT_EQ(game.firstTarget, &second);
-    EXPECT_EQ(game.secondTarget, &second);
-    EXPECT_EQ(game.thirdTarget, &second);
-    EXPECT_FLOAT_EQ(game.lastSpawnSpeed, 200.0f);
+    EXPECT_EQ(&game.crowd.customers.front(), &second);
+    EXPECT_EQ(game.crowd.featuredCustomer, &first) << "a pending feature is kept";
+    EXPECT_EQ(game.defence.firstTarget, &second);
+    EXPECT_EQ(game.defence.secondTarget, &second);
+    EXPECT_EQ(game.defence.thirdTarget, &second);
+    EXPECT_FLOAT_EQ(game.crowd.lastSpawnSpeed, 200.0f);
 }
 
 TEST_F(Customers, NothingPointsAtARemovedOrClearedCustomer) {
-    game.featuredPending = 0;
+    game.crowd.featuredPending = 0;
     Customer& a = spawnCustomer(Bachelor, DownRight, 0, 50, 50);
     Customer& b = spawnCustomer(Bachelor, DownRight, 0, 60, 50);
     Customer& c = spawnCustomer(Bachelor, DownRight, 0, 70, 50);
-    game.featuredCustomer = &b;
-    game.firstTarget = &b;
-    game.secondTarget = &c;
-    game.thirdTarget = &b;
-    game.projectiles.emplace_front();
-    game.projectiles.front().target = &b;
-    game.projectiles.emplace_front();
-    game.projectiles.front().target = &a;
+    game.crowd.featuredCustomer = &b;
+    game.defence.firstTarget = &b;
+    game.defence.secondTarget = &c;
+    game.defence.thirdTarget = &b;
+    game.defence.projectiles.emplace_front();
+    game.defence.projectiles.front().target = &b;
+    game.defence.projectiles.emplace_front();
+    game.defence.projectiles.front().target = &a;
 
-    auto it = std::next(game.customers.begin()); // b, between c and a
+    auto it = std::next(game.crowd.customers.begin()); // b, between c and a
     auto next = removeCustomer(it);
     EXPECT_EQ(&*next, &a) << "the walk goes on with the removed customer's successor";
-    EXPECT_EQ(game.featuredCustomer, nullptr);
-    EXPECT_EQ(game.firstTarget, nullptr);
-    EXPECT_EQ(game.secondTarget, &c);
-    EXPECT_EQ(game.thirdTarget, nullptr);
-    EXPECT_EQ(game.projectiles.back().target, nullptr);
-    EXPECT_EQ(game.projectiles.front().target, &a);
-    EXPECT_EQ(game.customers.size(), 2u);
+    EXPECT_EQ(game.crowd.featuredCustomer, nullptr);
+    EXPECT_EQ(game.defence.firstTarget, nullptr);
+    EXPECT_EQ(game.defence.secondTarget, &c);
+    EXPECT_EQ(game.defence.thirdTarget, nullptr);
+    EXPECT_EQ(game.defence.projectiles.back().target, nullptr);
+    EXPECT_EQ(game.defence.projectiles.front().target, &a);
+    EXPECT_EQ(game.crowd.customers.size(), 2u);
 
     // Leaving through the exit goes the same way.
     paint(0, 0, 0, 400, 300, exitColour);
-    game.firstTarget = &a;
-    game.featuredCustomer = &c;
+    game.defence.firstTarget = &a;
+    game.crowd.featuredCustomer = &c;
     update();
-    EXPECT_TRUE(game.customers.empty());
-    EXPECT_EQ(game.firstTarget, nullptr);
-    EXPECT_EQ(game.featuredCustomer, nullptr);
-    EXPECT_EQ(game.secondTarget, nullptr);
-    EXPECT_EQ(game.projectiles.front().target, nullptr);
+    EXPECT_TRUE(game.crowd.customers.empty());
+    EXPECT_EQ(game.defence.firstTarget, nullptr);
+    EXPECT_EQ(game.crowd.featuredCustomer, nullptr);
+    EXPECT_EQ(game.defence.secondTarget, nullptr);
+    EXPECT_EQ(game.defence.projectiles.front().target, nullptr);
 
     // And a level set-up forgets everyone.
     Customer& d = spawnCustomer(Bachelor, DownRight, 0, 50, 50);
-    game.projectiles.emplace_front();
-    game.projectiles.front().target = &d;
-    game.featuredCustomer = &d;
+    game.defence.projectiles.emplace_front();
+    game.defence.projectiles.front().target = &d;
+    game.crowd.featuredCustomer = &d;
     clearLevel();
-    EXPECT_TRUE(game.customers.empty());
-    EXPECT_TRUE(game.projectiles.empty());
-    EXPECT_EQ(game.featuredCustomer, nullptr);
-    EXPECT_EQ(game.firstTarget, nullptr);
+    EXPECT_TRUE(game.crowd.customers.empty());
+    EXPECT_TRUE(game.defence.projectiles.empty());
+    EXPECT_EQ(game.crowd.featuredCustomer, nullptr);
+    EXPECT_EQ(game.defence.firstTarget, nullptr);
 }
 
 TEST(CustomerPixels, ClassesAtTheirThresholds) {
@@ -184,7 +189,7 @@ TEST_F(Customers, WalkStraightOnWhiteTurnOnColourFromTheNextFrame) {
     EXPECT_LT(c.x, x2);
 
     // At double speed every step is twice as long.
-    game.gameSpeed = 2;
+    game.waveClock.gameSpeed = 2;
     const float y3 = c.y;
     update();
     EXPECT_EQ(c.speed, 250);
@@ -194,16 +199,17 @@ TEST_F(Customers, WalkStraightOnWhiteTurnOnColourFromTheNextFrame) {
 TEST_F(Customers, ExitIsTakenOnceAndTheCustomerLeavesInTheSameUpdate) {
     paint(0, 150, 0, 100, 300, exitColour);
     spawnCustomer(Bachelor, DownRight, 0, 140, 100);
-    game.currentStarsVisible = 0;
-    game.previousStarsVisible = 0;
-    for (int i = 0; i < 10 && !game.customers.empty(); ++i)
+    game.reviews.currentStarsVisible = 0;
+    game.reviews.previousStarsVisible = 0;
+    for (int i = 0; i < 10 && !game.crowd.customers.empty(); ++i)
         update();
-    EXPECT_TRUE(game.customers.empty());
-    EXPECT_EQ(game.currentStarsVisible, 1);
-    EXPECT_EQ(game.previousStarsVisible, 0);
+    EXPECT_TRUE(game.crowd.customers.empty());
+    EXPECT_EQ(game.reviews.currentStarsVisible, 1);
+    EXPECT_EQ(game.reviews.previousStarsVisible, 0);
     spawnCustomer(Bachelor, DownRight, 0, 160, 100);
     update();
-    EXPECT_EQ(game.previousStarsVisible, 1) << "the second exit of a run shows both reviews";
+    EXPECT_EQ(game.reviews.previousStarsVisible, 1)
+        << "the second exit of a run shows both reviews";
 }
 
 // A long frame (busy machine, dragged window) moves in short steps that all read the floor, so
@@ -214,7 +220,7 @@ TEST_F(Customers, LongFrameCannotStepOverABand) {
     paint(0, 200, 0, 6, 300, exitColour);
     spawnCustomer(BusinessMan, DownRight, 0, 20, 20);
     update(1.5f); // 300 px in one frame, across the 6 px band
-    EXPECT_TRUE(game.customers.empty()) << "stepped over the exit";
+    EXPECT_TRUE(game.crowd.customers.empty()) << "stepped over the exit";
 
     paint(0, 0, 0, 400, 300, downRight);
     paint(0, 60, 0, 7, 300, upRight);
@@ -229,7 +235,7 @@ TEST_F(Customers, EqualSpeedsSideStepOncePerFrameEach) {
     paint(0, 0, 0, 400, 300, downRight);
     Customer& back = spawnCustomer(Bachelor, DownRight, 0, 100, 100);
     Customer& head = spawnCustomer(Bachelor, DownRight, 0, 130, 100);
-    game.frameDelta = 1.0f / 60.0f;
+    game.clock.frameDelta = 1.0f / 60.0f;
     separateCustomers();
     const double half = 125 * (1.0f / 60.0f) * cosWalk * 0.5;
     EXPECT_NEAR(head.x, 130 - half, 1e-4) << "the customer nearer the head moves left";
@@ -290,17 +296,17 @@ TEST_F(Customers, DifferentPathGroupsNeverPushEachOther) {
 TEST_F(Customers, WalkCycleHitEffectsAndTheSlow) {
     paint(0, 0, 0, 400, 300, downRight);
     Customer& c = spawnCustomer(Bachelor, DownRight, 0, 20, 20);
-    const float start = game.now;
+    const float start = game.clock.now;
     update(0.04f);
     EXPECT_EQ(c.walkFrame, 0) << "a frame holds 0.05 s at full speed";
     update(0.02f);
     EXPECT_EQ(c.walkFrame, 1);
     EXPECT_EQ(c.bodyRect.left, 77);
-    EXPECT_GT(game.now, start);
+    EXPECT_GT(game.clock.now, start);
 
     // Fries: frames 0, 1, 2 for 0.1 s each, then idle.
     c.hitActive[0] = 1;
-    c.hitTimes[0] = game.now;
+    c.hitTimes[0] = game.clock.now;
     update(0.01f);
     EXPECT_EQ(c.friesHitFrame, 0);
     EXPECT_EQ(c.friesHitRect, sf::IntRect(0, 0, 129, 124));
@@ -317,7 +323,7 @@ TEST_F(Customers, WalkCycleHitEffectsAndTheSlow) {
 
     // Burger: 0.5 s of game time.
     c.hitActive[1] = 1;
-    c.hitTimes[1] = game.now;
+    c.hitTimes[1] = game.clock.now;
     update(0.45f);
     EXPECT_EQ(c.hitActive[1], 1);
     update(0.1f);
@@ -325,7 +331,7 @@ TEST_F(Customers, WalkCycleHitEffectsAndTheSlow) {
 
     // Soda slows to the truncated slowed speed for 2 s, then the type's speed again.
     c.hitActive[2] = 1;
-    c.hitTimes[2] = game.now;
+    c.hitTimes[2] = game.clock.now;
     c.slowedSpeed = 83.33f;
     update();
     EXPECT_EQ(c.speed, 83);
@@ -369,7 +375,7 @@ TEST_F(Customers, QueuedItemsGaugeFillAndHitPlacement) {
 
     // A Family's shadow follows its direction; an empty gauge has no fill.
     renderer.queue.clear();
-    game.customers.clear();
+    game.crowd.customers.clear();
     spawnCustomer(Family, DownLeft, 0, 10, 10);
     refreshCustomerSprites();
     queueCustomerSprites(game, renderer);
@@ -397,20 +403,20 @@ TEST_F(Customers, IndexedSideStepsMatchEveryPairExactly) {
     };
     int pushed = 0;
     for (int round = 0; round < 20; ++round) {
-        game.customers.clear();
+        game.crowd.customers.clear();
         const int count = 20 + next(60);
         for (int i = 0; i < count; ++i) {
             Customer& c = spawnCustomer(next(4), next(4), next(4), 5.0f + next(390),
                                         next(300) - 5.0f + next(100) / 100.0f);
             c.speed = 80 + next(4) * 60;
         }
-        const std::list<Customer> before = game.customers;
+        const std::list<Customer> before = game.crowd.customers;
         separateCustomersEveryPair();
-        const std::list<Customer> expected = game.customers;
-        game.customers = before;
+        const std::list<Customer> expected = game.crowd.customers;
+        game.crowd.customers = before;
         separateCustomers();
         auto e = expected.begin();
-        for (const Customer& c : game.customers) {
+        for (const Customer& c : game.crowd.customers) {
             ASSERT_EQ(c.x, e->x) << "round " << round << " customer " << c.id;
             EXPECT_EQ(c.sideStepped, e->sideStepped);
             pushed += c.x != before_x(before, c.id) ? 1 : 0;

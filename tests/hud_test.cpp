@@ -1,9 +1,16 @@
 // The in-game HUD: texts, star frames, the wave preview and the countdown timers.
 #include "customers/customers.h"
+#include "customers/records.h"
 #include "frame/frame.h"
 #include "ground/game.h"
+#include "ground/records.h"
+#include "level/records.h"
+#include "persist/records.h"
 #include "rating/rating.h"
+#include "rating/records.h"
 #include "support/frame_driver.h"
+#include "towers/records.h"
+#include "ui/records.h"
 
 #include <gtest/gtest.h>
 
@@ -28,9 +35,9 @@ class Capture {
 
 // A level standing still under the pause button: everything is drawn, nothing moves.
 void pausedLevel(FrameDriver& driver, int level) {
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(level);
-    game.paused = 1;
+    game.waveClock.paused = 1;
     driver.frame();
 }
 
@@ -45,41 +52,41 @@ TEST(Hud, StarFramesFollowTheRatingAndTheObjective) {
     };
     for (const Case& c : {Case{0.0f, 0}, Case{0.99f, 0}, Case{1.0f, 1}, Case{7.9f, 7},
                           Case{8.0f, 8}, Case{10.0f, 10}}) {
-        game.RatingScore = c.rating;
+        game.rating.RatingScore = c.rating;
         driver.frame();
-        EXPECT_EQ(game.ratingStars.getTextureRect(), sf::IntRect(315 * c.frame, 0, 315, 197))
+        EXPECT_EQ(game.hud.ratingStars.getTextureRect(), sf::IntRect(315 * c.frame, 0, 315, 197))
             << c.rating;
     }
-    EXPECT_EQ(game.objectiveStars.getTextureRect(), sf::IntRect(538 * 8, 0, 538, 91));
+    EXPECT_EQ(game.hud.objectiveStars.getTextureRect(), sf::IntRect(538 * 8, 0, 538, 91));
 }
 
 TEST(Hud, MoneyAndWaveTexts) {
     FrameDriver driver(0.1);
     pausedLevel(driver, 1);
-    game.money = 1234;
-    game.wave = 3;
+    game.rating.money = 1234;
+    game.waves.wave = 3;
     driver.frame();
-    EXPECT_EQ(game.moneyText.getString(), "1234");
-    EXPECT_EQ(game.waveText.getString(), "Vague : 3");
-    game.money = INT_MIN;
+    EXPECT_EQ(game.hud.moneyText.getString(), "1234");
+    EXPECT_EQ(game.hud.waveText.getString(), "Vague : 3");
+    game.rating.money = INT_MIN;
     driver.frame();
-    EXPECT_EQ(game.moneyText.getString(), "-2147483648");
-    EXPECT_EQ(game.objectiveLabel.getString(), "Objectif: ");
+    EXPECT_EQ(game.hud.moneyText.getString(), "-2147483648");
+    EXPECT_EQ(game.hud.objectiveLabel.getString(), "Objectif: ");
 }
 
 TEST(Hud, TimersShowOneFramePerSecondAndGrowUnderTheMouse) {
     FrameDriver driver(0.1);
     pausedLevel(driver, 1);
-    game.countdown = 7;
+    game.waveClock.countdown = 7;
     driver.frame();
-    EXPECT_EQ(game.countdownTimers[0].getTextureRect(), sf::IntRect(270, 0, 90, 91));
-    EXPECT_EQ(game.countdownTimers[0].getPosition(), sf::Vector2f(481, 295));
+    EXPECT_EQ(game.hud.countdownTimers[0].getTextureRect(), sf::IntRect(270, 0, 90, 91));
+    EXPECT_EQ(game.hud.countdownTimers[0].getPosition(), sf::Vector2f(481, 295));
     driver.moveMouse(481, 295);
     driver.frame();
-    EXPECT_FLOAT_EQ(game.countdownTimers[0].getScale().x, 1.1f);
+    EXPECT_FLOAT_EQ(game.hud.countdownTimers[0].getScale().x, 1.1f);
     driver.moveMouse(100, 295);
     driver.frame();
-    EXPECT_FLOAT_EQ(game.countdownTimers[0].getScale().x, 1.0f);
+    EXPECT_FLOAT_EQ(game.hud.countdownTimers[0].getScale().x, 1.0f);
 }
 
 TEST(Hud, SpeedButtonIsLitAtDoubleSpeedOnly) {
@@ -87,9 +94,9 @@ TEST(Hud, SpeedButtonIsLitAtDoubleSpeedOnly) {
     pausedLevel(driver, 1);
     const sf::Vector2f button(1848, 1010); // on the button's blue, clear of its text
     const Capture normal(driver);
-    game.gameSpeed = 2;
+    game.waveClock.gameSpeed = 2;
     const Capture doubled(driver);
-    game.gameSpeed = 1;
+    game.waveClock.gameSpeed = 1;
     const Capture normalAgain(driver);
     EXPECT_NE(doubled.at(button.x, button.y), normal.at(button.x, button.y));
     EXPECT_EQ(normalAgain.at(button.x, button.y), normal.at(button.x, button.y));
@@ -101,15 +108,15 @@ TEST(Hud, ThirdMapShowsItsFirstBoxFromTheSecondWaveAndNothingOnceTheWaveRuns) {
     // Inside each box, away from its faces and counts.
     const sf::Vector2f box1(780, 40), box2(110, 685);
     const Capture wave1(driver);
-    game.wave = 2;
+    game.waves.wave = 2;
     driver.frame();
     const Capture wave2(driver);
     EXPECT_NE(wave1.at(box1.x, box1.y), wave2.at(box1.x, box1.y)) << "box 1 appears from wave 2";
     EXPECT_EQ(wave1.at(box2.x, box2.y), wave2.at(box2.x, box2.y));
-    EXPECT_EQ(game.previewCounts[0][Bachelor].getString(), "x 2");
-    EXPECT_EQ(game.previewCounts[1][BusinessMan].getString(), "x 2");
+    EXPECT_EQ(game.hud.previewCounts[0][Bachelor].getString(), "x 2");
+    EXPECT_EQ(game.hud.previewCounts[1][BusinessMan].getString(), "x 2");
 
-    game.countdown = 0; // the wave is under way
+    game.waveClock.countdown = 0; // the wave is under way
     driver.frame();
     const Capture running(driver);
     EXPECT_NE(running.at(box2.x, box2.y), wave2.at(box2.x, box2.y));
@@ -123,67 +130,68 @@ TEST(Hud, ThirdMapShowsItsFirstBoxFromTheSecondWaveAndNothingOnceTheWaveRuns) {
 TEST(Hud, SecondMapTimerShowsOverItsBox) {
     FrameDriver driver(0.1);
     pausedLevel(driver, 2);
-    const sf::Vector2f timer = game.countdownTimers[0].getPosition();
+    const sf::Vector2f timer = game.hud.countdownTimers[0].getPosition();
     ASSERT_EQ(timer, sf::Vector2f(641, 875));
     const Capture shown(driver);
-    game.countdownTimers[0].setPosition(-500, -500);
+    game.hud.countdownTimers[0].setPosition(-500, -500);
     const Capture boxAlone(driver);
     EXPECT_NE(shown.at(timer.x, timer.y), boxAlone.at(timer.x, timer.y));
 }
 
 TEST(Hud, AnOpenTowerMenuComesOverThePreviewAndTakesItsPresses) {
     FrameDriver driver(0.1);
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(2);
     driver.frame();
     driver.click(473, 780); // the pedestal left of the box: its Soda button reaches into it
-    ASSERT_EQ(game.towerMenu, BuildMenu);
+    ASSERT_EQ(game.defence.towerMenu, BuildMenu);
     const sf::Vector2f soda(577, 745);
     const Capture menuOpen(driver);
-    game.towerMenu = Closed;
+    game.defence.towerMenu = Closed;
     const Capture menuClosed(driver);
     EXPECT_NE(menuOpen.at(soda.x, soda.y), menuClosed.at(soda.x, soda.y));
 
     // On map 3 the Fries button above a pedestal lies on the first box's timer.
     driver.startLevel(3);
-    game.wave = 2;
+    game.waves.wave = 2;
     driver.frame();
     driver.click(713, 430);
-    ASSERT_EQ(game.towerMenu, BuildMenu);
+    ASSERT_EQ(game.defence.towerMenu, BuildMenu);
     driver.moveMouse(700, 240);
     driver.frame();
-    EXPECT_FLOAT_EQ(game.countdownTimers[0].getScale().x, 1.0f) << "the timer under it stays";
+    EXPECT_FLOAT_EQ(game.hud.countdownTimers[0].getScale().x, 1.0f) << "the timer under it stays";
     driver.click(700, 240);
-    EXPECT_EQ(game.towers.size(), 1u) << "the Fries tower is built";
-    EXPECT_GT(game.countdown, 0) << "the countdown behind the button goes on";
+    EXPECT_EQ(game.defence.towers.size(), 1u) << "the Fries tower is built";
+    EXPECT_GT(game.waveClock.countdown, 0) << "the countdown behind the button goes on";
 }
 
 TEST(Hud, EveryPreviewAnnouncesWhatItsWaveSpawns) {
     for (int level : {1, 2, 3}) {
         FrameDriver driver(0.05);
-        game.tutorialEnabled = 0;
+        game.progress.tutorialEnabled = 0;
         driver.startLevel(level);
         // The entrance each box tells: map 3's top box (box 1) its second entrance.
         const int entranceOfBox[2] = {level == 3 ? 1 : 0, 0};
-        for (int wave = 1; wave <= game.waveCount; ++wave) {
+        for (int wave = 1; wave <= game.level.waveCount; ++wave) {
             driver.frame();
-            ASSERT_EQ(game.wave, wave);
+            ASSERT_EQ(game.waves.wave, wave);
             std::vector<int> announced(2 * CustomerTypeCount), spawned(2 * CustomerTypeCount);
             for (int box = 0; box < 2; ++box)
                 for (int type = 0; type < CustomerTypeCount; ++type)
-                    if (game.previewTimerOf[box] >= 0 && game.previewFaceShown[box][type])
+                    if (game.hud.previewTimerOf[box] >= 0 && game.hud.previewFaceShown[box][type])
                         announced[entranceOfBox[box] * CustomerTypeCount + type] = std::stoi(
-                            game.previewCounts[box][type].getString().toAnsiString().substr(2));
-            game.countdown = 0;
+                            game.hud.previewCounts[box][type].getString().toAnsiString().substr(2));
+            game.waveClock.countdown = 0;
             // Everyone spawned is counted by entrance and taken away at once.
             ASSERT_TRUE(driver.runUntil(
                 [&] {
-                    for (auto it = game.customers.begin(); it != game.customers.end();) {
+                    for (auto it = game.crowd.customers.begin();
+                         it != game.crowd.customers.end();) {
                         const int entrance = level == 3 ? it->pathIndex % 2 : 0;
                         spawned[entrance * CustomerTypeCount + it->type] += 1;
                         it = removeCustomer(it);
                     }
-                    return game.wave != wave || game.levelLost || game.levelWon;
+                    return game.waves.wave != wave || game.rating.levelLost || game.rating.levelWon;
                 },
                 120));
             EXPECT_EQ(announced, spawned) << "level " << level << " wave " << wave;
@@ -196,24 +204,24 @@ TEST(Hud, DISABLED_Screenshots) {
     const std::string out = std::string(GOBBLER_SOURCE_DIR) + "/out/";
     std::filesystem::create_directories(out);
     FrameDriver driver(0.05);
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(3);
     driver.runFor(2.0);
     driver.screenshot(out + "hud_countdown.png");
     driver.runFor(9.0);
-    driver.runUntil([] { return game.exitedCount >= 3; }, 60);
+    driver.runUntil([] { return game.rating.exitedCount >= 3; }, 60);
     driver.screenshot(out + "hud_midwave.png");
-    game.RatingScore = 6.4f;
-    game.levelLost = 1;
+    game.rating.RatingScore = 6.4f;
+    game.rating.levelLost = 1;
     driver.frame();
     driver.screenshot(out + "hud_defeat.png");
-    game.levelLost = 0;
-    game.levelWon = 1;
-    game.endReviewsChosen = 0;
-    game.RatingScore = 8.6f;
+    game.rating.levelLost = 0;
+    game.rating.levelWon = 1;
+    game.reviews.endReviewsChosen = 0;
+    game.rating.RatingScore = 8.6f;
     driver.frame();
     driver.screenshot(out + "hud_victory.png");
-    game.levelWon = 0;
+    game.rating.levelWon = 0;
     driver.startLevel(1);
     driver.runFor(1.0);
     driver.screenshot(out + "hud_map1_countdown.png");

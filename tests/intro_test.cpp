@@ -1,5 +1,8 @@
 // The start-up splash, the logo animation, its slide and the title prompt.
 #include "ground/game.h"
+#include "ground/records.h"
+#include "persist/records.h"
+#include "shell/records.h"
 #include "shell/shell.h"
 #include "support/frame_driver.h"
 
@@ -14,7 +17,7 @@ TEST(Intro, SplashStepsAreTimedFromItsFirstUpdateNotFromStartUp) {
     driver.platform.ms = 5000; // start-up took a while
     driver.clockSeconds = 5.0;
     driver.frame();
-    EXPECT_EQ(game.splashFrame, 0);
+    EXPECT_EQ(game.intro.splashFrame, 0);
     // The first frame shows the cursor (the mouse at the corner) and the whole burger from a
     // picture of its own, where the bites' sheet's first frame has it; outside it, that frame is
     // clear.
@@ -32,70 +35,70 @@ TEST(Intro, SplashStepsAreTimedFromItsFirstUpdateNotFromStartUp) {
             }
         }
     driver.runFor(0.49);
-    EXPECT_EQ(game.splashFrame, 0);
+    EXPECT_EQ(game.intro.splashFrame, 0);
     driver.runFor(0.05);
-    EXPECT_EQ(game.splashFrame, 1);
+    EXPECT_EQ(game.intro.splashFrame, 1);
     // The first bite is heard.
-    if (game.audio) {
-        EXPECT_GT(game.audio->buffers[SoundBite1].getSampleCount(), 0u);
-        EXPECT_NE(game.audio->sounds[SoundBite1].getStatus(), sf::Sound::Stopped);
+    if (game.sound.audio) {
+        EXPECT_GT(game.sound.audio->buffers[SoundBite1].getSampleCount(), 0u);
+        EXPECT_NE(game.sound.audio->sounds[SoundBite1].getStatus(), sf::Sound::Stopped);
     }
-    EXPECT_EQ(game.splashBite.getTextureRect(), sf::IntRect(797, 0, 797, 939));
-    ASSERT_NE(game.splashBite.getTexture(), nullptr);
-    EXPECT_EQ(game.splashBite.getTexture()->getSize(), sf::Vector2u(3188, 939));
+    EXPECT_EQ(game.intro.splashBite.getTextureRect(), sf::IntRect(797, 0, 797, 939));
+    ASSERT_NE(game.intro.splashBite.getTexture(), nullptr);
+    EXPECT_EQ(game.intro.splashBite.getTexture()->getSize(), sf::Vector2u(3188, 939));
     driver.runFor(1.05);
-    EXPECT_EQ(game.splashFrame, 3);
-    EXPECT_EQ(game.splashPhase, 1);
+    EXPECT_EQ(game.intro.splashFrame, 3);
+    EXPECT_EQ(game.intro.splashPhase, 1);
 }
 
 TEST(Intro, TheBurgerFliesUpRightUntilXReaches80ThenTheLogoScreenFollows) {
     FrameDriver driver;
-    ASSERT_TRUE(driver.runUntil([] { return game.splashPhase == 1; }, 3.0));
-    const sf::Vector2f start = game.splashFlyer.getPosition();
+    ASSERT_TRUE(driver.runUntil([] { return game.intro.splashPhase == 1; }, 3.0));
+    const sf::Vector2f start = game.intro.splashFlyer.getPosition();
     driver.frame();
-    const sf::Vector2f next = game.splashFlyer.getPosition();
+    const sf::Vector2f next = game.intro.splashFlyer.getPosition();
     EXPECT_GT(next.x, start.x);
     EXPECT_LT(next.y, start.y);
     EXPECT_NEAR(next.x - start.x, start.y - next.y, 0.01); // about 45 degrees
-    ASSERT_TRUE(driver.runUntil([] { return game.splashPhase == 2; }, 2.0));
-    EXPECT_GE(game.splashFlyer.getPosition().x, 80.0f);
+    ASSERT_TRUE(driver.runUntil([] { return game.intro.splashPhase == 2; }, 2.0));
+    EXPECT_GE(game.intro.splashFlyer.getPosition().x, 80.0f);
     // The logo screen waits for the satisfied voice to stop, in real time: the frames are
     // given a little of it each.
     ASSERT_TRUE(driver.runUntil(
         [] {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            return game.screen == Logo;
+            return game.shared.screen == Logo;
         },
         600.0));
 }
 
 TEST(Intro, LogoSkipsFrames51To64SlidesAwayAndThePromptBlinks) {
     FrameDriver driver;
-    game.screen = Logo;
+    game.shared.screen = Logo;
     std::set<int> shown;
     ASSERT_TRUE(driver.runUntil(
         [&] {
-            shown.insert(game.logoFrame);
-            return game.introPhase != 0;
+            shown.insert(game.intro.logoFrame);
+            return game.intro.introPhase != 0;
         },
         20.0));
     for (int frame = 51; frame <= 64; ++frame)
         EXPECT_FALSE(shown.count(frame)) << frame;
     EXPECT_TRUE(shown.count(50));
     EXPECT_TRUE(shown.count(65));
-    EXPECT_EQ(game.logoFrame, 94);
+    EXPECT_EQ(game.intro.logoFrame, 94);
     // 5 pixels per drawn frame to x -500 (the first step in the frame that ends the
     // animation), then the title picture.
     driver.frames(50);
-    EXPECT_FLOAT_EQ(game.logoX, -255.0f);
-    ASSERT_TRUE(driver.runUntil([] { return game.introPhase == 2; }, 2.0));
-    EXPECT_FLOAT_EQ(game.logoX, -500.0f);
+    EXPECT_FLOAT_EQ(game.intro.logoX, -255.0f);
+    ASSERT_TRUE(driver.runUntil([] { return game.intro.introPhase == 2; }, 2.0));
+    EXPECT_FLOAT_EQ(game.intro.logoX, -500.0f);
     int lowest = 255, highest = 0;
     for (int i = 0; i < 200; ++i) {
         driver.frame();
-        lowest = std::min<int>(lowest, game.promptText.getFillColor().a);
+        lowest = std::min<int>(lowest, game.intro.promptText.getFillColor().a);
         if (i > 100)
-            highest = std::max(highest, game.promptAlpha);
+            highest = std::max(highest, game.intro.promptAlpha);
     }
     EXPECT_EQ(lowest, 6); // it touches 3 only inside the frame that turns it back up
     EXPECT_EQ(highest, 231);
@@ -103,18 +106,18 @@ TEST(Intro, LogoSkipsFrames51To64SlidesAwayAndThePromptBlinks) {
 
 TEST(Intro, APressHeldThroughTheLogoOpensTheTitleMenuOnceThePictureIsUp) {
     FrameDriver driver;
-    game.screen = Logo;
+    game.shared.screen = Logo;
     driver.press(1000, 500);
     driver.runFor(1.0);
-    EXPECT_EQ(game.screen, Logo); // presses are ignored while animating
-    ASSERT_TRUE(driver.runUntil([] { return game.screen == TitleMenu; }, 30.0));
-    EXPECT_EQ(game.introPhase, 2);
-    EXPECT_EQ(game.clickLatch, 0) << "the title menu may still use the press";
+    EXPECT_EQ(game.shared.screen, Logo); // presses are ignored while animating
+    ASSERT_TRUE(driver.runUntil([] { return game.shared.screen == TitleMenu; }, 30.0));
+    EXPECT_EQ(game.intro.introPhase, 2);
+    EXPECT_EQ(game.shared.clickLatch, 0) << "the title menu may still use the press";
     // The logo stays where the slide left it, over every menu screen.
     sf::Image logo;
     ASSERT_TRUE(logo.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Logo/94.png"));
     for (int screen : {TitleMenu, LevelSelect, Options, Help, Shop}) {
-        game.screen = screen;
+        game.shared.screen = screen;
         driver.frame();
         const sf::Image shown = driver.frameImage();
         int opaque = 0, matching = 0;

@@ -4,10 +4,15 @@
 #include "frame/frame.h"
 #include "frame/window.h"
 #include "ground/game.h"
+#include "ground/records.h"
 #include "lang/lang.h"
+#include "persist/records.h"
 #include "rating/rating.h"
+#include "rating/records.h"
+#include "shell/records.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
+#include "ui/records.h"
 #include "ui/ui.h"
 
 #include <gtest/gtest.h>
@@ -88,13 +93,13 @@ struct Box {
 struct OnOptions : FrameDriver {
     OnOptions() : FrameDriver(1.0 / 60) {
         speakLanguage("fr");
-        game.screen = TitleMenu;
+        game.shared.screen = TitleMenu;
         frame();
         click(1091, 510);
     }
     ~OnOptions() { speakLanguage("fr"); }
     void pressLanguage(int index) {
-        const sf::FloatRect box = game.languageButtons[index].box.getGlobalBounds();
+        const sf::FloatRect box = game.options.languageButtons[index].box.getGlobalBounds();
         click(static_cast<int>(box.left + box.width / 2),
               static_cast<int>(box.top + box.height / 2));
         frame();
@@ -148,64 +153,64 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     // The window's settings outlive a test, its file does not: French is remembered first.
     rememberLanguage("fr");
     OnOptions driver;
-    ASSERT_EQ(game.screen, Options);
-    ASSERT_EQ(game.languageCount, 2);
-    EXPECT_EQ(game.languageButtons[0].code, "fr");
-    EXPECT_EQ(game.languageButtons[1].code, "en");
+    ASSERT_EQ(game.shared.screen, Options);
+    ASSERT_EQ(game.options.languageCount, 2);
+    EXPECT_EQ(game.options.languageButtons[0].code, "fr");
+    EXPECT_EQ(game.options.languageButtons[1].code, "en");
     const std::string playButton = "../resources/textures/Menu/B Jouer.png";
     const std::string french = GOBBLER_SOURCE_DIR "/resources/textures/Menu/B Jouer.png";
     const std::string english = GOBBLER_SOURCE_DIR "/resources/textures/Menu/en/B Jouer.png";
     EXPECT_TRUE(samePixels(loadTexture(playButton), french));
-    EXPECT_EQ(shown(game.tutorialLabel), "Tutoriel");
-    EXPECT_EQ(game.languageButtons[0].box.getFillColor(), sf::Color(255, 200, 60));
+    EXPECT_EQ(shown(game.options.tutorialLabel), "Tutoriel");
+    EXPECT_EQ(game.options.languageButtons[0].box.getFillColor(), sf::Color(255, 200, 60));
 
     driver.pressLanguage(1);
     EXPECT_EQ(currentLanguage(), "en");
     EXPECT_EQ(readWindowSettings(readFile("../resources/save/settings.txt")).language, "en")
         << "remembered for the next start";
-    EXPECT_EQ(shown(game.tutorialLabel), "Tutorial");
-    EXPECT_EQ(shown(game.deleteLabel), "Delete save");
-    EXPECT_EQ(shown(game.fullscreenLabel), "Fullscreen");
-    EXPECT_EQ(shown(game.levelTitles[1]).find("Opening day!") != std::string::npos, true);
+    EXPECT_EQ(shown(game.options.tutorialLabel), "Tutorial");
+    EXPECT_EQ(shown(game.options.deleteLabel), "Delete save");
+    EXPECT_EQ(shown(game.options.fullscreenLabel), "Fullscreen");
+    EXPECT_EQ(shown(game.menus.levelTitles[1]).find("Opening day!") != std::string::npos, true);
     EXPECT_TRUE(samePixels(loadTexture(playButton), english));
-    EXPECT_EQ(game.languageButtons[1].box.getFillColor(), sf::Color(255, 200, 60));
+    EXPECT_EQ(game.options.languageButtons[1].box.getFillColor(), sf::Color(255, 200, 60));
     // The panel's other screens speak it too.
     driver.click(1091, 370);
-    EXPECT_EQ(shown(game.menuHeading), tr("           Fournisseur"));
-    EXPECT_EQ(shown(game.shopResetLabel), "Reset");
+    EXPECT_EQ(shown(game.menus.menuHeading), tr("           Fournisseur"));
+    EXPECT_EQ(shown(game.shop.shopResetLabel), "Reset");
     driver.click(1091, 510);
 
     // And back: the French words and pictures as they were, byte for byte.
     driver.pressLanguage(0);
     EXPECT_EQ(currentLanguage(), "fr");
-    EXPECT_EQ(shown(game.tutorialLabel), "Tutoriel");
-    EXPECT_EQ(shown(game.fullscreenLabel), "Plein écran");
+    EXPECT_EQ(shown(game.options.tutorialLabel), "Tutoriel");
+    EXPECT_EQ(shown(game.options.fullscreenLabel), "Plein écran");
     EXPECT_TRUE(samePixels(loadTexture(playButton), french));
 
     // The fullscreen box makes the switch F11 makes, and shows the window's state.
     const sf::Texture* ticked = loadTexture("../resources/textures/Menu/CaseTuto1.png");
     const sf::Texture* empty = loadTexture("../resources/textures/Menu/CaseTuto2.png");
     for (bool fullscreen : {true, false}) {
-        EXPECT_EQ(game.fullscreenBox.getTexture(), fullscreen ? empty : ticked);
-        const sf::FloatRect box = game.fullscreenBox.getGlobalBounds();
+        EXPECT_EQ(game.options.fullscreenBox.getTexture(), fullscreen ? empty : ticked);
+        const sf::FloatRect box = game.options.fullscreenBox.getGlobalBounds();
         driver.click(static_cast<int>(box.left + 30), static_cast<int>(box.top + 30));
         EXPECT_EQ(windowFullscreen(), fullscreen);
         driver.frame();
-        EXPECT_EQ(game.fullscreenBox.getTexture(), fullscreen ? ticked : empty);
+        EXPECT_EQ(game.options.fullscreenBox.getTexture(), fullscreen ? ticked : empty);
     }
     // The level's own options speak it too, over the level: its HUD's words change at once.
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(1);
     driver.frame();
     driver.click(1690, 1025); // the HUD's menu button
     driver.click(600, 575);   // "Options"
-    ASSERT_EQ(game.screen, GameOptions);
+    ASSERT_EQ(game.shared.screen, GameOptions);
     const std::string hud = GOBBLER_SOURCE_DIR "/resources/textures/hud/";
     for (int language : {1, 0}) {
         driver.pressLanguage(language);
-        EXPECT_TRUE(samePixels(game.hudPanel.getTexture(),
+        EXPECT_TRUE(samePixels(game.hud.hudPanel.getTexture(),
                                hud + (language == 1 ? "en/HUD.png" : "HUD.png")));
-        EXPECT_TRUE(samePixels(game.gameOptionsSprite.getTexture(),
+        EXPECT_TRUE(samePixels(game.gameMenu.gameOptionsSprite.getTexture(),
                                hud + (language == 1 ? "en/IGOptions.png" : "IGOptions.png")));
     }
     // A catalogue that cannot be read leaves the game in French.
@@ -220,17 +225,17 @@ TEST(Language, EveryEnglishTextFitsWhereItShows) {
     ASSERT_EQ(currentLanguage(), "en");
     // The cabinet's screen, where the menus' texts show.
     const Box screen = {1195, 150, 1840, 840};
-    for (const sf::Text* label :
-         {&game.tutorialLabel, &game.deleteLabel, &game.fullscreenLabel, &game.menuHeading})
+    for (const sf::Text* label : {&game.options.tutorialLabel, &game.options.deleteLabel,
+                                  &game.options.fullscreenLabel, &game.menus.menuHeading})
         EXPECT_TRUE(inside(*label, {1195, 60, 1840, 840}));
-    EXPECT_LE(game.fullscreenBox.getGlobalBounds().left + 64,
-              game.fullscreenLabel.getGlobalBounds().left);
+    EXPECT_LE(game.options.fullscreenBox.getGlobalBounds().left + 64,
+              game.options.fullscreenLabel.getGlobalBounds().left);
     driver.click(1091, 370);
-    EXPECT_TRUE(inside(game.shopResetLabel, screen));
+    EXPECT_TRUE(inside(game.shop.shopResetLabel, screen));
     for (int level = 1; level <= 3; ++level) {
         // Each card's texts as they show once the carousel has brought it to the middle.
-        const float shift = 1251 - game.levelCards[level].getPosition().x;
-        for (sf::Text text : {game.levelTitles[level], game.levelDescriptions[level]}) {
+        const float shift = 1251 - game.menus.levelCards[level].getPosition().x;
+        for (sf::Text text : {game.menus.levelTitles[level], game.menus.levelDescriptions[level]}) {
             text.move(shift, 0);
             EXPECT_TRUE(inside(text, screen));
         }
@@ -239,19 +244,19 @@ TEST(Language, EveryEnglishTextFitsWhereItShows) {
     for (int categoryX : {1631, 1351}) {
         driver.click(1086, 640); // "Aides" again: back to the two categories
         driver.click(categoryX, 450);
-        ASSERT_NE(game.helpPage, 0);
+        ASSERT_NE(game.help.helpPage, 0);
         for (int y = 180; y < 700; y += 20)
             for (int x = 1200; x < 1800; x += 40) {
                 driver.moveMouse(x, y);
                 driver.frame();
-                EXPECT_TRUE(inside(game.helpTitle, screen));
-                EXPECT_TRUE(inside(game.helpTowerText, screen));
-                EXPECT_TRUE(inside(game.helpCustomerText, screen));
+                EXPECT_TRUE(inside(game.help.helpTitle, screen));
+                EXPECT_TRUE(inside(game.help.helpTowerText, screen));
+                EXPECT_TRUE(inside(game.help.helpCustomerText, screen));
             }
     }
 
     // Reviews: the live panel's two rows and the level end's four, every text of every type.
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(1);
     std::srand(3);
     for (int type = 0; type < CustomerTypeCount; ++type)
@@ -263,18 +268,19 @@ TEST(Language, EveryEnglishTextFitsWhereItShows) {
             for (int exits = 0; exits < 40; ++exits) {
                 writeReview(customer);
                 showReviews();
-                EXPECT_TRUE(inside(game.currentReviewText, {1650, 750, 1905, 858}));
-                EXPECT_TRUE(inside(game.previousReviewText, {1650, 880, 1905, 985}));
+                EXPECT_TRUE(inside(game.reviews.currentReviewText, {1650, 750, 1905, 858}));
+                EXPECT_TRUE(inside(game.reviews.previousReviewText, {1650, 880, 1905, 985}));
             }
         }
     const float rows[4][2] = {{148, 372}, {388, 602}, {618, 832}, {848, 1030}};
     for (float score : {0.0f, 3.0f, 5.0f, 9.0f})
         for (int draw = 0; draw < 30; ++draw) {
-            game.RatingScore = score;
-            game.endReviewsChosen = 0;
+            game.rating.RatingScore = score;
+            game.reviews.endReviewsChosen = 0;
             chooseEndReviews();
             for (int row = 0; row < 4; ++row)
-                EXPECT_TRUE(inside(game.endTexts[row], {664, rows[row][0], 1336, rows[row][1]}));
+                EXPECT_TRUE(
+                    inside(game.reviews.endTexts[row], {664, rows[row][0], 1336, rows[row][1]}));
         }
-    EXPECT_TRUE(inside(game.objectiveLabel, {1500, 380, 1650, 430}));
+    EXPECT_TRUE(inside(game.hud.objectiveLabel, {1500, 380, 1650, 430}));
 }

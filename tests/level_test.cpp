@@ -1,11 +1,18 @@
 // Levels and waves: map set-ups, restarts, the wave clock and its spawns, the map-1 door, the
 // obstacle wave, the props, and every wave of every map played to the end.
 #include "customers/customers.h"
+#include "customers/records.h"
 #include "frame/frame.h"
 #include "ground/game.h"
+#include "ground/records.h"
 #include "level/level.h"
+#include "level/records.h"
+#include "persist/records.h"
+#include "rating/records.h"
 #include "support/frame_driver.h"
+#include "towers/records.h"
 #include "towers/towers.h"
+#include "ui/records.h"
 
 #include <gtest/gtest.h>
 
@@ -34,23 +41,23 @@ template <class Condition> bool tickUntil(FrameDriver& driver, Condition conditi
 
 // Ends the running countdown as a press on the timer would.
 void skipCountdown() {
-    if (game.countdownDone == 0 && game.countdown > 0)
-        game.countdown = 0;
+    if (game.waveClock.countdownDone == 0 && game.waveClock.countdown > 0)
+        game.waveClock.countdown = 0;
 }
 
 double waveTime() {
-    return static_cast<double>(game.now) - game.waveClockStart;
+    return static_cast<double>(game.clock.now) - game.waveClock.waveClockStart;
 }
 
 // Spawn times of the running wave, in seconds of real time since its clock started.
 std::vector<double> spawnTimes(FrameDriver& driver, int count, double limit) {
     std::vector<double> times;
-    int seen = game.spawnedInWave;
+    int seen = game.waves.spawnedInWave;
     tickUntil(
         driver,
         [&] {
-            if (game.spawnedInWave != seen) {
-                seen = game.spawnedInWave;
+            if (game.waves.spawnedInWave != seen) {
+                seen = game.waves.spawnedInWave;
                 times.push_back(waveTime());
             }
             return static_cast<int>(times.size()) >= count;
@@ -61,10 +68,10 @@ std::vector<double> spawnTimes(FrameDriver& driver, int count, double limit) {
 
 class Level : public ::testing::Test {
   protected:
-    Level() : driver(1.0 / 100.0) { game.tutorialEnabled = 0; }
+    Level() : driver(1.0 / 100.0) { game.progress.tutorialEnabled = 0; }
     void start(int level) {
         driver.startLevel(level);
-        game.tutorialEnabled = 0;
+        game.progress.tutorialEnabled = 0;
     }
     FrameDriver driver;
 };
@@ -84,100 +91,102 @@ TEST_F(Level, EachMapIsSetUpWithItsPlaceValuesAndPaths) {
     for (const Expect& m : maps) {
         start(m.level);
         SCOPED_TRACE(m.level);
-        EXPECT_EQ(game.mapNumber, m.mapNumber);
-        EXPECT_EQ(game.slots.size(), static_cast<size_t>(m.slots));
-        EXPECT_EQ(game.decorations.size(), static_cast<size_t>(m.props));
-        EXPECT_EQ(game.money, m.money);
-        EXPECT_EQ(game.waveCount, m.waves);
-        EXPECT_FLOAT_EQ(game.levelObjective, m.objective);
-        EXPECT_EQ(game.entrance, m.entrance);
-        EXPECT_EQ(game.mapSprite.getTexture(), game.mapTextures[m.mapNumber]);
-        EXPECT_EQ(game.countdown, 10);
-        EXPECT_EQ(game.wave, 1);
+        EXPECT_EQ(game.level.mapNumber, m.mapNumber);
+        EXPECT_EQ(game.level.slots.size(), static_cast<size_t>(m.slots));
+        EXPECT_EQ(game.level.decorations.size(), static_cast<size_t>(m.props));
+        EXPECT_EQ(game.rating.money, m.money);
+        EXPECT_EQ(game.level.waveCount, m.waves);
+        EXPECT_FLOAT_EQ(game.rating.levelObjective, m.objective);
+        EXPECT_EQ(game.level.entrance, m.entrance);
+        EXPECT_EQ(game.level.mapSprite.getTexture(), game.level.mapTextures[m.mapNumber]);
+        EXPECT_EQ(game.waveClock.countdown, 10);
+        EXPECT_EQ(game.waves.wave, 1);
         // Every map steers towers towards its own way out.
-        const sf::Vector2f goal = game.goalPoint;
-        const CollisionMap* path = game.collisionMaps[0];
+        const sf::Vector2f goal = game.level.goalPoint;
+        const CollisionMap* path = game.crowd.collisionMaps[0];
         ASSERT_NE(path, nullptr);
         EXPECT_TRUE(goal.x > 0 && goal.x < path->getSize().x && goal.y > 900) << goal.x;
     }
     start(1);
-    EXPECT_EQ(game.goalPoint, sf::Vector2f(513, 1072));
-    EXPECT_EQ(game.slots.front().facing, 3) << "newest first: the last pedestal is the head";
-    EXPECT_EQ(game.slots.front().sprite.getPosition(), sf::Vector2f(946, 930));
-    EXPECT_EQ(game.collisionMaps[0], game.pathImages[0]);
+    EXPECT_EQ(game.level.goalPoint, sf::Vector2f(513, 1072));
+    EXPECT_EQ(game.level.slots.front().facing, 3) << "newest first: the last pedestal is the head";
+    EXPECT_EQ(game.level.slots.front().sprite.getPosition(), sf::Vector2f(946, 930));
+    EXPECT_EQ(game.crowd.collisionMaps[0], game.level.pathImages[0]);
 
     start(2);
-    EXPECT_EQ(game.collisionMaps[0], game.pathImages[1]);
-    EXPECT_EQ(game.collisionMaps[2], game.pathImages[4]);
-    EXPECT_EQ(game.signSprites[0].getPosition(), sf::Vector2f(709.5f, 728));
+    EXPECT_EQ(game.crowd.collisionMaps[0], game.level.pathImages[1]);
+    EXPECT_EQ(game.crowd.collisionMaps[2], game.level.pathImages[4]);
+    EXPECT_EQ(game.obstacle.signSprites[0].getPosition(), sf::Vector2f(709.5f, 728));
 
     start(3);
-    EXPECT_EQ(game.secondEntrance, sf::Vector2f(741, 0));
+    EXPECT_EQ(game.level.secondEntrance, sf::Vector2f(741, 0));
     for (int slot = 0; slot < 4; ++slot)
-        EXPECT_EQ(game.collisionMaps[slot], game.pathImages[slot < 2 ? 2 + slot : 3 + slot]);
-    EXPECT_EQ(game.mopperSprites[0].getPosition(), game.mopperSprites[1].getPosition());
-    EXPECT_EQ(game.decorations.back().x, -18.0f) << "oldest prop is the first created";
+        EXPECT_EQ(game.crowd.collisionMaps[slot],
+                  game.level.pathImages[slot < 2 ? 2 + slot : 3 + slot]);
+    EXPECT_EQ(game.obstacle.mopperSprites[0].getPosition(),
+              game.obstacle.mopperSprites[1].getPosition());
+    EXPECT_EQ(game.level.decorations.back().x, -18.0f) << "oldest prop is the first created";
 }
 
 TEST_F(Level, RestartLeavesNothingOfThePreviousRun) {
     start(1);
     skipCountdown();
     ASSERT_TRUE(tickUntil(
-        driver, [] { return game.customers.size() >= 2; }, 10));
-    game.towers.emplace_front();
-    game.projectiles.emplace_front();
-    game.projectiles.front().target = &game.customers.front();
-    game.slots.front().occupied = 1;
-    game.gameSpeed = 2;
-    game.exitedCount = 7;
+        driver, [] { return game.crowd.customers.size() >= 2; }, 10));
+    game.defence.towers.emplace_front();
+    game.defence.projectiles.emplace_front();
+    game.defence.projectiles.front().target = &game.crowd.customers.front();
+    game.level.slots.front().occupied = 1;
+    game.waveClock.gameSpeed = 2;
+    game.rating.exitedCount = 7;
 
     driver.startLevel(1);
-    EXPECT_TRUE(game.customers.empty());
-    EXPECT_TRUE(game.towers.empty());
-    EXPECT_TRUE(game.projectiles.empty());
-    EXPECT_EQ(game.slots.size(), 6u);
-    EXPECT_EQ(game.slots.front().occupied, 0);
-    EXPECT_EQ(game.decorations.size(), 9u);
-    EXPECT_EQ(game.featuredCustomer, nullptr);
-    EXPECT_EQ(game.firstTarget, nullptr);
-    EXPECT_EQ(game.gameSpeed, 1);
-    EXPECT_EQ(game.countdown, 10);
-    EXPECT_EQ(game.exitedCount, 0);
-    EXPECT_EQ(game.wave, 1);
-    EXPECT_EQ(game.spawnedInWave, 0);
+    EXPECT_TRUE(game.crowd.customers.empty());
+    EXPECT_TRUE(game.defence.towers.empty());
+    EXPECT_TRUE(game.defence.projectiles.empty());
+    EXPECT_EQ(game.level.slots.size(), 6u);
+    EXPECT_EQ(game.level.slots.front().occupied, 0);
+    EXPECT_EQ(game.level.decorations.size(), 9u);
+    EXPECT_EQ(game.crowd.featuredCustomer, nullptr);
+    EXPECT_EQ(game.defence.firstTarget, nullptr);
+    EXPECT_EQ(game.waveClock.gameSpeed, 1);
+    EXPECT_EQ(game.waveClock.countdown, 10);
+    EXPECT_EQ(game.rating.exitedCount, 0);
+    EXPECT_EQ(game.waves.wave, 1);
+    EXPECT_EQ(game.waves.spawnedInWave, 0);
     skipCountdown();
     ASSERT_TRUE(tickUntil(
-        driver, [] { return !game.customers.empty(); }, 10));
-    EXPECT_EQ(game.customers.front().id, 1);
+        driver, [] { return !game.crowd.customers.empty(); }, 10));
+    EXPECT_EQ(game.crowd.customers.front().id, 1);
 }
 
 TEST_F(Level, CountdownStepsOnceASecondAndStartsTheWaveClockOnce) {
     start(1);
-    const float started = game.now;
+    const float started = game.clock.now;
     tickUntil(
-        driver, [] { return game.countdown == 9; }, 2);
-    EXPECT_NEAR(game.now - started, 1.0, 0.011);
+        driver, [] { return game.waveClock.countdown == 9; }, 2);
+    EXPECT_NEAR(game.clock.now - started, 1.0, 0.011);
     // Paused, it holds; unpausing during the countdown adds no frozen time.
-    const sf::Vector2f pause = game.pauseButton.getPosition();
+    const sf::Vector2f pause = game.hud.pauseButton.getPosition();
     driver.press(static_cast<int>(pause.x) + 20, static_cast<int>(pause.y) + 30);
     tick(driver, 2);
     driver.release();
-    ASSERT_EQ(game.paused, 1);
+    ASSERT_EQ(game.waveClock.paused, 1);
     tick(driver, 300);
-    EXPECT_EQ(game.countdown, 9);
+    EXPECT_EQ(game.waveClock.countdown, 9);
     driver.press(static_cast<int>(pause.x) + 20, static_cast<int>(pause.y) + 30);
     tick(driver, 2);
     driver.release();
-    ASSERT_EQ(game.paused, 0);
-    EXPECT_FLOAT_EQ(game.pausedTotal, 0);
+    ASSERT_EQ(game.waveClock.paused, 0);
+    EXPECT_FLOAT_EQ(game.waveClock.pausedTotal, 0);
     ASSERT_TRUE(tickUntil(
-        driver, [] { return game.countdownDone == 1; }, 12));
-    EXPECT_EQ(game.countdown, 0);
-    EXPECT_FLOAT_EQ(game.waveClockStart, game.now);
-    const float clock = game.waveClockStart;
+        driver, [] { return game.waveClock.countdownDone == 1; }, 12));
+    EXPECT_EQ(game.waveClock.countdown, 0);
+    EXPECT_FLOAT_EQ(game.waveClock.waveClockStart, game.clock.now);
+    const float clock = game.waveClock.waveClockStart;
     tick(driver, 150);
-    EXPECT_EQ(game.waveClockStart, clock) << "the wave clock starts once";
-    EXPECT_LT(game.countdown, 0) << "the count goes on below zero while the wave runs";
+    EXPECT_EQ(game.waveClock.waveClockStart, clock) << "the wave clock starts once";
+    EXPECT_LT(game.waveClock.countdown, 0) << "the count goes on below zero while the wave runs";
 }
 
 TEST_F(Level, Map1WaveSpawnsAtItsOffsetsHalvedAtDoubleSpeed) {
@@ -188,33 +197,34 @@ TEST_F(Level, Map1WaveSpawnsAtItsOffsetsHalvedAtDoubleSpeed) {
     tickUntil(
         driver,
         [&] {
-            if (doorFrames.empty() || doorFrames.back() != game.doorFrame)
-                doorFrames.push_back(game.doorFrame);
-            return game.spawnedInWave > 0;
+            if (doorFrames.empty() || doorFrames.back() != game.waves.doorFrame)
+                doorFrames.push_back(game.waves.doorFrame);
+            return game.waves.spawnedInWave > 0;
         },
         2);
     EXPECT_EQ(doorFrames, (std::vector<int>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(game.doorSprite.getTextureRect(), sf::IntRect(4 * 149, 0, 149, 245));
+    EXPECT_EQ(game.waves.doorSprite.getTextureRect(), sf::IntRect(4 * 149, 0, 149, 245));
     EXPECT_NEAR(waveTime(), 0.31, 0.03) << "the first customer waits for the open door";
-    EXPECT_EQ(game.customers.front().type, Bachelor);
-    EXPECT_EQ(game.customers.front().direction, DownRight);
-    EXPECT_EQ(game.featuredCustomer, &game.customers.front());
+    EXPECT_EQ(game.crowd.customers.front().type, Bachelor);
+    EXPECT_EQ(game.crowd.customers.front().direction, DownRight);
+    EXPECT_EQ(game.crowd.featuredCustomer, &game.crowd.customers.front());
     const std::vector<double> times = spawnTimes(driver, 2, 5);
     ASSERT_EQ(times.size(), 2u);
     EXPECT_NEAR(times[0], 1.1, 0.011);
-    EXPECT_EQ(game.waveClockStart, game.now) << "the last spawn restarts the clock for the door";
-    EXPECT_EQ(game.spawnedInWave, 3);
+    EXPECT_EQ(game.waveClock.waveClockStart, game.clock.now)
+        << "the last spawn restarts the clock for the door";
+    EXPECT_EQ(game.waves.spawnedInWave, 3);
 
     // The door closes after the last spawn's delay (1.75 s after a Bachelor).
     ASSERT_TRUE(tickUntil(
-        driver, [] { return game.doorFrame == 3; }, 3));
+        driver, [] { return game.waves.doorFrame == 3; }, 3));
     EXPECT_NEAR(waveTime(), 1.75, 0.02);
 
     start(1);
-    game.gameSpeed = 2;
+    game.waveClock.gameSpeed = 2;
     skipCountdown();
     ASSERT_TRUE(tickUntil(
-        driver, [] { return game.spawnedInWave == 1; }, 2));
+        driver, [] { return game.waves.spawnedInWave == 1; }, 2));
     const std::vector<double> fast = spawnTimes(driver, 2, 5);
     ASSERT_EQ(fast.size(), 2u);
     EXPECT_NEAR(fast[0], 0.55, 0.011);
@@ -224,8 +234,8 @@ TEST_F(Level, PausedTimeShiftsTheRemainingSpawns) {
     start(1);
     skipCountdown();
     ASSERT_TRUE(tickUntil(
-        driver, [] { return game.spawnedInWave == 1; }, 2));
-    const sf::Vector2f pause = game.pauseButton.getPosition();
+        driver, [] { return game.waves.spawnedInWave == 1; }, 2));
+    const sf::Vector2f pause = game.hud.pauseButton.getPosition();
     const int px = static_cast<int>(pause.x) + 20, py = static_cast<int>(pause.y) + 30;
     driver.press(px, py);
     tick(driver);
@@ -234,7 +244,7 @@ TEST_F(Level, PausedTimeShiftsTheRemainingSpawns) {
     driver.press(px, py);
     tick(driver);
     driver.release();
-    EXPECT_NEAR(game.pausedTotal, 2.0, 0.03);
+    EXPECT_NEAR(game.waveClock.pausedTotal, 2.0, 0.03);
     const std::vector<double> times = spawnTimes(driver, 1, 5);
     ASSERT_EQ(times.size(), 1u);
     EXPECT_NEAR(times[0], 1.1 + 2.0, 0.03);
@@ -242,66 +252,66 @@ TEST_F(Level, PausedTimeShiftsTheRemainingSpawns) {
 
 TEST_F(Level, NextCountdownStartsOnlyOnceTheRoomIsEmpty) {
     start(1);
-    game.gameSpeed = 2;
+    game.waveClock.gameSpeed = 2;
     skipCountdown();
     ASSERT_TRUE(tickUntil(
-        driver, [] { return game.spawnedInWave == 3; }, 5));
+        driver, [] { return game.waves.spawnedInWave == 3; }, 5));
     tick(driver, 100);
-    EXPECT_FALSE(game.customers.empty());
-    EXPECT_EQ(game.wave, 1);
-    EXPECT_EQ(game.countdownDone, 1);
+    EXPECT_FALSE(game.crowd.customers.empty());
+    EXPECT_EQ(game.waves.wave, 1);
+    EXPECT_EQ(game.waveClock.countdownDone, 1);
     ASSERT_TRUE(tickUntil(
-        driver, [] { return game.customers.empty(); }, 30));
+        driver, [] { return game.crowd.customers.empty(); }, 30));
     tick(driver);
-    EXPECT_EQ(game.wave, 2);
-    EXPECT_EQ(game.countdown, 10);
-    EXPECT_EQ(game.countdownDone, 0);
-    EXPECT_EQ(game.spawnedInWave, 0);
-    EXPECT_EQ(game.exitedCount, 3);
+    EXPECT_EQ(game.waves.wave, 2);
+    EXPECT_EQ(game.waveClock.countdown, 10);
+    EXPECT_EQ(game.waveClock.countdownDone, 0);
+    EXPECT_EQ(game.waves.spawnedInWave, 0);
+    EXPECT_EQ(game.rating.exitedCount, 3);
 }
 
 TEST_F(Level, ObstacleWaveOpensTheShortWayOnlyOnceTheMopperHasFaded) {
     start(2);
-    game.wave = 3;
+    game.waves.wave = 3;
     skipCountdown();
     tick(driver);
-    EXPECT_EQ(game.obstacleActive, 0);
-    EXPECT_EQ(game.pathOpenPhase, 1);
-    const sf::Vector2f mopperStart = game.mopperSprites[0].getPosition();
+    EXPECT_EQ(game.obstacle.obstacleActive, 0);
+    EXPECT_EQ(game.obstacle.pathOpenPhase, 1);
+    const sf::Vector2f mopperStart = game.obstacle.mopperSprites[0].getPosition();
     // He may set off on his last mopping frame: the walk still stays on its four frames.
-    game.mopperFrame[0] = 4;
-    game.mopperFrameTime[0] = -1.0f;
+    game.obstacle.mopperFrame[0] = 4;
+    game.obstacle.mopperFrameTime[0] = -1.0f;
     tick(driver);
-    EXPECT_EQ(game.mopperSprites[0].getTextureRect(), sf::IntRect(0, 117, 113, 117));
+    EXPECT_EQ(game.obstacle.mopperSprites[0].getTextureRect(), sf::IntRect(0, 117, 113, 117));
 
     // Paused while he leaves: he slides on but neither fades nor opens the way.
-    const int alpha = game.mopperSprites[0].getColor().a;
-    game.paused = 1;
+    const int alpha = game.obstacle.mopperSprites[0].getColor().a;
+    game.waveClock.paused = 1;
     tick(driver, 100);
-    EXPECT_EQ(game.mopperSprites[0].getColor().a, alpha);
-    EXPECT_EQ(game.pathOpenPhase, 1);
-    game.paused = 0;
+    EXPECT_EQ(game.obstacle.mopperSprites[0].getColor().a, alpha);
+    EXPECT_EQ(game.obstacle.pathOpenPhase, 1);
+    game.waveClock.paused = 0;
 
-    const float leaving = game.now;
+    const float leaving = game.clock.now;
     ASSERT_TRUE(tickUntil(
         driver,
         [&] {
-            EXPECT_EQ(game.spawnedInWave, 0) << "nobody comes before the way is open";
-            return game.pathOpenPhase == -1;
+            EXPECT_EQ(game.waves.spawnedInWave, 0) << "nobody comes before the way is open";
+            return game.obstacle.pathOpenPhase == -1;
         },
         6));
-    EXPECT_NEAR(game.now - leaving, 3.3, 0.1) << "35 steps of 0.1 s, two before the pause";
-    EXPECT_EQ(game.mopperSprites[0].getColor().a, 10);
-    const sf::Vector2f moved = game.mopperSprites[0].getPosition() - mopperStart;
+    EXPECT_NEAR(game.clock.now - leaving, 3.3, 0.1) << "35 steps of 0.1 s, two before the pause";
+    EXPECT_EQ(game.obstacle.mopperSprites[0].getColor().a, 10);
+    const sf::Vector2f moved = game.obstacle.mopperSprites[0].getPosition() - mopperStart;
     EXPECT_LT(moved.x, -500) << "up and to the left at 150 px/s";
     EXPECT_LT(moved.y, -250);
-    EXPECT_FLOAT_EQ(game.waveClockStart, game.now);
+    EXPECT_FLOAT_EQ(game.waveClock.waveClockStart, game.clock.now);
 
     ASSERT_TRUE(tickUntil(
-        driver, [] { return game.spawnedInWave == 1; }, 1));
+        driver, [] { return game.waves.spawnedInWave == 1; }, 1));
     EXPECT_NEAR(waveTime(), 0.1, 0.011);
-    EXPECT_EQ(game.customers.front().pathIndex, 2);
-    EXPECT_EQ(game.customers.front().type, BusinessMan);
+    EXPECT_EQ(game.crowd.customers.front().pathIndex, 2);
+    EXPECT_EQ(game.crowd.customers.front().type, BusinessMan);
 
     // Once open, nothing of the obstacle is queued any more.
     Renderer& renderer = frameRenderer();
@@ -311,8 +321,8 @@ TEST_F(Level, ObstacleWaveOpensTheShortWayOnlyOnceTheMopperHasFaded) {
 
     // A restart brings the sign and the mopping man back, opaque.
     start(2);
-    EXPECT_EQ(game.mopperSprites[0].getColor().a, 255);
-    EXPECT_EQ(game.obstacleActive, 1);
+    EXPECT_EQ(game.obstacle.mopperSprites[0].getColor().a, 255);
+    EXPECT_EQ(game.obstacle.obstacleActive, 1);
     renderer.queue.clear();
     queueObstacleSprites(game, renderer);
     EXPECT_EQ(renderer.queue.size(), 2u);
@@ -323,7 +333,7 @@ TEST_F(Level, BinsFollowTheCustomersGoneAndPropsAnimate) {
     Decoration* bin = nullptr;
     Decoration* kiosk = nullptr;
     Decoration* eater = nullptr;
-    for (Decoration& prop : game.decorations) {
+    for (Decoration& prop : game.level.decorations) {
         if (prop.kind == 5)
             bin = &prop;
         if (prop.kind == 0)
@@ -334,16 +344,16 @@ TEST_F(Level, BinsFollowTheCustomersGoneAndPropsAnimate) {
     ASSERT_TRUE(bin && kiosk && eater);
     const int columns[][2] = {{0, 0}, {4, 0}, {5, 1}, {14, 2}, {19, 3}, {20, 4}, {57, 4}};
     for (const auto& pair : columns) {
-        game.exitedCount = pair[0];
+        game.rating.exitedCount = pair[0];
         animateDecorations();
         EXPECT_EQ(bin->frameRect.left, 60 * pair[1]) << pair[0] << " gone";
     }
 
     // A kiosk rests 2 s, then flips three frames on three updates in a row, then rests.
-    const float start = game.now;
+    const float start = game.clock.now;
     tickUntil(
         driver, [&] { return kiosk->frame != 0; }, 3);
-    EXPECT_NEAR(game.now - start, 2.0, 0.02);
+    EXPECT_NEAR(game.clock.now - start, 2.0, 0.02);
     tick(driver, 2);
     EXPECT_EQ(kiosk->frame, 3);
     EXPECT_EQ(kiosk->frameRect.left, 3 * 48);
@@ -445,41 +455,45 @@ TEST(LevelRun, EveryWaveOfEveryMapKeepsItsTimetableAndTheLevelEndsDecided) {
     for (int map = 1; map <= 3; ++map) {
         SCOPED_TRACE("map " + std::to_string(map));
         driver.startLevel(map);
-        game.tutorialEnabled = 0;
-        game.gameSpeed = speed;
-        game.featuredPending = 1; // the light is placed: only a marked arrival moves it
+        game.progress.tutorialEnabled = 0;
+        game.waveClock.gameSpeed = speed;
+        game.crowd.featuredPending = 1; // the light is placed: only a marked arrival moves it
         std::vector<std::vector<SeenArrival>> seen(8);
         int nextId = 1;
         const double end = driver.clockSeconds + 600;
-        while (game.levelWon == 0 && game.levelLost == 0 && driver.clockSeconds < end) {
+        while (game.rating.levelWon == 0 && game.rating.levelLost == 0 &&
+               driver.clockSeconds < end) {
             // The countdown is cut short once the map-1 door has come to rest, as it has
             // after a whole countdown.
-            if (game.now - game.doorFrameTime > 0.1f)
+            if (game.clock.now - game.waves.doorFrameTime > 0.1f)
                 skipCountdown();
             // Short frames while a wave arrives, so its times are read closely.
             driver.frameSeconds =
-                game.spawnedInWave < sizes[map - 1][game.wave - 1] ? fine : coarse;
-            const float clockStart = game.waveClockStart;
-            const Customer* light = game.featuredCustomer;
+                game.waves.spawnedInWave < sizes[map - 1][game.waves.wave - 1] ? fine : coarse;
+            const float clockStart = game.waveClock.waveClockStart;
+            const Customer* light = game.crowd.featuredCustomer;
             tick(driver);
             std::vector<const Customer*> fresh; // oldest first
-            for (const Customer& c : game.customers)
+            for (const Customer& c : game.crowd.customers)
                 if (c.id >= nextId)
                     fresh.insert(fresh.begin(), &c);
             for (const Customer* c : fresh) {
                 const sf::Vector2f at(c->x, c->y);
-                const int entrance = at == game.entrance ? 0 : at == game.secondEntrance ? 1 : -1;
-                seen[game.wave].push_back({(static_cast<double>(game.now) - clockStart) * speed,
-                                           c->type, c->pathIndex, c->direction, entrance,
-                                           game.featuredCustomer == c && light != c});
+                const int entrance = at == game.level.entrance         ? 0
+                                     : at == game.level.secondEntrance ? 1
+                                                                       : -1;
+                seen[game.waves.wave].push_back(
+                    {(static_cast<double>(game.clock.now) - clockStart) * speed, c->type,
+                     c->pathIndex, c->direction, entrance,
+                     game.crowd.featuredCustomer == c && light != c});
             }
-            nextId = game.nextCustomerId;
+            nextId = game.crowd.nextCustomerId;
         }
-        ASSERT_TRUE(game.levelLost == 1) << "stuck in wave " << game.wave << " with "
-                                         << game.customers.size() << " customers left";
+        ASSERT_TRUE(game.rating.levelLost == 1) << "stuck in wave " << game.waves.wave << " with "
+                                                << game.crowd.customers.size() << " customers left";
 
         int total = 0;
-        for (int w = 1; w <= game.waveCount; ++w) {
+        for (int w = 1; w <= game.level.waveCount; ++w) {
             SCOPED_TRACE("wave " + std::to_string(w));
             const std::vector<Arrival> expected = timetable(waveTables[map - 1][w - 1]);
             const std::vector<SeenArrival>& got = seen[w];
@@ -513,12 +527,12 @@ TEST(LevelRun, EveryWaveOfEveryMapKeepsItsTimetableAndTheLevelEndsDecided) {
                 EXPECT_LE(g.time, after + late) << "due at " << due;
             }
         }
-        EXPECT_EQ(game.nextCustomerId - 1, total);
-        EXPECT_EQ(game.wave, game.waveCount);
-        EXPECT_TRUE(game.customers.empty());
-        EXPECT_EQ(game.exitedCount, total);
-        EXPECT_EQ(endWave(sizes[map - 1][game.waveCount - 1]), 1);
-        game.levelWon = game.levelLost = 0;
+        EXPECT_EQ(game.crowd.nextCustomerId - 1, total);
+        EXPECT_EQ(game.waves.wave, game.level.waveCount);
+        EXPECT_TRUE(game.crowd.customers.empty());
+        EXPECT_EQ(game.rating.exitedCount, total);
+        EXPECT_EQ(endWave(sizes[map - 1][game.level.waveCount - 1]), 1);
+        game.rating.levelWon = game.rating.levelLost = 0;
     }
 }
 
@@ -537,18 +551,19 @@ TEST(LevelPictures, DISABLED_ScreenshotsMidWave) {
                           {3, 4, 6, "map3_wave4_short_ways"}};
     for (const Shot& shot : shots) {
         driver.startLevel(shot.level);
-        game.tutorialEnabled = 0;
-        game.gameSpeed = 2;
-        game.wave = shot.wave;
-        game.RatingScore = 6;
+        game.progress.tutorialEnabled = 0;
+        game.waveClock.gameSpeed = 2;
+        game.waves.wave = shot.wave;
+        game.rating.RatingScore = 6;
         tickUntil(
             driver,
             [&] {
                 skipCountdown();
                 if (shot.customers == 0)
-                    return game.pathOpenPhase == 1 && game.mopperSprites[0].getColor().a < 150;
-                return game.customers.size() >= shot.customers ||
-                       static_cast<unsigned>(game.spawnedInWave) >= shot.customers;
+                    return game.obstacle.pathOpenPhase == 1 &&
+                           game.obstacle.mopperSprites[0].getColor().a < 150;
+                return game.crowd.customers.size() >= shot.customers ||
+                       static_cast<unsigned>(game.waves.spawnedInWave) >= shot.customers;
             },
             60);
         driver.frames(3);

@@ -1,6 +1,7 @@
 // The resource tree matches its manifest, and every file the game asks for is in it.
 #include "assets/assets.h"
 #include "ground/game.h"
+#include "ground/records.h"
 #include "support/frame_driver.h"
 
 #include <SFML/Graphics/Image.hpp>
@@ -75,7 +76,7 @@ TEST(Manifest, EveryPathTheGameLoadsIsListed) {
         driver.runFor(12.0);
     }
     for (int screen : {Splash, Logo, TitleMenu, LevelSelect, Options, Help, Shop}) {
-        game.screen = screen;
+        game.shared.screen = screen;
         driver.frames(3);
     }
     const auto manifest = readManifest();

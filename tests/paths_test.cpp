@@ -1,8 +1,12 @@
 // Every route of every map, walked by every kind of customer with the game's own customer
 // update: it must reach the way out in bounded time and never leave the path image.
 #include "customers/customers.h"
+#include "customers/records.h"
 #include "ground/game.h"
+#include "ground/records.h"
 #include "level/level.h"
+#include "level/records.h"
+#include "persist/records.h"
 #include "support/frame_driver.h"
 
 #include <gtest/gtest.h>
@@ -40,25 +44,25 @@ struct Walk {
 // Walks one customer alone along a route with frames of the given length.
 Walk walkRoute(const Route& route, int type, int speed, double frameSeconds) {
     Walk result;
-    game.customers.clear();
-    game.gameSpeed = speed;
-    const sf::Vector2f start = route.second ? game.secondEntrance : game.entrance;
+    game.crowd.customers.clear();
+    game.waveClock.gameSpeed = speed;
+    const sf::Vector2f start = route.second ? game.level.secondEntrance : game.level.entrance;
     spawnCustomer(type, route.direction, route.pathIndex, start.x, start.y);
-    const sf::Vector2u size = game.collisionMaps[route.pathIndex]->getSize();
+    const sf::Vector2u size = game.crowd.collisionMaps[route.pathIndex]->getSize();
     const double limit = 120.0;
     while (result.seconds < limit) {
         result.seconds += frameSeconds;
-        game.now = static_cast<float>(100.0 + result.seconds);
-        game.frameDelta = static_cast<float>(frameSeconds);
-        const Customer& c = game.customers.front();
+        game.clock.now = static_cast<float>(100.0 + result.seconds);
+        game.clock.frameDelta = static_cast<float>(frameSeconds);
+        const Customer& c = game.crowd.customers.front();
         result.lastX = c.x;
         result.lastY = c.y;
         updateCustomers();
-        if (game.customers.empty()) {
+        if (game.crowd.customers.empty()) {
             result.reached = true;
             break;
         }
-        const Customer& after = game.customers.front();
+        const Customer& after = game.crowd.customers.front();
         if (after.x < 0 || after.y < 0 || after.x > size.x || after.y > size.y) {
             result.stayedInside = false;
             result.lastX = after.x;
@@ -71,14 +75,14 @@ Walk walkRoute(const Route& route, int type, int speed, double frameSeconds) {
 
 class Paths : public ::testing::Test {
   protected:
-    void SetUp() override { game.tutorialEnabled = 0; }
+    void SetUp() override { game.progress.tutorialEnabled = 0; }
     FrameDriver driver;
 };
 
 bool routeImageReady(const Route& route) {
-    game.currentLevel = route.level;
+    game.shared.currentLevel = route.level;
     setupCurrentLevel();
-    return game.collisionMaps[route.pathIndex] != nullptr;
+    return game.crowd.collisionMaps[route.pathIndex] != nullptr;
 }
 
 } // namespace

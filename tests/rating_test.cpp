@@ -1,11 +1,19 @@
 // The live rating, payments, the level's end, best ratings and stars, and the reviews.
 #include "assets/assets.h"
 #include "customers/customers.h"
+#include "customers/records.h"
 #include "ground/game.h"
+#include "ground/records.h"
+#include "level/records.h"
 #include "persist/persist.h"
+#include "persist/records.h"
 #include "rating/rating.h"
+#include "rating/records.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
+#include "towers/records.h"
+#include "tutorial/records.h"
+#include "ui/records.h"
 
 #include <gtest/gtest.h>
 
@@ -35,12 +43,12 @@ Customer& leavingCustomer(int type, int fed) {
 
 // The level screen, mid-level, with the given rating and objective.
 void onLevel(int level, float rating, float objective) {
-    game.screen = InGame;
-    game.currentLevel = level;
-    game.RatingScore = rating;
-    game.levelObjective = objective;
-    game.countdown = -5;
-    game.countdownDone = 1;
+    game.shared.screen = InGame;
+    game.shared.currentLevel = level;
+    game.rating.RatingScore = rating;
+    game.rating.levelObjective = objective;
+    game.waveClock.countdown = -5;
+    game.waveClock.countdownDone = 1;
 }
 
 } // namespace
@@ -88,8 +96,8 @@ TEST(Rating, StarsAndFramesAtTheirEdges) {
         onLevel(2, rating, 0.0f);
         checkLevelEnd();
         driver.click(1414 + 165, 555 + 52);
-        ASSERT_EQ(game.screen, LevelSelect);
-        EXPECT_EQ(game.starBalanceText.getString().toAnsiString(), balance) << rating;
+        ASSERT_EQ(game.shared.screen, LevelSelect);
+        EXPECT_EQ(game.menus.starBalanceText.getString().toAnsiString(), balance) << rating;
     }
     std::remove(sandboxSavePath().c_str());
     EXPECT_EQ(starFrame(0.99f), 0);
@@ -105,7 +113,7 @@ TEST(Rating, ExitMovesTheScoreInDoubleAndSoundsOnlyAtTheCrossing) {
     onLevel(1, 4.8f, 5.0f);
     silenceAll();
     rateExit(leavingCustomer(Bachelor, 40)); // 40 of 50: +0.3
-    EXPECT_EQ(game.RatingScore, static_cast<float>(static_cast<double>(4.8f) + 0.3));
+    EXPECT_EQ(game.rating.RatingScore, static_cast<float>(static_cast<double>(4.8f) + 0.3));
     EXPECT_TRUE(playing(SoundObjectiveReached));
     EXPECT_TRUE(playing(SoundBachelorHappy));
     EXPECT_FALSE(playing(SoundBelowObjective));
@@ -116,7 +124,7 @@ TEST(Rating, ExitMovesTheScoreInDoubleAndSoundsOnlyAtTheCrossing) {
     EXPECT_TRUE(playing(SoundFamilyHappy));
 
     silenceAll();
-    game.RatingScore = 5.3f;
+    game.rating.RatingScore = 5.3f;
     rateExit(leavingCustomer(BigEater, 0)); // -0.4 gives 4.9: falls below
     EXPECT_TRUE(playing(SoundBelowObjective));
     silenceAll();
@@ -128,22 +136,22 @@ TEST(Rating, ExitMovesTheScoreInDoubleAndSoundsOnlyAtTheCrossing) {
 TEST(Rating, SettleExitPaysReviewsAndForgetsTheCustomer) {
     FrameDriver driver;
     onLevel(1, 3.0f, 5.0f);
-    game.money = 100;
+    game.rating.money = 100;
     Customer& customer = leavingCustomer(BusinessMan, 30);
     Customer& other = spawnCustomer(Bachelor, DownRight, 0, 10, 10);
-    game.firstTarget = game.featuredCustomer = &customer;
-    auto leaving = std::next(game.customers.begin()); // the newest is first
+    game.defence.firstTarget = game.crowd.featuredCustomer = &customer;
+    auto leaving = std::next(game.crowd.customers.begin()); // the newest is first
     settleExit(*leaving);
     auto next = removeCustomer(leaving);
-    EXPECT_EQ(next, game.customers.end());
-    EXPECT_EQ(game.customers.size(), 1u);
-    EXPECT_EQ(&game.customers.front(), &other);
-    EXPECT_EQ(game.exitedCount, 1);
-    EXPECT_EQ(game.money, 120);
-    EXPECT_FALSE(game.currentReview.empty());
-    EXPECT_EQ(game.firstTarget, nullptr);
-    EXPECT_EQ(game.featuredCustomer, nullptr);
-    EXPECT_EQ(game.currentStarsRect, sf::IntRect(538 * 10, 0, 538, 91));
+    EXPECT_EQ(next, game.crowd.customers.end());
+    EXPECT_EQ(game.crowd.customers.size(), 1u);
+    EXPECT_EQ(&game.crowd.customers.front(), &other);
+    EXPECT_EQ(game.rating.exitedCount, 1);
+    EXPECT_EQ(game.rating.money, 120);
+    EXPECT_FALSE(game.reviews.currentReview.empty());
+    EXPECT_EQ(game.defence.firstTarget, nullptr);
+    EXPECT_EQ(game.crowd.featuredCustomer, nullptr);
+    EXPECT_EQ(game.reviews.currentStarsRect, sf::IntRect(538 * 10, 0, 538, 91));
 }
 
 TEST(Rating, LevelEndsExactlyAtTheObjective) {
@@ -151,9 +159,9 @@ TEST(Rating, LevelEndsExactlyAtTheObjective) {
         FrameDriver driver;
         onLevel(2, 5.0f, 5.0f);
         checkLevelEnd();
-        EXPECT_EQ(game.levelWon, 1);
-        EXPECT_EQ(game.levelLost, 0);
-        EXPECT_EQ(game.levelCleared[2], 1);
+        EXPECT_EQ(game.rating.levelWon, 1);
+        EXPECT_EQ(game.rating.levelLost, 0);
+        EXPECT_EQ(game.progress.levelCleared[2], 1);
         EXPECT_TRUE(playing(SoundVictory));
     }
     {
@@ -161,8 +169,8 @@ TEST(Rating, LevelEndsExactlyAtTheObjective) {
         onLevel(2, 4.999f, 5.0f);
         silenceAll();
         checkLevelEnd();
-        EXPECT_EQ(game.levelWon, 0);
-        EXPECT_EQ(game.levelLost, 1);
+        EXPECT_EQ(game.rating.levelWon, 0);
+        EXPECT_EQ(game.rating.levelLost, 1);
         EXPECT_TRUE(playing(SoundDefeatCrowd));
         EXPECT_TRUE(playing(SoundDefeatMusic));
         silenceAll();
@@ -176,32 +184,32 @@ TEST(Rating, FirstWinWritesTheSaveAndTheNextFrameCreditsStars) {
     FrameDriver driver;
     onLevel(1, 7.5f, 5.0f);
     checkLevelEnd();
-    EXPECT_EQ(game.bestRating[1], 7.5f);
-    EXPECT_EQ(game.starsEarned[1], 3);
+    EXPECT_EQ(game.progress.bestRating[1], 7.5f);
+    EXPECT_EQ(game.progress.starsEarned[1], 3);
     EXPECT_EQ(readFile(sandboxSavePath()),
               "0 7.500000 0.000000 0.000000 1 0 0 0 0 0 1 0 0 0 3 0 1 0 0 1 0 0 1 0 0 ");
     driver.frame();
-    EXPECT_EQ(game.supplierTutorialPending, 1) << "the shop lesson follows the first win";
-    game.screen = LevelSelect; // stars are credited on every screen
+    EXPECT_EQ(game.lesson.supplierTutorialPending, 1) << "the shop lesson follows the first win";
+    game.shared.screen = LevelSelect; // stars are credited on every screen
     driver.frame();
-    EXPECT_EQ(game.stars, 3);
-    EXPECT_EQ(game.starsCredited[1], 3);
+    EXPECT_EQ(game.progress.stars, 3);
+    EXPECT_EQ(game.progress.starsCredited[1], 3);
 
     // A better win adds only the difference.
-    game.levelWon = 0;
-    game.RatingScore = 9.2f;
-    game.endSoundsPlayed = 0;
+    game.rating.levelWon = 0;
+    game.rating.RatingScore = 9.2f;
+    game.sound.endSoundsPlayed = 0;
     checkLevelEnd();
-    EXPECT_EQ(game.starsEarned[1], 4);
+    EXPECT_EQ(game.progress.starsEarned[1], 4);
     driver.frame();
-    EXPECT_EQ(game.stars, 4);
+    EXPECT_EQ(game.progress.stars, 4);
 
     // A lower win writes nothing.
     std::remove(sandboxSavePath().c_str());
-    game.RatingScore = 6.0f;
+    game.rating.RatingScore = 6.0f;
     checkLevelEnd();
-    EXPECT_EQ(game.bestRating[1], 9.2f);
-    EXPECT_EQ(game.starsEarned[1], 4);
+    EXPECT_EQ(game.progress.bestRating[1], 9.2f);
+    EXPECT_EQ(game.progress.starsEarned[1], 4);
     EXPECT_EQ(readFile(sandboxSavePath()), "");
 }
 
@@ -212,16 +220,16 @@ TEST(Rating, NearlyPerfectGivesFourStarsAndPerfectFiveWithApplause) {
         onLevel(3, 9.99f, 8.0f);
         silenceAll();
         checkLevelEnd();
-        EXPECT_EQ(game.starsEarned[3], 4);
+        EXPECT_EQ(game.progress.starsEarned[3], 4);
         EXPECT_FALSE(playing(SoundApplause));
-        EXPECT_EQ(game.levelCleared[3], 0) << "level 3 is marked cleared elsewhere";
+        EXPECT_EQ(game.progress.levelCleared[3], 0) << "level 3 is marked cleared elsewhere";
     }
     {
         FrameDriver driver;
         onLevel(3, 10.0f, 8.0f);
         silenceAll();
         checkLevelEnd();
-        EXPECT_EQ(game.starsEarned[3], 5);
+        EXPECT_EQ(game.progress.starsEarned[3], 5);
         EXPECT_TRUE(playing(SoundApplause));
     }
     {
@@ -230,10 +238,10 @@ TEST(Rating, NearlyPerfectGivesFourStarsAndPerfectFiveWithApplause) {
         onLevel(3, 10.3f, 8.0f);
         silenceAll();
         checkLevelEnd();
-        EXPECT_EQ(game.starsEarned[3], 5);
+        EXPECT_EQ(game.progress.starsEarned[3], 5);
         EXPECT_FALSE(playing(SoundApplause));
         clampRating();
-        EXPECT_EQ(game.RatingScore, 10.0f);
+        EXPECT_EQ(game.rating.RatingScore, 10.0f);
     }
     std::remove(sandboxSavePath().c_str());
 }
@@ -243,10 +251,10 @@ TEST(Reviews, BandsStarsAndFacesOfTheLivePanel) {
     onLevel(1, 0, 5);
     const sf::Texture* blank = loadTexture("../resources/textures/hud/void.png");
     resetReviews();
-    EXPECT_TRUE(game.currentReview.empty());
-    EXPECT_TRUE(game.previousReview.empty());
-    EXPECT_EQ(game.currentFace.getTexture(), blank);
-    EXPECT_EQ(game.currentStarsVisible + game.previousStarsVisible, 0);
+    EXPECT_TRUE(game.reviews.currentReview.empty());
+    EXPECT_TRUE(game.reviews.previousReview.empty());
+    EXPECT_EQ(game.reviews.currentFace.getTexture(), blank);
+    EXPECT_EQ(game.reviews.currentStarsVisible + game.reviews.previousStarsVisible, 0);
 
     const std::set<std::string> bachelorBad = {
         "J'avais encore faim\nen sortant.", "Ça manque de boisson\nforte !",
@@ -264,32 +272,32 @@ TEST(Reviews, BandsStarsAndFacesOfTheLivePanel) {
     customer.appetite = 30;
     customer.fed = 12;
     writeReview(customer);
-    EXPECT_EQ(bachelorBad.count(game.currentReview), 1u) << game.currentReview;
-    EXPECT_EQ(game.currentStarsRect, sf::IntRect(538 * 4, 0, 538, 91));
-    EXPECT_EQ(game.currentFace.getTexture(), game.faceTextures[Bachelor]);
-    EXPECT_EQ(game.currentStarsVisible, 1);
-    EXPECT_EQ(game.previousStarsVisible, 0);
+    EXPECT_EQ(bachelorBad.count(game.reviews.currentReview), 1u) << game.reviews.currentReview;
+    EXPECT_EQ(game.reviews.currentStarsRect, sf::IntRect(538 * 4, 0, 538, 91));
+    EXPECT_EQ(game.reviews.currentFace.getTexture(), game.reviews.faceTextures[Bachelor]);
+    EXPECT_EQ(game.reviews.currentStarsVisible, 1);
+    EXPECT_EQ(game.reviews.previousStarsVisible, 0);
 
     customer.fed = 13;
     writeReview(customer);
-    EXPECT_EQ(bachelorMedium.count(game.currentReview), 1u) << game.currentReview;
-    EXPECT_EQ(bachelorBad.count(game.previousReview), 1u);
-    EXPECT_EQ(game.previousStarsRect, sf::IntRect(538 * 4, 0, 538, 91));
-    EXPECT_EQ(game.previousStarsVisible, 1);
+    EXPECT_EQ(bachelorMedium.count(game.reviews.currentReview), 1u) << game.reviews.currentReview;
+    EXPECT_EQ(bachelorBad.count(game.reviews.previousReview), 1u);
+    EXPECT_EQ(game.reviews.previousStarsRect, sf::IntRect(538 * 4, 0, 538, 91));
+    EXPECT_EQ(game.reviews.previousStarsVisible, 1);
 
     customer.fed = 19;
     writeReview(customer);
-    EXPECT_EQ(bachelorGood.count(game.currentReview), 1u);
+    EXPECT_EQ(bachelorGood.count(game.reviews.currentReview), 1u);
     customer.type = Family;
     customer.fed = 30;
     writeReview(customer);
-    EXPECT_EQ(game.currentStarsRect, sf::IntRect(538 * 10, 0, 538, 91));
-    EXPECT_EQ(game.currentFace.getTexture(), game.faceTextures[Family]);
-    EXPECT_EQ(game.previousFace.getTexture(), game.faceTextures[Bachelor]);
+    EXPECT_EQ(game.reviews.currentStarsRect, sf::IntRect(538 * 10, 0, 538, 91));
+    EXPECT_EQ(game.reviews.currentFace.getTexture(), game.reviews.faceTextures[Family]);
+    EXPECT_EQ(game.reviews.previousFace.getTexture(), game.reviews.faceTextures[Bachelor]);
 
     // The panel objects take the strings during the update.
     driver.frame();
-    EXPECT_EQ(game.currentReviewText.getString(), utf8(game.currentReview));
+    EXPECT_EQ(game.reviews.currentReviewText.getString(), utf8(game.reviews.currentReview));
 }
 
 namespace {
@@ -303,7 +311,7 @@ std::set<std::string> reviewsFor(int type, int fed, int appetite, int exits) {
     std::set<std::string> texts;
     for (int i = 0; i < exits; ++i) {
         writeReview(customer);
-        texts.insert(game.currentReview);
+        texts.insert(game.reviews.currentReview);
     }
     return texts;
 }
@@ -318,7 +326,7 @@ TEST(Reviews, BandEdgesAtFortyAndSixtyPercentOfEveryAppetite) {
     const int appetites[CustomerTypeCount] = {50, 70, 150, 30};
     for (int type = 0; type < CustomerTypeCount; ++type) {
         const int a = appetites[type];
-        EXPECT_EQ(game.customerTypes[type].appetite, a);
+        EXPECT_EQ(game.crowd.customerTypes[type].appetite, a);
         // The texts of each band, from customers well inside it.
         const std::set<std::string> bad = reviewsFor(type, 0, a, 40),
                                     medium = reviewsFor(type, a / 2, a, 40),
@@ -337,7 +345,7 @@ TEST(Reviews, BandEdgesAtFortyAndSixtyPercentOfEveryAppetite) {
             EXPECT_TRUE(
                 std::includes(edge.band.begin(), edge.band.end(), texts.begin(), texts.end()))
                 << "type " << type << " fed " << edge.fed << " of " << a;
-            EXPECT_EQ(game.currentStarsRect, sf::IntRect(538 * edge.halfStars, 0, 538, 91))
+            EXPECT_EQ(game.reviews.currentStarsRect, sf::IntRect(538 * edge.halfStars, 0, 538, 91))
                 << "type " << type << " fed " << edge.fed << " of " << a;
         }
     }
@@ -353,8 +361,9 @@ TEST(Reviews, TwoSuccessiveReviewsNeverRepeat) {
     std::set<std::string> seen;
     for (int i = 0; i < 300; ++i) {
         writeReview(hungry);
-        ASSERT_NE(game.currentReview, game.previousReview) << "after " << i << " reviews";
-        seen.insert(game.currentReview);
+        ASSERT_NE(game.reviews.currentReview, game.reviews.previousReview)
+            << "after " << i << " reviews";
+        seen.insert(game.reviews.currentReview);
     }
     EXPECT_EQ(seen.size(), 4u) << "every bad Family text comes up";
 }
@@ -369,38 +378,38 @@ TEST(Reviews, EndReviewsFollowTheFinalScore) {
         for (int round = 0; round < 3; ++round) {
             FrameDriver driver;
             onLevel(1, c.rating, 5);
-            game.levelLost = 1;
-            game.screen = LevelSelect; // the end reviews are chosen on any screen
+            game.rating.levelLost = 1;
+            game.shared.screen = LevelSelect; // the end reviews are chosen on any screen
             driver.frame();
-            EXPECT_EQ(game.endReviewsChosen, 1);
+            EXPECT_EQ(game.reviews.endReviewsChosen, 1);
             for (int row = 0; row < 4; ++row) {
-                const int frame = game.endStars[row].getTextureRect().left / 538;
+                const int frame = game.reviews.endStars[row].getTextureRect().left / 538;
                 EXPECT_GE(frame, c.lowFrame) << c.rating;
                 EXPECT_LE(frame, c.highFrame) << c.rating;
-                EXPECT_FALSE(game.endTexts[row].getString().isEmpty());
+                EXPECT_FALSE(game.reviews.endTexts[row].getString().isEmpty());
             }
         }
     }
     // At exactly 6.0 the texts are the medium ones.
     FrameDriver driver;
     onLevel(1, 6.0f, 5);
-    game.levelWon = 1;
-    game.screen = LevelSelect;
+    game.rating.levelWon = 1;
+    game.shared.screen = LevelSelect;
     driver.frame();
     const std::set<std::string> businessMedium = {
         "Il y a un potentiel\n à exploiter.",
         "La boisson est un peu\nsalissante... mais bien\npétillante!",
         "Je suis arrivé vraiment\njuste-juste à\nmon rendez-vous !"};
-    const std::string text = game.endTexts[BusinessMan].getString().toAnsiString();
+    const std::string text = game.reviews.endTexts[BusinessMan].getString().toAnsiString();
     bool found = false;
     for (const std::string& medium : businessMedium)
-        found = found || game.endTexts[BusinessMan].getString() == utf8(medium);
+        found = found || game.reviews.endTexts[BusinessMan].getString() == utf8(medium);
     EXPECT_TRUE(found) << text;
     // Chosen once per level end.
-    const sf::String chosen = game.endTexts[0].getString();
-    game.RatingScore = 1.0f;
+    const sf::String chosen = game.reviews.endTexts[0].getString();
+    game.rating.RatingScore = 1.0f;
     driver.frames(3);
-    EXPECT_EQ(game.endTexts[0].getString(), chosen);
+    EXPECT_EQ(game.reviews.endTexts[0].getString(), chosen);
 }
 
 namespace {
@@ -408,17 +417,17 @@ namespace {
 // Plays a whole level at double speed, skipping every countdown; `feed` decides how full
 // each customer leaves. Returns false if the level did not end in the time given.
 template <class Feed> bool playLevel(FrameDriver& driver, int level, Feed feed) {
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(level);
     driver.frame();
     driver.platform.key2 = true; // double speed for the whole game
     return driver.runUntil(
         [&] {
-            if (game.countdown > 0)
-                game.countdown = 0;
-            for (Customer& customer : game.customers)
+            if (game.waveClock.countdown > 0)
+                game.waveClock.countdown = 0;
+            for (Customer& customer : game.crowd.customers)
                 customer.fed = feed(customer);
-            return game.levelWon == 1 || game.levelLost == 1;
+            return game.rating.levelWon == 1 || game.rating.levelLost == 1;
         },
         900);
 }
@@ -431,34 +440,34 @@ TEST(Rating, WholeLevelsEndInVictoryOrDefeatWithTheirReviewsAndSave) {
         // Everyone leaves well fed: the third map is won, saved, and its stars credited.
         FrameDriver driver(0.1);
         ASSERT_TRUE(playLevel(driver, 3, [](const Customer& c) { return c.appetite; }));
-        EXPECT_EQ(game.levelWon, 1);
-        EXPECT_EQ(game.wave, 7);
-        EXPECT_GE(game.RatingScore, 8.0f);
+        EXPECT_EQ(game.rating.levelWon, 1);
+        EXPECT_EQ(game.waves.wave, 7);
+        EXPECT_GE(game.rating.RatingScore, 8.0f);
         // The last exit may push the score past 10 before the clamp: it counts as it is.
-        EXPECT_GE(game.bestRating[3], game.RatingScore);
-        EXPECT_EQ(game.starsEarned[3], 5);
+        EXPECT_GE(game.progress.bestRating[3], game.rating.RatingScore);
+        EXPECT_EQ(game.progress.starsEarned[3], 5);
         EXPECT_EQ(readFile(sandboxSavePath()), formatSave());
         driver.frame();
-        EXPECT_EQ(game.endReviewsChosen, 1);
-        EXPECT_EQ(game.stars, game.starsEarned[3]);
+        EXPECT_EQ(game.reviews.endReviewsChosen, 1);
+        EXPECT_EQ(game.progress.stars, game.progress.starsEarned[3]);
         EXPECT_FALSE(musicPlaying(MusicLevel3));
-        EXPECT_EQ(game.ratingStars.getPosition(), sf::Vector2f(1475, 400)) << "end overlay";
+        EXPECT_EQ(game.hud.ratingStars.getPosition(), sf::Vector2f(1475, 400)) << "end overlay";
         driver.platform.key2 = false;
         driver.click(1414 + 100, 555 + 50);
-        EXPECT_EQ(game.screen, LevelSelect);
-        EXPECT_TRUE(game.customers.empty());
+        EXPECT_EQ(game.shared.screen, LevelSelect);
+        EXPECT_TRUE(game.crowd.customers.empty());
     }
     std::remove(sandboxSavePath().c_str());
     {
         // Nobody is fed on the second map: lost, nothing saved.
         FrameDriver driver(0.1);
         ASSERT_TRUE(playLevel(driver, 2, [](const Customer&) { return 0; }));
-        EXPECT_EQ(game.levelLost, 1);
-        EXPECT_EQ(game.wave, 7);
-        EXPECT_EQ(game.RatingScore, 0.0f);
+        EXPECT_EQ(game.rating.levelLost, 1);
+        EXPECT_EQ(game.waves.wave, 7);
+        EXPECT_EQ(game.rating.RatingScore, 0.0f);
         EXPECT_EQ(readFile(sandboxSavePath()), "");
         driver.frame();
-        EXPECT_EQ(game.endReviewsChosen, 1);
-        EXPECT_EQ(game.endStars[0].getTextureRect(), sf::IntRect(0, 0, 538, 91));
+        EXPECT_EQ(game.reviews.endReviewsChosen, 1);
+        EXPECT_EQ(game.reviews.endStars[0].getTextureRect(), sf::IntRect(0, 0, 538, 91));
     }
 }

@@ -1,9 +1,11 @@
 // The save file: its exact text, reading damaged files, safe writing, star crediting.
 #include "ground/game.h"
 #include "persist/persist.h"
+#include "persist/records.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
 #include "support/save_fuzz.h"
+#include "towers/records.h"
 
 #include <gtest/gtest.h>
 
@@ -59,92 +61,92 @@ class Save : public testing::Test {
 } // namespace
 
 TEST_F(Save, ResetWritesTheFreshFileByteForByte) {
-    game.stars = 7;
-    game.bestRating[2] = 6.5f;
-    game.upgradeUnlocked[Soda][3] = 1;
-    game.tutorialEnabled = 0;
+    game.progress.stars = 7;
+    game.progress.bestRating[2] = 6.5f;
+    game.progress.upgradeUnlocked[Soda][3] = 1;
+    game.progress.tutorialEnabled = 0;
     deleteSave();
     EXPECT_EQ(readFile(sandboxSavePath()), freshSave);
     EXPECT_EQ(formatSave(), freshSave);
 }
 
 TEST_F(Save, RoundTripOfEveryField) {
-    game.stars = 12;
-    game.bestRating[1] = 7.5f;
-    game.bestRating[2] = 9.2f;
-    game.bestRating[3] = 10.0f;
-    game.levelCleared[1] = game.levelCleared[2] = 1;
-    game.lockOpened[2] = 1;
-    game.supplierTutorialDone = 1;
-    game.tutorialEnabled = 0;
-    game.starsCredited[1] = 3;
-    game.starsEarned[1] = 3;
-    game.starsEarned[2] = 4;
-    game.upgradeUnlocked[Burger][2] = 1;
+    game.progress.stars = 12;
+    game.progress.bestRating[1] = 7.5f;
+    game.progress.bestRating[2] = 9.2f;
+    game.progress.bestRating[3] = 10.0f;
+    game.progress.levelCleared[1] = game.progress.levelCleared[2] = 1;
+    game.progress.lockOpened[2] = 1;
+    game.progress.supplierTutorialDone = 1;
+    game.progress.tutorialEnabled = 0;
+    game.progress.starsCredited[1] = 3;
+    game.progress.starsEarned[1] = 3;
+    game.progress.starsEarned[2] = 4;
+    game.progress.upgradeUnlocked[Burger][2] = 1;
     writeSave();
     const std::string text = readFile(sandboxSavePath());
     EXPECT_EQ(text, "12 7.500000 9.200000 10.000000 1 1 0 1 0 1 0 3 0 0 3 4 1 0 0 1 1 0 1 0 0 ");
     progressDefaults();
     readSave();
     EXPECT_EQ(formatSave(), text);
-    EXPECT_EQ(game.starsEarned[3], 0) << "level 3's stars are not kept";
+    EXPECT_EQ(game.progress.starsEarned[3], 0) << "level 3's stars are not kept";
 }
 
 TEST_F(Save, SixteenNumbersLeaveTheUpgradeTableAtItsDefaults) {
     parseSave("5 7.500000 0.000000 0.000000 1 0 0 1 0 1 1 3 0 0 3 0 ");
-    EXPECT_EQ(game.stars, 5);
-    EXPECT_EQ(game.starsEarned[1], 3);
+    EXPECT_EQ(game.progress.stars, 5);
+    EXPECT_EQ(game.progress.starsEarned[1], 3);
     for (int tower = 0; tower < TowerTypeCount; ++tower) {
-        EXPECT_EQ(game.upgradeUnlocked[tower][1], 1);
-        EXPECT_EQ(game.upgradeUnlocked[tower][2], 0);
-        EXPECT_EQ(game.upgradeUnlocked[tower][3], 0);
+        EXPECT_EQ(game.progress.upgradeUnlocked[tower][1], 1);
+        EXPECT_EQ(game.progress.upgradeUnlocked[tower][2], 0);
+        EXPECT_EQ(game.progress.upgradeUnlocked[tower][3], 0);
     }
 }
 
 TEST_F(Save, DamagedFilesKeepWhatCameBeforeTheFirstUnreadableField) {
     parseSave("3 7.5 x 1 1 1");
-    EXPECT_EQ(game.stars, 3);
-    EXPECT_EQ(game.bestRating[1], 7.5f);
-    EXPECT_EQ(game.bestRating[2], 0.0f);
-    EXPECT_EQ(game.levelCleared[1], 0) << "nothing after the damage is read";
+    EXPECT_EQ(game.progress.stars, 3);
+    EXPECT_EQ(game.progress.bestRating[1], 7.5f);
+    EXPECT_EQ(game.progress.bestRating[2], 0.0f);
+    EXPECT_EQ(game.progress.levelCleared[1], 0) << "nothing after the damage is read";
 
     progressDefaults();
     parseSave("4 2.5x 1"); // a stray byte right after a number ends it
-    EXPECT_EQ(game.stars, 4);
-    EXPECT_EQ(game.bestRating[1], 2.5f);
-    EXPECT_EQ(game.bestRating[2], 0.0f);
+    EXPECT_EQ(game.progress.stars, 4);
+    EXPECT_EQ(game.progress.bestRating[1], 2.5f);
+    EXPECT_EQ(game.progress.bestRating[2], 0.0f);
 
     progressDefaults();
     parseSave("-4 1.0 2.0 3.0 2"); // no value is range-tested
-    EXPECT_EQ(game.stars, -4);
-    EXPECT_EQ(game.levelCleared[1], 2);
+    EXPECT_EQ(game.progress.stars, -4);
+    EXPECT_EQ(game.progress.levelCleared[1], 2);
 
     progressDefaults();
     parseSave(std::string("\x01\xff\x80 9 9", 7));
-    EXPECT_EQ(game.stars, 0);
+    EXPECT_EQ(game.progress.stars, 0);
 
     progressDefaults();
     parseSave(std::string("6 \0 1.5", 7));
-    EXPECT_EQ(game.stars, 6);
-    EXPECT_EQ(game.bestRating[1], 0.0f);
+    EXPECT_EQ(game.progress.stars, 6);
+    EXPECT_EQ(game.progress.bestRating[1], 0.0f);
 }
 
 TEST_F(Save, NumbersThatDoNotFitKeepTheirDefaultsAndReadingGoesOn) {
     parseSave("99999999999999999999999999 nan inf 1e39 2147483648 -2147483649 1 ");
-    EXPECT_EQ(game.stars, 0);
-    EXPECT_EQ(game.bestRating[1], 0.0f);
-    EXPECT_EQ(game.bestRating[2], 0.0f);
-    EXPECT_EQ(game.bestRating[3], 0.0f);
-    EXPECT_EQ(game.levelCleared[1], 0);
-    EXPECT_EQ(game.levelCleared[2], 0);
-    EXPECT_EQ(game.levelCleared[3], 1) << "the field after them is still read";
+    EXPECT_EQ(game.progress.stars, 0);
+    EXPECT_EQ(game.progress.bestRating[1], 0.0f);
+    EXPECT_EQ(game.progress.bestRating[2], 0.0f);
+    EXPECT_EQ(game.progress.bestRating[3], 0.0f);
+    EXPECT_EQ(game.progress.levelCleared[1], 0);
+    EXPECT_EQ(game.progress.levelCleared[2], 0);
+    EXPECT_EQ(game.progress.levelCleared[3], 1) << "the field after them is still read";
 
     progressDefaults();
     parseSave("2147483647 -1e30 -infinity -2147483648 ");
-    EXPECT_EQ(game.stars, INT_MAX);
-    EXPECT_EQ(game.bestRating[1], -1e30f);
-    EXPECT_EQ(game.bestRating[2], 0.0f);
-    EXPECT_EQ(game.bestRating[3], -2147483648.0f);
+    EXPECT_EQ(game.progress.stars, INT_MAX);
+    EXPECT_EQ(game.progress.bestRating[1], -1e30f);
+    EXPECT_EQ(game.progress.bestRating[2], 0.0f);
+    EXPECT_EQ(game.progress.bestRating[3], -2147483648.0f);
 }
 
 namespace {
@@ -155,19 +157,21 @@ std::string scannedByTheLibrary(const std::string& text) {
     progressDefaults();
     FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
     float ratings[3] = {0, 0, 0};
-    std::fscanf(file, "%d %f %f %f %d %d %d %d %d %d %d %d %d %d %d %d ", &game.stars, &ratings[0],
-                &ratings[1], &ratings[2], &game.levelCleared[1], &game.levelCleared[2],
-                &game.levelCleared[3], &game.lockOpened[2], &game.lockOpened[3],
-                &game.supplierTutorialDone, &game.tutorialEnabled, &game.starsCredited[1],
-                &game.starsCredited[2], &game.starsCredited[3], &game.starsEarned[1],
-                &game.starsEarned[2]);
+    std::fscanf(file, "%d %f %f %f %d %d %d %d %d %d %d %d %d %d %d %d ", &game.progress.stars,
+                &ratings[0], &ratings[1], &ratings[2], &game.progress.levelCleared[1],
+                &game.progress.levelCleared[2], &game.progress.levelCleared[3],
+                &game.progress.lockOpened[2], &game.progress.lockOpened[3],
+                &game.progress.supplierTutorialDone, &game.progress.tutorialEnabled,
+                &game.progress.starsCredited[1], &game.progress.starsCredited[2],
+                &game.progress.starsCredited[3], &game.progress.starsEarned[1],
+                &game.progress.starsEarned[2]);
     for (int tower = 0; tower < TowerTypeCount; ++tower)
         for (int level = 1; level <= 3; ++level)
-            std::fscanf(file, "%d ", &game.upgradeUnlocked[tower][level]);
+            std::fscanf(file, "%d ", &game.progress.upgradeUnlocked[tower][level]);
     std::fclose(file);
     for (int level = 1; level <= 3; ++level)
         if (std::isfinite(ratings[level - 1]))
-            game.bestRating[level] = ratings[level - 1];
+            game.progress.bestRating[level] = ratings[level - 1];
     return formatSave();
 }
 
@@ -217,13 +221,13 @@ TEST_F(Save, DamagedFieldsAreTakenAsTheLibraryScanTakesThem) {
     // goes on with what follows it.
     progressDefaults();
     parseSave("3 7.5e 2.5 1 1 1 1 1 1 1 1 1 1 1 1 1 - 0 -1 2");
-    EXPECT_EQ(game.bestRating[1], 7.5f);
-    EXPECT_EQ(game.bestRating[2], 2.5f);
-    EXPECT_EQ(game.upgradeUnlocked[Fries][1], 1)
+    EXPECT_EQ(game.progress.bestRating[1], 7.5f);
+    EXPECT_EQ(game.progress.bestRating[2], 2.5f);
+    EXPECT_EQ(game.progress.upgradeUnlocked[Fries][1], 1)
         << "the entry holding a lone sign keeps its default";
-    EXPECT_EQ(game.upgradeUnlocked[Fries][2], 0);
-    EXPECT_EQ(game.upgradeUnlocked[Fries][3], -1);
-    EXPECT_EQ(game.upgradeUnlocked[Burger][1], 2);
+    EXPECT_EQ(game.progress.upgradeUnlocked[Fries][2], 0);
+    EXPECT_EQ(game.progress.upgradeUnlocked[Fries][3], -1);
+    EXPECT_EQ(game.progress.upgradeUnlocked[Burger][1], 2);
 }
 
 TEST_F(Save, EmptyAndHugeFilesStartAsANewPlayer) {
@@ -237,7 +241,7 @@ TEST_F(Save, EmptyAndHugeFilesStartAsANewPlayer) {
 
     writeFile(sandboxSavePath(), std::string(200000, ' ') + "5 ");
     readSave();
-    EXPECT_EQ(game.stars, 0) << "only the start of an oversized file is read";
+    EXPECT_EQ(game.progress.stars, 0) << "only the start of an oversized file is read";
 
     // Gigabytes (sparse, so the test writes nothing) are not taken into memory whole, a link to
     // a device is not read without end, a folder is no file: each is passed over at once and
@@ -245,11 +249,11 @@ TEST_F(Save, EmptyAndHugeFilesStartAsANewPlayer) {
     // folder whole.
     const auto startsAsANewPlayer = [](const char* what) {
         const auto start = std::chrono::steady_clock::now();
-        game.stars = 3;
+        game.progress.stars = 3;
         readSave();
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << what;
-        EXPECT_EQ(game.stars, 3) << what;
-        game.stars = 0;
+        EXPECT_EQ(game.progress.stars, 3) << what;
+        game.progress.stars = 0;
         writeSave();
     };
     fs::resize_file(sandboxSavePath(), 3ull << 30);
@@ -270,22 +274,22 @@ TEST_F(Save, StartUpReadsTheFileLast) {
     writeFile(sandboxSavePath(),
               "9 8.000000 0.000000 0.000000 1 0 0 1 0 1 0 4 0 0 4 0 1 1 0 1 0 0 1 0 0 ");
     FrameDriver driver;
-    EXPECT_EQ(game.stars, 9);
-    EXPECT_EQ(game.bestRating[1], 8.0f);
-    EXPECT_EQ(game.tutorialEnabled, 0);
-    EXPECT_EQ(game.upgradeUnlocked[Fries][2], 1);
-    EXPECT_EQ(game.maxTowerLevel[Fries], 1) << "not recomputed from the file";
+    EXPECT_EQ(game.progress.stars, 9);
+    EXPECT_EQ(game.progress.bestRating[1], 8.0f);
+    EXPECT_EQ(game.progress.tutorialEnabled, 0);
+    EXPECT_EQ(game.progress.upgradeUnlocked[Fries][2], 1);
+    EXPECT_EQ(game.defence.maxTowerLevel[Fries], 1) << "not recomputed from the file";
 }
 
 TEST_F(Save, MissingFolderIsMadeAgain) {
     fs::remove_all("../resources/save");
-    game.stars = 2;
+    game.progress.stars = 2;
     writeSave();
     EXPECT_EQ(readFile(sandboxSavePath()).substr(0, 2), "2 ");
 }
 
 TEST_F(Save, AFailedWriteLeavesThePreviousSaveWhole) {
-    game.stars = 1;
+    game.progress.stars = 1;
     writeSave();
     const std::string before = readFile(sandboxSavePath());
     // The disk takes no more than a few bytes.
@@ -295,7 +299,7 @@ TEST_F(Save, AFailedWriteLeavesThePreviousSaveWhole) {
     limit.rlim_cur = 8;
     void (*const previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    game.stars = 2;
+    game.progress.stars = 2;
     writeSave();
     setrlimit(RLIMIT_FSIZE, &full);
     std::signal(SIGXFSZ, previous);
@@ -319,7 +323,7 @@ TEST_F(Save, StartUpCleansWhatAKilledCopyLeftAndReadsOnlyARegularFile) {
     ASSERT_EQ(mkfifo(sandboxSavePath().c_str(), 0644), 0);
     readSave();
     close(saving);
-    EXPECT_EQ(game.stars, 0);
+    EXPECT_EQ(game.progress.stars, 0);
     EXPECT_EQ(saveFolder(), (std::vector<std::string>{"Save1.txt", "Save1.txt.4243.0.tmp",
                                                       "Save1.txt.4244.0.tmp", "Save1.txt.bak"}));
     EXPECT_EQ(readFile(folder + "Save1.txt.bak"), "7 ");
@@ -330,7 +334,7 @@ TEST_F(Save, StartUpCleansWhatAKilledCopyLeftAndReadsOnlyARegularFile) {
     std::remove(sandboxSavePath().c_str());
     fs::create_symlink(fs::absolute(folder + "Save1.txt.bak"), sandboxSavePath());
     readSave();
-    EXPECT_EQ(game.stars, 7) << "a link to a save is still read";
+    EXPECT_EQ(game.progress.stars, 7) << "a link to a save is still read";
     writeSave();
     EXPECT_FALSE(fs::is_symlink(sandboxSavePath()));
     EXPECT_EQ(readFile(folder + "Save1.txt.bak"), "7 ");
@@ -339,11 +343,11 @@ TEST_F(Save, StartUpCleansWhatAKilledCopyLeftAndReadsOnlyARegularFile) {
 }
 
 TEST_F(Save, TwoCopiesSavingAtOnceAndKilledLeaveOneWholeSave) {
-    game.stars = 1;
+    game.progress.stars = 1;
     const std::string one = formatSave();
     writeSave();
-    game.stars = 22222;
-    game.bestRating[2] = 9.5f;
+    game.progress.stars = 22222;
+    game.progress.bestRating[2] = 9.5f;
     const std::string two = formatSave();
     pid_t copies[2];
     for (pid_t& copy : copies) {
@@ -351,8 +355,8 @@ TEST_F(Save, TwoCopiesSavingAtOnceAndKilledLeaveOneWholeSave) {
         if (copy == 0) {
             prctl(PR_SET_PDEATHSIG, SIGKILL);
             for (int i = 0;; ++i) {
-                game.stars = i % 2 ? 1 : 22222;
-                game.bestRating[2] = i % 2 ? 0.0f : 9.5f;
+                game.progress.stars = i % 2 ? 1 : 22222;
+                game.progress.bestRating[2] = i % 2 ? 0.0f : 9.5f;
                 writeSave();
             }
         }
@@ -370,21 +374,21 @@ TEST_F(Save, TwoCopiesSavingAtOnceAndKilledLeaveOneWholeSave) {
 }
 
 TEST_F(Save, CreditingAddsOnlyTheDifferenceAndNeverOverflows) {
-    game.starsEarned[1] = 3;
-    game.starsEarned[2] = 2;
+    game.progress.starsEarned[1] = 3;
+    game.progress.starsEarned[2] = 2;
     creditStars();
-    EXPECT_EQ(game.stars, 5);
-    game.starsEarned[1] = 4;
+    EXPECT_EQ(game.progress.stars, 5);
+    game.progress.starsEarned[1] = 4;
     creditStars();
-    EXPECT_EQ(game.stars, 6);
+    EXPECT_EQ(game.progress.stars, 6);
     creditStars();
-    EXPECT_EQ(game.stars, 6);
+    EXPECT_EQ(game.progress.stars, 6);
 
     // Figures from a damaged file.
     parseSave("2147483647 0 0 0 0 0 0 0 0 0 1 -2147483648 0 0 2147483647 0 ");
     creditStars();
-    EXPECT_EQ(game.stars, INT_MAX);
-    EXPECT_EQ(game.starsCredited[1], INT_MAX);
+    EXPECT_EQ(game.progress.stars, INT_MAX);
+    EXPECT_EQ(game.progress.starsCredited[1], INT_MAX);
     EXPECT_EQ(addStars(INT_MIN, -6), INT_MIN);
     EXPECT_EQ(addStars(INT_MIN, 4294967295LL), INT_MAX);
     EXPECT_EQ(addStars(-3, 9), 6);

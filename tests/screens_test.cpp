@@ -3,12 +3,21 @@
 // size), and no frame drew a picture without its pixels. Run tools/update_screens.sh to make the
 // references again after a change to what the game shows, and look at each changed picture.
 #include "assets/assets.h"
+#include "customers/records.h"
 #include "frame/frame.h"
 #include "ground/game.h"
+#include "ground/records.h"
+#include "level/records.h"
+#include "persist/records.h"
 #include "rating/rating.h"
+#include "rating/records.h"
 #include "render/render.h"
+#include "shell/records.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
+#include "towers/records.h"
+#include "tutorial/records.h"
+#include "ui/records.h"
 
 #include <gtest/gtest.h>
 
@@ -150,7 +159,7 @@ void click(Player& p, sf::Vector2i at) {
 
 // The press each reading step of the first level's lesson waits for (the light shows where).
 void readOn(Player& p) {
-    switch (game.tutorialStep) {
+    switch (game.lesson.tutorialStep) {
     case StepFriesPedestal:
         return p.click(1376, 680);
     case StepSodaPedestal:
@@ -160,14 +169,14 @@ void readOn(Player& p) {
     case StepFriesButton:
     case StepSodaButton:
     case StepBurgerButton: {
-        const int type = game.tutorialStep == StepFriesButton  ? Fries
-                         : game.tutorialStep == StepSodaButton ? Soda
-                                                               : Burger;
-        const sf::Vector2f at = game.buildButtons[type].getPosition();
+        const int type = game.lesson.tutorialStep == StepFriesButton  ? Fries
+                         : game.lesson.tutorialStep == StepSodaButton ? Soda
+                                                                      : Burger;
+        const sf::Vector2f at = game.defence.buildButtons[type].getPosition();
         return p.click(static_cast<int>(at.x), static_cast<int>(at.y));
     }
     case StepFriesTower:
-        for (const Tower& tower : game.towers)
+        for (const Tower& tower : game.defence.towers)
             if (tower.type == Fries)
                 return p.click(static_cast<int>(tower.x), static_cast<int>(tower.y) - 20);
         return;
@@ -177,25 +186,25 @@ void readOn(Player& p) {
 }
 
 void readUntil(Player& p, int step) {
-    for (int guard = 0; guard < 40 && game.tutorialStep < step; ++guard)
+    for (int guard = 0; guard < 40 && game.lesson.tutorialStep < step; ++guard)
         readOn(p);
-    ASSERT_EQ(game.tutorialStep, step);
+    ASSERT_EQ(game.lesson.tutorialStep, step);
 }
 
 // Chooses a card in the level selection and starts its level.
 void startFromSelection(Player& p, int level) {
-    if (game.screen != LevelSelect)
+    if (game.shared.screen != LevelSelect)
         click(p, play);
-    for (int guard = 0;
-         guard < 4 && game.currentLevel != level && !(level == 1 && game.currentLevel == 0);
+    for (int guard = 0; guard < 4 && game.shared.currentLevel != level &&
+                        !(level == 1 && game.shared.currentLevel == 0);
          ++guard) {
-        click(p, (level <= 1 || game.currentLevel > level) ? previousArrow : nextArrow);
+        click(p, (level <= 1 || game.shared.currentLevel > level) ? previousArrow : nextArrow);
         p.playUntil(
-            "the carousel", [] { return game.carouselMoving == 0; }, 10.0);
+            "the carousel", [] { return game.menus.carouselMoving == 0; }, 10.0);
     }
     p.settle();
     click(p, selectedCard);
-    ASSERT_EQ(game.screen, InGame);
+    ASSERT_EQ(game.shared.screen, InGame);
 }
 
 // Every screen in the language the game speaks.
@@ -215,17 +224,17 @@ void playEveryScreen(const char* language) {
     ASSERT_TRUE(d.runUntil(
         [] {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            return game.screen == Logo;
+            return game.shared.screen == Logo;
         },
         600.0));
     p.settle();
     d.frames(40);
     p.look("logo");
-    ASSERT_TRUE(d.runUntil([] { return game.introPhase == 2; }, 20.0));
+    ASSERT_TRUE(d.runUntil([] { return game.intro.introPhase == 2; }, 20.0));
     d.frames(30);
     p.look("title_picture");
     p.click(900, 600);
-    ASSERT_EQ(game.screen, TitleMenu);
+    ASSERT_EQ(game.shared.screen, TitleMenu);
     p.look("title_menu");
 
     // The menu screens, each reached from every other.
@@ -239,7 +248,7 @@ void playEveryScreen(const char* language) {
     p.look("level_select");
     click(p, nextArrow);
     p.playUntil(
-        "the carousel", [] { return game.carouselMoving == 0; }, 10.0);
+        "the carousel", [] { return game.menus.carouselMoving == 0; }, 10.0);
     p.look("level_select_padlock");
     click(p, options);
     p.look("options");
@@ -256,14 +265,14 @@ void playEveryScreen(const char* language) {
     p.look("shop");
     // The credits page, opened from the coin slot, stays over every menu screen.
     click(p, coinSlot);
-    d.runUntil([] { return game.creditsState == 2; }, 2.0);
+    d.runUntil([] { return game.credits.creditsState == 2; }, 2.0);
     click(p, creditsSign);
-    ASSERT_EQ(game.creditsState, 3);
+    ASSERT_EQ(game.credits.creditsState, 3);
     p.look("credits");
     for (const sf::Vector2i to : panel)
         click(p, to);
     click(p, creditsSign);
-    d.runUntil([] { return game.creditsState == 2; }, 2.0);
+    d.runUntil([] { return game.credits.creditsState == 2; }, 2.0);
 
     // The first level with its lesson: the welcome, a lit pedestal, the lit Fries button, a
     // newcomer shown with its gauge; then the in-game menu and its options over the level.
@@ -278,31 +287,32 @@ void playEveryScreen(const char* language) {
     p.look("lesson_fries_button");
     readUntil(p, 13);
     p.playUntil(
-        "a newcomer", [] { return game.tutorialStep == StepBachelor && game.tutorialRunning == 0; },
+        "a newcomer",
+        [] { return game.lesson.tutorialStep == StepBachelor && game.lesson.tutorialRunning == 0; },
         60);
     d.runFor(0.5);
     p.look("lesson_newcomer");
     readOn(p); // while the lesson speaks, every press is its own
     click(p, menuButton);
-    ASSERT_EQ(game.screen, GameMenu);
+    ASSERT_EQ(game.shared.screen, GameMenu);
     p.look("game_menu");
     click(p, gameOptionsItem);
-    ASSERT_EQ(game.screen, GameOptions);
+    ASSERT_EQ(game.shared.screen, GameOptions);
     p.look("game_options");
     click(p, backLabel);
-    ASSERT_EQ(game.screen, GameMenu);
+    ASSERT_EQ(game.shared.screen, GameMenu);
     click(p, quitItem);
 
     // The lesson off in the options; the three levels open, as after winning them.
     click(p, options);
     p.click(1541 + 32, 585 + 32);
-    ASSERT_EQ(game.tutorialEnabled, 0);
-    game.levelCleared[1] = game.levelCleared[2] = 1;
-    game.lockOpened[2] = game.lockOpened[3] = 1;
+    ASSERT_EQ(game.progress.tutorialEnabled, 0);
+    game.progress.levelCleared[1] = game.progress.levelCleared[2] = 1;
+    game.progress.lockOpened[2] = game.progress.lockOpened[3] = 1;
     click(p, play);
     click(p, nextArrow);
     p.playUntil(
-        "the carousel", [] { return game.carouselMoving == 0; }, 10.0);
+        "the carousel", [] { return game.menus.carouselMoving == 0; }, 10.0);
     p.look("level_select_open");
 
     // The third map: its first frame, the tower menus on a plain and a turning pedestal (the
@@ -311,53 +321,54 @@ void playEveryScreen(const char* language) {
     d.frames(3);
     p.look("map3_start");
     p.click(111, 480);
-    ASSERT_EQ(game.towerMenu, BuildMenu);
+    ASSERT_EQ(game.defence.towerMenu, BuildMenu);
     {
-        const sf::Vector2f fries = game.buildButtons[Fries].getPosition();
+        const sf::Vector2f fries = game.defence.buildButtons[Fries].getPosition();
         p.hover(static_cast<int>(fries.x), static_cast<int>(fries.y));
     }
     p.look("build_menu_info");
     p.click(282, 580);
-    ASSERT_EQ(game.towerMenu, BuildMenu);
+    ASSERT_EQ(game.defence.towerMenu, BuildMenu);
     p.look("build_menu_turning");
     {
-        const sf::Vector2f soda = game.buildButtons[Soda].getPosition();
+        const sf::Vector2f soda = game.defence.buildButtons[Soda].getPosition();
         p.click(static_cast<int>(soda.x), static_cast<int>(soda.y));
     }
-    ASSERT_EQ(game.towers.size(), 1u);
+    ASSERT_EQ(game.defence.towers.size(), 1u);
     p.click(282, 580 - 40);
-    ASSERT_EQ(game.towerMenu, SellOnly);
+    ASSERT_EQ(game.defence.towerMenu, SellOnly);
     p.look("tower_sell_menu");
     p.click(900, 900);
-    game.upgradeUnlocked[Soda][2] = 1;
-    game.maxTowerLevel[Soda] = 2;
+    game.progress.upgradeUnlocked[Soda][2] = 1;
+    game.defence.maxTowerLevel[Soda] = 2;
     p.click(282, 580 - 40);
-    ASSERT_EQ(game.towerMenu, UpgradeToLevel2);
+    ASSERT_EQ(game.defence.towerMenu, UpgradeToLevel2);
     p.look("tower_upgrade_menu");
     p.click(900, 900);
     // The wave preview at the second wave's countdown, a crowd mid-wave, pause and x2.
     p.click(240, 820);
     p.playUntil(
-        "a crowd", [] { return game.wave == 1 && game.spawnedInWave >= 3; }, 60);
+        "a crowd", [] { return game.waves.wave == 1 && game.waves.spawnedInWave >= 3; }, 60);
     p.look("map3_midwave");
     click(p, pauseButton);
-    ASSERT_EQ(game.paused, 1);
+    ASSERT_EQ(game.waveClock.paused, 1);
     p.look("paused");
     click(p, pauseButton);
     click(p, speedButton);
-    ASSERT_EQ(game.gameSpeed, 2);
+    ASSERT_EQ(game.waveClock.gameSpeed, 2);
     p.look("speed_x2");
     click(p, speedButton);
     p.playUntil(
-        "the next countdown", [] { return game.wave == 2 && game.countdown == 8; }, 120);
+        "the next countdown", [] { return game.waves.wave == 2 && game.waveClock.countdown == 8; },
+        120);
     p.look("map3_preview");
     // A win, its panel and "Continuer".
-    game.RatingScore = 9.0f;
+    game.rating.RatingScore = 9.0f;
     checkLevelEnd();
     d.frames(2);
     p.look("victory");
     click(p, continueButton);
-    ASSERT_EQ(game.screen, LevelSelect);
+    ASSERT_EQ(game.shared.screen, LevelSelect);
 
     // The second map: its first frame and a loss.
     startFromSelection(p, 2);
@@ -365,9 +376,9 @@ void playEveryScreen(const char* language) {
     p.look("map2_start");
     p.click(240, 865);
     p.playUntil(
-        "a crowd", [] { return game.spawnedInWave >= 4; }, 60);
+        "a crowd", [] { return game.waves.spawnedInWave >= 4; }, 60);
     p.look("map2_midwave");
-    game.RatingScore = 1.0f;
+    game.rating.RatingScore = 1.0f;
     checkLevelEnd();
     d.frames(2);
     p.look("defeat");
@@ -378,25 +389,25 @@ void playEveryScreen(const char* language) {
     startFromSelection(p, 1);
     click(p, sf::Vector2i{481, 295}); // its timer
     p.playUntil(
-        "a crowd", [] { return game.customers.size() >= 2; }, 60);
+        "a crowd", [] { return game.crowd.customers.size() >= 2; }, 60);
     p.look("map1_midwave");
-    game.RatingScore = 6.0f;
+    game.rating.RatingScore = 6.0f;
     checkLevelEnd();
     d.frames(2);
-    ASSERT_EQ(game.supplierTutorialPending, 1);
+    ASSERT_EQ(game.lesson.supplierTutorialPending, 1);
     click(p, continueButton);
     p.look("shop_lesson_menu");
     click(p, sf::Vector2i{300, 700});
     click(p, supplier);
-    ASSERT_EQ(game.screen, Shop);
+    ASSERT_EQ(game.shared.screen, Shop);
     p.look("shop_lesson");
 
     // The lesson on again: the second map's sign is explained before it starts.
-    for (int guard = 0; guard < 12 && game.supplierTutorialPending; ++guard)
+    for (int guard = 0; guard < 12 && game.lesson.supplierTutorialPending; ++guard)
         click(p, sf::Vector2i{300, 700});
     click(p, options);
     p.click(1541 + 32, 585 + 32);
-    ASSERT_EQ(game.tutorialEnabled, 1);
+    ASSERT_EQ(game.progress.tutorialEnabled, 1);
     startFromSelection(p, 2);
     d.frames(3);
     p.look("map2_sign");

@@ -1,84 +1,89 @@
 // The frame cycle, screens, input rules, hit tests and the draw pass of the shell.
 #include "frame/frame.h"
+#include "frame/records.h"
 #include "ground/game.h"
 #include "ground/ground.h"
+#include "ground/records.h"
+#include "persist/records.h"
+#include "rating/records.h"
 #include "support/frame_driver.h"
+#include "towers/records.h"
 
 #include <gtest/gtest.h>
 
 TEST(Shell, StartsOnTheSplashWithDefaults) {
     FrameDriver driver;
-    EXPECT_EQ(game.screen, Splash);
-    EXPECT_EQ(game.gameSpeed, 1);
-    EXPECT_FLOAT_EQ(game.now, -1.0f);
+    EXPECT_EQ(game.shared.screen, Splash);
+    EXPECT_EQ(game.waveClock.gameSpeed, 1);
+    EXPECT_FLOAT_EQ(game.clock.now, -1.0f);
     driver.frame();
     // The first frame measures from prevNow = -1.
-    EXPECT_FLOAT_EQ(game.frameDelta, game.now + 1.0f);
-    EXPECT_FLOAT_EQ(game.prevNow, game.now);
+    EXPECT_FLOAT_EQ(game.clock.frameDelta, game.clock.now + 1.0f);
+    EXPECT_FLOAT_EQ(game.clock.prevNow, game.clock.now);
 }
 
 TEST(Shell, SpeedKeysReadOnEveryScreenFocusedOrNot) {
     FrameDriver driver;
     driver.platform.key2 = true;
     driver.frame();
-    EXPECT_EQ(game.gameSpeed, 2);
+    EXPECT_EQ(game.waveClock.gameSpeed, 2);
     driver.platform.key1 = true; // both held: key 1 wins
     driver.frame();
-    EXPECT_EQ(game.gameSpeed, 1);
+    EXPECT_EQ(game.waveClock.gameSpeed, 1);
     driver.platform.key1 = false;
     driver.setFocus(false);
-    game.screen = Quit; // no press is seen while unfocused, so the window stays open
+    game.shared.screen = Quit; // no press is seen while unfocused, so the window stays open
     driver.press(5, 5);
     driver.frame();
-    EXPECT_EQ(game.gameSpeed, 2);
-    EXPECT_EQ(game.windowOpen, 1);
+    EXPECT_EQ(game.waveClock.gameSpeed, 2);
+    EXPECT_EQ(game.frame.windowOpen, 1);
 }
 
 TEST(Shell, CloseRequestEndsTheLoopFromEveryScreenAndTheFrameCompletes) {
     for (int screen : {Splash, Logo, TitleMenu, InGame, GameMenu, GameOptions, Quit}) {
         FrameDriver driver;
-        game.screen = screen;
+        game.shared.screen = screen;
         driver.requestClose();
-        const float before = game.prevNow;
+        const float before = game.clock.prevNow;
         driver.frame();
-        EXPECT_EQ(game.windowOpen, 0) << "screen " << screen;
+        EXPECT_EQ(game.frame.windowOpen, 0) << "screen " << screen;
         // The update still ran in the frame that closed the window.
-        EXPECT_NE(game.prevNow, before);
+        EXPECT_NE(game.clock.prevNow, before);
     }
 }
 
 TEST(Shell, QuitScreenClosesOnTheNextFrameWithTheButtonHeld) {
     FrameDriver driver;
-    game.screen = Quit;
+    game.shared.screen = Quit;
     driver.frame();
-    EXPECT_EQ(game.windowOpen, 1);
+    EXPECT_EQ(game.frame.windowOpen, 1);
     driver.press(200, 200);
     driver.frame();
-    EXPECT_EQ(game.windowOpen, 0);
+    EXPECT_EQ(game.frame.windowOpen, 0);
 }
 
 TEST(Shell, PressLatchesUntilTheButtonIsUpAndFocusLossKeepsIt) {
     FrameDriver driver;
-    game.screen = GameMenu; // the in-game menu's items are one-shot
-    game.clickLatch = 1;
+    game.shared.screen = GameMenu; // the in-game menu's items are one-shot
+    game.shared.clickLatch = 1;
     driver.press(100, 100);
     driver.frame();
-    EXPECT_EQ(game.clickLatch, 1);
+    EXPECT_EQ(game.shared.clickLatch, 1);
     driver.setFocus(false);
     driver.release();
     driver.frame();
-    EXPECT_EQ(game.clickLatch, 1) << "a release seen only while unfocused keeps the latch";
+    EXPECT_EQ(game.shared.clickLatch, 1) << "a release seen only while unfocused keeps the latch";
     driver.setFocus(true);
     driver.frame();
-    EXPECT_EQ(game.clickLatch, 0);
+    EXPECT_EQ(game.shared.clickLatch, 0);
 }
 
 TEST(Shell, CursorShowsFrameOneWhileHeldAndIsDrawnLast) {
     FrameDriver driver;
-    game.screen = Quit; // nothing else is drawn on this screen
+    game.shared.screen = Quit; // nothing else is drawn on this screen
     driver.moveMouse(300, 400);
     driver.frame();
-    EXPECT_EQ(game.cursorSprite.getTextureRect(), sf::IntRect(0, 0, 38, 37));
+    EXPECT_EQ(game.frame.cursorSprite.getTextureRect(), sf::IntRect(0, 0, 38, 37));
     // The screen is black but for the cursor, whose corner sits on the pointer.
     const sf::Image shown = driver.frameImage();
     bool cursorSeen = false;
@@ -88,9 +93,9 @@ TEST(Shell, CursorShowsFrameOneWhileHeldAndIsDrawnLast) {
     EXPECT_TRUE(cursorSeen);
     EXPECT_EQ(shown.getPixel(299, 399), sf::Color::Black);
     driver.press(300, 400);
-    game.screen = Options; // a screen whose panel handler ignores this spot
+    game.shared.screen = Options; // a screen whose panel handler ignores this spot
     driver.frame();
-    EXPECT_EQ(game.cursorSprite.getTextureRect(), sf::IntRect(38, 0, 38, 37));
+    EXPECT_EQ(game.frame.cursorSprite.getTextureRect(), sf::IntRect(38, 0, 38, 37));
 }
 
 TEST(HitTests, CentredIsStrictAroundTheCentre) {
@@ -129,7 +134,7 @@ TEST(HitTests, TopLeftIsStrictAndTheInclusiveFormAcceptsTheXEdges) {
 // frames: the game only hears of it through the window's events, and it must still act once.
 TEST(Shell, APressAndReleaseBetweenTwoFramesActsOnce) {
     FrameDriver driver;
-    game.screen = TitleMenu;
+    game.shared.screen = TitleMenu;
     driver.moveMouse(1091, 510);
     driver.frame();
     sf::Event event;
@@ -139,14 +144,14 @@ TEST(Shell, APressAndReleaseBetweenTwoFramesActsOnce) {
         driver.platform.events.push_back(event);
     }
     driver.frame();
-    EXPECT_EQ(game.screen, Options) << "a title-menu button";
-    EXPECT_EQ(game.cursorSprite.getTextureRect().left, 38) << "seen down on its frame";
+    EXPECT_EQ(game.shared.screen, Options) << "a title-menu button";
+    EXPECT_EQ(game.frame.cursorSprite.getTextureRect().left, 38) << "seen down on its frame";
     driver.frame();
-    EXPECT_EQ(game.clickLatch, 0) << "and up on the next";
+    EXPECT_EQ(game.shared.clickLatch, 0) << "and up on the next";
 
     // Two taps between two frames are two presses, on two frames.
-    game.screen = LevelSelect;
-    game.currentLevel = 1;
+    game.shared.screen = LevelSelect;
+    game.shared.currentLevel = 1;
     driver.frame();
     event.mouseButton = {sf::Mouse::Left, 1781, 400};
     for (int i = 0; i < 2; ++i)
@@ -155,24 +160,24 @@ TEST(Shell, APressAndReleaseBetweenTwoFramesActsOnce) {
             driver.platform.events.push_back(event);
         }
     driver.frames(4);
-    EXPECT_EQ(game.currentLevel, 3) << "the next arrow, tapped twice";
+    EXPECT_EQ(game.shared.currentLevel, 3) << "the next arrow, tapped twice";
 
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(3);
     driver.frame();
-    const int money = game.money;
+    const int money = game.rating.money;
     driver.tap(455, 480);
-    EXPECT_EQ(game.towerMenu, BuildMenu) << "a pedestal";
+    EXPECT_EQ(game.defence.towerMenu, BuildMenu) << "a pedestal";
     driver.tap(455, 480 - 105 - 90);
-    ASSERT_EQ(game.towers.size(), 1u) << "a build button";
-    EXPECT_EQ(game.money, money - game.towerCatalogue[Fries][0].cost);
+    ASSERT_EQ(game.defence.towers.size(), 1u) << "a build button";
+    EXPECT_EQ(game.rating.money, money - game.defence.towerCatalogue[Fries][0].cost);
     driver.tap(240, 820);
-    EXPECT_EQ(game.countdownDone, 1) << "the countdown";
+    EXPECT_EQ(game.waveClock.countdownDone, 1) << "the countdown";
     driver.tapKey(sf::Keyboard::Space);
-    EXPECT_EQ(game.paused, 1) << "Space, once";
+    EXPECT_EQ(game.waveClock.paused, 1) << "Space, once";
     driver.tapKey(sf::Keyboard::Num2);
-    EXPECT_EQ(game.gameSpeed, 2) << "a speed key";
-    game.levelWon = 1;
+    EXPECT_EQ(game.waveClock.gameSpeed, 2) << "a speed key";
+    game.rating.levelWon = 1;
     driver.tap(1414 + 165, 555 + 52);
-    EXPECT_EQ(game.screen, LevelSelect) << "Continuer";
+    EXPECT_EQ(game.shared.screen, LevelSelect) << "Continuer";
 }

@@ -3,8 +3,13 @@
 #include "customers/customers.h"
 #include "frame/frame.h"
 #include "ground/game.h"
+#include "ground/records.h"
+#include "level/records.h"
 #include "persist/persist.h"
+#include "persist/records.h"
+#include "rating/records.h"
 #include "support/frame_driver.h"
+#include "towers/records.h"
 #include "towers/towers.h"
 
 #include <gtest/gtest.h>
@@ -23,21 +28,21 @@ namespace {
 // off, and the pedestals are the test's own.
 struct Level {
     explicit Level(double frameSeconds = 1.0 / 60.0) : driver(frameSeconds) {
-        game.tutorialEnabled = 0;
-        game.currentLevel = 1;
-        game.screen = InGame;
-        game.countdown = 100000;
-        game.countdownTickTime = 0;
-        game.money = 5000;
-        game.goalPoint = sf::Vector2f(513, 1072);
+        game.progress.tutorialEnabled = 0;
+        game.shared.currentLevel = 1;
+        game.shared.screen = InGame;
+        game.waveClock.countdown = 100000;
+        game.waveClock.countdownTickTime = 0;
+        game.rating.money = 5000;
+        game.level.goalPoint = sf::Vector2f(513, 1072);
         // Well into the game, as after a countdown: a burger tower built now may throw at once.
         driver.clockSeconds = 10;
         driver.frame();
     }
 
     TowerSlot& pedestal(int facing, float x, float y) {
-        game.slots.emplace_front();
-        TowerSlot& slot = game.slots.front();
+        game.level.slots.emplace_front();
+        TowerSlot& slot = game.level.slots.front();
         slot.facing = facing;
         slot.x = x;
         slot.y = y;
@@ -57,11 +62,11 @@ struct Level {
     // Builds through the real clicks: the pedestal, then the type's build button.
     Tower* build(TowerSlot& slot, int type) {
         click(static_cast<int>(slot.x), static_cast<int>(slot.y));
-        if (game.towerMenu != BuildMenu)
+        if (game.defence.towerMenu != BuildMenu)
             return nullptr;
-        const std::size_t before = game.towers.size();
-        click(game.buildButtons[type].getPosition());
-        return game.towers.size() > before ? &game.towers.front() : nullptr;
+        const std::size_t before = game.defence.towers.size();
+        click(game.defence.buildButtons[type].getPosition());
+        return game.defence.towers.size() > before ? &game.defence.towers.front() : nullptr;
     }
 
     // Where a press opens a tower's menu: the middle of its lowest 204 pixels.
@@ -75,8 +80,9 @@ struct Level {
 
     void upgrade(const Tower& tower) {
         openMenu(tower);
-        ASSERT_TRUE(game.towerMenu == UpgradeToLevel2 || game.towerMenu == UpgradeToLevel3);
-        click(game.upgradeButton.getPosition());
+        ASSERT_TRUE(game.defence.towerMenu == UpgradeToLevel2 ||
+                    game.defence.towerMenu == UpgradeToLevel3);
+        click(game.defence.upgradeButton.getPosition());
     }
 
     // Customers stay where the test put them: walking would take them out of range.
@@ -114,7 +120,7 @@ struct Level {
 };
 
 std::string text(int index) {
-    return game.infoTexts[index].getString().toAnsiString();
+    return game.defence.infoTexts[index].getString().toAnsiString();
 }
 
 } // namespace
@@ -123,7 +129,7 @@ std::string text(int index) {
 
 TEST(TowersCatalogue, SaleValuesReturnHalfOfEverythingPaid) {
     FrameDriver driver;
-    const auto& c = game.towerCatalogue;
+    const auto& c = game.defence.towerCatalogue;
     EXPECT_EQ(c[Fries][2].saleValue, 280);
     EXPECT_EQ(c[Burger][0].saleValue, 95);
     EXPECT_EQ(c[Fries][1].saleValue, 140);
@@ -143,7 +149,7 @@ TEST(TowersCatalogue, SaleValuesReturnHalfOfEverythingPaid) {
 TEST(TowersCatalogue, NewTowerIsCentredForItsFirstFrameThenTakesTheCatalogueOrigin) {
     Level level;
     TowerSlot& slot = level.pedestal(0, 700, 500);
-    game.selectedSlot = &slot;
+    game.defence.selectedSlot = &slot;
     Tower& tower = buildTower(Soda, slot.facing, slot.x, slot.y);
     EXPECT_EQ(tower.frameRect, sf::IntRect(0, 0, 389, 445));
     EXPECT_EQ(tower.sprite.getOrigin(), sf::Vector2f(194, 222));
@@ -176,7 +182,7 @@ TEST(TowersTargeting, RangeIsTheEllipseInscribedInTheRangeDisc) {
 
 TEST(TowersTargeting, NearestToTheGoalFirstAndTheNewerCustomerWinsTies) {
     FrameDriver driver;
-    game.goalPoint = sf::Vector2f(500, 1000);
+    game.level.goalPoint = sf::Vector2f(500, 1000);
     Tower tower;
     tower.x = 500;
     tower.y = 600;
@@ -188,27 +194,27 @@ TEST(TowersTargeting, NearestToTheGoalFirstAndTheNewerCustomerWinsTies) {
     Customer& far = spawnCustomer(Bachelor, DownRight, 0, 500, 500);   // 500
     Customer& newer = spawnCustomer(Bachelor, DownRight, 0, 600, 800); // 223.6, newest
     EXPECT_EQ(chooseTargets(tower), 3);
-    EXPECT_EQ(game.firstTarget, &newer);
-    EXPECT_EQ(game.secondTarget, &older);
-    EXPECT_EQ(game.thirdTarget, &far);
+    EXPECT_EQ(game.defence.firstTarget, &newer);
+    EXPECT_EQ(game.defence.secondTarget, &older);
+    EXPECT_EQ(game.defence.thirdTarget, &far);
 
     // The path position decides, not the drawn one (side-steps do not change priority).
     far.x = 500;
     far.y = 990;
     EXPECT_EQ(chooseTargets(tower), 3);
-    EXPECT_EQ(game.thirdTarget, &far);
+    EXPECT_EQ(game.defence.thirdTarget, &far);
 
     // A full customer is no candidate; with two left the third reference repeats the first.
     newer.fed = newer.appetite;
     EXPECT_EQ(chooseTargets(tower), 2);
-    EXPECT_EQ(game.firstTarget, &older);
-    EXPECT_EQ(game.secondTarget, &far);
-    EXPECT_EQ(game.thirdTarget, &older);
+    EXPECT_EQ(game.defence.firstTarget, &older);
+    EXPECT_EQ(game.defence.secondTarget, &far);
+    EXPECT_EQ(game.defence.thirdTarget, &older);
 
     far.fed = far.appetite;
     EXPECT_EQ(chooseTargets(tower), 1);
-    EXPECT_EQ(game.secondTarget, &older);
-    EXPECT_EQ(game.thirdTarget, &older);
+    EXPECT_EQ(game.defence.secondTarget, &older);
+    EXPECT_EQ(game.defence.thirdTarget, &older);
 }
 
 // ------------------------------------------------------------------ menus
@@ -217,23 +223,24 @@ TEST(TowersMenus, PedestalAnswersWithin51PixelsNot52) {
     Level level;
     level.pedestal(0, 700, 500);
     level.click(752, 500);
-    EXPECT_EQ(game.towerMenu, Closed);
+    EXPECT_EQ(game.defence.towerMenu, Closed);
     level.click(648, 500);
-    EXPECT_EQ(game.towerMenu, Closed);
+    EXPECT_EQ(game.defence.towerMenu, Closed);
     level.click(700, 530);
-    EXPECT_EQ(game.towerMenu, Closed);
+    EXPECT_EQ(game.defence.towerMenu, Closed);
     level.click(751, 500);
-    EXPECT_EQ(game.towerMenu, BuildMenu);
+    EXPECT_EQ(game.defence.towerMenu, BuildMenu);
     level.click(300, 300);
-    EXPECT_EQ(game.towerMenu, Closed) << "a press on the floor closes the menu";
+    EXPECT_EQ(game.defence.towerMenu, Closed) << "a press on the floor closes the menu";
     level.click(649, 529);
-    EXPECT_EQ(game.towerMenu, BuildMenu);
-    EXPECT_EQ(game.selectedSlot, &game.slots.front());
+    EXPECT_EQ(game.defence.towerMenu, BuildMenu);
+    EXPECT_EQ(game.defence.selectedSlot, &game.level.slots.front());
     // The buttons stand around the pedestal.
-    const float friesHeight = game.buildButtons[Fries].getGlobalBounds().height;
-    EXPECT_EQ(game.buildButtons[Fries].getPosition(), sf::Vector2f(700, 500 - 105 - friesHeight));
-    EXPECT_EQ(game.buildButtons[Burger].getPosition(), sf::Vector2f(596, 440));
-    EXPECT_EQ(game.buildButtons[Soda].getPosition(), sf::Vector2f(804, 440));
+    const float friesHeight = game.defence.buildButtons[Fries].getGlobalBounds().height;
+    EXPECT_EQ(game.defence.buildButtons[Fries].getPosition(),
+              sf::Vector2f(700, 500 - 105 - friesHeight));
+    EXPECT_EQ(game.defence.buildButtons[Burger].getPosition(), sf::Vector2f(596, 440));
+    EXPECT_EQ(game.defence.buildButtons[Soda].getPosition(), sf::Vector2f(804, 440));
 }
 
 TEST(TowersMenus, ThePressThatOpensTheMenuDoesNotAlsoBuild) {
@@ -241,19 +248,19 @@ TEST(TowersMenus, ThePressThatOpensTheMenuDoesNotAlsoBuild) {
     TowerSlot& slot = level.pedestal(0, 700, 500);
     level.driver.press(700, 500);
     level.frame();
-    ASSERT_EQ(game.towerMenu, BuildMenu);
-    const sf::Vector2f button = game.buildButtons[Burger].getPosition();
+    ASSERT_EQ(game.defence.towerMenu, BuildMenu);
+    const sf::Vector2f button = game.defence.buildButtons[Burger].getPosition();
     level.driver.moveMouse(static_cast<int>(button.x), static_cast<int>(button.y));
     level.frames(5);
-    EXPECT_TRUE(game.towers.empty()) << "the held press was already used";
+    EXPECT_TRUE(game.defence.towers.empty()) << "the held press was already used";
     level.driver.release();
     level.frame();
     level.click(button);
-    ASSERT_EQ(game.towers.size(), 1u);
-    EXPECT_EQ(game.towers.front().type, Burger);
+    ASSERT_EQ(game.defence.towers.size(), 1u);
+    EXPECT_EQ(game.defence.towers.front().type, Burger);
     EXPECT_EQ(slot.occupied, 1);
-    EXPECT_EQ(game.money, 5000 - 190);
-    EXPECT_EQ(game.towerMenu, Closed);
+    EXPECT_EQ(game.rating.money, 5000 - 190);
+    EXPECT_EQ(game.defence.towerMenu, Closed);
 }
 
 TEST(TowersMenus, BuildingNeedsTheWholePrice) {
@@ -262,10 +269,10 @@ TEST(TowersMenus, BuildingNeedsTheWholePrice) {
     // A price the money does not cover shows red under its button, and turns back as the money
     // comes in.
     level.click(700, 500);
-    ASSERT_EQ(game.towerMenu, BuildMenu);
+    ASSERT_EQ(game.defence.towerMenu, BuildMenu);
     const auto redUnder = [&](int type) {
         const sf::Image shown = level.driver.frameImage();
-        const sf::FloatRect button = game.buildButtons[type].getGlobalBounds();
+        const sf::FloatRect button = game.defence.buildButtons[type].getGlobalBounds();
         int red = 0;
         for (int y = 0; y < 40; ++y)
             for (int x = -40; x < 40; ++x) {
@@ -276,32 +283,32 @@ TEST(TowersMenus, BuildingNeedsTheWholePrice) {
             }
         return red;
     };
-    const int burgerCost = game.towerCatalogue[Burger][0].cost;
-    game.money = burgerCost - 1;
+    const int burgerCost = game.defence.towerCatalogue[Burger][0].cost;
+    game.rating.money = burgerCost - 1;
     EXPECT_GT(redUnder(Burger), 40);
     EXPECT_EQ(redUnder(Fries), 0);
-    game.money = burgerCost;
+    game.rating.money = burgerCost;
     EXPECT_EQ(redUnder(Burger), 0);
     level.click(900, 900);
 
-    game.money = 99;
+    game.rating.money = 99;
     EXPECT_EQ(level.build(slot, Fries), nullptr);
-    EXPECT_EQ(game.towerMenu, Closed) << "the unaffordable button only closes the menu";
-    EXPECT_EQ(game.money, 99);
+    EXPECT_EQ(game.defence.towerMenu, Closed) << "the unaffordable button only closes the menu";
+    EXPECT_EQ(game.rating.money, 99);
     EXPECT_EQ(slot.occupied, 0);
 
-    game.money = 100;
+    game.rating.money = 100;
     Tower* tower = level.build(slot, Fries);
     ASSERT_NE(tower, nullptr);
-    EXPECT_EQ(game.money, 0);
+    EXPECT_EQ(game.rating.money, 0);
     EXPECT_EQ(slot.occupied, 1);
     EXPECT_EQ(tower->slot, &slot);
     EXPECT_EQ(tower->x, 700);
-    EXPECT_EQ(game.towerMenu, Closed);
+    EXPECT_EQ(game.defence.towerMenu, Closed);
 
     // An occupied pedestal opens no build menu: the press reaches the tower standing on it.
     level.click(700, 500);
-    EXPECT_EQ(game.towerMenu, SellOnly);
+    EXPECT_EQ(game.defence.towerMenu, SellOnly);
 }
 
 TEST(TowersMenus, SellingReturnsTheSaleValueAndFreesThePedestalAtOnce) {
@@ -309,19 +316,19 @@ TEST(TowersMenus, SellingReturnsTheSaleValueAndFreesThePedestalAtOnce) {
     TowerSlot& slot = level.pedestal(1, 700, 500);
     Tower* soda = level.build(slot, Soda);
     ASSERT_NE(soda, nullptr);
-    const int money = game.money;
+    const int money = game.rating.money;
     level.openMenu(*soda);
-    EXPECT_EQ(game.towerMenu, SellOnly);
-    EXPECT_EQ(game.selectedTower, soda);
-    EXPECT_EQ(game.towerInfoVisible, 1);
-    EXPECT_EQ(game.sellButton.getPosition(), sf::Vector2f(596, 500 - 354 + 445 / 2));
-    level.click(game.sellButton.getPosition());
-    EXPECT_EQ(game.money, money + 25);
-    EXPECT_TRUE(game.towers.empty());
+    EXPECT_EQ(game.defence.towerMenu, SellOnly);
+    EXPECT_EQ(game.defence.selectedTower, soda);
+    EXPECT_EQ(game.defence.towerInfoVisible, 1);
+    EXPECT_EQ(game.defence.sellButton.getPosition(), sf::Vector2f(596, 500 - 354 + 445 / 2));
+    level.click(game.defence.sellButton.getPosition());
+    EXPECT_EQ(game.rating.money, money + 25);
+    EXPECT_TRUE(game.defence.towers.empty());
     EXPECT_EQ(slot.occupied, 0);
-    EXPECT_EQ(game.selectedTower, nullptr);
-    EXPECT_EQ(game.towerMenu, Closed);
-    EXPECT_EQ(game.towerInfoVisible, 0);
+    EXPECT_EQ(game.defence.selectedTower, nullptr);
+    EXPECT_EQ(game.defence.towerMenu, Closed);
+    EXPECT_EQ(game.defence.towerInfoVisible, 0);
     level.frames(2);
     EXPECT_NE(level.build(slot, Burger), nullptr) << "the freed pedestal takes a tower at once";
 }
@@ -333,10 +340,10 @@ TEST(TowersMenus, EveryTowerSellsForHalfOfAllItPaidAtEveryLevel) {
     const int costs[TowerTypeCount][3] = {{100, 180, 280}, {190, 240, 270}, {50, 150, 220}};
     TowerSlot& slot = level.pedestal(0, 700, 500);
     for (int type = 0; type < TowerTypeCount; ++type) {
-        game.upgradeUnlocked[type][2] = game.upgradeUnlocked[type][3] = 1;
+        game.progress.upgradeUnlocked[type][2] = game.progress.upgradeUnlocked[type][3] = 1;
         for (int top = 0; top < 3; ++top) {
             SCOPED_TRACE("type " + std::to_string(type) + " level " + std::to_string(top + 1));
-            int paid = 0, money = game.money;
+            int paid = 0, money = game.rating.money;
             Tower* tower = level.build(slot, type);
             ASSERT_NE(tower, nullptr);
             for (int next = 0; next <= top; ++next) {
@@ -344,13 +351,13 @@ TEST(TowersMenus, EveryTowerSellsForHalfOfAllItPaidAtEveryLevel) {
                     level.upgrade(*tower);
                 paid += costs[type][next];
                 EXPECT_EQ(tower->level, next);
-                EXPECT_EQ(game.money, money - paid);
+                EXPECT_EQ(game.rating.money, money - paid);
             }
-            money = game.money;
+            money = game.rating.money;
             level.openMenu(*tower);
-            level.click(game.sellButton.getPosition());
-            EXPECT_TRUE(game.towers.empty());
-            EXPECT_EQ(game.money, money + paid / 2);
+            level.click(game.defence.sellButton.getPosition());
+            EXPECT_TRUE(game.defence.towers.empty());
+            EXPECT_EQ(game.rating.money, money + paid / 2);
         }
     }
 }
@@ -364,43 +371,44 @@ TEST(TowersMenus, UpgradeOnlyWhenTheShopUnlockedTheNextLevelAndTheRowIsKept) {
     EXPECT_EQ(burger->frameRect.top, 181) << "row 1 of the sheet on a facing-1 pedestal";
 
     level.openMenu(*burger);
-    EXPECT_EQ(game.towerMenu, SellOnly) << "level 2 still locked";
+    EXPECT_EQ(game.defence.towerMenu, SellOnly) << "level 2 still locked";
     level.click(900, 900);
 
-    game.upgradeUnlocked[Burger][2] = 1;
+    game.progress.upgradeUnlocked[Burger][2] = 1;
     level.openMenu(*burger);
-    ASSERT_EQ(game.towerMenu, UpgradeToLevel2);
-    EXPECT_EQ(game.upgradeButton.getPosition(), sf::Vector2f(804, 500 - 147 + 181 / 2));
+    ASSERT_EQ(game.defence.towerMenu, UpgradeToLevel2);
+    EXPECT_EQ(game.defence.upgradeButton.getPosition(), sf::Vector2f(804, 500 - 147 + 181 / 2));
 
     // Not enough money: the press only closes the menu.
-    game.money = 239;
-    level.click(game.upgradeButton.getPosition());
+    game.rating.money = 239;
+    level.click(game.defence.upgradeButton.getPosition());
     EXPECT_EQ(burger->level, 0);
-    EXPECT_EQ(game.money, 239);
-    EXPECT_EQ(game.towerMenu, Closed);
+    EXPECT_EQ(game.rating.money, 239);
+    EXPECT_EQ(game.defence.towerMenu, Closed);
 
-    game.money = 240;
+    game.rating.money = 240;
     level.upgrade(*burger);
     EXPECT_EQ(burger->level, 1);
     EXPECT_EQ(burger->stats.feed, 28);
     EXPECT_EQ(burger->stats.saleValue, 215);
-    EXPECT_EQ(game.money, 0);
+    EXPECT_EQ(game.rating.money, 0);
     EXPECT_EQ(burger->frameRect, sf::IntRect(0, 211, 200, 211)) << "still row 1";
-    EXPECT_EQ(burger->sprite.getTexture(), game.towerCatalogue[Burger][1].towerTexture);
+    EXPECT_EQ(burger->sprite.getTexture(), game.defence.towerCatalogue[Burger][1].towerTexture);
     EXPECT_EQ(burger->sprite.getOrigin(), sf::Vector2f(96, 177));
     level.frame();
-    EXPECT_EQ(burger->rangeSprite.getTexture(), game.towerCatalogue[Burger][1].rangeTexture);
+    EXPECT_EQ(burger->rangeSprite.getTexture(),
+              game.defence.towerCatalogue[Burger][1].rangeTexture);
 
     // Level 3 stays locked: the menu offers the sale only.
-    game.money = 1000;
+    game.rating.money = 1000;
     level.openMenu(*burger);
-    EXPECT_EQ(game.towerMenu, SellOnly);
+    EXPECT_EQ(game.defence.towerMenu, SellOnly);
 }
 
 TEST(TowersMenus, TurningAndSodaTowersKeepTheirRowOnUpgrade) {
     Level level;
-    game.upgradeUnlocked[Fries][2] = 1;
-    game.upgradeUnlocked[Soda][2] = 1;
+    game.progress.upgradeUnlocked[Fries][2] = 1;
+    game.progress.upgradeUnlocked[Soda][2] = 1;
     TowerSlot& turning = level.pedestal(4, 600, 450);
     TowerSlot& sodaSlot = level.pedestal(2, 1200, 450);
     Tower* fries = level.build(turning, Fries);
@@ -418,22 +426,22 @@ TEST(TowersMenus, TurningAndSodaTowersKeepTheirRowOnUpgrade) {
 
 TEST(TowersMenus, HoveringTheUpgradeShowsAndUsesTheNextDisc) {
     Level level;
-    game.upgradeUnlocked[Fries][2] = 1;
+    game.progress.upgradeUnlocked[Fries][2] = 1;
     TowerSlot& slot = level.pedestal(0, 700, 500);
     Tower* fries = level.build(slot, Fries);
     ASSERT_NE(fries, nullptr);
     level.openMenu(*fries);
-    ASSERT_EQ(game.towerMenu, UpgradeToLevel2);
-    const sf::Vector2f button = game.upgradeButton.getPosition();
+    ASSERT_EQ(game.defence.towerMenu, UpgradeToLevel2);
+    const sf::Vector2f button = game.defence.upgradeButton.getPosition();
     level.driver.moveMouse(static_cast<int>(button.x), static_cast<int>(button.y));
     level.frame();
     EXPECT_EQ(fries->showRange, 1);
-    EXPECT_EQ(fries->rangeSprite.getTexture(), game.towerCatalogue[Fries][1].rangeTexture);
+    EXPECT_EQ(fries->rangeSprite.getTexture(), game.defence.towerCatalogue[Fries][1].rangeTexture);
     const sf::FloatRect wide = fries->rangeSprite.getGlobalBounds();
     EXPECT_FLOAT_EQ(wide.left + wide.width / 2, 700) << "the larger disc stays centred";
     level.driver.moveMouse(0, 0);
     level.frame();
-    EXPECT_EQ(fries->rangeSprite.getTexture(), game.towerCatalogue[Fries][0].rangeTexture);
+    EXPECT_EQ(fries->rangeSprite.getTexture(), game.defence.towerCatalogue[Fries][0].rangeTexture);
     EXPECT_EQ(fries->showRange, 1) << "the open menu keeps the disc shown";
     level.click(300, 300);
     EXPECT_EQ(fries->showRange, 0);
@@ -446,38 +454,38 @@ TEST(TowersMenus, InfoPanelTextsForOneAndTwoColumns) {
     ASSERT_NE(fries, nullptr);
     level.openMenu(*fries);
     level.frame();
-    EXPECT_EQ(game.infoPanel.getTexture(), game.infoPanelTexture);
+    EXPECT_EQ(game.defence.infoPanel.getTexture(), game.defence.infoPanelTexture);
     EXPECT_EQ(text(0), "Tourelle \n  Frites");
     EXPECT_EQ(text(1), "Niv.1");
     EXPECT_EQ(text(2), "6");
     EXPECT_EQ(text(3), "0.50s");
     EXPECT_EQ(text(4), "150.00");
 
-    game.maxTowerLevel[Fries] = 2; // the shop sells level 2
+    game.defence.maxTowerLevel[Fries] = 2; // the shop sells level 2
     level.frame();
-    EXPECT_EQ(game.infoPanel.getTexture(), game.infoPanel2Texture);
+    EXPECT_EQ(game.defence.infoPanel.getTexture(), game.defence.infoPanel2Texture);
     EXPECT_EQ(text(1), "Niv.1                Niv.2");
     EXPECT_EQ(text(2), "6                      7");
     EXPECT_EQ(text(3), "0.50s               0.80s");
     EXPECT_EQ(text(4), "150.00                200.00");
-    EXPECT_EQ(game.infoPanel.getPosition(), sf::Vector2f(1000, 800));
-    EXPECT_EQ(game.infoTexts[4].getPosition(), sf::Vector2f(1250, 1005));
-    EXPECT_EQ(game.infoTexts[0].getFillColor(), sf::Color::White);
-    EXPECT_EQ(game.infoTexts[1].getCharacterSize(), 25u);
+    EXPECT_EQ(game.defence.infoPanel.getPosition(), sf::Vector2f(1000, 800));
+    EXPECT_EQ(game.defence.infoTexts[4].getPosition(), sf::Vector2f(1250, 1005));
+    EXPECT_EQ(game.defence.infoTexts[0].getFillColor(), sf::Color::White);
+    EXPECT_EQ(game.defence.infoTexts[1].getCharacterSize(), 25u);
 
     // The build menu previews the level-1 row of the hovered button.
     TowerSlot& other = level.pedestal(0, 1200, 500);
     level.click(1200, 500);
-    ASSERT_EQ(game.towerMenu, BuildMenu);
-    const sf::Vector2f burger = game.buildButtons[Burger].getPosition();
+    ASSERT_EQ(game.defence.towerMenu, BuildMenu);
+    const sf::Vector2f burger = game.defence.buildButtons[Burger].getPosition();
     level.driver.moveMouse(static_cast<int>(burger.x), static_cast<int>(burger.y));
     level.frame();
-    EXPECT_EQ(game.towerInfoVisible, 0);
+    EXPECT_EQ(game.defence.towerInfoVisible, 0);
     EXPECT_EQ(text(0), " Tour \nBurger");
     EXPECT_EQ(text(1), "Niv.1");
     EXPECT_EQ(text(2), "25");
     EXPECT_EQ(text(3), "1.50s");
-    EXPECT_EQ(game.infoPanel.getTexture(), game.infoPanelTexture);
+    EXPECT_EQ(game.defence.infoPanel.getTexture(), game.defence.infoPanelTexture);
     EXPECT_EQ(other.occupied, 0);
     level.click(900, 900);
 
@@ -500,13 +508,13 @@ TEST(TowersMenus, InfoPanelTextsForOneAndTwoColumns) {
             std::snprintf(figures[2], 80, "%.2fs", now.fireInterval);
             std::snprintf(figures[3], 80, "%.2f", now.range);
         }
-        EXPECT_EQ(game.infoPanel.getTexture(),
-                  next ? game.infoPanel2Texture : game.infoPanelTexture);
+        EXPECT_EQ(game.defence.infoPanel.getTexture(),
+                  next ? game.defence.infoPanel2Texture : game.defence.infoPanelTexture);
         EXPECT_EQ(text(0), tr(now.name));
         for (int line = 0; line < 4; ++line)
             EXPECT_EQ(text(line + 1), figures[line]) << now.name << " level " << at + 1;
-        const sf::FloatRect panel = game.infoPanel.getGlobalBounds();
-        for (const sf::Text& line : game.infoTexts) {
+        const sf::FloatRect panel = game.defence.infoPanel.getGlobalBounds();
+        for (const sf::Text& line : game.defence.infoTexts) {
             const sf::FloatRect at = line.getGlobalBounds();
             EXPECT_TRUE(panel.contains(at.left, at.top) &&
                         panel.contains(at.left + at.width, at.top + at.height))
@@ -515,10 +523,10 @@ TEST(TowersMenus, InfoPanelTextsForOneAndTwoColumns) {
     };
     float x = 300;
     for (int type = 0; type < TowerTypeCount; ++type) {
-        const TowerStats* rows = game.towerCatalogue[type];
+        const TowerStats* rows = game.defence.towerCatalogue[type];
         TowerSlot& free = level.pedestal(0, x += 250, 300);
         level.click(free.x, free.y);
-        const sf::Vector2f button = game.buildButtons[type].getPosition();
+        const sf::Vector2f button = game.defence.buildButtons[type].getPosition();
         level.driver.moveMouse(static_cast<int>(button.x), static_cast<int>(button.y));
         level.frame();
         expectPanel(rows[0], nullptr, 0);
@@ -526,17 +534,17 @@ TEST(TowersMenus, InfoPanelTextsForOneAndTwoColumns) {
         Tower* tower = level.build(free, type);
         ASSERT_NE(tower, nullptr);
         for (int at = 0; at < 3; ++at) {
-            game.maxTowerLevel[type] = at + 1;
+            game.defence.maxTowerLevel[type] = at + 1;
             level.openMenu(*tower);
             expectPanel(rows[at], nullptr, at);
             if (at == 2)
                 break;
-            game.upgradeUnlocked[type][at + 2] = 1;
-            game.maxTowerLevel[type] = at + 2;
+            game.progress.upgradeUnlocked[type][at + 2] = 1;
+            game.defence.maxTowerLevel[type] = at + 2;
             level.openMenu(*tower);
             expectPanel(rows[at], &rows[at + 1], at);
             // Hovering the upgrade button leaves the comparison up.
-            const sf::Vector2f upgrade = game.upgradeButton.getPosition();
+            const sf::Vector2f upgrade = game.defence.upgradeButton.getPosition();
             level.driver.moveMouse(static_cast<int>(upgrade.x), static_cast<int>(upgrade.y));
             level.frame();
             expectPanel(rows[at], &rows[at + 1], at);
@@ -554,11 +562,11 @@ TEST(TowersMenus, SaleAndUpgradeActOnlyOnAStandingTower) {
     Tower* fries = level.build(slot, Fries);
     ASSERT_NE(fries, nullptr);
     level.openMenu(*fries);
-    ASSERT_EQ(game.selectedTower, fries);
+    ASSERT_EQ(game.defence.selectedTower, fries);
     // Removed by someone else (the tutorial may do so): nothing keeps pointing at it.
     removeTower(*fries);
-    EXPECT_EQ(game.selectedTower, nullptr);
-    EXPECT_EQ(game.towerMenu, Closed);
+    EXPECT_EQ(game.defence.selectedTower, nullptr);
+    EXPECT_EQ(game.defence.towerMenu, Closed);
     EXPECT_EQ(slot.occupied, 0);
     level.frames(2);
 
@@ -567,13 +575,13 @@ TEST(TowersMenus, SaleAndUpgradeActOnlyOnAStandingTower) {
     ASSERT_NE(again, nullptr);
     level.openMenu(*again);
     Tower ghost = *again;
-    game.selectedTower = &ghost;
-    const int money = game.money;
-    level.click(game.sellButton.getPosition());
-    EXPECT_EQ(game.money, money);
-    EXPECT_EQ(game.towers.size(), 1u);
+    game.defence.selectedTower = &ghost;
+    const int money = game.rating.money;
+    level.click(game.defence.sellButton.getPosition());
+    EXPECT_EQ(game.rating.money, money);
+    EXPECT_EQ(game.defence.towers.size(), 1u);
     EXPECT_EQ(slot.occupied, 1);
-    game.selectedTower = nullptr;
+    game.defence.selectedTower = nullptr;
 }
 
 // ------------------------------------------------------------------ attacks
@@ -600,7 +608,7 @@ TEST(TowersAttacks, LevelOneFriesAttacksAboutEveryNineTenthsOfASecond) {
     // Short frames, so that the frame length hardly adds to the rhythm being measured.
     for (int speed : {1, 2}) {
         Level level(speed == 1 ? 0.004 : 0.002);
-        game.gameSpeed = speed;
+        game.waveClock.gameSpeed = speed;
         TowerSlot& slot = level.pedestal(0, 700, 500);
         Customer& eater = level.customer(BigEater, 720, 520);
         ASSERT_NE(level.build(slot, Fries), nullptr);
@@ -620,7 +628,7 @@ TEST(TowersAttacks, FriesWaitsForTheEndOfItsGestureAtRealFrameRates) {
         double atSixty = 0;
         for (double frameSeconds : {1.0 / 60.0, 1.0 / 20.0}) {
             Level level(frameSeconds);
-            game.gameSpeed = speed;
+            game.waveClock.gameSpeed = speed;
             TowerSlot& slot = level.pedestal(0, 700, 500);
             Customer& eater = level.customer(BigEater, 720, 520);
             Tower* fries = level.build(slot, Fries);
@@ -670,14 +678,14 @@ TEST(TowersAttacks, NewTowerMayAttackAtOnceAndAnIdleTowerLooksAgainEachInterval)
     level.frames(40);
     const float looked = fries->lastFireTime;
     EXPECT_GT(looked, 0);
-    EXPECT_LT(game.now - looked, 0.5f + 0.02f);
+    EXPECT_LT(game.clock.now - looked, 0.5f + 0.02f);
     eater.fed = 0;
     EXPECT_TRUE(level.runUntil([&] { return eater.fed > 0; }, 0.55));
 }
 
 TEST(TowersAttacks, LevelThreeFriesFeedsTwoOfTwoHungryCustomers) {
     Level level;
-    game.upgradeUnlocked[Fries][2] = game.upgradeUnlocked[Fries][3] = 1;
+    game.progress.upgradeUnlocked[Fries][2] = game.progress.upgradeUnlocked[Fries][3] = 1;
     TowerSlot& slot = level.pedestal(0, 700, 500);
     Tower* fries = level.build(slot, Fries);
     ASSERT_NE(fries, nullptr);
@@ -720,11 +728,11 @@ TEST(TowersAttacks, SodaSplashAtColumnSixSoundAtColumnFour) {
     const double end = level.driver.clockSeconds + 3;
     while (soda->firing && level.driver.clockSeconds < end) {
         stopSound(SoundSodaShot);
-        const std::size_t splashes = game.projectiles.size();
+        const std::size_t splashes = game.defence.projectiles.size();
         level.frame();
-        if (game.projectiles.size() > splashes && splashColumn < 0) {
+        if (game.defence.projectiles.size() > splashes && splashColumn < 0) {
             splashColumn = soda->animFrame;
-            splash = game.projectiles.front();
+            splash = game.defence.projectiles.front();
         }
         if (!soundStopped(SoundSodaShot) && soundColumn < 0)
             soundColumn = soda->animFrame;
@@ -747,7 +755,7 @@ TEST(TowersAttacks, SplashFeedsOnceAndTwoSplashesSlowToWalkSpeedOverTwoAndAHalf)
     ASSERT_TRUE(one && two);
     Customer& both = level.customer(Bachelor, 700, 520);
     Customer& single = level.customer(BigEater, 500, 500);
-    ASSERT_TRUE(level.runUntil([&] { return game.projectiles.size() == 2; }, 3));
+    ASSERT_TRUE(level.runUntil([&] { return game.defence.projectiles.size() == 2; }, 3));
     level.frame();
     EXPECT_FLOAT_EQ(both.slowedSpeed, 125 / 2.5f);
     EXPECT_EQ(both.hitActive[Soda], 1);
@@ -766,8 +774,8 @@ TEST(TowersAttacks, BurgerFliesOnAfterItsTargetTurnsAndFeedsWhoeverIsOnItsLine) 
     Customer& target = level.customer(BigEater, 850, 440);
     Tower* burger = level.build(slot, Burger);
     ASSERT_NE(burger, nullptr);
-    ASSERT_EQ(game.projectiles.size(), 1u);
-    const Projectile shot = game.projectiles.front();
+    ASSERT_EQ(game.defence.projectiles.size(), 1u);
+    const Projectile shot = game.defence.projectiles.front();
     EXPECT_EQ(shot.kind, Burger);
     // Thrown from the hand of a row-0 level-1 tower: it flies on the line from there.
     const float fromHandX = shot.x - (700 - 96 + 127), fromHandY = shot.y - (400 - 147 + 133);
@@ -784,7 +792,7 @@ TEST(TowersAttacks, BurgerFliesOnAfterItsTargetTurnsAndFeedsWhoeverIsOnItsLine) 
     EXPECT_EQ(other.fed, 25);
     EXPECT_EQ(other.hitActive[Burger], 1);
     EXPECT_EQ(target.fed, 0);
-    EXPECT_TRUE(std::none_of(game.projectiles.begin(), game.projectiles.end(),
+    EXPECT_TRUE(std::none_of(game.defence.projectiles.begin(), game.defence.projectiles.end(),
                              [](const Projectile& p) { return p.kind == Burger; }))
         << "the burger ends in the one it fed";
 }
@@ -795,12 +803,13 @@ TEST(TowersAttacks, MissedBurgerIsGoneOnceItLeavesTheWindow) {
     Customer& target = level.customer(BigEater, 1850, 320);
     Tower* burger = level.build(slot, Burger);
     ASSERT_NE(burger, nullptr);
-    ASSERT_EQ(game.projectiles.size(), 1u);
-    EXPECT_EQ(game.projectiles.front().facing, 4) << "the world pass reads the thrower's facing";
+    ASSERT_EQ(game.defence.projectiles.size(), 1u);
+    EXPECT_EQ(game.defence.projectiles.front().facing, 4)
+        << "the world pass reads the thrower's facing";
     level.pinned[0].second = sf::Vector2f(1700, 900); // steps out of the way
     target.fed = target.appetite;                     // and no new throw
     level.frames(3);
-    EXPECT_EQ(game.projectiles.size(), 1u) << "still in the window";
+    EXPECT_EQ(game.defence.projectiles.size(), 1u) << "still in the window";
     level.frames(30);
-    EXPECT_TRUE(game.projectiles.empty());
+    EXPECT_TRUE(game.defence.projectiles.empty());
 }

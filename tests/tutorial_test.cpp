@@ -2,12 +2,20 @@
 // frames: what each press does at each step, when the level stands still, and where the
 // light falls.
 #include "assets/assets.h"
+#include "customers/records.h"
 #include "frame/frame.h"
 #include "ground/game.h"
+#include "ground/records.h"
+#include "level/records.h"
 #include "persist/persist.h"
+#include "persist/records.h"
 #include "rating/rating.h"
+#include "rating/records.h"
 #include "support/frame_driver.h"
+#include "towers/records.h"
+#include "tutorial/records.h"
 #include "tutorial/tutorial.h"
+#include "ui/records.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +47,7 @@ void click(FrameDriver& driver, const sf::Sprite& button) {
 
 // Where the lesson's press on the Fries tower lands: low on its base, near its pedestal.
 sf::Vector2i friesTowerPoint() {
-    for (const Tower& tower : game.towers) {
+    for (const Tower& tower : game.defence.towers) {
         if (tower.type != Fries)
             continue;
         const TowerStats& s = tower.stats;
@@ -52,18 +60,18 @@ sf::Vector2i friesTowerPoint() {
 
 // The press each reading step of the lesson waits for.
 void pressForStep(FrameDriver& driver) {
-    switch (game.tutorialStep) {
+    switch (game.lesson.tutorialStep) {
     case StepFriesPedestal:
         click(driver, friesPedestal);
         break;
     case StepFriesButton:
-        click(driver, game.buildButtons[Fries]);
+        click(driver, game.defence.buildButtons[Fries]);
         break;
     case StepSodaPedestal:
         click(driver, sodaPedestal);
         break;
     case StepSodaButton:
-        click(driver, game.buildButtons[Soda]);
+        click(driver, game.defence.buildButtons[Soda]);
         break;
     case StepFriesTower:
         click(driver, friesTowerPoint());
@@ -80,7 +88,7 @@ void pressForStep(FrameDriver& driver) {
     case StepBurgerButton:
     case StepExitButton:
     case StepMiddleButton:
-        click(driver, game.buildButtons[Burger]);
+        click(driver, game.defence.buildButtons[Burger]);
         break;
     default:
         click(driver, floorPoint);
@@ -90,19 +98,19 @@ void pressForStep(FrameDriver& driver) {
 
 // Reads on, one shown press at a time, until the lesson is at `step`.
 void readUntil(FrameDriver& driver, int step) {
-    for (int guard = 0; guard < 40 && game.tutorialStep < step; ++guard) {
-        const int before = game.tutorialStep;
+    for (int guard = 0; guard < 40 && game.lesson.tutorialStep < step; ++guard) {
+        const int before = game.lesson.tutorialStep;
         pressForStep(driver);
-        ASSERT_EQ(game.tutorialStep, before + 1)
+        ASSERT_EQ(game.lesson.tutorialStep, before + 1)
             << "the shown press moves step " << before << " on";
     }
-    ASSERT_EQ(game.tutorialStep, step);
+    ASSERT_EQ(game.lesson.tutorialStep, step);
 }
 
 // The first level with its lesson, as the level selection starts it.
 struct Lesson {
     explicit Lesson(double frameSeconds = 1.0 / 30.0) : driver(frameSeconds) {
-        game.tutorialEnabled = 1;
+        game.progress.tutorialEnabled = 1;
         driver.startLevel(0);
         driver.frame();
     }
@@ -111,21 +119,22 @@ struct Lesson {
 
 // The wave's own time, as the wave scripts measure it.
 double waveTime() {
-    return (static_cast<double>(game.now) - game.waveClockStart) * game.gameSpeed -
-           game.pausedTotal;
+    return (static_cast<double>(game.clock.now) - game.waveClock.waveClockStart) *
+               game.waveClock.gameSpeed -
+           game.waveClock.pausedTotal;
 }
 
 // Whether a point of the frame lies in the fully lit part of the light (its soft rim, the
 // outer fifth of its radius, is half dark).
 bool fullyLit(float x, float y) {
-    return std::hypot(x - game.spotlightX, (1080 - y) - game.spotlightY) <
-           game.spotlightRadius * 0.78f;
+    return std::hypot(x - game.lesson.spotlightX, (1080 - y) - game.lesson.spotlightY) <
+           game.lesson.spotlightRadius * 0.78f;
 }
 
 // The featured newcomer is well inside the picture, and its body and the gauge over its head
 // are in the light.
 void expectNewcomerLit(const Customer& c) {
-    EXPECT_EQ(game.spotlightOn, 1);
+    EXPECT_EQ(game.lesson.spotlightOn, 1);
     const sf::FloatRect gauge = c.gaugeSprite.getGlobalBounds();
     const float gaugeTop = c.y - static_cast<float>(c.frameHeight) - gauge.height;
     EXPECT_GE(gaugeTop, 60) << "the gauge is well inside the picture";
@@ -136,15 +145,15 @@ void expectNewcomerLit(const Customer& c) {
 }
 
 void expectLight(float x, float y, float radius) {
-    EXPECT_EQ(game.spotlightOn, 1);
-    EXPECT_FLOAT_EQ(game.spotlightX, x);
-    EXPECT_FLOAT_EQ(game.spotlightY, y);
-    EXPECT_FLOAT_EQ(game.spotlightRadius, radius);
+    EXPECT_EQ(game.lesson.spotlightOn, 1);
+    EXPECT_FLOAT_EQ(game.lesson.spotlightX, x);
+    EXPECT_FLOAT_EQ(game.lesson.spotlightY, y);
+    EXPECT_FLOAT_EQ(game.lesson.spotlightRadius, radius);
 }
 
 std::map<int, std::pair<float, float>> customerPlaces() {
     std::map<int, std::pair<float, float>> places;
-    for (const Customer& c : game.customers)
+    for (const Customer& c : game.crowd.customers)
         places[c.id] = {c.x, c.y};
     return places;
 }
@@ -153,100 +162,101 @@ std::map<int, std::pair<float, float>> customerPlaces() {
 
 TEST(Tutorial, WithTheTutorialOffTheFirstLevelMovesAtOnceAndBuildsFreely) {
     FrameDriver driver(1.0 / 30.0);
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(0);
     driver.runFor(11.5);
-    EXPECT_EQ(game.countdownDone, 1) << "the countdown runs from the start";
-    EXPECT_GT(game.spawnedInWave, 0);
-    EXPECT_TRUE(game.dialogue.empty());
-    EXPECT_EQ(game.spotlightOn, 0);
-    EXPECT_EQ(game.tutorialStep, 0);
+    EXPECT_EQ(game.waveClock.countdownDone, 1) << "the countdown runs from the start";
+    EXPECT_GT(game.waves.spawnedInWave, 0);
+    EXPECT_TRUE(game.lesson.dialogue.empty());
+    EXPECT_EQ(game.lesson.spotlightOn, 0);
+    EXPECT_EQ(game.lesson.tutorialStep, 0);
     click(driver, otherPedestal);
-    EXPECT_EQ(game.towerMenu, BuildMenu) << "any pedestal opens its menu";
+    EXPECT_EQ(game.defence.towerMenu, BuildMenu) << "any pedestal opens its menu";
 }
 
 TEST(Tutorial, TheFirstStepsAdvanceOnPressesWhileTheLevelStandsStill) {
     Lesson lesson;
     FrameDriver& driver = lesson.driver;
-    EXPECT_EQ(game.dialogue, "Bienvenue dans le tutoriel de Snack Spire!\n Aujourd'hui nous "
-                             "allons voir ensemble les bases du jeu.");
-    EXPECT_EQ(game.spotlightOn, 0);
+    EXPECT_EQ(game.lesson.dialogue, "Bienvenue dans le tutoriel de Snack Spire!\n Aujourd'hui nous "
+                                    "allons voir ensemble les bases du jeu.");
+    EXPECT_EQ(game.lesson.spotlightOn, 0);
     driver.runFor(15.0);
-    EXPECT_EQ(game.countdown, 10) << "the countdown waits for the lesson";
-    EXPECT_TRUE(game.customers.empty());
-    EXPECT_EQ(game.tutorialStep, 0);
+    EXPECT_EQ(game.waveClock.countdown, 10) << "the countdown waits for the lesson";
+    EXPECT_TRUE(game.crowd.customers.empty());
+    EXPECT_EQ(game.lesson.tutorialStep, 0);
 
     click(driver, floorPoint);
-    EXPECT_EQ(game.tutorialStep, 1);
-    EXPECT_EQ(game.dialogue, "L'objectif est d'être le fast food le mieux noté par Trap-Advisor.");
-    EXPECT_EQ(game.spatulaAnimating, 1);
+    EXPECT_EQ(game.lesson.tutorialStep, 1);
+    EXPECT_EQ(game.lesson.dialogue,
+              "L'objectif est d'être le fast food le mieux noté par Trap-Advisor.");
+    EXPECT_EQ(game.lesson.spatulaAnimating, 1);
     // The spatula waves through its 8 frames, 0.1 s each, then rests on the first.
     driver.runFor(0.5);
-    EXPECT_GT(game.spatulaFrame, 0);
-    EXPECT_EQ(game.spatulaSprite.getTextureRect().left, 357 * game.spatulaFrame);
+    EXPECT_GT(game.lesson.spatulaFrame, 0);
+    EXPECT_EQ(game.lesson.spatulaSprite.getTextureRect().left, 357 * game.lesson.spatulaFrame);
     driver.runFor(1.0);
-    EXPECT_EQ(game.spatulaAnimating, 0);
-    EXPECT_EQ(game.spatulaSprite.getTextureRect(), sf::IntRect(0, 0, 357, 502));
+    EXPECT_EQ(game.lesson.spatulaAnimating, 0);
+    EXPECT_EQ(game.lesson.spatulaSprite.getTextureRect(), sf::IntRect(0, 0, 357, 502));
 
     // Holding the button reads one step, not one per frame.
     driver.press(floorPoint.x, floorPoint.y);
     driver.frames(10);
     driver.release();
     driver.frame();
-    EXPECT_EQ(game.tutorialStep, 2);
+    EXPECT_EQ(game.lesson.tutorialStep, 2);
 
     // A press on the HUD is the lesson's while it holds the level: no pause.
     click(driver, pausePoint);
-    EXPECT_EQ(game.tutorialStep, 3);
-    EXPECT_EQ(game.paused, 0);
+    EXPECT_EQ(game.lesson.tutorialStep, 3);
+    EXPECT_EQ(game.waveClock.paused, 0);
     expectLight(1376, 405.5f, 100);
-    EXPECT_EQ(game.countdown, 10);
+    EXPECT_EQ(game.waveClock.countdown, 10);
 }
 
 TEST(Tutorial, ClickStepsWantTheShownPedestalAndEnoughMoney) {
     Lesson lesson;
     FrameDriver& driver = lesson.driver;
-    game.tutorialStep = 3;
+    game.lesson.tutorialStep = 3;
     driver.frame();
 
     // Another free pedestal does nothing, and neither does the floor.
     click(driver, otherPedestal);
     click(driver, floorPoint);
-    EXPECT_EQ(game.tutorialStep, 3);
-    EXPECT_EQ(game.towerMenu, Closed);
+    EXPECT_EQ(game.lesson.tutorialStep, 3);
+    EXPECT_EQ(game.defence.towerMenu, Closed);
 
     click(driver, friesPedestal);
-    EXPECT_EQ(game.tutorialStep, 4);
-    ASSERT_EQ(game.towerMenu, BuildMenu);
-    ASSERT_NE(game.selectedSlot, nullptr);
-    EXPECT_EQ(game.selectedSlot->x, 1376);
-    EXPECT_EQ(game.selectedSlot->y, 680);
+    EXPECT_EQ(game.lesson.tutorialStep, 4);
+    ASSERT_EQ(game.defence.towerMenu, BuildMenu);
+    ASSERT_NE(game.defence.selectedSlot, nullptr);
+    EXPECT_EQ(game.defence.selectedSlot->x, 1376);
+    EXPECT_EQ(game.defence.selectedSlot->y, 680);
     // The light falls on the Fries button, whole.
-    const sf::FloatRect fries = game.buildButtons[Fries].getGlobalBounds();
-    EXPECT_EQ(game.spotlightOn, 1);
+    const sf::FloatRect fries = game.defence.buildButtons[Fries].getGlobalBounds();
+    EXPECT_EQ(game.lesson.spotlightOn, 1);
     EXPECT_TRUE(fullyLit(fries.left + fries.width / 2, fries.top + 4));
     EXPECT_TRUE(fullyLit(fries.left + fries.width / 2, fries.top + fries.height - 4));
     EXPECT_TRUE(fullyLit(fries.left + 4, fries.top + fries.height / 2));
     EXPECT_TRUE(fullyLit(fries.left + fries.width - 4, fries.top + fries.height / 2));
 
     // 99 is not enough for the Fries tower; the other buttons are not the shown one.
-    game.money = 99;
-    click(driver, game.buildButtons[Fries]);
-    game.money = 500;
-    click(driver, game.buildButtons[Soda]);
-    click(driver, game.buildButtons[Burger]);
-    EXPECT_EQ(game.tutorialStep, 4);
-    EXPECT_TRUE(game.towers.empty());
-    EXPECT_EQ(game.towerMenu, BuildMenu) << "the menu stays open for the right press";
+    game.rating.money = 99;
+    click(driver, game.defence.buildButtons[Fries]);
+    game.rating.money = 500;
+    click(driver, game.defence.buildButtons[Soda]);
+    click(driver, game.defence.buildButtons[Burger]);
+    EXPECT_EQ(game.lesson.tutorialStep, 4);
+    EXPECT_TRUE(game.defence.towers.empty());
+    EXPECT_EQ(game.defence.towerMenu, BuildMenu) << "the menu stays open for the right press";
 
-    game.money = 100;
-    click(driver, game.buildButtons[Fries]);
-    EXPECT_EQ(game.tutorialStep, 5);
-    ASSERT_EQ(game.towers.size(), 1u);
-    EXPECT_EQ(game.towers.front().type, Fries);
-    EXPECT_EQ(game.money, 0);
-    EXPECT_EQ(game.towerMenu, Closed);
-    EXPECT_EQ(game.selectedSlot->occupied, 1);
+    game.rating.money = 100;
+    click(driver, game.defence.buildButtons[Fries]);
+    EXPECT_EQ(game.lesson.tutorialStep, 5);
+    ASSERT_EQ(game.defence.towers.size(), 1u);
+    EXPECT_EQ(game.defence.towers.front().type, Fries);
+    EXPECT_EQ(game.rating.money, 0);
+    EXPECT_EQ(game.defence.towerMenu, Closed);
+    EXPECT_EQ(game.defence.selectedSlot->occupied, 1);
 }
 
 TEST(Tutorial, TheBurgerStepsBuildOnTheLitPedestalEvenOnCredit) {
@@ -263,99 +273,99 @@ TEST(Tutorial, TheBurgerStepsBuildOnTheLitPedestalEvenOnCredit) {
     Lesson lesson;
     FrameDriver& driver = lesson.driver;
     for (const BurgerSteps& s : steps) {
-        game.tutorialStep = s.pedestalStep;
-        game.tutorialRunning = 0;
+        game.lesson.tutorialStep = s.pedestalStep;
+        game.lesson.tutorialRunning = 0;
         driver.frame();
         expectLight(s.light.x, s.light.y, 100);
         click(driver, floorPoint);
-        EXPECT_EQ(game.tutorialStep, s.pedestalStep) << "only the lit pedestal reads on";
+        EXPECT_EQ(game.lesson.tutorialStep, s.pedestalStep) << "only the lit pedestal reads on";
         click(driver, s.pedestal);
-        ASSERT_EQ(game.tutorialStep, s.pedestalStep + 1);
-        const sf::Vector2f burger = game.buildButtons[Burger].getPosition();
+        ASSERT_EQ(game.lesson.tutorialStep, s.pedestalStep + 1);
+        const sf::Vector2f burger = game.defence.buildButtons[Burger].getPosition();
         expectLight(burger.x, 1080 - burger.y - 20, 55);
-        EXPECT_TRUE(game.dialogue.empty());
+        EXPECT_TRUE(game.lesson.dialogue.empty());
 
-        game.money = 50;
+        game.rating.money = 50;
         // The lesson pays: its Burger's price is not shown as a debt.
         EXPECT_EQ(lessonBuildsOnCredit(game), Burger);
-        const std::size_t towers = game.towers.size();
-        click(driver, game.buildButtons[Burger]);
+        const std::size_t towers = game.defence.towers.size();
+        click(driver, game.defence.buildButtons[Burger]);
         EXPECT_EQ(lessonBuildsOnCredit(game), -1);
-        EXPECT_EQ(game.tutorialStep, s.pedestalStep + 2);
-        ASSERT_EQ(game.towers.size(), towers + 1);
-        EXPECT_EQ(game.towers.front().type, Burger);
-        EXPECT_NEAR(game.towers.front().x, static_cast<float>(s.pedestal.x), 1);
-        EXPECT_EQ(game.money, 50 - game.towerCatalogue[Burger][0].cost);
+        EXPECT_EQ(game.lesson.tutorialStep, s.pedestalStep + 2);
+        ASSERT_EQ(game.defence.towers.size(), towers + 1);
+        EXPECT_EQ(game.defence.towers.front().type, Burger);
+        EXPECT_NEAR(game.defence.towers.front().x, static_cast<float>(s.pedestal.x), 1);
+        EXPECT_EQ(game.rating.money, 50 - game.defence.towerCatalogue[Burger][0].cost);
     }
     // The last stretch's Burger is asked for before its light shows: the bubble covers it.
-    game.tutorialStep = 31;
+    game.lesson.tutorialStep = 31;
     driver.frame();
-    EXPECT_EQ(game.spotlightOn, 0);
-    EXPECT_NE(game.dialogue.find("Burger"), std::string::npos);
+    EXPECT_EQ(game.lesson.spotlightOn, 0);
+    EXPECT_NE(game.lesson.dialogue.find("Burger"), std::string::npos);
 }
 
 TEST(Tutorial, TheSellStepNeitherSellsNorReadsOnFromTheSellButton) {
     Lesson lesson;
     FrameDriver& driver = lesson.driver;
     readUntil(driver, 10);
-    EXPECT_EQ(game.towers.size(), 2u) << "the Fries and Soda towers stand";
-    EXPECT_EQ(game.towerMenu, SellOnly);
-    EXPECT_EQ(game.towerInfoVisible, 1);
-    ASSERT_NE(game.selectedTower, nullptr);
-    EXPECT_EQ(game.selectedTower->type, Fries);
+    EXPECT_EQ(game.defence.towers.size(), 2u) << "the Fries and Soda towers stand";
+    EXPECT_EQ(game.defence.towerMenu, SellOnly);
+    EXPECT_EQ(game.defence.towerInfoVisible, 1);
+    ASSERT_NE(game.defence.selectedTower, nullptr);
+    EXPECT_EQ(game.defence.selectedTower->type, Fries);
     click(driver, floorPoint);
-    ASSERT_EQ(game.tutorialStep, 11);
-    const sf::Vector2f sell = game.sellButton.getPosition();
+    ASSERT_EQ(game.lesson.tutorialStep, 11);
+    const sf::Vector2f sell = game.defence.sellButton.getPosition();
     expectLight(sell.x, 1080 - sell.y - 20, 50);
 
-    const int money = game.money;
-    click(driver, game.sellButton);
-    EXPECT_EQ(game.tutorialStep, 11);
-    EXPECT_EQ(game.towers.size(), 2u);
-    EXPECT_EQ(game.money, money);
-    EXPECT_EQ(game.towerMenu, SellOnly);
+    const int money = game.rating.money;
+    click(driver, game.defence.sellButton);
+    EXPECT_EQ(game.lesson.tutorialStep, 11);
+    EXPECT_EQ(game.defence.towers.size(), 2u);
+    EXPECT_EQ(game.rating.money, money);
+    EXPECT_EQ(game.defence.towerMenu, SellOnly);
 
     click(driver, floorPoint);
-    EXPECT_EQ(game.tutorialStep, 12);
-    EXPECT_EQ(game.towerMenu, Closed);
-    EXPECT_EQ(game.towers.size(), 2u);
+    EXPECT_EQ(game.lesson.tutorialStep, 12);
+    EXPECT_EQ(game.defence.towerMenu, Closed);
+    EXPECT_EQ(game.defence.towers.size(), 2u);
 }
 
 TEST(Tutorial, TheTimerStepCallsTheNextWaveAndTheRunningStepsLeavePressesToTheLevel) {
     Lesson lesson;
     FrameDriver& driver = lesson.driver;
-    game.tutorialStep = 24;
+    game.lesson.tutorialStep = 24;
     driver.frame();
-    const sf::Vector2f timer = game.countdownTimers[0].getPosition();
+    const sf::Vector2f timer = game.hud.countdownTimers[0].getPosition();
     expectLight(timer.x, 1080 - timer.y, 220);
-    click(driver, game.countdownTimers[0]);
-    EXPECT_EQ(game.tutorialStep, 25);
-    EXPECT_LE(game.countdown, 0);
-    const sf::Vector2f speed = game.speedButton.getPosition();
+    click(driver, game.hud.countdownTimers[0]);
+    EXPECT_EQ(game.lesson.tutorialStep, 25);
+    EXPECT_LE(game.waveClock.countdown, 0);
+    const sf::Vector2f speed = game.hud.speedButton.getPosition();
     expectLight(speed.x + 40, 1080 - speed.y - 30, 40);
     click(driver, floorPoint);
-    const sf::Vector2f pause = game.pauseButton.getPosition();
+    const sf::Vector2f pause = game.hud.pauseButton.getPosition();
     expectLight(pause.x + 21, 1080 - pause.y - 35, 40);
     click(driver, floorPoint);
-    EXPECT_EQ(game.tutorialStep, 27);
-    EXPECT_EQ(game.tutorialRunning, 1);
-    EXPECT_EQ(game.spotlightOn, 0);
+    EXPECT_EQ(game.lesson.tutorialStep, 27);
+    EXPECT_EQ(game.lesson.tutorialRunning, 1);
+    EXPECT_EQ(game.lesson.spotlightOn, 0);
 
     // Running: presses are not the lesson's. The pedestals and the pause button answer.
     click(driver, otherPedestal);
-    EXPECT_EQ(game.tutorialStep, 27);
-    EXPECT_EQ(game.towerMenu, BuildMenu);
+    EXPECT_EQ(game.lesson.tutorialStep, 27);
+    EXPECT_EQ(game.defence.towerMenu, BuildMenu);
     click(driver, pausePoint);
-    EXPECT_EQ(game.paused, 1);
+    EXPECT_EQ(game.waveClock.paused, 1);
     click(driver, pausePoint);
-    EXPECT_EQ(game.paused, 0);
+    EXPECT_EQ(game.waveClock.paused, 0);
 
     // After the last step the lesson stays quiet.
-    game.tutorialStep = 38;
+    game.lesson.tutorialStep = 38;
     driver.frame();
     click(driver, floorPoint);
-    EXPECT_EQ(game.tutorialStep, 38);
-    EXPECT_TRUE(game.dialogue.empty());
+    EXPECT_EQ(game.lesson.tutorialStep, 38);
+    EXPECT_TRUE(game.lesson.dialogue.empty());
 }
 
 TEST(Tutorial, TheLessonPlaysThroughTheFirstWaveWithCustomersWalkingOnlyWhileItRuns) {
@@ -363,13 +373,13 @@ TEST(Tutorial, TheLessonPlaysThroughTheFirstWaveWithCustomersWalkingOnlyWhileItR
     FrameDriver& driver = lesson.driver;
     readUntil(driver, 13);
     driver.frame();
-    EXPECT_EQ(game.tutorialRunning, 1);
-    EXPECT_TRUE(game.dialogue.empty());
+    EXPECT_EQ(game.lesson.tutorialRunning, 1);
+    EXPECT_TRUE(game.lesson.dialogue.empty());
 
     bool movedWhileRunning = false;
     double frozenWaveTime = -1;
     auto watchFrame = [&]() {
-        const int wasRunning = game.tutorialRunning;
+        const int wasRunning = game.lesson.tutorialRunning;
         const auto before = customerPlaces();
         driver.frame();
         if (wasRunning == 0) {
@@ -384,70 +394,71 @@ TEST(Tutorial, TheLessonPlaysThroughTheFirstWaveWithCustomersWalkingOnlyWhileItR
     };
 
     // The second Bachelor of wave 1 brings the light onto the first one.
-    while (!(game.tutorialStep == 14 && game.tutorialRunning == 0) && driver.clockSeconds < 60)
+    while (!(game.lesson.tutorialStep == 14 && game.lesson.tutorialRunning == 0) &&
+           driver.clockSeconds < 60)
         watchFrame();
-    ASSERT_EQ(game.tutorialStep, 14);
-    EXPECT_EQ(game.tutorialRunning, 0);
-    ASSERT_NE(game.featuredCustomer, nullptr);
-    const Customer& featured = *game.featuredCustomer;
+    ASSERT_EQ(game.lesson.tutorialStep, 14);
+    EXPECT_EQ(game.lesson.tutorialRunning, 0);
+    ASSERT_NE(game.crowd.featuredCustomer, nullptr);
+    const Customer& featured = *game.crowd.featuredCustomer;
     EXPECT_EQ(featured.type, Bachelor);
     expectNewcomerLit(featured);
-    EXPECT_NE(game.dialogue.find("Célibataire"), std::string::npos);
+    EXPECT_NE(game.lesson.dialogue.find("Célibataire"), std::string::npos);
     frozenWaveTime = waveTime();
-    const int spawned = game.spawnedInWave;
+    const int spawned = game.waves.spawnedInWave;
     for (int i = 0; i < 60; ++i)
         watchFrame();
-    EXPECT_EQ(game.spawnedInWave, spawned) << "the wave waits while the lesson speaks";
+    EXPECT_EQ(game.waves.spawnedInWave, spawned) << "the wave waits while the lesson speaks";
 
     click(driver, floorPoint);
-    EXPECT_EQ(game.tutorialStep, 15);
-    EXPECT_EQ(game.tutorialRunning, 1);
-    EXPECT_EQ(game.spotlightOn, 0);
+    EXPECT_EQ(game.lesson.tutorialStep, 15);
+    EXPECT_EQ(game.lesson.tutorialRunning, 1);
+    EXPECT_EQ(game.lesson.spotlightOn, 0);
     EXPECT_NEAR(waveTime(), frozenWaveTime, 0.2) << "the frozen time is left out of the wave";
 
-    while (game.tutorialStep != 16 && driver.clockSeconds < 300)
+    while (game.lesson.tutorialStep != 16 && driver.clockSeconds < 300)
         watchFrame();
-    ASSERT_EQ(game.tutorialStep, 16) << "wave 1 ends";
+    ASSERT_EQ(game.lesson.tutorialStep, 16) << "wave 1 ends";
     EXPECT_TRUE(movedWhileRunning);
-    EXPECT_EQ(game.wave, 2);
-    EXPECT_EQ(game.tutorialRunning, 0);
+    EXPECT_EQ(game.waves.wave, 2);
+    EXPECT_EQ(game.lesson.tutorialRunning, 0);
     expectLight(1741, 285, 200);
     for (int i = 0; i < 40; ++i)
         watchFrame();
-    EXPECT_EQ(game.countdown, 10) << "the next countdown waits for the reading";
+    EXPECT_EQ(game.waveClock.countdown, 10) << "the next countdown waits for the reading";
 
     readUntil(driver, 27);
-    EXPECT_EQ(game.towers.size(), 3u) << "Fries, Soda and the Burger at the entrance";
+    EXPECT_EQ(game.defence.towers.size(), 3u) << "Fries, Soda and the Burger at the entrance";
     driver.frame();
-    EXPECT_EQ(game.tutorialRunning, 1);
+    EXPECT_EQ(game.lesson.tutorialRunning, 1);
     // From here the player builds freely.
     click(driver, otherPedestal);
-    EXPECT_EQ(game.towerMenu, BuildMenu);
+    EXPECT_EQ(game.defence.towerMenu, BuildMenu);
 }
 
 TEST(Tutorial, APauseAndAFreezeInTheSameWaveAreEachLeftOutOnce) {
     Lesson lesson(0.05);
     FrameDriver& driver = lesson.driver;
-    game.tutorialStep = 13;
-    ASSERT_TRUE(driver.runUntil([] { return game.spawnedInWave >= 1; }, 60));
+    game.lesson.tutorialStep = 13;
+    ASSERT_TRUE(driver.runUntil([] { return game.waves.spawnedInWave >= 1; }, 60));
     // While the level runs the pause button is the player's.
     click(driver, pausePoint);
-    ASSERT_EQ(game.paused, 1);
+    ASSERT_EQ(game.waveClock.paused, 1);
     const double atPause = waveTime();
     driver.runFor(2.0);
     click(driver, pausePoint);
-    ASSERT_EQ(game.paused, 0);
+    ASSERT_EQ(game.waveClock.paused, 0);
     EXPECT_NEAR(waveTime(), atPause, 0.15);
 
-    ASSERT_TRUE(
-        driver.runUntil([] { return game.tutorialStep == 14 && game.tutorialRunning == 0; }, 60));
+    ASSERT_TRUE(driver.runUntil(
+        [] { return game.lesson.tutorialStep == 14 && game.lesson.tutorialRunning == 0; }, 60));
     const double atFreeze = waveTime();
     driver.runFor(2.0);
     // While the lesson speaks the press is the lesson's, even on the pause button.
     click(driver, pausePoint);
-    EXPECT_EQ(game.tutorialStep, 15);
-    EXPECT_EQ(game.paused, 0);
-    EXPECT_EQ(game.tutorialRunning, 1);
+    EXPECT_EQ(game.lesson.tutorialStep, 15);
+    EXPECT_EQ(game.waveClock.paused, 0);
+    EXPECT_EQ(game.lesson.tutorialRunning, 1);
     EXPECT_NEAR(waveTime(), atFreeze, 0.15);
     // From here the wave's own clock runs with the level again, neither freeze counted twice.
     driver.runFor(1.0);
@@ -457,25 +468,26 @@ TEST(Tutorial, APauseAndAFreezeInTheSameWaveAreEachLeftOutOnce) {
 TEST(Tutorial, ANewcomerIsShownOnlyOnceWhollyInView) {
     Lesson lesson(1.0 / 60);
     FrameDriver& driver = lesson.driver;
-    game.tutorialStep = 13;
-    ASSERT_TRUE(driver.runUntil([] { return game.spawnedInWave == 1 && waveTime() > 1.0; }, 60));
+    game.lesson.tutorialStep = 13;
+    ASSERT_TRUE(
+        driver.runUntil([] { return game.waves.spawnedInWave == 1 && waveTime() > 1.0; }, 60));
     // The first Bachelor still at the door, its head and gauge above the window.
-    Customer& first = game.customers.front();
-    first.x = first.pathX = game.entrance.x;
-    first.y = first.pathY = game.entrance.y;
-    ASSERT_TRUE(driver.runUntil([] { return game.tutorialStep == 14; }, 5));
-    EXPECT_EQ(game.tutorialRunning, 1) << "the level runs on while the step waits";
-    EXPECT_TRUE(game.dialogue.empty());
-    EXPECT_EQ(game.spotlightOn, 0);
+    Customer& first = game.crowd.customers.front();
+    first.x = first.pathX = game.level.entrance.x;
+    first.y = first.pathY = game.level.entrance.y;
+    ASSERT_TRUE(driver.runUntil([] { return game.lesson.tutorialStep == 14; }, 5));
+    EXPECT_EQ(game.lesson.tutorialRunning, 1) << "the level runs on while the step waits";
+    EXPECT_TRUE(game.lesson.dialogue.empty());
+    EXPECT_EQ(game.lesson.spotlightOn, 0);
     click(driver, floorPoint);
-    EXPECT_EQ(game.tutorialStep, 14) << "a press meanwhile is the level's";
+    EXPECT_EQ(game.lesson.tutorialStep, 14) << "a press meanwhile is the level's";
 
-    ASSERT_TRUE(driver.runUntil([] { return game.tutorialRunning == 0; }, 5));
-    ASSERT_EQ(game.featuredCustomer, &first);
+    ASSERT_TRUE(driver.runUntil([] { return game.lesson.tutorialRunning == 0; }, 5));
+    ASSERT_EQ(game.crowd.featuredCustomer, &first);
     const float gaugeTop = first.y - static_cast<float>(first.frameHeight) -
                            first.gaugeSprite.getGlobalBounds().height;
     EXPECT_LT(gaugeTop, 63) << "the step shows as soon as the gauge is well inside";
-    EXPECT_NE(game.dialogue.find("Célibataire"), std::string::npos);
+    EXPECT_NE(game.lesson.dialogue.find("Célibataire"), std::string::npos);
     expectNewcomerLit(first);
 }
 
@@ -483,12 +495,12 @@ TEST(Tutorial, ALightOnACustomerWhoLeftStaysWhereItWas) {
     Lesson lesson;
     FrameDriver& driver = lesson.driver;
     setSpotlight(500, 600, 100);
-    game.featuredCustomer = nullptr;
-    game.tutorialStep = 35;
-    game.tutorialRunning = 0;
+    game.crowd.featuredCustomer = nullptr;
+    game.lesson.tutorialStep = 35;
+    game.lesson.tutorialRunning = 0;
     driver.frames(3);
     expectLight(500, 600, 100);
-    EXPECT_NE(game.dialogue.find("enrobé"), std::string::npos);
+    EXPECT_NE(game.lesson.dialogue.find("enrobé"), std::string::npos);
 }
 
 TEST(Tutorial, ReplayingRestartsTheLessonButTheSignIsExplainedOncePerRun) {
@@ -497,122 +509,122 @@ TEST(Tutorial, ReplayingRestartsTheLessonButTheSignIsExplainedOncePerRun) {
     readUntil(driver, 3);
     driver.startLevel(0);
     driver.frame();
-    EXPECT_EQ(game.tutorialStep, 0);
-    EXPECT_EQ(game.tutorialRunning, 0);
-    EXPECT_EQ(game.spotlightOn, 0);
+    EXPECT_EQ(game.lesson.tutorialStep, 0);
+    EXPECT_EQ(game.lesson.tutorialRunning, 0);
+    EXPECT_EQ(game.lesson.spotlightOn, 0);
 
     driver.startLevel(2);
     driver.runFor(3.0);
-    EXPECT_NE(game.dialogue.find("Attention sol glissant"), std::string::npos);
-    const sf::Vector2f sign = game.signSprites[0].getPosition();
+    EXPECT_NE(game.lesson.dialogue.find("Attention sol glissant"), std::string::npos);
+    const sf::Vector2f sign = game.obstacle.signSprites[0].getPosition();
     expectLight(sign.x + 30, 1080 - sign.y + 50, 75);
-    EXPECT_EQ(game.tutorialRunning, 0);
-    EXPECT_EQ(game.countdown, 10) << "level 2 waits for the reading";
+    EXPECT_EQ(game.lesson.tutorialRunning, 0);
+    EXPECT_EQ(game.waveClock.countdown, 10) << "level 2 waits for the reading";
     // While the sign is explained the pedestals do not answer.
     click(driver, sf::Vector2i{473, 780});
-    EXPECT_EQ(game.level2TutorialClicks, 1);
-    EXPECT_TRUE(game.dialogue.empty());
-    EXPECT_EQ(game.spotlightOn, 0);
-    EXPECT_EQ(game.tutorialRunning, 1);
+    EXPECT_EQ(game.lesson.level2TutorialClicks, 1);
+    EXPECT_TRUE(game.lesson.dialogue.empty());
+    EXPECT_EQ(game.lesson.spotlightOn, 0);
+    EXPECT_EQ(game.lesson.tutorialRunning, 1);
     driver.runFor(2.0);
-    EXPECT_LT(game.countdown, 10);
+    EXPECT_LT(game.waveClock.countdown, 10);
 
     driver.startLevel(2);
     driver.runFor(2.0);
-    EXPECT_TRUE(game.dialogue.empty());
-    EXPECT_LT(game.countdown, 10) << "the second visit starts at once";
+    EXPECT_TRUE(game.lesson.dialogue.empty());
+    EXPECT_LT(game.waveClock.countdown, 10) << "the second visit starts at once";
     driver.startLevel(0);
     driver.frame();
-    EXPECT_EQ(game.tutorialStep, 0) << "the first level's lesson does come back";
+    EXPECT_EQ(game.lesson.tutorialStep, 0) << "the first level's lesson does come back";
 }
 
 TEST(Tutorial, TheSignExplanationGoesEvenWhenPressesPiledUpUnderThePause) {
     FrameDriver driver(1.0 / 30.0);
-    game.tutorialEnabled = 1;
+    game.progress.tutorialEnabled = 1;
     driver.startLevel(2);
     driver.frame();
-    ASSERT_FALSE(game.dialogue.empty());
+    ASSERT_FALSE(game.lesson.dialogue.empty());
     click(driver, pausePoint);
-    ASSERT_EQ(game.paused, 1);
+    ASSERT_EQ(game.waveClock.paused, 1);
     // Each press counts while the level is paused and its update does not run.
     click(driver, floorPoint);
     click(driver, floorPoint);
-    EXPECT_GE(game.level2TutorialClicks, 2);
+    EXPECT_GE(game.lesson.level2TutorialClicks, 2);
     click(driver, pausePoint);
-    ASSERT_EQ(game.paused, 0);
+    ASSERT_EQ(game.waveClock.paused, 0);
     driver.frame();
-    EXPECT_TRUE(game.dialogue.empty());
-    EXPECT_EQ(game.spotlightOn, 0);
-    EXPECT_EQ(game.tutorialRunning, 1);
+    EXPECT_TRUE(game.lesson.dialogue.empty());
+    EXPECT_EQ(game.lesson.spotlightOn, 0);
+    EXPECT_EQ(game.lesson.tutorialRunning, 1);
 }
 
 TEST(Tutorial, TheFirstWinLeadsIntoTheSupplierShopOnce) {
     FrameDriver driver(1.0 / 30.0);
-    game.tutorialEnabled = 0; // the shop lesson comes whatever the option says
+    game.progress.tutorialEnabled = 0; // the shop lesson comes whatever the option says
     driver.startLevel(0);
     driver.frame();
-    game.RatingScore = 6.0f;
+    game.rating.RatingScore = 6.0f;
     checkLevelEnd();
     driver.frame();
-    ASSERT_EQ(game.supplierTutorialPending, 1);
+    ASSERT_EQ(game.lesson.supplierTutorialPending, 1);
     driver.frame();
-    EXPECT_NE(game.dialogue.find("première mission"), std::string::npos);
-    const sf::Vector2f continueAt = game.continueButton.getPosition(); // top-left corner
+    EXPECT_NE(game.lesson.dialogue.find("première mission"), std::string::npos);
+    const sf::Vector2f continueAt = game.hud.continueButton.getPosition(); // top-left corner
     driver.click(static_cast<int>(continueAt.x) + 20, static_cast<int>(continueAt.y) + 20);
-    ASSERT_EQ(game.screen, LevelSelect);
+    ASSERT_EQ(game.shared.screen, LevelSelect);
     driver.frame();
-    EXPECT_EQ(game.supplierTutorialStep, 0);
-    EXPECT_EQ(game.spotlightOn, 0);
+    EXPECT_EQ(game.lesson.supplierTutorialStep, 0);
+    EXPECT_EQ(game.lesson.spotlightOn, 0);
 
     click(driver, floorPoint);
-    ASSERT_EQ(game.supplierTutorialStep, 1);
-    const sf::Vector2f shop = game.panelButtons[1].getPosition();
+    ASSERT_EQ(game.lesson.supplierTutorialStep, 1);
+    const sf::Vector2f shop = game.menus.panelButtons[1].getPosition();
     expectLight(shop.x, 1080 - shop.y, 55);
     // Only the supplier's button leads on; the other panel buttons do nothing now.
     click(driver, floorPoint);
-    click(driver, game.panelButtons[2]);
-    EXPECT_EQ(game.supplierTutorialStep, 1);
-    EXPECT_EQ(game.screen, LevelSelect);
+    click(driver, game.menus.panelButtons[2]);
+    EXPECT_EQ(game.lesson.supplierTutorialStep, 1);
+    EXPECT_EQ(game.shared.screen, LevelSelect);
 
-    click(driver, game.panelButtons[1]);
-    ASSERT_EQ(game.screen, Shop);
-    EXPECT_EQ(game.menuHeading.getString().toAnsiString(), "           Fournisseur");
-    EXPECT_EQ(game.supplierTutorialStep, 2);
-    const sf::Vector2f starText = game.starBalanceText.getPosition();
+    click(driver, game.menus.panelButtons[1]);
+    ASSERT_EQ(game.shared.screen, Shop);
+    EXPECT_EQ(game.menus.menuHeading.getString().toAnsiString(), "           Fournisseur");
+    EXPECT_EQ(game.lesson.supplierTutorialStep, 2);
+    const sf::Vector2f starText = game.menus.starBalanceText.getPosition();
     expectLight(starText.x + 15, 1080 - starText.y - 35, 50);
 
     // Presses read the lesson; they buy nothing in the shop.
-    game.stars = 3;
+    game.progress.stars = 3;
     click(driver, sf::Vector2i{1271, 450});
-    EXPECT_EQ(game.supplierTutorialStep, 3);
-    EXPECT_EQ(game.unlockState2, 0);
-    const float row = 1080 - game.upgradePictures[Fries][2].getPosition().y - 80;
-    expectLight(game.upgradePictures[Burger][2].getPosition().x + 75, row, 80);
+    EXPECT_EQ(game.lesson.supplierTutorialStep, 3);
+    EXPECT_EQ(game.shop.unlockState2, 0);
+    const float row = 1080 - game.shop.upgradePictures[Fries][2].getPosition().y - 80;
+    expectLight(game.shop.upgradePictures[Burger][2].getPosition().x + 75, row, 80);
     click(driver, floorPoint);
-    expectLight(game.upgradePictures[Soda][2].getPosition().x + 75, row, 80);
+    expectLight(game.shop.upgradePictures[Soda][2].getPosition().x + 75, row, 80);
     click(driver, floorPoint);
-    expectLight(game.upgradePictures[Fries][2].getPosition().x + 75, row, 80);
-    const std::string step5 = game.dialogue;
+    expectLight(game.shop.upgradePictures[Fries][2].getPosition().x + 75, row, 80);
+    const std::string step5 = game.lesson.dialogue;
     EXPECT_NE(step5.find("niveau 2"), std::string::npos) << "steps 4 and 5 keep the text";
     click(driver, floorPoint);
-    EXPECT_EQ(game.spotlightOn, 1) << "step 6 keeps the light";
+    EXPECT_EQ(game.lesson.spotlightOn, 1) << "step 6 keeps the light";
     click(driver, floorPoint);
-    EXPECT_EQ(game.spotlightOn, 0);
+    EXPECT_EQ(game.lesson.spotlightOn, 0);
     click(driver, floorPoint);
-    EXPECT_EQ(game.dialogue, "Le tutoriel est désactivable dans les Options.");
+    EXPECT_EQ(game.lesson.dialogue, "Le tutoriel est désactivable dans les Options.");
     click(driver, floorPoint);
-    EXPECT_EQ(game.supplierTutorialPending, 0);
-    EXPECT_EQ(game.supplierTutorialDone, 1);
-    EXPECT_EQ(game.screen, Shop);
+    EXPECT_EQ(game.lesson.supplierTutorialPending, 0);
+    EXPECT_EQ(game.progress.supplierTutorialDone, 1);
+    EXPECT_EQ(game.shared.screen, Shop);
 
     // Kept in the save file at once.
-    game.supplierTutorialDone = 0;
+    game.progress.supplierTutorialDone = 0;
     readSave();
-    EXPECT_EQ(game.supplierTutorialDone, 1);
+    EXPECT_EQ(game.progress.supplierTutorialDone, 1);
     // A later win does not bring it back.
-    game.screen = InGame;
+    game.shared.screen = InGame;
     checkLevelEnd();
-    EXPECT_EQ(game.supplierTutorialPending, 0);
+    EXPECT_EQ(game.lesson.supplierTutorialPending, 0);
 }
 
 // Every text of the three explanations sits inside the bubble, broken only at blanks, in French
@@ -622,23 +634,23 @@ TEST(Tutorial, EveryDialogueFitsTheBubbleWhichLeavesThePanelAndButtonsFree) {
         speakLanguage(language);
         ASSERT_EQ(currentLanguage(), language);
         FrameDriver driver(1.0 / 30.0);
-        game.tutorialEnabled = 1;
+        game.progress.tutorialEnabled = 1;
         const float towerPanelLeft = 1000;
         int checked = 0;
         auto expectFits = [&](const std::string& where) {
-            if (game.dialogue.empty())
+            if (game.lesson.dialogue.empty())
                 return;
             ++checked;
-            const sf::FloatRect bubble = game.bubbleSprite.getGlobalBounds();
-            const sf::FloatRect text = game.dialogueText.getGlobalBounds();
+            const sf::FloatRect bubble = game.lesson.bubbleSprite.getGlobalBounds();
+            const sf::FloatRect text = game.lesson.dialogueText.getGlobalBounds();
             EXPECT_LE(text.left + text.width, bubble.left + bubble.width - 40) << where;
             EXPECT_GE(text.top, bubble.top + 20) << where;
             EXPECT_LE(text.top + text.height, bubble.top + bubble.height - 20) << where;
             // The writer's text as it stands, or the same words in lines as full as they go: no
             // word or two left alone on a line that the one before had room for.
-            const auto bytes = game.dialogueText.getString().toUtf8();
+            const auto bytes = game.lesson.dialogueText.getString().toUtf8();
             const std::string shown(bytes.begin(), bytes.end());
-            const std::string written = tr(game.dialogue);
+            const std::string written = tr(game.lesson.dialogue);
             if (shown == written)
                 return;
             const auto words = [](const std::string& text) {
@@ -649,7 +661,7 @@ TEST(Tutorial, EveryDialogueFitsTheBubbleWhichLeavesThePanelAndButtonsFree) {
             std::istringstream lines(shown);
             std::string line, next;
             std::getline(lines, line);
-            sf::Text measure = game.dialogueText;
+            sf::Text measure = game.lesson.dialogueText;
             while (std::getline(lines, next)) {
                 const std::string joined = line + " " + next.substr(0, next.find(' '));
                 measure.setString(sf::String::fromUtf8(joined.begin(), joined.end()));
@@ -662,26 +674,26 @@ TEST(Tutorial, EveryDialogueFitsTheBubbleWhichLeavesThePanelAndButtonsFree) {
 
         driver.startLevel(0);
         for (int step = 0; step < LessonStepCount; ++step) {
-            game.tutorialStep = step;
-            game.tutorialRunning = 0;
+            game.lesson.tutorialStep = step;
+            game.lesson.tutorialRunning = 0;
             driver.frame();
             expectFits("lesson step " + std::to_string(step));
         }
         driver.startLevel(2);
         driver.frame();
         expectFits("level-2 sign");
-        game.screen = LevelSelect;
-        game.supplierTutorialPending = 1;
+        game.shared.screen = LevelSelect;
+        game.lesson.supplierTutorialPending = 1;
         for (int step = 0; step <= 8; ++step) {
-            game.supplierTutorialStep = step;
+            game.lesson.supplierTutorialStep = step;
             driver.frame();
             expectFits("shop step " + std::to_string(step));
         }
         EXPECT_EQ(checked, 27 + 1 + 9);
 
-        const sf::FloatRect bubble = game.bubbleSprite.getGlobalBounds();
+        const sf::FloatRect bubble = game.lesson.bubbleSprite.getGlobalBounds();
         EXPECT_LE(bubble.left + bubble.width, towerPanelLeft);
-        EXPECT_LT(bubble.left + bubble.width, game.pauseButton.getPosition().x);
+        EXPECT_LT(bubble.left + bubble.width, game.hud.pauseButton.getPosition().x);
     }
     speakLanguage("fr");
 }
@@ -690,12 +702,12 @@ TEST(Tutorial, WithoutTheLightShaderTheLessonStillShows) {
     Lesson lesson;
     FrameDriver& driver = lesson.driver;
     frameRenderer().spotlight.reset();
-    game.tutorialStep = 3;
+    game.lesson.tutorialStep = 3;
     driver.frames(3);
     setSpotlight(100, 100, 50);
     driver.frames(3);
-    EXPECT_EQ(game.spotlightOn, 1);
-    EXPECT_FALSE(game.dialogue.empty());
+    EXPECT_EQ(game.lesson.spotlightOn, 1);
+    EXPECT_FALSE(game.lesson.dialogue.empty());
 }
 
 // Full-size pictures of the bubble and of the light on the first pedestal, kept under out/;
@@ -710,7 +722,7 @@ TEST(Tutorial, TheLightDarkensAllButACircleAroundThePedestal) {
     ASSERT_TRUE(driver.screenshot(out + "tutorial_bubble.png"));
     const sf::Image unlit = driver.frameImage();
     click(driver, floorPoint);
-    ASSERT_EQ(game.tutorialStep, 3);
+    ASSERT_EQ(game.lesson.tutorialStep, 3);
     driver.moveMouse(0, 0);
     driver.runFor(1.0);
     ASSERT_TRUE(driver.screenshot(out + "tutorial_spotlight.png"));
@@ -741,18 +753,18 @@ TEST(Tutorial, TheLightDarkensAllButACircleAroundThePedestal) {
 
 TEST(Tutorial, TheShopLessonLightsTheSupplierButtonOverTheMenus) {
     FrameDriver driver(1.0 / 60.0);
-    game.screen = LevelSelect;
-    game.supplierTutorialPending = 1;
-    game.supplierTutorialStep = 1;
+    game.shared.screen = LevelSelect;
+    game.lesson.supplierTutorialPending = 1;
+    game.lesson.supplierTutorialStep = 1;
     driver.moveMouse(0, 0);
     driver.frames(5);
     const std::string out = std::string(GOBBLER_SOURCE_DIR) + "/out/";
     ASSERT_TRUE(driver.screenshot(out + "tutorial_shop_button.png"));
-    game.supplierTutorialStep = 3;
-    game.screen = Shop;
+    game.lesson.supplierTutorialStep = 3;
+    game.shared.screen = Shop;
     driver.frames(5);
     ASSERT_TRUE(driver.screenshot(out + "tutorial_shop_pictures.png"));
-    EXPECT_FALSE(game.dialogue.empty());
+    EXPECT_FALSE(game.lesson.dialogue.empty());
 }
 
 // Full-size pictures of every step of the three explanations, under out/tutorial_steps/, for
@@ -769,7 +781,7 @@ TEST(Tutorial, DISABLED_EveryStepScreenshots) {
         Lesson lesson(1.0 / 30.0);
         FrameDriver& driver = lesson.driver;
         for (int step = 0; step < LessonStepCount; ++step) {
-            ASSERT_EQ(game.tutorialStep, step);
+            ASSERT_EQ(game.lesson.tutorialStep, step);
             char name[32];
             std::snprintf(name, sizeof name, "lesson_%02d", step);
             shot(driver, name);
@@ -779,8 +791,8 @@ TEST(Tutorial, DISABLED_EveryStepScreenshots) {
             if (running) {
                 // Coarser frames while the level runs to the next reading.
                 driver.frameSeconds = 0.1;
-                ASSERT_TRUE(driver.runUntil([&] { return game.tutorialStep != step; }, 400))
-                    << "step " << step << ", wave " << game.wave;
+                ASSERT_TRUE(driver.runUntil([&] { return game.lesson.tutorialStep != step; }, 400))
+                    << "step " << step << ", wave " << game.waves.wave;
                 driver.frameSeconds = 1.0 / 30.0;
             } else {
                 pressForStep(driver);
@@ -792,23 +804,23 @@ TEST(Tutorial, DISABLED_EveryStepScreenshots) {
     }
     {
         FrameDriver driver(1.0 / 30.0);
-        game.tutorialEnabled = 0;
+        game.progress.tutorialEnabled = 0;
         driver.startLevel(0);
         driver.frame();
-        game.RatingScore = 6.0f;
+        game.rating.RatingScore = 6.0f;
         checkLevelEnd();
         driver.frame();
-        const sf::Vector2f continueAt = game.continueButton.getPosition();
+        const sf::Vector2f continueAt = game.hud.continueButton.getPosition();
         driver.click(static_cast<int>(continueAt.x) + 20, static_cast<int>(continueAt.y) + 20);
         for (int step = 0; step <= 9; ++step) {
-            ASSERT_EQ(game.supplierTutorialStep, step);
+            ASSERT_EQ(game.lesson.supplierTutorialStep, step);
             char name[32];
             std::snprintf(name, sizeof name, "shop_%d", step);
             shot(driver, name);
             if (step == 9)
                 break;
             if (step == 1)
-                click(driver, game.panelButtons[1]);
+                click(driver, game.menus.panelButtons[1]);
             else
                 click(driver, floorPoint);
         }

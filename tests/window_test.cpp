@@ -3,10 +3,15 @@
 #include "frame/frame.h"
 #include "frame/window.h"
 #include "ground/game.h"
+#include "ground/records.h"
+#include "persist/records.h"
 #include "platform/platform.h"
 #include "rating/rating.h"
+#include "rating/records.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
+#include "towers/records.h"
+#include "ui/records.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -77,29 +82,29 @@ TEST(Window, ClicksAtTheShownPlacesPlayAsAtFullSize) {
     for (const sf::Vector2u size : windowSizes) {
         SCOPED_TRACE(std::to_string(size.x) + "x" + std::to_string(size.y));
         InWindow driver(size);
-        game.tutorialEnabled = 0;
-        game.screen = TitleMenu;
+        game.progress.tutorialEnabled = 0;
+        game.shared.screen = TitleMenu;
         driver.frame();
         driver.clickShown(1091, 235); // "Jouer"
-        ASSERT_EQ(game.screen, LevelSelect);
+        ASSERT_EQ(game.shared.screen, LevelSelect);
         driver.clickShown(1496, 410); // the first level's card
-        ASSERT_EQ(game.screen, InGame);
+        ASSERT_EQ(game.shared.screen, InGame);
         driver.clickShown(1376, 680); // a pedestal
-        ASSERT_EQ(game.towerMenu, BuildMenu);
+        ASSERT_EQ(game.defence.towerMenu, BuildMenu);
         if (pictureArea(size).left >= 4 || pictureArea(size).top >= 4) {
             driver.press(1, 1); // a corner of the window is on a bar
             driver.frame();
             driver.release();
             driver.frame();
-            EXPECT_EQ(game.towerMenu, BuildMenu) << "a press on a bar does nothing";
+            EXPECT_EQ(game.defence.towerMenu, BuildMenu) << "a press on a bar does nothing";
         }
-        const sf::Vector2f fries = game.buildButtons[Fries].getPosition();
+        const sf::Vector2f fries = game.defence.buildButtons[Fries].getPosition();
         driver.clickShown(fries.x, fries.y);
-        ASSERT_EQ(game.towers.size(), 1u);
-        EXPECT_EQ(game.money, 320 - 100);
-        const sf::Vector2f pause = game.pauseButton.getPosition();
+        ASSERT_EQ(game.defence.towers.size(), 1u);
+        EXPECT_EQ(game.rating.money, 320 - 100);
+        const sf::Vector2f pause = game.hud.pauseButton.getPosition();
         driver.clickShown(pause.x + 21, pause.y + 35);
-        EXPECT_EQ(game.paused, 1);
+        EXPECT_EQ(game.waveClock.paused, 1);
     }
 }
 
@@ -239,7 +244,7 @@ TEST(Window, AnySettingsFileOpensTheWindowAtOnceAndOnlyARegularOneIsWritten) {
 // gobbler_tests --gtest_also_run_disabled_tests --gtest_filter='Window.DISABLED_*'
 TEST(Window, DISABLED_ScreenshotsAtEverySize) {
     FrameDriver driver;
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(1);
     driver.runFor(14.0);
     driver.frameImage();
@@ -257,11 +262,11 @@ TEST(Window, DISABLED_ScreenshotsAtEverySize) {
 // F11 fifty times there and back: the same picture, the same game, no memory kept per switch.
 TEST(Window, FullscreenAndBackFiftyTimesKeepsPicturesGameAndMemory) {
     FrameDriver driver;
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(1);
     driver.runFor(2.0);
     const sf::Image before = driver.frameImage();
-    const int money = game.money;
+    const int money = game.rating.money;
     auto residentPages = [] {
         long size = 0, resident = 0;
         std::FILE* statm = std::fopen("/proc/self/statm", "r");
@@ -294,7 +299,7 @@ TEST(Window, FullscreenAndBackFiftyTimesKeepsPicturesGameAndMemory) {
     }
     driver.drawing = false;
     EXPECT_LT(residentAfter - residentBefore, 2560) << "under 10 MB more";
-    EXPECT_EQ(game.money, money);
+    EXPECT_EQ(game.rating.money, money);
 }
 
 // Under the level's end panel only the room's props and the pointer move: each frame is drawn
@@ -302,10 +307,10 @@ TEST(Window, FullscreenAndBackFiftyTimesKeepsPicturesGameAndMemory) {
 // and in the window.
 TEST(Window, AFrameDrawnOnlyWhereItMovedShowsWhatAWholeOneShows) {
     FrameDriver driver;
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     driver.startLevel(1);
     driver.runFor(1.0);
-    game.RatingScore = 9;
+    game.rating.RatingScore = 9;
     checkLevelEnd();
     driver.drawing = true;
     driver.moveMouse(300, 300);

@@ -1,10 +1,14 @@
 // The world pass: the depth order of everything on the floor and the projectile layers.
 #include "assets/assets.h"
 #include "customers/customers.h"
+#include "customers/records.h"
 #include "frame/frame.h"
 #include "ground/game.h"
 #include "level/level.h"
+#include "level/records.h"
+#include "persist/records.h"
 #include "support/frame_driver.h"
+#include "towers/records.h"
 #include "towers/towers.h"
 
 #include <gtest/gtest.h>
@@ -28,10 +32,10 @@ sf::Texture solid(sf::Color colour, unsigned size = 40) {
 class World : public ::testing::Test {
   protected:
     World() {
-        game.tutorialEnabled = 0;
+        game.progress.tutorialEnabled = 0;
         driver.startLevel(1);
-        game.slots.clear();
-        game.decorations.clear();
+        game.level.slots.clear();
+        game.level.decorations.clear();
     }
 
     // Draws the world pass alone on black and reads one layout point back.
@@ -47,8 +51,8 @@ class World : public ::testing::Test {
     }
 
     void addProp(const sf::Texture& texture, float x, float y) {
-        game.decorations.emplace_front();
-        Decoration& prop = game.decorations.front();
+        game.level.decorations.emplace_front();
+        Decoration& prop = game.level.decorations.front();
         prop.sprite.setTexture(texture, true);
         prop.frameRect = sf::IntRect(0, 0, 40, 40);
         prop.x = x;
@@ -56,8 +60,8 @@ class World : public ::testing::Test {
     }
 
     Projectile& addProjectile(const sf::Texture& texture, int kind, int facing, float x, float y) {
-        game.projectiles.emplace_front();
-        Projectile& p = game.projectiles.front();
+        game.defence.projectiles.emplace_front();
+        Projectile& p = game.defence.projectiles.front();
         p.sprite.setTexture(texture, true);
         p.sprite.setPosition(x, y);
         p.kind = kind;
@@ -84,8 +88,8 @@ TEST_F(World, StableSortKeepsEqualDepthsWithTheLastQueuedFirst) {
 }
 
 TEST_F(World, CustomersAreDrawnOverTowersBehindThemAndUnderTowersInFront) {
-    game.towers.emplace_front();
-    Tower& tower = game.towers.front();
+    game.defence.towers.emplace_front();
+    Tower& tower = game.defence.towers.front();
     tower.x = 600;
     tower.y = 500;
     tower.sprite.setPosition(600, 500);
@@ -110,17 +114,17 @@ TEST_F(World, CustomersAreDrawnOverTowersBehindThemAndUnderTowersInFront) {
     EXPECT_GT(frontBody, towerAt) << "drawn over the tower behind it";
 
     // One customer's own items: shadow, body, gauge frame, hit effects, gauge fill.
-    game.customers.clear();
-    game.towers.clear();
+    game.crowd.customers.clear();
+    game.defence.towers.clear();
     Customer& c = spawnCustomer(Family, DownLeft, 0, 300, 300);
     c.hitActive[1] = 1;
     drawAndRead(0, 0);
     const auto& queue = frameRenderer().queue;
     ASSERT_EQ(queue.size(), 5u);
     const float depths[] = {299, 300, 300, 301, 301};
-    const sf::Texture* textures[] = {c.shadowTexture, game.customerBodyTextures[Family],
-                                     game.gaugeTexture, c.burgerHitTexture,
-                                     game.satisfactionTexture};
+    const sf::Texture* textures[] = {c.shadowTexture, game.crowd.customerBodyTextures[Family],
+                                     game.crowd.gaugeTexture, c.burgerHitTexture,
+                                     game.crowd.satisfactionTexture};
     for (int i = 0; i < 5; ++i) {
         EXPECT_FLOAT_EQ(queue[i].depthY, depths[i]) << i;
         if (textures[i]) {
@@ -187,12 +191,12 @@ TEST_F(World, TheMapIsCopiedIntoTheFrameAsTheSamePicture) {
     // Also once let go of (while another map is played) and brought back, here let go of again
     // while still on its way, then needed.
     for (bool held : {false, true, false})
-        holdTexture(game.mapTextures[1], held, false);
-    holdTexture(game.mapTextures[1], true, true);
+        holdTexture(game.level.mapTextures[1], held, false);
+    holdTexture(game.level.mapTextures[1], true, true);
     Renderer& renderer = frameRenderer();
     beginDrawing(renderer);
     for (const sf::Vector2f at : {sf::Vector2f(0, 0), sf::Vector2f(3, -2)}) {
-        sf::Sprite map = game.mapSprite;
+        sf::Sprite map = game.level.mapSprite;
         map.setPosition(at);
         renderer.frame.clear(sf::Color::Red);
         EXPECT_EQ(drawBackdrop(renderer, map), at == sf::Vector2f(0, 0));
@@ -228,7 +232,7 @@ TEST_F(World, ProjectileLayersAndFreePedestals) {
                           {Burger, 2, false}, {Burger, 3, false}, {Soda, 0, false},
                           {Soda, 1, false},   {Soda, 4, false}};
     for (const Case& c : cases) {
-        game.projectiles.clear();
+        game.defence.projectiles.clear();
         addProjectile(red, c.kind, c.facing, 400, 400);
         const sf::Color seen = drawAndRead(420, 420);
         EXPECT_EQ(seen, c.over ? sf::Color::Red : sf::Color::Blue)
@@ -236,20 +240,20 @@ TEST_F(World, ProjectileLayersAndFreePedestals) {
     }
 
     // A splash is drawn once, whatever its tower faces.
-    game.decorations.clear();
+    game.level.decorations.clear();
     for (int facing : {0, 2, 4}) {
-        game.projectiles.clear();
+        game.defence.projectiles.clear();
         addProjectile(faint, Soda, facing, 400, 400);
         EXPECT_NEAR(drawAndRead(420, 420).r, 128, 3) << "facing " << facing;
     }
-    game.projectiles.clear();
+    game.defence.projectiles.clear();
 
     // A free pedestal is drawn, an occupied one is not (its tower is).
-    game.slots.emplace_front();
-    game.slots.front().sprite.setTexture(green, true);
-    game.slots.front().sprite.setPosition(700, 700);
+    game.level.slots.emplace_front();
+    game.level.slots.front().sprite.setTexture(green, true);
+    game.level.slots.front().sprite.setPosition(700, 700);
     EXPECT_EQ(drawAndRead(720, 720), sf::Color::Green);
-    game.slots.front().occupied = 1;
+    game.level.slots.front().occupied = 1;
     EXPECT_EQ(drawAndRead(720, 720), sf::Color::Black);
 }
 
@@ -362,7 +366,7 @@ TEST_F(World, TrimmedSheetsDrawEveryFrameAsTheWholeSheet) {
     compared = 0;
     for (int type = 0; type < TowerTypeCount; ++type)
         for (int level = 0; level < 3; ++level) {
-            const TowerStats& stats = game.towerCatalogue[type][level];
+            const TowerStats& stats = game.defence.towerCatalogue[type][level];
             const char* stems[] = {"frite", "burger", "soda"};
             const std::string file =
                 std::string(stems[type]) + " tower lvl_" + std::to_string(level + 1) + ".png";

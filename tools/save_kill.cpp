@@ -4,8 +4,10 @@
 // turn without end, kills them all with SIGKILL at a random moment (0 to 30 ms), and then
 // loads the file the way start-up does: it must be exactly one of the two states. Start-up
 // must also clean every temporary file the killed writers left.
+#include "frame/frame.h"
 #include "ground/game.h"
 #include "persist/persist.h"
+#include "persist/records.h"
 #include "platform/platform.h"
 #include "support/sandbox.h"
 
@@ -28,19 +30,20 @@ namespace fs = std::filesystem;
 namespace {
 
 void setProgress(bool second) {
-    game.stars = second ? 123456789 : 1;
+    game.progress.stars = second ? 123456789 : 1;
     for (int level = 1; level <= 3; ++level) {
-        game.bestRating[level] = second ? 10.0f - 0.75f * level : static_cast<float>(level);
-        game.levelCleared[level] = second ? 0 : 1;
-        game.lockOpened[level] = second ? 0 : 1;
-        game.starsCredited[level] = second ? 0 : level;
-        game.starsEarned[level] = second ? 0 : 3 + level;
+        game.progress.bestRating[level] =
+            second ? 10.0f - 0.75f * level : static_cast<float>(level);
+        game.progress.levelCleared[level] = second ? 0 : 1;
+        game.progress.lockOpened[level] = second ? 0 : 1;
+        game.progress.starsCredited[level] = second ? 0 : level;
+        game.progress.starsEarned[level] = second ? 0 : 3 + level;
     }
-    game.supplierTutorialDone = second ? 0 : 1;
-    game.tutorialEnabled = second ? 1 : 0;
+    game.progress.supplierTutorialDone = second ? 0 : 1;
+    game.progress.tutorialEnabled = second ? 1 : 0;
     for (int tower = 0; tower < TowerTypeCount; ++tower)
         for (int level = 1; level <= 3; ++level)
-            game.upgradeUnlocked[tower][level] = second ? level == 1 : 1;
+            game.progress.upgradeUnlocked[tower][level] = second ? level == 1 : 1;
 }
 
 int countTemporaries() {
@@ -95,7 +98,7 @@ int main(int argc, char** argv) {
 
         const std::string onDisk = readFile(savePath());
         leftovers += countTemporaries();
-        game = GameState();
+        resetGame();
         readSave(); // as start-up: cleans the leftovers, then loads
         const std::string loaded = formatSave();
         notCleaned += countTemporaries();

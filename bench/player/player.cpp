@@ -15,14 +15,22 @@
 // picture), and the heavy scene calls the frame's phases one by one to time them.
 #include "assets/assets.h"
 #include "customers/customers.h"
+#include "customers/records.h"
 #include "frame/frame.h"
 #include "ground/game.h"
+#include "ground/records.h"
 #include "level/level.h"
+#include "level/records.h"
 #include "persist/persist.h"
+#include "persist/records.h"
 #include "platform/platform.h"
 #include "rating/rating.h"
+#include "rating/records.h"
+#include "shell/records.h"
 #include "support/sandbox.h"
+#include "towers/records.h"
 #include "towers/towers.h"
+#include "ui/records.h"
 #include "ui/ui.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -137,7 +145,7 @@ struct Player {
         openGameWindow(window);
         static DriverPlatform driver(window);
         platform = &driver;
-        game.input.clockMs = platform->clockMs();
+        game.shared.input.clockMs = platform->clockMs();
         initGame();
         runFrame(*platform, &window);
         firstFrameWall = monotonicSeconds() - execAt;
@@ -147,8 +155,8 @@ struct Player {
     // the first frame of the title menu. Reports the worst frames of the way.
     void playToTitle(bool reportFrames) {
         std::vector<double> cpu, wall;
-        while (game.screen != TitleMenu && window.isOpen()) {
-            platform->left = game.screen == Logo && game.introPhase == 2;
+        while (game.shared.screen != TitleMenu && window.isOpen()) {
+            platform->left = game.shared.screen == Logo && game.intro.introPhase == 2;
             const double c0 = threadCpu(), w0 = monotonicSeconds();
             runFrame(*platform, &window);
             cpu.push_back(threadCpu() - c0);
@@ -207,15 +215,15 @@ void sceneSetUp(Player& p, int map) {
     p.frames(0.5);
     // Chosen from the level selection as a player chooses it: the arrows bring its card, which
     // answers once the carousel has stopped. The first set-up of this map in the process.
-    game.screen = LevelSelect;
-    game.currentLevel = map;
+    game.shared.screen = LevelSelect;
+    game.shared.currentLevel = map;
     p.frames(0.1);
-    for (int i = 0; i < 600 && game.carouselMoving != 0; ++i)
+    for (int i = 0; i < 600 && game.menus.carouselMoving != 0; ++i)
         runFrame(*p.platform, &p.window);
     measureSetUp(p, "setup_cold", [] { startLevel(); });
     p.frames(1.0);
     // Back to the level selection (the level music stops) and chosen again.
-    game.screen = LevelSelect;
+    game.shared.screen = LevelSelect;
     p.frames(0.5);
     measureSetUp(p, "setup_warm", [] { startLevel(); });
     p.frames(1.0);
@@ -225,10 +233,10 @@ void sceneSetUp(Player& p, int map) {
 
 // A level-3 tower on a pedestal, as if built and upgraded twice there.
 void buildLevel3Tower(TowerSlot& slot, int type) {
-    game.selectedSlot = &slot;
+    game.defence.selectedSlot = &slot;
     slot.occupied = 1;
     Tower& tower = buildTower(type, slot.facing, slot.x, slot.y);
-    const TowerStats& top = game.towerCatalogue[type][2];
+    const TowerStats& top = game.defence.towerCatalogue[type][2];
     tower.level = 2;
     tower.stats = top;
     const int row = type != Soda && slot.facing <= 3 ? slot.facing : 0;
@@ -238,7 +246,7 @@ void buildLevel3Tower(TowerSlot& slot, int type) {
     tower.sprite.setTextureRect(tower.frameRect);
     tower.sprite.setPosition(tower.x, tower.y);
     showRangeDisc(tower, top.rangeTexture);
-    game.selectedSlot = nullptr;
+    game.defence.selectedSlot = nullptr;
 }
 
 struct FrameTimes {
@@ -249,7 +257,7 @@ struct FrameTimes {
 void timedFrame(Player& p, FrameTimes& t, bool update) {
     const double w0 = monotonicSeconds(), pc0 = processCpu();
     if (update) {
-        sampleInput(*p.platform, game.input);
+        sampleInput(*p.platform, game.shared.input);
         handleInput();
         updateGame();
         lateUpdate();
@@ -280,9 +288,9 @@ void reportFrames(const char* name, const FrameTimes& t) {
 // At least `count` customers walk the third map: newcomers at both entrances, every type.
 void keepACrowd(std::size_t count) {
     static int next = 0;
-    while (game.customers.size() < count) {
+    while (game.crowd.customers.size() < count) {
         const bool front = next % 2 == 0;
-        const sf::Vector2f at = front ? game.entrance : game.secondEntrance;
+        const sf::Vector2f at = front ? game.level.entrance : game.level.secondEntrance;
         spawnCustomer(next / 2 % CustomerTypeCount, front ? UpRight : DownLeft, front ? 0 : 1, at.x,
                       at.y);
         ++next;
@@ -291,21 +299,21 @@ void keepACrowd(std::size_t count) {
 
 // The third map with a level-3 tower on each of its sixteen pedestals, in its last wave.
 void setUpHeavyScene() {
-    game.currentLevel = 3;
+    game.shared.currentLevel = 3;
     startLevel();
-    game.money = 100000;
+    game.rating.money = 100000;
     std::vector<TowerSlot*> pedestals;
-    for (TowerSlot& slot : game.slots)
+    for (TowerSlot& slot : game.level.slots)
         pedestals.push_back(&slot);
     for (std::size_t i = 0; i < pedestals.size(); ++i)
         buildLevel3Tower(*pedestals[i], static_cast<int>(i % 3));
     // The seventh wave, the mopping men long gone.
-    game.obstacleActive = 0;
-    game.pathOpenPhase = -1;
-    game.wave = 7;
-    game.spawnedInWave = 0;
-    game.countdown = 0;
-    game.countdownDone = 0;
+    game.obstacle.obstacleActive = 0;
+    game.obstacle.pathOpenPhase = -1;
+    game.waves.wave = 7;
+    game.waves.spawnedInWave = 0;
+    game.waveClock.countdown = 0;
+    game.waveClock.countdownDone = 0;
 }
 
 void sceneHeavy(Player& p) {
@@ -316,25 +324,25 @@ void sceneHeavy(Player& p) {
     p.frames(6.0);
     p.window.setFramerateLimit(0);
     FrameTimes wave;
-    std::size_t fewest = game.customers.size();
+    std::size_t fewest = game.crowd.customers.size();
     for (int i = 0; i < 240; ++i) {
         keepACrowd(70);
         timedFrame(p, wave, true);
-        fewest = std::min(fewest, game.customers.size());
+        fewest = std::min(fewest, game.crowd.customers.size());
     }
-    report("heavy.towers", static_cast<double>(game.towers.size()));
+    report("heavy.towers", static_cast<double>(game.defence.towers.size()));
     report("heavy.customers", static_cast<double>(fewest));
     reportFrames("heavy", wave);
 
     // A hundred customers on the floor, the level frozen: the draw pass alone.
-    for (int i = static_cast<int>(game.customers.size()); i < 100; ++i)
+    for (int i = static_cast<int>(game.crowd.customers.size()); i < 100; ++i)
         spawnCustomer(i % CustomerTypeCount, i % 4, 0, 150.0f + 130.0f * static_cast<float>(i % 11),
                       120.0f + 95.0f * static_cast<float>(i / 11 % 10));
     lateUpdate();
     FrameTimes crowd;
     for (int i = 0; i < 120; ++i)
         timedFrame(p, crowd, false);
-    report("crowd.customers", static_cast<double>(game.customers.size()));
+    report("crowd.customers", static_cast<double>(game.crowd.customers.size()));
     reportFrames("crowd", crowd);
     report("heavy.peak_rss", peakRssMb());
 }
@@ -372,14 +380,14 @@ void movePointer(Player& p) {
 
 // The first map won as a level ends: its last wave over, every customer gone, no countdown.
 void winFirstMap(Player& p) {
-    game.currentLevel = 1;
+    game.shared.currentLevel = 1;
     startLevel();
     p.frames(0.5);
-    game.wave = waveCountOf(1);
-    game.spawnedInWave = 1000;
-    game.countdown = 0;
-    game.customers.clear();
-    game.RatingScore = 9;
+    game.waves.wave = waveCountOf(1);
+    game.waves.spawnedInWave = 1000;
+    game.waveClock.countdown = 0;
+    game.crowd.customers.clear();
+    game.rating.RatingScore = 9;
     checkLevelEnd();
 }
 
@@ -398,28 +406,28 @@ struct Shown {
     void (*enter)();
 };
 const Shown shownScreens[] = {
-    {"title", [] { game.screen = TitleMenu; }},
-    {"select", [] { game.screen = LevelSelect; }},
-    {"options", [] { game.screen = Options; }},
-    {"help", [] { game.screen = Help; }},
-    {"shop", [] { game.screen = Shop; }},
+    {"title", [] { game.shared.screen = TitleMenu; }},
+    {"select", [] { game.shared.screen = LevelSelect; }},
+    {"options", [] { game.shared.screen = Options; }},
+    {"help", [] { game.shared.screen = Help; }},
+    {"shop", [] { game.shared.screen = Shop; }},
     {"map1",
      [] {
-         game.currentLevel = 1;
+         game.shared.currentLevel = 1;
          startLevel();
-         game.countdown = 0;
+         game.waveClock.countdown = 0;
      }},
     {"map2",
      [] {
-         game.currentLevel = 2;
+         game.shared.currentLevel = 2;
          startLevel();
-         game.countdown = 0;
+         game.waveClock.countdown = 0;
      }},
     {"map3",
      [] {
-         game.currentLevel = 3;
+         game.shared.currentLevel = 3;
          startLevel();
-         game.countdown = 0;
+         game.waveClock.countdown = 0;
      }},
     {"heavy", setUpHeavyScene},
 };
@@ -441,8 +449,8 @@ void sceneScreens(Player& p, const std::string& size) {
     std::vector<double> intro;
     double last = monotonicSeconds();
     const double introEnd = last + 60.0;
-    while (game.screen != TitleMenu && p.window.isOpen() && monotonicSeconds() < introEnd) {
-        p.platform->left = game.screen == Logo && game.introPhase == 2;
+    while (game.shared.screen != TitleMenu && p.window.isOpen() && monotonicSeconds() < introEnd) {
+        p.platform->left = game.shared.screen == Logo && game.intro.introPhase == 2;
         runFrame(*p.platform, &p.window);
         const double now = monotonicSeconds();
         intro.push_back(now - last);
@@ -452,7 +460,7 @@ void sceneScreens(Player& p, const std::string& size) {
     report("intro.gap_max", intro.empty() ? 0 : *std::max_element(intro.begin(), intro.end()));
     report("intro.p50", median(intro));
     report("intro.p95", percentile(intro, 0.95));
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     double worst = 0;
     for (const Shown& screen : shownScreens) {
         screen.enter();
@@ -469,20 +477,20 @@ void sceneScreens(Player& p, const std::string& size) {
         report((name + ".p95").c_str(), percentile(intervals, 0.95));
         if (!intervals.empty())
             worst = std::max(worst, *std::max_element(intervals.begin(), intervals.end()));
-        game.screen = LevelSelect;
+        game.shared.screen = LevelSelect;
         p.frames(0.3);
     }
     report("screens.max", worst);
     report("screens.held_back", static_cast<double>(framesHeldBack()));
     // Still: the title menu untouched, a paused level, a level's end panel.
-    game.screen = TitleMenu;
+    game.shared.screen = TitleMenu;
     report("still.title", stillShare(p, 3.0));
-    game.currentLevel = 1;
+    game.shared.currentLevel = 1;
     startLevel();
     p.frames(0.5);
-    game.paused = 1;
+    game.waveClock.paused = 1;
     report("still.paused", stillShare(p, 3.0));
-    game.paused = 0;
+    game.waveClock.paused = 0;
     winFirstMap(p);
     report("still.end", stillShare(p, 3.0));
 }
@@ -498,7 +506,7 @@ void sceneHold(Player& p, const std::string& name, const std::string& size, bool
     else if (std::sscanf(size.c_str(), "%ux%u", &w, &h) == 2)
         p.window.setSize(sf::Vector2u(w, h));
     p.playToTitle(false);
-    game.tutorialEnabled = 0;
+    game.progress.tutorialEnabled = 0;
     if (name == "end") { // the first map's end panel, its props going on under it
         winFirstMap(p);
         const long shown = framesShown();
@@ -510,7 +518,7 @@ void sceneHold(Player& p, const std::string& name, const std::string& size, bool
         if (name == screen.name) {
             screen.enter();
             if (still) {
-                game.paused = game.screen == InGame ? 1 : 0;
+                game.waveClock.paused = game.shared.screen == InGame ? 1 : 0;
                 report("hold.still", stillShare(p, 10.0));
                 return;
             }
@@ -531,10 +539,10 @@ void scenePlay(Player& p) {
     p.playToTitle(false);
     report("play.title_rss", rssMb());
     for (int map = 1; map <= 3; ++map) {
-        game.currentLevel = map;
+        game.shared.currentLevel = map;
         startLevel();
         p.frames(3.0);
-        game.screen = LevelSelect;
+        game.shared.screen = LevelSelect;
         p.frames(0.3);
     }
     report("play.end_rss", rssMb());

@@ -1,5 +1,7 @@
 // The customer types, spawning and removal.
 #include "customers/customers.h"
+#include "customers/records.h"
+#include "ground/records.h"
 
 #include "assets/assets.h"
 #include "ground/game.h"
@@ -70,7 +72,7 @@ void dressCustomer(Customer& c) {
     // The feet are the origin: bottom centre of a frame (a Family's 109 gives 54).
     const sf::Vector2f feet(static_cast<float>(c.frameWidth / 2),
                             static_cast<float>(c.frameHeight));
-    setSpriteTexture(c.bodySprite, game.customerBodyTextures[c.type]);
+    setSpriteTexture(c.bodySprite, game.crowd.customerBodyTextures[c.type]);
     c.bodySprite.setOrigin(feet);
     c.bodySprite.setPosition(c.x, c.y);
     c.bodySprite.setTextureRect(c.bodyRect);
@@ -87,8 +89,8 @@ void dressCustomer(Customer& c) {
     c.friesHitRect = sf::IntRect(0, 0, 129, 124);
     c.friesHitFrameTime = -1.0f;
     c.friesHitFrame = -1;
-    setSpriteTexture(c.satisfactionSprite, game.satisfactionTexture, true);
-    setSpriteTexture(c.gaugeSprite, game.gaugeTexture, true);
+    setSpriteTexture(c.satisfactionSprite, game.crowd.satisfactionTexture, true);
+    setSpriteTexture(c.gaugeSprite, game.crowd.gaugeTexture, true);
 }
 
 } // namespace
@@ -111,8 +113,8 @@ void loadCustomerAssets() {
     auto next = loaded.begin();
     for (int type = 0; type < CustomerTypeCount; ++type) {
         const TypeRow& row = typeRows[type];
-        CustomerTypeInfo& info = game.customerTypes[type];
-        game.customerBodyTextures[type] = *next++;
+        CustomerTypeInfo& info = game.crowd.customerTypes[type];
+        game.crowd.customerBodyTextures[type] = *next++;
         info.shadowTexture = *next++;
         info.friesHitTexture = *next++;
         info.burgerHitTexture = *next++;
@@ -126,18 +128,18 @@ void loadCustomerAssets() {
         info.friesHitFrameHeight = friesHitHeight;
     }
     // The gauge pictures are the same for everyone: loaded once and shared.
-    game.gaugeTexture = *next++;
-    game.satisfactionTexture = *next++;
-    game.nextCustomerId = 1;
+    game.crowd.gaugeTexture = *next++;
+    game.crowd.satisfactionTexture = *next++;
+    game.crowd.nextCustomerId = 1;
 }
 
 Customer& spawnCustomer(int type, int direction, int pathIndex, float x, float y) {
-    game.customers.emplace_front();
-    Customer& c = game.customers.front();
-    takeTypeFigures(c, game.customerTypes[type]);
+    game.crowd.customers.emplace_front();
+    Customer& c = game.crowd.customers.front();
+    takeTypeFigures(c, game.crowd.customerTypes[type]);
     c.type = type;
-    c.id = game.nextCustomerId;
-    game.nextCustomerId += 1;
+    c.id = game.crowd.nextCustomerId;
+    game.crowd.nextCustomerId += 1;
     c.x = c.pathX = x;
     c.y = c.pathY = y;
     c.direction = direction;
@@ -146,13 +148,13 @@ Customer& spawnCustomer(int type, int direction, int pathIndex, float x, float y
     c.hasExited = 0;
     c.sideStepped = 0;
     c.walkFrame = 0;
-    c.lastWalkFrameTime = game.now;
+    c.lastWalkFrameTime = game.clock.now;
     c.bodyRect = sf::IntRect(0, direction * c.frameHeight, c.frameWidth, c.frameHeight);
     dressCustomer(c);
-    game.lastSpawnSpeed = c.slowedSpeed;
-    if (game.featuredPending == 0) {
-        game.featuredPending = 1;
-        game.featuredCustomer = &c;
+    game.crowd.lastSpawnSpeed = c.slowedSpeed;
+    if (game.crowd.featuredPending == 0) {
+        game.crowd.featuredPending = 1;
+        game.crowd.featuredCustomer = &c;
     }
     c.targetDistance = windowDiagonal;
     if (watchers().comes)
@@ -166,19 +168,19 @@ void watchCustomers(void (*comes)(Customer&), void (*goes)(const Customer*)) {
 
 void forgetCustomer(const Customer& customer) {
     const Customer* gone = &customer;
-    if (game.featuredCustomer == gone)
-        game.featuredCustomer = nullptr;
+    if (game.crowd.featuredCustomer == gone)
+        game.crowd.featuredCustomer = nullptr;
     if (watchers().goes)
         watchers().goes(gone);
 }
 
 std::list<Customer>::iterator removeCustomer(std::list<Customer>::iterator customer) {
     forgetCustomer(*customer);
-    return game.customers.erase(customer);
+    return game.crowd.customers.erase(customer);
 }
 
 void forgetAllCustomers() {
-    game.featuredCustomer = nullptr;
+    game.crowd.featuredCustomer = nullptr;
     if (watchers().goes)
         watchers().goes(nullptr);
 }

@@ -1,7 +1,8 @@
 // Customers: the four types, spawning and removal, walking the path images, animation.
 #pragma once
 
-#include "ground/game_state.h"
+#include "assets/assets.h"
+#include "ground/records.h"
 #include "render/render.h"
 
 // Pixel classes of the path images.
@@ -50,4 +51,4 @@ void animateCustomer(Customer& customer);
 // Gives every customer's sprites the frames this frame shows (gauge fill, walk frame, hits).
 void refreshCustomerSprites();
 // Queues every customer's sprites for the world pass.
-void queueCustomerSprites(const GameState& state, Renderer& renderer);
+void queueCustomerSprites(const GameSight& state, Renderer& renderer);

@@ -1,8 +1,9 @@
 // The customers' sprites in the world pass: gauge, shadow, body and the hit effects.
 #include "customers/customers.h"
+#include "customers/records.h"
 
-void queueCustomerSprites(const GameState& g, Renderer& r) {
-    for (const Customer& c : g.customers) {
+void queueCustomerSprites(const GameSight& g, Renderer& r) {
+    for (const Customer& c : g.crowd.customers) {
         const float x = c.x, y = c.y;
         const float top = y - static_cast<float>(c.frameHeight);
         const float gaugeHeight = c.gaugeSprite.getGlobalBounds().height;

@@ -1,5 +1,7 @@
 // Walking the path images: pixel classes, steps and side-steps.
 #include "customers/customers.h"
+#include "customers/records.h"
+#include "ground/records.h"
 
 #include "ground/game.h"
 #include "rating/rating.h"
@@ -29,7 +31,7 @@ bool low(sf::Uint8 value) {
 const CollisionMap* pathImage(int pathIndex) {
     if (pathIndex < 0 || pathIndex > 3)
         return nullptr;
-    return game.collisionMaps[pathIndex];
+    return game.crowd.collisionMaps[pathIndex];
 }
 
 bool feetInside(const CollisionMap* map, float x, float y) {
@@ -117,8 +119,8 @@ template <class Walker> void separatePair(Walker& a, Walker& b) {
     if (!feetInside(map, a.x, a.y))
         return;
     const Side side = sideFor(a, b);
-    const double sidewaysA = static_cast<double>(a.speed * game.frameDelta) * cosWalk;
-    const double sidewaysB = static_cast<double>(b.speed * game.frameDelta) * cosWalk;
+    const double sidewaysA = static_cast<double>(a.speed * game.clock.frameDelta) * cosWalk;
+    const double sidewaysB = static_cast<double>(b.speed * game.clock.frameDelta) * cosWalk;
     const double probeA = a.x + side.sign * sidewaysA;
     const double probeB = b.x - side.sign * sidewaysB;
     // Both probes are read before anyone moves.
@@ -132,9 +134,9 @@ template <class Walker> void separatePair(Walker& a, Walker& b) {
 
 void frameSpeed(Customer& c) {
     if (c.hitActive[2] == 1)
-        c.speed = static_cast<int>(static_cast<float>(game.gameSpeed) * c.slowedSpeed);
+        c.speed = static_cast<int>(static_cast<float>(game.waveClock.gameSpeed) * c.slowedSpeed);
     else
-        c.speed = game.customerTypes[c.type].walkSpeed * game.gameSpeed;
+        c.speed = game.crowd.customerTypes[c.type].walkSpeed * game.waveClock.gameSpeed;
 }
 
 void stepAlong(Customer& c, float d) {
@@ -159,7 +161,7 @@ void reachExit(Customer& c) {
 
 // Walks one customer for this frame, turning on the bands and stopping at the exit.
 void walk(Customer& c) {
-    const float d = static_cast<float>(c.speed) * game.frameDelta;
+    const float d = static_cast<float>(c.speed) * game.clock.frameDelta;
     int moves = 1;
     if (d > longestStep)
         moves = static_cast<int>(std::ceil(d / longestStep));
@@ -214,7 +216,7 @@ SideStepPass& sideStepPass() {
 void packFeet(SideStepPass& pass) {
     pass.feet.clear();
     pass.entries.clear();
-    for (Customer& c : game.customers) {
+    for (Customer& c : game.crowd.customers) {
         c.sideStepped = 0;
         const int index = static_cast<int>(pass.feet.size());
         pass.feet.push_back({c.x, c.y, c.speed, c.direction, c.pathIndex, 0});
@@ -345,10 +347,10 @@ bool isPathColour(PixelClass pixelClass) {
 }
 
 void separateCustomersEveryPair() {
-    for (Customer& c : game.customers)
+    for (Customer& c : game.crowd.customers)
         c.sideStepped = 0;
-    for (Customer& a : game.customers)
-        for (Customer& b : game.customers)
+    for (Customer& a : game.crowd.customers)
+        for (Customer& b : game.crowd.customers)
             if (&a != &b)
                 separatePair(a, b);
 }
@@ -369,7 +371,7 @@ void separateCustomers() {
     mergePartners(pass);
     stepAsideFromPartners(pass);
     auto moved = pass.feet.begin();
-    for (Customer& c : game.customers) {
+    for (Customer& c : game.crowd.customers) {
         c.x = moved->x;
         c.sideStepped = moved->sideStepped;
         ++moved;
@@ -378,7 +380,7 @@ void separateCustomers() {
 
 void updateCustomers() {
     separateCustomers();
-    for (auto it = game.customers.begin(); it != game.customers.end();) {
+    for (auto it = game.crowd.customers.begin(); it != game.crowd.customers.end();) {
         Customer& c = *it;
         frameSpeed(c);
         walk(c);

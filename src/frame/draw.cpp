@@ -1,6 +1,12 @@
 // The draw pass: clear, the layers of the current screen, the cursor last. It reads the game as
 // const and writes only into the renderer.
 #include "frame/frame.h"
+#include "frame/records.h"
+#include "ground/records.h"
+#include "level/records.h"
+#include "persist/records.h"
+#include "rating/records.h"
+#include "tutorial/records.h"
 
 #include "level/level.h"
 #include "rating/rating.h"
@@ -11,38 +17,39 @@
 
 namespace {
 
-bool tutorialLayerShown(const GameState& g, LevelView view) {
-    if (g.tutorialEnabled == 0 || g.currentLevel > 2)
+bool tutorialLayerShown(const GameSight& g, LevelView view) {
+    if (g.progress.tutorialEnabled == 0 || g.shared.currentLevel > 2)
         return false;
-    if (view != LevelView::Running && g.currentLevel == 2)
-        return g.level2TutorialClicks > 0;
+    if (view != LevelView::Running && g.shared.currentLevel == 2)
+        return g.lesson.level2TutorialClicks > 0;
     return true;
 }
 
-void drawLevelLayers(const GameState& g, Renderer& r, LevelView view) {
+void drawLevelLayers(const GameSight& g, Renderer& r, LevelView view) {
     // The map is opaque: copied, not blended.
-    drawBackdrop(r, g.mapSprite);
-    if (g.currentLevel == 0 || g.currentLevel == 1)
-        r.frame.draw(g.doorSprite);
+    drawBackdrop(r, g.level.mapSprite);
+    if (g.shared.currentLevel == 0 || g.shared.currentLevel == 1)
+        r.frame.draw(g.waves.doorSprite);
     drawWorld(g, r);
-    if (view == LevelView::Running && g.paused && !g.levelWon && !g.levelLost)
+    if (view == LevelView::Running && g.waveClock.paused && !g.rating.levelWon &&
+        !g.rating.levelLost)
         drawPauseVeil(g, r);
     drawHud(g, r);
     // The wave preview shows while the countdown runs; an open tower menu comes over it.
-    if (view != LevelView::Frozen && g.countdown > 0)
+    if (view != LevelView::Frozen && g.waveClock.countdown > 0)
         drawWavePreview(g, r);
     drawTowerMenu(g, r, lessonBuildsOnCredit(g));
     drawReviewPanel(g, r);
-    if (g.currentLevel == 2 || g.currentLevel == 3)
+    if (g.shared.currentLevel == 2 || g.shared.currentLevel == 3)
         drawPathAlert(g, r);
     if (tutorialLayerShown(g, view))
         drawTutorialLayer(g, r);
-    if (g.levelWon || g.levelLost)
+    if (g.rating.levelWon || g.rating.levelLost)
         drawLevelEnd(g, r);
 }
 
-void drawScreen(const GameState& g, Renderer& r) {
-    switch (g.screen) {
+void drawScreen(const GameSight& g, Renderer& r) {
+    switch (g.shared.screen) {
     case TitleMenu:
     case LevelSelect:
         drawMenu(g, r);
@@ -83,14 +90,14 @@ void drawScreen(const GameState& g, Renderer& r) {
 
 } // namespace
 
-void drawFrame(const GameState& g, Renderer& r) {
+void drawFrame(const GameSight& g, Renderer& r) {
     beginDrawing(r);
     r.frame.clear(sf::Color::Black);
     drawScreen(g, r);
     endDrawing(r);
     sf::RenderStates cursor;
-    cursor.transform.translate(static_cast<float>(g.input.mouseX),
-                               static_cast<float>(g.input.mouseY));
-    r.frame.draw(g.cursorSprite, cursor);
+    cursor.transform.translate(static_cast<float>(g.shared.input.mouseX),
+                               static_cast<float>(g.shared.input.mouseY));
+    r.frame.draw(g.frame.cursorSprite, cursor);
     r.frame.display();
 }

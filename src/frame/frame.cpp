@@ -1,5 +1,15 @@
 // The program's start-up and the frame cycle.
 #include "frame/frame.h"
+#include "customers/records.h"
+#include "frame/records.h"
+#include "ground/records.h"
+#include "level/records.h"
+#include "persist/records.h"
+#include "rating/records.h"
+#include "shell/records.h"
+#include "towers/records.h"
+#include "tutorial/records.h"
+#include "ui/records.h"
 
 #include "assets/assets.h"
 #include "customers/customers.h"
@@ -23,56 +33,50 @@
 #endif
 
 namespace {
-alignas(GameState) unsigned char gameStorage[sizeof(GameState)];
-} // namespace
-
-GameState& game = *::new (gameStorage) GameState();
-
-namespace {
 
 void initCursor() {
-    game.cursorSprite = makeSprite(loadTexture("../resources/textures/hud/cursor.png"));
-    game.cursorSprite.setTextureRect(sf::IntRect(0, 0, 38, 37));
+    game.frame.cursorSprite = makeSprite(loadTexture("../resources/textures/hud/cursor.png"));
+    game.frame.cursorSprite.setTextureRect(sf::IntRect(0, 0, 38, 37));
 }
 
 void initMoneyText() {
-    game.moneyText = makeText("", 60, sf::Color::Black, 1620, 25);
-    game.money = 0;
+    game.hud.moneyText = makeText("", 60, sf::Color::Black, 1620, 25);
+    game.rating.money = 0;
 }
 
 void sampleClock() {
-    game.now = static_cast<float>(static_cast<double>(game.input.clockMs) / 1000.0);
-    game.frameDelta = game.now - game.prevNow;
+    game.clock.now = static_cast<float>(static_cast<double>(game.shared.input.clockMs) / 1000.0);
+    game.clock.frameDelta = game.clock.now - game.clock.prevNow;
 }
 
 void screenIndependentWork() {
     creditStars();
     updateLevelCards();
-    if (game.supplierTutorialPending)
+    if (game.lesson.supplierTutorialPending)
         supplierTutorialDisplay();
     stopLevelMusicsOffLevel();
 }
 
 void animateScreen() {
-    if (game.screen == Splash)
+    if (game.shared.screen == Splash)
         updateSplash();
-    if (game.screen == Shop)
+    if (game.shared.screen == Shop)
         updateShop();
 }
 
 // The wave script, held by the level-2 sign while it is explained, then the first level's lesson.
 void runLevelScript() {
-    if (game.currentLevel == 2 && game.tutorialEnabled != 0 && level2Explanation())
+    if (game.shared.currentLevel == 2 && game.progress.tutorialEnabled != 0 && level2Explanation())
         return;
     runWaveScript();
-    if (game.currentLevel <= 1 && game.tutorialEnabled != 0)
+    if (game.shared.currentLevel <= 1 && game.progress.tutorialEnabled != 0)
         tutorialStepDisplay();
 }
 
 void simulateLevel() {
-    if (game.screen != InGame)
+    if (game.shared.screen != InGame)
         return;
-    if (!game.paused) {
+    if (!game.waveClock.paused) {
         updateTowers();
         updateProjectiles();
         if (tutorialGateOpen())
@@ -96,10 +100,10 @@ void lateLevel(LevelView view) {
             placeWavePreview();
         setTimerHoverScale();
     }
-    if (game.currentLevel == 2 || game.currentLevel == 3)
+    if (game.shared.currentLevel == 2 || game.shared.currentLevel == 3)
         blinkPathAlert(view != LevelView::Running);
     layoutDialogue();
-    if (game.levelWon || game.levelLost)
+    if (game.rating.levelWon || game.rating.levelLost)
         placeLevelEndStars();
 }
 
@@ -112,25 +116,26 @@ struct ScreenShown {
 
 ScreenShown screenShown() {
     ScreenShown shown{};
-    const int screen = game.screen;
+    const int screen = game.shared.screen;
     shown.onLevel = screen == InGame || screen == GameMenu || screen == GameOptions;
     shown.splash = screen == Splash;
     shown.logo = screen == Logo;
-    shown.titleOverLogo = shown.logo && game.introPhase == 2;
+    shown.titleOverLogo = shown.logo && game.intro.introPhase == 2;
     shown.onMenus = !shown.onLevel && !shown.splash && !shown.logo;
     // The menus hold the map of the level chosen in the selection, ready for its set-up.
-    const int chosen = game.currentLevel <= 1 ? 1 : game.currentLevel;
+    const int chosen = game.shared.currentLevel <= 1 ? 1 : game.shared.currentLevel;
     for (int map = 1; map <= 3; ++map) {
         shown.mapPlayed[map] =
-            shown.onLevel && game.mapSprite.getTexture() == game.mapTextures[map];
+            shown.onLevel && game.level.mapSprite.getTexture() == game.level.mapTextures[map];
         shown.mapHeld[map] =
             !shown.splash && !shown.logo && (shown.onLevel ? shown.mapPlayed[map] : map == chosen);
     }
     // The lesson's spatula and bubble speak on the first two levels, and over the menus before
     // the shop's lesson.
-    const bool shopLesson = game.supplierTutorialPending != 0;
-    shown.lessonHeld = shopLesson || (game.tutorialEnabled != 0 && !shown.splash && !shown.logo &&
-                                      (shown.onLevel ? game.currentLevel <= 2 : chosen <= 2));
+    const bool shopLesson = game.lesson.supplierTutorialPending != 0;
+    shown.lessonHeld =
+        shopLesson || (game.progress.tutorialEnabled != 0 && !shown.splash && !shown.logo &&
+                       (shown.onLevel ? game.shared.currentLevel <= 2 : chosen <= 2));
     shown.lessonNeeded = shopLesson || (shown.onLevel && shown.lessonHeld);
     return shown;
 }
@@ -175,37 +180,37 @@ void applyHolds(const PictureHold (&holds)[P], const FolderHold (&folders)[F]) {
 // lesson's while the title shows.
 void holdScreenPictures() {
     const ScreenShown shown = screenShown();
-    const int screen = game.screen;
+    const int screen = game.shared.screen;
     const PictureHold holds[] = {
-        {game.splashBite.getTexture(), shown.splash, shown.splash},
-        {game.introBackground.getTexture(), shown.splash || shown.logo, shown.logo},
-        {game.titlePicture.getTexture(), shown.logo, shown.titleOverLogo},
+        {game.intro.splashBite.getTexture(), shown.splash, shown.splash},
+        {game.intro.introBackground.getTexture(), shown.splash || shown.logo, shown.logo},
+        {game.intro.titlePicture.getTexture(), shown.logo, shown.titleOverLogo},
         // The page stays open over every menu screen.
-        {game.creditsPage.getTexture(), shown.onMenus && game.creditsState != 0,
-         game.creditsState == 3},
-        {game.victoryPicture.getTexture(), shown.onLevel && game.levelWon, true},
-        {game.defeatPicture.getTexture(), shown.onLevel && game.levelLost, true},
-        {game.cursorSprite.getTexture(), true, true},
-        {game.gameMenuSprite.getTexture(), screen == GameMenu, true},
-        {game.gameOptionsSprite.getTexture(), screen == GameOptions, true},
+        {game.credits.creditsPage.getTexture(), shown.onMenus && game.credits.creditsState != 0,
+         game.credits.creditsState == 3},
+        {game.hud.victoryPicture.getTexture(), shown.onLevel && game.rating.levelWon, true},
+        {game.hud.defeatPicture.getTexture(), shown.onLevel && game.rating.levelLost, true},
+        {game.frame.cursorSprite.getTexture(), true, true},
+        {game.gameMenu.gameMenuSprite.getTexture(), screen == GameMenu, true},
+        {game.gameMenu.gameOptionsSprite.getTexture(), screen == GameOptions, true},
         // The options' fullscreen box, also on a level's options (the menu before them fetches it).
-        {game.fullscreenBox.getTexture(),
+        {game.options.fullscreenBox.getTexture(),
          shown.onMenus || screen == GameMenu || screen == GameOptions, true},
-        {game.spatulaSprite.getTexture(), shown.lessonHeld, shown.lessonNeeded},
-        {game.bubbleSprite.getTexture(), shown.lessonHeld, shown.lessonNeeded},
-        {game.shopBackground.getTexture(), screen == Shop, true},
-        {game.upgradePictures[Fries][1].getTexture(), screen == Shop, true},
-        {game.upgradePictures[Fries][2].getTexture(), screen == Shop, true},
-        {game.upgradePictures[Fries][3].getTexture(), screen == Shop, true},
-        {game.upgradePictures[Burger][1].getTexture(), screen == Shop, true},
-        {game.upgradePictures[Burger][2].getTexture(), screen == Shop, true},
-        {game.upgradePictures[Burger][3].getTexture(), screen == Shop, true},
-        {game.upgradePictures[Soda][1].getTexture(), screen == Shop, true},
-        {game.upgradePictures[Soda][2].getTexture(), screen == Shop, true},
-        {game.upgradePictures[Soda][3].getTexture(), screen == Shop, true},
-        {game.mapTextures[1], shown.mapHeld[1], shown.mapPlayed[1]},
-        {game.mapTextures[2], shown.mapHeld[2], shown.mapPlayed[2]},
-        {game.mapTextures[3], shown.mapHeld[3], shown.mapPlayed[3]},
+        {game.lesson.spatulaSprite.getTexture(), shown.lessonHeld, shown.lessonNeeded},
+        {game.lesson.bubbleSprite.getTexture(), shown.lessonHeld, shown.lessonNeeded},
+        {game.shop.shopBackground.getTexture(), screen == Shop, true},
+        {game.shop.upgradePictures[Fries][1].getTexture(), screen == Shop, true},
+        {game.shop.upgradePictures[Fries][2].getTexture(), screen == Shop, true},
+        {game.shop.upgradePictures[Fries][3].getTexture(), screen == Shop, true},
+        {game.shop.upgradePictures[Burger][1].getTexture(), screen == Shop, true},
+        {game.shop.upgradePictures[Burger][2].getTexture(), screen == Shop, true},
+        {game.shop.upgradePictures[Burger][3].getTexture(), screen == Shop, true},
+        {game.shop.upgradePictures[Soda][1].getTexture(), screen == Shop, true},
+        {game.shop.upgradePictures[Soda][2].getTexture(), screen == Shop, true},
+        {game.shop.upgradePictures[Soda][3].getTexture(), screen == Shop, true},
+        {game.level.mapTextures[1], shown.mapHeld[1], shown.mapPlayed[1]},
+        {game.level.mapTextures[2], shown.mapHeld[2], shown.mapPlayed[2]},
+        {game.level.mapTextures[3], shown.mapHeld[3], shown.mapPlayed[3]},
     };
     const FolderHold folders[] = {
         {"../resources/textures/Menu/", !shown.splash && !shown.onLevel,
@@ -232,14 +237,14 @@ namespace {
 
 // A language button pressed this frame: from now on every text and picture speaks it.
 void speakLanguageAsked() {
-    if (game.languageAsked.empty())
+    if (game.options.languageAsked.empty())
         return;
-    if (speakLanguage(game.languageAsked)) {
+    if (speakLanguage(game.options.languageAsked)) {
         rememberLanguage(currentLanguage());
         labelMenus();
         relabelIntro();
     }
-    game.languageAsked.clear();
+    game.options.languageAsked.clear();
 }
 
 } // namespace
@@ -272,14 +277,14 @@ std::vector<sf::IntRect> areasToDraw(Renderer& renderer) {
     const std::uint64_t changes = picturesChanged();
     renderer.frame.sign(&changes, sizeof changes);
     const std::uint64_t signature = renderer.frame.stopSigning();
-    const bool changed = signature != renderer.shownSignature || game.input.windowRedrawn;
+    const bool changed = signature != renderer.shownSignature || game.shared.input.windowRedrawn;
     renderer.shownSignature = signature;
     if (!changed)
         return {};
     const sf::Vector2u size = renderer.frame.getSize();
     const bool holdsShown = renderer.shownDrawing != 0 &&
                             renderer.shownDrawing == renderer.frame.drawings() &&
-                            !game.input.windowRedrawn;
+                            !game.shared.input.windowRedrawn;
     std::vector<sf::IntRect> areas =
         holdsShown ? changedAreas(renderer.shownPieces, renderer.frame.pieces(), size)
                    : std::vector<sf::IntRect>{
@@ -299,7 +304,7 @@ void showFrame(Renderer& renderer, sf::RenderWindow& window,
     showPicture(renderer, window,
                 wholeFrame(areas, renderer.frame.getSize()) ? std::vector<sf::IntRect>{} : areas);
     ++shownFrames;
-    shownAtMs = game.input.clockMs;
+    shownAtMs = game.shared.input.clockMs;
     renderer.shownDrawing = renderer.frame.drawings();
 }
 
@@ -307,8 +312,8 @@ void showFrame(Renderer& renderer, sf::RenderWindow& window,
 // is sampled to suit, the game's own ones too.
 void smoothFramePictures(bool smooth) {
     smoothPictures(smooth);
-    game.logoTexture.setSmooth(smooth);
-    game.splashSheet.setSmooth(smooth);
+    game.menus.logoTexture.setSmooth(smooth);
+    game.intro.splashSheet.setSmooth(smooth);
 }
 } // namespace
 
@@ -335,20 +340,20 @@ void initGame() {
     mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
 #endif
     // The frame is drawn at the size the window shows it; every picture follows from the first.
-    smoothPictures(frameSizeFor(game.input.windowSize).x < layoutWidth);
-    game.hasFocus = 1;
-    game.clickLatch = 0;
-    game.towers.clear();
-    game.slots.clear();
-    game.projectiles.clear();
-    game.customers.clear();
+    smoothPictures(frameSizeFor(game.shared.input.windowSize).x < layoutWidth);
+    game.frame.hasFocus = 1;
+    game.shared.clickLatch = 0;
+    game.defence.towers.clear();
+    game.level.slots.clear();
+    game.defence.projectiles.clear();
+    game.crowd.customers.clear();
     initCursor();
     // The first frame shows the splash: everything else is decoded while it plays.
     initSplash();
     deferLoading();
-    game.now = game.frameDelta = game.prevNow = -1.0f;
-    game.selectedSlot = nullptr;
-    game.mapSprite = sf::Sprite();
+    game.clock.now = game.clock.frameDelta = game.clock.prevNow = -1.0f;
+    game.defence.selectedSlot = nullptr;
+    game.level.mapSprite = sf::Sprite();
     loadLevelAssets();
     initTowerMenus();
     watchCustomersForTowers();
@@ -356,7 +361,7 @@ void initGame() {
     initBuildPreviews();
     initMoneyText();
     loadCustomerAssets();
-    game.paused = 0;
+    game.waveClock.paused = 0;
     initObstacles();
     initAudio();
     initMenus();
@@ -365,14 +370,14 @@ void initGame() {
     initGameMenus();
     initShop();
     loadReviews();
-    game.starsEarned[1] = game.starsEarned[2] = game.starsEarned[3] = 0;
+    game.progress.starsEarned[1] = game.progress.starsEarned[2] = game.progress.starsEarned[3] = 0;
     initDoor();
-    game.gameSpeed = 1;
+    game.waveClock.gameSpeed = 1;
     initTutorial();
     initRenderer(frameRenderer());
-    fitFrame(frameRenderer(), frameSizeFor(game.input.windowSize));
+    fitFrame(frameRenderer(), frameSizeFor(game.shared.input.windowSize));
     loadSpotlight(frameRenderer());
-    game.tutorialEnabled = 1;
+    game.progress.tutorialEnabled = 1;
     readSave();
 }
 
@@ -382,23 +387,23 @@ void updateGame() {
     animateScreen();
     simulateLevel();
     startShopLessonAfterFirstWin();
-    if (game.levelWon || game.levelLost)
+    if (game.rating.levelWon || game.rating.levelLost)
         chooseEndReviews();
-    game.prevNow = game.now;
+    game.clock.prevNow = game.clock.now;
 }
 
 void lateUpdate() {
     // These rules answer to what the player sees and points at (hovered buttons, sliders, the
     // blinking warning, the countdown shown over the level): they run after everything else
     // has moved, on the state this frame will show, in the order the picture is built.
-    switch (game.screen) {
+    switch (game.shared.screen) {
     case TitleMenu:
     case LevelSelect:
     case Options:
     case Shop:
     case Help:
         updateMenuFrame();
-        if (game.supplierTutorialPending)
+        if (game.lesson.supplierTutorialPending)
             layoutDialogue(); // the shop lesson speaks over the menus
         break;
     case InGame:
@@ -421,7 +426,7 @@ void lateUpdate() {
 }
 
 void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
-    sampleInput(platform, game.input);
+    sampleInput(platform, game.shared.input);
     handleInput();
     updateGame();
     lateUpdate();
@@ -432,7 +437,7 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
         return;
     if (draw) {
         Renderer& renderer = frameRenderer();
-        if (fitFrame(renderer, frameSizeFor(game.input.windowSize)))
+        if (fitFrame(renderer, frameSizeFor(game.shared.input.windowSize)))
             smoothFramePictures(renderer.frame.getSize().x < layoutWidth);
         const std::vector<sf::IntRect> areas = areasToDraw(renderer);
         if (!areas.empty()) {
@@ -461,23 +466,23 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
                 showFrame(renderer, *window, areas);
             }
             renderer.frame.clipTo({});
-        } else if (game.input.clockMs - shownAtMs >= stillShowMs) {
+        } else if (game.shared.input.clockMs - shownAtMs >= stillShowMs) {
             // The same picture again now and then, whole, for a window the desktop let
             // something cover.
             showFrame(renderer, *window, {});
         } else {
             platform.restUntilNextFrame();
         }
-        showSystemCursor(*window, !game.input.onPicture);
+        showSystemCursor(*window, !game.shared.input.onPicture);
     }
     // A few of the pictures decoded meanwhile are ready for the next frame.
     bringInLoaded();
-    if (game.windowOpen == 0)
+    if (game.frame.windowOpen == 0)
         closeGameWindow(*window);
-    else if (game.input.screenKey || game.fullscreenAsked)
+    else if (game.shared.input.screenKey || game.options.fullscreenAsked)
         toggleFullscreen(*window);
-    game.fullscreenAsked = 0;
-    game.fullscreen = windowFullscreen() ? 1 : 0;
+    game.options.fullscreenAsked = 0;
+    game.options.fullscreen = windowFullscreen() ? 1 : 0;
 }
 
 int runGame() {
@@ -486,8 +491,8 @@ int runGame() {
     openGameWindow(window);
     chooseLanguage(languageChosen().empty() ? "fr" : languageChosen());
     Platform& platform = sfmlPlatform(window);
-    game.input.clockMs = platform.clockMs();
-    game.input.windowSize = platform.windowSize();
+    game.shared.input.clockMs = platform.clockMs();
+    game.shared.input.windowSize = platform.windowSize();
     initGame();
     while (window.isOpen())
         runFrame(platform, &window);

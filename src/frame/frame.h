@@ -4,7 +4,7 @@
 #pragma once
 
 #include "frame/window.h"
-#include "ground/game_state.h"
+#include "ground/records.h"
 #include "render/render.h"
 
 #include <string>
@@ -21,6 +21,8 @@ enum class LevelView { Running, Frozen, Options };
 
 // Opens the window, starts the game and runs frames until the player closes it; returns 0.
 int runGame();
+// Gives every record of the game its default (a new game for tests and tools).
+void resetGame();
 // Loads every resource once and gives every field its default, save file last.
 void initGame();
 
@@ -31,7 +33,7 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw = true);
 void handleInput();
 void updateGame();
 void lateUpdate();
-void drawFrame(const GameState& state, Renderer& renderer);
+void drawFrame(const GameSight& state, Renderer& renderer);
 // Speaks that language from now on (French when its catalogue cannot be read): its texts, and
 // at once its pictures with words in them. Whether the language spoken changed.
 bool speakLanguage(const std::string& language);

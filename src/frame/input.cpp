@@ -1,5 +1,11 @@
 // The input phase: speed keys, window events, then the left button by screen.
 #include "frame/frame.h"
+#include "frame/records.h"
+#include "ground/records.h"
+#include "persist/records.h"
+#include "rating/records.h"
+#include "shell/records.h"
+#include "tutorial/records.h"
 
 #include "ground/game.h"
 #include "ground/ground.h"
@@ -12,45 +18,45 @@
 namespace {
 
 void readSpeedKeys() {
-    if (game.input.speedKey1)
-        game.gameSpeed = 1;
-    else if (game.input.speedKey2)
-        game.gameSpeed = 2;
+    if (game.shared.input.speedKey1)
+        game.waveClock.gameSpeed = 1;
+    else if (game.shared.input.speedKey2)
+        game.waveClock.gameSpeed = 2;
 }
 
 void readWindowEvents() {
-    if (game.input.closeRequested)
-        game.windowOpen = 0;
-    if (game.input.focus > 0)
-        game.hasFocus = 1;
-    else if (game.input.focus < 0)
-        game.hasFocus = 0;
+    if (game.shared.input.closeRequested)
+        game.frame.windowOpen = 0;
+    if (game.shared.input.focus > 0)
+        game.frame.hasFocus = 1;
+    else if (game.shared.input.focus < 0)
+        game.frame.hasFocus = 0;
 }
 
 // Whether the tutorial lets the player use the pedestals freely.
 bool towerClicksAllowed() {
-    if (game.tutorialEnabled == 0 || game.currentLevel == 3)
+    if (game.progress.tutorialEnabled == 0 || game.shared.currentLevel == 3)
         return true;
-    if (game.currentLevel <= 1)
-        return game.tutorialStep > StepBurgerButton && game.tutorialRunning == 1;
-    return game.currentLevel == 2 && game.level2TutorialClicks > 0;
+    if (game.shared.currentLevel <= 1)
+        return game.lesson.tutorialStep > StepBurgerButton && game.lesson.tutorialRunning == 1;
+    return game.shared.currentLevel == 2 && game.lesson.level2TutorialClicks > 0;
 }
 
 void handleLevelPress() {
     // The victory or defeat panel lies over the whole level: only its "Continuer" answers.
-    if (game.levelWon != 0 || game.levelLost != 0) {
+    if (game.rating.levelWon != 0 || game.rating.levelLost != 0) {
         handleLevelEndPress();
         return;
     }
-    if (game.tutorialEnabled != 0)
+    if (game.progress.tutorialEnabled != 0)
         tutorialClick();
     handleGameButtons();
-    if (game.paused == 0 && towerClicksAllowed())
+    if (game.waveClock.paused == 0 && towerClicksAllowed())
         handleTowerClick();
 }
 
 void dispatchPress() {
-    switch (game.screen) {
+    switch (game.shared.screen) {
     case TitleMenu:
     case Options:
     case Help:
@@ -62,7 +68,7 @@ void dispatchPress() {
         handlePadlockPress();
         break;
     case Quit:
-        game.windowOpen = 0;
+        game.frame.windowOpen = 0;
         break;
     case Shop:
         handleMenuPanel();
@@ -75,9 +81,9 @@ void dispatchPress() {
         handleGameMenuClick();
         break;
     case Logo:
-        if (game.clickLatch == 0 && game.introPhase == 2) {
+        if (game.shared.clickLatch == 0 && game.intro.introPhase == 2) {
             // The latch stays free: a press still held acts on the title menu next frame.
-            game.screen = TitleMenu;
+            game.shared.screen = TitleMenu;
             playMusic(MusicMenu);
             endIntro();
         }
@@ -95,16 +101,16 @@ void dispatchPress() {
 void handleInput() {
     readSpeedKeys();
     readWindowEvents();
-    if (game.hasFocus == 0)
+    if (game.frame.hasFocus == 0)
         return;
     handleGameKeys();
-    if (!game.input.leftDown) {
-        game.clickLatch = 0;
-        game.cursorSprite.setTextureRect(sf::IntRect(0, 0, 38, 37));
+    if (!game.shared.input.leftDown) {
+        game.shared.clickLatch = 0;
+        game.frame.cursorSprite.setTextureRect(sf::IntRect(0, 0, 38, 37));
         return;
     }
-    game.cursorSprite.setTextureRect(sf::IntRect(38, 0, 38, 37));
+    game.frame.cursorSprite.setTextureRect(sf::IntRect(38, 0, 38, 37));
     // A press on the black bars around the picture is outside the game: it does nothing.
-    if (game.input.onPicture)
+    if (game.shared.input.onPicture)
         dispatchPress();
 }

@@ -1,13 +1,21 @@
-// The one global game record. Only the logic reaches it: the draw pass is handed the record as
-// const and cannot see this name (drawing units are compiled without it).
+// The one global game, as this unit's layer reaches it (ground/records.h): the records of its
+// layer and of the layers below writable, the others const. Only the logic reaches it: drawing
+// is handed the game as a GameSight, every record const, and cannot see this name.
 #pragma once
 
-#include "ground/game_state.h"
+#include "ground/records.h"
 
 #ifdef GOBBLER_DRAW_UNIT
-#error "drawing code reads the game through a const reference and never reaches the global record"
+#error "drawing code reads the game through a GameSight and never reaches the global record"
+#endif
+#ifndef GOBBLER_LAYER
+#error "a unit that reaches the game is compiled with its layer's name (CMakeLists.txt)"
 #endif
 
-// The record lives for the whole process and is never torn down at exit: its GL objects must
-// not outlive the library that owns their context.
-extern GameState& game;
+// The game as a layer reaches it; the records live for the whole process and are never torn
+// down at exit (their GL objects must not outlive the library that owns their context).
+template <Layer L> GameView<L>& gameAt();
+
+namespace {
+[[maybe_unused]] GameView<Layer::GOBBLER_LAYER>& game = gameAt<Layer::GOBBLER_LAYER>();
+} // namespace

@@ -2,7 +2,7 @@
 // on.
 #pragma once
 
-#include "ground/game_state.h"
+#include "ground/records.h"
 
 // Hit tests. Centred: strict on every edge, around the sprite's centre.
 bool hitCentred(const sf::Sprite& sprite, int x, int y);
@@ -29,14 +29,14 @@ constexpr float longestPlainFrame = 0.0175f;
 // The first moment of this frame, among the ticks it holds and now, at which `holds(moment)`:
 // that moment in `at`. False when the condition does not hold by now.
 template <class Condition>
-bool firstMomentWhen(const GameState& state, Condition holds, float& at) {
+bool firstMomentWhen(const GameClock& clock, Condition holds, float& at) {
     // now - frameDelta is the last frame's time, exactly (both are whole milliseconds); the
     // first frame has none.
-    const float lastFrame = state.now - state.frameDelta;
-    if (state.frameDelta > longestPlainFrame && lastFrame >= 0) {
+    const float lastFrame = clock.now - clock.frameDelta;
+    if (clock.frameDelta > longestPlainFrame && lastFrame >= 0) {
         for (long long tick = firstTickAfter(lastFrame);; ++tick) {
             const float time = tickTime(tick);
-            if (time >= state.now)
+            if (time >= clock.now)
                 break;
             if (holds(time)) {
                 at = time;
@@ -44,8 +44,8 @@ bool firstMomentWhen(const GameState& state, Condition holds, float& at) {
             }
         }
     }
-    if (!holds(state.now))
+    if (!holds(clock.now))
         return false;
-    at = state.now;
+    at = clock.now;
     return true;
 }

@@ -1,5 +1,6 @@
 // The wave clock: the pre-wave countdown, and the frozen time (the pause, the in-game menu, the
 // lesson's holds) that the wave clock leaves out.
+#include "ground/records.h"
 #include "level/level.h"
 
 #include "ground/game.h"
@@ -22,31 +23,34 @@ bool levelGateOpen() {
 
 int tickCountdown() {
     // One step a second, only while the level runs and the tutorial lets it.
-    const auto secondGone = [](float time) { return time - game.countdownTickTime >= 1.0f; };
+    const auto secondGone = [](float time) {
+        return time - game.waveClock.countdownTickTime >= 1.0f;
+    };
     float stepAt = 0;
-    const bool stepped = levelGateOpen() && game.paused == 0 && game.screen != GameMenu &&
-                         game.screen != GameOptions && firstMomentWhen(game, secondGone, stepAt);
+    const bool stepped = levelGateOpen() && game.waveClock.paused == 0 &&
+                         game.shared.screen != GameMenu && game.shared.screen != GameOptions &&
+                         firstMomentWhen(game.clock, secondGone, stepAt);
     if (stepped) {
-        game.countdown -= 1;
-        game.countdownTickTime = stepAt;
+        game.waveClock.countdown -= 1;
+        game.waveClock.countdownTickTime = stepAt;
         // 3, 2, 1 and 0 are announced; the unsigned view keeps the negatives of a running
         // wave silent.
-        if (static_cast<unsigned>(game.countdown) < 4u)
+        if (static_cast<unsigned>(game.waveClock.countdown) < 4u)
             playSound(SoundCountdown);
     }
-    if (game.countdown > 0)
+    if (game.waveClock.countdown > 0)
         return 0;
-    if (game.countdownDone == 0) {
+    if (game.waveClock.countdownDone == 0) {
         // The wave clock starts with the last step, or at once when a press ended the countdown.
-        game.waveClockStart = stepped ? stepAt : game.now;
-        game.countdownDone = 1;
-        game.pausedTotal = 0;
+        game.waveClock.waveClockStart = stepped ? stepAt : game.clock.now;
+        game.waveClock.countdownDone = 1;
+        game.waveClock.pausedTotal = 0;
     }
     return 1;
 }
 
 bool countdownRunning() {
-    return game.countdown > 0;
+    return game.waveClock.countdown > 0;
 }
 
 // pauseStartTime marks where the frozen time not yet left out of the wave clock begins. A
@@ -55,11 +59,11 @@ bool countdownRunning() {
 // from there.
 
 void freezeFromNow() {
-    game.pauseStartTime = game.now;
+    game.waveClock.pauseStartTime = game.clock.now;
 }
 
 void beginFreeze() {
-    if (game.paused == 0 && levelGateOpen())
+    if (game.waveClock.paused == 0 && levelGateOpen())
         freezeFromNow();
 }
 
@@ -67,9 +71,9 @@ void leaveFrozenTimeOut(int speed) {
     // A wave clock started during the freeze (the timer pressed while paused) only loses what
     // came after it; before the wave clock starts there is nothing to leave out.
     if (!countdownRunning()) {
-        const float from = std::max(game.pauseStartTime, game.waveClockStart);
-        if (game.now > from)
-            game.pausedTotal += (game.now - from) * static_cast<float>(speed);
+        const float from = std::max(game.waveClock.pauseStartTime, game.waveClock.waveClockStart);
+        if (game.clock.now > from)
+            game.waveClock.pausedTotal += (game.clock.now - from) * static_cast<float>(speed);
     }
     freezeFromNow();
 }

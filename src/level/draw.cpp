@@ -1,23 +1,25 @@
 // What the level draws: the obstacles in the world pass and the blinking warning.
+#include "ground/records.h"
 #include "level/level.h"
+#include "level/records.h"
 
-void queueObstacleSprites(const GameState& g, Renderer& r) {
+void queueObstacleSprites(const GameSight& g, Renderer& r) {
     for (int i = 0; i < obstacleCount(g); ++i) {
-        const sf::Sprite& mopper = g.mopperSprites[i];
-        if (g.obstacleActive == 1) {
+        const sf::Sprite& mopper = g.obstacle.mopperSprites[i];
+        if (g.obstacle.obstacleActive == 1) {
             queueItem(r, mopper, mopper.getPosition(), mopper.getPosition().y);
-            const sf::Sprite& sign = g.signSprites[i];
+            const sf::Sprite& sign = g.obstacle.signSprites[i];
             queueItem(r, sign, sign.getPosition(), sign.getPosition().y);
-        } else if (g.pathOpenPhase == 1) {
+        } else if (g.obstacle.pathOpenPhase == 1) {
             queueItem(r, mopper, mopper.getPosition(), mopper.getPosition().y);
         }
     }
 }
 
-void drawPathAlert(const GameState& g, Renderer& r) {
-    if (g.pathAlertShown == 0)
+void drawPathAlert(const GameSight& g, Renderer& r) {
+    if (g.obstacle.pathAlertShown == 0)
         return;
-    const int shown = g.currentLevel == 3 ? 3 : 1;
+    const int shown = g.shared.currentLevel == 3 ? 3 : 1;
     for (int i = 0; i < shown; ++i)
-        r.frame.draw(g.warningSprites[i]);
+        r.frame.draw(g.obstacle.warningSprites[i]);
 }

@@ -1,7 +1,7 @@
 // Levels and waves: map set-up, pedestals and decorations, wave scripts, the obstacle.
 #pragma once
 
-#include "ground/game_state.h"
+#include "ground/records.h"
 #include "render/render.h"
 
 // Loads the map pictures and the seven path images once.
@@ -73,13 +73,13 @@ int endWave(int waveSize);
 // Creates the slippery-floor signs, the moppers and the warning pictures.
 void initObstacles();
 // How many obstacles the level in play has (map 2 one, map 3 three, map 1 none).
-int obstacleCount(const GameState& state);
+int obstacleCount(const GameSight& state);
 // Animates the moppers of maps 2 and 3: mopping, or walking away and fading until the way opens.
 void advanceObstacles();
 // Blinks the warning pictures and sounds the path alert (maps 2 and 3); a frozen level blinks
 // without counting alerts.
 void blinkPathAlert(bool frozen);
 // Queues the standing signs and the moppers for the world pass.
-void queueObstacleSprites(const GameState& state, Renderer& renderer);
+void queueObstacleSprites(const GameSight& state, Renderer& renderer);
 // Draws the blinking warning pictures while the way opens.
-void drawPathAlert(const GameState& state, Renderer& renderer);
+void drawPathAlert(const GameSight& state, Renderer& renderer);

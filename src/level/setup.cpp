@@ -1,5 +1,10 @@
 // Map set-up: pedestals, decorations, path images and the per-level reset.
+#include "customers/records.h"
+#include "ground/records.h"
 #include "level/level.h"
+#include "level/records.h"
+#include "persist/records.h"
+#include "rating/records.h"
 
 #include "assets/assets.h"
 #include "customers/customers.h"
@@ -135,16 +140,16 @@ template <std::size_t N> void placeProps(const PropPlace (&places)[N]) {
 }
 
 void showMap(int mapNumber) {
-    setSpriteTexture(game.mapSprite, game.mapTextures[mapNumber], true);
-    game.mapNumber = mapNumber;
+    setSpriteTexture(game.level.mapSprite, game.level.mapTextures[mapNumber], true);
+    game.level.mapNumber = mapNumber;
 }
 
 void applyLevelInfo(int mapNumber) {
     const LevelInfo& info = levelInfo[mapNumber];
-    game.money = info.money;
-    game.levelObjective = info.objective;
-    game.waveCount = waveCountOf(mapNumber);
-    game.goalPoint = sf::Vector2f(info.goalX, info.goalY);
+    game.rating.money = info.money;
+    game.rating.levelObjective = info.objective;
+    game.level.waveCount = waveCountOf(mapNumber);
+    game.level.goalPoint = sf::Vector2f(info.goalX, info.goalY);
 }
 
 void bindPathImages(int mapNumber) {
@@ -152,19 +157,19 @@ void bindPathImages(int mapNumber) {
     awaitPathImages();
     for (int slot = 0; slot < 4; ++slot)
         if (pathSlots[mapNumber][slot] >= 0)
-            game.collisionMaps[slot] = game.pathImages[pathSlots[mapNumber][slot]];
+            game.crowd.collisionMaps[slot] = game.level.pathImages[pathSlots[mapNumber][slot]];
 }
 
 void placeObstacle(int i, float signX, float signY, float mopperX, float mopperY) {
-    game.signSprites[i].setPosition(signX, signY);
-    game.warningSprites[i].setPosition(game.signSprites[i].getPosition());
-    game.mopperSprites[i].setPosition(mopperX, mopperY);
+    game.obstacle.signSprites[i].setPosition(signX, signY);
+    game.obstacle.warningSprites[i].setPosition(game.obstacle.signSprites[i].getPosition());
+    game.obstacle.mopperSprites[i].setPosition(mopperX, mopperY);
 }
 
 void startMoppers(int count) {
     for (int i = 0; i < count; ++i) {
-        game.mopperFrameTime[i] = game.now;
-        game.mopperFrame[i] = 0;
+        game.obstacle.mopperFrameTime[i] = game.clock.now;
+        game.obstacle.mopperFrame[i] = 0;
     }
 }
 
@@ -175,39 +180,41 @@ double randomPause() {
 
 // Advances a prop's frame once its 0.1 s have passed; true when it did.
 bool frameDue(Decoration& prop) {
-    if (game.now - prop.lastFrameTime > 0.1f) {
-        prop.lastFrameTime = game.now;
+    if (game.clock.now - prop.lastFrameTime > 0.1f) {
+        prop.lastFrameTime = game.clock.now;
         return true;
     }
     return false;
 }
 
 void animateKiosk(Decoration& prop) {
-    if (game.now - prop.burstStart > prop.pauseLength && game.now != prop.lastFrameTime) {
+    if (game.clock.now - prop.burstStart > prop.pauseLength &&
+        game.clock.now != prop.lastFrameTime) {
         prop.frame += 1;
         prop.burstCount += 1;
         if (prop.burstCount == 3) {
-            prop.burstStart = game.now;
+            prop.burstStart = game.clock.now;
             prop.pauseLength = static_cast<float>(randomPause());
             prop.burstCount = 0;
         }
         if (prop.frame == 9)
             prop.frame = 0;
         prop.frameRect.left = prop.frame * prop.frameWidth;
-        prop.lastFrameTime = game.now;
+        prop.lastFrameTime = game.clock.now;
     }
 }
 
 void animateOrderingCustomer(Decoration& prop) {
-    if (game.now - prop.burstStart > prop.pauseLength && game.now - prop.lastFrameTime > 0.1f) {
+    if (game.clock.now - prop.burstStart > prop.pauseLength &&
+        game.clock.now - prop.lastFrameTime > 0.1f) {
         prop.frame += 1;
         if (prop.frame == 20) {
             prop.frame = 0;
-            prop.burstStart = game.now;
+            prop.burstStart = game.clock.now;
             prop.pauseLength = static_cast<float>(randomPause());
         }
         prop.frameRect.left = prop.frame * prop.frameWidth;
-        prop.lastFrameTime = game.now;
+        prop.lastFrameTime = game.clock.now;
     }
 }
 
@@ -243,7 +250,7 @@ void animateTelevision(Decoration& prop) {
     } else {
         // A still picture for three seconds.
         prop.frameRect.top = prop.programme * prop.frameHeight;
-        if (game.now - prop.lastFrameTime > 3.0f) {
+        if (game.clock.now - prop.lastFrameTime > 3.0f) {
             prop.frame = 0;
             prop.programme = 0;
         }
@@ -253,7 +260,7 @@ void animateTelevision(Decoration& prop) {
 
 void animateBin(Decoration& prop) {
     // The bins fill up by one column per five customers gone.
-    int column = game.exitedCount / 5;
+    int column = game.rating.exitedCount / 5;
     if (column > 4)
         column = 4;
     if (column < 0)
@@ -268,11 +275,11 @@ void loadLevelAssets() {
     char name[200];
     for (int n = 1; n <= 2; ++n) {
         std::snprintf(name, sizeof name, "../resources/textures/map/lvl_%d.jpg", n);
-        game.mapTextures[n] = loadBackdrop(name);
+        game.level.mapTextures[n] = loadBackdrop(name);
     }
-    game.mapTextures[3] = loadBackdrop("../resources/textures/map/lvl_3.jpg");
+    game.level.mapTextures[3] = loadBackdrop("../resources/textures/map/lvl_3.jpg");
     for (int i = 0; i < 7; ++i)
-        game.pathImages[i] = loadCollisionMap(mapFolder + pathImageFiles[i], classifyImage);
+        game.level.pathImages[i] = loadCollisionMap(mapFolder + pathImageFiles[i], classifyImage);
     // Every picture a set-up shows is read now, so starting a level never waits for the disk.
     loadTexture(slotPicture);
     for (const PropPlace& place : map1Props)
@@ -297,10 +304,10 @@ void clearLevel() {
         step();
     // Nothing may keep pointing at a customer that is about to go.
     forgetAllCustomers();
-    game.decorations.clear();
-    game.customers.clear();
-    game.slots.clear();
-    game.pauseStartTime = 0;
+    game.level.decorations.clear();
+    game.crowd.customers.clear();
+    game.level.slots.clear();
+    game.waveClock.pauseStartTime = 0;
 }
 
 sf::Vector2f pedestalPlace(int map, int index) {
@@ -316,8 +323,8 @@ sf::Vector2f pedestalPlace(int map, int index) {
 }
 
 void addSlot(int facing, float x, float y) {
-    game.slots.emplace_front();
-    TowerSlot& slot = game.slots.front();
+    game.level.slots.emplace_front();
+    TowerSlot& slot = game.level.slots.front();
     slot.sprite = makeSprite(loadTexture(slotPicture));
     slot.sprite.setOrigin(52, 30);
     slot.x = x;
@@ -329,14 +336,14 @@ void addSlot(int facing, float x, float y) {
 
 void addDecoration(const sf::Texture* texture, int frameWidth, int frameHeight, int kind, float x,
                    float y) {
-    game.decorations.emplace_front();
-    Decoration& prop = game.decorations.front();
+    game.level.decorations.emplace_front();
+    Decoration& prop = game.level.decorations.front();
     prop.x = x;
     prop.y = y;
     prop.frameRect = sf::IntRect(0, 0, frameWidth, frameHeight);
     prop.lastFrameTime = -1.0f;
     prop.pauseLength = 2.0f;
-    prop.burstStart = game.now;
+    prop.burstStart = game.clock.now;
     prop.frame = 0;
     prop.frameWidth = frameWidth;
     prop.frameHeight = frameHeight;
@@ -349,7 +356,7 @@ void addDecoration(const sf::Texture* texture, int frameWidth, int frameHeight, 
 }
 
 void animateDecorations() {
-    for (Decoration& prop : game.decorations) {
+    for (Decoration& prop : game.level.decorations) {
         switch (prop.kind) {
         case PropKiosk:
             animateKiosk(prop);
@@ -377,30 +384,30 @@ void animateDecorations() {
 }
 
 void resetLevelState() {
-    game.waveClockStart = game.now;
-    game.wave = 1;
-    game.spawnedInWave = 0;
-    game.pausedTotal = 0;
-    game.countdownTickTime = game.now;
-    game.countdownDone = 0;
-    game.nextCustomerId = 1;
-    game.RatingScore = 0;
-    game.obstacleActive = 1;
-    game.countdown = 10;
-    game.gameSpeed = 1;
-    game.pathOpenPhase = 0;
-    for (sf::Sprite& mopper : game.mopperSprites) {
+    game.waveClock.waveClockStart = game.clock.now;
+    game.waves.wave = 1;
+    game.waves.spawnedInWave = 0;
+    game.waveClock.pausedTotal = 0;
+    game.waveClock.countdownTickTime = game.clock.now;
+    game.waveClock.countdownDone = 0;
+    game.crowd.nextCustomerId = 1;
+    game.rating.RatingScore = 0;
+    game.obstacle.obstacleActive = 1;
+    game.waveClock.countdown = 10;
+    game.waveClock.gameSpeed = 1;
+    game.obstacle.pathOpenPhase = 0;
+    for (sf::Sprite& mopper : game.obstacle.mopperSprites) {
         mopper.setColor(sf::Color::White);
         mopper.setTextureRect(sheetFrame(mopperSheet, 0));
     }
     // A new level blinks its warning from opaque, whatever an earlier level left behind.
-    for (sf::Sprite& warning : game.warningSprites)
+    for (sf::Sprite& warning : game.obstacle.warningSprites)
         warning.setColor(sf::Color::White);
-    game.exitedCount = 0;
+    game.rating.exitedCount = 0;
     resetReviews();
-    game.pathAlertCount = 0;
-    game.lessonCue = 0;
-    game.endSoundsPlayed = 0;
+    game.obstacle.pathAlertCount = 0;
+    game.waves.lessonCue = 0;
+    game.sound.endSoundsPlayed = 0;
 }
 
 void setupMap1() {
@@ -408,7 +415,7 @@ void setupMap1() {
     placeSlots(map1Slots);
     showMap(1);
     applyLevelInfo(1);
-    game.entrance = sf::Vector2f(487, 68);
+    game.level.entrance = sf::Vector2f(487, 68);
     resetLevelState();
     playMusic(MusicLevel1);
     placeProps(map1Props);
@@ -419,7 +426,7 @@ void setupMap2() {
     clearLevel();
     placeSlots(map2Slots);
     showMap(2);
-    game.entrance = sf::Vector2f(455, 1075);
+    game.level.entrance = sf::Vector2f(455, 1075);
     applyLevelInfo(2);
     resetLevelState();
     placeObstacle(0, 709.5f, 728, 767.5f, 692.5f);
@@ -433,8 +440,8 @@ void setupMap3() {
     clearLevel();
     placeSlots(map3Slots);
     showMap(3);
-    game.entrance = sf::Vector2f(118, 1070);
-    game.secondEntrance = sf::Vector2f(741, 0);
+    game.level.entrance = sf::Vector2f(118, 1070);
+    game.level.secondEntrance = sf::Vector2f(741, 0);
     // Two moppers share one spot on this map.
     placeObstacle(0, 771.5f, 474, 839, 439);
     placeObstacle(1, 799, 680, 839, 439);
@@ -448,7 +455,7 @@ void setupMap3() {
 }
 
 void setupCurrentLevel() {
-    switch (game.currentLevel) {
+    switch (game.shared.currentLevel) {
     case 0:
     case 1:
         setupMap1();

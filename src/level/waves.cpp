@@ -1,5 +1,9 @@
 // The wave scripts of the three maps and the map-1 door.
+#include "customers/records.h"
+#include "ground/records.h"
 #include "level/level.h"
+#include "level/records.h"
+#include "persist/records.h"
 
 #include "assets/assets.h"
 #include "customers/customers.h"
@@ -172,28 +176,31 @@ constexpr Script scripts[4] = {
 };
 
 const Script& currentScript() {
-    return scripts[game.currentLevel >= 0 && game.currentLevel <= 3 ? game.currentLevel : 0];
+    return scripts[game.shared.currentLevel >= 0 && game.shared.currentLevel <= 3
+                       ? game.shared.currentLevel
+                       : 0];
 }
 
 const Wave* runningWave() {
     const Script& script = currentScript();
-    if (game.wave < 1 || game.wave > script.waveCount)
+    if (game.waves.wave < 1 || game.waves.wave > script.waveCount)
         return nullptr;
-    return &script.waves[game.wave - 1];
+    return &script.waves[game.waves.wave - 1];
 }
 
 // Whether a spawn step's offset has passed on the wave clock (see firstMomentWhen).
 bool stepDue(const Step& step) {
     const auto passed = [&step](float time) {
         if (step.singlePrecision)
-            return time - game.waveClockStart >
-                   (game.pausedTotal + static_cast<float>(step.offset)) /
-                       static_cast<float>(game.gameSpeed);
-        return static_cast<double>(time) - static_cast<double>(game.waveClockStart) >
-               (static_cast<double>(game.pausedTotal) + step.offset) / game.gameSpeed;
+            return time - game.waveClock.waveClockStart >
+                   (game.waveClock.pausedTotal + static_cast<float>(step.offset)) /
+                       static_cast<float>(game.waveClock.gameSpeed);
+        return static_cast<double>(time) - static_cast<double>(game.waveClock.waveClockStart) >
+               (static_cast<double>(game.waveClock.pausedTotal) + step.offset) /
+                   game.waveClock.gameSpeed;
     };
     float at = 0;
-    return firstMomentWhen(game, passed, at);
+    return firstMomentWhen(game.clock, passed, at);
 }
 
 // Fires the wave's next step once its offset has passed; the step fired, or null.
@@ -202,57 +209,57 @@ const Step* fireNextStep(const Wave& w) {
     int spawnedBefore = 0;
     for (int k = 0; k < w.stepCount; ++k) {
         const Step& step = w.steps[k];
-        if (spawnedBefore == game.spawnedInWave) {
+        if (spawnedBefore == game.waves.spawnedInWave) {
             if (!stepDue(step))
                 return nullptr;
             if (step.featured)
-                game.featuredPending = 0;
+                game.crowd.featuredPending = 0;
             if (step.front.type >= 0) {
                 spawnCustomer(step.front.type, script.frontDirection, step.front.path,
-                              game.entrance.x, game.entrance.y);
-                game.spawnedInWave += 1;
+                              game.level.entrance.x, game.level.entrance.y);
+                game.waves.spawnedInWave += 1;
             }
             if (step.back.type >= 0) {
                 spawnCustomer(step.back.type, script.backDirection, step.back.path,
-                              game.secondEntrance.x, game.secondEntrance.y);
-                game.spawnedInWave += 1;
+                              game.level.secondEntrance.x, game.level.secondEntrance.y);
+                game.waves.spawnedInWave += 1;
             }
             return &step;
         }
         spawnedBefore += customersIn(step);
-        if (spawnedBefore > game.spawnedInWave)
+        if (spawnedBefore > game.waves.spawnedInWave)
             return nullptr; // a count between two halves of a pair: nothing fits
     }
     return nullptr;
 }
 
 void showDoorFrame() {
-    game.doorSprite.setTextureRect(sf::IntRect(149 * game.doorFrame, 0, 149, 245));
+    game.waves.doorSprite.setTextureRect(sf::IntRect(149 * game.waves.doorFrame, 0, 149, 245));
 }
 
 void runMap1Script() {
     const Wave* w = runningWave();
     if (!w)
         return;
-    const int waveNumber = game.wave;
+    const int waveNumber = game.waves.wave;
     if (tickCountdown() != 1 || openDoor() != 1)
         return;
-    if (waveNumber == 1 && (!levelGateOpen() || game.paused != 0))
+    if (waveNumber == 1 && (!levelGateOpen() || game.waveClock.paused != 0))
         return;
     if (const Step* fired = fireNextStep(*w)) {
         // The door's closing delay counts from the wave's last arrival.
-        if (game.spawnedInWave >= w->size)
-            game.waveClockStart = game.now;
-        if (fired->lesson != 0 && game.tutorialEnabled != 0) {
-            game.lessonCue = fired->lesson;
+        if (game.waves.spawnedInWave >= w->size)
+            game.waveClock.waveClockStart = game.clock.now;
+        if (fired->lesson != 0 && game.progress.tutorialEnabled != 0) {
+            game.waves.lessonCue = fired->lesson;
             freezeFromNow();
         }
     }
     closeDoor(w->size);
     const int ended = endWave(w->size);
     if (waveNumber == 1) {
-        if (ended == 1 && game.tutorialEnabled != 0)
-            game.lessonCue = StepFirstWaveFed;
+        if (ended == 1 && game.progress.tutorialEnabled != 0)
+            game.waves.lessonCue = StepFirstWaveFed;
         endWave(w->size);
     }
     if (waveNumber == currentScript().waveCount && ended == 1)
@@ -263,14 +270,14 @@ void runObstacleMapScript() {
     const Wave* w = runningWave();
     if (!w)
         return;
-    const int waveNumber = game.wave;
+    const int waveNumber = game.waves.wave;
     if (tickCountdown() != 1)
         return;
     if (waveNumber == currentScript().obstacleWave) {
-        game.obstacleActive = 0;
+        game.obstacle.obstacleActive = 0;
         // The wave waits until the mopping men have gone (the world pass opens the way).
-        if (game.pathOpenPhase != -1) {
-            game.pathOpenPhase = 1;
+        if (game.obstacle.pathOpenPhase != -1) {
+            game.obstacle.pathOpenPhase = 1;
             endWave(w->size);
             return;
         }
@@ -304,14 +311,15 @@ WaveMix waveMix(int mapNumber, int wave, int entrance) {
 }
 
 void initDoor() {
-    game.doorSprite = makeSprite(loadTexture("../resources/textures/map/door.png"), 446, -129);
-    game.doorFrame = 0;
-    game.doorFrameTime = -1.0f;
+    game.waves.doorSprite =
+        makeSprite(loadTexture("../resources/textures/map/door.png"), 446, -129);
+    game.waves.doorFrame = 0;
+    game.waves.doorFrameTime = -1.0f;
     showDoorFrame();
 }
 
 void runWaveScript() {
-    switch (game.currentLevel) {
+    switch (game.shared.currentLevel) {
     case 0:
     case 1:
         if (levelGateOpen())
@@ -332,44 +340,45 @@ void runWaveScript() {
 int openDoor() {
     // A column each 0.1 s of game time, from the moment the wave clock started.
     const auto due = [](float time) {
-        return time - game.doorFrameTime > 0.1 / game.gameSpeed && time >= game.waveClockStart;
+        return time - game.waves.doorFrameTime > 0.1 / game.waveClock.gameSpeed &&
+               time >= game.waveClock.waveClockStart;
     };
     float at = 0;
-    if (game.spawnedInWave == 0 && firstMomentWhen(game, due, at)) {
-        game.doorFrame = std::min(game.doorFrame + 1, 4);
-        game.doorFrameTime = at;
+    if (game.waves.spawnedInWave == 0 && firstMomentWhen(game.clock, due, at)) {
+        game.waves.doorFrame = std::min(game.waves.doorFrame + 1, 4);
+        game.waves.doorFrameTime = at;
         showDoorFrame();
-        return game.doorFrame == 4 ? 1 : 0;
+        return game.waves.doorFrame == 4 ? 1 : 0;
     }
-    return game.spawnedInWave > 0 ? 1 : 0;
+    return game.waves.spawnedInWave > 0 ? 1 : 0;
 }
 
 void closeDoor(int waveSize) {
-    const float delay =
-        (1.0f - game.lastSpawnSpeed / 100.0f + 2.0f) / static_cast<float>(game.gameSpeed) +
-        game.pausedTotal;
+    const float delay = (1.0f - game.crowd.lastSpawnSpeed / 100.0f + 2.0f) /
+                            static_cast<float>(game.waveClock.gameSpeed) +
+                        game.waveClock.pausedTotal;
     const auto due = [delay](float time) {
-        return time - game.doorFrameTime > 0.1 / game.gameSpeed &&
-               time - game.waveClockStart > delay;
+        return time - game.waves.doorFrameTime > 0.1 / game.waveClock.gameSpeed &&
+               time - game.waveClock.waveClockStart > delay;
     };
     float at = 0;
-    if (game.spawnedInWave >= waveSize && firstMomentWhen(game, due, at)) {
-        game.doorFrame = std::max(game.doorFrame - 1, 0);
-        game.doorFrameTime = at;
+    if (game.waves.spawnedInWave >= waveSize && firstMomentWhen(game.clock, due, at)) {
+        game.waves.doorFrame = std::max(game.waves.doorFrame - 1, 0);
+        game.waves.doorFrameTime = at;
         showDoorFrame();
     }
 }
 
 int endWave(int waveSize) {
-    if (game.spawnedInWave < waveSize || !game.customers.empty())
+    if (game.waves.spawnedInWave < waveSize || !game.crowd.customers.empty())
         return 0;
-    if (game.wave == game.waveCount)
+    if (game.waves.wave == game.level.waveCount)
         return 1;
-    game.wave += 1;
-    game.countdownTickTime = game.now;
-    game.spawnedInWave = 0;
-    game.countdownDone = 0;
-    game.pausedTotal = 0;
-    game.countdown = 10;
+    game.waves.wave += 1;
+    game.waveClock.countdownTickTime = game.clock.now;
+    game.waves.spawnedInWave = 0;
+    game.waveClock.countdownDone = 0;
+    game.waveClock.pausedTotal = 0;
+    game.waveClock.countdown = 10;
     return 1;
 }

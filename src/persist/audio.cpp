@@ -1,5 +1,7 @@
 // The musics and sounds: loaded once at start-up and kept for the whole run.
+#include "ground/records.h"
 #include "persist/persist.h"
+#include "persist/records.h"
 
 #include "assets/assets.h"
 #include "ground/game.h"
@@ -64,7 +66,7 @@ bool isBite(int sound) {
 struct DeviceUse : sf::AlResource {};
 
 AudioBank* bank() {
-    return game.audio.get();
+    return game.sound.audio.get();
 }
 
 // A music to play (waited for) or to stop or ask about (one still being opened by the loading
@@ -98,19 +100,20 @@ void openAudio() {
     DeviceUse device; // opens it, unless the sounds of an earlier start still hold it
     sf::err().rdbuf(errors);
     if (!failure.str().empty()) {
-        game.audio.reset();
+        game.sound.audio.reset();
         applyVolumes();
         return;
     }
-    game.audio = std::make_shared<AudioBank>();
+    game.sound.audio = std::make_shared<AudioBank>();
     for (int i = 0; i < MusicCount; ++i) {
-        game.audio->musics[i].setLoop(true);
-        openMusic(game.audio->musics[i], std::string("../resources/sfx/musiques/") + musicFiles[i]);
+        game.sound.audio->musics[i].setLoop(true);
+        openMusic(game.sound.audio->musics[i],
+                  std::string("../resources/sfx/musiques/") + musicFiles[i]);
     }
     for (const SoundEntry& entry : soundTable) {
         const std::string path = std::string("../resources/sfx/sons/") + entry.file;
-        loadSoundBuffer(game.audio->buffers[entry.id], path, playedBySplash(entry.id));
-        game.audio->sounds[entry.id].setBuffer(game.audio->buffers[entry.id]);
+        loadSoundBuffer(game.sound.audio->buffers[entry.id], path, playedBySplash(entry.id));
+        game.sound.audio->sounds[entry.id].setBuffer(game.sound.audio->buffers[entry.id]);
     }
     applyVolumes();
 }
@@ -119,7 +122,7 @@ void openAudio() {
 
 void initAudio() {
     releaseAudioAtExit();
-    game.musicVolume = game.effectsVolume = 50;
+    game.sound.musicVolume = game.sound.effectsVolume = 50;
     shutdownAudio();
     // Nothing is heard on the first frame: the device, the musics and the sounds come after it.
     beforeLoadingThread(openAudio);
@@ -132,22 +135,22 @@ void shutdownAudio() {
     // writing.
     if (AudioBank* audio = bank())
         forgetAudioLoading(audio->buffers, SoundCount, audio->musics, MusicCount);
-    game.audio.reset();
+    game.sound.audio.reset();
 }
 
 void applyVolumes() {
     if (AudioBank* audio = bank()) {
-        if (game.muted == 0) {
+        if (game.sound.muted == 0) {
             for (MusicStream& music : audio->musics)
-                music.setVolume(game.musicVolume);
+                music.setVolume(game.sound.musicVolume);
             for (const SoundEntry& entry : soundTable)
                 if (entry.effects && !isBite(entry.id))
-                    audio->sounds[entry.id].setVolume(game.effectsVolume);
+                    audio->sounds[entry.id].setVolume(game.sound.effectsVolume);
         }
         for (int bite : {SoundBite1, SoundBite2, SoundBite3})
-            audio->sounds[bite].setVolume(game.effectsVolume);
+            audio->sounds[bite].setVolume(game.sound.effectsVolume);
     }
-    game.endSoundsPlayed = 0;
+    game.sound.endSoundsPlayed = 0;
 }
 
 void muteGameAudio() {
@@ -163,7 +166,7 @@ void muteGameAudio() {
 void applySpeedPitch() {
     for (const SoundEntry& entry : soundTable)
         if (entry.followsSpeed)
-            setSoundPitch(entry.id, static_cast<float>(game.gameSpeed));
+            setSoundPitch(entry.id, static_cast<float>(game.waveClock.gameSpeed));
 }
 
 void playSound(SoundId sound) {
@@ -205,7 +208,8 @@ bool musicPlaying(MusicId music) {
 }
 
 void stopLevelMusicsOffLevel() {
-    if (game.screen == InGame || game.screen == GameMenu || game.screen == GameOptions)
+    if (game.shared.screen == InGame || game.shared.screen == GameMenu ||
+        game.shared.screen == GameOptions)
         return;
     for (MusicId music : {MusicLevel1, MusicLevel2, MusicLevel3}) {
         if (musicPlaying(music)) {

@@ -1,9 +1,35 @@
 // Persistence and audio: the save file, the musics and sounds.
 #pragma once
 
-#include "ground/game_state.h"
-
 #include <string>
+
+// Every short sound of the game, in the order of the audio table.
+enum SoundId : int {
+    SoundClick,
+    SoundSodaShot,
+    SoundBurgerThrow,
+    SoundFriesShot,
+    SoundBurgerImpact,
+    SoundBachelorHappy,
+    SoundFamilyHappy,
+    SoundBigEaterHappy,
+    SoundBusinessManHappy,
+    SoundObjectiveReached,
+    SoundBelowObjective,
+    SoundPathAlert,
+    SoundCountdown,
+    SoundVictory,
+    SoundApplause,
+    SoundDefeatCrowd,
+    SoundDefeatMusic,
+    SoundBite1,
+    SoundBite2,
+    SoundBite3,
+    SoundIntroLogo,
+    SoundCount
+};
+
+enum MusicId : int { MusicMenu, MusicLevel1, MusicLevel2, MusicLevel3, MusicCount };
 
 // Writes the progress to the save file (atomically, through a temporary file of its own).
 void writeSave();

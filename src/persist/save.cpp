@@ -1,5 +1,6 @@
 // The save file: one line of 25 numbers, each followed by one blank.
 #include "persist/persist.h"
+#include "persist/records.h"
 
 #include "ground/game.h"
 #include "platform/platform.h"
@@ -187,16 +188,20 @@ class FieldReader {
 std::string formatSave() {
     char buffer[1024];
     std::snprintf(buffer, sizeof buffer, "%d %f %f %f %d %d %d %d %d %d %d %d %d %d %d %d ",
-                  game.stars, static_cast<double>(game.bestRating[1]),
-                  static_cast<double>(game.bestRating[2]), static_cast<double>(game.bestRating[3]),
-                  game.levelCleared[1], game.levelCleared[2], game.levelCleared[3],
-                  game.lockOpened[2], game.lockOpened[3], game.supplierTutorialDone,
-                  game.tutorialEnabled, game.starsCredited[1], game.starsCredited[2],
-                  game.starsCredited[3], game.starsEarned[1], game.starsEarned[2]);
+                  game.progress.stars, static_cast<double>(game.progress.bestRating[1]),
+                  static_cast<double>(game.progress.bestRating[2]),
+                  static_cast<double>(game.progress.bestRating[3]), game.progress.levelCleared[1],
+                  game.progress.levelCleared[2], game.progress.levelCleared[3],
+                  game.progress.lockOpened[2], game.progress.lockOpened[3],
+                  game.progress.supplierTutorialDone, game.progress.tutorialEnabled,
+                  game.progress.starsCredited[1], game.progress.starsCredited[2],
+                  game.progress.starsCredited[3], game.progress.starsEarned[1],
+                  game.progress.starsEarned[2]);
     std::string text = buffer;
     for (int tower = 0; tower < TowerTypeCount; ++tower) {
         for (int level = 1; level <= 3; ++level) {
-            std::snprintf(buffer, sizeof buffer, "%d ", game.upgradeUnlocked[tower][level]);
+            std::snprintf(buffer, sizeof buffer, "%d ",
+                          game.progress.upgradeUnlocked[tower][level]);
             text += buffer;
         }
     }
@@ -206,26 +211,26 @@ std::string formatSave() {
 void parseSave(const std::string& text) {
     // The sixteen leading numbers are one scan, the upgrade table one scan per entry.
     FieldReader in(text);
-    in.readInt(game.stars);
-    in.readFloat(game.bestRating[1]);
-    in.readFloat(game.bestRating[2]);
-    in.readFloat(game.bestRating[3]);
-    in.readInt(game.levelCleared[1]);
-    in.readInt(game.levelCleared[2]);
-    in.readInt(game.levelCleared[3]);
-    in.readInt(game.lockOpened[2]);
-    in.readInt(game.lockOpened[3]);
-    in.readInt(game.supplierTutorialDone);
-    in.readInt(game.tutorialEnabled);
-    in.readInt(game.starsCredited[1]);
-    in.readInt(game.starsCredited[2]);
-    in.readInt(game.starsCredited[3]);
-    in.readInt(game.starsEarned[1]);
-    in.readInt(game.starsEarned[2]);
+    in.readInt(game.progress.stars);
+    in.readFloat(game.progress.bestRating[1]);
+    in.readFloat(game.progress.bestRating[2]);
+    in.readFloat(game.progress.bestRating[3]);
+    in.readInt(game.progress.levelCleared[1]);
+    in.readInt(game.progress.levelCleared[2]);
+    in.readInt(game.progress.levelCleared[3]);
+    in.readInt(game.progress.lockOpened[2]);
+    in.readInt(game.progress.lockOpened[3]);
+    in.readInt(game.progress.supplierTutorialDone);
+    in.readInt(game.progress.tutorialEnabled);
+    in.readInt(game.progress.starsCredited[1]);
+    in.readInt(game.progress.starsCredited[2]);
+    in.readInt(game.progress.starsCredited[3]);
+    in.readInt(game.progress.starsEarned[1]);
+    in.readInt(game.progress.starsEarned[2]);
     for (int tower = 0; tower < TowerTypeCount; ++tower)
         for (int level = 1; level <= 3; ++level) {
             in.newScan();
-            in.readInt(game.upgradeUnlocked[tower][level]);
+            in.readInt(game.progress.upgradeUnlocked[tower][level]);
         }
 }
 
@@ -246,20 +251,20 @@ void readSave() {
 void deleteSave() {
     std::remove(savePath());
     for (int tower = 0; tower < TowerTypeCount; ++tower) {
-        game.upgradeUnlocked[tower][1] = 1;
-        game.upgradeUnlocked[tower][2] = 0;
-        game.upgradeUnlocked[tower][3] = 0;
+        game.progress.upgradeUnlocked[tower][1] = 1;
+        game.progress.upgradeUnlocked[tower][2] = 0;
+        game.progress.upgradeUnlocked[tower][3] = 0;
     }
     for (int level = 1; level <= 3; ++level) {
-        game.bestRating[level] = 0.0f;
-        game.starsEarned[level] = 0;
-        game.starsCredited[level] = 0;
-        game.levelCleared[level] = 0;
+        game.progress.bestRating[level] = 0.0f;
+        game.progress.starsEarned[level] = 0;
+        game.progress.starsCredited[level] = 0;
+        game.progress.levelCleared[level] = 0;
     }
-    game.lockOpened[2] = game.lockOpened[3] = 0;
-    game.supplierTutorialDone = 0;
-    game.stars = 0;
-    game.tutorialEnabled = 1;
+    game.progress.lockOpened[2] = game.progress.lockOpened[3] = 0;
+    game.progress.supplierTutorialDone = 0;
+    game.progress.stars = 0;
+    game.progress.tutorialEnabled = 1;
     writeSave();
 }
 
@@ -273,10 +278,11 @@ int addStars(int stars, long long change) {
 
 void creditStars() {
     for (int level = 1; level <= 3; ++level) {
-        if (game.starsEarned[level] > game.starsCredited[level]) {
-            game.stars = addStars(game.stars, static_cast<long long>(game.starsEarned[level]) -
-                                                  game.starsCredited[level]);
-            game.starsCredited[level] = game.starsEarned[level];
+        if (game.progress.starsEarned[level] > game.progress.starsCredited[level]) {
+            game.progress.stars = addStars(
+                game.progress.stars, static_cast<long long>(game.progress.starsEarned[level]) -
+                                         game.progress.starsCredited[level]);
+            game.progress.starsCredited[level] = game.progress.starsEarned[level];
         }
     }
 }

@@ -1,20 +1,21 @@
 // What the reviews draw: the live panel and the four end-of-level reviews.
 #include "rating/rating.h"
+#include "rating/records.h"
 
-void drawReviewPanel(const GameState& g, Renderer& r) {
-    r.frame.draw(g.currentReviewText);
-    r.frame.draw(g.previousReviewText);
-    if (g.currentStarsVisible)
-        r.frame.draw(g.currentStars);
-    if (g.previousStarsVisible)
-        r.frame.draw(g.previousStars);
-    r.frame.draw(g.currentFace);
-    r.frame.draw(g.previousFace);
+void drawReviewPanel(const GameSight& g, Renderer& r) {
+    r.frame.draw(g.reviews.currentReviewText);
+    r.frame.draw(g.reviews.previousReviewText);
+    if (g.reviews.currentStarsVisible)
+        r.frame.draw(g.reviews.currentStars);
+    if (g.reviews.previousStarsVisible)
+        r.frame.draw(g.reviews.previousStars);
+    r.frame.draw(g.reviews.currentFace);
+    r.frame.draw(g.reviews.previousFace);
 }
 
-void drawEndReviews(const GameState& g, Renderer& r) {
-    for (const sf::Text& text : g.endTexts)
+void drawEndReviews(const GameSight& g, Renderer& r) {
+    for (const sf::Text& text : g.reviews.endTexts)
         r.frame.draw(text);
-    for (const sf::Sprite& stars : g.endStars)
+    for (const sf::Sprite& stars : g.reviews.endStars)
         r.frame.draw(stars);
 }

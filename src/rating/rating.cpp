@@ -1,5 +1,8 @@
 // The live rating, exit payments and the level's end.
 #include "rating/rating.h"
+#include "ground/records.h"
+#include "persist/records.h"
+#include "rating/records.h"
 
 #include "ground/game.h"
 #include "persist/persist.h"
@@ -20,7 +23,7 @@ MusicId levelMusic() {
 } // namespace
 
 int progressLevel() {
-    return game.currentLevel <= 1 ? 1 : std::min(game.currentLevel, 3);
+    return game.shared.currentLevel <= 1 ? 1 : std::min(game.shared.currentLevel, 3);
 }
 
 double ratingChange(int fed, int appetite) {
@@ -74,10 +77,10 @@ int starFrame(float value) {
 
 void rateExit(Customer& customer) {
     const double change = ratingChange(customer.fed, customer.appetite);
-    const float before = game.RatingScore;
+    const float before = game.rating.RatingScore;
     const float after = static_cast<float>(static_cast<double>(before) + change);
-    game.RatingScore = after;
-    const float objective = game.levelObjective;
+    game.rating.RatingScore = after;
+    const float objective = game.rating.levelObjective;
     if (change <= 0.0) {
         if (before >= objective && after < objective)
             playSound(SoundBelowObjective);
@@ -90,35 +93,35 @@ void rateExit(Customer& customer) {
 }
 
 void settleExit(const Customer& leaving) {
-    game.exitedCount += 1;
-    game.money += exitPayment(leaving.fed, leaving.appetite, leaving.reward);
+    game.rating.exitedCount += 1;
+    game.rating.money += exitPayment(leaving.fed, leaving.appetite, leaving.reward);
     writeReview(leaving);
 }
 
 void checkLevelEnd() {
     const int level = progressLevel();
-    const float rating = game.RatingScore;
-    if (rating >= game.levelObjective) {
-        game.levelWon = 1;
+    const float rating = game.rating.RatingScore;
+    if (rating >= game.rating.levelObjective) {
+        game.rating.levelWon = 1;
         if (level == 1 || level == 2)
-            game.levelCleared[level] = 1;
-        if (ratingBand(rating) >= 0 && rating > game.bestRating[level]) {
-            game.bestRating[level] = rating;
-            game.starsEarned[level] = starsForRating(rating);
+            game.progress.levelCleared[level] = 1;
+        if (ratingBand(rating) >= 0 && rating > game.progress.bestRating[level]) {
+            game.progress.bestRating[level] = rating;
+            game.progress.starsEarned[level] = starsForRating(rating);
             writeSave();
         }
-        if (rating == 10.0f && game.endSoundsPlayed == 0)
+        if (rating == 10.0f && game.sound.endSoundsPlayed == 0)
             playSound(SoundApplause);
         stopMusic(levelMusic());
-        if (game.endSoundsPlayed == 0) {
+        if (game.sound.endSoundsPlayed == 0) {
             playSound(SoundVictory);
-            game.endSoundsPlayed = 1;
+            game.sound.endSoundsPlayed = 1;
         }
-    } else if (game.levelObjective > rating) {
-        game.levelLost = 1;
+    } else if (game.rating.levelObjective > rating) {
+        game.rating.levelLost = 1;
         stopMusic(levelMusic());
-        if (game.endSoundsPlayed == 0) {
-            game.endSoundsPlayed = 1;
+        if (game.sound.endSoundsPlayed == 0) {
+            game.sound.endSoundsPlayed = 1;
             playSound(SoundDefeatCrowd);
             playSound(SoundDefeatMusic);
         }
@@ -126,8 +129,8 @@ void checkLevelEnd() {
 }
 
 void clampRating() {
-    if (game.RatingScore <= 0.0f)
-        game.RatingScore = 0.0f;
-    else if (game.RatingScore >= 10.0f)
-        game.RatingScore = 10.0f;
+    if (game.rating.RatingScore <= 0.0f)
+        game.rating.RatingScore = 0.0f;
+    else if (game.rating.RatingScore >= 10.0f)
+        game.rating.RatingScore = 10.0f;
 }

@@ -1,7 +1,7 @@
 // Rating and reviews: the live rating, payments, the level's end, the review texts.
 #pragma once
 
-#include "ground/game_state.h"
+#include "ground/records.h"
 #include "render/render.h"
 
 // The level number 1..3 that progress is kept under (the tutorial level counts as level 1).
@@ -34,7 +34,7 @@ void resetReviews();
 void writeReview(const Customer& customer);
 // Gives the panel objects the current strings and frames.
 void showReviews();
-void drawReviewPanel(const GameState& state, Renderer& renderer);
+void drawReviewPanel(const GameSight& state, Renderer& renderer);
 // Chooses the four end-of-level reviews once per level end.
 void chooseEndReviews();
-void drawEndReviews(const GameState& state, Renderer& renderer);
+void drawEndReviews(const GameSight& state, Renderer& renderer);

@@ -1,5 +1,6 @@
 // Customer reviews: the live panel and the end-of-level reviews.
 #include "rating/rating.h"
+#include "rating/records.h"
 
 #include "assets/assets.h"
 #include "ground/game.h"
@@ -88,36 +89,37 @@ const char* drawReview(int type, int fed, int appetite) {
 } // namespace
 
 void loadReviews() {
-    game.currentReviewText = makeText("", 16, sf::Color::White, 1655, 755);
-    game.previousReviewText = makeText("", 16, sf::Color::White, 1655, 885);
+    game.reviews.currentReviewText = makeText("", 16, sf::Color::White, 1655, 755);
+    game.reviews.previousReviewText = makeText("", 16, sf::Color::White, 1655, 885);
     const sf::Texture* strip = loadTexture(starStripPath);
-    game.currentStars = makeSprite(strip, 1640, 735);
-    game.currentStars.setScale(0.2f, 0.2f);
-    game.previousStars = game.currentStars;
-    game.previousStars.setPosition(1640, 865);
-    game.currentFace = makeSprite(nullptr, 1570, 745);
-    game.previousFace = makeSprite(nullptr, 1570, 875);
+    game.reviews.currentStars = makeSprite(strip, 1640, 735);
+    game.reviews.currentStars.setScale(0.2f, 0.2f);
+    game.reviews.previousStars = game.reviews.currentStars;
+    game.reviews.previousStars.setPosition(1640, 865);
+    game.reviews.currentFace = makeSprite(nullptr, 1570, 745);
+    game.reviews.previousFace = makeSprite(nullptr, 1570, 875);
     for (int type = 0; type < CustomerTypeCount; ++type)
-        game.faceTextures[type] = loadTexture(faceFiles[type]);
+        game.reviews.faceTextures[type] = loadTexture(faceFiles[type]);
     for (int row = 0; row < 4; ++row) {
-        game.endStars[row] = makeSprite(strip, endStarPositions[row][0], endStarPositions[row][1]);
-        game.endStars[row].setScale(0.3f, 0.3f);
-        game.endStars[row].setTextureRect(starRect(0));
-        game.endTexts[row] =
+        game.reviews.endStars[row] =
+            makeSprite(strip, endStarPositions[row][0], endStarPositions[row][1]);
+        game.reviews.endStars[row].setScale(0.3f, 0.3f);
+        game.reviews.endStars[row].setTextureRect(starRect(0));
+        game.reviews.endTexts[row] =
             makeText("", 35, sf::Color::Black, endTextPositions[row][0], endTextPositions[row][1]);
     }
     resetReviews();
 }
 
 void resetReviews() {
-    game.currentReview.clear();
-    game.previousReview.clear();
-    game.currentStarsRect = game.previousStarsRect = sf::IntRect(0, 0, 0, 0);
-    game.currentStarsVisible = game.previousStarsVisible = 0;
-    game.reviewsWritten = 0;
+    game.reviews.currentReview.clear();
+    game.reviews.previousReview.clear();
+    game.reviews.currentStarsRect = game.reviews.previousStarsRect = sf::IntRect(0, 0, 0, 0);
+    game.reviews.currentStarsVisible = game.reviews.previousStarsVisible = 0;
+    game.reviews.reviewsWritten = 0;
     const sf::Texture* blank = loadTexture(voidFacePath);
-    setSpriteTexture(game.currentFace, blank, true);
-    setSpriteTexture(game.previousFace, blank, true);
+    setSpriteTexture(game.reviews.currentFace, blank, true);
+    setSpriteTexture(game.reviews.previousFace, blank, true);
     showReviews();
 }
 
@@ -126,44 +128,44 @@ void writeReview(const Customer& customer) {
     const int appetite = customer.appetite;
     const int fed = customer.fed;
 
-    game.previousReview = game.currentReview;
-    game.previousStarsRect = game.currentStarsRect;
-    setSpriteTexture(game.previousFace, game.currentFace.getTexture(), true);
-    setSpriteTexture(game.currentFace, game.faceTextures[type], true);
+    game.reviews.previousReview = game.reviews.currentReview;
+    game.reviews.previousStarsRect = game.reviews.currentStarsRect;
+    setSpriteTexture(game.reviews.previousFace, game.reviews.currentFace.getTexture(), true);
+    setSpriteTexture(game.reviews.currentFace, game.reviews.faceTextures[type], true);
 
     // Half-stars by tenth of the appetite; a customer with no appetite counts as full.
     int halfStars =
         appetite > 0 ? static_cast<int>(static_cast<long long>(fed) * 100 / appetite) / 10 : 10;
     halfStars = halfStars < 0 ? 0 : halfStars > 10 ? 10 : halfStars;
-    game.currentStarsRect = starRect(halfStars);
+    game.reviews.currentStarsRect = starRect(halfStars);
 
     // Every table row holds at least three different texts, so this ends.
     const char* text = drawReview(type, fed, appetite);
-    while (game.previousReview == text)
+    while (game.reviews.previousReview == text)
         text = drawReview(type, fed, appetite);
-    game.currentReview = text;
+    game.reviews.currentReview = text;
 
-    game.reviewsWritten += 1;
-    if (game.reviewsWritten >= 1)
-        game.currentStarsVisible = 1;
-    if (game.reviewsWritten >= 2)
-        game.previousStarsVisible = 1;
+    game.reviews.reviewsWritten += 1;
+    if (game.reviews.reviewsWritten >= 1)
+        game.reviews.currentStarsVisible = 1;
+    if (game.reviews.reviewsWritten >= 2)
+        game.reviews.previousStarsVisible = 1;
 }
 
 void showReviews() {
-    game.currentReviewText.setString(utf8(tr(game.currentReview)));
-    game.previousReviewText.setString(utf8(tr(game.previousReview)));
-    game.currentStars.setTextureRect(game.currentStarsRect);
-    game.previousStars.setTextureRect(game.previousStarsRect);
+    game.reviews.currentReviewText.setString(utf8(tr(game.reviews.currentReview)));
+    game.reviews.previousReviewText.setString(utf8(tr(game.reviews.previousReview)));
+    game.reviews.currentStars.setTextureRect(game.reviews.currentStarsRect);
+    game.reviews.previousStars.setTextureRect(game.reviews.previousStarsRect);
 }
 
 void chooseEndReviews() {
-    if (game.endReviewsChosen)
+    if (game.reviews.endReviewsChosen)
         return;
-    const float r = game.RatingScore;
+    const float r = game.rating.RatingScore;
     if (!(r >= 0.0f && r < 12.0f))
         return;
-    game.endReviewsChosen = 1;
+    game.reviews.endReviewsChosen = 1;
     for (int type = 0; type < CustomerTypeCount; ++type) {
         int frame = 0;
         const char* text = nullptr;
@@ -179,7 +181,7 @@ void chooseEndReviews() {
             frame = 6 + std::rand() % 4;
             text = goodReviews[type][std::rand() % goodCount];
         }
-        game.endStars[type].setTextureRect(starRect(frame));
-        game.endTexts[type].setString(utf8(tr(text)));
+        game.reviews.endStars[type].setTextureRect(starRect(frame));
+        game.reviews.endTexts[type].setString(utf8(tr(text)));
     }
 }

@@ -1,5 +1,12 @@
 // Pause, game speed, the in-game menu and options, and the level's end overlay.
+#include "ground/records.h"
+#include "level/records.h"
+#include "persist/records.h"
+#include "rating/records.h"
+#include "shell/records.h"
 #include "shell/shell.h"
+#include "towers/records.h"
+#include "ui/records.h"
 
 #include "assets/assets.h"
 #include "ground/game.h"
@@ -34,7 +41,7 @@ constexpr float backLabelX = 795, backLabelY = 779;
 // The title menu's "Jouer" picture also closes the in-game options, as large as it stands once
 // pressed on the way to the level (259 x 108 around its centre).
 bool onPlayPicture(int x, int y) {
-    sf::Sprite play = game.panelButtons[0];
+    sf::Sprite play = game.menus.panelButtons[0];
     play.setScale(1.2f, 1.2f);
     return hitCentred(play, x, y);
 }
@@ -50,124 +57,130 @@ bool lessonHolds() {
 }
 
 void setPauseFrame() {
-    game.pauseButton.setTextureRect(game.paused ? sf::IntRect(43, 0, 43, 69)
-                                                : sf::IntRect(0, 0, 43, 69));
+    game.hud.pauseButton.setTextureRect(game.waveClock.paused ? sf::IntRect(43, 0, 43, 69)
+                                                              : sf::IntRect(0, 0, 43, 69));
 }
 
 // ---- the HUD buttons (screen 6)
 
 void countdownSkip() {
-    const int x = game.input.mouseX, y = game.input.mouseY;
+    const int x = game.shared.input.mouseX, y = game.shared.input.mouseY;
     // An open tower menu is drawn over the wave preview: its buttons take the press.
     if (onTowerMenuButton(x, y))
         return;
-    const bool firstTimerShown = !(game.mapNumber == 3 && game.wave <= 1);
-    if ((firstTimerShown && hitCentred(game.countdownTimers[0], x, y)) ||
-        (game.currentLevel == 3 && hitCentred(game.countdownTimers[1], x, y)))
-        game.countdown = 0;
+    const bool firstTimerShown = !(game.level.mapNumber == 3 && game.waves.wave <= 1);
+    if ((firstTimerShown && hitCentred(game.hud.countdownTimers[0], x, y)) ||
+        (game.shared.currentLevel == 3 && hitCentred(game.hud.countdownTimers[1], x, y)))
+        game.waveClock.countdown = 0;
 }
 
 void enterGameMenu() {
     // A pause already running becomes the menu's freeze without a gap.
-    if (game.paused == 0)
+    if (game.waveClock.paused == 0)
         beginFreeze();
-    game.paused = 0;
-    game.pausedOverLesson = 0;
+    game.waveClock.paused = 0;
+    game.pause.pausedOverLesson = 0;
     setPauseFrame();
-    game.screen = GameMenu;
+    game.shared.screen = GameMenu;
 }
 
 bool openGameMenu() {
-    if (game.clickLatch != 0 ||
-        !hitTopLeft(game.optionsButton, game.input.mouseX, game.input.mouseY))
+    if (game.shared.clickLatch != 0 ||
+        !hitTopLeft(game.hud.optionsButton, game.shared.input.mouseX, game.shared.input.mouseY))
         return false;
     enterGameMenu();
-    game.clickLatch = 1;
+    game.shared.clickLatch = 1;
     return true;
 }
 
 void togglePause() {
-    if (game.paused == 0) {
+    if (game.waveClock.paused == 0) {
         beginFreeze();
-        game.paused = 1;
-        game.pausedOverLesson = lessonHolds() ? 1 : 0;
+        game.waveClock.paused = 1;
+        game.pause.pausedOverLesson = lessonHolds() ? 1 : 0;
     } else {
-        game.paused = 0;
-        game.pausedOverLesson = 0;
-        leaveFrozenTimeOut(game.gameSpeed);
+        game.waveClock.paused = 0;
+        game.pause.pausedOverLesson = 0;
+        leaveFrozenTimeOut(game.waveClock.gameSpeed);
     }
     setPauseFrame();
 }
 
 void pauseButton() {
-    const sf::Vector2f at = game.pauseButton.getPosition();
-    if (!hitBox(at.x, at.y, 43, 69, game.input.mouseX, game.input.mouseY) || game.clickLatch != 0)
+    const sf::Vector2f at = game.hud.pauseButton.getPosition();
+    if (!hitBox(at.x, at.y, 43, 69, game.shared.input.mouseX, game.shared.input.mouseY) ||
+        game.shared.clickLatch != 0)
         return;
     togglePause();
-    game.clickLatch = 1;
+    game.shared.clickLatch = 1;
 }
 
 void resumeFromGameMenu() {
-    leaveFrozenTimeOut(game.gameSpeed);
-    game.screen = InGame;
+    leaveFrozenTimeOut(game.waveClock.gameSpeed);
+    game.shared.screen = InGame;
 }
 
 // The lesson resumed by a press while the pause button is down: it has just left its frozen
 // time out, so the pause counts on from here.
 void settleLessonUnderPause() {
-    if (game.paused == 1 && game.pausedOverLesson == 1 && !lessonHolds()) {
+    if (game.waveClock.paused == 1 && game.pause.pausedOverLesson == 1 && !lessonHolds()) {
         freezeFromNow();
-        game.pausedOverLesson = 0;
+        game.pause.pausedOverLesson = 0;
     }
 }
 
 void closeTowerMenu() {
-    if (towerExists(game.selectedTower))
-        game.selectedTower->showRange = 0;
-    game.towerMenu = Closed;
-    game.towerInfoVisible = 0;
+    if (towerExists(game.defence.selectedTower))
+        game.defence.selectedTower->showRange = 0;
+    game.defence.towerMenu = Closed;
+    game.defence.towerInfoVisible = 0;
 }
 
 void muteButton() {
-    const sf::Vector2f at = game.muteButton.getPosition();
-    if (game.clickLatch != 0 || !hitBox(at.x, at.y, 78, 39, game.input.mouseX, game.input.mouseY))
+    const sf::Vector2f at = game.hud.muteButton.getPosition();
+    if (game.shared.clickLatch != 0 ||
+        !hitBox(at.x, at.y, 78, 39, game.shared.input.mouseX, game.shared.input.mouseY))
         return;
-    if (game.muted == 0) {
+    if (game.sound.muted == 0) {
         muteGameAudio();
-        game.muted = 1;
-        game.muteButton.setTextureRect(sf::IntRect(78, 0, 78, 39));
+        game.sound.muted = 1;
+        game.hud.muteButton.setTextureRect(sf::IntRect(78, 0, 78, 39));
     } else {
-        game.muted = 0;
+        game.sound.muted = 0;
         applyVolumes();
-        game.muteButton.setTextureRect(sf::IntRect(0, 0, 78, 39));
+        game.hud.muteButton.setTextureRect(sf::IntRect(0, 0, 78, 39));
     }
-    game.clickLatch = 1;
+    game.shared.clickLatch = 1;
 }
 
 void speedButton() {
-    if (game.clickLatch != 0 || !hitTopLeft(game.speedButton, game.input.mouseX, game.input.mouseY))
+    if (game.shared.clickLatch != 0 ||
+        !hitTopLeft(game.hud.speedButton, game.shared.input.mouseX, game.shared.input.mouseY))
         return;
     // A freeze running across the switch keeps its time so far at the old speed.
-    if (game.paused == 1 || lessonHolds())
-        leaveFrozenTimeOut(game.gameSpeed);
-    if (game.gameSpeed == 1) {
-        game.gameSpeed = 2;
-        game.waveClockStart = game.waveClockStart + (game.now - game.waveClockStart) * 0.5f;
-    } else if (game.gameSpeed == 2) {
-        game.gameSpeed = 1;
-        game.waveClockStart = game.waveClockStart - (game.now - game.waveClockStart);
+    if (game.waveClock.paused == 1 || lessonHolds())
+        leaveFrozenTimeOut(game.waveClock.gameSpeed);
+    if (game.waveClock.gameSpeed == 1) {
+        game.waveClock.gameSpeed = 2;
+        game.waveClock.waveClockStart =
+            game.waveClock.waveClockStart + (game.clock.now - game.waveClock.waveClockStart) * 0.5f;
+    } else if (game.waveClock.gameSpeed == 2) {
+        game.waveClock.gameSpeed = 1;
+        game.waveClock.waveClockStart =
+            game.waveClock.waveClockStart - (game.clock.now - game.waveClock.waveClockStart);
     }
-    game.clickLatch = 1;
+    game.shared.clickLatch = 1;
     applySpeedPitch();
 }
 
 void continueButton() {
-    if ((game.levelWon == 0 && game.levelLost == 0) ||
-        !hitTopLeftInclusiveX(game.continueButton, game.input.mouseX, game.input.mouseY))
+    if ((game.rating.levelWon == 0 && game.rating.levelLost == 0) ||
+        !hitTopLeftInclusiveX(game.hud.continueButton, game.shared.input.mouseX,
+                              game.shared.input.mouseY))
         return;
-    game.screen = LevelSelect;
-    game.levelLost = game.levelWon = 0;
-    game.clickLatch = 1;
+    game.shared.screen = LevelSelect;
+    game.rating.levelLost = game.rating.levelWon = 0;
+    game.shared.clickLatch = 1;
     for (SoundId sound : {SoundDefeatCrowd, SoundDefeatMusic, SoundApplause, SoundVictory})
         stopSound(sound);
     playMusic(MusicMenu);
@@ -175,8 +188,10 @@ void continueButton() {
 }
 
 void placeKnobs() {
-    game.gameEffectsKnobX = knobForVolume(game.effectsVolume, game.gameEffectsBar.getPosition().x);
-    game.gameMusicKnobX = knobForVolume(game.musicVolume, game.gameMusicBar.getPosition().x);
+    game.gameMenu.gameEffectsKnobX =
+        knobForVolume(game.sound.effectsVolume, game.gameMenu.gameEffectsBar.getPosition().x);
+    game.gameMenu.gameMusicKnobX =
+        knobForVolume(game.sound.musicVolume, game.gameMenu.gameMusicBar.getPosition().x);
 }
 
 } // namespace
@@ -195,20 +210,20 @@ void handleLevelEndPress() {
 }
 
 void handleGameKeys() {
-    const bool space = game.input.pauseKey, escape = game.input.menuKey;
+    const bool space = game.shared.input.pauseKey, escape = game.shared.input.menuKey;
     if (!space && !escape)
         return;
-    switch (game.screen) {
+    switch (game.shared.screen) {
     case InGame:
         // The keys act where their buttons would: not under the end panel, nor while the
         // lesson takes every press.
-        if (game.levelWon != 0 || game.levelLost != 0 || lessonTakesPresses())
+        if (game.rating.levelWon != 0 || game.rating.levelLost != 0 || lessonTakesPresses())
             return;
         settleLessonUnderPause();
         if (space)
             togglePause();
         if (escape) {
-            if (game.towerMenu != Closed)
+            if (game.defence.towerMenu != Closed)
                 closeTowerMenu();
             else
                 enterGameMenu();
@@ -220,7 +235,7 @@ void handleGameKeys() {
         break;
     case GameOptions:
         if (escape)
-            game.screen = GameMenu; // as its back label
+            game.shared.screen = GameMenu; // as its back label
         break;
     default:
         break;
@@ -228,88 +243,95 @@ void handleGameKeys() {
 }
 
 void handleGameMenuClick() {
-    if (game.clickLatch != 0)
+    if (game.shared.clickLatch != 0)
         return;
-    const int x = game.input.mouseX, y = game.input.mouseY;
+    const int x = game.shared.input.mouseX, y = game.shared.input.mouseY;
     if (insideMenuBox(menuPressBoxes[0], x, y)) {
         resumeFromGameMenu();
     } else if (insideMenuBox(menuPressBoxes[1], x, y)) {
         setupCurrentLevel();
-        game.screen = InGame;
+        game.shared.screen = InGame;
     } else if (insideMenuBox(menuPressBoxes[2], x, y)) {
-        game.screen = GameOptions;
+        game.shared.screen = GameOptions;
         placeKnobs();
     } else if (insideMenuBox(menuPressBoxes[3], x, y)) {
-        game.screen = TitleMenu;
+        game.shared.screen = TitleMenu;
         for (MusicId music : {MusicLevel1, MusicLevel2, MusicLevel3})
             stopMusic(music);
     } else {
         return;
     }
-    game.clickLatch = 1;
+    game.shared.clickLatch = 1;
 }
 
 void handleGameOptionsClick() {
     // The in-game options stay part of the menu's freeze: going back counts nothing yet.
-    if (game.clickLatch == 0 && onPlayPicture(game.input.mouseX, game.input.mouseY)) {
-        game.screen = GameMenu;
-        game.clickLatch = 1;
+    if (game.shared.clickLatch == 0 &&
+        onPlayPicture(game.shared.input.mouseX, game.shared.input.mouseY)) {
+        game.shared.screen = GameMenu;
+        game.shared.clickLatch = 1;
     }
 }
 
 void updateGameMenu() {
     for (int item = 0; item < 4; ++item) {
-        const bool lit = insideMenuBox(menuHoverBoxes[item], game.input.mouseX, game.input.mouseY);
-        setSpriteTexture(game.gameMenuArrows[item],
-                         lit ? game.fullArrowTexture : game.emptyArrowTexture, true);
+        const bool lit =
+            insideMenuBox(menuHoverBoxes[item], game.shared.input.mouseX, game.shared.input.mouseY);
+        setSpriteTexture(game.gameMenu.gameMenuArrows[item],
+                         lit ? game.gameMenu.fullArrowTexture : game.gameMenu.emptyArrowTexture,
+                         true);
     }
 }
 
 void updateGameOptions() {
-    const int x = game.input.mouseX, y = game.input.mouseY;
-    if (game.input.leftDown) {
-        if (hitTopLeft(game.gameEffectsBar, x, y)) {
-            game.gameEffectsKnobX = static_cast<float>(x);
-            game.clickLatch = 1;
-        } else if (hitTopLeft(game.gameMusicBar, x, y)) {
-            game.gameMusicKnobX = static_cast<float>(x);
-            game.clickLatch = 1;
-        } else if (hitBox(backLabelX, backLabelY, 160, 20, x, y) && game.clickLatch == 0) {
-            game.screen = GameMenu;
-            game.clickLatch = 1;
+    const int x = game.shared.input.mouseX, y = game.shared.input.mouseY;
+    if (game.shared.input.leftDown) {
+        if (hitTopLeft(game.gameMenu.gameEffectsBar, x, y)) {
+            game.gameMenu.gameEffectsKnobX = static_cast<float>(x);
+            game.shared.clickLatch = 1;
+        } else if (hitTopLeft(game.gameMenu.gameMusicBar, x, y)) {
+            game.gameMenu.gameMusicKnobX = static_cast<float>(x);
+            game.shared.clickLatch = 1;
+        } else if (hitBox(backLabelX, backLabelY, 160, 20, x, y) && game.shared.clickLatch == 0) {
+            game.shared.screen = GameMenu;
+            game.shared.clickLatch = 1;
         }
     }
-    game.gameEffectsKnob.setPosition(game.gameEffectsKnobX,
-                                     game.gameEffectsBar.getPosition().y + 5);
-    game.gameMusicKnob.setPosition(game.gameMusicKnobX, game.gameMusicBar.getPosition().y + 5);
+    game.gameMenu.gameEffectsKnob.setPosition(game.gameMenu.gameEffectsKnobX,
+                                              game.gameMenu.gameEffectsBar.getPosition().y + 5);
+    game.gameMenu.gameMusicKnob.setPosition(game.gameMenu.gameMusicKnobX,
+                                            game.gameMenu.gameMusicBar.getPosition().y + 5);
     updateScreenChoices(true);
-    game.musicVolume = volumeForKnob(game.gameMusicKnobX, game.gameMusicBar.getPosition().x);
-    game.effectsVolume = volumeForKnob(game.gameEffectsKnobX, game.gameEffectsBar.getPosition().x);
+    game.sound.musicVolume =
+        volumeForKnob(game.gameMenu.gameMusicKnobX, game.gameMenu.gameMusicBar.getPosition().x);
+    game.sound.effectsVolume =
+        volumeForKnob(game.gameMenu.gameEffectsKnobX, game.gameMenu.gameEffectsBar.getPosition().x);
     applyVolumes();
 }
 
 void placeLevelEndStars() {
-    game.ratingStars.setPosition(1475, 400);
-    game.ratingStars.setScale(0.7f, 0.7f);
-    game.objectiveStars.setPosition(1430, 725);
-    game.objectiveStars.setScale(0.6f, 0.6f);
+    game.hud.ratingStars.setPosition(1475, 400);
+    game.hud.ratingStars.setScale(0.7f, 0.7f);
+    game.hud.objectiveStars.setPosition(1430, 725);
+    game.hud.objectiveStars.setScale(0.6f, 0.6f);
 }
 
 void initGameMenus() {
-    game.gameMenuSprite = makeSprite(loadTexture(hudPath("IGmenu.png")), menuX, menuY);
-    game.emptyArrowTexture = loadTexture(hudPath("EmptyFleche.png"));
-    game.fullArrowTexture = loadTexture(hudPath("FullFleche.png"));
+    game.gameMenu.gameMenuSprite = makeSprite(loadTexture(hudPath("IGmenu.png")), menuX, menuY);
+    game.gameMenu.emptyArrowTexture = loadTexture(hudPath("EmptyFleche.png"));
+    game.gameMenu.fullArrowTexture = loadTexture(hudPath("FullFleche.png"));
     for (int item = 0; item < 4; ++item)
-        game.gameMenuArrows[item] =
-            makeSprite(game.emptyArrowTexture, menuArrows[item][0], menuArrows[item][1]);
+        game.gameMenu.gameMenuArrows[item] =
+            makeSprite(game.gameMenu.emptyArrowTexture, menuArrows[item][0], menuArrows[item][1]);
 
-    game.gameOptionsSprite = makeSprite(loadTexture(hudPath("IGOptions.png")), menuX, menuY);
+    game.gameMenu.gameOptionsSprite =
+        makeSprite(loadTexture(hudPath("IGOptions.png")), menuX, menuY);
     const sf::Texture* bar = loadTexture(hudPath("volumeBar.png"));
-    game.gameEffectsBar = makeSprite(bar, effectsBarX, effectsBarY);
-    game.gameMusicBar = makeSprite(bar, musicBarX, musicBarY);
-    game.gameOptionsBack =
+    game.gameMenu.gameEffectsBar = makeSprite(bar, effectsBarX, effectsBarY);
+    game.gameMenu.gameMusicBar = makeSprite(bar, musicBarX, musicBarY);
+    game.gameMenu.gameOptionsBack =
         makeSprite(loadTexture(hudPath("igOptions retour.png")), backLabelX, backLabelY);
-    game.gameEffectsKnob = makeVolumeKnob();
-    game.gameMusicKnob = makeVolumeKnob();
+    game.gameMenu.gameEffectsKnob = makeVolumeKnob();
+    game.gameMenu.gameMusicKnob = makeVolumeKnob();
     placeKnobs();
 }

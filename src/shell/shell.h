@@ -2,7 +2,7 @@
 // overlay, and the intro (splash and logo).
 #pragma once
 
-#include "ground/game_state.h"
+#include "ground/records.h"
 #include "render/render.h"
 
 // The HUD's pause, in-game menu, mute and x2 presses and the countdown timer (screen 6).
@@ -23,9 +23,9 @@ void updateGameMenu();
 void updateGameOptions();
 // Moves the two star pictures onto the victory or defeat panel.
 void placeLevelEndStars();
-void drawGameMenu(const GameState& state, Renderer& renderer);
-void drawGameOptions(const GameState& state, Renderer& renderer);
-void drawLevelEnd(const GameState& state, Renderer& renderer);
+void drawGameMenu(const GameSight& state, Renderer& renderer);
+void drawGameOptions(const GameSight& state, Renderer& renderer);
+void drawLevelEnd(const GameSight& state, Renderer& renderer);
 
 // Intro: the splash's update, the logo screen's late rules (its frames, the slide, the prompt).
 // The splash's pictures, read before the first frame.
@@ -38,5 +38,5 @@ void endIntro();
 void relabelIntro();
 void updateSplash();
 void updateLogoScreen();
-void drawSplash(const GameState& state, Renderer& renderer);
-void drawLogoScreen(const GameState& state, Renderer& renderer);
+void drawSplash(const GameSight& state, Renderer& renderer);
+void drawLogoScreen(const GameSight& state, Renderer& renderer);

@@ -1,4 +1,6 @@
 // The tower catalogue and building a tower.
+#include "ground/records.h"
+#include "towers/records.h"
 #include "towers/towers.h"
 
 #include "assets/assets.h"
@@ -89,7 +91,7 @@ void centreOrigin(sf::Sprite& sprite) {
 
 void loadTowerCatalogue() {
     for (const CatalogueRow& row : catalogueRows) {
-        TowerStats& stats = game.towerCatalogue[row.type][row.level];
+        TowerStats& stats = game.defence.towerCatalogue[row.type][row.level];
         stats.feed = row.feed;
         stats.fireInterval = row.fireInterval;
         stats.range = row.range;
@@ -111,19 +113,20 @@ void loadTowerCatalogue() {
         stats.hoverBox = HoverBox{row.hoverLeft, row.hoverWidth, row.hoverTop, row.hoverHeight};
         stats.frameDuration = row.frameDuration;
     }
-    game.burgerShotTexture = loadTexture("../resources/textures/tour/burger tower shoot.png");
+    game.defence.burgerShotTexture =
+        loadTexture("../resources/textures/tour/burger tower shoot.png");
 }
 
 void initBuildPreviews() {
     for (int type = 0; type < TowerTypeCount; ++type) {
-        const TowerStats& row = game.towerCatalogue[type][0];
-        sf::Sprite& tower = game.buildPreviewSprites[type];
+        const TowerStats& row = game.defence.towerCatalogue[type][0];
+        sf::Sprite& tower = game.defence.buildPreviewSprites[type];
         tower = sf::Sprite();
         setSpriteTexture(tower, row.towerTexture);
         tower.setTextureRect(sf::IntRect(0, 0, row.frameWidth, row.frameHeight));
         tower.setColor(sf::Color(255, 255, 255, 125));
 
-        sf::Sprite& range = game.rangePreviewSprites[type];
+        sf::Sprite& range = game.defence.rangePreviewSprites[type];
         range = sf::Sprite();
         setSpriteTexture(range, row.rangeTexture, true);
         centreOrigin(range);
@@ -139,9 +142,9 @@ void showRangeDisc(Tower& tower, const sf::Texture* disc) {
 }
 
 Tower& buildTower(int type, int facing, float x, float y) {
-    game.towers.emplace_front();
-    Tower& tower = game.towers.front();
-    const TowerStats& row = game.towerCatalogue[type][0];
+    game.defence.towers.emplace_front();
+    Tower& tower = game.defence.towers.front();
+    const TowerStats& row = game.defence.towerCatalogue[type][0];
 
     setSpriteTexture(tower.sprite, row.towerTexture);
     // Centred on the pedestal for the frame it appears; the catalogue origin takes over
@@ -153,7 +156,7 @@ Tower& buildTower(int type, int facing, float x, float y) {
     tower.y = y;
 
     tower.type = type;
-    tower.slot = game.selectedSlot;
+    tower.slot = game.defence.selectedSlot;
     tower.level = 0;
     tower.stats = row;
 
@@ -168,6 +171,6 @@ Tower& buildTower(int type, int facing, float x, float y) {
     tower.lastFireTime = -1.0f;
     tower.firing = 0;
     tower.animFrame = 0;
-    tower.lastFrameTime = game.now;
+    tower.lastFrameTime = game.clock.now;
     return tower;
 }

@@ -1,5 +1,9 @@
 // What the towers draw: the world pass (everything on the floor, back to front), the open tower
 // menu with its previews and prices, and the tower info panel.
+#include "ground/records.h"
+#include "level/records.h"
+#include "rating/records.h"
+#include "towers/records.h"
 #include "towers/towers.h"
 
 #include "customers/customers.h"
@@ -21,11 +25,11 @@ bool frontLayer(const Projectile& p) {
 }
 
 // The price under a menu button; red when the money does not cover it.
-void drawPrice(const GameState& g, Renderer& r, int amount, const sf::Sprite& button,
+void drawPrice(const GameSight& g, Renderer& r, int amount, const sf::Sprite& button,
                bool unaffordable) {
     char price[30];
     std::snprintf(price, sizeof price, "%d", amount);
-    sf::Text text = g.priceText;
+    sf::Text text = g.defence.priceText;
     text.setString(price);
     if (unaffordable)
         text.setFillColor(sf::Color(214, 30, 30));
@@ -35,62 +39,63 @@ void drawPrice(const GameState& g, Renderer& r, int amount, const sf::Sprite& bu
     r.frame.draw(text);
 }
 
-const Tower* menuTower(const GameState& g) {
-    for (const Tower& tower : g.towers)
-        if (&tower == g.selectedTower)
+const Tower* menuTower(const GameSight& g) {
+    for (const Tower& tower : g.defence.towers)
+        if (&tower == g.defence.selectedTower)
             return &tower;
     return nullptr;
 }
 
 } // namespace
 
-void drawWorld(const GameState& g, Renderer& r) {
-    for (const TowerSlot& slot : g.slots)
+void drawWorld(const GameSight& g, Renderer& r) {
+    for (const TowerSlot& slot : g.level.slots)
         if (slot.occupied == 0)
             r.frame.draw(slot.sprite);
     r.queue.clear();
 
-    for (const Projectile& p : g.projectiles)
+    for (const Projectile& p : g.defence.projectiles)
         if (backLayer(p))
             drawSprite(r, p.sprite);
 
-    if (g.currentLevel == 2 || g.currentLevel == 3)
+    if (g.shared.currentLevel == 2 || g.shared.currentLevel == 3)
         queueObstacleSprites(g, r);
 
-    for (const Tower& tower : g.towers) {
+    for (const Tower& tower : g.defence.towers) {
         // The range disc lies under every queued sprite.
         if (tower.showRange == 1)
             r.frame.draw(tower.rangeSprite);
         queueItem(r, tower.sprite, tower.sprite.getPosition(), tower.y);
     }
-    for (const Decoration& prop : g.decorations)
+    for (const Decoration& prop : g.level.decorations)
         queueItem(r, prop.sprite, {prop.x, prop.y}, prop.y);
     queueCustomerSprites(g, r);
 
     sortDrawQueue(r);
     drawQueue(r);
 
-    for (const Projectile& p : g.projectiles)
+    for (const Projectile& p : g.defence.projectiles)
         if (frontLayer(p))
             drawSprite(r, p.sprite);
 }
 
-void drawTowerMenu(const GameState& g, Renderer& r, int paidFor) {
-    switch (g.towerMenu) {
+void drawTowerMenu(const GameSight& g, Renderer& r, int paidFor) {
+    switch (g.defence.towerMenu) {
     case BuildMenu: {
-        if (!g.selectedSlot)
+        if (!g.defence.selectedSlot)
             break;
         for (int type = 0; type < TowerTypeCount; ++type) {
-            if (!g.buildChoiceHovered[type])
+            if (!g.defence.buildChoiceHovered[type])
                 continue;
-            r.frame.draw(g.rangePreviewSprites[type]);
-            drawSprite(r, g.buildPreviewSprites[type]);
+            r.frame.draw(g.defence.rangePreviewSprites[type]);
+            drawSprite(r, g.defence.buildPreviewSprites[type]);
             drawTowerInfoPanel(g, r);
         }
         for (int type = 0; type < TowerTypeCount; ++type) {
-            r.frame.draw(g.buildButtons[type]);
-            const int cost = g.towerCatalogue[type][0].cost;
-            drawPrice(g, r, cost, g.buildButtons[type], g.money < cost && type != paidFor);
+            r.frame.draw(g.defence.buildButtons[type]);
+            const int cost = g.defence.towerCatalogue[type][0].cost;
+            drawPrice(g, r, cost, g.defence.buildButtons[type],
+                      g.rating.money < cost && type != paidFor);
         }
         break;
     }
@@ -99,20 +104,20 @@ void drawTowerMenu(const GameState& g, Renderer& r, int paidFor) {
         const Tower* tower = menuTower(g);
         if (!tower)
             break;
-        const int target = g.towerMenu == UpgradeToLevel2 ? 1 : 2;
-        r.frame.draw(g.sellButton);
-        r.frame.draw(g.upgradeButton);
-        const int cost = g.towerCatalogue[tower->type][target].cost;
-        drawPrice(g, r, cost, g.upgradeButton, g.money < cost);
-        drawPrice(g, r, tower->stats.saleValue, g.sellButton, false);
+        const int target = g.defence.towerMenu == UpgradeToLevel2 ? 1 : 2;
+        r.frame.draw(g.defence.sellButton);
+        r.frame.draw(g.defence.upgradeButton);
+        const int cost = g.defence.towerCatalogue[tower->type][target].cost;
+        drawPrice(g, r, cost, g.defence.upgradeButton, g.rating.money < cost);
+        drawPrice(g, r, tower->stats.saleValue, g.defence.sellButton, false);
         break;
     }
     case SellOnly: {
         const Tower* tower = menuTower(g);
         if (!tower)
             break;
-        r.frame.draw(g.sellButton);
-        drawPrice(g, r, tower->stats.saleValue, g.sellButton, false);
+        r.frame.draw(g.defence.sellButton);
+        drawPrice(g, r, tower->stats.saleValue, g.defence.sellButton, false);
         break;
     }
     default:
@@ -120,8 +125,8 @@ void drawTowerMenu(const GameState& g, Renderer& r, int paidFor) {
     }
 }
 
-void drawTowerInfoPanel(const GameState& g, Renderer& r) {
-    r.frame.draw(g.infoPanel);
-    for (const sf::Text& text : g.infoTexts)
+void drawTowerInfoPanel(const GameSight& g, Renderer& r) {
+    r.frame.draw(g.defence.infoPanel);
+    for (const sf::Text& text : g.defence.infoTexts)
         r.frame.draw(text);
 }

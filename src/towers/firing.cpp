@@ -1,4 +1,8 @@
 // Targeting, attacks, projectiles and impacts.
+#include "customers/records.h"
+#include "ground/records.h"
+#include "level/records.h"
+#include "towers/records.h"
 #include "towers/towers.h"
 
 #include "assets/assets.h"
@@ -20,7 +24,7 @@ constexpr float burgerReach = 67;
 // (see firstMomentWhen): the moment in `at`.
 bool waited(float since, float wait, float& at, float notBefore = -1) {
     const auto over = [&](float time) { return time - since > wait && time >= notBefore; };
-    return firstMomentWhen(game, over, at);
+    return firstMomentWhen(game.clock, over, at);
 }
 
 bool hungry(const Customer& customer) {
@@ -50,7 +54,7 @@ struct RangeEllipse {
 int countHungryInRange(const Tower& tower) {
     const RangeEllipse range(tower);
     int count = 0;
-    for (const Customer& customer : game.customers)
+    for (const Customer& customer : game.crowd.customers)
         if (hungry(customer) && range.contains(customer.x, customer.y))
             ++count;
     return count;
@@ -61,7 +65,7 @@ int countHungryInRange(const Tower& tower) {
 void feed(Customer& customer, int points, int food) {
     customer.fed = std::min(customer.fed + points, customer.appetite);
     customer.hitActive[food] = 1;
-    customer.hitTimes[food] = game.now;
+    customer.hitTimes[food] = game.clock.now;
 }
 
 // A turning Fries tower shows the sheet row that looks towards its target.
@@ -75,15 +79,15 @@ void attackWithFries(Tower& tower, int candidates) {
     playSoundIfStopped(SoundFriesShot);
     tower.firing = 1;
     if (tower.facing == 4) {
-        tower.frameRect.top = rowFacing(tower, *game.firstTarget) * tower.stats.frameHeight;
+        tower.frameRect.top = rowFacing(tower, *game.defence.firstTarget) * tower.stats.frameHeight;
         tower.sprite.setTextureRect(tower.frameRect);
     }
     // One portion per level, never twice to the same customer.
-    Customer* fed[3] = {game.firstTarget, nullptr, nullptr};
+    Customer* fed[3] = {game.defence.firstTarget, nullptr, nullptr};
     if (tower.level >= 1 && candidates >= 2)
-        fed[1] = game.secondTarget;
+        fed[1] = game.defence.secondTarget;
     if (tower.level >= 2 && candidates >= 3)
-        fed[2] = game.thirdTarget;
+        fed[2] = game.defence.thirdTarget;
     for (Customer* customer : fed) {
         if (!customer)
             continue;
@@ -110,12 +114,13 @@ sf::Vector2f burgerMuzzle(const Tower& tower) {
 }
 
 void attackWithBurger(Tower& tower) {
-    Customer& target = *game.firstTarget;
+    Customer& target = *game.defence.firstTarget;
     const TowerStats& s = tower.stats;
     const sf::Vector2f muzzle = burgerMuzzle(tower);
     const float angle = std::atan2(target.y - muzzle.y, target.x - muzzle.x);
-    spawnProjectile(game.burgerShotTexture, s.projectileWidth, angle, s.range, s.projectileHeight,
-                    s.feed, Burger, s.fireInterval, tower.facing, muzzle.x, muzzle.y, 0, 0);
+    spawnProjectile(game.defence.burgerShotTexture, s.projectileWidth, angle, s.range,
+                    s.projectileHeight, s.feed, Burger, s.fireInterval, tower.facing, muzzle.x,
+                    muzzle.y, 0, 0);
     playSound(SoundBurgerThrow);
     target.targetDistance = windowDiagonal;
     tower.firing = 1;
@@ -126,8 +131,9 @@ void attack(Tower& tower) {
     // A tower attacks only while it waits: never again while its gesture still runs. A new
     // tower looks from the moment it was built, when its gesture clock starts.
     float at = 0;
-    if (tower.firing || !waited(tower.lastFireTime, tower.stats.fireInterval / game.gameSpeed, at,
-                                tower.lastFrameTime))
+    if (tower.firing ||
+        !waited(tower.lastFireTime, tower.stats.fireInterval / game.waveClock.gameSpeed, at,
+                tower.lastFrameTime))
         return;
     const int candidates = chooseTargets(tower);
     if (tower.targetCount == 0 || candidates == 0) {
@@ -144,7 +150,7 @@ void attack(Tower& tower) {
         break;
     case Soda:
         tower.firing = 1; // the splash comes with the pouring animation
-        game.firstTarget->targetDistance = windowDiagonal;
+        game.defence.firstTarget->targetDistance = windowDiagonal;
         break;
     default:
         break;
@@ -181,7 +187,7 @@ void animate(Tower& tower) {
     // the gesture.
     float at = 0;
     while (tower.firing &&
-           waited(tower.lastFrameTime, tower.stats.frameDuration / game.gameSpeed, at))
+           waited(tower.lastFrameTime, tower.stats.frameDuration / game.waveClock.gameSpeed, at))
         stepGesture(tower, std::max(at, tower.lastFireTime));
 }
 
@@ -190,7 +196,7 @@ void refresh(Tower& tower) {
     tower.sprite.setOrigin(s.originX, s.originY);
     if (tower.facing != 4 && tower.type != Soda)
         tower.frameRect.top = tower.facing * s.frameHeight;
-    const sf::Texture* sheet = game.towerCatalogue[tower.type][tower.level].towerTexture;
+    const sf::Texture* sheet = game.defence.towerCatalogue[tower.type][tower.level].towerTexture;
     if (tower.sprite.getTexture() != sheet) {
         setSpriteTexture(tower.sprite, sheet);
         tower.sprite.setOrigin(s.originX, s.originY);
@@ -237,45 +243,48 @@ bool withinReach(const Customer& customer, const Projectile& burger) {
 // customer between two far-apart looks.
 void flyBurger(Projectile& burger) {
     constexpr double longestFlight = 1000.0 / 50.0;
-    const double flight = game.gameSpeed * 1000.0 * static_cast<double>(game.frameDelta);
+    const double flight =
+        game.waveClock.gameSpeed * 1000.0 * static_cast<double>(game.clock.frameDelta);
     const double dx = std::cos(static_cast<double>(burger.angle));
     const double dy = std::sin(static_cast<double>(burger.angle));
-    const int moves = flight > longestFlight * game.gameSpeed
-                          ? static_cast<int>(std::ceil(flight / (longestFlight * game.gameSpeed)))
-                          : 1;
+    const int moves =
+        flight > longestFlight * game.waveClock.gameSpeed
+            ? static_cast<int>(std::ceil(flight / (longestFlight * game.waveClock.gameSpeed)))
+            : 1;
     const double each = moves == 1 ? flight : flight / moves;
     for (int i = 0; i < moves; ++i) {
         burger.x = static_cast<float>(burger.x + dx * each);
         burger.y = static_cast<float>(burger.y + dy * each);
-        for (const Customer& customer : game.customers)
+        for (const Customer& customer : game.crowd.customers)
             if (withinReach(customer, burger))
                 return;
     }
 }
 
 void slowCustomers() {
-    for (Customer& customer : game.customers) {
+    for (Customer& customer : game.crowd.customers) {
         int splashes = 0;
-        for (const Projectile& p : game.projectiles)
+        for (const Projectile& p : game.defence.projectiles)
             if (p.kind == Soda && inSplash(customer, p))
                 ++splashes;
         if (splashes >= 1) {
-            const int walkSpeed = game.customerTypes[customer.type].walkSpeed;
+            const int walkSpeed = game.crowd.customerTypes[customer.type].walkSpeed;
             customer.slowedSpeed = static_cast<float>(walkSpeed / (splashes + 0.5));
         }
     }
 }
 
 void aimAtNewcomer(Customer& newcomer) {
-    game.firstTarget = game.secondTarget = game.thirdTarget = &newcomer;
+    game.defence.firstTarget = game.defence.secondTarget = game.defence.thirdTarget = &newcomer;
 }
 
 // Nothing of the towers keeps pointing at a customer gone (every customer when null).
 void forgetTarget(const Customer* gone) {
-    for (Customer** target : {&game.firstTarget, &game.secondTarget, &game.thirdTarget})
+    for (Link<Customer>* target :
+         {&game.defence.firstTarget, &game.defence.secondTarget, &game.defence.thirdTarget})
         if (!gone || *target == gone)
             *target = nullptr;
-    for (Projectile& projectile : game.projectiles)
+    for (Projectile& projectile : game.defence.projectiles)
         if (!gone || projectile.target == gone)
             projectile.target = nullptr;
 }
@@ -297,12 +306,12 @@ int chooseTargets(const Tower& tower) {
         d = std::numeric_limits<float>::infinity();
     int candidates = 0;
     const RangeEllipse range(tower);
-    for (Customer& customer : game.customers) {
+    for (Customer& customer : game.crowd.customers) {
         if (!hungry(customer) || !range.contains(customer.x, customer.y))
             continue;
         ++candidates;
-        const float dx = customer.pathX - game.goalPoint.x;
-        const float dy = customer.pathY - game.goalPoint.y;
+        const float dx = customer.pathX - game.level.goalPoint.x;
+        const float dy = customer.pathY - game.level.goalPoint.y;
         const float distance = std::sqrt(dx * dx + dy * dy);
         customer.targetDistance = distance;
         // Strictly nearer only: on a tie the newer customer (met first) keeps its place.
@@ -319,39 +328,39 @@ int chooseTargets(const Tower& tower) {
     }
     if (candidates == 0)
         return 0;
-    game.firstTarget = best[0];
-    game.secondTarget = candidates >= 2 ? best[1] : best[0];
-    game.thirdTarget = candidates >= 3 ? best[2] : best[0];
+    game.defence.firstTarget = best[0];
+    game.defence.secondTarget = candidates >= 2 ? best[1] : best[0];
+    game.defence.thirdTarget = candidates >= 3 ? best[2] : best[0];
     return candidates;
 }
 
 void updateTowers() {
-    for (Tower& tower : game.towers)
+    for (Tower& tower : game.defence.towers)
         refresh(tower);
-    for (Tower& tower : game.towers)
+    for (Tower& tower : game.defence.towers)
         attack(tower);
-    for (Tower& tower : game.towers)
+    for (Tower& tower : game.defence.towers)
         animate(tower);
     updateInfoPanel();
 }
 
 void updateProjectiles() {
-    for (auto it = game.projectiles.begin(); it != game.projectiles.end();) {
+    for (auto it = game.defence.projectiles.begin(); it != game.defence.projectiles.end();) {
         Projectile& p = *it;
         if (p.kind == Burger) {
             flyBurger(p);
             if (outOfWindow(p)) {
-                it = game.projectiles.erase(it); // a miss: gone once it has left the room
+                it = game.defence.projectiles.erase(it); // a miss: gone once it has left the room
                 continue;
             }
         } else {
             float at = 0;
-            while (p.frame < 4 && waited(p.frameTime, 0.1f / game.gameSpeed, at)) {
+            while (p.frame < 4 && waited(p.frameTime, 0.1f / game.waveClock.gameSpeed, at)) {
                 p.frame += 1;
                 p.frameTime = at;
             }
             if (p.frame >= 4) {
-                it = game.projectiles.erase(it);
+                it = game.defence.projectiles.erase(it);
                 continue;
             }
         }
@@ -365,11 +374,11 @@ void updateProjectiles() {
 
 void resolveImpacts() {
     slowCustomers();
-    for (auto it = game.projectiles.begin(); it != game.projectiles.end();) {
+    for (auto it = game.defence.projectiles.begin(); it != game.defence.projectiles.end();) {
         Projectile& p = *it;
         bool burgerLanded = false;
         bool splashFed = false;
-        for (Customer& customer : game.customers) {
+        for (Customer& customer : game.crowd.customers) {
             if (p.kind == Burger) {
                 if (withinReach(customer, p)) {
                     feed(customer, p.feed, Burger);
@@ -384,15 +393,15 @@ void resolveImpacts() {
                 break;
         }
         if (burgerLanded) {
-            it = game.projectiles.erase(it);
+            it = game.defence.projectiles.erase(it);
             continue;
         }
         if (splashFed) {
             p.hasHit = 1;
-            p.hitTime = game.now;
+            p.hitTime = game.clock.now;
         }
-        if (p.kind == Soda && p.hasHit == 1 && game.now - p.hitTime > p.lifetime) {
-            it = game.projectiles.erase(it);
+        if (p.kind == Soda && p.hasHit == 1 && game.clock.now - p.hitTime > p.lifetime) {
+            it = game.defence.projectiles.erase(it);
             continue;
         }
         ++it;
@@ -402,8 +411,8 @@ void resolveImpacts() {
 Projectile& spawnProjectile(const sf::Texture* texture, int frameWidth, float angle, float range,
                             int frameHeight, int feed, int kind, float lifetime, int facing,
                             float x, float y, float originX, float originY) {
-    game.projectiles.emplace_front();
-    Projectile& p = game.projectiles.front();
+    game.defence.projectiles.emplace_front();
+    Projectile& p = game.defence.projectiles.front();
     setSpriteTexture(p.sprite, texture);
     p.sprite.setOrigin(originX, originY);
     p.sprite.setPosition(x, y);
@@ -420,7 +429,7 @@ Projectile& spawnProjectile(const sf::Texture* texture, int frameWidth, float an
     p.sprite.setTextureRect(p.frameRect);
     p.hasHit = 0;
     p.frame = 0;
-    p.hitTime = p.frameTime = game.now;
-    p.target = game.firstTarget;
+    p.hitTime = p.frameTime = game.clock.now;
+    p.target = game.defence.firstTarget;
     return p;
 }

@@ -1,4 +1,9 @@
 // The pedestal and tower menus: build, upgrade, sell, previews and the info panel.
+#include "ground/records.h"
+#include "level/records.h"
+#include "persist/records.h"
+#include "rating/records.h"
+#include "towers/records.h"
 #include "towers/towers.h"
 
 #include "assets/assets.h"
@@ -43,21 +48,21 @@ void centreRangeDisc(sf::Sprite& sprite) {
 }
 
 bool pointerOn(const sf::Sprite& button) {
-    return hitCentred(button, game.input.mouseX, game.input.mouseY);
+    return hitCentred(button, game.shared.input.mouseX, game.shared.input.mouseY);
 }
 
 // The tower the open tower menu belongs to, or none when it has gone.
 Tower* menuTower() {
-    return towerExists(game.selectedTower) ? game.selectedTower : nullptr;
+    return towerExists(game.defence.selectedTower) ? game.defence.selectedTower : nullptr;
 }
 
 void setPanelPicture(const sf::Texture* picture) {
-    if (game.infoPanel.getTexture() != picture)
-        setSpriteTexture(game.infoPanel, picture, true);
+    if (game.defence.infoPanel.getTexture() != picture)
+        setSpriteTexture(game.defence.infoPanel, picture, true);
 }
 
 void setInfoText(int index, const char* text) {
-    game.infoTexts[index].setString(utf8(text));
+    game.defence.infoTexts[index].setString(utf8(text));
 }
 
 // The panel for one catalogue row (single column): what a tower of that level does.
@@ -68,7 +73,7 @@ void fillSingleColumnPanel(const TowerStats& row, int level) {
     formatInto(feed, "%d", row.feed);
     formatInto(interval, "%.2fs", row.fireInterval);
     formatInto(range, "%.2f", row.range);
-    setPanelPicture(game.infoPanelTexture);
+    setPanelPicture(game.defence.infoPanelTexture);
     setInfoText(0, name);
     setInfoText(1, levelText);
     setInfoText(2, feed);
@@ -84,7 +89,7 @@ void fillTwoColumnPanel(const TowerStats& now, const TowerStats& next, int level
     formatInto(feed, "%d                      %d", now.feed, next.feed);
     formatInto(interval, "%.2fs               %.2fs", now.fireInterval, next.fireInterval);
     formatInto(range, "%.2f                %.2f", now.range, next.range);
-    setPanelPicture(game.infoPanel2Texture);
+    setPanelPicture(game.defence.infoPanel2Texture);
     setInfoText(0, name);
     setInfoText(1, levelText);
     setInfoText(2, feed);
@@ -93,16 +98,16 @@ void fillTwoColumnPanel(const TowerStats& now, const TowerStats& next, int level
 }
 
 bool pedestalPressed(const TowerSlot& slot) {
-    const float x = static_cast<float>(game.input.mouseX),
-                y = static_cast<float>(game.input.mouseY);
+    const float x = static_cast<float>(game.shared.input.mouseX),
+                y = static_cast<float>(game.shared.input.mouseY);
     return slot.x - pedestalHalfWidth < x && x < slot.x + pedestalHalfWidth &&
            slot.y - pedestalHalfHeight < y && y < slot.y + pedestalHalfHeight;
 }
 
 bool towerPressed(const Tower& tower) {
     const TowerStats& s = tower.stats;
-    const float x = static_cast<float>(game.input.mouseX),
-                y = static_cast<float>(game.input.mouseY);
+    const float x = static_cast<float>(game.shared.input.mouseX),
+                y = static_cast<float>(game.shared.input.mouseY);
     const float left = tower.x - s.originX + s.hoverBox.left;
     const float bottom = tower.y - s.originY + static_cast<float>(s.frameHeight);
     return left < x && x < left + s.hoverBox.width && bottom - towerPressHeight < y && y < bottom;
@@ -110,8 +115,8 @@ bool towerPressed(const Tower& tower) {
 
 bool towerHovered(const Tower& tower) {
     const TowerStats& s = tower.stats;
-    const float x = static_cast<float>(game.input.mouseX),
-                y = static_cast<float>(game.input.mouseY);
+    const float x = static_cast<float>(game.shared.input.mouseX),
+                y = static_cast<float>(game.shared.input.mouseY);
     const float left = tower.x - s.originX + s.hoverBox.left;
     const float top = tower.y - s.originY + s.hoverBox.top;
     return left < x && x < left + s.hoverBox.width && top < y && y < top + s.hoverBox.height;
@@ -119,21 +124,22 @@ bool towerHovered(const Tower& tower) {
 
 void pressBuildButtons() {
     for (int type = 0; type < TowerTypeCount; ++type)
-        if (game.clickLatch == 0 && buildChosenTower(type, false))
-            game.clickLatch = 1;
+        if (game.shared.clickLatch == 0 && buildChosenTower(type, false))
+            game.shared.clickLatch = 1;
 }
 
 void upgradeSelectedTower(int target) {
     Tower* tower = menuTower();
     if (!tower)
         return;
-    const TowerStats& next = game.towerCatalogue[tower->type][target];
-    if (game.money < next.cost || game.upgradeUnlocked[tower->type][target + 1] == 0)
+    const TowerStats& next = game.defence.towerCatalogue[tower->type][target];
+    if (game.rating.money < next.cost ||
+        game.progress.upgradeUnlocked[tower->type][target + 1] == 0)
         return;
     const int previousHeight = tower->stats.frameHeight;
     tower->level = target;
     tower->stats = next;
-    game.money -= next.cost;
+    game.rating.money -= next.cost;
     int row = 0;
     if (tower->type != Soda) {
         if (tower->facing >= 0 && tower->facing <= 3)
@@ -151,116 +157,119 @@ void upgradeSelectedTower(int target) {
 void pressTowerButtons() {
     if (!menuTower())
         return;
-    if (pointerOn(game.sellButton) && game.clickLatch == 0) {
-        game.clickLatch = 1;
-        Tower* sold = game.selectedTower;
-        game.money += sold->stats.saleValue;
+    if (pointerOn(game.defence.sellButton) && game.shared.clickLatch == 0) {
+        game.shared.clickLatch = 1;
+        Tower* sold = game.defence.selectedTower;
+        game.rating.money += sold->stats.saleValue;
         removeTower(*sold);
     }
-    if (game.towerMenu == SellOnly)
+    if (game.defence.towerMenu == SellOnly)
         return;
-    if (pointerOn(game.upgradeButton) && game.clickLatch == 0) {
-        game.clickLatch = 1;
-        upgradeSelectedTower(game.towerMenu == UpgradeToLevel2 ? 1 : 2);
+    if (pointerOn(game.defence.upgradeButton) && game.shared.clickLatch == 0) {
+        game.shared.clickLatch = 1;
+        upgradeSelectedTower(game.defence.towerMenu == UpgradeToLevel2 ? 1 : 2);
     }
 }
 
 // The towers and what points at them or their pedestals go with the level's things.
 void letGoOfLevelTowers() {
-    game.selectedTower = nullptr;
-    game.towers.clear();
-    game.selectedSlot = nullptr;
-    game.projectiles.clear();
-    game.towerMenu = Closed;
-    game.towerInfoVisible = 0;
+    game.defence.selectedTower = nullptr;
+    game.defence.towers.clear();
+    game.defence.selectedSlot = nullptr;
+    game.defence.projectiles.clear();
+    game.defence.towerMenu = Closed;
+    game.defence.towerInfoVisible = 0;
 }
 
 } // namespace
 
 void initTowerMenus() {
     whenLevelClears(letGoOfLevelTowers);
-    game.towerMenu = Closed;
-    game.selectedSlot = nullptr;
-    game.selectedTower = nullptr;
-    game.towerInfoVisible = 0;
-    game.buildButtons[Fries] =
+    game.defence.towerMenu = Closed;
+    game.defence.selectedSlot = nullptr;
+    game.defence.selectedTower = nullptr;
+    game.defence.towerInfoVisible = 0;
+    game.defence.buildButtons[Fries] =
         makeCentredButton("../resources/textures/hud/create frite tower.png");
-    game.buildButtons[Burger] =
+    game.defence.buildButtons[Burger] =
         makeCentredButton("../resources/textures/hud/create burger tower.png");
-    game.buildButtons[Soda] = makeCentredButton("../resources/textures/hud/create soda tower.png");
-    game.sellButton = makeCentredButton("../resources/textures/hud/delete tower.png");
-    game.upgradeButton = makeCentredButton("../resources/textures/hud/upgrade tower.png");
-    game.priceText = makeText("", 30, sf::Color::Black);
+    game.defence.buildButtons[Soda] =
+        makeCentredButton("../resources/textures/hud/create soda tower.png");
+    game.defence.sellButton = makeCentredButton("../resources/textures/hud/delete tower.png");
+    game.defence.upgradeButton = makeCentredButton("../resources/textures/hud/upgrade tower.png");
+    game.defence.priceText = makeText("", 30, sf::Color::Black);
 
-    game.infoTexts[0] = makeText("", 30, sf::Color::White, 1010, 890);
-    game.infoTexts[1] = makeText("", 25, sf::Color::Black, 1260, 820);
-    game.infoTexts[2] = makeText("", 25, sf::Color::Black, 1300, 875);
-    game.infoTexts[3] = makeText("", 25, sf::Color::Black, 1280, 945);
-    game.infoTexts[4] = makeText("", 25, sf::Color::Black, 1250, 1005);
+    game.defence.infoTexts[0] = makeText("", 30, sf::Color::White, 1010, 890);
+    game.defence.infoTexts[1] = makeText("", 25, sf::Color::Black, 1260, 820);
+    game.defence.infoTexts[2] = makeText("", 25, sf::Color::Black, 1300, 875);
+    game.defence.infoTexts[3] = makeText("", 25, sf::Color::Black, 1280, 945);
+    game.defence.infoTexts[4] = makeText("", 25, sf::Color::Black, 1250, 1005);
 }
 
 void openBuildMenu(TowerSlot& slot) {
     playSound(SoundClick);
-    game.towerMenu = BuildMenu;
-    const float friesHeight = game.buildButtons[Fries].getGlobalBounds().height;
-    game.buildButtons[Fries].setPosition(slot.x, slot.y - 105 - friesHeight);
-    game.buildButtons[Burger].setPosition(slot.x - buttonSpread, slot.y - 60);
-    game.buildButtons[Soda].setPosition(slot.x + buttonSpread, slot.y - 60);
-    game.selectedSlot = &slot;
-    game.clickLatch = 1;
+    game.defence.towerMenu = BuildMenu;
+    const float friesHeight = game.defence.buildButtons[Fries].getGlobalBounds().height;
+    game.defence.buildButtons[Fries].setPosition(slot.x, slot.y - 105 - friesHeight);
+    game.defence.buildButtons[Burger].setPosition(slot.x - buttonSpread, slot.y - 60);
+    game.defence.buildButtons[Soda].setPosition(slot.x + buttonSpread, slot.y - 60);
+    game.defence.selectedSlot = &slot;
+    game.shared.clickLatch = 1;
 }
 
 void openTowerMenu(Tower& tower) {
     playSound(SoundClick);
-    game.towerInfoVisible = 1;
+    game.defence.towerInfoVisible = 1;
     const int type = tower.type;
     if (tower.level == 0)
-        game.towerMenu = game.upgradeUnlocked[type][2] != 0 ? UpgradeToLevel2 : SellOnly;
+        game.defence.towerMenu =
+            game.progress.upgradeUnlocked[type][2] != 0 ? UpgradeToLevel2 : SellOnly;
     else if (tower.level == 1)
-        game.towerMenu = game.upgradeUnlocked[type][3] != 0 ? UpgradeToLevel3 : SellOnly;
+        game.defence.towerMenu =
+            game.progress.upgradeUnlocked[type][3] != 0 ? UpgradeToLevel3 : SellOnly;
     else
-        game.towerMenu = SellOnly;
+        game.defence.towerMenu = SellOnly;
     const float buttonY = tower.y - tower.stats.originY + tower.stats.frameHeight / 2;
-    game.sellButton.setPosition(tower.x - buttonSpread, buttonY);
-    if (game.towerMenu != SellOnly)
-        game.upgradeButton.setPosition(tower.x + buttonSpread, buttonY);
-    game.selectedTower = &tower;
-    game.clickLatch = 1;
+    game.defence.sellButton.setPosition(tower.x - buttonSpread, buttonY);
+    if (game.defence.towerMenu != SellOnly)
+        game.defence.upgradeButton.setPosition(tower.x + buttonSpread, buttonY);
+    game.defence.selectedTower = &tower;
+    game.shared.clickLatch = 1;
 }
 
 TowerSlot* freePedestalUnderPointer() {
-    for (TowerSlot& slot : game.slots)
+    for (TowerSlot& slot : game.level.slots)
         if (slot.occupied == 0 && pedestalPressed(slot))
             return &slot;
     return nullptr;
 }
 
 Tower* towerUnderPointer() {
-    for (Tower& tower : game.towers)
+    for (Tower& tower : game.defence.towers)
         if (towerPressed(tower))
             return &tower;
     return nullptr;
 }
 
 bool buildChosenTower(int type, bool onCredit) {
-    TowerSlot* slot = game.selectedSlot;
+    TowerSlot* slot = game.defence.selectedSlot;
     // A pedestal that already carries a tower never gets a second one.
-    if (game.towerMenu != BuildMenu || !slot || slot->occupied ||
-        !pointerOn(game.buildButtons[type]))
+    if (game.defence.towerMenu != BuildMenu || !slot || slot->occupied ||
+        !pointerOn(game.defence.buildButtons[type]))
         return false;
-    const int cost = game.towerCatalogue[type][0].cost;
-    if (!onCredit && game.money < cost)
+    const int cost = game.defence.towerCatalogue[type][0].cost;
+    if (!onCredit && game.rating.money < cost)
         return false;
     buildTower(type, slot->facing, slot->x, slot->y);
     slot->occupied = 1;
-    game.money -= cost;
+    game.rating.money -= cost;
     return true;
 }
 
 bool towerExists(const Tower* tower) {
     if (!tower)
         return false;
-    for (const Tower& standing : game.towers)
+    for (const Tower& standing : game.defence.towers)
         if (&standing == tower)
             return true;
     return false;
@@ -269,43 +278,43 @@ bool towerExists(const Tower* tower) {
 void removeTower(Tower& tower) {
     if (tower.slot)
         tower.slot->occupied = 0;
-    if (game.selectedTower == &tower) {
-        game.selectedTower = nullptr;
-        if (game.towerMenu != BuildMenu)
-            game.towerMenu = Closed;
-        game.towerInfoVisible = 0;
+    if (game.defence.selectedTower == &tower) {
+        game.defence.selectedTower = nullptr;
+        if (game.defence.towerMenu != BuildMenu)
+            game.defence.towerMenu = Closed;
+        game.defence.towerInfoVisible = 0;
     }
-    for (auto it = game.towers.begin(); it != game.towers.end(); ++it) {
+    for (auto it = game.defence.towers.begin(); it != game.defence.towers.end(); ++it) {
         if (&*it == &tower) {
-            game.towers.erase(it);
+            game.defence.towers.erase(it);
             return;
         }
     }
 }
 
 bool onTowerMenuButton(int x, int y) {
-    switch (game.towerMenu) {
+    switch (game.defence.towerMenu) {
     case BuildMenu:
-        if (!game.selectedSlot)
+        if (!game.defence.selectedSlot)
             return false;
-        for (const sf::Sprite& button : game.buildButtons)
+        for (const sf::Sprite& button : game.defence.buildButtons)
             if (hitCentred(button, x, y))
                 return true;
         return false;
     case UpgradeToLevel2:
     case UpgradeToLevel3:
-        if (menuTower() && hitCentred(game.upgradeButton, x, y))
+        if (menuTower() && hitCentred(game.defence.upgradeButton, x, y))
             return true;
-        return menuTower() && hitCentred(game.sellButton, x, y);
+        return menuTower() && hitCentred(game.defence.sellButton, x, y);
     case SellOnly:
-        return menuTower() && hitCentred(game.sellButton, x, y);
+        return menuTower() && hitCentred(game.defence.sellButton, x, y);
     default:
         return false;
     }
 }
 
 void handleTowerClick() {
-    if (game.clickLatch)
+    if (game.shared.clickLatch)
         return;
     bool menuOpened = false;
 
@@ -314,21 +323,21 @@ void handleTowerClick() {
         menuOpened = true;
     }
 
-    if (game.towerMenu == BuildMenu)
+    if (game.defence.towerMenu == BuildMenu)
         pressBuildButtons();
-    else if (game.towerMenu == UpgradeToLevel2 || game.towerMenu == UpgradeToLevel3 ||
-             game.towerMenu == SellOnly)
+    else if (game.defence.towerMenu == UpgradeToLevel2 ||
+             game.defence.towerMenu == UpgradeToLevel3 || game.defence.towerMenu == SellOnly)
         pressTowerButtons();
 
-    if (Tower* tower = game.clickLatch == 0 ? towerUnderPointer() : nullptr) {
+    if (Tower* tower = game.shared.clickLatch == 0 ? towerUnderPointer() : nullptr) {
         openTowerMenu(*tower);
         menuOpened = true;
     }
 
-    game.clickLatch = 1;
+    game.shared.clickLatch = 1;
     if (!menuOpened) {
-        game.towerMenu = Closed;
-        game.towerInfoVisible = 0;
+        game.defence.towerMenu = Closed;
+        game.defence.towerInfoVisible = 0;
         if (Tower* selected = menuTower())
             selected->showRange = 0;
     }
@@ -336,57 +345,59 @@ void handleTowerClick() {
 
 void updateTowerHover(Tower& tower) {
     Tower* selected = menuTower();
-    const bool upgradeMenu = game.towerMenu == UpgradeToLevel2 || game.towerMenu == UpgradeToLevel3;
-    if (selected && upgradeMenu && pointerOn(game.upgradeButton) && selected->level < 2) {
+    const bool upgradeMenu =
+        game.defence.towerMenu == UpgradeToLevel2 || game.defence.towerMenu == UpgradeToLevel3;
+    if (selected && upgradeMenu && pointerOn(game.defence.upgradeButton) && selected->level < 2) {
         // The next level's reach, shown (and used for targeting) while the player hesitates.
         selected->showRange = 1;
         const sf::Texture* nextDisc =
-            game.towerCatalogue[selected->type][selected->level + 1].rangeTexture;
+            game.defence.towerCatalogue[selected->type][selected->level + 1].rangeTexture;
         if (selected->rangeSprite.getTexture() != nextDisc)
             showRangeDisc(*selected, nextDisc);
     } else if (selected && selected->rangeSprite.getTexture() != selected->stats.rangeTexture) {
         showRangeDisc(*selected, selected->stats.rangeTexture);
     }
 
-    if (selected && game.towerMenu != Closed && game.towerMenu != BuildMenu)
+    if (selected && game.defence.towerMenu != Closed && game.defence.towerMenu != BuildMenu)
         selected->showRange = 1;
 
     const bool hovered = towerHovered(tower);
-    if (hovered && game.towerMenu == Closed) {
+    if (hovered && game.defence.towerMenu == Closed) {
         tower.showRange = 1;
         centreRangeDisc(tower.rangeSprite);
-    } else if ((!hovered && game.towerMenu == Closed) || game.towerMenu == BuildMenu) {
+    } else if ((!hovered && game.defence.towerMenu == Closed) ||
+               game.defence.towerMenu == BuildMenu) {
         tower.showRange = 0;
-        game.towerInfoVisible = 0;
+        game.defence.towerInfoVisible = 0;
     }
 }
 
 void previewTowerChoice() {
-    for (int& hovered : game.buildChoiceHovered)
+    for (int& hovered : game.defence.buildChoiceHovered)
         hovered = 0;
-    const TowerSlot* slot = game.selectedSlot;
-    if (game.towerMenu != BuildMenu || !slot)
+    const TowerSlot* slot = game.defence.selectedSlot;
+    if (game.defence.towerMenu != BuildMenu || !slot)
         return;
     for (int type = 0; type < TowerTypeCount; ++type) {
-        if (!pointerOn(game.buildButtons[type]))
+        if (!pointerOn(game.defence.buildButtons[type]))
             continue;
         // The tower and its reach, seen on the pedestal before buying; the panel tells its figures.
-        game.buildChoiceHovered[type] = 1;
-        const TowerStats& row = game.towerCatalogue[type][0];
-        game.buildPreviewSprites[type].setOrigin(row.originX, row.originY);
-        game.buildPreviewSprites[type].setPosition(slot->x, slot->y);
-        game.rangePreviewSprites[type].setPosition(slot->x, slot->y);
+        game.defence.buildChoiceHovered[type] = 1;
+        const TowerStats& row = game.defence.towerCatalogue[type][0];
+        game.defence.buildPreviewSprites[type].setOrigin(row.originX, row.originY);
+        game.defence.buildPreviewSprites[type].setPosition(slot->x, slot->y);
+        game.defence.rangePreviewSprites[type].setPosition(slot->x, slot->y);
         fillSingleColumnPanel(row, 0);
     }
 }
 
 void updateInfoPanel() {
     Tower* tower = menuTower();
-    if (game.towerInfoVisible != 1 || !tower)
+    if (game.defence.towerInfoVisible != 1 || !tower)
         return;
     const int level = tower->level;
-    const TowerStats* rows = game.towerCatalogue[tower->type];
-    if (level + 1 < game.maxTowerLevel[tower->type] && level + 1 < 3)
+    const TowerStats* rows = game.defence.towerCatalogue[tower->type];
+    if (level + 1 < game.defence.maxTowerLevel[tower->type] && level + 1 < 3)
         fillTwoColumnPanel(rows[level], rows[level + 1], level);
     else
         fillSingleColumnPanel(rows[level], level);

@@ -1,7 +1,7 @@
 // Towers: the catalogue, the pedestal menus, targeting and firing, projectiles, world pass.
 #pragma once
 
-#include "ground/game_state.h"
+#include "ground/records.h"
 #include "render/render.h"
 
 // Fills the nine catalogue rows and loads their sheets and range discs.
@@ -46,9 +46,9 @@ void previewTowerChoice();
 void updateInfoPanel();
 // Draws the open tower menu, previews and prices.
 // A price the money does not cover shows red, but for the tower of type `paidFor` (-1: none).
-void drawTowerMenu(const GameState& state, Renderer& renderer, int paidFor);
+void drawTowerMenu(const GameSight& state, Renderer& renderer, int paidFor);
 // Draws the tower info panel and its five texts (the HUD calls it while towerInfoVisible).
-void drawTowerInfoPanel(const GameState& state, Renderer& renderer);
+void drawTowerInfoPanel(const GameSight& state, Renderer& renderer);
 
 // Whether a point lies in the range ellipse of a tower's range disc.
 bool inRange(const Tower& tower, float x, float y);
@@ -69,4 +69,4 @@ Projectile& spawnProjectile(const sf::Texture* texture, int frameWidth, float an
                             float x, float y, float originX, float originY);
 
 // The depth-sorted pass of everything on the floor.
-void drawWorld(const GameState& state, Renderer& renderer);
+void drawWorld(const GameSight& state, Renderer& renderer);

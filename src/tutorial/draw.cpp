@@ -1,5 +1,6 @@
 // The tutorial's look: the spotlight over the frame drawn so far, the speech bubble, the spatula
 // and the text.
+#include "tutorial/records.h"
 #include "tutorial/tutorial.h"
 
 #include "assets/assets.h"
@@ -7,9 +8,9 @@
 namespace {
 
 // Copies the frame drawn so far and draws it again through the light.
-void drawSpotlight(const GameState& g, Renderer& r) {
+void drawSpotlight(const GameSight& g, Renderer& r) {
     if (r.frame.signing()) {
-        const float light[3] = {g.spotlightX, g.spotlightY, g.spotlightRadius};
+        const float light[3] = {g.lesson.spotlightX, g.lesson.spotlightY, g.lesson.spotlightRadius};
         return r.frame.sign(light, sizeof light);
     }
     sf::Shader& shader = *r.spotlight;
@@ -18,10 +19,10 @@ void drawSpotlight(const GameState& g, Renderer& r) {
     // The shader works in the frame's own pixels, whatever size it is drawn at.
     const float scale = static_cast<float>(r.frame.getSize().x) / layoutWidth;
     const float scaleY = static_cast<float>(r.frame.getSize().y) / layoutHeight;
-    shader.setUniform("LightPosition",
-                      sf::Glsl::Vec3(g.spotlightX * scale, g.spotlightY * scaleY, 1.0f));
+    shader.setUniform("LightPosition", sf::Glsl::Vec3(g.lesson.spotlightX * scale,
+                                                      g.lesson.spotlightY * scaleY, 1.0f));
     shader.setUniform("LightColor", sf::Glsl::Vec3(0.2f, 0.2f, 0.2f));
-    shader.setUniform("LightRadius", g.spotlightRadius * scale);
+    shader.setUniform("LightRadius", g.lesson.spotlightRadius * scale);
     r.frame.display();
     // Made when a lesson lights something, let go of when the light goes out (endDrawing).
     if (r.capture.getSize() != r.frame.getSize())
@@ -46,13 +47,13 @@ void loadSpotlight(Renderer& r) {
     r.spotlight = std::move(shader);
 }
 
-void drawTutorialLayer(const GameState& g, Renderer& r) {
+void drawTutorialLayer(const GameSight& g, Renderer& r) {
     // Until the light's shader is compiled (or when it does not compile) the lesson shows unlit.
-    if (g.spotlightOn == 1 && r.spotlight && r.spotlight->getNativeHandle() != 0)
+    if (g.lesson.spotlightOn == 1 && r.spotlight && r.spotlight->getNativeHandle() != 0)
         drawSpotlight(g, r);
-    if (!g.dialogue.empty()) {
-        r.frame.draw(g.bubbleSprite);
-        r.frame.draw(g.spatulaSprite);
+    if (!g.lesson.dialogue.empty()) {
+        r.frame.draw(g.lesson.bubbleSprite);
+        r.frame.draw(g.lesson.spatulaSprite);
     }
-    r.frame.draw(g.dialogueText);
+    r.frame.draw(g.lesson.dialogueText);
 }

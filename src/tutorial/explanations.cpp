@@ -3,8 +3,13 @@
 #include "assets/assets.h"
 #include "ground/game.h"
 #include "ground/ground.h"
+#include "ground/records.h"
+#include "level/records.h"
 #include "persist/persist.h"
+#include "persist/records.h"
 #include "rating/rating.h"
+#include "rating/records.h"
+#include "tutorial/records.h"
 #include "tutorial/tutorial.h"
 #include "tutorial/tutorial_common.h"
 
@@ -76,19 +81,19 @@ void applyShopLight(const ShopStep& s) {
     case ShopLight::Unchanged:
         break;
     case ShopLight::ShopButton: {
-        const sf::Vector2f at = game.panelButtons[1].getPosition();
+        const sf::Vector2f at = lessonMarks().shopButton->getPosition();
         setSpotlight(at.x, lightBaseY - at.y, 55);
         break;
     }
     case ShopLight::StarBalance: {
-        const sf::Vector2f at = game.starBalanceText.getPosition();
+        const sf::Vector2f at = lessonMarks().starBalance->getPosition();
         setSpotlight(at.x + 15, lightBaseY - at.y - 35, 50);
         break;
     }
     case ShopLight::UpgradePicture: {
         // The three level-2 pictures share a row: the Fries picture gives its height.
-        const float x = game.upgradePictures[s.type][2].getPosition().x;
-        const float y = game.upgradePictures[Fries][2].getPosition().y;
+        const float x = lessonMarks().upgradePictures[s.type]->getPosition().x;
+        const float y = lessonMarks().upgradePictures[Fries]->getPosition().y;
         setSpotlight(x + 75, lightBaseY - y - 80, 80);
         break;
     }
@@ -96,10 +101,10 @@ void applyShopLight(const ShopStep& s) {
 }
 
 void finishShopLesson() {
-    game.supplierTutorialPending = 0;
-    game.supplierTutorialDone = 1;
+    game.lesson.supplierTutorialPending = 0;
+    game.progress.supplierTutorialDone = 1;
     // The menus stop drawing the bubble now; nothing of it is left for the next screen.
-    game.dialogue.clear();
+    game.lesson.dialogue.clear();
     lightOff();
     // Kept at once: the lesson is meant to be seen only once, even if the game is closed
     // before anything else is saved.
@@ -107,9 +112,9 @@ void finishShopLesson() {
 }
 
 void advanceShopLesson() {
-    game.supplierTutorialStep += 1;
+    game.lesson.supplierTutorialStep += 1;
     startSpatula();
-    game.clickLatch = 1;
+    game.shared.clickLatch = 1;
 }
 
 // ---- the slippery-floor sign
@@ -121,35 +126,35 @@ constexpr const char* signExplanation =
 } // namespace
 
 bool level2Explanation() {
-    if (game.level2TutorialClicks == 0) {
-        const sf::Vector2f sign = game.signSprites[0].getPosition();
+    if (game.lesson.level2TutorialClicks == 0) {
+        const sf::Vector2f sign = game.obstacle.signSprites[0].getPosition();
         setSpotlight(sign.x + 30, lightBaseY - sign.y + 50, 75);
         showDialogue(signExplanation);
-        game.tutorialRunning = 0;
-        game.tutorialMessageShown = 1;
+        game.lesson.tutorialRunning = 0;
+        game.lesson.tutorialMessageShown = 1;
         return true;
     }
     // Read: the level runs. Several presses may have been counted before the level's next
     // update (a press held while paused), so the explanation goes whatever the count.
-    if (game.level2TutorialClicks == 1 || game.tutorialMessageShown == 1)
-        game.tutorialRunning = 1;
-    game.tutorialMessageShown = 0;
+    if (game.lesson.level2TutorialClicks == 1 || game.lesson.tutorialMessageShown == 1)
+        game.lesson.tutorialRunning = 1;
+    game.lesson.tutorialMessageShown = 0;
     // Nothing else speaks on this level: no bubble or light left over from another lesson.
     lightOff();
-    game.dialogue.clear();
+    game.lesson.dialogue.clear();
     return false;
 }
 
 void startShopLessonAfterFirstWin() {
-    if (game.levelWon == 0 || progressLevel() != 1 || game.supplierTutorialDone != 0 ||
-        game.supplierTutorialPending != 0)
+    if (game.rating.levelWon == 0 || progressLevel() != 1 ||
+        game.progress.supplierTutorialDone != 0 || game.lesson.supplierTutorialPending != 0)
         return;
-    game.supplierTutorialPending = 1;
-    game.supplierTutorialStep = 0;
+    game.lesson.supplierTutorialPending = 1;
+    game.lesson.supplierTutorialStep = 0;
 }
 
 void supplierTutorialDisplay() {
-    const int step = game.supplierTutorialStep;
+    const int step = game.lesson.supplierTutorialStep;
     if (step >= shopLessonEnd) {
         finishShopLesson();
         return;
@@ -163,13 +168,14 @@ void supplierTutorialDisplay() {
 }
 
 void supplierTutorialClick() {
-    if (game.clickLatch != 0 || game.supplierTutorialStep >= shopLessonEnd)
+    if (game.shared.clickLatch != 0 || game.lesson.supplierTutorialStep >= shopLessonEnd)
         return;
-    if (game.supplierTutorialStep == 1) {
+    if (game.lesson.supplierTutorialStep == 1) {
         // Only the way to the supplier leads on.
-        if (!hitCentred(game.panelButtons[1], game.input.mouseX, game.input.mouseY))
+        if (!hitCentred(*lessonMarks().shopButton, game.shared.input.mouseX,
+                        game.shared.input.mouseY))
             return;
-        game.screen = Shop;
+        game.shared.screen = Shop;
     }
     advanceShopLesson();
 }

@@ -1,10 +1,16 @@
 // The first level's guided lesson: 39 steps of dialogue, where the light falls, when the level
 // stands still, and the presses that move the lesson on.
+#include "customers/records.h"
 #include "ground/game.h"
 #include "ground/ground.h"
+#include "ground/records.h"
 #include "lang/lang.h"
 #include "level/level.h"
+#include "level/records.h"
+#include "persist/records.h"
+#include "towers/records.h"
 #include "towers/towers.h"
+#include "tutorial/records.h"
 #include "tutorial/tutorial.h"
 #include "tutorial/tutorial_common.h"
 
@@ -185,17 +191,17 @@ constexpr int entrancePedestal = 1, friesPedestal = 2, sodaPedestal = 3, middleP
 const sf::Sprite* buttonSprite(Button button) {
     switch (button) {
     case Button::Fries:
-        return &game.buildButtons[Fries];
+        return &game.defence.buildButtons[Fries];
     case Button::Burger:
-        return &game.buildButtons[Burger];
+        return &game.defence.buildButtons[Burger];
     case Button::Sell:
-        return &game.sellButton;
+        return &game.defence.sellButton;
     case Button::Timer:
-        return &game.countdownTimers[0];
+        return lessonMarks().countdownTimer;
     case Button::Speed:
-        return &game.speedButton;
+        return lessonMarks().speedButton;
     case Button::Pause:
-        return &game.pauseButton;
+        return lessonMarks().pauseButton;
     case Button::None:
         break;
     }
@@ -218,9 +224,9 @@ void applyLight(const LessonStep& s) {
         break;
     case Light::OnCustomer:
         // A customer that has left takes nothing with it: the light stays where it was.
-        if (const Customer* featured = game.featuredCustomer) {
+        if (const Customer* featured = game.crowd.featuredCustomer) {
             const float height =
-                static_cast<float>(game.customerTypes[s.customerType].frameHeight) +
+                static_cast<float>(game.crowd.customerTypes[s.customerType].frameHeight) +
                 featured->gaugeSprite.getGlobalBounds().height;
             setSpotlight(featured->x, lightBaseY - featured->y + height / 2, s.radius);
         }
@@ -235,7 +241,7 @@ constexpr float gaugeInside = 60;
 // Whether the featured customer, with the appetite gauge over its head, is well inside the
 // window: a newcomer walks in from beyond its top edge.
 bool featuredInView() {
-    const Customer* c = game.featuredCustomer;
+    const Customer* c = game.crowd.featuredCustomer;
     if (!c)
         return true; // gone: nothing to wait for
     const sf::FloatRect gauge = c->gaugeSprite.getGlobalBounds();
@@ -252,30 +258,30 @@ void applyFlow(Flow flow) {
     case Flow::Hold:
         break;
     case Flow::Run:
-        game.tutorialRunning = 1;
+        game.lesson.tutorialRunning = 1;
         break;
     case Flow::RunWave:
-        if (game.tutorialRunning == 0)
-            game.waveClockStart = game.now;
-        game.tutorialRunning = 1;
+        if (game.lesson.tutorialRunning == 0)
+            game.waveClock.waveClockStart = game.clock.now;
+        game.lesson.tutorialRunning = 1;
         break;
     case Flow::Freeze:
-        if (game.tutorialRunning == 1)
+        if (game.lesson.tutorialRunning == 1)
             freezeFromNow(); // the freeze starts here, not at the newcomer
-        game.tutorialRunning = 0;
+        game.lesson.tutorialRunning = 0;
         break;
     case Flow::Resume:
         // The time the customers stood still is left out of the wave clock, once.
-        if (game.tutorialRunning == 0)
-            leaveFrozenTimeOut(game.gameSpeed);
+        if (game.lesson.tutorialRunning == 0)
+            leaveFrozenTimeOut(game.waveClock.gameSpeed);
         lightOff();
-        game.tutorialRunning = 1;
+        game.lesson.tutorialRunning = 1;
         break;
     }
 }
 
 void advance() {
-    game.tutorialStep += 1;
+    game.lesson.tutorialStep += 1;
     startSpatula();
 }
 
@@ -298,7 +304,7 @@ void pressPedestal(int index) {
 void pressBuildButton(int type, bool needsMoney) {
     if (!buildChosenTower(type, !needsMoney))
         return;
-    game.towerMenu = Closed;
+    game.defence.towerMenu = Closed;
     advance();
 }
 
@@ -309,7 +315,7 @@ void pressTower() {
         return;
     openTowerMenu(*tower);
     if (tower->level == 0)
-        game.towerMenu = SellOnly;
+        game.defence.towerMenu = SellOnly;
     advance();
 }
 
@@ -365,15 +371,17 @@ void pressForStep(int step) {
         break;
     case Press::AwayFromSell:
         // The sell button neither sells nor reads on; anywhere else closes the menu.
-        if (!hitCentred(game.sellButton, game.input.mouseX, game.input.mouseY)) {
-            game.towerMenu = Closed;
+        if (!hitCentred(game.defence.sellButton, game.shared.input.mouseX,
+                        game.shared.input.mouseY)) {
+            game.defence.towerMenu = Closed;
             advance();
         }
         break;
     case Press::Timer:
         // Any press reads on; one on the timer calls the next wave at once.
-        if (hitCentred(game.countdownTimers[0], game.input.mouseX, game.input.mouseY))
-            game.countdown = 0;
+        if (hitCentred(*lessonMarks().countdownTimer, game.shared.input.mouseX,
+                       game.shared.input.mouseY))
+            game.waveClock.countdown = 0;
         advance();
         break;
     }
@@ -384,19 +392,19 @@ void pressForStep(int step) {
 void tutorialStepDisplay() {
     // The first map's script has reached a step of its own (a newcomer, the first wave fed):
     // the lesson holds the level there.
-    if (game.lessonCue != 0) {
-        game.tutorialStep = game.lessonCue;
-        game.tutorialRunning = 0;
-        game.lessonCue = 0;
+    if (game.waves.lessonCue != 0) {
+        game.lesson.tutorialStep = game.waves.lessonCue;
+        game.lesson.tutorialRunning = 0;
+        game.waves.lessonCue = 0;
     }
     animateSpatula();
-    if (game.tutorialStep < 0 || game.tutorialStep >= lessonLength)
+    if (game.lesson.tutorialStep < 0 || game.lesson.tutorialStep >= lessonLength)
         return;
-    const LessonStep& s = lesson[game.tutorialStep];
+    const LessonStep& s = lesson[game.lesson.tutorialStep];
     if (s.light == Light::OnCustomer && !featuredInView()) {
         // The step tells about the newcomer and its gauge: it waits, the level running, until
         // the newcomer has come wholly into view.
-        game.tutorialRunning = 1;
+        game.lesson.tutorialRunning = 1;
         return;
     }
     showDialogue(s.dialogue);
@@ -405,34 +413,36 @@ void tutorialStepDisplay() {
 }
 
 bool lessonTakesPresses() {
-    if (game.tutorialEnabled == 0 || (game.currentLevel != 0 && game.currentLevel != 1))
+    if (game.progress.tutorialEnabled == 0 ||
+        (game.shared.currentLevel != 0 && game.shared.currentLevel != 1))
         return false;
-    const int step = game.tutorialStep;
+    const int step = game.lesson.tutorialStep;
     // While the level runs, and once the lesson is over, presses belong to the level; so do
     // they while a step about a newcomer waits for it to come into view.
     return step >= 0 && step < lessonLength && !ignoredWhileRunning(step) &&
-           !(lesson[step].flow == Flow::Freeze && game.tutorialRunning == 1);
+           !(lesson[step].flow == Flow::Freeze && game.lesson.tutorialRunning == 1);
 }
 
-int lessonBuildsOnCredit(const GameState& state) {
-    if (state.tutorialEnabled == 0 || (state.currentLevel != 0 && state.currentLevel != 1))
+int lessonBuildsOnCredit(const GameSight& state) {
+    if (state.progress.tutorialEnabled == 0 ||
+        (state.shared.currentLevel != 0 && state.shared.currentLevel != 1))
         return -1;
     for (const StepPress& rule : stepPresses)
-        if (rule.step == state.tutorialStep && rule.press == Press::BuildOnCredit)
+        if (rule.step == state.lesson.tutorialStep && rule.press == Press::BuildOnCredit)
             return rule.which;
     return -1;
 }
 
 void tutorialClick() {
-    if (game.clickLatch != 0)
+    if (game.shared.clickLatch != 0)
         return;
-    if (game.currentLevel == 2) {
+    if (game.shared.currentLevel == 2) {
         // The sign's explanation counts presses; the press itself goes on to the level.
-        game.level2TutorialClicks += 1;
+        game.lesson.level2TutorialClicks += 1;
         return;
     }
     if (!lessonTakesPresses())
         return;
-    pressForStep(game.tutorialStep);
-    game.clickLatch = 1;
+    pressForStep(game.lesson.tutorialStep);
+    game.shared.clickLatch = 1;
 }

@@ -1,6 +1,9 @@
 // The tutorial's look: the spotlight over the captured frame, the speech bubble, the spatula
 // and the text, shared by the first level's lesson, the level-2 sign and the shop lesson.
 #include "tutorial/tutorial.h"
+#include "ground/records.h"
+#include "persist/records.h"
+#include "tutorial/records.h"
 
 #include "assets/assets.h"
 #include "ground/game.h"
@@ -31,39 +34,53 @@ unsigned shownInLanguage = 0; // the switch of language the bubble's text was la
 // A new level: the first map's lesson starts over, holding the level still until it lets it
 // run; the other maps run at once.
 void resetLessonForLevel() {
-    game.tutorialMessageShown = 0;
-    if (game.currentLevel > 1) {
-        game.tutorialRunning = 1;
-    } else if (game.tutorialEnabled != 0) {
-        game.tutorialStep = 0;
-        game.tutorialRunning = 0;
+    game.lesson.tutorialMessageShown = 0;
+    if (game.shared.currentLevel > 1) {
+        game.lesson.tutorialRunning = 1;
+    } else if (game.progress.tutorialEnabled != 0) {
+        game.lesson.tutorialStep = 0;
+        game.lesson.tutorialRunning = 0;
     }
 }
 
 } // namespace
 
+namespace {
+LessonMarks marks;
+} // namespace
+
+void markForLessons(const LessonMarks& given) {
+    marks = given;
+}
+
+const LessonMarks& lessonMarks() {
+    return marks;
+}
+
 bool tutorialGateOpen() {
-    return game.tutorialEnabled == 0 || game.tutorialRunning == 1;
+    return game.progress.tutorialEnabled == 0 || game.lesson.tutorialRunning == 1;
 }
 
 void initTutorial() {
     whenLevelSetUp(resetLessonForLevel);
     gateLevel(tutorialGateOpen);
-    game.dialogue.clear();
+    game.lesson.dialogue.clear();
     shownDialogue.clear();
-    game.dialogueText = makeText("", dialogueTextSize, sf::Color::Black);
-    game.spotlightOn = 0;
-    game.spotlightX = game.spotlightY = game.spotlightRadius = 0;
+    game.lesson.dialogueText = makeText("", dialogueTextSize, sf::Color::Black);
+    game.lesson.spotlightOn = 0;
+    game.lesson.spotlightX = game.lesson.spotlightY = game.lesson.spotlightRadius = 0;
 
-    game.spatulaSprite = makeSprite(loadTexture("../resources/textures/hud/spat anim.png"), 0, 578);
-    game.spatulaSprite.setTextureRect(sf::IntRect(0, 0, spatulaFrameWidth, spatulaFrameHeight));
-    game.spatulaAnimating = 0;
-    game.spatulaFrame = 0;
-    game.spatulaFrameTime = 0;
+    game.lesson.spatulaSprite =
+        makeSprite(loadTexture("../resources/textures/hud/spat anim.png"), 0, 578);
+    game.lesson.spatulaSprite.setTextureRect(
+        sf::IntRect(0, 0, spatulaFrameWidth, spatulaFrameHeight));
+    game.lesson.spatulaAnimating = 0;
+    game.lesson.spatulaFrame = 0;
+    game.lesson.spatulaFrameTime = 0;
 
     const sf::Texture* bubble = loadTexture("../resources/textures/hud/spat dialogue.png");
     const float bubbleHeight = bubble ? static_cast<float>(textureSize(bubble).y) : 0.0f;
-    game.bubbleSprite = makeSprite(bubble, 178, 1080 - bubbleHeight);
+    game.lesson.bubbleSprite = makeSprite(bubble, 178, 1080 - bubbleHeight);
     // Without its picture the text keeps the writer's lines as they are.
     bubbleTextWidth =
         bubble ? (static_cast<float>(textureSize(bubble).x) - textIndent - textRightMargin)
@@ -71,46 +88,48 @@ void initTutorial() {
 }
 
 void setSpotlight(float x, float y, float radius) {
-    game.spotlightX = x;
-    game.spotlightY = y;
-    game.spotlightRadius = radius;
-    game.spotlightOn = 1;
+    game.lesson.spotlightX = x;
+    game.lesson.spotlightY = y;
+    game.lesson.spotlightRadius = radius;
+    game.lesson.spotlightOn = 1;
 }
 
 void layoutDialogue() {
-    if (game.dialogue != shownDialogue || languageSwitches() != shownInLanguage) {
-        game.dialogueText.setString(wrapDialogue(utf8(tr(game.dialogue)), bubbleTextWidth));
-        shownDialogue = game.dialogue;
+    if (game.lesson.dialogue != shownDialogue || languageSwitches() != shownInLanguage) {
+        game.lesson.dialogueText.setString(
+            wrapDialogue(utf8(tr(game.lesson.dialogue)), bubbleTextWidth));
+        shownDialogue = game.lesson.dialogue;
         shownInLanguage = languageSwitches();
     }
-    const sf::FloatRect text = game.dialogueText.getLocalBounds();
-    game.dialogueText.setOrigin(0, text.height / 2);
-    const sf::FloatRect bubble = game.bubbleSprite.getGlobalBounds();
-    const sf::Vector2f at = game.bubbleSprite.getPosition();
-    game.dialogueText.setPosition(at.x + textIndent, at.y + bubble.height / 2);
+    const sf::FloatRect text = game.lesson.dialogueText.getLocalBounds();
+    game.lesson.dialogueText.setOrigin(0, text.height / 2);
+    const sf::FloatRect bubble = game.lesson.bubbleSprite.getGlobalBounds();
+    const sf::Vector2f at = game.lesson.bubbleSprite.getPosition();
+    game.lesson.dialogueText.setPosition(at.x + textIndent, at.y + bubble.height / 2);
 }
 
 void showDialogue(const char* text) {
-    game.dialogue = text;
+    game.lesson.dialogue = text;
 }
 
 void lightOff() {
-    game.spotlightOn = 0;
+    game.lesson.spotlightOn = 0;
 }
 
 void startSpatula() {
-    game.spatulaAnimating = 1;
+    game.lesson.spatulaAnimating = 1;
 }
 
 void animateSpatula() {
-    if (game.spatulaAnimating != 1 || game.now - game.spatulaFrameTime <= spatulaFrameSeconds)
+    if (game.lesson.spatulaAnimating != 1 ||
+        game.clock.now - game.lesson.spatulaFrameTime <= spatulaFrameSeconds)
         return;
-    game.spatulaFrame += 1;
-    if (game.spatulaFrame > spatulaLastFrame) {
-        game.spatulaFrame = 0;
-        game.spatulaAnimating = 0;
+    game.lesson.spatulaFrame += 1;
+    if (game.lesson.spatulaFrame > spatulaLastFrame) {
+        game.lesson.spatulaFrame = 0;
+        game.lesson.spatulaAnimating = 0;
     }
-    game.spatulaFrameTime = game.now;
-    game.spatulaSprite.setTextureRect(sf::IntRect(spatulaFrameWidth * game.spatulaFrame, 0,
-                                                  spatulaFrameWidth, spatulaFrameHeight));
+    game.lesson.spatulaFrameTime = game.clock.now;
+    game.lesson.spatulaSprite.setTextureRect(sf::IntRect(
+        spatulaFrameWidth * game.lesson.spatulaFrame, 0, spatulaFrameWidth, spatulaFrameHeight));
 }

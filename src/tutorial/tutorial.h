@@ -1,9 +1,20 @@
 // Tutorial: the guided first level, the level-2 explanation, the shop lesson, the spotlight.
 #pragma once
 
-#include "ground/game_state.h"
+#include "ground/records.h"
 #include "render/render.h"
 
+// What the lessons light and wait for a press on in the menus and the HUD: the menus and the HUD,
+// a layer above, point the lessons at their sprites once at start-up.
+struct LessonMarks {
+    const sf::Sprite* countdownTimer = nullptr; // the HUD's first timer
+    const sf::Sprite* speedButton = nullptr;
+    const sf::Sprite* pauseButton = nullptr;
+    const sf::Sprite* shopButton = nullptr; // the menu panel's supplier button
+    const sf::Text* starBalance = nullptr;
+    const sf::Sprite* upgradePictures[TowerTypeCount] = {}; // each tower's level 2 in the shop
+};
+void markForLessons(const LessonMarks& marks);
 // The tutorial gate: customers and the first level's waves move only while it is open (the
 // tutorial is off, or the lesson lets the level run).
 bool tutorialGateOpen();
@@ -16,7 +27,7 @@ void tutorialClick();
 // Whether the first level's lesson takes every press on the level now (a step being read).
 bool lessonTakesPresses();
 // The tower type the lesson's step builds whatever the money (-1: none): its price is no debt.
-int lessonBuildsOnCredit(const GameState& state);
+int lessonBuildsOnCredit(const GameSight& state);
 // The level-2 sign explanation; returns true while it holds the wave script.
 bool level2Explanation();
 // After the level's update: the first win of the first level leads the player to the supplier
@@ -33,4 +44,4 @@ void layoutDialogue();
 // Loads the spotlight's shader into the renderer (none when shaders cannot run).
 void loadSpotlight(Renderer& renderer);
 // The tutorial layer of the draw pass (spotlight, bubble, spatula, text).
-void drawTutorialLayer(const GameState& state, Renderer& renderer);
+void drawTutorialLayer(const GameSight& state, Renderer& renderer);

@@ -1,5 +1,7 @@
 // The screen's choices, shown by both options screens (the cabinet's and the in-game panel): the
 // fullscreen box, the same switch as F11, and a button per language the game speaks.
+#include "ground/records.h"
+#include "ui/records.h"
 #include "ui/ui.h"
 
 #include "assets/assets.h"
@@ -32,19 +34,19 @@ const sf::Color chosenFill(255, 200, 60);
 const sf::Color otherFill(255, 248, 225);
 
 void showFullscreenState() {
-    const int state = game.fullscreen != 0 ? 1 : 2;
-    if (state == game.fullscreenBoxState)
+    const int state = game.options.fullscreen != 0 ? 1 : 2;
+    if (state == game.options.fullscreenBoxState)
         return;
-    game.fullscreenBoxState = state;
+    game.options.fullscreenBoxState = state;
     const char* picture = state == 2 ? "CaseTuto2.png" : "CaseTuto1.png";
-    setSpriteTexture(game.fullscreenBox, loadTexture(menuFolder + picture), true);
+    setSpriteTexture(game.options.fullscreenBox, loadTexture(menuFolder + picture), true);
 }
 
 void placeChoices(const ChoicesPlace& place) {
-    game.fullscreenBox.setPosition(place.boxX, place.boxY);
-    game.fullscreenLabel.setPosition(place.labelX, place.labelY);
-    for (int i = 0; i < game.languageCount; ++i) {
-        LanguageButton& button = game.languageButtons[i];
+    game.options.fullscreenBox.setPosition(place.boxX, place.boxY);
+    game.options.fullscreenLabel.setPosition(place.labelX, place.labelY);
+    for (int i = 0; i < game.options.languageCount; ++i) {
+        LanguageButton& button = game.options.languageButtons[i];
         const float x = place.languagesX + i * (languageWidth + languageGap);
         button.box.setPosition(x, place.languagesY);
         const sf::FloatRect text = button.label.getLocalBounds();
@@ -56,23 +58,23 @@ void placeChoices(const ChoicesPlace& place) {
 }
 
 bool under(const sf::FloatRect& area) {
-    return area.contains(static_cast<float>(game.input.mouseX),
-                         static_cast<float>(game.input.mouseY));
+    return area.contains(static_cast<float>(game.shared.input.mouseX),
+                         static_cast<float>(game.shared.input.mouseY));
 }
 
 void pressChoices() {
-    if (!game.input.leftDown || game.clickLatch != 0)
+    if (!game.shared.input.leftDown || game.shared.clickLatch != 0)
         return;
-    if (under(game.fullscreenBox.getGlobalBounds()) ||
-        under(game.fullscreenLabel.getGlobalBounds())) {
-        game.fullscreenAsked = 1;
-        game.clickLatch = 1;
+    if (under(game.options.fullscreenBox.getGlobalBounds()) ||
+        under(game.options.fullscreenLabel.getGlobalBounds())) {
+        game.options.fullscreenAsked = 1;
+        game.shared.clickLatch = 1;
         return;
     }
-    for (int i = 0; i < game.languageCount; ++i) {
-        if (under(game.languageButtons[i].box.getGlobalBounds())) {
-            game.languageAsked = game.languageButtons[i].code;
-            game.clickLatch = 1;
+    for (int i = 0; i < game.options.languageCount; ++i) {
+        if (under(game.options.languageButtons[i].box.getGlobalBounds())) {
+            game.options.languageAsked = game.options.languageButtons[i].code;
+            game.shared.clickLatch = 1;
             return;
         }
     }
@@ -81,19 +83,20 @@ void pressChoices() {
 } // namespace
 
 void initScreenChoices() {
-    game.fullscreenBoxState = 0;
-    game.fullscreenBox = makeSprite(nullptr, cabinetPlace.boxX, cabinetPlace.boxY);
+    game.options.fullscreenBoxState = 0;
+    game.options.fullscreenBox = makeSprite(nullptr, cabinetPlace.boxX, cabinetPlace.boxY);
     showFullscreenState();
-    game.fullscreenLabel =
+    game.options.fullscreenLabel =
         makeText("", 40, sf::Color::Black, cabinetPlace.labelX, cabinetPlace.labelY);
-    game.fullscreenLabel.setString(utf8(tr(fullscreenText)));
+    game.options.fullscreenLabel.setString(utf8(tr(fullscreenText)));
     const std::vector<std::string> languages = languagesFound();
-    game.languageCount = static_cast<int>(std::min<std::size_t>(languages.size(), maxLanguages));
+    game.options.languageCount =
+        static_cast<int>(std::min<std::size_t>(languages.size(), maxLanguages));
     // One language alone leaves nothing to choose.
-    if (game.languageCount < 2)
-        game.languageCount = 0;
-    for (int i = 0; i < game.languageCount; ++i) {
-        LanguageButton& button = game.languageButtons[i];
+    if (game.options.languageCount < 2)
+        game.options.languageCount = 0;
+    for (int i = 0; i < game.options.languageCount; ++i) {
+        LanguageButton& button = game.options.languageButtons[i];
         button.code = languages[i];
         std::string name = button.code.substr(0, 3);
         for (char& c : name)
@@ -113,5 +116,5 @@ void updateScreenChoices(bool inGame) {
 }
 
 void labelScreenChoices() {
-    game.fullscreenLabel.setString(utf8(tr(fullscreenText)));
+    game.options.fullscreenLabel.setString(utf8(tr(fullscreenText)));
 }

@@ -1,5 +1,7 @@
 // The credits: a sign on the cabinet that opens with a coin-slot press, and a tall page that
 // the player scrolls by dragging it.
+#include "ground/records.h"
+#include "ui/records.h"
 #include "ui/ui.h"
 
 #include "assets/assets.h"
@@ -17,56 +19,60 @@ constexpr int firstPageRow = -10, lastPageRow = 1452;
 } // namespace
 
 void initCredits() {
-    game.creditsState = 0;
-    game.creditsFrame = 0;
-    game.creditsStepTime = 0;
-    game.creditsScroll = 0;
-    game.creditsDragAnchor = 0;
-    game.creditsDragging = 0;
-    game.creditsPage = makeSprite(loadTexture("../resources/textures/Menu/Credits.png"), 100, 13);
-    game.creditsPage.setTextureRect(sf::IntRect(0, 0, pageWidth, pageHeight));
+    game.credits.creditsState = 0;
+    game.credits.creditsFrame = 0;
+    game.credits.creditsStepTime = 0;
+    game.credits.creditsScroll = 0;
+    game.credits.creditsDragAnchor = 0;
+    game.credits.creditsDragging = 0;
+    game.credits.creditsPage =
+        makeSprite(loadTexture("../resources/textures/Menu/Credits.png"), 100, 13);
+    game.credits.creditsPage.setTextureRect(sf::IntRect(0, 0, pageWidth, pageHeight));
 }
 
 void handleCreditsPress() {
-    if (game.clickLatch != 0)
+    if (game.shared.clickLatch != 0)
         return;
-    const int x = game.input.mouseX, y = game.input.mouseY;
+    const int x = game.shared.input.mouseX, y = game.shared.input.mouseY;
     if (1595 <= x && x <= 1760 && 866 <= y && y <= 1063) {
-        game.creditsState = 1;
-        game.clickLatch = 1;
-    } else if (hitTopLeftInclusiveX(game.titleCredits, x, y)) {
-        if (game.creditsState == 2)
-            game.creditsState = 3;
-        else if (game.creditsState == 3)
-            game.creditsState = 1;
-        game.clickLatch = 1;
+        game.credits.creditsState = 1;
+        game.shared.clickLatch = 1;
+    } else if (hitTopLeftInclusiveX(game.credits.titleCredits, x, y)) {
+        if (game.credits.creditsState == 2)
+            game.credits.creditsState = 3;
+        else if (game.credits.creditsState == 3)
+            game.credits.creditsState = 1;
+        game.shared.clickLatch = 1;
     }
 }
 
 void stepCreditsSign() {
-    if (game.creditsState != 1 || !(game.now - game.creditsStepTime > 0.1f))
+    if (game.credits.creditsState != 1 || !(game.clock.now - game.credits.creditsStepTime > 0.1f))
         return;
-    if (game.creditsFrame > lastSignFrame - 1)
-        game.creditsState = 2;
+    if (game.credits.creditsFrame > lastSignFrame - 1)
+        game.credits.creditsState = 2;
     else
-        game.creditsFrame += 1;
-    game.titleCredits.setTextureRect(
-        sf::IntRect(signFrameWidth * game.creditsFrame, 0, signFrameWidth, signFrameHeight));
-    game.creditsStepTime = game.now;
+        game.credits.creditsFrame += 1;
+    game.credits.titleCredits.setTextureRect(sf::IntRect(signFrameWidth * game.credits.creditsFrame,
+                                                         0, signFrameWidth, signFrameHeight));
+    game.credits.creditsStepTime = game.clock.now;
 }
 
 void dragCreditsPage() {
-    if (game.creditsState != 3)
+    if (game.credits.creditsState != 3)
         return;
-    if (game.input.leftDown) {
-        if (!game.creditsDragging) {
-            game.creditsDragAnchor = static_cast<float>(game.creditsScroll + game.input.mouseY);
-            game.creditsDragging = 1;
+    if (game.shared.input.leftDown) {
+        if (!game.credits.creditsDragging) {
+            game.credits.creditsDragAnchor =
+                static_cast<float>(game.credits.creditsScroll + game.shared.input.mouseY);
+            game.credits.creditsDragging = 1;
         }
-        game.creditsScroll = static_cast<int>(game.creditsDragAnchor - game.input.mouseY);
+        game.credits.creditsScroll =
+            static_cast<int>(game.credits.creditsDragAnchor - game.shared.input.mouseY);
     } else {
-        game.creditsDragging = 0;
+        game.credits.creditsDragging = 0;
     }
-    if (firstPageRow <= game.creditsScroll && game.creditsScroll <= lastPageRow)
-        game.creditsPage.setTextureRect(sf::IntRect(0, game.creditsScroll, pageWidth, pageHeight));
+    if (firstPageRow <= game.credits.creditsScroll && game.credits.creditsScroll <= lastPageRow)
+        game.credits.creditsPage.setTextureRect(
+            sf::IntRect(0, game.credits.creditsScroll, pageWidth, pageHeight));
 }

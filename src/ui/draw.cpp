@@ -1,5 +1,10 @@
 // What the menus and the HUD draw: the cabinet with its sections, the shop, the HUD and the
 // wave preview.
+#include "ground/records.h"
+#include "persist/records.h"
+#include "towers/records.h"
+#include "tutorial/records.h"
+#include "ui/records.h"
 #include "ui/ui.h"
 
 #include "towers/towers.h"
@@ -7,40 +12,40 @@
 
 namespace {
 
-void drawLevelSelection(const GameState& g, Renderer& r) {
+void drawLevelSelection(const GameSight& g, Renderer& r) {
     for (int level = 1; level <= 3; ++level)
-        r.frame.draw(g.levelCards[level]);
+        r.frame.draw(g.menus.levelCards[level]);
     for (int level = 2; level <= 3; ++level)
-        if (g.lockOpened[level] == 0)
-            r.frame.draw(g.levelPadlocks[level]);
-    r.frame.draw(g.previousArrow);
-    r.frame.draw(g.nextArrow);
+        if (g.progress.lockOpened[level] == 0)
+            r.frame.draw(g.menus.levelPadlocks[level]);
+    r.frame.draw(g.menus.previousArrow);
+    r.frame.draw(g.menus.nextArrow);
     for (int level = 1; level <= 3; ++level)
-        r.frame.draw(g.levelDescriptions[level]);
+        r.frame.draw(g.menus.levelDescriptions[level]);
     for (int level = 1; level <= 3; ++level)
-        r.frame.draw(g.levelTitles[level]);
+        r.frame.draw(g.menus.levelTitles[level]);
 }
 
-void drawOptions(const GameState& g, Renderer& r) {
-    r.frame.draw(g.effectsBar);
-    r.frame.draw(g.musicBar);
-    r.frame.draw(g.volumesLabel);
-    r.frame.draw(g.tutorialBox);
-    r.frame.draw(g.effectsFill);
-    r.frame.draw(g.musicFill);
-    r.frame.draw(g.effectsKnob);
-    r.frame.draw(g.musicKnob);
-    r.frame.draw(g.tutorialLabel);
+void drawOptions(const GameSight& g, Renderer& r) {
+    r.frame.draw(g.options.effectsBar);
+    r.frame.draw(g.options.musicBar);
+    r.frame.draw(g.options.volumesLabel);
+    r.frame.draw(g.options.tutorialBox);
+    r.frame.draw(g.options.effectsFill);
+    r.frame.draw(g.options.musicFill);
+    r.frame.draw(g.options.effectsKnob);
+    r.frame.draw(g.options.musicKnob);
+    r.frame.draw(g.options.tutorialLabel);
     drawScreenChoices(g, r);
 }
 
-void drawHelp(const GameState& g, Renderer& r) {
-    if (g.helpPage == 0) {
-        r.frame.draw(g.helpCategories[0]);
-        r.frame.draw(g.helpCategories[1]);
-    } else if (g.helpPage == 2) {
+void drawHelp(const GameSight& g, Renderer& r) {
+    if (g.help.helpPage == 0) {
+        r.frame.draw(g.help.helpCategories[0]);
+        r.frame.draw(g.help.helpCategories[1]);
+    } else if (g.help.helpPage == 2) {
         for (int i : {2, 3, 0, 1}) // family, big eater, bachelor, business man
-            r.frame.draw(g.helpCustomers[i]);
+            r.frame.draw(g.help.helpCustomers[i]);
     }
 }
 
@@ -51,34 +56,35 @@ bool anyHovered(const int* hovered, int count) {
     return false;
 }
 
-void drawHelpTexts(const GameState& g, Renderer& r) {
-    if (g.helpPage == 1) {
+void drawHelpTexts(const GameSight& g, Renderer& r) {
+    if (g.help.helpPage == 1) {
         // A tower's title comes over its pictures (drawn with the foods).
-        r.frame.draw(anyHovered(g.helpFoodHovered, 3) ? g.helpTowerText : g.helpTitle);
-    } else if (g.helpPage == 2) {
-        if (anyHovered(g.helpCustomerHovered, 4))
-            r.frame.draw(g.helpCustomerText);
-        r.frame.draw(g.helpTitle);
+        r.frame.draw(anyHovered(g.help.helpFoodHovered, 3) ? g.help.helpTowerText
+                                                           : g.help.helpTitle);
+    } else if (g.help.helpPage == 2) {
+        if (anyHovered(g.help.helpCustomerHovered, 4))
+            r.frame.draw(g.help.helpCustomerText);
+        r.frame.draw(g.help.helpTitle);
     }
 }
 
-void drawBestRating(const GameState& g, Renderer& r) {
-    const int level = g.currentLevel <= 1 ? 1 : g.currentLevel;
-    r.frame.draw(g.bestRatingStars[level]);
+void drawBestRating(const GameSight& g, Renderer& r) {
+    const int level = g.shared.currentLevel <= 1 ? 1 : g.shared.currentLevel;
+    r.frame.draw(g.menus.bestRatingStars[level]);
 }
 
-void drawPreviewBox(const GameState& g, Renderer& r, int box) {
-    const int timer = g.previewTimerOf[box];
+void drawPreviewBox(const GameSight& g, Renderer& r, int box) {
+    const int timer = g.hud.previewTimerOf[box];
     if (timer < 0)
         return;
-    r.frame.draw(g.previewBoxes[box]);
+    r.frame.draw(g.hud.previewBoxes[box]);
     // The timer over its box: pressing it calls the wave at once.
-    r.frame.draw(g.countdownTimers[timer]);
+    r.frame.draw(g.hud.countdownTimers[timer]);
     for (int type = 0; type < CustomerTypeCount; ++type) {
-        if (!g.previewFaceShown[box][type])
+        if (!g.hud.previewFaceShown[box][type])
             continue;
-        r.frame.draw(g.previewFaces[box][type]);
-        r.frame.draw(g.previewCounts[box][type]);
+        r.frame.draw(g.hud.previewFaces[box][type]);
+        r.frame.draw(g.hud.previewCounts[box][type]);
     }
 }
 
@@ -96,119 +102,119 @@ sf::View windowOnto(const sf::FloatRect& area) {
 
 } // namespace
 
-void prepareMenuBackdrop(const GameState& g, Renderer& r) {
-    const sf::Sprite* still[] = {&g.menuContentBackground, &g.menuCabinet, &g.menuOuterFrame,
-                                 &g.logoSprite};
+void prepareMenuBackdrop(const GameSight& g, Renderer& r) {
+    const sf::Sprite* still[] = {&g.menus.menuContentBackground, &g.menus.menuCabinet,
+                                 &g.menus.menuOuterFrame, &g.menus.logoSprite};
     prepareComposite(r, r.menuBackdrop, still, 4, 1);
 }
 
-void drawMenu(const GameState& g, Renderer& r) {
+void drawMenu(const GameSight& g, Renderer& r) {
     // The cabinet, its frames and the logo stand still: drawn once into a backdrop and copied
     // in. The screen's own content then goes in the cabinet's window, as the cabinet drawn over
     // it would have left it (a card sliding in hides behind its frame).
-    const sf::Sprite* still[] = {&g.menuContentBackground, &g.menuCabinet, &g.menuOuterFrame,
-                                 &g.logoSprite};
+    const sf::Sprite* still[] = {&g.menus.menuContentBackground, &g.menus.menuCabinet,
+                                 &g.menus.menuOuterFrame, &g.menus.logoSprite};
     const bool composed = drawComposite(r, r.menuBackdrop, still, 4);
     if (!composed)
-        r.frame.draw(g.menuContentBackground);
+        r.frame.draw(g.menus.menuContentBackground);
     const sf::View whole = r.frame.getView();
     if (composed)
         r.frame.setView(windowOnto(cabinetWindow));
-    if (g.screen == LevelSelect)
+    if (g.shared.screen == LevelSelect)
         drawLevelSelection(g, r);
-    else if (g.screen == Options)
+    else if (g.shared.screen == Options)
         drawOptions(g, r);
-    else if (g.screen == Help)
+    else if (g.shared.screen == Help)
         drawHelp(g, r);
     r.frame.setView(whole);
     if (!composed)
-        r.frame.draw(g.menuCabinet);
-    r.frame.draw(g.titleCredits);
+        r.frame.draw(g.menus.menuCabinet);
+    r.frame.draw(g.credits.titleCredits);
     for (int i : {0, 2, 1, 3, 4}) // "Jouer", "Options", shop, "Aide", "Quitter"
-        r.frame.draw(g.panelButtons[i]);
+        r.frame.draw(g.menus.panelButtons[i]);
     if (!composed) {
-        r.frame.draw(g.menuOuterFrame);
-        r.frame.draw(g.logoSprite);
+        r.frame.draw(g.menus.menuOuterFrame);
+        r.frame.draw(g.menus.logoSprite);
     }
-    r.frame.draw(g.menuHeading);
-    if (g.creditsState == 3)
-        r.frame.draw(g.creditsPage);
-    r.frame.draw(g.starBalanceText);
-    if (g.screen == Help)
+    r.frame.draw(g.menus.menuHeading);
+    if (g.credits.creditsState == 3)
+        r.frame.draw(g.credits.creditsPage);
+    r.frame.draw(g.menus.starBalanceText);
+    if (g.shared.screen == Help)
         drawHelpTexts(g, r);
-    if (g.screen == LevelSelect && g.carouselMoving == 0) {
-        r.frame.draw(g.levelLabel);
+    if (g.shared.screen == LevelSelect && g.menus.carouselMoving == 0) {
+        r.frame.draw(g.menus.levelLabel);
         drawBestRating(g, r);
     }
     // The shop draws the lesson over its own content.
-    if (g.supplierTutorialPending && g.screen != Shop)
+    if (g.lesson.supplierTutorialPending && g.shared.screen != Shop)
         drawTutorialLayer(g, r);
 }
 
-void drawDeleteButton(const GameState& g, Renderer& r) {
-    r.frame.draw(g.deleteButton);
-    r.frame.draw(g.deleteLabel);
+void drawDeleteButton(const GameSight& g, Renderer& r) {
+    r.frame.draw(g.options.deleteButton);
+    r.frame.draw(g.options.deleteLabel);
 }
 
-void drawHelpFoods(const GameState& g, Renderer& r) {
-    if (g.helpPage != 1)
+void drawHelpFoods(const GameSight& g, Renderer& r) {
+    if (g.help.helpPage != 1)
         return;
-    r.frame.draw(g.helpFoods[1]); // soda
-    r.frame.draw(g.helpFoods[0]); // burger
-    r.frame.draw(g.helpFoods[2]); // fries
-    r.frame.draw(g.helpTitle);
+    r.frame.draw(g.help.helpFoods[1]); // soda
+    r.frame.draw(g.help.helpFoods[0]); // burger
+    r.frame.draw(g.help.helpFoods[2]); // fries
+    r.frame.draw(g.help.helpTitle);
 }
 
-void drawShop(const GameState& g, Renderer& r) {
-    r.frame.draw(g.shopBackground);
+void drawShop(const GameSight& g, Renderer& r) {
+    r.frame.draw(g.shop.shopBackground);
     for (int t : {Fries, Burger, Soda})
         for (int level = 1; level <= 3; ++level)
-            r.frame.draw(g.upgradePictures[t][level]);
-    for (const sf::Sprite& padlock : g.shopPadlocks)
+            r.frame.draw(g.shop.upgradePictures[t][level]);
+    for (const sf::Sprite& padlock : g.shop.shopPadlocks)
         r.frame.draw(padlock);
-    r.frame.draw(g.shopResetButton);
-    r.frame.draw(g.shopResetLabel);
-    if (g.supplierTutorialPending)
+    r.frame.draw(g.shop.shopResetButton);
+    r.frame.draw(g.shop.shopResetLabel);
+    if (g.lesson.supplierTutorialPending)
         drawTutorialLayer(g, r);
 }
 
-void drawHud(const GameState& g, Renderer& r) {
+void drawHud(const GameSight& g, Renderer& r) {
     // The tower info panel sits under the rest of the HUD.
-    if (g.towerInfoVisible == 1)
+    if (g.defence.towerInfoVisible == 1)
         drawTowerInfoPanel(g, r);
-    r.frame.draw(g.hudPanel);
-    r.frame.draw(g.waveText);
-    r.frame.draw(g.objectiveLabel);
-    r.frame.draw(g.moneyText);
-    r.frame.draw(g.pauseButton);
-    r.frame.draw(g.optionsButton);
-    r.frame.draw(g.ratingStars);
-    r.frame.draw(g.objectiveStars);
-    r.frame.draw(g.muteButton);
-    r.frame.draw(g.speedButton);
-    if (g.gameSpeed == 2) {
+    r.frame.draw(g.hud.hudPanel);
+    r.frame.draw(g.hud.waveText);
+    r.frame.draw(g.hud.objectiveLabel);
+    r.frame.draw(g.hud.moneyText);
+    r.frame.draw(g.hud.pauseButton);
+    r.frame.draw(g.hud.optionsButton);
+    r.frame.draw(g.hud.ratingStars);
+    r.frame.draw(g.hud.objectiveStars);
+    r.frame.draw(g.hud.muteButton);
+    r.frame.draw(g.hud.speedButton);
+    if (g.waveClock.gameSpeed == 2) {
         // Lit while the game runs at double speed: the picture once more, added onto itself.
-        sf::Sprite lit = g.speedButton;
+        sf::Sprite lit = g.hud.speedButton;
         lit.setColor(sf::Color(255, 255, 255, 130));
         r.frame.draw(lit, sf::BlendAdd);
     }
 }
 
-void drawPauseVeil(const GameState& g, Renderer& r) {
-    r.frame.draw(g.pauseVeil);
-    r.frame.draw(g.pauseSign);
+void drawPauseVeil(const GameSight& g, Renderer& r) {
+    r.frame.draw(g.hud.pauseVeil);
+    r.frame.draw(g.hud.pauseSign);
 }
 
-void drawWavePreview(const GameState& g, Renderer& r) {
+void drawWavePreview(const GameSight& g, Renderer& r) {
     drawPreviewBox(g, r, 0);
     drawPreviewBox(g, r, 1);
 }
 
-void drawScreenChoices(const GameState& g, Renderer& r) {
-    r.frame.draw(g.fullscreenBox);
-    r.frame.draw(g.fullscreenLabel);
-    for (int i = 0; i < g.languageCount; ++i) {
-        r.frame.draw(g.languageButtons[i].box);
-        r.frame.draw(g.languageButtons[i].label);
+void drawScreenChoices(const GameSight& g, Renderer& r) {
+    r.frame.draw(g.options.fullscreenBox);
+    r.frame.draw(g.options.fullscreenLabel);
+    for (int i = 0; i < g.options.languageCount; ++i) {
+        r.frame.draw(g.options.languageButtons[i].box);
+        r.frame.draw(g.options.languageButtons[i].label);
     }
 }

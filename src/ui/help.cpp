@@ -1,5 +1,7 @@
 // The help section of the menu cabinet: two categories, then a page of towers or of customers
 // whose pictures tell their story while the pointer rests on them.
+#include "ground/records.h"
+#include "ui/records.h"
 #include "ui/ui.h"
 
 #include "assets/assets.h"
@@ -91,14 +93,14 @@ sf::Sprite makeCentred(const char* picture, float x, float y) {
 
 // Scales a page picture by hover and tells whether the pointer rests on it.
 int hoverPicture(sf::Sprite& sprite, const HelpPicture& picture) {
-    const bool hovered = hitCentred(sprite, game.input.mouseX, game.input.mouseY);
+    const bool hovered = hitCentred(sprite, game.shared.input.mouseX, game.shared.input.mouseY);
     const float scale = hovered ? picture.hoveredScale : picture.scale;
     sprite.setScale(scale, scale);
     return hovered ? 1 : 0;
 }
 
 void showTitle(const char* title, float x, float y) {
-    placeTextLikeFrench(game.helpTitle, title, x, y);
+    placeTextLikeFrench(game.help.helpTitle, title, x, y);
 }
 
 void showEntry(sf::Text& text, const HelpEntry& entry) {
@@ -108,52 +110,53 @@ void showEntry(sf::Text& text, const HelpEntry& entry) {
 }
 
 void chooseCategory() {
-    game.helpTitle.setString(" ");
+    game.help.helpTitle.setString(" ");
     const int pages[2] = {1, 2}; // towers, customers
     for (int i = 0; i < 2; ++i) {
-        sf::Sprite& sprite = game.helpCategories[i];
-        const bool hovered = hitCentred(sprite, game.input.mouseX, game.input.mouseY);
+        sf::Sprite& sprite = game.help.helpCategories[i];
+        const bool hovered = hitCentred(sprite, game.shared.input.mouseX, game.shared.input.mouseY);
         sprite.setScale(hovered ? 1.1f : 1.0f, hovered ? 1.1f : 1.0f);
-        if (hovered && game.input.leftDown)
-            game.helpPage = pages[i];
+        if (hovered && game.shared.input.leftDown)
+            game.help.helpPage = pages[i];
     }
 }
 
 } // namespace
 
 void initHelp() {
-    game.helpPage = 0;
-    game.helpCategories[0] = makeCentred("Nourritours.png", 1631, 450);
-    game.helpCategories[1] = makeCentred("Clients.png", 1351, 450);
+    game.help.helpPage = 0;
+    game.help.helpCategories[0] = makeCentred("Nourritours.png", 1631, 450);
+    game.help.helpCategories[1] = makeCentred("Clients.png", 1351, 450);
     for (int i = 0; i < 3; ++i) {
         const HelpPicture& p = foodPictures[i];
-        game.helpFoods[i] = makeCentred(p.picture, p.x, p.y);
-        game.helpFoods[i].setScale(p.scale, p.scale);
-        game.helpFoodHovered[i] = 0;
+        game.help.helpFoods[i] = makeCentred(p.picture, p.x, p.y);
+        game.help.helpFoods[i].setScale(p.scale, p.scale);
+        game.help.helpFoodHovered[i] = 0;
     }
     for (int i = 0; i < 4; ++i) {
         const HelpPicture& p = customerPictures[i];
-        game.helpCustomers[i] = makeCentred(p.picture, p.x, p.y);
-        game.helpCustomers[i].setScale(p.scale, p.scale);
-        game.helpCustomerHovered[i] = 0;
+        game.help.helpCustomers[i] = makeCentred(p.picture, p.x, p.y);
+        game.help.helpCustomers[i].setScale(p.scale, p.scale);
+        game.help.helpCustomerHovered[i] = 0;
     }
-    game.helpTitle = makeText(" ", 40, sf::Color::Black);
-    game.helpTowerText = makeText("", 29, sf::Color::Black);
-    game.helpCustomerText = makeText("", 28, sf::Color::Black);
+    game.help.helpTitle = makeText(" ", 40, sf::Color::Black);
+    game.help.helpTowerText = makeText("", 29, sf::Color::Black);
+    game.help.helpCustomerText = makeText("", 28, sf::Color::Black);
 }
 
 void updateHelp() {
-    switch (game.helpPage) {
+    switch (game.help.helpPage) {
     case 0:
         chooseCategory();
         break;
     case 1:
         for (int i = 0; i < 3; ++i)
-            game.helpFoodHovered[i] = hoverPicture(game.helpFoods[i], foodPictures[i]);
+            game.help.helpFoodHovered[i] = hoverPicture(game.help.helpFoods[i], foodPictures[i]);
         break;
     case 2:
         for (int i = 0; i < 4; ++i)
-            game.helpCustomerHovered[i] = hoverPicture(game.helpCustomers[i], customerPictures[i]);
+            game.help.helpCustomerHovered[i] =
+                hoverPicture(game.help.helpCustomers[i], customerPictures[i]);
         break;
     default:
         break;
@@ -161,18 +164,18 @@ void updateHelp() {
 }
 
 void updateHelpTexts() {
-    if (game.helpPage == 1) {
+    if (game.help.helpPage == 1) {
         for (int i = 0; i < 3; ++i) {
-            if (game.helpFoodHovered[i]) {
-                showEntry(game.helpTowerText, foodEntries[i]);
+            if (game.help.helpFoodHovered[i]) {
+                showEntry(game.help.helpTowerText, foodEntries[i]);
                 return;
             }
         }
         showTitle(N_("Selectionnez une tour"), 1251, 770);
-    } else if (game.helpPage == 2) {
+    } else if (game.help.helpPage == 2) {
         for (int i = 0; i < 4; ++i) {
-            if (game.helpCustomerHovered[i]) {
-                showEntry(game.helpCustomerText, customerEntries[i]);
+            if (game.help.helpCustomerHovered[i]) {
+                showEntry(game.help.helpCustomerText, customerEntries[i]);
                 return;
             }
         }

@@ -1,4 +1,11 @@
 // The in-game HUD: money, wave, rating, objective, buttons, wave preview and timers.
+#include "ground/records.h"
+#include "level/records.h"
+#include "persist/records.h"
+#include "rating/records.h"
+#include "towers/records.h"
+#include "tutorial/records.h"
+#include "ui/records.h"
 #include "ui/ui.h"
 
 #include "assets/assets.h"
@@ -50,120 +57,124 @@ void place(sf::Transformable& object, float x, float y) {
 // entrance, as the wave script will spawn them (a wave outside the script brings nobody: the
 // box and timer show without faces).
 void placePreviewSet(int box, int entrance, const PreviewPlacement& placement) {
-    const WaveMix mix = waveMix(game.mapNumber, game.wave, entrance);
+    const WaveMix mix = waveMix(game.level.mapNumber, game.waves.wave, entrance);
     for (int type = 0; type < CustomerTypeCount; ++type) {
         const int count = mix.count[type];
         if (count <= 0)
             continue;
-        sf::Text& text = game.previewCounts[box][type];
-        place(game.previewFaces[box][type], placement.face[type][0], placement.face[type][1]);
+        sf::Text& text = game.hud.previewCounts[box][type];
+        place(game.hud.previewFaces[box][type], placement.face[type][0], placement.face[type][1]);
         place(text, placement.count[type][0], placement.count[type][1]);
         char buffer[16];
         std::snprintf(buffer, sizeof buffer, "x %d", count);
         text.setString(buffer);
-        game.previewFaceShown[box][type] = 1;
+        game.hud.previewFaceShown[box][type] = 1;
     }
 }
 
 // Shows box `box` at (x, y) with its timer `timer` at (tx, ty).
 void placeBox(int box, float x, float y, int timer, float tx, float ty) {
-    place(game.previewBoxes[box], x, y);
-    place(game.countdownTimers[timer], tx, ty);
-    game.previewTimerOf[box] = timer;
+    place(game.hud.previewBoxes[box], x, y);
+    place(game.hud.countdownTimers[timer], tx, ty);
+    game.hud.previewTimerOf[box] = timer;
 }
 
 // Level 2 keeps its preview faces hidden while the shop lesson is pending, unless its sign
 // explanation has already been clicked through.
 bool level2FacesShown() {
-    if (game.supplierTutorialPending == 0)
+    if (game.lesson.supplierTutorialPending == 0)
         return true;
-    return game.level2TutorialClicks > 1 && game.tutorialEnabled != 0;
+    return game.lesson.level2TutorialClicks > 1 && game.progress.tutorialEnabled != 0;
 }
 
 } // namespace
 
 void initHud() {
-    game.hudPanel = makeSprite(loadTexture(hudPath("HUD.png")), 1540, 0);
-    game.waveText = makeText("", 30, sf::Color::Black, 1610, 505);
-    game.objectiveLabel = makeText("", 25, sf::Color::Black, 1570, 390);
+    game.hud.hudPanel = makeSprite(loadTexture(hudPath("HUD.png")), 1540, 0);
+    game.hud.waveText = makeText("", 30, sf::Color::Black, 1610, 505);
+    game.hud.objectiveLabel = makeText("", 25, sf::Color::Black, 1570, 390);
     // The room dims under the pause, the HUD beside it stays as it is: its buttons still work.
-    game.pauseVeil.setSize(sf::Vector2f(1540, 1080));
-    game.pauseVeil.setFillColor(sf::Color(30, 16, 6, 120));
-    game.pauseSign = makeText("", 120, sf::Color(255, 246, 224), 0, 0);
-    game.pauseSign.setOutlineColor(sf::Color(74, 42, 18));
-    game.pauseSign.setOutlineThickness(8);
+    game.hud.pauseVeil.setSize(sf::Vector2f(1540, 1080));
+    game.hud.pauseVeil.setFillColor(sf::Color(30, 16, 6, 120));
+    game.hud.pauseSign = makeText("", 120, sf::Color(255, 246, 224), 0, 0);
+    game.hud.pauseSign.setOutlineColor(sf::Color(74, 42, 18));
+    game.hud.pauseSign.setOutlineThickness(8);
     labelHud();
 
-    game.ratingStars = makeSprite(loadTexture(hudPath("Stars.png")), 1575, 145);
-    game.ratingStars.setTextureRect(sheetFrame(ratingStarsSheet, 0));
-    game.objectiveStars = makeSprite(loadTexture(hudPath("Stars2.png")), 1700, 385);
-    game.objectiveStars.setTextureRect(sheetFrame(starStripSheet, 0));
-    game.objectiveStars.setScale(0.35f, 0.35f);
+    game.hud.ratingStars = makeSprite(loadTexture(hudPath("Stars.png")), 1575, 145);
+    game.hud.ratingStars.setTextureRect(sheetFrame(ratingStarsSheet, 0));
+    game.hud.objectiveStars = makeSprite(loadTexture(hudPath("Stars2.png")), 1700, 385);
+    game.hud.objectiveStars.setTextureRect(sheetFrame(starStripSheet, 0));
+    game.hud.objectiveStars.setScale(0.35f, 0.35f);
 
-    game.pauseButton = makeSprite(loadTexture(hudPath("PauseButton.png")), 1584, 993);
-    game.pauseButton.setTextureRect(sf::IntRect(0, 0, 43, 69));
-    game.optionsButton = makeSprite(loadTexture(hudPath("OptionsButton.png")), 1655, 993);
-    game.muteButton = makeSprite(loadTexture(hudPath("mute button.png")), 1738, 1008);
-    game.muteButton.setTextureRect(sf::IntRect(0, 0, 78, 39));
-    game.speedButton = makeSprite(loadTexture(hudPath("B x2.png")), 1828, 993);
+    game.hud.pauseButton = makeSprite(loadTexture(hudPath("PauseButton.png")), 1584, 993);
+    game.hud.pauseButton.setTextureRect(sf::IntRect(0, 0, 43, 69));
+    game.hud.optionsButton = makeSprite(loadTexture(hudPath("OptionsButton.png")), 1655, 993);
+    game.hud.muteButton = makeSprite(loadTexture(hudPath("mute button.png")), 1738, 1008);
+    game.hud.muteButton.setTextureRect(sf::IntRect(0, 0, 78, 39));
+    game.hud.speedButton = makeSprite(loadTexture(hudPath("B x2.png")), 1828, 993);
 
-    game.victoryPicture = makeSprite(loadTexture(hudPath("Victory.png")));
-    game.defeatPicture = makeSprite(loadTexture(hudPath("Defeat.png")));
-    game.continueButton = makeSprite(loadTexture(hudPath("B Continuer.png")), 1414, 555);
+    game.hud.victoryPicture = makeSprite(loadTexture(hudPath("Victory.png")));
+    game.hud.defeatPicture = makeSprite(loadTexture(hudPath("Defeat.png")));
+    game.hud.continueButton = makeSprite(loadTexture(hudPath("B Continuer.png")), 1414, 555);
 
     // The tower info panel's two pictures; the tower menus choose which one it shows.
-    game.infoPanelTexture = loadTexture(hudPath("InfoTour.png"));
-    game.infoPanel2Texture = loadTexture(hudPath("InfoTour2.png"));
-    game.infoPanel = sf::Sprite();
-    game.infoPanel.setPosition(1000, 800);
+    game.defence.infoPanelTexture = loadTexture(hudPath("InfoTour.png"));
+    game.defence.infoPanel2Texture = loadTexture(hudPath("InfoTour2.png"));
+    game.defence.infoPanel = sf::Sprite();
+    game.defence.infoPanel.setPosition(1000, 800);
 
-    game.previewBoxes[0] = makeSprite(loadTexture(hudPath("PrévisuCase.png")));
-    game.previewBoxes[1] = makeSprite(loadTexture(hudPath("PrévisuCase2.png")));
+    game.hud.previewBoxes[0] = makeSprite(loadTexture(hudPath("PrévisuCase.png")));
+    game.hud.previewBoxes[1] = makeSprite(loadTexture(hudPath("PrévisuCase2.png")));
     for (int box = 0; box < 2; ++box) {
         for (int type = 0; type < CustomerTypeCount; ++type) {
-            game.previewFaces[box][type] = makeSprite(loadTexture(hudPath(previewFaceFiles[type])));
-            game.previewFaces[box][type].setScale(1.2f, 1.2f);
-            game.previewCounts[box][type] = makeText("x 1", 25, sf::Color::Black);
+            game.hud.previewFaces[box][type] =
+                makeSprite(loadTexture(hudPath(previewFaceFiles[type])));
+            game.hud.previewFaces[box][type].setScale(1.2f, 1.2f);
+            game.hud.previewCounts[box][type] = makeText("x 1", 25, sf::Color::Black);
         }
         const sf::Texture* timer = loadTexture(hudPath("TimerAnim.png"));
-        game.countdownTimers[box] = makeSprite(timer);
-        game.countdownTimers[box].setTextureRect(sheetFrame(timerSheet, 0));
+        game.hud.countdownTimers[box] = makeSprite(timer);
+        game.hud.countdownTimers[box].setTextureRect(sheetFrame(timerSheet, 0));
         if (timer)
-            game.countdownTimers[box].setOrigin(static_cast<float>(textureSize(timer).x) / 20.0f,
-                                                static_cast<float>(textureSize(timer).y) / 2.0f);
+            game.hud.countdownTimers[box].setOrigin(
+                static_cast<float>(textureSize(timer).x) / 20.0f,
+                static_cast<float>(textureSize(timer).y) / 2.0f);
     }
-    game.mapNumber = 0;
+    game.level.mapNumber = 0;
 }
 
 void labelHud() {
-    game.objectiveLabel.setString(utf8(tr("Objectif: ")));
-    game.pauseSign.setString(utf8(tr("Pause")));
+    game.hud.objectiveLabel.setString(utf8(tr("Objectif: ")));
+    game.hud.pauseSign.setString(utf8(tr("Pause")));
     // Centred on the room.
-    const sf::FloatRect sign = game.pauseSign.getLocalBounds();
-    game.pauseSign.setPosition(std::round(770 - sign.left - sign.width / 2),
-                               std::round(480 - sign.top - sign.height / 2));
+    const sf::FloatRect sign = game.hud.pauseSign.getLocalBounds();
+    game.hud.pauseSign.setPosition(std::round(770 - sign.left - sign.width / 2),
+                                   std::round(480 - sign.top - sign.height / 2));
 }
 
 void refreshHud() {
     char buffer[30];
-    std::snprintf(buffer, sizeof buffer, "%d", game.money);
-    game.moneyText.setString(buffer);
-    std::snprintf(buffer, sizeof buffer, tr("Vague : %d"), game.wave);
-    game.waveText.setString(buffer);
-    game.ratingStars.setTextureRect(sheetFrame(ratingStarsSheet, starFrame(game.RatingScore)));
-    game.objectiveStars.setTextureRect(sheetFrame(starStripSheet, starFrame(game.levelObjective)));
+    std::snprintf(buffer, sizeof buffer, "%d", game.rating.money);
+    game.hud.moneyText.setString(buffer);
+    std::snprintf(buffer, sizeof buffer, tr("Vague : %d"), game.waves.wave);
+    game.hud.waveText.setString(buffer);
+    game.hud.ratingStars.setTextureRect(
+        sheetFrame(ratingStarsSheet, starFrame(game.rating.RatingScore)));
+    game.hud.objectiveStars.setTextureRect(
+        sheetFrame(starStripSheet, starFrame(game.rating.levelObjective)));
 }
 
 void placeWavePreview() {
-    const sf::IntRect timerFrame = sheetFrame(timerSheet, 10 - game.countdown);
-    game.countdownTimers[0].setTextureRect(timerFrame);
-    game.countdownTimers[1].setTextureRect(timerFrame);
+    const sf::IntRect timerFrame = sheetFrame(timerSheet, 10 - game.waveClock.countdown);
+    game.hud.countdownTimers[0].setTextureRect(timerFrame);
+    game.hud.countdownTimers[1].setTextureRect(timerFrame);
     for (int box = 0; box < 2; ++box) {
-        game.previewTimerOf[box] = -1;
-        for (int& shown : game.previewFaceShown[box])
+        game.hud.previewTimerOf[box] = -1;
+        for (int& shown : game.hud.previewFaceShown[box])
             shown = 0;
     }
-    switch (game.mapNumber) {
+    switch (game.level.mapNumber) {
     case 1:
         placeBox(0, 335, 80, 0, 481, 295);
         placePreviewSet(0, 0, map1Placement);
@@ -174,11 +185,11 @@ void placeWavePreview() {
             placePreviewSet(1, 0, map2Placement);
         break;
     case 3:
-        if (game.levelWon == 1)
-            game.levelCleared[3] = 1;
+        if (game.rating.levelWon == 1)
+            game.progress.levelCleared[3] = 1;
         // Box 1, at the top, tells the second entrance's customers (there are none before
         // wave 2); box 2, at the bottom left, the map's own entrance's.
-        if (game.wave > 1) {
+        if (game.waves.wave > 1) {
             placeBox(0, 760, 20, 0, 906, 235);
             placePreviewSet(0, 1, map3SecondEntrancePlacement);
         }
@@ -191,10 +202,10 @@ void placeWavePreview() {
 }
 
 void setTimerHoverScale() {
-    sf::Sprite& timer = game.countdownTimers[0];
+    sf::Sprite& timer = game.hud.countdownTimers[0];
     // Under an open tower menu's button the pointer is on the button, not on the timer.
-    const bool inside = hitCentred(timer, game.input.mouseX, game.input.mouseY) &&
-                        !onTowerMenuButton(game.input.mouseX, game.input.mouseY);
+    const bool inside = hitCentred(timer, game.shared.input.mouseX, game.shared.input.mouseY) &&
+                        !onTowerMenuButton(game.shared.input.mouseX, game.shared.input.mouseY);
     const float scale = inside ? 1.1f : 1.0f;
     timer.setScale(scale, scale);
 }

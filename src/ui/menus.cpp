@@ -1,5 +1,10 @@
 // The arcade-cabinet menu frame shared by the menu screens, its five panel buttons, and the
 // level selection: a carousel of three cards with padlocks and the best rating as stars.
+#include "ground/records.h"
+#include "persist/records.h"
+#include "rating/records.h"
+#include "tutorial/records.h"
+#include "ui/records.h"
 #include "ui/ui.h"
 
 #include "assets/assets.h"
@@ -62,88 +67,90 @@ constexpr const char* titleHeading = N_("               Menu");
 
 // The cabinet's heading names the screen it shows, however the player came there.
 void showHeading() {
-    const char* heading = game.screen == TitleMenu ? titleHeading : nullptr;
+    const char* heading = game.shared.screen == TitleMenu ? titleHeading : nullptr;
     for (const PanelButton& button : panel)
-        if (button.screen == game.screen && button.heading)
+        if (button.screen == game.shared.screen && button.heading)
             heading = button.heading;
-    if (heading && game.menuHeading.getString() != utf8(tr(heading)))
-        game.menuHeading.setString(utf8(tr(heading)));
+    if (heading && game.menus.menuHeading.getString() != utf8(tr(heading)))
+        game.menus.menuHeading.setString(utf8(tr(heading)));
 }
 
 void initLevelSelection() {
     for (int level = 1; level <= 3; ++level) {
         const LevelCard& card = cards[level - 1];
-        game.levelCards[level] = makeSprite(loadTexture(menuFolder + card.picture), card.x, 270);
-        game.levelCards[level].setTextureRect(sf::IntRect(0, 0, 490, 280));
-        game.levelTitles[level] = makeText("", 40, sf::Color::Black, card.x + 40, 200);
-        game.levelDescriptions[level] = makeText("", 30, sf::Color::Black, card.x + 40, 580);
-        game.bestRatingStars[level] = makeSprite(loadTexture(menuFolder + "Stars.png"), 1584, 550);
-        game.bestRatingStars[level].setScale(0.5f, 0.5f);
-        game.bestRatingStars[level].setTextureRect(sheetFrame(ratingStarsSheet, 0));
+        game.menus.levelCards[level] =
+            makeSprite(loadTexture(menuFolder + card.picture), card.x, 270);
+        game.menus.levelCards[level].setTextureRect(sf::IntRect(0, 0, 490, 280));
+        game.menus.levelTitles[level] = makeText("", 40, sf::Color::Black, card.x + 40, 200);
+        game.menus.levelDescriptions[level] = makeText("", 30, sf::Color::Black, card.x + 40, 580);
+        game.menus.bestRatingStars[level] =
+            makeSprite(loadTexture(menuFolder + "Stars.png"), 1584, 550);
+        game.menus.bestRatingStars[level].setScale(0.5f, 0.5f);
+        game.menus.bestRatingStars[level].setTextureRect(sheetFrame(ratingStarsSheet, 0));
     }
     for (int level = 2; level <= 3; ++level) {
-        sf::Sprite& padlock = game.levelPadlocks[level];
+        sf::Sprite& padlock = game.menus.levelPadlocks[level];
         padlock = makeSprite(loadTexture(menuFolder + "Cadenas Sheets.png"));
         padlock.setTextureRect(sf::IntRect(0, 0, 110, 135));
         padlock.setOrigin(55, 67.5f);
         padlock.setPosition(cards[level - 1].x + 244.5f, 410);
-        game.levelCards[level].setTextureRect(sf::IntRect(490, 0, 490, 280));
+        game.menus.levelCards[level].setTextureRect(sf::IntRect(490, 0, 490, 280));
     }
     const sf::Texture* arrow = loadTexture(menuFolder + "Fleches.png");
-    game.previousArrow = makeSprite(arrow, 1211, 400);
-    centreOrigin(game.previousArrow);
-    game.nextArrow = makeSprite(arrow, 1781, 400);
-    centreOrigin(game.nextArrow);
-    game.nextArrow.setScale(-1, 1);
-    game.levelLabel = makeText(tr("Niveau 1"), 40, sf::Color::Black, 1391, 770);
+    game.menus.previousArrow = makeSprite(arrow, 1211, 400);
+    centreOrigin(game.menus.previousArrow);
+    game.menus.nextArrow = makeSprite(arrow, 1781, 400);
+    centreOrigin(game.menus.nextArrow);
+    game.menus.nextArrow.setScale(-1, 1);
+    game.menus.levelLabel = makeText(tr("Niveau 1"), 40, sf::Color::Black, 1391, 770);
     labelLevelCards();
-    game.carouselMoving = 0;
+    game.menus.carouselMoving = 0;
     for (int level = 0; level < 4; ++level) {
-        game.padlockAnimating[level] = 0;
-        game.padlockFrame[level] = 0;
-        game.padlockStepTime[level] = 0;
+        game.menus.padlockAnimating[level] = 0;
+        game.menus.padlockFrame[level] = 0;
+        game.menus.padlockStepTime[level] = 0;
     }
 }
 
 // Moves the eleven carousel items sideways.
 void slideCarousel(float dx) {
     for (int level = 1; level <= 3; ++level) {
-        game.levelCards[level].move(dx, 0);
-        game.levelTitles[level].move(dx, 0);
-        game.levelDescriptions[level].move(dx, 0);
+        game.menus.levelCards[level].move(dx, 0);
+        game.menus.levelTitles[level].move(dx, 0);
+        game.menus.levelDescriptions[level].move(dx, 0);
     }
-    game.levelPadlocks[2].move(dx, 0);
-    game.levelPadlocks[3].move(dx, 0);
-    game.carouselMoving = 1;
+    game.menus.levelPadlocks[2].move(dx, 0);
+    game.menus.levelPadlocks[3].move(dx, 0);
+    game.menus.carouselMoving = 1;
 }
 
 void stepCarousel() {
-    const float firstX = game.levelCards[1].getPosition().x;
-    switch (game.currentLevel) {
+    const float firstX = game.menus.levelCards[1].getPosition().x;
+    switch (game.shared.currentLevel) {
     case 1:
         if (firstX < 1251) {
             slideCarousel(carouselStep);
         } else {
-            game.carouselMoving = 0;
-            game.levelLabel.setString(utf8(tr("Niveau 1")));
+            game.menus.carouselMoving = 0;
+            game.menus.levelLabel.setString(utf8(tr("Niveau 1")));
         }
         break;
     case 2:
         if (firstX > 651) {
             slideCarousel(-carouselStep);
         } else {
-            game.carouselMoving = 0;
-            game.levelLabel.setString(utf8(tr("Niveau 2")));
+            game.menus.carouselMoving = 0;
+            game.menus.levelLabel.setString(utf8(tr("Niveau 2")));
         }
-        if (game.levelCards[1].getPosition().x < 651)
+        if (game.menus.levelCards[1].getPosition().x < 651)
             slideCarousel(carouselStep);
         break;
     case 3:
         if (firstX > 51) {
             slideCarousel(-carouselStep);
         } else {
-            game.carouselMoving = 0;
-            game.levelLabel.setString(utf8(tr("Niveau 3")));
+            game.menus.carouselMoving = 0;
+            game.menus.levelLabel.setString(utf8(tr("Niveau 3")));
         }
         break;
     default:
@@ -153,56 +160,58 @@ void stepCarousel() {
 
 void animatePadlocks() {
     for (int level = 2; level <= 3; ++level) {
-        if (!game.padlockAnimating[level] || !(game.now - game.padlockStepTime[level] > 0.1f))
+        if (!game.menus.padlockAnimating[level] ||
+            !(game.clock.now - game.menus.padlockStepTime[level] > 0.1f))
             continue;
-        if (game.padlockFrame[level] >= 6) {
-            game.levelCards[level].setTextureRect(sf::IntRect(0, 0, 490, 280));
-            game.padlockAnimating[level] = 0;
-            game.lockOpened[level] = 1;
+        if (game.menus.padlockFrame[level] >= 6) {
+            game.menus.levelCards[level].setTextureRect(sf::IntRect(0, 0, 490, 280));
+            game.menus.padlockAnimating[level] = 0;
+            game.progress.lockOpened[level] = 1;
             writeSave();
         } else {
-            game.padlockFrame[level] += 1;
+            game.menus.padlockFrame[level] += 1;
         }
-        game.levelPadlocks[level].setTextureRect(
-            sf::IntRect(110 * game.padlockFrame[level], 0, 110, 135));
-        game.padlockStepTime[level] = game.now;
+        game.menus.levelPadlocks[level].setTextureRect(
+            sf::IntRect(110 * game.menus.padlockFrame[level], 0, 110, 135));
+        game.menus.padlockStepTime[level] = game.clock.now;
     }
 }
 
 void updateLevelSelection() {
     animatePadlocks();
-    const int x = game.input.mouseX, y = game.input.mouseY;
+    const int x = game.shared.input.mouseX, y = game.shared.input.mouseY;
     for (int level = 2; level <= 3; ++level) {
-        const bool hovered =
-            hitCentred(game.levelPadlocks[level], x, y) && game.levelCleared[level - 1] != 0;
-        game.levelPadlocks[level].setScale(hovered ? 1.2f : 1.0f, hovered ? 1.2f : 1.0f);
+        const bool hovered = hitCentred(game.menus.levelPadlocks[level], x, y) &&
+                             game.progress.levelCleared[level - 1] != 0;
+        game.menus.levelPadlocks[level].setScale(hovered ? 1.2f : 1.0f, hovered ? 1.2f : 1.0f);
     }
-    const bool previousHovered =
-        hitCentred(game.previousArrow, x, y) && (game.currentLevel == 2 || game.currentLevel == 3);
-    game.previousArrow.setScale(previousHovered ? 1.1f : 1.0f, previousHovered ? 1.1f : 1.0f);
-    const bool nextHovered = hitCentred(game.nextArrow, x, y) && game.currentLevel != 3;
-    game.nextArrow.setScale(nextHovered ? -1.1f : -1.0f, nextHovered ? 1.1f : 1.0f);
+    const bool previousHovered = hitCentred(game.menus.previousArrow, x, y) &&
+                                 (game.shared.currentLevel == 2 || game.shared.currentLevel == 3);
+    game.menus.previousArrow.setScale(previousHovered ? 1.1f : 1.0f, previousHovered ? 1.1f : 1.0f);
+    const bool nextHovered =
+        hitCentred(game.menus.nextArrow, x, y) && game.shared.currentLevel != 3;
+    game.menus.nextArrow.setScale(nextHovered ? -1.1f : -1.0f, nextHovered ? 1.1f : 1.0f);
     stepCarousel();
 }
 
 // The selected level's best rating in half stars (a rating outside 0..10 keeps the last frame).
 void showBestRating() {
-    const int level = game.currentLevel <= 1 ? 1 : game.currentLevel;
-    const int band = ratingBand(game.bestRating[level]);
+    const int level = game.shared.currentLevel <= 1 ? 1 : game.shared.currentLevel;
+    const int band = ratingBand(game.progress.bestRating[level]);
     if (band >= 0)
-        game.bestRatingStars[level].setTextureRect(sheetFrame(ratingStarsSheet, band));
+        game.menus.bestRatingStars[level].setTextureRect(sheetFrame(ratingStarsSheet, band));
 }
 
 void updateStarBalance() {
     char text[5];
-    std::snprintf(text, sizeof text, "%d", game.stars);
-    game.starBalanceText.setString(text);
-    if (game.stars < 10) {
-        game.starBalanceText.setCharacterSize(50);
-        game.starBalanceText.setPosition(1086, 85);
+    std::snprintf(text, sizeof text, "%d", game.progress.stars);
+    game.menus.starBalanceText.setString(text);
+    if (game.progress.stars < 10) {
+        game.menus.starBalanceText.setCharacterSize(50);
+        game.menus.starBalanceText.setPosition(1086, 85);
     } else {
-        game.starBalanceText.setCharacterSize(35);
-        game.starBalanceText.setPosition(1081, 98);
+        game.menus.starBalanceText.setCharacterSize(35);
+        game.menus.starBalanceText.setPosition(1081, 98);
     }
 }
 
@@ -210,124 +219,139 @@ void updateStarBalance() {
 
 void labelLevelCards() {
     for (int level = 1; level <= 3; ++level) {
-        game.levelTitles[level].setString(utf8(tr(cards[level - 1].title)));
-        game.levelDescriptions[level].setString(utf8(tr(cards[level - 1].description)));
+        game.menus.levelTitles[level].setString(utf8(tr(cards[level - 1].title)));
+        game.menus.levelDescriptions[level].setString(utf8(tr(cards[level - 1].description)));
     }
 }
 
 void initMenus() {
-    game.menuContentBackground = makeSprite(loadTexture(menuFolder + "Fond.png"), 1145, 165);
-    game.menuCabinet = makeSprite(loadTexture(menuFolder + "Borne v2.png"), 941, 0);
-    game.menuOuterFrame = makeSprite(loadTexture(menuFolder + "FondMenu.png"), 0, 0);
+    game.menus.menuContentBackground = makeSprite(loadTexture(menuFolder + "Fond.png"), 1145, 165);
+    game.menus.menuCabinet = makeSprite(loadTexture(menuFolder + "Borne v2.png"), 941, 0);
+    game.menus.menuOuterFrame = makeSprite(loadTexture(menuFolder + "FondMenu.png"), 0, 0);
     for (int i = 0; i < 5; ++i) {
-        game.panelButtons[i] =
+        game.menus.panelButtons[i] =
             makeSprite(loadTexture(menuFolder + panel[i].picture), panel[i].x, panel[i].y);
-        centreOrigin(game.panelButtons[i]);
+        centreOrigin(game.menus.panelButtons[i]);
     }
-    game.menuHeading = makeText(titleHeading, 50, sf::Color::Black, 1221, 80);
-    game.starBalanceText = makeText("0", 50, sf::Color::Black, 1086, 85);
+    game.menus.menuHeading = makeText(titleHeading, 50, sf::Color::Black, 1221, 80);
+    game.menus.starBalanceText = makeText("0", 50, sf::Color::Black, 1086, 85);
     initLevelSelection();
     initOptions();
     initHelp();
     initCredits();
-    game.shopBackground = makeSprite(loadTexture(menuFolder + "Fond Shop.png"), 1188, 190);
-    game.screen = Splash;
-    game.clickLatch = 0;
-    game.currentLevel = 0;
+    game.shop.shopBackground = makeSprite(loadTexture(menuFolder + "Fond Shop.png"), 1188, 190);
+    game.shared.screen = Splash;
+    game.shared.clickLatch = 0;
+    game.shared.currentLevel = 0;
     for (int level = 1; level <= 3; ++level)
-        game.levelCleared[level] = 0;
-    game.lockOpened[2] = game.lockOpened[3] = 0;
+        game.progress.levelCleared[level] = 0;
+    game.progress.lockOpened[2] = game.progress.lockOpened[3] = 0;
+    // The lessons light these and wait for presses on them.
+    markForLessons(
+        LessonMarks{&game.hud.countdownTimers[0],
+                    &game.hud.speedButton,
+                    &game.hud.pauseButton,
+                    &game.menus.panelButtons[1],
+                    &game.menus.starBalanceText,
+                    {&game.shop.upgradePictures[Fries][2], &game.shop.upgradePictures[Burger][2],
+                     &game.shop.upgradePictures[Soda][2]}});
 }
 
 void updateMenuFrame() {
     showHeading();
     updateStarBalance();
     for (int i = 0; i < 5; ++i) {
-        if (hitCentred(game.panelButtons[i], game.input.mouseX, game.input.mouseY))
-            game.panelButtons[i].setScale(1.2f, 1.2f);
-        else if (panel[i].screen != game.screen)
-            game.panelButtons[i].setScale(1.0f, 1.0f);
+        if (hitCentred(game.menus.panelButtons[i], game.shared.input.mouseX,
+                       game.shared.input.mouseY))
+            game.menus.panelButtons[i].setScale(1.2f, 1.2f);
+        else if (panel[i].screen != game.shared.screen)
+            game.menus.panelButtons[i].setScale(1.0f, 1.0f);
     }
-    if (game.screen == LevelSelect)
+    if (game.shared.screen == LevelSelect)
         updateLevelSelection();
-    else if (game.screen == Options)
+    else if (game.shared.screen == Options)
         updateOptions();
-    else if (game.screen == Help)
+    else if (game.shared.screen == Help)
         updateHelp();
     dragCreditsPage();
-    if (game.screen == Help)
+    if (game.shared.screen == Help)
         updateHelpTexts();
     stepCreditsSign();
-    if (game.screen == LevelSelect && game.carouselMoving == 0)
+    if (game.shared.screen == LevelSelect && game.menus.carouselMoving == 0)
         showBestRating();
 }
 
 void handleMenuPanel() {
-    if (game.supplierTutorialPending) {
+    if (game.lesson.supplierTutorialPending) {
         supplierTutorialClick();
         return;
     }
     for (const PanelButton& button : panel) {
-        const sf::Sprite& sprite = game.panelButtons[&button - panel];
-        if (game.clickLatch != 0 || !hitCentred(sprite, game.input.mouseX, game.input.mouseY))
+        const sf::Sprite& sprite = game.menus.panelButtons[&button - panel];
+        if (game.shared.clickLatch != 0 ||
+            !hitCentred(sprite, game.shared.input.mouseX, game.shared.input.mouseY))
             continue;
-        game.screen = button.screen;
+        game.shared.screen = button.screen;
         if (button.screen == Options)
             placeVolumeKnobs();
         else if (button.screen == Help)
-            game.helpPage = 0;
-        game.clickLatch = 1;
+            game.help.helpPage = 0;
+        game.shared.clickLatch = 1;
     }
     handleCreditsPress();
 }
 
 void handleLevelSelect() {
-    const bool idle = game.clickLatch == 0 && game.carouselMoving == 0;
-    const int x = game.input.mouseX, y = game.input.mouseY;
-    if ((idle && hitTopLeft(game.levelCards[1], x, y) && game.currentLevel <= 1) ||
-        (idle && hitTopLeft(game.levelCards[2], x, y) && game.currentLevel == 2 &&
-         game.lockOpened[2] != 0) ||
-        (idle && hitTopLeft(game.levelCards[3], x, y) && game.currentLevel == 3 &&
-         game.lockOpened[3] != 0)) {
+    const bool idle = game.shared.clickLatch == 0 && game.menus.carouselMoving == 0;
+    const int x = game.shared.input.mouseX, y = game.shared.input.mouseY;
+    if ((idle && hitTopLeft(game.menus.levelCards[1], x, y) && game.shared.currentLevel <= 1) ||
+        (idle && hitTopLeft(game.menus.levelCards[2], x, y) && game.shared.currentLevel == 2 &&
+         game.progress.lockOpened[2] != 0) ||
+        (idle && hitTopLeft(game.menus.levelCards[3], x, y) && game.shared.currentLevel == 3 &&
+         game.progress.lockOpened[3] != 0)) {
         startLevel();
         return;
     }
-    if (game.clickLatch == 0 && hitCentred(game.previousArrow, x, y) && game.currentLevel != 1) {
-        if (game.currentLevel >= 2)
-            game.currentLevel -= 1;
-        game.clickLatch = 1;
+    if (game.shared.clickLatch == 0 && hitCentred(game.menus.previousArrow, x, y) &&
+        game.shared.currentLevel != 1) {
+        if (game.shared.currentLevel >= 2)
+            game.shared.currentLevel -= 1;
+        game.shared.clickLatch = 1;
     }
-    if (game.clickLatch == 0 && hitCentred(game.nextArrow, x, y) && game.currentLevel != 3) {
-        game.currentLevel = game.currentLevel == 2 ? 3 : 2;
-        game.clickLatch = 1;
+    if (game.shared.clickLatch == 0 && hitCentred(game.menus.nextArrow, x, y) &&
+        game.shared.currentLevel != 3) {
+        game.shared.currentLevel = game.shared.currentLevel == 2 ? 3 : 2;
+        game.shared.clickLatch = 1;
     }
 }
 
 void handlePadlockPress() {
-    if (hitCentred(game.levelPadlocks[2], game.input.mouseX, game.input.mouseY) &&
-        game.levelCleared[1] != 0)
-        game.padlockAnimating[2] = 1;
-    else if (hitCentred(game.levelPadlocks[3], game.input.mouseX, game.input.mouseY) &&
-             game.levelCleared[2] != 0)
-        game.padlockAnimating[3] = 1;
+    if (hitCentred(game.menus.levelPadlocks[2], game.shared.input.mouseX,
+                   game.shared.input.mouseY) &&
+        game.progress.levelCleared[1] != 0)
+        game.menus.padlockAnimating[2] = 1;
+    else if (hitCentred(game.menus.levelPadlocks[3], game.shared.input.mouseX,
+                        game.shared.input.mouseY) &&
+             game.progress.levelCleared[2] != 0)
+        game.menus.padlockAnimating[3] = 1;
 }
 
 void updateLevelCards() {
     for (int level = 2; level <= 3; ++level)
-        game.levelCards[level].setTextureRect(
-            sf::IntRect(game.lockOpened[level] != 0 ? 0 : 490, 0, 490, 280));
+        game.menus.levelCards[level].setTextureRect(
+            sf::IntRect(game.progress.lockOpened[level] != 0 ? 0 : 490, 0, 490, 280));
 }
 
 void startLevel() {
-    game.screen = InGame;
+    game.shared.screen = InGame;
     setupCurrentLevel();
     // The HUD's stars, as the end panel of an earlier level may have left them.
-    game.ratingStars.setPosition(1575, 145);
-    game.ratingStars.setScale(1, 1);
-    game.objectiveStars.setPosition(1700, 385);
-    game.objectiveStars.setScale(0.35f, 0.35f);
-    game.clickLatch = 1;
-    game.endReviewsChosen = 0;
+    game.hud.ratingStars.setPosition(1575, 145);
+    game.hud.ratingStars.setScale(1, 1);
+    game.hud.objectiveStars.setPosition(1700, 385);
+    game.hud.objectiveStars.setScale(0.35f, 0.35f);
+    game.shared.clickLatch = 1;
+    game.reviews.endReviewsChosen = 0;
     stopMusic(MusicMenu);
 }
 

@@ -1,4 +1,8 @@
 // The supplier shop: stars won on the levels unlock the second and third level of each tower.
+#include "ground/records.h"
+#include "persist/records.h"
+#include "towers/records.h"
+#include "ui/records.h"
 #include "ui/ui.h"
 
 #include "assets/assets.h"
@@ -31,33 +35,34 @@ constexpr float padlockRows[2] = {450, 645};
 const sf::IntRect unlockedFrame(0, 0, 153, 158), lockedFrame(153, 0, 153, 158);
 
 bool padlockUnderMouse(int padlock) {
-    const sf::Vector2f centre = game.shopPadlocks[padlock].getPosition();
-    return std::abs(static_cast<float>(game.input.mouseX) - centre.x) < 55 &&
-           std::abs(static_cast<float>(game.input.mouseY) - centre.y) < 67;
+    const sf::Vector2f centre = game.shop.shopPadlocks[padlock].getPosition();
+    return std::abs(static_cast<float>(game.shared.input.mouseX) - centre.x) < 55 &&
+           std::abs(static_cast<float>(game.shared.input.mouseY) - centre.y) < 67;
 }
 
 void showPadlockFrame(int padlock) {
-    game.shopPadlocks[padlock].setTextureRect(sf::IntRect(
-        padlockFrameWidth * game.padlockFrames[padlock], 0, padlockFrameWidth, padlockFrameHeight));
+    game.shop.shopPadlocks[padlock].setTextureRect(
+        sf::IntRect(padlockFrameWidth * game.shop.padlockFrames[padlock], 0, padlockFrameWidth,
+                    padlockFrameHeight));
 }
 
 void hideBoughtPadlocks() {
     for (int t = 0; t < TowerTypeCount; ++t) {
-        if (game.upgradeUnlocked[t][2] != 0)
-            game.shopPadlocks[t].setTextureRect(sf::IntRect(0, 0, 0, 0));
-        if (game.upgradeUnlocked[t][3] != 0)
-            game.shopPadlocks[3 + t].setTextureRect(sf::IntRect(0, 0, 0, 0));
+        if (game.progress.upgradeUnlocked[t][2] != 0)
+            game.shop.shopPadlocks[t].setTextureRect(sf::IntRect(0, 0, 0, 0));
+        if (game.progress.upgradeUnlocked[t][3] != 0)
+            game.shop.shopPadlocks[3 + t].setTextureRect(sf::IntRect(0, 0, 0, 0));
     }
 }
 
 void showUnlockedPictures() {
     for (int t = 0; t < TowerTypeCount; ++t) {
         for (int level = 1; level <= 3; ++level) {
-            if (game.upgradeUnlocked[t][level] != 0) {
-                game.upgradePictures[t][level].setTextureRect(unlockedFrame);
-                game.maxTowerLevel[t] = level;
+            if (game.progress.upgradeUnlocked[t][level] != 0) {
+                game.shop.upgradePictures[t][level].setTextureRect(unlockedFrame);
+                game.defence.maxTowerLevel[t] = level;
             } else {
-                game.upgradePictures[t][level].setTextureRect(lockedFrame);
+                game.shop.upgradePictures[t][level].setTextureRect(lockedFrame);
             }
         }
     }
@@ -66,10 +71,10 @@ void showUnlockedPictures() {
 void scalePadlocks() {
     for (int padlock = 0; padlock < 6; ++padlock) {
         const int needed = padlock < 3 ? level2Price : level3Price;
-        const bool grows =
-            padlockUnderMouse(padlock) && game.clickLatch == 0 && game.stars >= needed;
+        const bool grows = padlockUnderMouse(padlock) && game.shared.clickLatch == 0 &&
+                           game.progress.stars >= needed;
         const float scale = grows ? padlockHoveredScale : padlockScale;
-        game.shopPadlocks[padlock].setScale(scale, scale);
+        game.shop.shopPadlocks[padlock].setScale(scale, scale);
     }
 }
 
@@ -86,42 +91,43 @@ struct Unlocking {
 
 void runUnlocking(const Unlocking& u) {
     // Stars promised to an unlocking still opening are not spent twice.
-    const int available = addStars(game.stars, u.otherState != 0 ? -u.otherPrice : 0);
+    const int available = addStars(game.progress.stars, u.otherState != 0 ? -u.otherPrice : 0);
     for (int t = 0; t < TowerTypeCount; ++t) {
         const int padlock = u.firstPadlock + t;
-        const bool previousOwned = u.level == 2 || game.upgradeUnlocked[t][2] != 0;
-        if (padlockUnderMouse(padlock) && game.clickLatch == 0 && available >= u.price &&
-            u.state == 0 && game.input.leftDown && previousOwned &&
-            game.upgradeUnlocked[t][u.level] == 0) {
+        const bool previousOwned = u.level == 2 || game.progress.upgradeUnlocked[t][2] != 0;
+        if (padlockUnderMouse(padlock) && game.shared.clickLatch == 0 && available >= u.price &&
+            u.state == 0 && game.shared.input.leftDown && previousOwned &&
+            game.progress.upgradeUnlocked[t][u.level] == 0) {
             u.target = padlock;
             u.state = 1;
-            game.clickLatch = 1;
+            game.shared.clickLatch = 1;
         }
     }
-    if (u.state == 1 && game.now - game.unlockStepTime > 0.1f) {
-        int& frame = game.padlockFrames[u.target];
+    if (u.state == 1 && game.clock.now - game.shop.unlockStepTime > 0.1f) {
+        int& frame = game.shop.padlockFrames[u.target];
         if (frame < lastPadlockFrame) {
             frame += 1;
             showPadlockFrame(u.target);
         } else {
             u.state = 2;
-            game.shopPadlocks[u.target].setTextureRect(
+            game.shop.shopPadlocks[u.target].setTextureRect(
                 sf::IntRect(padlockFrameWidth * frame, 0, 0, 0));
         }
-        game.unlockStepTime = game.now;
+        game.shop.unlockStepTime = game.clock.now;
     }
     if (u.state == 2) {
         u.state = 0;
         const int t = u.target - u.firstPadlock;
         // The player may have left mid-opening and deleted the game, or refunded the level 2
         // under a level 3 being opened: then the purchase is called off, nothing is paid.
-        if (game.stars < u.price || (u.level == 3 && game.upgradeUnlocked[t][2] == 0)) {
-            game.padlockFrames[u.target] = 0;
+        if (game.progress.stars < u.price ||
+            (u.level == 3 && game.progress.upgradeUnlocked[t][2] == 0)) {
+            game.shop.padlockFrames[u.target] = 0;
             showPadlockFrame(u.target);
             return;
         }
-        game.stars = addStars(game.stars, -u.price);
-        game.upgradeUnlocked[t][u.level] = 1;
+        game.progress.stars = addStars(game.progress.stars, -u.price);
+        game.progress.upgradeUnlocked[t][u.level] = 1;
         writeSave();
     }
 }
@@ -133,69 +139,71 @@ void initShop() {
     for (int t = 0; t < TowerTypeCount; ++t) {
         for (int level = 1; level <= 3; ++level) {
             std::snprintf(path, sizeof path, pictureFormats[t], level);
-            game.upgradePictures[t][level] =
+            game.shop.upgradePictures[t][level] =
                 makeSprite(loadTexture(path), pictureColumns[t], pictureRows[level]);
-            game.upgradePictures[t][level].setTextureRect(level == 1 ? unlockedFrame : lockedFrame);
+            game.shop.upgradePictures[t][level].setTextureRect(level == 1 ? unlockedFrame
+                                                                          : lockedFrame);
         }
-        game.upgradeUnlocked[t][1] = 1;
-        game.upgradeUnlocked[t][2] = game.upgradeUnlocked[t][3] = 0;
+        game.progress.upgradeUnlocked[t][1] = 1;
+        game.progress.upgradeUnlocked[t][2] = game.progress.upgradeUnlocked[t][3] = 0;
     }
-    game.stars = 0;
-    game.unlockState2 = game.unlockState3 = 0;
-    game.unlockTarget2 = 0;
-    game.unlockTarget3 = 3;
-    game.unlockStepTime = 0;
+    game.progress.stars = 0;
+    game.shop.unlockState2 = game.shop.unlockState3 = 0;
+    game.shop.unlockTarget2 = 0;
+    game.shop.unlockTarget3 = 3;
+    game.shop.unlockStepTime = 0;
     const sf::Texture* padlockTexture =
         loadTexture("../resources/textures/Menu/Cadenas Sheets.png");
     for (int padlock = 0; padlock < 6; ++padlock) {
-        sf::Sprite& sprite = game.shopPadlocks[padlock];
+        sf::Sprite& sprite = game.shop.shopPadlocks[padlock];
         sprite = makeSprite(padlockTexture, padlockColumns[padlock % 3], padlockRows[padlock / 3]);
         if (padlockTexture) {
             const sf::Vector2u size = textureSize(padlockTexture);
             sprite.setOrigin(static_cast<float>(size.x) / 14, static_cast<float>(size.y) / 2);
         }
         sprite.setScale(padlockScale, padlockScale);
-        game.padlockFrames[padlock] = 0;
+        game.shop.padlockFrames[padlock] = 0;
         showPadlockFrame(padlock);
     }
-    game.shopResetButton =
+    game.shop.shopResetButton =
         makeSprite(loadTexture("../resources/textures/Menu/B Reset.png"), 1211, 752);
-    game.shopResetLabel = makeText("", 40, sf::Color::Black, 1371, 765);
+    game.shop.shopResetLabel = makeText("", 40, sf::Color::Black, 1371, 765);
     labelShop();
 }
 
 void labelShop() {
-    game.shopResetLabel.setString(utf8(tr("Réinitialiser")));
+    game.shop.shopResetLabel.setString(utf8(tr("Réinitialiser")));
 }
 
 void updateShop() {
     hideBoughtPadlocks();
     showUnlockedPictures();
     scalePadlocks();
-    runUnlocking(
-        {game.unlockState2, game.unlockTarget2, 0, 2, level2Price, level3Price, game.unlockState3});
-    runUnlocking(
-        {game.unlockState3, game.unlockTarget3, 3, 3, level3Price, level2Price, game.unlockState2});
+    runUnlocking({game.shop.unlockState2, game.shop.unlockTarget2, 0, 2, level2Price, level3Price,
+                  game.shop.unlockState3});
+    runUnlocking({game.shop.unlockState3, game.shop.unlockTarget3, 3, 3, level3Price, level2Price,
+                  game.shop.unlockState2});
 }
 
 void resetShop() {
-    if (!hitTopLeftInclusiveX(game.shopResetButton, game.input.mouseX, game.input.mouseY))
+    if (!hitTopLeftInclusiveX(game.shop.shopResetButton, game.shared.input.mouseX,
+                              game.shared.input.mouseY))
         return;
     for (int t = 0; t < TowerTypeCount; ++t) {
         for (int level = 1; level <= 3; ++level) {
-            if (game.upgradeUnlocked[t][level] != 0)
-                game.stars = addStars(game.stars, level == 2   ? level2Price
-                                                  : level == 3 ? level3Price
-                                                               : 0);
-            game.upgradeUnlocked[t][level] = 0;
+            if (game.progress.upgradeUnlocked[t][level] != 0)
+                game.progress.stars = addStars(game.progress.stars, level == 2   ? level2Price
+                                                                    : level == 3 ? level3Price
+                                                                                 : 0);
+            game.progress.upgradeUnlocked[t][level] = 0;
         }
-        game.upgradeUnlocked[t][1] = 1;
-        game.maxTowerLevel[t] = 0;
+        game.progress.upgradeUnlocked[t][1] = 1;
+        game.defence.maxTowerLevel[t] = 0;
     }
     for (int padlock = 0; padlock < 6; ++padlock) {
-        game.padlockFrames[padlock] = 0;
-        game.shopPadlocks[padlock].setTextureRect(
+        game.shop.padlockFrames[padlock] = 0;
+        game.shop.shopPadlocks[padlock].setTextureRect(
             sf::IntRect(0, 0, padlockFrameWidth, padlockFrameHeight));
-        game.shopPadlocks[padlock].setScale(padlockScale, padlockScale);
+        game.shop.shopPadlocks[padlock].setScale(padlockScale, padlockScale);
     }
 }

@@ -1,7 +1,7 @@
 // Menus and HUD: the menu screens, level selection, options, help, credits, shop, HUD.
 #pragma once
 
-#include "ground/game_state.h"
+#include "ground/records.h"
 #include "render/render.h"
 
 // Creates the menu objects and sets the first screen.
@@ -25,7 +25,7 @@ void updateOptions();
 void initScreenChoices();
 void updateScreenChoices(bool inGame);
 void labelScreenChoices();
-void drawScreenChoices(const GameState& state, Renderer& renderer);
+void drawScreenChoices(const GameSight& state, Renderer& renderer);
 // Every label the menus and the HUD made once, in the language spoken.
 void labelMenus();
 void labelOptions();
@@ -67,13 +67,13 @@ void setTimerHoverScale();
 
 // Drawing: the menu frame with its section, the options' delete button, the help page's
 // foods, the shop, the HUD and the wave preview.
-void drawMenu(const GameState& state, Renderer& renderer);
+void drawMenu(const GameSight& state, Renderer& renderer);
 // Makes the menus' still backdrop ready while the title picture shows, before they open.
-void prepareMenuBackdrop(const GameState& state, Renderer& renderer);
-void drawDeleteButton(const GameState& state, Renderer& renderer);
-void drawHelpFoods(const GameState& state, Renderer& renderer);
-void drawShop(const GameState& state, Renderer& renderer);
-void drawHud(const GameState& state, Renderer& renderer);
+void prepareMenuBackdrop(const GameSight& state, Renderer& renderer);
+void drawDeleteButton(const GameSight& state, Renderer& renderer);
+void drawHelpFoods(const GameSight& state, Renderer& renderer);
+void drawShop(const GameSight& state, Renderer& renderer);
+void drawHud(const GameSight& state, Renderer& renderer);
 // The room dimmed under "Pause" while the game is paused (not under the in-game menu).
-void drawPauseVeil(const GameState& state, Renderer& renderer);
-void drawWavePreview(const GameState& state, Renderer& renderer);
+void drawPauseVeil(const GameSight& state, Renderer& renderer);
+void drawWavePreview(const GameSight& state, Renderer& renderer);

@@ -1,5 +1,7 @@
 // The game starts and runs frames on every screen with an empty resources folder.
+#include "frame/records.h"
 #include "ground/game.h"
+#include "ground/records.h"
 #include "level/level.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
@@ -10,7 +12,7 @@ TEST(EmptyResources, StartsAndRunsEveryScreenAndLevel) {
     FrameDriver driver;
     driver.frames(30);
     for (int screen : {TitleMenu, LevelSelect, Options, Shop, Help, Logo, Splash}) {
-        game.screen = screen;
+        game.shared.screen = screen;
         driver.frames(5);
         driver.click(1091, 235);
     }
@@ -20,14 +22,14 @@ TEST(EmptyResources, StartsAndRunsEveryScreenAndLevel) {
         driver.click(1376, 680);
         driver.click(1376, 550);
         for (int screen : {GameMenu, GameOptions, InGame}) {
-            game.screen = screen;
+            game.shared.screen = screen;
             driver.frames(5);
         }
     }
-    game.screen = Quit;
+    game.shared.screen = Quit;
     driver.press(10, 10);
     driver.frames(2);
-    EXPECT_EQ(game.windowOpen, 0);
+    EXPECT_EQ(game.frame.windowOpen, 0);
 }
 
 int main(int argc, char** argv) {

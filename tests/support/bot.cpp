@@ -1,4 +1,11 @@
 #include "support/bot.h"
+#include "customers/records.h"
+#include "ground/records.h"
+#include "level/records.h"
+#include "persist/records.h"
+#include "rating/records.h"
+#include "towers/records.h"
+#include "tutorial/records.h"
 
 #include "ground/game.h"
 #include "rating/rating.h"
@@ -25,14 +32,14 @@ float distance(sf::Vector2f a, sf::Vector2f b) {
 }
 
 TowerSlot* pedestalAt(float x, float y) {
-    for (TowerSlot& slot : game.slots)
+    for (TowerSlot& slot : game.level.slots)
         if (slot.x == x && slot.y == y)
             return &slot;
     return nullptr;
 }
 
 Tower* towerOn(const TowerSlot* slot) {
-    for (Tower& tower : game.towers)
+    for (Tower& tower : game.defence.towers)
         if (tower.slot == slot)
             return &tower;
     return nullptr;
@@ -46,13 +53,14 @@ class Player {
     }
 
     PlayReport play() {
-        game.tutorialEnabled = plan_.level == 0 ? 1 : 0;
+        game.progress.tutorialEnabled = plan_.level == 0 ? 1 : 0;
         unlockPlannedLevels();
         driver_.startLevel(plan_.level);
         driver_.release();
         rest();
         frame();
-        while (!(game.levelWon || game.levelLost) && driver_.clockSeconds < longestLevel) {
+        while (!(game.rating.levelWon || game.rating.levelLost) &&
+               driver_.clockSeconds < longestLevel) {
             if (lessonWaits()) {
                 if (!readLesson())
                     break;
@@ -83,11 +91,12 @@ class Player {
 
     // What a player who bought them in the shop could use.
     void unlockPlannedLevels() {
-        for (auto& unlocked : game.upgradeUnlocked) // levels 2 and 3 locked, whatever was saved
+        for (auto& unlocked :
+             game.progress.upgradeUnlocked) // levels 2 and 3 locked, whatever was saved
             unlocked[2] = unlocked[3] = 0;
         for (int i = 0; i < plan_.orderCount; ++i)
             for (int level = 2; level <= plan_.orders[i].level; ++level)
-                game.upgradeUnlocked[plan_.orders[i].type][level] = 1;
+                game.progress.upgradeUnlocked[plan_.orders[i].type][level] = 1;
     }
 
     WaveReport& waveReport(int wave) {
@@ -99,10 +108,10 @@ class Player {
     // Counts the customers who left since the last frame, and the rating at each wave's end.
     void watch() {
         std::unordered_map<int, Seen> present;
-        for (const Customer& c : game.customers) {
+        for (const Customer& c : game.crowd.customers) {
             const auto known = seen_.find(c.id);
             present[c.id] = {c.fed, c.appetite,
-                             known == seen_.end() ? game.wave : known->second.wave};
+                             known == seen_.end() ? game.waves.wave : known->second.wave};
         }
         for (const auto& [id, last] : seen_) {
             if (present.count(id))
@@ -113,8 +122,8 @@ class Player {
                 wave.full += 1;
         }
         seen_.swap(present);
-        for (; waveSeen_ < game.wave; ++waveSeen_)
-            waveReport(waveSeen_).rating = game.RatingScore;
+        for (; waveSeen_ < game.waves.wave; ++waveSeen_)
+            waveReport(waveSeen_).rating = game.rating.RatingScore;
     }
 
     void frame() {
@@ -148,28 +157,29 @@ class Player {
 
     // The lesson holds the level (its customers stand still) and waits for a press.
     bool lessonWaits() const {
-        return plan_.level == 0 && game.tutorialEnabled == 1 && game.tutorialRunning == 0;
+        return plan_.level == 0 && game.progress.tutorialEnabled == 1 &&
+               game.lesson.tutorialRunning == 0;
     }
 
     // What the lesson asks for, read from where its light falls: the build button it lights
     // in an open build menu, the free pedestal or the tower it lights; else any press reads on.
     static sf::Vector2f lessonPress() {
-        if (!game.spotlightOn)
+        if (!game.lesson.spotlightOn)
             return floorPoint;
-        const sf::Vector2f lit(game.spotlightX, 1080 - game.spotlightY);
-        if (game.towerMenu == BuildMenu) {
+        const sf::Vector2f lit(game.lesson.spotlightX, 1080 - game.lesson.spotlightY);
+        if (game.defence.towerMenu == BuildMenu) {
             const sf::Sprite* nearest = nullptr;
-            for (const sf::Sprite& button : game.buildButtons)
+            for (const sf::Sprite& button : game.defence.buildButtons)
                 if (!nearest ||
                     distance(button.getPosition(), lit) < distance(nearest->getPosition(), lit))
                     nearest = &button;
             return nearest->getPosition();
         }
-        for (const TowerSlot& slot : game.slots)
+        for (const TowerSlot& slot : game.level.slots)
             if (slot.occupied == 0 && distance({slot.x, slot.y}, lit) < litReach)
                 return {slot.x, slot.y};
-        if (game.towerMenu == Closed)
-            for (const Tower& tower : game.towers)
+        if (game.defence.towerMenu == Closed)
+            for (const Tower& tower : game.defence.towers)
                 if (distance({tower.x, tower.y}, lit) < litReach)
                     return towerBasePoints(tower).front();
         return floorPoint;
@@ -178,7 +188,7 @@ class Player {
     // Waits until the step has been shown long enough, then makes its press. False when the
     // lesson does not move on.
     bool readLesson() {
-        const int step = game.tutorialStep;
+        const int step = game.lesson.tutorialStep;
         if (step != lessonStepSeen_) {
             lessonStepSeen_ = step;
             lessonShownAt_ = driver_.clockSeconds;
@@ -197,12 +207,12 @@ class Player {
     // ---- the plan's orders
 
     bool ordersAllowed() const {
-        if (game.paused != 0)
+        if (game.waveClock.paused != 0)
             return false;
         if (plan_.level != 0)
             return true;
         // The lesson lets the player build once it has shown the Burger and lets the level run.
-        return game.tutorialStep > 22 && game.tutorialRunning == 1;
+        return game.lesson.tutorialStep > 22 && game.lesson.tutorialRunning == 1;
     }
 
     // The cost of the order's next move (0 for a sale), or -1 when the order is complete.
@@ -212,16 +222,16 @@ class Player {
         if (order.level == 0 || (tower && tower->type != order.type))
             return tower ? 0 : -1;
         if (!tower)
-            return game.towerCatalogue[order.type][0].cost;
+            return game.defence.towerCatalogue[order.type][0].cost;
         if (tower->level + 1 < order.level)
-            return game.towerCatalogue[order.type][tower->level + 1].cost;
+            return game.defence.towerCatalogue[order.type][tower->level + 1].cost;
         return -1;
     }
 
     bool orderDue() {
         while (nextOrder_ < plan_.orderCount) {
             const BuildOrder& order = plan_.orders[nextOrder_];
-            if (game.wave < order.wave || !ordersAllowed())
+            if (game.waves.wave < order.wave || !ordersAllowed())
                 return false;
             if (!pedestalAt(order.x, order.y)) {
                 report_.ordersFailed += 1; // no pedestal there
@@ -230,7 +240,7 @@ class Player {
             }
             const int cost = nextCost(order);
             if (cost >= 0)
-                return game.money >= cost;
+                return game.rating.money >= cost;
             report_.ordersDone += 1;
             nextOrder_ += 1;
         }
@@ -252,8 +262,8 @@ class Player {
     bool openMenuOf(const Tower& tower) {
         for (const sf::Vector2f at : towerBasePoints(tower)) {
             click(at);
-            if (game.selectedTower == &tower && game.towerMenu != Closed &&
-                game.towerMenu != BuildMenu)
+            if (game.defence.selectedTower == &tower && game.defence.towerMenu != Closed &&
+                game.defence.towerMenu != BuildMenu)
                 return true;
         }
         return false;
@@ -266,21 +276,21 @@ class Player {
         if (tower && (order.level == 0 || tower->type != order.type)) {
             if (!openMenuOf(*tower))
                 return false;
-            click(game.sellButton.getPosition());
+            click(game.defence.sellButton.getPosition());
             return towerOn(slot) == nullptr;
         }
         if (!tower) {
             click({slot->x, slot->y});
-            if (game.towerMenu != BuildMenu || game.selectedSlot != slot)
+            if (game.defence.towerMenu != BuildMenu || game.defence.selectedSlot != slot)
                 return false;
-            click(game.buildButtons[order.type].getPosition());
+            click(game.defence.buildButtons[order.type].getPosition());
             const Tower* built = towerOn(slot);
             return built && built->type == order.type;
         }
         const int level = tower->level;
-        if (!openMenuOf(*tower) || game.towerMenu == SellOnly)
+        if (!openMenuOf(*tower) || game.defence.towerMenu == SellOnly)
             return false;
-        click(game.upgradeButton.getPosition());
+        click(game.defence.upgradeButton.getPosition());
         return tower->level == level + 1;
     }
 
@@ -292,14 +302,14 @@ class Player {
     }
 
     PlayReport finish() {
-        report_.ended = game.levelWon || game.levelLost;
-        report_.won = game.levelWon == 1;
-        report_.rating = game.RatingScore;
-        report_.stars = report_.won ? starsForRating(game.RatingScore) : 0;
-        report_.money = game.money;
+        report_.ended = game.rating.levelWon || game.rating.levelLost;
+        report_.won = game.rating.levelWon == 1;
+        report_.rating = game.rating.RatingScore;
+        report_.stars = report_.won ? starsForRating(game.rating.RatingScore) : 0;
+        report_.money = game.rating.money;
         report_.seconds = driver_.clockSeconds;
         if (report_.ended)
-            waveReport(game.wave).rating = game.RatingScore;
+            waveReport(game.waves.wave).rating = game.rating.RatingScore;
         return report_;
     }
 };

@@ -1,4 +1,5 @@
 #include "support/frame_driver.h"
+#include "ground/records.h"
 
 #include "assets/assets.h"
 #include "frame/frame.h"
@@ -46,9 +47,9 @@ sf::RenderWindow& FrameDriver::window() {
 }
 
 FrameDriver::FrameDriver(double seconds) : frameSeconds(seconds) {
-    game = GameState();
+    resetGame();
     platform.window = &window();
-    game.input.clockMs = platform.ms;
+    game.shared.input.clockMs = platform.ms;
     initGame();
     // Tests play at once: every picture is in before the first frame.
     finishLoading();
@@ -131,7 +132,7 @@ void FrameDriver::setFocus(bool focused) {
 }
 
 void FrameDriver::startLevel(int level) {
-    game.currentLevel = level;
+    game.shared.currentLevel = level;
     ::startLevel();
 }
 

@@ -2,7 +2,7 @@
 // wins it.
 #pragma once
 
-#include "ground/game_state.h"
+#include "ground/records.h"
 #include "support/bot.h"
 
 namespace plans {

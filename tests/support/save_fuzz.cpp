@@ -1,4 +1,7 @@
 #include "support/save_fuzz.h"
+#include "frame/records.h"
+#include "ground/records.h"
+#include "persist/records.h"
 
 #include "frame/frame.h"
 #include "ground/game.h"
@@ -201,19 +204,19 @@ void play(FrameDriver& driver, std::mt19937& random) {
         driver.platform.key1 = driver.platform.key2 = false;
     };
     sf::RenderWindow& window = *driver.platform.window;
-    game.windowOpen = 1;
+    game.frame.windowOpen = 1;
     openGameWindow(window);
-    game.clickLatch = 0;
-    game.screen = TitleMenu;
+    game.shared.clickLatch = 0;
+    game.shared.screen = TitleMenu;
     wander(2);
-    game.screen = LevelSelect;
-    game.currentLevel = 1 + static_cast<int>(random() % 3);
+    game.shared.screen = LevelSelect;
+    game.shared.currentLevel = 1 + static_cast<int>(random() % 3);
     wander(2);
-    game.screen = Shop;
+    game.shared.screen = Shop;
     driver.click(1250, 780); // the reset refunds every upgrade
     wander(2);
     driver.startLevel(1 + static_cast<int>(random() % 3));
-    game.countdown = 0;
+    game.waveClock.countdown = 0;
     wander(8);
     closeGameWindow(window);
 }
@@ -221,17 +224,17 @@ void play(FrameDriver& driver, std::mt19937& random) {
 } // namespace
 
 void progressDefaults() {
-    game.stars = 0;
+    game.progress.stars = 0;
     for (int level = 0; level < 4; ++level) {
-        game.bestRating[level] = 0;
-        game.levelCleared[level] = game.lockOpened[level] = 0;
-        game.starsCredited[level] = game.starsEarned[level] = 0;
+        game.progress.bestRating[level] = 0;
+        game.progress.levelCleared[level] = game.progress.lockOpened[level] = 0;
+        game.progress.starsCredited[level] = game.progress.starsEarned[level] = 0;
     }
-    game.supplierTutorialDone = 0;
-    game.tutorialEnabled = 1;
+    game.progress.supplierTutorialDone = 0;
+    game.progress.tutorialEnabled = 1;
     for (int tower = 0; tower < TowerTypeCount; ++tower)
         for (int level = 0; level < 4; ++level)
-            game.upgradeUnlocked[tower][level] = level == 1 ? 1 : 0;
+            game.progress.upgradeUnlocked[tower][level] = level == 1 ? 1 : 0;
 }
 
 SaveFuzzReport fuzzSaves(std::uint32_t seed, long count, long playEvery) {
