@@ -17,7 +17,7 @@ from characters_kit import RES, save_png, USED_EMOJI, CLEAR  # noqa: E402
 import characters_people as cp  # noqa: E402
 import characters_towers as ct  # noqa: E402
 import characters_hud as ch  # noqa: E402
-from words_en import english, twin  # noqa: E402
+from words import speaking, languages, twin, LANGUAGES  # noqa: E402
 
 CLIENT = os.path.join(RES, "textures", "client")
 TOUR = os.path.join(RES, "textures", "tour")
@@ -70,15 +70,16 @@ def hud():
     save_png(ch.upgrade_button(), os.path.join(HUD, "upgrade tower.png"))
     save_png(ch.info_panel(False), os.path.join(HUD, "InfoTour.png"))
     save_png(ch.info_panel(True), os.path.join(HUD, "InfoTour2.png"))
-    hud_english()
+    for code in LANGUAGES:
+        hud_twins(speaking(code))
     for kind, name in (("burger", "Burger.png"), ("soda", "Soda.png"), ("frite", "Frites.png")):
         save_png(ch.help_tower(kind), os.path.join(MENU, name))
 
 
-def hud_english():
-    """The English twins of the tower panels, whose value rows are labelled."""
+def hud_twins(t):
+    """A language's twins of the tower panels, whose value rows are labelled."""
     for two_columns, name in ((False, "InfoTour.png"), (True, "InfoTour2.png")):
-        save_png(ch.info_panel(two_columns, english), twin(os.path.join(HUD, name)))
+        save_png(ch.info_panel(two_columns, t), twin(os.path.join(HUD, name), t.language))
 
 
 def icons():
@@ -90,6 +91,7 @@ def icons():
 
 def main():
     only = set(sys.argv[1:]) or {"customers", "towers", "hud", "icons"}
+    twins_only = languages(sys.argv[1:])
     if "customers" in only:
         customers()
     if "towers" in only:
@@ -98,8 +100,8 @@ def main():
         hud()
     if "icons" in only:
         icons()
-    if "en" in only:  # the English twins alone
-        hud_english()
+    for code in twins_only:  # a language's twins alone
+        hud_twins(speaking(code))
 
 
 if __name__ == "__main__":

@@ -7,7 +7,7 @@ from characters_kit import (Canvas, INK, CLEAR, WHITE, CREAM, KETCHUP, KETCHUP_D
                             MUSTARD_DARK, BUN, LETTUCE, SKY, SKY_DARK, GOLD, GOLD_DARK, rgba,
                             shade, emoji, reduce, font)
 import characters_towers as ct
-from words_en import french
+from words import french
 
 BUTTON = 90
 

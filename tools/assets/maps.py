@@ -269,7 +269,7 @@ import subprocess
 import sys
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
-from words_en import french, english, twin
+from words import french, speaking, languages, twin, LANGUAGES
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 MAP_DIR = os.path.join(ROOT, "resources", "textures", "map")
@@ -1335,7 +1335,7 @@ def furnish(mapno, pa, extra_items):
 
 
 def write_maps(only=(1, 2, 3), t=french):
-    """The dining rooms; with t=english, their English twins (the mats' words)."""
+    """The dining rooms; with t=speaking(code), their twins in that language (the mats' words)."""
     for mapno in only:
         th = THEMES[mapno]
         base = Image.fromarray(_paint_base(mapno, th)).convert("RGBA")
@@ -1351,7 +1351,7 @@ def write_maps(only=(1, 2, 3), t=french):
         furnish(mapno, pa, extra)
         path = os.path.join(MAP_DIR, "lvl_%d.jpg" % mapno)
         if t is not french:
-            path = twin(path)
+            path = twin(path, t.language)
             os.makedirs(os.path.dirname(path), exist_ok=True)
         pa.result().convert("RGB").save(path, quality=90)
 
@@ -1373,22 +1373,24 @@ def write_props():
     right, left = make_client_at_kiosk()
     save_png(right, os.path.join(MAP_DIR, "celib borne.png"))
     save_png(left, os.path.join(MAP_DIR, "Sprite celib commande.png"))
-    write_props_english()
+    for code in LANGUAGES:
+        write_props_twins(speaking(code))
 
 
-def write_props_english():
-    """The English twins of the props with words on them."""
-    save_png(make_wet_sign(english), twin(os.path.join(MAP_DIR, "sol glissant.png")))
-    save_png(make_tv(english), twin(os.path.join(MAP_DIR, "tele.png")))
+def write_props_twins(t):
+    """A language's twins of the props with words on them."""
+    save_png(make_wet_sign(t), twin(os.path.join(MAP_DIR, "sol glissant.png"), t.language))
+    save_png(make_tv(t), twin(os.path.join(MAP_DIR, "tele.png"), t.language))
 
 
 def main():
-    """No argument: everything. 'props', or map numbers, for one part; 'en' for the English
-    twins alone (props and dining rooms)."""
+    """No argument: everything. 'props', or map numbers, for one part; language codes ('en',
+    'es') for those languages' twins alone (props and dining rooms)."""
     args = sys.argv[1:]
-    if args == ["en"]:
-        write_props_english()
-        write_maps(t=english)
+    if args and languages(args) == args:
+        for code in args:
+            write_props_twins(speaking(code))
+            write_maps(t=speaking(code))
         return
     if not args or "props" in args:
         write_props()
@@ -1397,7 +1399,8 @@ def main():
     only = [int(a) for a in args if a.isdigit()]
     if not args or only:
         write_maps(only or (1, 2, 3))
-        write_maps(only or (1, 2, 3), english)
+        for code in LANGUAGES:
+            write_maps(only or (1, 2, 3), speaking(code))
 
 
 if __name__ == "__main__":

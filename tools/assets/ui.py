@@ -16,7 +16,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import ui_common  # noqa: E402
 from ui_common import RES, HERE, FONT_FILE  # noqa: E402
-from words_en import french, english  # noqa: E402
+from words import french, speaking, languages, LANGUAGES  # noqa: E402
 
 FONT_LICENCE_GZ = "/usr/share/doc/fonts-comfortaa/OFL.txt.gz"
 FONT_COPYRIGHT = "/usr/share/doc/fonts-comfortaa/copyright"
@@ -177,16 +177,18 @@ def licences_md(sources):
 
 
 def main():
-    """No argument: every picture, French and English. 'hud', 'menu', 'intro' for a part;
-    'en' for the English twins alone."""
+    """No argument: every picture, French and its twins. 'hud', 'menu', 'intro' for a part;
+    language codes ('en', 'es') for those languages' twins alone."""
     only = sys.argv[1:]
     import ui_hud
     import ui_menu
     import ui_intro
-    if only == ["en"]:
-        ui_hud.build_english()
-        ui_menu.build_english(credits_entries(read_sources(), english))
-        ui_intro.build_english()
+    if only and languages(only) == only:
+        for code in only:
+            t = speaking(code)
+            ui_hud.build_twins(t)
+            ui_menu.build_twins(t, credits_entries(read_sources(), t))
+            ui_intro.build_twins(t)
         return
     stars = None
     if not only or "hud" in only:
@@ -196,7 +198,8 @@ def main():
             import ui_parts
             stars = ui_parts.rating_stars()
         ui_menu.build(stars, credits_entries(read_sources()))
-        ui_menu.build_english(credits_entries(read_sources(), english))
+        for code in LANGUAGES:
+            ui_menu.build_twins(speaking(code), credits_entries(read_sources(), speaking(code)))
     if not only or "intro" in only:
         ui_intro.build()
     font_and_licence()

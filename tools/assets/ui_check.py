@@ -15,6 +15,9 @@ import traceback
 import numpy as np
 from PIL import Image
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from words import LANGUAGES  # noqa: E402
+
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 RES = os.path.join(ROOT, "resources")
 HUD = "textures/hud/"
@@ -30,11 +33,11 @@ def rgba(rel):
 
 
 def versions(rel):
-    """The picture and, when it has one, its English twin: a twin must meet everything the
-    game expects of the French picture."""
+    """The picture and its twins in every language that has one: a twin must meet everything
+    the game expects of the French picture."""
     folder, name = os.path.split(rel)
-    en = os.path.join(folder, "en", name)
-    return [rel, en] if os.path.exists(os.path.join(RES, en)) else [rel]
+    twins = [os.path.join(folder, code, name) for code in LANGUAGES]
+    return [rel] + [t for t in twins if os.path.exists(os.path.join(RES, t))]
 
 
 def lum(a):
@@ -170,21 +173,30 @@ def test_text_areas_have_the_right_contrast():
         assert lum(b[88:140, 1086 - 941:1125 - 941]).mean() > 200, rel
 
 
-def test_english_twins_keep_the_french_layout():
+def test_twins_keep_the_french_layout():
     """Every hit box and frame rectangle is measured on the French picture, so a twin has its
     exact size and pixel format; a twin the same as its French picture would be dead weight,
-    and a logo frame must load as fast as the French one."""
-    twins = sorted(glob.glob(os.path.join(RES, "textures", "**", "en", "*"), recursive=True))
-    assert len(twins) > 20, len(twins)
-    for path in twins:
+    and a logo frame must load as fast as the French one. Every language has a twin of each
+    picture English has one of, since a missing one would show French words."""
+    def twins_of(code):
+        return sorted(glob.glob(os.path.join(RES, "textures", "**", code, "*"), recursive=True))
+    english = [os.path.relpath(p, RES).replace(os.sep + "en" + os.sep, os.sep + "%s" + os.sep)
+               for p in twins_of("en")]
+    assert len(english) > 20, len(english)
+    for code in LANGUAGES:
+        named = [os.path.relpath(p, RES).replace(os.sep + code + os.sep, os.sep + "%s" + os.sep)
+                 for p in twins_of(code)]
+        assert set(english) <= set(named), (code, sorted(set(english) - set(named)))
+    for path in (p for code in LANGUAGES for p in twins_of(code)):
         french = os.path.join(os.path.dirname(os.path.dirname(path)), os.path.basename(path))
         assert os.path.exists(french), path
         with Image.open(path) as en, Image.open(french) as fr:
             assert en.size == fr.size, (path, en.size, fr.size)
             assert en.format == fr.format and (en.mode == "P") == (fr.mode == "P"), (path, en.mode)
             assert not np.array_equal(np.asarray(en.convert("RGBA")), np.asarray(fr.convert("RGBA"))), path
-    for path in glob.glob(os.path.join(RES, "textures", "Logo", "en", "*.png")):
-        assert os.path.getsize(path) < 120000, path
+    for code in LANGUAGES:
+        for path in glob.glob(os.path.join(RES, "textures", "Logo", code, "*.png")):
+            assert os.path.getsize(path) < 120000, path
 
 
 def test_tutorial_bubble_and_spatula():
@@ -214,15 +226,16 @@ def test_logo_frames_load_fast():
     assert (last > 0).mean() > 0.1
 
 
-def test_font_covers_french_texts():
-    spec_chars = set("éèêëàâäçôöûùüîïœÉÈÀÇÔ'’«»…")
+def test_font_covers_every_language():
+    # French, then the Spanish accents and opening marks.
+    chars = set("éèêëàâäçôöûùüîïœÉÈÀÇÔ'’«»…" "áíóúñÁÉÍÓÚÑ¡¿")
     out = subprocess.run(["fc-query", "--format", "%{charset}", os.path.join(RES, "fonts", "SlyCooper.ttf")],
                          capture_output=True, text=True, check=True).stdout
     ranges = []
     for part in out.split():
         lo, _, hi = part.partition("-")
         ranges.append((int(lo, 16), int(hi or lo, 16)))
-    missing = [c for c in spec_chars if not any(lo <= ord(c) <= hi for lo, hi in ranges)]
+    missing = [c for c in chars if not any(lo <= ord(c) <= hi for lo, hi in ranges)]
     assert not missing, missing
     assert os.path.exists(os.path.join(RES, "fonts", "LICENSE-SlyCooper.txt"))
 

@@ -9,7 +9,7 @@ from ui_common import (Pic, save, hstrip, emoji, star_points, mix, with_alpha, a
                        MUSTARD_DARK, BUN, LETTUCE, LETTUCE_DARK, SKY, SKY_DARK, WOOD, WOOD_DARK,
                        WOOD_LIGHT, BOARD, BOARD_LIGHT, GREY, GREY_DARK, WHITE, BLACK, CLEAR)
 import ui_parts as parts
-from words_en import french, english, twin
+from words import french, speaking, twin, LANGUAGES
 
 HUD = "textures/hud/"
 
@@ -476,21 +476,24 @@ def build():
     save(retour_label(), HUD + "igOptions retour.png")
     save(spatula_anim(), HUD + "spat anim.png")
     save(speech_bubble(), HUD + "spat dialogue.png")
-    build_english()
+    for code in LANGUAGES:
+        build_twins(speaking(code))
     return stars
 
 
-def build_english():
-    """The English twins of the in-game pictures that have words in them."""
-    save(hud_panel(english), twin(HUD + "HUD.png"))
-    save(end_overlay(True, english), twin(HUD + "Victory.png"))
-    save(end_overlay(False, english), twin(HUD + "Defeat.png"))
-    save(continue_button(english), twin(HUD + "B Continuer.png"))
-    save(preview_box(True, english), twin(HUD + "PrévisuCase.png"))
-    save(preview_box(False, english), twin(HUD + "PrévisuCase2.png"))
-    save(ig_menu(english), twin(HUD + "IGmenu.png"))
-    save(ig_options(english), twin(HUD + "IGOptions.png"))
-    save(retour_label(english), twin(HUD + "igOptions retour.png"))
+def build_twins(t):
+    """A language's twins of the in-game pictures that have words in them."""
+    def twin_of(rel):
+        return twin(rel, t.language)
+    save(hud_panel(t), twin_of(HUD + "HUD.png"))
+    save(end_overlay(True, t), twin_of(HUD + "Victory.png"))
+    save(end_overlay(False, t), twin_of(HUD + "Defeat.png"))
+    save(continue_button(t), twin_of(HUD + "B Continuer.png"))
+    save(preview_box(True, t), twin_of(HUD + "PrévisuCase.png"))
+    save(preview_box(False, t), twin_of(HUD + "PrévisuCase2.png"))
+    save(ig_menu(t), twin_of(HUD + "IGmenu.png"))
+    save(ig_options(t), twin_of(HUD + "IGOptions.png"))
+    save(retour_label(t), twin_of(HUD + "igOptions retour.png"))
 
 
 if __name__ == "__main__":

@@ -10,7 +10,7 @@ from ui_common import (Pic, save, hstrip, emoji, outlined, star_points, with_alp
                        SKY, SKY_DARK, WHITE, CLEAR, LETTUCE)
 import ui_menu
 from ui_parts import mascot
-from words_en import french, english, twin
+from words import french, speaking, twin, LANGUAGES
 
 # Small canvas on purpose: the intro loads one frame every 50 ms, and the frame
 # decodes in time proportional to its pixel count.  The sprite sits at (0, 0), so
@@ -306,23 +306,24 @@ def build():
     save(intro_picture(), "textures/Menu/Intro.png")
     for i, fr in enumerate(logo_frames()):
         save(fr, "textures/Logo/%d.png" % i, quantize=True)
-    build_english()
+    for code in LANGUAGES:
+        build_twins(speaking(code))
 
 
-def build_english():
-    """The English twins of the start-up pictures that have words in them."""
-    bites = qz_manger(english)
-    save(bites, twin("textures/Menu/QZ manger.png"))
+def build_twins(t):
+    """A language's twins of the start-up pictures that have words in them."""
+    bites = qz_manger(t)
+    save(bites, twin("textures/Menu/QZ manger.png", t.language))
     # cut at the French picture's box, which the game places it by; nothing of it may lie outside
     first = bites.crop((0, 0, 797, 939))
     bbox = first.getbbox()
     x0, y0, x1, y1 = FIRST_BITE_BOX
     assert bbox[0] >= x0 and bbox[1] >= y0 and bbox[2] <= x1 and bbox[3] <= y1, bbox
-    save(first.crop(FIRST_BITE_BOX), twin("textures/Menu/QZ manger debut.png"))
-    save(intro_picture(english), twin("textures/Menu/Intro.png"))
-    for i, fr in enumerate(logo_frames(english)):
+    save(first.crop(FIRST_BITE_BOX), twin("textures/Menu/QZ manger debut.png", t.language))
+    save(intro_picture(t), twin("textures/Menu/Intro.png", t.language))
+    for i, fr in enumerate(logo_frames(t)):
         if i >= FIRST_RIBBON_FRAME:
-            save(fr, twin("textures/Logo/%d.png" % i), quantize=True)
+            save(fr, twin("textures/Logo/%d.png" % i, t.language), quantize=True)
 
 
 if __name__ == "__main__":

@@ -10,7 +10,7 @@ from ui_common import (Pic, save, hstrip, emoji, grey_version, star_points, mix,
                        WOOD_DARK, WOOD_LIGHT, BOARD, BOARD_LIGHT, GREY, GREY_DARK, WHITE, BLACK,
                        CLEAR)
 import ui_parts as parts
-from words_en import french, english, twin
+from words import french, twin
 
 MENU = "textures/Menu/"
 CAB_X = 941                      # window x of the cabinet's left edge
@@ -525,18 +525,20 @@ def build(stars_img, third_party):
     save(credits_page(third_party), MENU + "Credits.png")
 
 
-def build_english(third_party_en):
-    """The English twins of the menu pictures that have words in them; third_party_en is the
-    credits' list of third-party material in English."""
-    save(cabinet(t=english), twin(MENU + "Borne v2.png"))
+def build_twins(t, third_party):
+    """A language's twins of the menu pictures that have words in them; third_party is the
+    credits' list of third-party material in that language."""
+    def twin_of(rel):
+        return twin(rel, t.language)
+    save(cabinet(t=t), twin_of(MENU + "Borne v2.png"))
     for fname, label, fill, dark in PANEL_BUTTONS:
-        if english(label) != label:
-            save(panel_button(english(label), fill, dark), twin(MENU + fname))
-    save(sons_sfx(english), twin(MENU + "Sons + SFX.png"))
+        if t(label) != label:
+            save(panel_button(t(label), fill, dark), twin_of(MENU + fname))
+    save(sons_sfx(t), twin_of(MENU + "Sons + SFX.png"))
     for fname, label, emojis, colour in HELP_TILES:
-        save(help_tile(english(label), emojis, colour), twin(MENU + fname))
+        save(help_tile(t(label), emojis, colour), twin_of(MENU + fname))
     for kind in ("Frite", "Burger", "Soda"):
         for lvl in (1, 2, 3):
-            save(shop_picture(kind, lvl, english), twin(MENU + "%s %d.png" % (kind, lvl)))
-    save(credits_sign(english), twin(MENU + "Credits Sheets.png"))
-    save(credits_page(third_party_en, english), twin(MENU + "Credits.png"))
+            save(shop_picture(kind, lvl, t), twin_of(MENU + "%s %d.png" % (kind, lvl)))
+    save(credits_sign(t), twin_of(MENU + "Credits Sheets.png"))
+    save(credits_page(third_party, t), twin_of(MENU + "Credits.png"))

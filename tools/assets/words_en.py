@@ -1,15 +1,7 @@
-"""The words baked into the pictures, in English, by their French.
-
-A drawing function with words in it takes them through a `t` parameter: `french` (the words
-as written, the default) or `english`. The English picture is saved as the French one's twin,
-in a folder 'en' beside it, which the game shows when it speaks English. A twin keeps the
-French picture's pixel size and frame layout, since the game measures every hit box and frame
-on the French one.
-"""
-import os
+"""The words baked into the pictures, in English, by their French (see words.py)."""
 
 # Names the game's own texts use too (customers, towers) read the same here.
-EN = {
+WORDS = {
     # title menu: the cabinet's panel buttons, coin door and welcome line
     "Jouer": "Play",
     "Fournisseur": "Supplier",
@@ -37,7 +29,7 @@ EN = {
     "Le Célibataire": "The Bachelor",
     "La Famille": "The Family",
     "L'enrobé": "The Big Eater",
-    "Le Business Man": "The Business Man",
+    "Le Business Man": "The Businessman",
     "Note finale": "Final rating",
     "Objectif": "Goal",
     # side panel and wave preview
@@ -110,20 +102,4 @@ EN = {
     "ENTRÉE": "WAY IN",
     "SORTIE": "EXIT",
 }
-
-
-def french(words):
-    return words
-
-
-def english(words):
-    """The English of a picture's French words. A word missing here stops the build rather
-    than leave French in an English picture."""
-    return EN[words]
-
-
-def twin(path, language="en"):
-    """The twin of a picture in a language: same name, in a folder of the language beside it."""
-    folder, name = os.path.split(path)
-    return os.path.join(folder, language, name)
 
