@@ -154,9 +154,10 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     rememberLanguage("fr");
     OnOptions driver;
     ASSERT_EQ(game.shared.screen, Options);
-    ASSERT_EQ(game.options.languageCount, 2);
+    ASSERT_EQ(game.options.languageCount, 3);
     EXPECT_EQ(game.options.languageButtons[0].code, "fr");
     EXPECT_EQ(game.options.languageButtons[1].code, "en");
+    EXPECT_EQ(game.options.languageButtons[2].code, "es");
     const std::string playButton = "../resources/textures/Menu/B Jouer.png";
     const std::string french = GOBBLER_SOURCE_DIR "/resources/textures/Menu/B Jouer.png";
     const std::string english = GOBBLER_SOURCE_DIR "/resources/textures/Menu/en/B Jouer.png";
