@@ -411,7 +411,13 @@ TEST_F(Customers, IndexedSideStepsMatchEveryPairExactly) {
             c.speed = 80 + next(4) * 60;
         }
         const std::list<Customer> before = game.crowd.customers;
-        separateCustomersEveryPair();
+        // The rule as written: every ordered pair in turn.
+        for (Customer& c : game.crowd.customers)
+            c.sideStepped = 0;
+        for (Customer& a : game.crowd.customers)
+            for (Customer& b : game.crowd.customers)
+                if (&a != &b)
+                    sideStepPair(a, b);
         const std::list<Customer> expected = game.crowd.customers;
         game.crowd.customers = before;
         separateCustomers();

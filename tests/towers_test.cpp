@@ -169,15 +169,15 @@ TEST(TowersTargeting, RangeIsTheEllipseInscribedInTheRangeDisc) {
     tower.rangeSprite.setTextureRect(sf::IntRect(0, 0, 300, 200));
     tower.rangeSprite.setOrigin(150, 100);
     tower.rangeSprite.setPosition(800, 600);
-    EXPECT_TRUE(inRange(tower, 950, 600)) << "exactly on the ellipse";
-    EXPECT_TRUE(inRange(tower, 800, 500));
-    EXPECT_TRUE(inRange(tower, 650, 600));
-    EXPECT_FALSE(inRange(tower, 950.5f, 600));
-    EXPECT_FALSE(inRange(tower, 800, 700.5f));
-    EXPECT_FALSE(inRange(tower, 910, 680)) << "inside the box, outside the ellipse";
+    EXPECT_TRUE(RangeEllipse(tower).contains(950, 600)) << "exactly on the ellipse";
+    EXPECT_TRUE(RangeEllipse(tower).contains(800, 500));
+    EXPECT_TRUE(RangeEllipse(tower).contains(650, 600));
+    EXPECT_FALSE(RangeEllipse(tower).contains(950.5f, 600));
+    EXPECT_FALSE(RangeEllipse(tower).contains(800, 700.5f));
+    EXPECT_FALSE(RangeEllipse(tower).contains(910, 680)) << "inside the box, outside the ellipse";
     // Without a disc picture nothing is in range (and nothing divides by zero).
     tower.rangeSprite = sf::Sprite();
-    EXPECT_FALSE(inRange(tower, 800, 600));
+    EXPECT_FALSE(RangeEllipse(tower).contains(800, 600));
 }
 
 TEST(TowersTargeting, NearestToTheGoalFirstAndTheNewerCustomerWinsTies) {

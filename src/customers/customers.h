@@ -42,10 +42,11 @@ bool isPathColour(PixelClass pixelClass);
 
 // The per-update customer pass: side-steps, walking, animation, leaving.
 void updateCustomers();
-// The side-step rule, run once per update before anyone moves.
+// The side-step rule, run once per update before anyone moves: sideStepPair on every ordered
+// pair of the list that can push, in list order (as every ordered pair tried in turn would).
 void separateCustomers();
-// The same rule tried on every ordered pair (what the indexed pass must match exactly).
-void separateCustomersEveryPair();
+// The side-step of one ordered pair of the same path group, close enough to push each other.
+void sideStepPair(Customer& a, Customer& b);
 // The second half of a customer's update: walk cycle, hit effects and the slow.
 void animateCustomer(Customer& customer);
 // Gives every customer's sprites the frames this frame shows (gauge fill, walk frame, hits).

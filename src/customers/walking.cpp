@@ -346,23 +346,15 @@ bool isPathColour(PixelClass pixelClass) {
            pixelClass == PixelTurnUpRight || pixelClass == PixelTurnUpLeft;
 }
 
-void separateCustomersEveryPair() {
-    for (Customer& c : game.crowd.customers)
-        c.sideStepped = 0;
-    for (Customer& a : game.crowd.customers)
-        for (Customer& b : game.crowd.customers)
-            if (&a != &b)
-                separatePair(a, b);
+void sideStepPair(Customer& a, Customer& b) {
+    separatePair(a, b);
 }
 
 void separateCustomers() {
-    // Visits the same ordered pairs in the same order as every-pair, minus those that can never
-    // push: other path groups, or 40 px or more apart in y (side-steps never change y, so the
-    // pairs pruned here stay out of reach for the whole pass). One sort a frame puts everyone in
-    // bands of 40 px of y, in list order within a band; a customer's partners all stand in its
-    // own band or the two beside it, so everyone of a band tries the same partners: those three
-    // runs merged once, in list order. The pass runs on packed copies of what the rule reads (a
-    // crowd's customers lie all over memory), written back at the end.
+    // The same pairs in the same order as trying every ordered pair, skipping those that cannot
+    // push: other path groups, or 40 px or more apart in y (side-steps never change y). Customers
+    // are sorted into 40 px bands of y once a frame, so each one tries only its own band and the
+    // two beside it. The pass works on packed copies and writes them back at the end.
     SideStepPass& pass = sideStepPass();
     packFeet(pass);
     if (pass.entries.size() < 2)

@@ -31,26 +31,6 @@ bool hungry(const Customer& customer) {
     return customer.fed < customer.appetite;
 }
 
-// The ellipse inscribed in a tower's range disc, read once per tower and pass.
-struct RangeEllipse {
-    float x = 0, y = 0;
-    float halfWidthSquared = 0, halfHeightSquared = 0;
-
-    explicit RangeEllipse(const Tower& tower) : x(tower.x), y(tower.y) {
-        const sf::FloatRect bounds = tower.rangeSprite.getGlobalBounds();
-        if (bounds.width <= 0 || bounds.height <= 0)
-            return; // no disc picture: nobody is in range
-        halfWidthSquared = (bounds.width / 2) * (bounds.width / 2);
-        halfHeightSquared = (bounds.height / 2) * (bounds.height / 2);
-    }
-    bool contains(float px, float py) const {
-        if (halfWidthSquared <= 0 || halfHeightSquared <= 0)
-            return false;
-        const float dx = px - x, dy = py - y;
-        return dx * dx / halfWidthSquared + dy * dy / halfHeightSquared <= 1.0f;
-    }
-};
-
 int countHungryInRange(const Tower& tower) {
     const RangeEllipse range(tower);
     int count = 0;
@@ -290,10 +270,6 @@ void forgetTarget(const Customer* gone) {
 }
 
 } // namespace
-
-bool inRange(const Tower& tower, float x, float y) {
-    return RangeEllipse(tower).contains(x, y);
-}
 
 void watchCustomersForTowers() {
     watchCustomers(aimAtNewcomer, forgetTarget);

@@ -50,8 +50,27 @@ void drawTowerMenu(const GameSight& state, Renderer& renderer, int paidFor);
 // Draws the tower info panel and its five texts (the HUD calls it while towerInfoVisible).
 void drawTowerInfoPanel(const GameSight& state, Renderer& renderer);
 
-// Whether a point lies in the range ellipse of a tower's range disc.
-bool inRange(const Tower& tower, float x, float y);
+// A tower's range: the ellipse inscribed in its range disc, read once per tower and pass (no
+// disc picture: nobody is in range).
+struct RangeEllipse {
+    float x = 0, y = 0;
+    float halfWidthSquared = 0, halfHeightSquared = 0;
+
+    explicit RangeEllipse(const Tower& tower) : x(tower.x), y(tower.y) {
+        const sf::FloatRect bounds = tower.rangeSprite.getGlobalBounds();
+        if (bounds.width <= 0 || bounds.height <= 0)
+            return; // no disc picture: nobody is in range
+        halfWidthSquared = (bounds.width / 2) * (bounds.width / 2);
+        halfHeightSquared = (bounds.height / 2) * (bounds.height / 2);
+    }
+    bool contains(float px, float py) const {
+        if (halfWidthSquared <= 0 || halfHeightSquared <= 0)
+            return false;
+        const float dx = px - x, dy = py - y;
+        return dx * dx / halfWidthSquared + dy * dy / halfHeightSquared <= 1.0f;
+    }
+};
+
 // Lets the towers hear of customers coming and going: a newcomer is everyone's target until the
 // towers choose again; a customer gone is nobody's, nor any projectile's.
 void watchCustomersForTowers();
