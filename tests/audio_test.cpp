@@ -6,9 +6,11 @@
 #include "ground/records.h"
 #include "persist/persist.h"
 #include "persist/records.h"
+#include "platform/platform.h"
 #include "rating/rating.h"
 #include "rating/records.h"
 #include "support/frame_driver.h"
+#include "support/sandbox.h"
 #include "ui/records.h"
 
 #include <gtest/gtest.h>
@@ -156,6 +158,45 @@ TEST(Audio, MuteSilencesTheLevelButNotTheMenuMusicAndSlidersWaitForUnmuting) {
     EXPECT_FLOAT_EQ(sound(SoundClick).getVolume(), 50.0f);
 }
 
+// The volumes and the mute switch live in the settings file, the save keeps its bytes.
+TEST(Audio, VolumesAndMuteComeBackAtTheNextStartAndTheSaveKeepsItsBytes) {
+    std::string save;
+    {
+        FrameDriver driver(0.1);
+        startLevel(driver);
+        writeSave();
+        save = readFile(sandboxSavePath());
+        driver.click(mutePoint.x, mutePoint.y);
+        driver.click(menuPoint.x, menuPoint.y);
+        driver.click(optionsItem.x, optionsItem.y);
+        driver.press(600, 500); // the music bar, dragged along
+        driver.frame();
+        driver.moveMouse(700, 500);
+        driver.frame();
+        EXPECT_EQ(readSettings(readFile(settingsPath())).musicVolume, 50.0f)
+            << "nothing is written while the knob is held";
+        driver.release();
+        driver.frame();
+        driver.click(900, 690); // the effects bar
+    }
+    const Settings kept = readSettings(readFile(settingsPath()));
+    EXPECT_NEAR(kept.musicVolume, 124 * 100.0 / 551, 1e-3);
+    EXPECT_NEAR(kept.effectsVolume, 324 * 100.0 / 551, 1e-3);
+    EXPECT_TRUE(kept.muted);
+
+    FrameDriver again(0.1);
+    EXPECT_EQ(game.sound.musicVolume, kept.musicVolume);
+    EXPECT_EQ(game.sound.effectsVolume, kept.effectsVolume);
+    EXPECT_EQ(game.sound.muted, 1);
+    EXPECT_FLOAT_EQ(game.sound.audio->musics[MusicMenu].getVolume(), kept.musicVolume);
+    EXPECT_FLOAT_EQ(sound(SoundBite1).getVolume(), kept.effectsVolume);
+    startLevel(again);
+    EXPECT_EQ(game.hud.muteButton.getTextureRect(), sf::IntRect(78, 0, 78, 39));
+    EXPECT_FLOAT_EQ(game.sound.audio->musics[MusicLevel3].getVolume(), 0.0f);
+    EXPECT_FLOAT_EQ(sound(SoundClick).getVolume(), 0.0f);
+    EXPECT_EQ(readFile(sandboxSavePath()), save);
+}
+
 TEST(Audio, RulesThatWaitForASoundGoOnWithoutADevice) {
     FrameDriver driver;
     playSound(SoundBachelorHappy);
@@ -165,7 +206,6 @@ TEST(Audio, RulesThatWaitForASoundGoOnWithoutADevice) {
     playSound(SoundVictory);
     playMusic(MusicLevel1);
     applyVolumes();
-    muteGameAudio();
     EXPECT_TRUE(soundStopped(SoundVictory));
     EXPECT_FALSE(musicPlaying(MusicLevel1));
 }

@@ -149,6 +149,47 @@ TEST(Language, CataloguesAreReadSafelyWhateverTheirBytes) {
     }
 }
 
+TEST(Language, AFirstStartSpeaksTheDesktopsLanguageAsGettextReadsIt) {
+    struct Desktop {
+        LocaleVariables locale; // LANGUAGE, LC_ALL, LC_MESSAGES, LANG
+        const char* spoken;
+    };
+    const std::vector<std::string> game = {"fr", "en", "es"};
+    const Desktop desktops[] = {
+        {{"", "", "", "fr_FR.UTF-8"}, "fr"},
+        {{"", "", "", "en_GB.UTF-8"}, "en"},
+        {{"", "", "", "de_DE.UTF-8"}, "en"}, // no catalogue: English
+        {{"", "", "", "es_MX.UTF-8"}, "es"},
+        {{"", "", "", "fr_CA.ISO-8859-1@euro"}, "fr"},
+        {{"", "", "", "C"}, "fr"},
+        {{"", "", "", "POSIX"}, "fr"},
+        {{"", "", "", "C.UTF-8"}, "fr"},
+        {{"", "", "", ""}, "fr"}, // nothing set
+        {{"", "en_US.UTF-8", "es_ES.UTF-8", "fr_FR.UTF-8"}, "en"},
+        {{"", "", "es_ES.UTF-8", "en_GB.UTF-8"}, "es"},
+        {{"de:es", "", "", "de_DE.UTF-8"}, "es"}, // its first language the game speaks
+        {{"de:it", "", "", "de_DE.UTF-8"}, "en"},
+        {{"en_GB:fr", "", "", "fr_FR.UTF-8"}, "en"},
+        {{"::es", "", "", "it_IT.UTF-8"}, "es"},
+        {{"de:es", "", "", "C"}, "fr"}, // gettext reads no LANGUAGE under C
+        {{"de:es", "", "", ""}, "fr"},
+        {{"es", "C", "", "en_GB.UTF-8"}, "fr"},
+    };
+    for (const Desktop& desktop : desktops) {
+        const LocaleVariables& l = desktop.locale;
+        EXPECT_EQ(desktopLanguage(l, game), desktop.spoken)
+            << "LANGUAGE=" << l.language << " LC_ALL=" << l.lcAll << " LC_MESSAGES=" << l.lcMessages
+            << " LANG=" << l.lang;
+    }
+    // A region's own catalogue comes before its language's.
+    EXPECT_EQ(desktopLanguage({"", "", "", "pt_BR.UTF-8"}, {"fr", "pt", "pt_BR"}), "pt_BR");
+    EXPECT_EQ(desktopLanguage({"", "", "", "pt_PT.UTF-8"}, {"fr", "pt", "pt_BR"}), "pt");
+    // The player's choice wins over the desktop; the catalogues found make the game's list.
+    EXPECT_EQ(startLanguage("fr", {"", "", "", "en_GB.UTF-8"}), "fr");
+    EXPECT_EQ(startLanguage("", {"", "", "", "es_ES.UTF-8"}), "es");
+    EXPECT_EQ(startLanguage("", localeVariables()), "fr") << "the tests' desktop";
+}
+
 TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     // The window's settings outlive a test, its file does not: French is remembered first.
     rememberLanguage("fr");
@@ -167,7 +208,7 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
 
     driver.pressLanguage(1);
     EXPECT_EQ(currentLanguage(), "en");
-    EXPECT_EQ(readWindowSettings(readFile("../resources/save/settings.txt")).language, "en")
+    EXPECT_EQ(readSettings(readFile("../resources/save/settings.txt")).language, "en")
         << "remembered for the next start";
     EXPECT_EQ(shown(game.options.tutorialLabel), "Tutorial");
     EXPECT_EQ(shown(game.options.deleteLabel), "Delete save");

@@ -141,15 +141,8 @@ void muteButton() {
     if (game.shared.clickLatch != 0 ||
         !hitBox(at.x, at.y, 78, 39, game.shared.input.mouseX, game.shared.input.mouseY))
         return;
-    if (game.sound.muted == 0) {
-        muteGameAudio();
-        game.sound.muted = 1;
-        game.hud.muteButton.setTextureRect(sf::IntRect(78, 0, 78, 39));
-    } else {
-        game.sound.muted = 0;
-        applyVolumes();
-        game.hud.muteButton.setTextureRect(sf::IntRect(0, 0, 78, 39));
-    }
+    game.sound.muted = game.sound.muted == 0 ? 1 : 0;
+    applyVolumes();
     game.shared.clickLatch = 1;
 }
 

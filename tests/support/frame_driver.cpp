@@ -5,6 +5,7 @@
 #include "frame/frame.h"
 #include "ground/game.h"
 #include "level/level.h"
+#include "persist/persist.h"
 #include "ui/ui.h"
 
 #include <SFML/Graphics/Texture.hpp>
@@ -48,6 +49,8 @@ sf::RenderWindow& FrameDriver::window() {
 
 FrameDriver::FrameDriver(double seconds) : frameSeconds(seconds) {
     resetGame();
+    // As a start reads them: those a test before left in memory are not this run's.
+    loadSettings();
     platform.window = &window();
     game.shared.input.clockMs = platform.ms;
     initGame();
