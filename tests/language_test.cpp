@@ -220,6 +220,8 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     driver.click(1091, 370);
     EXPECT_EQ(shown(game.menus.menuHeading), tr("           Fournisseur"));
     EXPECT_EQ(shown(game.shop.shopResetLabel), "Reset");
+    driver.click(1091, 235);
+    EXPECT_EQ(shown(game.menus.levelLabel), "Level 1") << "the label under the cards";
     driver.click(1091, 510);
 
     // And back: the French words and pictures as they were, byte for byte.
@@ -260,18 +262,70 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     EXPECT_EQ(currentLanguage(), "fr");
 }
 
-// Every English text stays inside what frames it: its panel, card, bubble or screen.
-TEST(Language, EveryEnglishTextFitsWhereItShows) {
+namespace {
+
+// Every language button whole inside the screen it shows on, none over another, its name
+// inside it.
+void expectLanguageButtonsInside(Box box) {
+    for (int i = 0; i < game.options.languageCount; ++i) {
+        const LanguageButton& button = game.options.languageButtons[i];
+        const sf::FloatRect at = button.box.getGlobalBounds();
+        EXPECT_TRUE(at.left >= box.left && at.top >= box.top && at.left + at.width <= box.right &&
+                    at.top + at.height <= box.bottom)
+            << button.code << " at " << at.left << ", " << at.top;
+        EXPECT_TRUE(
+            inside(button.label, {at.left, at.top, at.left + at.width, at.top + at.height}));
+        if (i > 0) {
+            const sf::FloatRect before = game.options.languageButtons[i - 1].box.getGlobalBounds();
+            EXPECT_LT(before.left + before.width, at.left);
+        }
+    }
+}
+
+} // namespace
+
+TEST(Language, LanguageButtonsShareTheirRowWhateverTheirCount) {
+    // The rows of the cabinet's options (from the right) and of the in-game panel's.
+    for (const LanguageRow& row :
+         {LanguageRow{1505, 1820, 190, true}, LanguageRow{576, 955, 234, false}})
+        for (int count = 2; count <= maxLanguages; ++count) {
+            float end = row.fromRight ? row.left : row.left - 1;
+            for (int i = 0; i < count; ++i) {
+                const sf::FloatRect at = languageButtonArea(row, count, i);
+                EXPECT_GT(at.left, end) << count << " buttons: " << i << " overlaps";
+                EXPECT_GE(at.width, 40.0f) << count;
+                EXPECT_LE(at.width, 84.0f) << count;
+                end = at.left + at.width;
+            }
+            EXPECT_LE(end, row.right) << count;
+            if (row.fromRight) {
+                EXPECT_NEAR(end, row.right, 1) << count;
+            }
+        }
+}
+
+namespace {
+
+// Every text in each language but French stays inside what frames it: its panel, card, bubble
+// or screen; on the options screens, each box stands clear of its label.
+void expectEveryTextFits(int language) {
     OnOptions driver;
-    driver.pressLanguage(1);
-    ASSERT_EQ(currentLanguage(), "en");
+    driver.pressLanguage(language);
+    ASSERT_EQ(currentLanguage(), game.options.languageButtons[language].code);
     // The cabinet's screen, where the menus' texts show.
     const Box screen = {1195, 150, 1840, 840};
     for (const sf::Text* label : {&game.options.tutorialLabel, &game.options.deleteLabel,
                                   &game.options.fullscreenLabel, &game.menus.menuHeading})
         EXPECT_TRUE(inside(*label, {1195, 60, 1840, 840}));
-    EXPECT_LE(game.options.fullscreenBox.getGlobalBounds().left + 64,
+    EXPECT_LE(game.options.fullscreenBox.getGlobalBounds().left + 64 + 8,
               game.options.fullscreenLabel.getGlobalBounds().left);
+    EXPECT_LE(game.options.tutorialBox.getGlobalBounds().left + 64 + 8,
+              game.options.tutorialLabel.getGlobalBounds().left);
+    EXPECT_EQ(game.options.tutorialBox.getPosition().x, game.options.fullscreenBox.getPosition().x)
+        << "both boxes on the same side of their labels";
+    expectLanguageButtonsInside({1172, 169, 1844, 855});
+    driver.click(1091, 235);
+    EXPECT_TRUE(inside(game.menus.levelLabel, screen));
     driver.click(1091, 370);
     EXPECT_TRUE(inside(game.shop.shopResetLabel, screen));
     for (int level = 1; level <= 3; ++level) {
@@ -297,9 +351,22 @@ TEST(Language, EveryEnglishTextFitsWhereItShows) {
             }
     }
 
-    // Reviews: the live panel's two rows and the level end's four, every text of every type.
+    // The in-game options: the languages and the fullscreen row inside the panel, above the
+    // volumes' heading.
     game.progress.tutorialEnabled = 0;
     driver.startLevel(1);
+    driver.frame();
+    driver.click(1690, 1025); // the HUD's menu button
+    driver.click(600, 575);   // "Options"
+    ASSERT_EQ(game.shared.screen, GameOptions);
+    const Box panel = {562, 218, 1170, 380};
+    EXPECT_TRUE(inside(game.options.fullscreenLabel, panel));
+    EXPECT_LE(game.options.fullscreenBox.getGlobalBounds().left + 64 + 8,
+              game.options.fullscreenLabel.getGlobalBounds().left);
+    expectLanguageButtonsInside(panel);
+    game.shared.screen = InGame;
+
+    // Reviews: the live panel's two rows and the level end's four, every text of every type.
     std::srand(3);
     for (int type = 0; type < CustomerTypeCount; ++type)
         for (int fed : {0, 50, 100}) {
@@ -324,5 +391,16 @@ TEST(Language, EveryEnglishTextFitsWhereItShows) {
                 EXPECT_TRUE(
                     inside(game.reviews.endTexts[row], {664, rows[row][0], 1336, rows[row][1]}));
         }
-    EXPECT_TRUE(inside(game.hud.objectiveLabel, {1500, 380, 1650, 430}));
+    EXPECT_TRUE(inside(game.hud.objectiveLabel, {1500, 380, 1700, 430})) << "left of its stars";
+}
+
+} // namespace
+
+TEST(Language, EveryTranslatedTextFitsWhereItShows) {
+    const int languages = static_cast<int>(languagesFound().size());
+    ASSERT_GE(languages, 3);
+    for (int language = 1; language < languages; ++language) {
+        SCOPED_TRACE(languagesFound()[static_cast<std::size_t>(language)]);
+        expectEveryTextFits(language);
+    }
 }
