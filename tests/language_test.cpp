@@ -306,7 +306,7 @@ TEST(Language, LanguageButtonsShareTheirRowWhateverTheirCount) {
 
 namespace {
 
-// Every text in each language but French stays inside what frames it: its panel, card, bubble
+// Every text in a language of ours stays inside what frames it: its panel, card, bubble
 // or screen; on the options screens, each box stands clear of its label.
 void expectEveryTextFits(int language) {
     OnOptions driver;
@@ -336,6 +336,22 @@ void expectEveryTextFits(int language) {
             EXPECT_TRUE(inside(text, screen));
         }
     }
+    // The controls under the help's two categories (hovered, as large as they grow): three
+    // columns side by side, clear of the panel's buttons that stand into the screen.
+    driver.click(1086, 640);
+    ASSERT_EQ(game.help.helpPage, 0);
+    driver.moveMouse(1351, 450);
+    driver.frame();
+    const sf::FloatRect category = game.help.helpCategories[1].getGlobalBounds();
+    float end = 0;
+    for (int column = 0; column < 3; ++column) {
+        const sf::Text& text = game.help.controls[column];
+        EXPECT_TRUE(inside(text, {1220, category.top + category.height, 1835, 840}));
+        EXPECT_GT(text.getGlobalBounds().left, end) << "column " << column;
+        end = text.getGlobalBounds().left + text.getGlobalBounds().width;
+    }
+    for (const sf::Text& head : game.help.controlHeads)
+        EXPECT_TRUE(inside(head, {1220, category.top + category.height, 1835, 840}));
     // The help pages' titles and texts.
     for (int categoryX : {1631, 1351}) {
         driver.click(1086, 640); // "Aides" again: back to the two categories

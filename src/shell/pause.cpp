@@ -204,7 +204,8 @@ void handleLevelEndPress() {
 
 void handleGameKeys() {
     const bool space = game.shared.input.pauseKey, escape = game.shared.input.menuKey;
-    if (!space && !escape)
+    const bool menu = game.shared.input.gameMenuKey; // the pad's Y
+    if (!space && !escape && !menu)
         return;
     switch (game.shared.screen) {
     case InGame:
@@ -215,15 +216,17 @@ void handleGameKeys() {
         settleLessonUnderPause();
         if (space)
             togglePause();
-        if (escape) {
-            if (game.defence.towerMenu != Closed)
+        if (escape || menu) {
+            // Escape closes an open tower menu first; Y goes to the in-game menu at once.
+            const bool towerMenuOpen = game.defence.towerMenu != Closed;
+            if (towerMenuOpen)
                 closeTowerMenu();
-            else
+            if (menu || !towerMenuOpen)
                 enterGameMenu();
         }
         break;
     case GameMenu:
-        if (escape)
+        if (escape || menu)
             resumeFromGameMenu();
         break;
     case GameOptions:

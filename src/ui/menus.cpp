@@ -370,5 +370,6 @@ void labelMenus() {
     labelOptions();
     labelShop();
     labelHud();
+    labelHelp();
     labelScreenChoices();
 }

@@ -122,6 +122,36 @@ void FrameDriver::tapKey(sf::Keyboard::Key code, bool alt) {
     frame();
 }
 
+bool FrameDriver::padMoveTo(int x, int y, double maxSeconds) {
+    platform.padPlugged = true;
+    const double end = clockSeconds + maxSeconds;
+    for (;;) {
+        const float dx = static_cast<float>(x - game.shared.input.mouseX);
+        const float dy = static_cast<float>(y - game.shared.input.mouseY);
+        const float distance = std::hypot(dx, dy);
+        if (distance < 1 || clockSeconds >= end) {
+            platform.pad.stickX = platform.pad.stickY = 0;
+            frame();
+            return game.shared.input.mouseX == x && game.shared.input.mouseY == y;
+        }
+        // The speed that covers a sixth of the way in a frame: never past the point. The
+        // pointer's speed grows as the square of the tilt beyond the stick's rest (a fifth).
+        const float wanted = std::min(2000.0f, distance * 6);
+        const float tilt = 20 + 80 * std::sqrt(wanted / 2000);
+        platform.pad.stickX = dx / distance * tilt;
+        platform.pad.stickY = dy / distance * tilt;
+        frame();
+    }
+}
+
+void FrameDriver::padPress(PadButton button) {
+    platform.padPlugged = true;
+    platform.pad.buttons |= 1u << button;
+    frame();
+    platform.pad.buttons &= ~(1u << button);
+    frame();
+}
+
 void FrameDriver::requestClose() {
     sf::Event event;
     event.type = sf::Event::Closed;
