@@ -96,7 +96,7 @@ constexpr const char* controlRows[][3] = {
     {N_("Appuyer"), N_("Clic gauche"), "A"},
     {N_("Retour, menu"), N_("Échap"), "B"},
     {N_("Menu du jeu"), N_("Bouton menu"), "Y"},
-    {N_("Pause"), N_("Espace"), "Start"},
+    {N_("Pause, reprise"), N_("Espace"), "Start"},
     {N_("Vitesse 1 / 2"), N_("Touches 1 / 2"), "LB / RB"},
     {N_("Plein écran"), "F11", ""},
 };
