@@ -153,8 +153,8 @@ void keepSettings(const Settings& settings) {
         return;
     // Only the game's own file is replaced: a pipe, a device link or a folder that the player
     // put in its place stays, and the settings are simply not remembered.
-    replaceOwnFile(settingsPath(), text, ReplaceRule::OnlyARegularFile);
-    state.written = std::move(text);
+    if (replaceOwnFile(settingsPath(), text, ReplaceRule::OnlyARegularFile))
+        state.written = std::move(text);
 }
 
 void keepSoundSettings() {

@@ -55,7 +55,7 @@ struct PadState {
 struct PadPointer {
     bool owns = false; // the pad moved the pointer last: a mouse moved takes it back
     sf::Vector2f at;   // where the pad put the pointer, in the 1920 x 1080 frame
-    float speed = 0;   // frame pixels a second, rising while the stick is held over
+    float speed = 0;   // frame pixels a second, rising while the stick stays pushed
     int dpadX = 0, dpadY = 0;
     float dpadWait = 0;     // seconds until a held d-pad steps again
     unsigned buttons = 0;   // held on the frame before
