@@ -17,6 +17,13 @@ namespace {
 const std::string menuFolder = "../resources/textures/Menu/";
 constexpr const char* fullscreenText = N_("Plein écran");
 
+// A row of language buttons shared out from the count of languages found: each as wide as the
+// row allows, up to a largest width, from its left or its right end.
+struct LanguageRow {
+    float left, right, top;
+    bool fromRight;
+};
+
 // Where the choices stand on each options screen.
 struct ChoicesPlace {
     float boxX, boxY; // the fullscreen box
@@ -33,6 +40,15 @@ constexpr ChoicesPlace panelPlace = {576, 296, 656, 1141, {576, 955, 234, false}
 constexpr float boxSide = 64, labelDrop = 22;
 constexpr float languageHeight = 54, languageGap = 12, largestLanguageWidth = 84;
 constexpr unsigned languageTextSize = 32;
+
+sf::FloatRect languageButtonArea(const LanguageRow& row, int count, int index) {
+    const float room = row.right - row.left;
+    const float width =
+        std::min(largestLanguageWidth, std::floor((room - languageGap * (count - 1)) / count));
+    const float used = count * width + (count - 1) * languageGap;
+    const float first = row.fromRight ? row.right - used : row.left;
+    return sf::FloatRect(first + index * (width + languageGap), row.top, width, languageHeight);
+}
 
 const sf::Color chosenFill(255, 200, 60);
 const sf::Color otherFill(255, 248, 225);
@@ -121,15 +137,6 @@ void initScreenChoices() {
         button.box.setOutlineColor(sf::Color::Black);
     }
     placeChoices(cabinetPlace);
-}
-
-sf::FloatRect languageButtonArea(const LanguageRow& row, int count, int index) {
-    const float room = row.right - row.left;
-    const float width =
-        std::min(largestLanguageWidth, std::floor((room - languageGap * (count - 1)) / count));
-    const float used = count * width + (count - 1) * languageGap;
-    const float first = row.fromRight ? row.right - used : row.left;
-    return sf::FloatRect(first + index * (width + languageGap), row.top, width, languageHeight);
 }
 
 void updateScreenChoices(bool inGame) {

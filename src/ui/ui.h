@@ -23,13 +23,6 @@ void initOptions();
 void updateOptions();
 // The screen's choices on both options screens: the fullscreen box and the language buttons.
 void initScreenChoices();
-// A row of language buttons shared out from the count of languages found: each as wide as the
-// row allows, up to a largest width, from its left or its right end.
-struct LanguageRow {
-    float left, right, top;
-    bool fromRight;
-};
-sf::FloatRect languageButtonArea(const LanguageRow& row, int count, int index);
 void updateScreenChoices(bool inGame);
 void labelScreenChoices();
 void drawScreenChoices(const GameSight& state, Renderer& renderer);

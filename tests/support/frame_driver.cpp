@@ -134,8 +134,8 @@ bool FrameDriver::padMoveTo(int x, int y, double maxSeconds) {
             frame();
             return game.shared.input.mouseX == x && game.shared.input.mouseY == y;
         }
-        // The speed that covers a sixth of the way in a frame: never past the point. The
-        // pointer's speed grows as the square of the tilt beyond the stick's rest (a fifth).
+        // A speed that never carries it past the point (the speed grows as the square of the
+        // tilt beyond the stick's rest, a fifth of its travel).
         const float wanted = std::min(2000.0f, distance * 6);
         const float tilt = 20 + 80 * std::sqrt(wanted / 2000);
         platform.pad.stickX = dx / distance * tilt;
