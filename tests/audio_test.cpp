@@ -9,6 +9,7 @@
 #include "rating/rating.h"
 #include "rating/records.h"
 #include "support/frame_driver.h"
+#include "support/sandbox.h"
 #include "ui/records.h"
 
 #include <gtest/gtest.h>
@@ -156,6 +157,27 @@ TEST(Audio, MuteSilencesTheLevelButNotTheMenuMusicAndSlidersWaitForUnmuting) {
     EXPECT_FLOAT_EQ(sound(SoundClick).getVolume(), 50.0f);
 }
 
+// The volumes and the mute switch come back at the next start; the save keeps its bytes.
+TEST(Audio, VolumesAndMuteComeBackAtTheNextStartAndTheSaveKeepsItsBytes) {
+    std::string save;
+    {
+        FrameDriver driver(0.1);
+        startLevel(driver);
+        writeSave();
+        save = readFile(sandboxSavePath());
+        for (const sf::Vector2i at : {mutePoint, menuPoint, optionsItem, sf::Vector2i(600, 500)})
+            driver.click(at.x, at.y); // muted, then the music bar far left
+    }
+    FrameDriver again(0.1);
+    EXPECT_NEAR(game.sound.musicVolume, 24 * 100.0 / 551, 1e-3);
+    EXPECT_EQ(game.sound.muted, 1);
+    EXPECT_FLOAT_EQ(game.sound.audio->musics[MusicMenu].getVolume(), game.sound.musicVolume);
+    startLevel(again);
+    EXPECT_EQ(game.hud.muteButton.getTextureRect().left, 78) << "shown muted";
+    EXPECT_FLOAT_EQ(sound(SoundClick).getVolume(), 0.0f);
+    EXPECT_EQ(readFile(sandboxSavePath()), save);
+}
+
 TEST(Audio, RulesThatWaitForASoundGoOnWithoutADevice) {
     FrameDriver driver;
     playSound(SoundBachelorHappy);
@@ -165,7 +187,6 @@ TEST(Audio, RulesThatWaitForASoundGoOnWithoutADevice) {
     playSound(SoundVictory);
     playMusic(MusicLevel1);
     applyVolumes();
-    muteGameAudio();
     EXPECT_TRUE(soundStopped(SoundVictory));
     EXPECT_FALSE(musicPlaying(MusicLevel1));
 }

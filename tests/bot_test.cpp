@@ -1,7 +1,9 @@
 // The scripted player plays whole levels through real frames, buying through real presses:
 // what loses, what wins, and that the frame rate does not decide which.
+#include "ground/game.h"
 #include "support/bot.h"
 #include "support/plans.h"
+#include "tutorial/records.h"
 
 #include <gtest/gtest.h>
 
@@ -65,4 +67,13 @@ TEST(Bot, APlanWinsAndEndsWithinHalfAStarAtTwentyThirtySixtyAndAHundredFortyFour
             EXPECT_LE(highest - lowest, 1.0f) << plan.name;
         }
     }
+}
+
+TEST(Bot, TheLessonPlaysToItsEndWithAGamepadAlone) {
+    const BuildPlan& lesson = plans::winning[0];
+    const PlayReport report = playLevel(lesson, 60, 1, 0, Hands::Pad);
+    expectWholeLevel(lesson, report);
+    EXPECT_TRUE(report.won);
+    EXPECT_EQ(report.padMisses, 0) << "the stick brought the pointer to every press";
+    EXPECT_GE(game.lesson.tutorialStep, LessonStepCount - 1) << "every step of the lesson";
 }

@@ -149,6 +149,34 @@ TEST(Language, CataloguesAreReadSafelyWhateverTheirBytes) {
     }
 }
 
+TEST(Language, AFirstStartSpeaksTheDesktopsLanguageAsGettextReadsIt) {
+    // LANGUAGE, LC_ALL, LC_MESSAGES, LANG, and the language the game speaks at its first start.
+    const std::pair<LocaleVariables, const char*> desktops[] = {
+        {{"", "", "", "fr_FR.UTF-8"}, "fr"},
+        {{"", "", "", "en_GB.UTF-8"}, "en"},
+        {{"", "", "", "de_DE.UTF-8"}, "en"},
+        {{"", "", "", "es_MX.UTF-8@x"}, "es"},
+        {{"", "", "", "C"}, "fr"},
+        {{"", "", "", "POSIX"}, "fr"},
+        {{"", "", "", "C.UTF-8"}, "fr"},
+        {{"", "", "", ""}, "fr"},
+        {{"", "en_US", "es_ES", "fr_FR"}, "en"},
+        {{"", "", "es_ES", "en_GB"}, "es"},
+        {{"de:es", "", "", "de_DE"}, "es"},
+        {{"de:it", "", "", "de_DE"}, "en"},
+        {{"de:es", "", "", "C"}, "fr"}, // gettext reads no LANGUAGE under C
+    };
+    for (const auto& [locale, spoken] : desktops)
+        EXPECT_EQ(desktopLanguage(locale, {"fr", "en", "es"}), spoken)
+            << locale.language << " " << locale.lcAll << " " << locale.lcMessages << " "
+            << locale.lang;
+    EXPECT_EQ(desktopLanguage({"", "", "", "pt_BR.UTF-8"}, {"fr", "pt", "pt_BR"}), "pt_BR");
+    // The player's choice wins over the desktop; the catalogues found make the game's list.
+    EXPECT_EQ(startLanguage("fr", {"", "", "", "en_GB.UTF-8"}), "fr");
+    EXPECT_EQ(startLanguage("", {"", "", "", "es_ES.UTF-8"}), "es");
+    EXPECT_EQ(startLanguage("", localeVariables()), "fr") << "the tests' desktop";
+}
+
 TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     // The window's settings outlive a test, its file does not: French is remembered first.
     rememberLanguage("fr");
@@ -167,7 +195,7 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
 
     driver.pressLanguage(1);
     EXPECT_EQ(currentLanguage(), "en");
-    EXPECT_EQ(readWindowSettings(readFile("../resources/save/settings.txt")).language, "en")
+    EXPECT_EQ(readSettings(readFile("../resources/save/settings.txt")).language, "en")
         << "remembered for the next start";
     EXPECT_EQ(shown(game.options.tutorialLabel), "Tutorial");
     EXPECT_EQ(shown(game.options.deleteLabel), "Delete save");
@@ -179,6 +207,8 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     driver.click(1091, 370);
     EXPECT_EQ(shown(game.menus.menuHeading), tr("           Fournisseur"));
     EXPECT_EQ(shown(game.shop.shopResetLabel), "Reset");
+    driver.click(1091, 235);
+    EXPECT_EQ(shown(game.menus.levelLabel), "Level 1") << "the label under the cards";
     driver.click(1091, 510);
 
     // And back: the French words and pictures as they were, byte for byte.
@@ -219,18 +249,43 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     EXPECT_EQ(currentLanguage(), "fr");
 }
 
-// Every English text stays inside what frames it: its panel, card, bubble or screen.
-TEST(Language, EveryEnglishTextFitsWhereItShows) {
+namespace {
+
+// Every language button whole inside the screen it shows on, right of the one before, its
+// name inside it.
+void expectLanguageButtonsInside(Box box) {
+    for (int i = 0; i < game.options.languageCount; ++i) {
+        const sf::FloatRect at = game.options.languageButtons[i].box.getGlobalBounds();
+        const Box button = {at.left, at.top, at.left + at.width, at.top + at.height};
+        EXPECT_TRUE(button.left >= box.left && button.top >= box.top && button.right <= box.right &&
+                    button.bottom <= box.bottom &&
+                    inside(game.options.languageButtons[i].label, button))
+            << game.options.languageButtons[i].code << " at " << at.left << ", " << at.top;
+        EXPECT_TRUE(i == 0 ||
+                    game.options.languageButtons[i - 1].box.getGlobalBounds().left + at.width <
+                        at.left);
+    }
+}
+
+// Every text in a language of ours stays inside what frames it: its panel, card, bubble
+// or screen; on the options screens, each box stands clear of its label.
+void expectEveryTextFits(int language) {
     OnOptions driver;
-    driver.pressLanguage(1);
-    ASSERT_EQ(currentLanguage(), "en");
+    driver.pressLanguage(language);
+    ASSERT_EQ(currentLanguage(), game.options.languageButtons[language].code);
     // The cabinet's screen, where the menus' texts show.
     const Box screen = {1195, 150, 1840, 840};
     for (const sf::Text* label : {&game.options.tutorialLabel, &game.options.deleteLabel,
                                   &game.options.fullscreenLabel, &game.menus.menuHeading})
         EXPECT_TRUE(inside(*label, {1195, 60, 1840, 840}));
-    EXPECT_LE(game.options.fullscreenBox.getGlobalBounds().left + 64,
-              game.options.fullscreenLabel.getGlobalBounds().left);
+    for (const auto& [box, label] :
+         {std::pair(&game.options.tutorialBox, &game.options.tutorialLabel),
+          std::pair(&game.options.fullscreenBox, &game.options.fullscreenLabel)})
+        EXPECT_LE(box->getGlobalBounds().left + 64 + 8, label->getGlobalBounds().left)
+            << "each box left of its label, clear of it";
+    expectLanguageButtonsInside({1172, 169, 1844, 855});
+    driver.click(1091, 235);
+    EXPECT_TRUE(inside(game.menus.levelLabel, screen));
     driver.click(1091, 370);
     EXPECT_TRUE(inside(game.shop.shopResetLabel, screen));
     for (int level = 1; level <= 3; ++level) {
@@ -240,6 +295,23 @@ TEST(Language, EveryEnglishTextFitsWhereItShows) {
             text.move(shift, 0);
             EXPECT_TRUE(inside(text, screen));
         }
+    }
+    // The controls under the help's two categories (hovered, as large as they grow): three
+    // columns side by side, clear of the panel's buttons that stand into the screen.
+    driver.click(1086, 640);
+    ASSERT_EQ(game.help.helpPage, 0);
+    driver.moveMouse(1351, 450);
+    driver.frame();
+    const sf::FloatRect category = game.help.helpCategories[1].getGlobalBounds();
+    const Box below = {1220, category.top + category.height, 1835, 840};
+    float end = 0;
+    for (int column = 0; column < 3; ++column) {
+        const sf::Text& text = game.help.controls[column];
+        const sf::Text& head = game.help.controlHeads[column > 0 ? column - 1 : 0];
+        EXPECT_TRUE(inside(text, below) && inside(head, below));
+        EXPECT_GT(text.getGlobalBounds().left, end) << "column " << column;
+        end = std::max(text.getGlobalBounds().left + text.getGlobalBounds().width,
+                       column > 0 ? head.getGlobalBounds().left + head.getGlobalBounds().width : 0);
     }
     // The help pages' titles and texts.
     for (int categoryX : {1631, 1351}) {
@@ -256,9 +328,22 @@ TEST(Language, EveryEnglishTextFitsWhereItShows) {
             }
     }
 
-    // Reviews: the live panel's two rows and the level end's four, every text of every type.
+    // The in-game options: the languages and the fullscreen row inside the panel, above the
+    // volumes' heading.
     game.progress.tutorialEnabled = 0;
     driver.startLevel(1);
+    driver.frame();
+    driver.click(1690, 1025); // the HUD's menu button
+    driver.click(600, 575);   // "Options"
+    ASSERT_EQ(game.shared.screen, GameOptions);
+    const Box panel = {562, 218, 1170, 380};
+    EXPECT_TRUE(inside(game.options.fullscreenLabel, panel));
+    EXPECT_LE(game.options.fullscreenBox.getGlobalBounds().left + 64 + 8,
+              game.options.fullscreenLabel.getGlobalBounds().left);
+    expectLanguageButtonsInside(panel);
+    game.shared.screen = InGame;
+
+    // Reviews: the live panel's two rows and the level end's four, every text of every type.
     std::srand(3);
     for (int type = 0; type < CustomerTypeCount; ++type)
         for (int fed : {0, 50, 100}) {
@@ -283,5 +368,16 @@ TEST(Language, EveryEnglishTextFitsWhereItShows) {
                 EXPECT_TRUE(
                     inside(game.reviews.endTexts[row], {664, rows[row][0], 1336, rows[row][1]}));
         }
-    EXPECT_TRUE(inside(game.hud.objectiveLabel, {1500, 380, 1650, 430}));
+    EXPECT_TRUE(inside(game.hud.objectiveLabel, {1500, 380, 1700, 430})) << "left of its stars";
+}
+
+} // namespace
+
+TEST(Language, EveryTranslatedTextFitsWhereItShows) {
+    const int languages = static_cast<int>(languagesFound().size());
+    ASSERT_GE(languages, 3);
+    for (int language = 1; language < languages; ++language) {
+        SCOPED_TRACE(languagesFound()[static_cast<std::size_t>(language)]);
+        expectEveryTextFits(language);
+    }
 }

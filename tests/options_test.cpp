@@ -36,7 +36,7 @@ struct OnOptions : SaveFileBefore, FrameDriver {
         click(1091, 510);
     }
     ~OnOptions() { std::remove(sandboxSavePath().c_str()); }
-    void clickTutorialBox() { click(1541 + 32, 585 + 32); }
+    void clickTutorialBox() { click(1241 + 32, 585 + 32); }
 };
 
 } // namespace
@@ -89,8 +89,8 @@ TEST(Options, KnobsStartFromTheVolumesAndFollowThePointerOnlyOnTheirBars) {
 TEST(Options, TutorialBoxTogglesOncePerPress) {
     OnOptions driver;
     EXPECT_EQ(game.options.tutorialBox.getTexture(), loadTexture(tutorialOn));
-    driver.press(1541 + 32, 585 + 32);
-    driver.frames(5); // held: one toggle only
+    driver.press(1541 + 32, 585 + 32); // its row, right of the label, answers too
+    driver.frames(5);                  // held: one toggle only
     EXPECT_EQ(game.progress.tutorialEnabled, 0);
     EXPECT_EQ(game.options.tutorialBox.getTexture(), loadTexture(tutorialOff));
     driver.release();

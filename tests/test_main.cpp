@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -29,6 +30,11 @@ class FreshSaveFolder : public testing::EmptyTestEventListener {
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    // Whatever the machine speaks, the tests' desktop asks for no language: a start speaks
+    // French, the game's own texts.
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        unsetenv(name);
+    setenv("LANG", "C", 1);
     const std::string root = enterSandbox(true);
     // Google Test owns its listeners.
     testing::UnitTest::GetInstance()->listeners().Append(

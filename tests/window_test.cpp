@@ -115,38 +115,46 @@ TEST(Window, OpensToFitTheDesktopAndRemembersItsSettings) {
     EXPECT_EQ(startWindowSize({1280, 720}, {}), sf::Vector2u(1109, 624));
     EXPECT_EQ(startWindowSize({1920, 1080}, {}), sf::Vector2u(1749, 984));
     EXPECT_EQ(startWindowSize({3840, 2160}, {}), sf::Vector2u(3669, 2064));
-    WindowSettings left;
+    Settings left;
     left.width = 1000;
     left.height = 600;
     EXPECT_EQ(startWindowSize({1366, 768}, left), sf::Vector2u(1000, 600));
     left.width = 1900;
     EXPECT_EQ(startWindowSize({1366, 768}, left), sf::Vector2u(1194, 672)) << "no longer fits";
 
-    WindowSettings chosen;
+    Settings chosen;
     chosen.fullscreen = true;
     chosen.width = 1280;
     chosen.height = 720;
     chosen.language = "en";
-    const WindowSettings read = readWindowSettings(formatWindowSettings(chosen));
+    chosen.musicVolume = 24 * 100.0f / 551;
+    chosen.muted = true;
+    const Settings read = readSettings(formatSettings(chosen));
     EXPECT_TRUE(read.fullscreen);
     EXPECT_EQ(read.width, 1280u);
     EXPECT_EQ(read.height, 720u);
     EXPECT_EQ(read.language, "en");
+    EXPECT_EQ(read.musicVolume, chosen.musicVolume) << "a volume comes back to the last bit";
+    EXPECT_TRUE(read.muted);
     // A language is a code, never a path nor anything longer.
     for (const char* line : {"language ../../etc", "language en/..", "language ", "language e n",
                              "language abcdefghijklmnopqrstuvwxyz", "language EN"})
-        EXPECT_EQ(readWindowSettings(line).language, "") << line;
-    const WindowSettings damaged = readWindowSettings("width -5\nheight 99999999999\nfullscreen");
+        EXPECT_EQ(readSettings(line).language, "") << line;
+    const Settings damaged = readSettings("width -5\nheight 99999999999\nfullscreen");
     EXPECT_FALSE(damaged.fullscreen);
     EXPECT_EQ(damaged.width, 0u);
     EXPECT_EQ(damaged.height, 0u);
     // A damaged line costs only its own setting.
     const char lines[] =
-        "width 1000x\nheight 600\r\nfullscreen 1 2\n\xff\0 1\nwidth 99999999999999999999";
-    const WindowSettings partly = readWindowSettings(std::string(lines, sizeof lines - 1));
+        "width 1000x\nheight 600\r\nfullscreen 1 2\n\xff\0 1\nmusic nan\nmuted yes\n"
+        "effects 12.5\nmusic 100.5\nwidth 99999999999999999999";
+    const Settings partly = readSettings(std::string(lines, sizeof lines - 1));
     EXPECT_FALSE(partly.fullscreen);
     EXPECT_EQ(partly.width, 0u);
     EXPECT_EQ(partly.height, 600u);
+    EXPECT_EQ(partly.musicVolume, 50.0f) << "a volume is a number from 0 to 100";
+    EXPECT_EQ(partly.effectsVolume, 12.5f);
+    EXPECT_FALSE(partly.muted);
 }
 
 // Whatever lies at the settings' name, start-up opens the window at once, at the player's size
@@ -223,9 +231,9 @@ TEST(Window, AnySettingsFileOpensTheWindowAtOnceAndOnlyARegularOneIsWritten) {
         struct stat after {};
         ::lstat(path.c_str(), &after);
         if (file.written) {
-            const WindowSettings settings = readWindowSettings(readFile(path));
+            const Settings settings = readSettings(readFile(path));
             EXPECT_TRUE(S_ISREG(after.st_mode));
-            EXPECT_EQ(readFile(path), formatWindowSettings(settings));
+            EXPECT_EQ(readFile(path), formatSettings(settings));
             EXPECT_EQ(sf::Vector2u(settings.width, settings.height), size);
         } else {
             EXPECT_EQ(after.st_mode, before.st_mode);

@@ -222,8 +222,6 @@ void holdScreenPictures() {
 
 } // namespace
 
-namespace {} // namespace
-
 bool speakLanguage(const std::string& language) {
     const std::string before = currentLanguage();
     chooseLanguage(language);
@@ -431,6 +429,7 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
     updateGame();
     lateUpdate();
     speakLanguageAsked();
+    keepSoundSettings();
     // On the screen this frame shows, as the late rules left it (they may change it).
     holdScreenPictures();
     if (!window)
@@ -489,7 +488,8 @@ int runGame() {
     resolveGameFolders();
     sf::RenderWindow window;
     openGameWindow(window);
-    chooseLanguage(languageChosen().empty() ? "fr" : languageChosen());
+    // The desktop's language until the player chooses one; the environment is read only here.
+    chooseLanguage(startLanguage(languageChosen(), localeVariables()));
     Platform& platform = sfmlPlatform(window);
     game.shared.input.clockMs = platform.clockMs();
     game.shared.input.windowSize = platform.windowSize();

@@ -3,42 +3,23 @@
 #include "frame/window.h"
 
 #include "assets/assets.h"
+#include "persist/persist.h"
 #include "platform/platform.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include <system_error>
 
 namespace {
 
 // Room left around a window for the desktop's panel and the window's title bar.
 constexpr unsigned panelRoom = 96, sideRoom = 32;
 
-struct WindowState {
-    WindowSettings settings;
-    bool cursorShown = false;
-};
-
-WindowState& windowState() {
-    static WindowState state;
-    return state;
-}
-
-// A settings file is four short lines; anything longer is damaged.
-constexpr std::size_t maxSettingsBytes = 4 * 1024;
-
-void saveWindowSettings() {
-    // Only the game's own file is replaced: a pipe, a device link or a folder that the player
-    // put in its place stays, and the window is simply not remembered.
-    replaceOwnFile(settingsPath(), formatWindowSettings(windowState().settings),
-                   ReplaceRule::OnlyARegularFile);
-}
+bool cursorShown = false;
 
 // Everything a window of the game has, whichever way it was made.
 void dressWindow(sf::RenderWindow& window) {
@@ -47,7 +28,7 @@ void dressWindow(sf::RenderWindow& window) {
     // A key held down acts once: Space held does not flick the pause on and off.
     window.setKeyRepeatEnabled(false);
     window.setMouseCursorVisible(false);
-    windowState().cursorShown = false;
+    cursorShown = false;
 }
 
 void openWindowed(sf::RenderWindow& window, sf::Vector2u size) {
@@ -69,74 +50,7 @@ void openFullscreen(sf::RenderWindow& window) {
 
 } // namespace
 
-WindowSettings readWindowSettings(const std::string& text) {
-    // Line by line: a line that is not a known name and a whole number in its range is passed
-    // over, and what it would have set keeps its default.
-    WindowSettings settings;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const char* at = text.data() + start;
-        const char* const last = text.data() + end;
-        auto skipBlanks = [&] {
-            while (at < last && (*at == ' ' || *at == '\t' || *at == '\r'))
-                ++at;
-        };
-        skipBlanks();
-        const char* const name = at;
-        while (at < last && *at != ' ' && *at != '\t' && *at != '\r')
-            ++at;
-        const std::string key(name, at);
-        skipBlanks();
-        if (key == "language") {
-            const char* const word = at;
-            while (at < last && ((*at >= 'a' && *at <= 'z') || *at == '_'))
-                ++at;
-            const std::string language(word, at);
-            skipBlanks();
-            if (at == last && !language.empty() && language.size() <= 16)
-                settings.language = language;
-            start = end + 1;
-            continue;
-        }
-        long value = 0;
-        const std::from_chars_result number = std::from_chars(at, last, value);
-        at = number.ptr;
-        skipBlanks();
-        if (number.ec == std::errc() && at == last) {
-            if (key == "fullscreen")
-                settings.fullscreen = value != 0;
-            else if (key == "width" && value > 0 && value <= 16384)
-                settings.width = static_cast<unsigned>(value);
-            else if (key == "height" && value > 0 && value <= 16384)
-                settings.height = static_cast<unsigned>(value);
-        }
-        start = end + 1;
-    }
-    return settings;
-}
-
-WindowSettings loadWindowSettings() {
-    removeLeftovers(settingsPath());
-    std::string text;
-    if (readOwnFile(settingsPath(), maxSettingsBytes, text) != OwnFileRead::Read)
-        return WindowSettings();
-    return readWindowSettings(text);
-}
-
-std::string formatWindowSettings(const WindowSettings& settings) {
-    char text[96];
-    std::snprintf(text, sizeof text, "fullscreen %d\nwidth %u\nheight %u\n",
-                  settings.fullscreen ? 1 : 0, settings.width, settings.height);
-    std::string written = text;
-    if (!settings.language.empty())
-        written += "language " + settings.language + "\n";
-    return written;
-}
-
-sf::Vector2u startWindowSize(sf::Vector2u desktop, const WindowSettings& settings) {
+sf::Vector2u startWindowSize(sf::Vector2u desktop, const Settings& settings) {
     const unsigned roomX = desktop.x > sideRoom ? desktop.x - sideRoom : desktop.x;
     const unsigned roomY = desktop.y > panelRoom ? desktop.y - panelRoom : desktop.y;
     // The size the player left it at, while it still fits this desktop.
@@ -152,8 +66,7 @@ sf::Vector2u startWindowSize(sf::Vector2u desktop, const WindowSettings& setting
 }
 
 void openGameWindow(sf::RenderWindow& window) {
-    WindowSettings& settings = windowState().settings;
-    settings = loadWindowSettings();
+    const Settings& settings = loadSettings();
     const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
     if (settings.fullscreen)
         openFullscreen(window);
@@ -162,7 +75,7 @@ void openGameWindow(sf::RenderWindow& window) {
 }
 
 void toggleFullscreen(sf::RenderWindow& window) {
-    WindowSettings& settings = windowState().settings;
+    Settings settings = keptSettings();
     if (settings.fullscreen) {
         settings.fullscreen = false;
         const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
@@ -174,41 +87,39 @@ void toggleFullscreen(sf::RenderWindow& window) {
         settings.fullscreen = true;
         openFullscreen(window);
     }
-    saveWindowSettings();
+    keepSettings(settings);
 }
 
 bool windowFullscreen() {
-    return windowState().settings.fullscreen;
+    return keptSettings().fullscreen;
 }
 
 const std::string& languageChosen() {
-    return windowState().settings.language;
+    return keptSettings().language;
 }
 
 void rememberLanguage(const std::string& language) {
-    WindowSettings& settings = windowState().settings;
-    if (settings.language == language)
-        return;
+    Settings settings = keptSettings();
     settings.language = language;
-    saveWindowSettings();
+    keepSettings(settings);
 }
 
 void closeGameWindow(sf::RenderWindow& window) {
-    WindowSettings& settings = windowState().settings;
+    Settings settings = keptSettings();
     if (window.isOpen() && !settings.fullscreen) {
         settings.width = window.getSize().x;
         settings.height = window.getSize().y;
     }
-    saveWindowSettings();
+    keepSettings(settings);
     window.close();
 }
 
 void showSystemCursor(sf::RenderWindow& window, bool shown) {
     // Over the black bars the game draws no cursor: the desktop's own one shows there.
-    if (windowState().cursorShown == shown)
+    if (cursorShown == shown)
         return;
     window.setMouseCursorVisible(shown);
-    windowState().cursorShown = shown;
+    cursorShown = shown;
 }
 
 void presentFrame(Renderer& renderer, sf::RenderTarget& target,

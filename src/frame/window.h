@@ -2,6 +2,7 @@
 // player left it), the switch between the two, and how the 1920 x 1080 picture is shown in it.
 #pragma once
 
+#include "persist/persist.h"
 #include "render/render.h"
 
 #include <SFML/System/Vector2.hpp>
@@ -14,24 +15,12 @@ class RenderTarget;
 class RenderWindow;
 } // namespace sf
 
-// What the player chose for the window, kept between runs in the settings file beside the save.
-struct WindowSettings {
-    bool fullscreen = false;
-    unsigned width = 0, height = 0; // the window's size when not fullscreen; 0: none yet
-    std::string language;           // the language the game speaks; "": none chosen (French)
-};
-// Each line "name number" ("language" and a language's code); a line that cannot be read
-// leaves its setting at the default.
-WindowSettings readWindowSettings(const std::string& text);
-// The settings file as start-up reads it: the defaults unless it is a small regular file.
-WindowSettings loadWindowSettings();
-std::string formatWindowSettings(const WindowSettings& settings);
 // The window's size on a desktop of that size: the one the player left, while it fits, else
 // the largest 16:9 size that leaves room for a panel and a title bar (at most 1920 x 1080
 // unless the desktop is larger).
-sf::Vector2u startWindowSize(sf::Vector2u desktop, const WindowSettings& settings);
-// Opens the game's window as the player left it (title "Gobbler", 60 frames a second at most),
-// centred on the desktop, or fullscreen.
+sf::Vector2u startWindowSize(sf::Vector2u desktop, const Settings& settings);
+// Reads the settings file and opens the game's window as the player left it (title "Gobbler",
+// 60 frames a second at most), centred on the desktop, or fullscreen.
 void openGameWindow(sf::RenderWindow& window);
 // F11 or Alt+Enter: fullscreen at the desktop's size and back; the choice is remembered.
 void toggleFullscreen(sf::RenderWindow& window);
@@ -39,7 +28,7 @@ bool windowFullscreen();
 // The language the player last chose ("" if none), and the one chosen now, remembered.
 const std::string& languageChosen();
 void rememberLanguage(const std::string& language);
-// Remembers the window's size and closes it.
+// Remembers the window's size (the settings are written if anything changed) and closes it.
 void closeGameWindow(sf::RenderWindow& window);
 // The desktop's own cursor shows only over the black bars.
 void showSystemCursor(sf::RenderWindow& window, bool shown);

@@ -28,6 +28,21 @@ bool sameConversions(const char* a, const char* b);
 
 // The language codes the game can speak: "fr" first, then every catalogue found, by name.
 std::vector<std::string> languagesFound();
+// The desktop's language settings, read from the environment once at start-up.
+struct LocaleVariables {
+    std::string language;   // LANGUAGE: languages in order of choice, ':' between them
+    std::string lcAll;      // LC_ALL
+    std::string lcMessages; // LC_MESSAGES
+    std::string lang;       // LANG
+};
+LocaleVariables localeVariables();
+// The language the desktop asks for, read as gettext reads it: the locale from LC_ALL, else
+// LC_MESSAGES, else LANG; unless that is C or POSIX, LANGUAGE's first language the game speaks
+// comes first. French for "fr*", C, POSIX or nothing; a language the game speaks (of
+// `spoken`, a region's own catalogue first); English for any other.
+std::string desktopLanguage(const LocaleVariables& locale, const std::vector<std::string>& spoken);
+// The language the game starts in: the one the player chose last, else the desktop's.
+std::string startLanguage(const std::string& chosen, const LocaleVariables& locale);
 // The language spoken now ("fr" at start).
 const std::string& currentLanguage();
 // Speaks that language from now on: true when its catalogue could be read (French always can);

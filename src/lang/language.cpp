@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -145,6 +146,54 @@ std::vector<std::string> languagesFound() {
     std::sort(codes.begin(), codes.end());
     codes.insert(codes.begin(), "fr");
     return codes;
+}
+
+LocaleVariables localeVariables() {
+    auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value ? value : "");
+    };
+    return {variable("LANGUAGE"), variable("LC_ALL"), variable("LC_MESSAGES"), variable("LANG")};
+}
+
+std::string desktopLanguage(const LocaleVariables& locale, const std::vector<std::string>& spoken) {
+    // A locale name is language[_territory][.codeset][@modifier]; catalogues are named after
+    // the first two.
+    auto named = [](const std::string& name) { return name.substr(0, name.find_first_of(".@")); };
+    auto speaks = [&](const std::string& code) {
+        return std::find(spoken.begin(), spoken.end(), code) != spoken.end();
+    };
+    // The language the game speaks for a name, "" when none.
+    auto match = [&](const std::string& name) -> std::string {
+        const std::string full = named(name), language = full.substr(0, full.find('_'));
+        if (language == "fr")
+            return "fr";
+        if (speaks(full))
+            return full;
+        return speaks(language) ? language : "";
+    };
+    const std::string& chosen = !locale.lcAll.empty()        ? locale.lcAll
+                                : !locale.lcMessages.empty() ? locale.lcMessages
+                                                             : locale.lang;
+    const std::string name = named(chosen);
+    // The C locale speaks the game's own texts, and gettext reads no LANGUAGE under it.
+    if (name.empty() || name == "C" || name == "POSIX")
+        return "fr";
+    for (std::size_t start = 0; start <= locale.language.size();) {
+        std::size_t end = locale.language.find(':', start);
+        if (end == std::string::npos)
+            end = locale.language.size();
+        const std::string found = match(locale.language.substr(start, end - start));
+        if (!found.empty())
+            return found;
+        start = end + 1;
+    }
+    const std::string found = match(chosen);
+    return found.empty() ? "en" : found;
+}
+
+std::string startLanguage(const std::string& chosen, const LocaleVariables& locale) {
+    return chosen.empty() ? desktopLanguage(locale, languagesFound()) : chosen;
 }
 
 const std::string& currentLanguage() {

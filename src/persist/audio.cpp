@@ -122,7 +122,11 @@ void openAudio() {
 
 void initAudio() {
     releaseAudioAtExit();
-    game.sound.musicVolume = game.sound.effectsVolume = 50;
+    // As the player left them.
+    const Settings& settings = keptSettings();
+    game.sound.musicVolume = settings.musicVolume;
+    game.sound.effectsVolume = settings.effectsVolume;
+    game.sound.muted = settings.muted ? 1 : 0;
     shutdownAudio();
     // Nothing is heard on the first frame: the device, the musics and the sounds come after it.
     beforeLoadingThread(openAudio);
@@ -140,27 +144,18 @@ void shutdownAudio() {
 
 void applyVolumes() {
     if (AudioBank* audio = bank()) {
-        if (game.sound.muted == 0) {
-            for (MusicStream& music : audio->musics)
-                music.setVolume(game.sound.musicVolume);
-            for (const SoundEntry& entry : soundTable)
-                if (entry.effects && !isBite(entry.id))
-                    audio->sounds[entry.id].setVolume(game.sound.effectsVolume);
-        }
+        // The mute switch silences the level: its musics and the game's sounds, not the menus'.
+        const bool muted = game.sound.muted != 0;
+        for (int music = 0; music < MusicCount; ++music)
+            audio->musics[music].setVolume(muted && music != MusicMenu ? 0.0f
+                                                                       : game.sound.musicVolume);
+        for (const SoundEntry& entry : soundTable)
+            if (entry.effects && !isBite(entry.id))
+                audio->sounds[entry.id].setVolume(muted ? 0.0f : game.sound.effectsVolume);
         for (int bite : {SoundBite1, SoundBite2, SoundBite3})
             audio->sounds[bite].setVolume(game.sound.effectsVolume);
     }
     game.sound.endSoundsPlayed = 0;
-}
-
-void muteGameAudio() {
-    if (AudioBank* audio = bank()) {
-        for (MusicId music : {MusicLevel1, MusicLevel2, MusicLevel3})
-            audio->musics[music].setVolume(0);
-        for (const SoundEntry& entry : soundTable)
-            if (entry.effects && !isBite(entry.id))
-                audio->sounds[entry.id].setVolume(0);
-    }
 }
 
 void applySpeedPitch() {

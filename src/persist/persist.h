@@ -1,4 +1,4 @@
-// Persistence and audio: the save file, the musics and sounds.
+// Persistence and audio: the save file, the settings file, the musics and sounds.
 #pragma once
 
 #include <string>
@@ -48,17 +48,36 @@ std::string formatSave();
 // sixteen up to the first unreadable one, then each upgrade entry on its own.
 void parseSave(const std::string& text);
 
-// Opens the musics and sounds and sets the default volumes; with no audio device, none is
-// made and every play, stop and status call below does nothing.
+// What the player chose, kept between runs in the settings file beside the save: the window, the
+// language, the volumes and the mute switch. The save file keeps only the progress.
+struct Settings {
+    bool fullscreen = false;
+    unsigned width = 0, height = 0; // the window's size when not fullscreen; 0: none yet
+    std::string language;           // "": none chosen yet (the desktop's is spoken)
+    float musicVolume = 50, effectsVolume = 50; // 0..100
+    bool muted = false;
+};
+// Each line a name and its value; a line that cannot be read leaves its setting at the default.
+Settings readSettings(const std::string& text);
+std::string formatSettings(const Settings& settings);
+// Reads the settings file as start-up does (the defaults unless it is a small regular file,
+// after removing what a copy killed while writing it left beside it): the settings in force.
+const Settings& loadSettings();
+const Settings& keptSettings();
+// Makes these the settings in force, and writes them when the file holds something else.
+void keepSettings(const Settings& settings);
+// Keeps the volumes and the mute switch as they stand, once no press holds a slider.
+void keepSoundSettings();
+
+// Opens the musics and sounds at the volumes and mute kept in the settings; with no audio device,
+// none is made and every play, stop and status call below does nothing.
 void initAudio();
 // Releases the musics and sounds, then the audio device (at the end of the game).
 void shutdownAudio();
-// Applies the two volumes (unless muted) and clears the end-sound flag.
+// Applies the two volumes and the mute switch, and clears the end-sound flag.
 void applyVolumes();
 // Gives every speed-following sound the pitch gameSpeed (the x2 button).
 void applySpeedPitch();
-// Silences the level musics and every game sound but the start-up ones (mute button).
-void muteGameAudio();
 void playSound(SoundId sound);
 // Plays a sound only when it is neither playing nor paused.
 void playSoundIfStopped(SoundId sound);

@@ -30,8 +30,46 @@ struct PressQueue {
     sf::Vector2i tapAt[capacity];
 };
 
+// The buttons of a gamepad in the common layout (A at the bottom, B on the right), numbered as
+// SFML numbers them on such a pad. A pad with fewer buttons has the first ones.
+enum PadButton : int {
+    PadA,
+    PadB,
+    PadX,
+    PadY,
+    PadLeftShoulder,
+    PadRightShoulder,
+    PadBack,
+    PadStart,
+    PadButtonCount
+};
+
+// The gamepads as they stand, every one plugged in taken together.
+struct PadState {
+    float stickX = 0, stickY = 0; // the left stick, -100..100, right and down positive
+    int dpadX = 0, dpadY = 0;     // the d-pad: -1, 0 or 1, right and down positive
+    unsigned buttons = 0;         // bit b: PadButton b held
+};
+
+// The pointer as a gamepad moves it, and the pad as the frame before saw it.
+struct PadPointer {
+    bool owns = false; // the pad moved the pointer last: a mouse moved takes it back
+    sf::Vector2f at;   // where the pad put the pointer, in the 1920 x 1080 frame
+    float speed = 0;   // frame pixels a second, rising while the stick stays pushed
+    int dpadX = 0, dpadY = 0;
+    float dpadWait = 0;     // seconds until a held d-pad steps again
+    unsigned buttons = 0;   // held on the frame before
+    sf::Vector2i placed;    // where the desktop's pointer was put, in window pixels
+    sf::Vector2i mouseSeen; // the mouse as the frame before read it
+};
+
+// Moves the pad's pointer for a frame that lasted this long: the stick smoothly, faster the
+// further it is pushed and the longer it is held (the whole frame's width in about a second at
+// full tilt); the d-pad a step a press, then steps while held. Whether the pointer moved.
+bool steerPadPointer(PadPointer& pointer, const PadState& pad, float seconds);
+
 // What the player did, sampled once at the start of every frame; nothing else reads the
-// mouse, the keyboard or the clock.
+// mouse, the keyboard, the gamepad or the clock.
 struct FrameInput {
     std::int64_t clockMs = 0; // milliseconds since the game started
     // The pointer in the 1920 x 1080 frame; on a black bar around the picture it lies
@@ -46,8 +84,10 @@ struct FrameInput {
     bool pauseKey = false;      // Space pressed this frame
     bool menuKey = false;       // Escape pressed this frame
     bool screenKey = false;     // F11 or Alt+Enter pressed this frame
+    bool gameMenuKey = false;   // the pad's Y pressed this frame: the in-game menu
     bool windowRedrawn = false; // resized or focused: its picture must be shown again
     PressQueue presses;
+    PadPointer pad;
 };
 
 struct Platform {
@@ -63,6 +103,10 @@ struct Platform {
     virtual bool speedKeyDown(int key) = 0;
     // Next pending window event; false when the queue is empty.
     virtual bool pollEvent(sf::Event& event) = 0;
+    // The gamepads plugged in, while the window has the focus; false when there is none.
+    virtual bool padState(PadState&) { return false; }
+    // Puts the desktop's pointer at this window pixel, where the pad moved the game's.
+    virtual void placePointer(sf::Vector2i) {}
     // Waits out the rest of a sixtieth of a second from the frame's start, for a frame that
     // shows nothing new (a frame shown waits in the window's own display).
     virtual void restUntilNextFrame() {}
@@ -80,9 +124,14 @@ Platform& sfmlPlatform(sf::Window& window);
 sf::FloatRect pictureArea(sf::Vector2u windowSize);
 // A window pixel in frame coordinates; a pixel on a bar maps outside the frame.
 sf::Vector2i windowToFrame(sf::Vector2i pixel, sf::Vector2u windowSize);
+// The window pixel that shows a point of the frame.
+sf::Vector2i frameToWindow(sf::Vector2f point, sf::Vector2u windowSize);
 
-// Fills the frame's input record: the clock, the pointer, the buttons and keys, and the window's
-// events. The press edge compares with the record of the frame before.
+// Fills the frame's input record: the clock, the pointer, the buttons and keys, the gamepad
+// and the window's events. The press edge compares with the record of the frame before. The
+// pad's stick and d-pad move the pointer (and the desktop's with it), A presses as the left
+// button does, B is Escape, Start is Space, the shoulders are the speed keys 1 and 2, Y asks
+// for the in-game menu; a mouse moved takes the pointer back at once.
 void sampleInput(Platform& platform, FrameInput& input);
 
 // ---------------------------------------------------------------- files

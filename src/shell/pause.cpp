@@ -141,15 +141,8 @@ void muteButton() {
     if (game.shared.clickLatch != 0 ||
         !hitBox(at.x, at.y, 78, 39, game.shared.input.mouseX, game.shared.input.mouseY))
         return;
-    if (game.sound.muted == 0) {
-        muteGameAudio();
-        game.sound.muted = 1;
-        game.hud.muteButton.setTextureRect(sf::IntRect(78, 0, 78, 39));
-    } else {
-        game.sound.muted = 0;
-        applyVolumes();
-        game.hud.muteButton.setTextureRect(sf::IntRect(0, 0, 78, 39));
-    }
+    game.sound.muted = game.sound.muted == 0 ? 1 : 0;
+    applyVolumes();
     game.shared.clickLatch = 1;
 }
 
@@ -211,7 +204,8 @@ void handleLevelEndPress() {
 
 void handleGameKeys() {
     const bool space = game.shared.input.pauseKey, escape = game.shared.input.menuKey;
-    if (!space && !escape)
+    const bool menu = game.shared.input.gameMenuKey; // the pad's Y
+    if (!space && !escape && !menu)
         return;
     switch (game.shared.screen) {
     case InGame:
@@ -222,15 +216,17 @@ void handleGameKeys() {
         settleLessonUnderPause();
         if (space)
             togglePause();
-        if (escape) {
-            if (game.defence.towerMenu != Closed)
+        if (escape || menu) {
+            // Escape closes an open tower menu first; Y goes to the in-game menu at once.
+            const bool towerMenuOpen = game.defence.towerMenu != Closed;
+            if (towerMenuOpen)
                 closeTowerMenu();
-            else
+            if (menu || !towerMenuOpen)
                 enterGameMenu();
         }
         break;
     case GameMenu:
-        if (escape)
+        if (escape || menu)
             resumeFromGameMenu();
         break;
     case GameOptions:

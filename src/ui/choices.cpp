@@ -17,18 +17,38 @@ namespace {
 const std::string menuFolder = "../resources/textures/Menu/";
 constexpr const char* fullscreenText = N_("Plein écran");
 
+// A row of language buttons shared out from the count of languages found: each as wide as the
+// row allows, up to a largest width, from its left or its right end.
+struct LanguageRow {
+    float left, right, top;
+    bool fromRight;
+};
+
 // Where the choices stand on each options screen.
 struct ChoicesPlace {
-    float boxX, boxY;             // the fullscreen box
-    float labelX, labelY;         // its label
-    float languagesX, languagesY; // the first language button
+    float boxX, boxY; // the fullscreen box
+    float labelX;     // its label, at the box's height
+    float rowRight;   // the row answers to a press from the box's left edge to here
+    LanguageRow languages;
 };
-// In the cabinet: the box and its label as the row below (the delete button and its label), the
-// languages in the screen's top right corner, beside the music's label.
-constexpr ChoicesPlace cabinetPlace = {1241, 658, 1341, 680, 1630, 190};
-// On the in-game panel: one row between its heading and the music slider.
-constexpr ChoicesPlace panelPlace = {830, 330, 590, 340, 985, 335};
-constexpr float languageWidth = 84, languageHeight = 54, languageGap = 12;
+// In the cabinet: the box and its label as the rows around them (the tutorial's, the delete
+// button's), the languages in the screen's top right corner, right of the music's label.
+constexpr ChoicesPlace cabinetPlace = {1241, 658, 1341, 1830, {1505, 1820, 190, true}};
+// On the in-game panel: the languages, then the fullscreen row, above the volumes and their
+// heading. Both stay clear of the title menu's "Jouer" picture, which closes these options.
+constexpr ChoicesPlace panelPlace = {576, 296, 656, 1141, {576, 955, 234, false}};
+constexpr float boxSide = 64, labelDrop = 22;
+constexpr float languageHeight = 54, languageGap = 12, largestLanguageWidth = 84;
+constexpr unsigned languageTextSize = 32;
+
+sf::FloatRect languageButtonArea(const LanguageRow& row, int count, int index) {
+    const float room = row.right - row.left;
+    const float width =
+        std::min(largestLanguageWidth, std::floor((room - languageGap * (count - 1)) / count));
+    const float used = count * width + (count - 1) * languageGap;
+    const float first = row.fromRight ? row.right - used : row.left;
+    return sf::FloatRect(first + index * (width + languageGap), row.top, width, languageHeight);
+}
 
 const sf::Color chosenFill(255, 200, 60);
 const sf::Color otherFill(255, 248, 225);
@@ -44,17 +64,30 @@ void showFullscreenState() {
 
 void placeChoices(const ChoicesPlace& place) {
     game.options.fullscreenBox.setPosition(place.boxX, place.boxY);
-    game.options.fullscreenLabel.setPosition(place.labelX, place.labelY);
-    for (int i = 0; i < game.options.languageCount; ++i) {
+    game.options.fullscreenLabel.setPosition(place.labelX, place.boxY + labelDrop);
+    const int count = game.options.languageCount;
+    for (int i = 0; i < count; ++i) {
         LanguageButton& button = game.options.languageButtons[i];
-        const float x = place.languagesX + i * (languageWidth + languageGap);
-        button.box.setPosition(x, place.languagesY);
+        const sf::FloatRect at = languageButtonArea(place.languages, count, i);
+        button.box.setSize(sf::Vector2f(at.width, at.height));
+        button.box.setPosition(at.left, at.top);
+        // A name too long for a narrow button is shrunk to fit it.
         const sf::FloatRect text = button.label.getLocalBounds();
+        const float scale = std::min(1.0f, (at.width - 12) / std::max(1.0f, text.width));
+        button.label.setScale(scale, scale);
         button.label.setPosition(
-            std::round(x + (languageWidth - text.width) / 2 - text.left),
-            std::round(place.languagesY + (languageHeight - text.height) / 2 - text.top));
+            std::round(at.left + (at.width - text.width * scale) / 2 - text.left * scale),
+            std::round(at.top + (at.height - text.height * scale) / 2 - text.top * scale));
         button.box.setFillColor(button.code == currentLanguage() ? chosenFill : otherFill);
     }
+}
+
+// The button's name: the language's code in capitals, its region after a dash ("PT-BR").
+std::string buttonName(const std::string& code) {
+    std::string name = code.substr(0, 8);
+    for (char& c : name)
+        c = c == '_' ? '-' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name;
 }
 
 bool under(const sf::FloatRect& area) {
@@ -62,11 +95,12 @@ bool under(const sf::FloatRect& area) {
                          static_cast<float>(game.shared.input.mouseY));
 }
 
-void pressChoices() {
+void pressChoices(const ChoicesPlace& place) {
     if (!game.shared.input.leftDown || game.shared.clickLatch != 0)
         return;
-    if (under(game.options.fullscreenBox.getGlobalBounds()) ||
-        under(game.options.fullscreenLabel.getGlobalBounds())) {
+    const float x = static_cast<float>(game.shared.input.mouseX),
+                y = static_cast<float>(game.shared.input.mouseY);
+    if (x >= place.boxX && x <= place.rowRight && y > place.boxY && y < place.boxY + boxSide) {
         game.options.fullscreenAsked = 1;
         game.shared.clickLatch = 1;
         return;
@@ -87,7 +121,7 @@ void initScreenChoices() {
     game.options.fullscreenBox = makeSprite(nullptr, cabinetPlace.boxX, cabinetPlace.boxY);
     showFullscreenState();
     game.options.fullscreenLabel =
-        makeText("", 40, sf::Color::Black, cabinetPlace.labelX, cabinetPlace.labelY);
+        makeText("", 40, sf::Color::Black, cabinetPlace.labelX, cabinetPlace.boxY + labelDrop);
     game.options.fullscreenLabel.setString(utf8(tr(fullscreenText)));
     const std::vector<std::string> languages = languagesFound();
     game.options.languageCount =
@@ -98,11 +132,7 @@ void initScreenChoices() {
     for (int i = 0; i < game.options.languageCount; ++i) {
         LanguageButton& button = game.options.languageButtons[i];
         button.code = languages[i];
-        std::string name = button.code.substr(0, 3);
-        for (char& c : name)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        button.label = makeText(name, 32, sf::Color::Black, 0, 0);
-        button.box.setSize(sf::Vector2f(languageWidth, languageHeight));
+        button.label = makeText(buttonName(button.code), languageTextSize, sf::Color::Black, 0, 0);
         button.box.setOutlineThickness(4);
         button.box.setOutlineColor(sf::Color::Black);
     }
@@ -110,9 +140,10 @@ void initScreenChoices() {
 }
 
 void updateScreenChoices(bool inGame) {
+    const ChoicesPlace& place = inGame ? panelPlace : cabinetPlace;
     showFullscreenState();
-    placeChoices(inGame ? panelPlace : cabinetPlace);
-    pressChoices();
+    placeChoices(place);
+    pressChoices(place);
 }
 
 void labelScreenChoices() {

@@ -43,6 +43,10 @@ void drawHelp(const GameSight& g, Renderer& r) {
     if (g.help.helpPage == 0) {
         r.frame.draw(g.help.helpCategories[0]);
         r.frame.draw(g.help.helpCategories[1]);
+        for (const sf::Text& text : g.help.controlHeads)
+            r.frame.draw(text);
+        for (const sf::Text& text : g.help.controls)
+            r.frame.draw(text);
     } else if (g.help.helpPage == 2) {
         for (int i : {2, 3, 0, 1}) // family, big eater, bachelor, business man
             r.frame.draw(g.help.helpCustomers[i]);

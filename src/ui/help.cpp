@@ -8,6 +8,10 @@
 #include "ground/game.h"
 #include "ground/ground.h"
 
+#include <algorithm>
+#include <cmath>
+#include <string>
+
 namespace {
 
 const std::string menuFolder = "../resources/textures/Menu/";
@@ -84,6 +88,22 @@ constexpr HelpEntry customerEntries[4] = {
      1351, 520}, // big eater
 };
 
+// The controls under the two categories: what each does with the mouse and the keys, and with
+// a gamepad. The columns stand as wide as their longest line, in any language.
+constexpr const char* controlHeads[2] = {N_("Souris, clavier"), N_("Manette")};
+constexpr const char* controlRows[][3] = {
+    {N_("Viser"), N_("Souris"), N_("Stick, croix")},
+    {N_("Appuyer"), N_("Clic gauche"), "A"},
+    {N_("Retour, menu"), N_("Échap"), "B"},
+    {N_("Menu du jeu"), N_("Bouton menu"), "Y"},
+    {N_("Pause, reprise"), N_("Espace"), "Start"},
+    {N_("Vitesse 1 / 2"), N_("Touches 1 / 2"), "LB / RB"},
+    {N_("Plein écran"), "F11", ""},
+};
+constexpr float controlsCentre = 1530, controlsY = 600, controlsGap = 26, headsDrop = 32;
+constexpr unsigned controlsSize = 22;
+const sf::Color headsColour(125, 85, 45);
+
 sf::Sprite makeCentred(const char* picture, float x, float y) {
     sf::Sprite sprite = makeSprite(loadTexture(menuFolder + picture), x, y);
     const sf::FloatRect bounds = sprite.getLocalBounds();
@@ -139,6 +159,11 @@ void initHelp() {
         game.help.helpCustomers[i].setScale(p.scale, p.scale);
         game.help.helpCustomerHovered[i] = 0;
     }
+    for (sf::Text& column : game.help.controls)
+        column = makeText("", controlsSize, sf::Color::Black);
+    for (sf::Text& head : game.help.controlHeads)
+        head = makeText("", controlsSize, headsColour);
+    labelHelp();
     game.help.helpTitle = makeText(" ", 40, sf::Color::Black);
     game.help.helpTowerText = makeText("", 29, sf::Color::Black);
     game.help.helpCustomerText = makeText("", 28, sf::Color::Black);
@@ -180,5 +205,30 @@ void updateHelpTexts() {
             }
         }
         showTitle(N_("Sélectionnez un client"), 1271, 770);
+    }
+}
+
+void labelHelp() {
+    // The columns side by side, each as wide as its longest line, the whole centred on the screen.
+    float widths[3] = {};
+    for (int column = 0; column < 3; ++column) {
+        std::string lines;
+        for (const auto& row : controlRows)
+            lines += std::string(lines.empty() ? "" : "\n") + tr(row[column]);
+        game.help.controls[column].setString(utf8(lines));
+        widths[column] = game.help.controls[column].getLocalBounds().width;
+        if (column > 0) {
+            sf::Text& head = game.help.controlHeads[column - 1];
+            head.setString(utf8(tr(controlHeads[column - 1])));
+            widths[column] = std::max(widths[column], head.getLocalBounds().width);
+        }
+    }
+    float x =
+        std::round(controlsCentre - (widths[0] + widths[1] + widths[2] + 2 * controlsGap) / 2);
+    for (int column = 0; column < 3; ++column) {
+        game.help.controls[column].setPosition(x, controlsY + headsDrop);
+        if (column > 0)
+            game.help.controlHeads[column - 1].setPosition(x, controlsY);
+        x += widths[column] + controlsGap;
     }
 }

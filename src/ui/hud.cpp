@@ -163,6 +163,8 @@ void refreshHud() {
         sheetFrame(ratingStarsSheet, starFrame(game.rating.RatingScore)));
     game.hud.objectiveStars.setTextureRect(
         sheetFrame(starStripSheet, starFrame(game.rating.levelObjective)));
+    // The mute switch as it stands, also when a start restored it.
+    game.hud.muteButton.setTextureRect(sf::IntRect(game.sound.muted != 0 ? 78 : 0, 0, 78, 39));
 }
 
 void placeWavePreview() {

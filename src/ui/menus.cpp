@@ -15,6 +15,7 @@
 #include "rating/rating.h"
 #include "tutorial/tutorial.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -57,6 +58,8 @@ constexpr LevelCard cards[] = {
 static_assert(sizeof(cards) / sizeof(cards[0]) == 3, "three level cards");
 
 constexpr float carouselStep = 8;
+// The label under the card at rest.
+constexpr const char* levelNames[3] = {N_("Niveau 1"), N_("Niveau 2"), N_("Niveau 3")};
 
 void centreOrigin(sf::Sprite& sprite) {
     const sf::FloatRect bounds = sprite.getLocalBounds();
@@ -102,7 +105,7 @@ void initLevelSelection() {
     game.menus.nextArrow = makeSprite(arrow, 1781, 400);
     centreOrigin(game.menus.nextArrow);
     game.menus.nextArrow.setScale(-1, 1);
-    game.menus.levelLabel = makeText(tr("Niveau 1"), 40, sf::Color::Black, 1391, 770);
+    game.menus.levelLabel = makeText("", 40, sf::Color::Black, 1391, 770);
     labelLevelCards();
     game.menus.carouselMoving = 0;
     for (int level = 0; level < 4; ++level) {
@@ -110,6 +113,12 @@ void initLevelSelection() {
         game.menus.padlockFrame[level] = 0;
         game.menus.padlockStepTime[level] = 0;
     }
+}
+
+// Names the level chosen (the first while none is) under the cards, in the language spoken.
+void labelLevelShown() {
+    const int level = std::clamp(game.shared.currentLevel, 1, 3);
+    game.menus.levelLabel.setString(utf8(tr(levelNames[level - 1])));
 }
 
 // Moves the eleven carousel items sideways.
@@ -132,7 +141,7 @@ void stepCarousel() {
             slideCarousel(carouselStep);
         } else {
             game.menus.carouselMoving = 0;
-            game.menus.levelLabel.setString(utf8(tr("Niveau 1")));
+            labelLevelShown();
         }
         break;
     case 2:
@@ -140,7 +149,7 @@ void stepCarousel() {
             slideCarousel(-carouselStep);
         } else {
             game.menus.carouselMoving = 0;
-            game.menus.levelLabel.setString(utf8(tr("Niveau 2")));
+            labelLevelShown();
         }
         if (game.menus.levelCards[1].getPosition().x < 651)
             slideCarousel(carouselStep);
@@ -150,7 +159,7 @@ void stepCarousel() {
             slideCarousel(-carouselStep);
         } else {
             game.menus.carouselMoving = 0;
-            game.menus.levelLabel.setString(utf8(tr("Niveau 3")));
+            labelLevelShown();
         }
         break;
     default:
@@ -222,6 +231,7 @@ void labelLevelCards() {
         game.menus.levelTitles[level].setString(utf8(tr(cards[level - 1].title)));
         game.menus.levelDescriptions[level].setString(utf8(tr(cards[level - 1].description)));
     }
+    labelLevelShown();
 }
 
 void initMenus() {
@@ -360,5 +370,6 @@ void labelMenus() {
     labelOptions();
     labelShop();
     labelHud();
+    labelHelp();
     labelScreenChoices();
 }

@@ -18,13 +18,18 @@ const std::string menuFolder = "../resources/textures/Menu/";
 // Both bars start at x 1209.
 constexpr float barX = 1209;
 constexpr float fillX = 1216;
+// The tutorial's box stands left of its label, as the fullscreen box below it does; the row
+// answers to a press across the screen.
+constexpr float tutorialBoxX = 1241, tutorialBoxY = 585, rowRight = 1830;
 
-// Inside a picture from its top-left corner, both x edges counted, y edges not.
-bool insideFromCorner(const sf::Sprite& sprite, float left, float top) {
+// Inside a picture from its top-left corner (or as wide as asked), both x edges counted, y
+// edges not.
+bool insideFromCorner(const sf::Sprite& sprite, float left, float top, float width = 0) {
     const sf::FloatRect bounds = sprite.getGlobalBounds();
     const float x = static_cast<float>(game.shared.input.mouseX),
                 y = static_cast<float>(game.shared.input.mouseY);
-    return left <= x && x <= left + bounds.width && top < y && y < top + bounds.height;
+    const float right = left + (width > 0 ? width : bounds.width);
+    return left <= x && x <= right && top < y && y < top + bounds.height;
 }
 
 void setTutorialBoxPicture() {
@@ -55,7 +60,8 @@ void pressControls() {
         game.options.effectsKnobX = static_cast<float>(game.shared.input.mouseX);
     } else if (insideFromCorner(game.options.musicBar, barX, 290)) {
         game.options.musicKnobX = static_cast<float>(game.shared.input.mouseX);
-    } else if (insideFromCorner(game.options.tutorialBox, 1541, 585)) {
+    } else if (insideFromCorner(game.options.tutorialBox, tutorialBoxX, tutorialBoxY,
+                                rowRight - tutorialBoxX)) {
         if (game.shared.clickLatch == 0) {
             toggleTutorialBox();
             game.shared.clickLatch = 1;
@@ -94,7 +100,7 @@ void initOptions() {
     game.options.musicKnob = game.options.effectsKnob;
     placeVolumeKnobs();
     game.options.tutorialBoxState = 1;
-    game.options.tutorialBox = makeSprite(nullptr, 1541, 585);
+    game.options.tutorialBox = makeSprite(nullptr, tutorialBoxX, tutorialBoxY);
     setTutorialBoxPicture();
     game.options.tutorialLabel = makeText("", 40, sf::Color::Black, 1341, 605);
     game.options.deleteButton = makeSprite(loadTexture(menuFolder + "B Reset.png"), 1211, 752);

@@ -100,6 +100,9 @@ struct HelpRecord {
     int helpFoodHovered[3] = {};     // same order
     int helpCustomerHovered[4] = {}; // same order
     sf::Text helpTitle, helpTowerText, helpCustomerText;
+    // Under the categories: the controls, by the mouse and keys and by a gamepad.
+    sf::Text controls[3];     // what, with the mouse and keys, with a gamepad
+    sf::Text controlHeads[2]; // over the last two columns
 };
 
 // Credits: 0 idle, 1 sign animating, 2 sign open, 3 page shown.

@@ -32,6 +32,7 @@ void labelOptions();
 void labelLevelCards();
 void labelShop();
 void labelHud();
+void labelHelp();
 void placeVolumeKnobs();
 // 551 pixels of a volume bar are the range 0 to 100, in the menu and in the game.
 constexpr float volumeBarRange = 551.0f;

@@ -47,9 +47,16 @@ Tower* towerOn(const TowerSlot* slot) {
 
 class Player {
   public:
-    Player(const BuildPlan& plan, double framesPerSecond, int speed, double readingSeconds)
-        : plan_(plan), driver_(1.0 / framesPerSecond), reading_(readingSeconds) {
-        driver_.platform.key2 = speed == 2;
+    Player(const BuildPlan& plan, double framesPerSecond, int speed, double readingSeconds,
+           Hands hands)
+        : plan_(plan), driver_(1.0 / framesPerSecond), reading_(readingSeconds), hands_(hands) {
+        if (hands == Hands::Pad) {
+            driver_.platform.padPlugged = true;
+            if (speed == 2)
+                driver_.platform.pad.buttons |= 1u << PadRightShoulder;
+        } else {
+            driver_.platform.key2 = speed == 2;
+        }
     }
 
     PlayReport play() {
@@ -77,6 +84,7 @@ class Player {
     const BuildPlan& plan_;
     FrameDriver driver_;
     double reading_;
+    Hands hands_;
     PlayReport report_;
     int nextOrder_ = 0;
     // Customers in the room as last seen: fed, appetite and their wave.
@@ -131,8 +139,10 @@ class Player {
         watch();
     }
 
+    // The mouse's pointer goes back to rest; the pad's stays where it pressed.
     void rest() {
-        driver_.moveMouse(static_cast<int>(restingPoint.x), static_cast<int>(restingPoint.y));
+        if (hands_ == Hands::Mouse)
+            driver_.moveMouse(static_cast<int>(restingPoint.x), static_cast<int>(restingPoint.y));
     }
 
     // Frames for that much scripted time, at least one.
@@ -146,9 +156,17 @@ class Player {
     // Down for a tenth of a second, up for as long, then the pointer goes back to rest: a
     // player's press takes the same time at any frame rate.
     void click(sf::Vector2f at) {
-        driver_.press(static_cast<int>(at.x), static_cast<int>(at.y));
-        hold(pressSeconds);
-        driver_.release();
+        if (hands_ == Hands::Pad) {
+            report_.padMisses +=
+                driver_.padMoveTo(static_cast<int>(at.x), static_cast<int>(at.y)) ? 0 : 1;
+            driver_.platform.pad.buttons |= 1u << PadA;
+            hold(pressSeconds);
+            driver_.platform.pad.buttons &= ~(1u << PadA);
+        } else {
+            driver_.press(static_cast<int>(at.x), static_cast<int>(at.y));
+            hold(pressSeconds);
+            driver_.release();
+        }
         hold(pressSeconds);
         rest();
     }
@@ -317,7 +335,7 @@ class Player {
 } // namespace
 
 PlayReport playLevel(const BuildPlan& plan, double framesPerSecond, int speed,
-                     double readingSeconds) {
-    Player player(plan, framesPerSecond, speed, readingSeconds);
+                     double readingSeconds, Hands hands) {
+    Player player(plan, framesPerSecond, speed, readingSeconds, hands);
     return player.play();
 }

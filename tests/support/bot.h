@@ -46,14 +46,19 @@ struct PlayReport {
     int ordersDone = 0;   // orders carried out to the letter
     int ordersFailed = 0; // orders the game refused (a press that did not do what was meant)
     double seconds = 0;   // scripted time played
+    int padMisses = 0;    // presses the pad's pointer did not reach the point for
     std::vector<WaveReport> waves;
 };
+
+// What the player plays with: the mouse (and the keys), or a gamepad alone.
+enum class Hands { Mouse, Pad };
 
 // Plays the plan from the level's set-up to its end at this many frames per second. Every press
 // is held a tenth of a second and let go as long, at any frame rate. On level 0 the player does
 // what the lesson says, when it says it: once a step has been shown for readingSeconds, a press
 // on the build button, the free pedestal or the tower its light falls on, or anywhere to read
-// on. At speed 2 the player holds the 2 key all along. Needs the game's resources and a
-// display, like the frame driver.
+// on. At speed 2 the player holds the 2 key all along (the pad's right shoulder). With the pad,
+// each press steers the pointer there with the stick and presses A. Needs the game's resources
+// and a display, like the frame driver.
 PlayReport playLevel(const BuildPlan& plan, double framesPerSecond = 60, int speed = 1,
-                     double readingSeconds = 0);
+                     double readingSeconds = 0, Hands hands = Hands::Mouse);

@@ -5,6 +5,7 @@
 #include "frame/frame.h"
 #include "ground/game.h"
 #include "level/level.h"
+#include "persist/persist.h"
 #include "ui/ui.h"
 
 #include <SFML/Graphics/Texture.hpp>
@@ -48,6 +49,8 @@ sf::RenderWindow& FrameDriver::window() {
 
 FrameDriver::FrameDriver(double seconds) : frameSeconds(seconds) {
     resetGame();
+    // As a start reads them: those a test before left in memory are not this run's.
+    loadSettings();
     platform.window = &window();
     game.shared.input.clockMs = platform.ms;
     initGame();
@@ -116,6 +119,36 @@ void FrameDriver::tapKey(sf::Keyboard::Key code, bool alt) {
         event.type = type;
         platform.events.push_back(event);
     }
+    frame();
+}
+
+bool FrameDriver::padMoveTo(int x, int y, double maxSeconds) {
+    platform.padPlugged = true;
+    const double end = clockSeconds + maxSeconds;
+    for (;;) {
+        const float dx = static_cast<float>(x - game.shared.input.mouseX);
+        const float dy = static_cast<float>(y - game.shared.input.mouseY);
+        const float distance = std::hypot(dx, dy);
+        if (distance < 1 || clockSeconds >= end) {
+            platform.pad.stickX = platform.pad.stickY = 0;
+            frame();
+            return game.shared.input.mouseX == x && game.shared.input.mouseY == y;
+        }
+        // A speed that never carries it past the point (the speed grows as the square of the
+        // tilt beyond the stick's rest, a fifth of its travel).
+        const float wanted = std::min(2000.0f, distance * 6);
+        const float tilt = 20 + 80 * std::sqrt(wanted / 2000);
+        platform.pad.stickX = dx / distance * tilt;
+        platform.pad.stickY = dy / distance * tilt;
+        frame();
+    }
+}
+
+void FrameDriver::padPress(PadButton button) {
+    platform.padPlugged = true;
+    platform.pad.buttons |= 1u << button;
+    frame();
+    platform.pad.buttons &= ~(1u << button);
     frame();
 }
 

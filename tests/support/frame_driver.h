@@ -20,6 +20,9 @@ class ScriptedPlatform final : public Platform {
     sf::Vector2u size{1920, 1080};
     bool left = false;
     bool key1 = false, key2 = false;
+    // A gamepad plugged in, as it stands; the desktop's pointer goes where the pad puts it.
+    bool padPlugged = false;
+    PadState pad;
     std::deque<sf::Event> events;
     sf::RenderWindow* window = nullptr;
 
@@ -29,6 +32,11 @@ class ScriptedPlatform final : public Platform {
     bool leftButtonDown() override { return left; }
     bool speedKeyDown(int key) override { return key == 1 ? key1 : key2; }
     bool pollEvent(sf::Event& event) override;
+    bool padState(PadState& state) override {
+        state = pad;
+        return padPlugged;
+    }
+    void placePointer(sf::Vector2i pixel) override { mouse = pixel; }
 };
 
 class FrameDriver {
@@ -74,6 +82,11 @@ class FrameDriver {
     // A key pressed and released between two frames; then one frame.
     void tapKey(sf::Keyboard::Key code, bool alt = false);
     void requestClose();
+    // The pad's stick tilted toward (x, y), less as the pointer nears it, as a player steers,
+    // until the pointer is there (then let go); false when it is not there within maxSeconds.
+    bool padMoveTo(int x, int y, double maxSeconds = 5);
+    // A pad button held for a frame, then let go for a frame.
+    void padPress(PadButton button);
     void setFocus(bool focused);
 
     // Starts a level the way the level selection does (the menus may not exist yet).

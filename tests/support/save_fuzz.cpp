@@ -87,10 +87,13 @@ std::string fuzzedSave(std::mt19937& random) {
 enum class SettingsKind { Missing, Pipe, DeviceLink, Folder, Oversized, Text };
 
 std::string settingsLine(std::mt19937& random) {
-    static constexpr const char* names[] = {"fullscreen", "width", "height", "Width", "", "x"};
-    static constexpr const char* values[] = {"0",     "1",     "-1",  "1280",
-                                             "16384", "16385", "320", "+720",
-                                             "1e3",   "0x10",  "",    "999999999999999999999999"};
+    static constexpr const char* names[] = {"fullscreen", "width", "height",  "Width", "",
+                                            "x",          "music", "effects", "muted", "language"};
+    static constexpr const char* values[] = {"0",     "1",     "-1",    "1280",
+                                             "16384", "16385", "320",   "+720",
+                                             "1e3",   "0x10",  "37.5",  "1e-3",
+                                             "nan",   "inf",   "100.5", "es",
+                                             "en",    "../x",  "",      "999999999999999999999999"};
     const std::string value = random() % 2 ? std::to_string(static_cast<int>(random()))
                                            : std::string(pick(random, values));
     return std::string(pick(random, names)) + pick(random, separators) + value +
@@ -138,10 +141,14 @@ SettingsKind makeSettings(std::mt19937& random) {
 // The settings as start-up reads them must be what they say when written back; after a game,
 // a pipe, a device link or a folder is still there, and anything else is a whole settings file.
 bool settingsHold(SettingsKind kind, bool afterGame) {
-    const WindowSettings read = loadWindowSettings();
-    const WindowSettings again = readWindowSettings(formatWindowSettings(read));
+    const Settings read = loadSettings();
+    const Settings again = readSettings(formatSettings(read));
     if (again.fullscreen != read.fullscreen || again.width != read.width ||
-        again.height != read.height || read.width > 16384 || read.height > 16384)
+        again.height != read.height || read.width > 16384 || read.height > 16384 ||
+        again.language != read.language || again.musicVolume != read.musicVolume ||
+        again.effectsVolume != read.effectsVolume || again.muted != read.muted ||
+        !(read.musicVolume >= 0 && read.musicVolume <= 100) ||
+        !(read.effectsVolume >= 0 && read.effectsVolume <= 100))
         return false;
     if (!afterGame)
         return true;
@@ -159,7 +166,7 @@ bool settingsHold(SettingsKind kind, bool afterGame) {
         std::ifstream file(settingsPath(), std::ios::binary);
         const std::string text((std::istreambuf_iterator<char>(file)),
                                std::istreambuf_iterator<char>());
-        return S_ISREG(named.st_mode) && text == formatWindowSettings(readWindowSettings(text));
+        return S_ISREG(named.st_mode) && text == formatSettings(readSettings(text));
     }
     }
 }

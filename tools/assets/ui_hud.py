@@ -335,8 +335,10 @@ def _arrow_pts(x0, y0, w, h):
 
 def ig_options(t=french):
     """IGOptions.png at (550, 130): bars at board (26, 352) music and (26, 539) effects,
-    back label at board (245, 649)."""
+    back label at board (245, 649). The game puts the language buttons at board (26, 104) and
+    the fullscreen row at (26, 166): the volumes' heading stands below them, over the volumes."""
     p = ig_board(t("Options"))
+    p.line([(26, 243), (597, 243)], (232, 210, 170, 255), 3)
     p.emoji("musical-notes", 60, 312, 46)
     p.text((96, 314), t("Musique"), 38, fill=INK, anchor="lm")
     p.emoji("speaker-high-volume", 60, 499, 46)
@@ -344,7 +346,7 @@ def ig_options(t=french):
     # grooves behind the bars so the board reads even before the bars are drawn
     p.rrect((20, 346, 597, 398), 16, (232, 210, 170, 255))
     p.rrect((20, 533, 597, 585), 16, (232, 210, 170, 255))
-    p.text((310, 160), t("Réglez le volume"), 30, fill=INK_SOFT)
+    p.text((310, 268), t("Réglez le volume"), 30, fill=INK_SOFT)
     return p.result()
 
 
