@@ -1,11 +1,13 @@
 // The frame cycle, screens, input rules, hit tests and the draw pass of the shell.
 #include "frame/frame.h"
 #include "frame/records.h"
+#include "frame/window.h"
 #include "ground/game.h"
 #include "ground/ground.h"
 #include "ground/records.h"
 #include "persist/records.h"
 #include "rating/records.h"
+#include "shell/records.h"
 #include "support/frame_driver.h"
 #include "towers/records.h"
 
@@ -52,14 +54,56 @@ TEST(Shell, CloseRequestEndsTheLoopFromEveryScreenAndTheFrameCompletes) {
     }
 }
 
-TEST(Shell, QuitScreenClosesOnTheNextFrameWithTheButtonHeld) {
-    FrameDriver driver;
-    game.shared.screen = Quit;
-    driver.frame();
-    EXPECT_EQ(game.frame.windowOpen, 1);
-    driver.press(200, 200);
-    driver.frame();
-    EXPECT_EQ(game.frame.windowOpen, 0);
+// "Quitter" closes the window on the frame that shows its press: a tap (down and up between two
+// frames, as a touchpad's or a frame slowed by the switch to fullscreen gives it) as well as a
+// held press, in a window and after F11.
+TEST(Shell, QuitClosesTheWindowOnTheFrameItsPressActs) {
+    for (bool fullscreen : {false, true})
+        for (bool tapped : {true, false}) {
+            FrameDriver driver;
+            driver.drawing = true;
+            game.shared.screen = TitleMenu;
+            if (fullscreen)
+                driver.tapKey(sf::Keyboard::F11);
+            ASSERT_EQ(windowFullscreen(), fullscreen);
+            driver.moveMouse(1096, 770);
+            driver.frame();
+            if (tapped) {
+                sf::Event event;
+                event.mouseButton = {sf::Mouse::Left, 1096, 770};
+                for (auto type : {sf::Event::MouseButtonPressed, sf::Event::MouseButtonReleased}) {
+                    event.type = type;
+                    driver.platform.events.push_back(event);
+                }
+            } else {
+                driver.press(1096, 770);
+            }
+            driver.frame();
+            EXPECT_EQ(game.frame.windowOpen, 0)
+                << "fullscreen " << fullscreen << ", tap " << tapped;
+            EXPECT_FALSE(driver.platform.window->isOpen());
+            // The next window is a window again, as the tests expect it.
+            if (windowFullscreen())
+                toggleFullscreen(FrameDriver::window());
+        }
+}
+
+// The press that leaves the title picture opens the menu and nothing else, wherever it lands and
+// however long it is held.
+TEST(Shell, ThePressThatLeavesTheTitlePictureOnlyOpensTheMenu) {
+    for (const sf::Vector2i at : {sf::Vector2i(1096, 770), sf::Vector2i(1091, 235),
+                                  sf::Vector2i(1091, 510), sf::Vector2i(1086, 640)}) {
+        FrameDriver driver;
+        game.shared.screen = Logo;
+        game.intro.introPhase = 2;
+        driver.press(at.x, at.y);
+        driver.frames(20);
+        EXPECT_EQ(game.shared.screen, TitleMenu) << at.x << ", " << at.y;
+        EXPECT_EQ(game.frame.windowOpen, 1);
+        driver.release();
+        driver.frame();
+        EXPECT_EQ(game.shared.screen, TitleMenu);
+    }
 }
 
 TEST(Shell, PressLatchesUntilTheButtonIsUpAndFocusLossKeepsIt) {

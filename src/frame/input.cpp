@@ -67,9 +67,6 @@ void dispatchPress() {
         handleMenuPanel();
         handlePadlockPress();
         break;
-    case Quit:
-        game.frame.windowOpen = 0;
-        break;
     case Shop:
         handleMenuPanel();
         resetShop();
@@ -82,8 +79,10 @@ void dispatchPress() {
         break;
     case Logo:
         if (game.shared.clickLatch == 0 && game.intro.introPhase == 2) {
-            // The latch stays free: a press still held acts on the title menu next frame.
+            // The press that leaves the title picture only opens the menu: held on, it would
+            // land on whatever panel button stands where it is.
             game.shared.screen = TitleMenu;
+            game.shared.clickLatch = 1;
             playMusic(MusicMenu);
             endIntro();
         }
@@ -113,4 +112,7 @@ void handleInput() {
     // A press on the black bars around the picture is outside the game: it does nothing.
     if (game.shared.input.onPicture)
         dispatchPress();
+    // "Quitter" closes the game on the frame its press acts, however short the press was.
+    if (game.shared.screen == Quit)
+        game.frame.windowOpen = 0;
 }
