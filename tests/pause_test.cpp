@@ -286,20 +286,12 @@ TEST(Pause, SpaceAndEscapeActAsTheirButtonsWhereTheseWould) {
     EXPECT_EQ(game.shared.screen, InGame);
     EXPECT_NEAR(elapsed(), atMenu + driver.frameSeconds, 1e-3);
 
-    // Under the end panel, and while the lesson is read, neither key acts.
+    // Under the end panel neither key acts.
     game.rating.levelWon = 1;
     key(driver, sf::Keyboard::Space);
     key(driver, sf::Keyboard::Escape);
     EXPECT_EQ(game.waveClock.paused, 0);
     EXPECT_EQ(game.shared.screen, InGame);
-    game.rating.levelWon = 0;
-    game.progress.tutorialEnabled = 1;
-    driver.startLevel(0);
-    key(driver, sf::Keyboard::Space);
-    key(driver, sf::Keyboard::Escape);
-    EXPECT_EQ(game.waveClock.paused, 0);
-    EXPECT_EQ(game.shared.screen, InGame);
-    EXPECT_EQ(game.lesson.tutorialStep, 0);
 }
 
 TEST(Pause, TheEndPanelLetsOnlyContinuerAct) {

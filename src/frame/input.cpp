@@ -48,7 +48,11 @@ void handleLevelPress() {
         handleLevelEndPress();
         return;
     }
-    if (game.progress.tutorialEnabled != 0)
+    // The HUD's buttons answer during the first level's lesson as they do in play: a press on one
+    // is theirs, not the lesson's (the level-2 sign still counts every press).
+    const bool onHud = game.shared.currentLevel <= 1 &&
+                       onHudButton(game.shared.input.mouseX, game.shared.input.mouseY);
+    if (game.progress.tutorialEnabled != 0 && !onHud)
         tutorialClick();
     handleGameButtons();
     if (game.waveClock.paused == 0 && towerClicksAllowed())

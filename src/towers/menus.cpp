@@ -292,6 +292,13 @@ void removeTower(Tower& tower) {
     }
 }
 
+void closeTowerMenu() {
+    if (Tower* selected = menuTower())
+        selected->showRange = 0;
+    game.defence.towerMenu = Closed;
+    game.defence.towerInfoVisible = 0;
+}
+
 bool onTowerMenuButton(int x, int y) {
     switch (game.defence.towerMenu) {
     case BuildMenu:
@@ -335,12 +342,8 @@ void handleTowerClick() {
     }
 
     game.shared.clickLatch = 1;
-    if (!menuOpened) {
-        game.defence.towerMenu = Closed;
-        game.defence.towerInfoVisible = 0;
-        if (Tower* selected = menuTower())
-            selected->showRange = 0;
-    }
+    if (!menuOpened)
+        closeTowerMenu();
 }
 
 void updateTowerHover(Tower& tower) {

@@ -33,6 +33,8 @@ bool towerExists(const Tower* tower);
 // Removes a tower (sold), frees its pedestal; nothing keeps pointing at it.
 void removeTower(Tower& tower);
 
+// Closes the open build or tower menu (nothing of it stays drawn: its range disc, its panel).
+void closeTowerMenu();
 // Whether a button of the open tower menu lies under the point: a press there is the menu's,
 // whatever is drawn under it.
 bool onTowerMenuButton(int x, int y);

@@ -35,6 +35,7 @@ unsigned shownInLanguage = 0; // the switch of language the bubble's text was la
 // run; the other maps run at once.
 void resetLessonForLevel() {
     game.lesson.tutorialMessageShown = 0;
+    game.lesson.shownStep = -1;
     if (game.shared.currentLevel > 1) {
         game.lesson.tutorialRunning = 1;
     } else if (game.progress.tutorialEnabled != 0) {
