@@ -6,6 +6,7 @@
 #include "ground/game.h"
 #include "ground/records.h"
 #include "lang/lang.h"
+#include "level/records.h"
 #include "persist/records.h"
 #include "rating/rating.h"
 #include "rating/records.h"
@@ -217,6 +218,64 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     // A catalogue that cannot be read leaves the game in French.
     EXPECT_FALSE(speakLanguage("xx"));
     EXPECT_EQ(currentLanguage(), "fr");
+}
+
+// The dining room's television, a sheet kept trimmed, speaks the language spoken as every other
+// picture does: each of its frames shows the pixels of that language's file, also on a level
+// started before the switch.
+TEST(Language, TheDiningRoomTelevisionSwitchesWithTheOtherPictures) {
+    FrameDriver driver;
+    speakLanguage("fr");
+    game.progress.tutorialEnabled = 0;
+    driver.startLevel(1);
+    const Decoration* television = nullptr;
+    for (const Decoration& prop : game.level.decorations)
+        if (prop.kind == PropTelevision)
+            television = &prop;
+    ASSERT_NE(television, nullptr);
+    // The frames whose pieces show a pixel other than the file's, and those the two files differ
+    // in.
+    const auto framesUnlike = [&](const std::string& file) {
+        sf::Image sheet;
+        EXPECT_TRUE(sheet.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/map/" + file));
+        const sf::Image atlas = [&] {
+            std::vector<sf::Sprite> pieces;
+            sf::Sprite first = television->sprite;
+            first.setTextureRect(sf::IntRect(0, 0, 139, 169));
+            trimmedFrame(first, pieces);
+            return pieces.empty() ? sf::Image() : pieces[0].getTexture()->copyToImage();
+        }();
+        int unlike = 0;
+        for (int cell = 0; cell < 100; ++cell) {
+            sf::Sprite sprite = television->sprite;
+            sprite.setOrigin(0, 0);
+            const sf::IntRect frame(cell % 25 * 139, cell / 25 * 169, 139, 169);
+            sprite.setTextureRect(frame);
+            std::vector<sf::Sprite> pieces;
+            trimmedFrame(sprite, pieces);
+            bool same = true;
+            for (const sf::Sprite& piece : pieces) {
+                const sf::IntRect in = piece.getTextureRect();
+                const int left = frame.left - static_cast<int>(piece.getOrigin().x);
+                const int top = frame.top - static_cast<int>(piece.getOrigin().y);
+                for (int y = 0; y < in.height; ++y)
+                    for (int x = 0; x < in.width; ++x)
+                        same = same && atlas.getPixel(in.left + x, in.top + y) ==
+                                           sheet.getPixel(left + x, top + y);
+            }
+            unlike += same ? 0 : 1;
+        }
+        return unlike;
+    };
+    EXPECT_EQ(framesUnlike("tele.png"), 0);
+    EXPECT_GT(framesUnlike("en/tele.png"), 0) << "the English programmes differ";
+    for (const char* language : {"en", "es", "fr"}) {
+        speakLanguage(language);
+        driver.frame();
+        const std::string file =
+            std::string(language) == "fr" ? "tele.png" : std::string(language) + "/tele.png";
+        EXPECT_EQ(framesUnlike(file), 0) << language;
+    }
 }
 
 // Every English text stays inside what frames it: its panel, card, bubble or screen.
