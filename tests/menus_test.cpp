@@ -67,6 +67,33 @@ TEST(Menus, PanelButtonsOpenTheirScreensWithTheirHeadingsAndConsumeThePress) {
     EXPECT_EQ(game.frame.windowOpen, 0);
 }
 
+// The level selection shows an arrow only where it leads, and the section's content comes over
+// the panel's buttons: a hovered "Fournisseur" reaching into the cabinet's window leaves the
+// previous arrow whole.
+TEST(Menus, ArrowsShowOnlyWhereTheyLeadAndOverThePanel) {
+    OnTitleMenu driver;
+    driver.click(1091, 235);
+    sf::Image arrow;
+    ASSERT_TRUE(arrow.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Menu/Fleches.png"));
+    // Inside each arrow's head (the previous arrow's from its left, the next's mirrored).
+    const sf::Color head = arrow.getPixel(14, 50);
+    ASSERT_EQ(head.a, 255);
+    const auto shown = [&](int x) {
+        return driver.frameImage().getPixel(static_cast<unsigned>(x), 400) == head;
+    };
+    const struct {
+        int level;
+        bool previous, next;
+    } cases[] = {{0, false, true}, {2, true, true}, {3, true, false}};
+    for (const auto& c : cases) {
+        game.shared.currentLevel = c.level;
+        driver.moveMouse(1091, 370); // over "Fournisseur", which grows
+        driver.frames(80);
+        EXPECT_EQ(shown(1211 - 35 + 14), c.previous) << "level " << c.level;
+        EXPECT_EQ(shown(1781 + 35 - 14), c.next) << "level " << c.level;
+    }
+}
+
 TEST(Menus, CarouselArrowsChooseTheLevelAndCardsWaitForTheSlide) {
     OnTitleMenu driver;
     driver.click(1091, 235);

@@ -50,6 +50,26 @@ bool padlockShown(int padlock) {
 
 } // namespace
 
+// Each price hangs on the picture of the level it buys while that level is still to buy, and the
+// enlarged "Fournisseur" passes under the first column.
+TEST(Shop, EachPriceStandsOnTheLevelItBuysAndThePanelPassesUnderTheColumns) {
+    InShop driver;
+    sf::Image tags, backdrop;
+    ASSERT_TRUE(tags.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Menu/Prix.png"));
+    ASSERT_TRUE(backdrop.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Menu/Fond Shop.png"));
+    // The tag's paper beside its figure, over the top edge of the Burger's level 2 and 3.
+    for (int level : {2, 3}) {
+        const unsigned x = 1193 + 38 + 12, y = (level == 2 ? 380 : 570) + 19 - 34 + 17;
+        const sf::Color paper = tags.getPixel(76 * (level - 2) + 12, 17);
+        EXPECT_EQ(driver.frameImage().getPixel(x, y), paper) << "level " << level;
+        game.progress.upgradeUnlocked[Burger][level] = 1;
+        driver.frame();
+        EXPECT_NE(driver.frameImage().getPixel(x, y), paper) << "bought: no price";
+    }
+    ASSERT_FLOAT_EQ(game.menus.panelButtons[1].getScale().x, 1.2f);
+    EXPECT_EQ(driver.frameImage().getPixel(1195, 360), backdrop.getPixel(1195 - 1188, 360 - 190));
+}
+
 TEST(Shop, PadlocksAnswerOnlyWhenTheStarsSuffice) {
     InShop driver;
     ASSERT_EQ(game.shared.screen, Shop);

@@ -119,6 +119,7 @@ struct ShopRecord {
     sf::Sprite shopBackground;
     sf::Sprite upgradePictures[TowerTypeCount][4]; // [type][level 1..3]
     sf::Sprite shopPadlocks[6]; // 0..2 level 2 of Fries, Burger, Soda; 3..5 their level 3
+    sf::Sprite priceTags[6];    // the price of each, on the top edge of its picture
     int padlockFrames[6] = {};
     sf::Sprite shopResetButton;
     sf::Text shopResetLabel;
