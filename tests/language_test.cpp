@@ -315,23 +315,10 @@ TEST(Language, EveryEnglishTextFitsWhereItShows) {
             }
     }
 
-    // Reviews: the live panel's two rows and the level end's four, every text of every type.
+    // The level end's four reviews, every text of every type.
     game.progress.tutorialEnabled = 0;
     driver.startLevel(1);
     std::srand(3);
-    for (int type = 0; type < CustomerTypeCount; ++type)
-        for (int fed : {0, 50, 100}) {
-            Customer customer;
-            customer.type = type;
-            customer.appetite = 100;
-            customer.fed = fed;
-            for (int exits = 0; exits < 40; ++exits) {
-                writeReview(customer);
-                showReviews();
-                EXPECT_TRUE(inside(game.reviews.currentReviewText, {1650, 750, 1905, 858}));
-                EXPECT_TRUE(inside(game.reviews.previousReviewText, {1650, 880, 1905, 985}));
-            }
-        }
     const float rows[4][2] = {{148, 372}, {388, 602}, {618, 832}, {848, 1030}};
     for (float score : {0.0f, 3.0f, 5.0f, 9.0f})
         for (int draw = 0; draw < 30; ++draw) {
@@ -343,4 +330,33 @@ TEST(Language, EveryEnglishTextFitsWhereItShows) {
                     inside(game.reviews.endTexts[row], {664, rows[row][0], 1336, rows[row][1]}));
         }
     EXPECT_TRUE(inside(game.hud.objectiveLabel, {1500, 380, 1650, 430}));
+}
+
+// The HUD's live reviews, every text of every type in every language, stay in their two slots
+// of the panel's board and are 12 pixels high or more in a window of 1194 x 672.
+TEST(Language, TheHudsReviewsFitTheirSlotsAndReadAtASmallWindowsSize) {
+    for (const char* language : {"fr", "en", "es"}) {
+        speakLanguage(language);
+        FrameDriver driver;
+        game.progress.tutorialEnabled = 0;
+        driver.startLevel(1);
+        std::srand(3);
+        for (int type = 0; type < CustomerTypeCount; ++type)
+            for (int fed : {0, 50, 100}) {
+                Customer customer;
+                customer.type = type;
+                customer.appetite = 100;
+                customer.fed = fed;
+                for (int exits = 0; exits < 40; ++exits) {
+                    writeReview(customer);
+                    showReviews();
+                    EXPECT_TRUE(inside(game.reviews.currentReviewText, {1650, 750, 1905, 858}))
+                        << language;
+                    EXPECT_TRUE(inside(game.reviews.previousReviewText, {1650, 880, 1905, 985}))
+                        << language;
+                }
+            }
+        EXPECT_GE(game.reviews.currentReviewText.getCharacterSize() * 1194.0f / 1920, 12.0f);
+    }
+    speakLanguage("fr");
 }

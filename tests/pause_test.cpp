@@ -423,4 +423,11 @@ TEST(Pause, APausedRoomIsVeiledUnderItsSignAndTheHudStaysClear) {
     ASSERT_EQ(game.shared.screen, GameMenu);
     const sf::Image menu = driver.frameImage();
     EXPECT_EQ(menu.getPixel(100, 900), running.getPixel(100, 900)) << "no veil under the menu";
+
+    // The wave preview, in the room, is veiled with it.
+    driver.startLevel(1);
+    driver.frame();
+    const sf::Color box = driver.frameImage().getPixel(400, 200);
+    click(driver, pausePoint);
+    EXPECT_LT(brightness(driver.frameImage().getPixel(400, 200)), brightness(box));
 }

@@ -98,7 +98,7 @@ void setSpotlight(float x, float y, float radius) {
 void layoutDialogue() {
     if (game.lesson.dialogue != shownDialogue || languageSwitches() != shownInLanguage) {
         game.lesson.dialogueText.setString(
-            wrapDialogue(utf8(tr(game.lesson.dialogue)), bubbleTextWidth));
+            wrapText(utf8(tr(game.lesson.dialogue)), dialogueTextSize, bubbleTextWidth));
         shownDialogue = game.lesson.dialogue;
         shownInLanguage = languageSwitches();
     }
