@@ -270,16 +270,21 @@ TEST(TowersMenus, BuildingNeedsTheWholePrice) {
     // comes in.
     level.click(700, 500);
     ASSERT_EQ(game.defence.towerMenu, BuildMenu);
+    // How many red pixels under the button, and the leftmost of them (sideways from the middle).
+    int leftmostRed = 0;
     const auto redUnder = [&](int type) {
         const sf::Image shown = level.driver.frameImage();
         const sf::FloatRect button = game.defence.buildButtons[type].getGlobalBounds();
         int red = 0;
+        leftmostRed = 40;
         for (int y = 0; y < 40; ++y)
             for (int x = -40; x < 40; ++x) {
                 const sf::Color c =
                     shown.getPixel(static_cast<unsigned>(button.left + button.width / 2 + x),
                                    static_cast<unsigned>(button.top + button.height + y));
-                red += c.r > 160 && c.g < 80 && c.b < 80;
+                const bool isRed = c.r > 160 && c.g < 80 && c.b < 80;
+                red += isRed;
+                leftmostRed = isRed ? std::min(leftmostRed, x) : leftmostRed;
             }
         return red;
     };
@@ -291,15 +296,29 @@ TEST(TowersMenus, BuildingNeedsTheWholePrice) {
     EXPECT_EQ(redUnder(Burger), 0);
     level.click(900, 900);
 
+    // A press on a price the till cannot pay says so: a short sound, the price shakes a moment,
+    // and the menu stays open.
     game.rating.money = 99;
+    stopSound(SoundRefused);
     EXPECT_EQ(level.build(slot, Fries), nullptr);
-    EXPECT_EQ(game.defence.towerMenu, Closed) << "the unaffordable button only closes the menu";
+    EXPECT_EQ(game.defence.towerMenu, BuildMenu) << "the refused price keeps its menu";
+    EXPECT_FALSE(soundStopped(SoundRefused));
     EXPECT_EQ(game.rating.money, 99);
     EXPECT_EQ(slot.occupied, 0);
+    redUnder(Fries);
+    const int shaken = leftmostRed;
+    level.driver.runFor(0.5);
+    redUnder(Fries);
+    EXPECT_NE(leftmostRed, shaken) << "the price shook, then stood still";
 
+    // A press on a price is a press on its button: here it buys.
     game.rating.money = 100;
-    Tower* tower = level.build(slot, Fries);
-    ASSERT_NE(tower, nullptr);
+    const sf::FloatRect price =
+        priceLabel(game.defence.priceText, 100, game.defence.buildButtons[Fries]).getGlobalBounds();
+    level.click(static_cast<int>(price.left + price.width / 2),
+                static_cast<int>(price.top + price.height / 2));
+    ASSERT_FALSE(game.defence.towers.empty());
+    Tower* tower = &game.defence.towers.front();
     EXPECT_EQ(game.rating.money, 0);
     EXPECT_EQ(slot.occupied, 1);
     EXPECT_EQ(tower->slot, &slot);
@@ -309,6 +328,82 @@ TEST(TowersMenus, BuildingNeedsTheWholePrice) {
     // An occupied pedestal opens no build menu: the press reaches the tower standing on it.
     level.click(700, 500);
     EXPECT_EQ(game.defence.towerMenu, SellOnly);
+}
+
+// A red price reads on every floor: on every pedestal of the three maps, the contrast (as the
+// web's accessibility guidelines measure it) between the price's letters and the pixels right
+// around them, as the frame shows them, is at least 4.5 to 1.
+TEST(TowersMenus, ARedPriceReadsOnEveryPedestalOfTheThreeMaps) {
+    const auto luminance = [](sf::Color c) {
+        const auto linear = [](sf::Uint8 v) {
+            const double s = v / 255.0;
+            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+    };
+    sf::RenderTexture letters;
+    ASSERT_TRUE(letters.create(1920, 1080));
+    int prices = 0;
+    for (int map = 1; map <= 3; ++map) {
+        double lowest = 100;
+        FrameDriver driver;
+        game.progress.tutorialEnabled = 0;
+        driver.startLevel(map);
+        game.rating.money = 0;
+        for (TowerSlot& slot : game.level.slots) {
+            openBuildMenu(slot);
+            driver.frame();
+            const sf::Image shown = driver.frameImage();
+            for (int type = 0; type < TowerTypeCount; ++type) {
+                // The letters alone: where they cover their pixels whole, and the pixels within
+                // three of those that they do not touch.
+                sf::Text fill =
+                    priceLabel(game.defence.priceText, game.defence.towerCatalogue[type][0].cost,
+                               game.defence.buildButtons[type]);
+                fill.setOutlineThickness(0);
+                letters.clear(sf::Color::Transparent);
+                letters.draw(fill);
+                letters.display();
+                const sf::Image mask = letters.getTexture().copyToImage();
+                const sf::FloatRect box = fill.getGlobalBounds();
+                double text = 0, around = 0;
+                int textCount = 0, aroundCount = 0;
+                for (int y = static_cast<int>(box.top) - 4; y < box.top + box.height + 4; ++y)
+                    for (int x = static_cast<int>(box.left) - 4; x < box.left + box.width + 4;
+                         ++x) {
+                        const auto at = [&](int dx, int dy) {
+                            return mask.getPixel(static_cast<unsigned>(x + dx),
+                                                 static_cast<unsigned>(y + dy));
+                        };
+                        const double l = luminance(
+                            shown.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)));
+                        if (at(0, 0).a == 255) {
+                            text += l;
+                            ++textCount;
+                            continue;
+                        }
+                        bool near = false;
+                        for (int dy = -3; dy <= 3 && at(0, 0).a == 0; ++dy)
+                            for (int dx = -3; dx <= 3; ++dx)
+                                near = near || at(dx, dy).a > 0;
+                        if (near) {
+                            around += l;
+                            ++aroundCount;
+                        }
+                    }
+                ASSERT_GT(textCount, 0);
+                ASSERT_GT(aroundCount, 0);
+                const double a = text / textCount, b = around / aroundCount;
+                const double contrast = (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+                EXPECT_GE(contrast, 4.5) << "map " << map << ", pedestal " << slot.x << ", "
+                                         << slot.y << ", type " << type;
+                lowest = std::min(lowest, contrast);
+                ++prices;
+            }
+        }
+        RecordProperty("lowestContrastOnMap" + std::to_string(map), std::to_string(lowest));
+    }
+    EXPECT_EQ(prices, 3 * (6 + 11 + 16));
 }
 
 TEST(TowersMenus, SellingReturnsTheSaleValueAndFreesThePedestalAtOnce) {
@@ -379,12 +474,14 @@ TEST(TowersMenus, UpgradeOnlyWhenTheShopUnlockedTheNextLevelAndTheRowIsKept) {
     ASSERT_EQ(game.defence.towerMenu, UpgradeToLevel2);
     EXPECT_EQ(game.defence.upgradeButton.getPosition(), sf::Vector2f(804, 500 - 147 + 181 / 2));
 
-    // Not enough money: the press only closes the menu.
+    // Not enough money: the price is refused and the menu stays.
     game.rating.money = 239;
     level.click(game.defence.upgradeButton.getPosition());
     EXPECT_EQ(burger->level, 0);
     EXPECT_EQ(game.rating.money, 239);
-    EXPECT_EQ(game.defence.towerMenu, Closed);
+    EXPECT_EQ(game.defence.towerMenu, UpgradeToLevel2);
+    EXPECT_EQ(game.defence.refusedPrice, UpgradePrice);
+    level.click(900, 900);
 
     game.rating.money = 240;
     level.upgrade(*burger);

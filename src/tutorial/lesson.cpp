@@ -303,7 +303,7 @@ void pressPedestal(int index) {
 
 // Steps 4, 8, 22, 33 and 37: the shown build button builds on the open pedestal.
 void pressBuildButton(int type, bool needsMoney) {
-    if (!buildChosenTower(type, !needsMoney))
+    if (buildChosenTower(type, !needsMoney) != BuildPress::Built)
         return;
     game.defence.towerMenu = Closed;
     advance();
