@@ -332,12 +332,24 @@ TEST(Language, EveryEnglishTextFitsWhereItShows) {
     EXPECT_TRUE(inside(game.hud.objectiveLabel, {1500, 380, 1650, 430}));
 }
 
-// The HUD's live reviews, every text of every type in every language, stay in their two slots
-// of the panel's board and are 12 pixels high or more in a window of 1194 x 672.
-TEST(Language, TheHudsReviewsFitTheirSlotsAndReadAtASmallWindowsSize) {
+// In every language, the HUD's live reviews (every text of every type) stay in their two slots
+// of the panel's board and are 12 pixels high or more in a window of 1194 x 672, and the
+// options' question before deleting the game fits its panel and buttons.
+TEST(Language, TheHudsReviewsAndTheDeleteQuestionFitInEveryLanguage) {
     for (const char* language : {"fr", "en", "es"}) {
         speakLanguage(language);
         FrameDriver driver;
+        const sf::FloatRect panel = game.options.askPanel.getGlobalBounds();
+        EXPECT_TRUE(
+            inside(game.options.askText, {panel.left + 10, panel.top, panel.left + panel.width - 10,
+                                          game.options.askYes.box.getPosition().y}))
+            << language;
+        for (const WordButton* button : {&game.options.askYes, &game.options.askNo}) {
+            const sf::FloatRect box = button->box.getGlobalBounds();
+            EXPECT_TRUE(inside(button->label,
+                               {box.left, box.top, box.left + box.width, box.top + box.height}))
+                << language;
+        }
         game.progress.tutorialEnabled = 0;
         driver.startLevel(1);
         std::srand(3);

@@ -152,6 +152,15 @@ void drawMenu(const GameSight& g, Renderer& r) {
 void drawDeleteButton(const GameSight& g, Renderer& r) {
     r.frame.draw(g.options.deleteButton);
     r.frame.draw(g.options.deleteLabel);
+    if (g.options.deleteAsked == 0)
+        return;
+    r.frame.draw(g.options.askVeil);
+    r.frame.draw(g.options.askPanel);
+    r.frame.draw(g.options.askText);
+    for (const WordButton* button : {&g.options.askYes, &g.options.askNo}) {
+        r.frame.draw(button->box);
+        r.frame.draw(button->label);
+    }
 }
 
 void drawHelpFoods(const GameSight& g, Renderer& r) {

@@ -11,6 +11,12 @@
 #include <memory>
 #include <string>
 
+// A framed button with a word on it.
+struct WordButton {
+    sf::RectangleShape box;
+    sf::Text label;
+};
+
 // A button of the options that makes the game speak a language ("FR", "EN").
 struct LanguageButton {
     std::string code;
@@ -80,6 +86,11 @@ struct OptionsRecord {
     sf::Text tutorialLabel;
     sf::Sprite deleteButton;
     sf::Text deleteLabel;
+    // "Suppr. partie" asks first: the question over the cabinet's window, yes or no.
+    int deleteAsked = 0;
+    sf::RectangleShape askVeil, askPanel;
+    sf::Text askText;
+    WordButton askYes, askNo;
     sf::Sprite fullscreenBox;
     int fullscreenBoxState = 0; // as tutorialBoxState: 1 ticked, 2 empty; 0 not drawn yet
     sf::Text fullscreenLabel;
