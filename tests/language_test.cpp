@@ -74,6 +74,35 @@ bool samePixels(const sf::Texture* texture, const std::string& file) {
            std::equal(got.getPixelsPtr(), got.getPixelsPtr() + bytes, expected.getPixelsPtr());
 }
 
+// How many of a trimmed sheet's frames (the television's, 25 x 4 of 139 x 169) show, piece by
+// piece, other pixels than those of a picture's file.
+int framesUnlike(sf::Sprite sprite, const std::string& file) {
+    sf::Image sheet, atlas;
+    EXPECT_TRUE(sheet.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/" + file));
+    sprite.setOrigin(0, 0);
+    int unlike = 0;
+    for (int cell = 0; cell < 100; ++cell) {
+        const sf::IntRect frame(cell % 25 * 139, cell / 25 * 169, 139, 169);
+        sprite.setTextureRect(frame);
+        std::vector<sf::Sprite> pieces;
+        trimmedFrame(sprite, pieces);
+        if (atlas.getSize().x == 0 && !pieces.empty())
+            atlas = pieces[0].getTexture()->copyToImage();
+        bool same = true; // a frame without pieces is a clear one
+        for (const sf::Sprite& piece : pieces) {
+            const sf::IntRect in = piece.getTextureRect();
+            const sf::Vector2i from(frame.left - static_cast<int>(piece.getOrigin().x),
+                                    frame.top - static_cast<int>(piece.getOrigin().y));
+            for (int y = 0; y < in.height; ++y)
+                for (int x = 0; x < in.width; ++x)
+                    same = same && atlas.getPixel(in.left + x, in.top + y) ==
+                                       sheet.getPixel(from.x + x, from.y + y);
+        }
+        unlike += same ? 0 : 1;
+    }
+    return unlike;
+}
+
 struct Box {
     float left, top, right, bottom;
 };
@@ -207,75 +236,25 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     driver.click(1690, 1025); // the HUD's menu button
     driver.click(600, 575);   // "Options"
     ASSERT_EQ(game.shared.screen, GameOptions);
+    // The dining room's television too, a sheet kept trimmed: each of its frames shows, piece
+    // by piece, the pixels of the language's file.
+    sf::Sprite television;
+    for (const Decoration& prop : game.level.decorations)
+        if (prop.kind == PropTelevision)
+            television = prop.sprite;
     const std::string hud = GOBBLER_SOURCE_DIR "/resources/textures/hud/";
-    for (int language : {1, 0}) {
+    for (int language : {1, 2, 0}) {
         driver.pressLanguage(language);
-        EXPECT_TRUE(samePixels(game.hud.hudPanel.getTexture(),
-                               hud + (language == 1 ? "en/HUD.png" : "HUD.png")));
-        EXPECT_TRUE(samePixels(game.gameMenu.gameOptionsSprite.getTexture(),
-                               hud + (language == 1 ? "en/IGOptions.png" : "IGOptions.png")));
+        const std::string twin = language ? game.options.languageButtons[language].code + "/" : "";
+        EXPECT_TRUE(samePixels(game.hud.hudPanel.getTexture(), hud + twin + "HUD.png"));
+        EXPECT_TRUE(
+            samePixels(game.gameMenu.gameOptionsSprite.getTexture(), hud + twin + "IGOptions.png"));
+        EXPECT_EQ(framesUnlike(television, "map/" + twin + "tele.png"), 0) << twin;
     }
+    EXPECT_GT(framesUnlike(television, "map/en/tele.png"), 0) << "the programmes differ";
     // A catalogue that cannot be read leaves the game in French.
     EXPECT_FALSE(speakLanguage("xx"));
     EXPECT_EQ(currentLanguage(), "fr");
-}
-
-// The dining room's television, a sheet kept trimmed, speaks the language spoken as every other
-// picture does: each of its frames shows the pixels of that language's file, also on a level
-// started before the switch.
-TEST(Language, TheDiningRoomTelevisionSwitchesWithTheOtherPictures) {
-    FrameDriver driver;
-    speakLanguage("fr");
-    game.progress.tutorialEnabled = 0;
-    driver.startLevel(1);
-    const Decoration* television = nullptr;
-    for (const Decoration& prop : game.level.decorations)
-        if (prop.kind == PropTelevision)
-            television = &prop;
-    ASSERT_NE(television, nullptr);
-    // The frames whose pieces show a pixel other than the file's, and those the two files differ
-    // in.
-    const auto framesUnlike = [&](const std::string& file) {
-        sf::Image sheet;
-        EXPECT_TRUE(sheet.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/map/" + file));
-        const sf::Image atlas = [&] {
-            std::vector<sf::Sprite> pieces;
-            sf::Sprite first = television->sprite;
-            first.setTextureRect(sf::IntRect(0, 0, 139, 169));
-            trimmedFrame(first, pieces);
-            return pieces.empty() ? sf::Image() : pieces[0].getTexture()->copyToImage();
-        }();
-        int unlike = 0;
-        for (int cell = 0; cell < 100; ++cell) {
-            sf::Sprite sprite = television->sprite;
-            sprite.setOrigin(0, 0);
-            const sf::IntRect frame(cell % 25 * 139, cell / 25 * 169, 139, 169);
-            sprite.setTextureRect(frame);
-            std::vector<sf::Sprite> pieces;
-            trimmedFrame(sprite, pieces);
-            bool same = true;
-            for (const sf::Sprite& piece : pieces) {
-                const sf::IntRect in = piece.getTextureRect();
-                const int left = frame.left - static_cast<int>(piece.getOrigin().x);
-                const int top = frame.top - static_cast<int>(piece.getOrigin().y);
-                for (int y = 0; y < in.height; ++y)
-                    for (int x = 0; x < in.width; ++x)
-                        same = same && atlas.getPixel(in.left + x, in.top + y) ==
-                                           sheet.getPixel(left + x, top + y);
-            }
-            unlike += same ? 0 : 1;
-        }
-        return unlike;
-    };
-    EXPECT_EQ(framesUnlike("tele.png"), 0);
-    EXPECT_GT(framesUnlike("en/tele.png"), 0) << "the English programmes differ";
-    for (const char* language : {"en", "es", "fr"}) {
-        speakLanguage(language);
-        driver.frame();
-        const std::string file =
-            std::string(language) == "fr" ? "tele.png" : std::string(language) + "/tele.png";
-        EXPECT_EQ(framesUnlike(file), 0) << language;
-    }
 }
 
 // Every English text stays inside what frames it: its panel, card, bubble or screen.
@@ -315,10 +294,32 @@ TEST(Language, EveryEnglishTextFitsWhereItShows) {
             }
     }
 
-    // The level end's four reviews, every text of every type.
+    // Reviews: the live panel's two rows, every text of every type in every language, 12 pixels
+    // high in a window of 1194 x 672; and the level end's four. The options' question before
+    // deleting the game fits its panel too.
     game.progress.tutorialEnabled = 0;
     driver.startLevel(1);
-    std::srand(3);
+    for (const char* language : {"fr", "es", "en"}) {
+        speakLanguage(language);
+        const sf::FloatRect panel = game.options.askPanel.getGlobalBounds();
+        EXPECT_TRUE(inside(game.options.askText,
+                           {panel.left + 10, panel.top, panel.left + panel.width - 10, 520}));
+        std::srand(3);
+        for (int type = 0; type < CustomerTypeCount; ++type)
+            for (int fed : {0, 50, 100}) {
+                Customer customer;
+                customer.type = type;
+                customer.appetite = 100;
+                customer.fed = fed;
+                for (int exits = 0; exits < 40; ++exits) {
+                    writeReview(customer);
+                    showReviews();
+                    EXPECT_TRUE(inside(game.reviews.currentReviewText, {1650, 750, 1905, 858}));
+                    EXPECT_TRUE(inside(game.reviews.previousReviewText, {1650, 880, 1905, 985}));
+                }
+            }
+    }
+    EXPECT_GE(game.reviews.currentReviewText.getCharacterSize() * 1194.0f / 1920, 12.0f);
     const float rows[4][2] = {{148, 372}, {388, 602}, {618, 832}, {848, 1030}};
     for (float score : {0.0f, 3.0f, 5.0f, 9.0f})
         for (int draw = 0; draw < 30; ++draw) {
@@ -330,45 +331,4 @@ TEST(Language, EveryEnglishTextFitsWhereItShows) {
                     inside(game.reviews.endTexts[row], {664, rows[row][0], 1336, rows[row][1]}));
         }
     EXPECT_TRUE(inside(game.hud.objectiveLabel, {1500, 380, 1650, 430}));
-}
-
-// In every language, the HUD's live reviews (every text of every type) stay in their two slots
-// of the panel's board and are 12 pixels high or more in a window of 1194 x 672, and the
-// options' question before deleting the game fits its panel and buttons.
-TEST(Language, TheHudsReviewsAndTheDeleteQuestionFitInEveryLanguage) {
-    for (const char* language : {"fr", "en", "es"}) {
-        speakLanguage(language);
-        FrameDriver driver;
-        const sf::FloatRect panel = game.options.askPanel.getGlobalBounds();
-        EXPECT_TRUE(
-            inside(game.options.askText, {panel.left + 10, panel.top, panel.left + panel.width - 10,
-                                          game.options.askYes.box.getPosition().y}))
-            << language;
-        for (const WordButton* button : {&game.options.askYes, &game.options.askNo}) {
-            const sf::FloatRect box = button->box.getGlobalBounds();
-            EXPECT_TRUE(inside(button->label,
-                               {box.left, box.top, box.left + box.width, box.top + box.height}))
-                << language;
-        }
-        game.progress.tutorialEnabled = 0;
-        driver.startLevel(1);
-        std::srand(3);
-        for (int type = 0; type < CustomerTypeCount; ++type)
-            for (int fed : {0, 50, 100}) {
-                Customer customer;
-                customer.type = type;
-                customer.appetite = 100;
-                customer.fed = fed;
-                for (int exits = 0; exits < 40; ++exits) {
-                    writeReview(customer);
-                    showReviews();
-                    EXPECT_TRUE(inside(game.reviews.currentReviewText, {1650, 750, 1905, 858}))
-                        << language;
-                    EXPECT_TRUE(inside(game.reviews.previousReviewText, {1650, 880, 1905, 985}))
-                        << language;
-                }
-            }
-        EXPECT_GE(game.reviews.currentReviewText.getCharacterSize() * 1194.0f / 1920, 12.0f);
-    }
-    speakLanguage("fr");
 }

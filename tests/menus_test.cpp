@@ -67,47 +67,37 @@ TEST(Menus, PanelButtonsOpenTheirScreensWithTheirHeadingsAndConsumeThePress) {
     EXPECT_EQ(game.frame.windowOpen, 0);
 }
 
-// The level selection shows an arrow only where it leads, and the section's content comes over
-// the panel's buttons: a hovered "Fournisseur" reaching into the cabinet's window leaves the
-// previous arrow whole.
-TEST(Menus, ArrowsShowOnlyWhereTheyLeadAndOverThePanel) {
-    OnTitleMenu driver;
-    driver.click(1091, 235);
-    sf::Image arrow;
-    ASSERT_TRUE(arrow.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Menu/Fleches.png"));
-    // Inside each arrow's head (the previous arrow's from its left, the next's mirrored).
-    const sf::Color head = arrow.getPixel(14, 50);
-    ASSERT_EQ(head.a, 255);
-    const auto shown = [&](int x) {
-        return driver.frameImage().getPixel(static_cast<unsigned>(x), 400) == head;
-    };
-    const struct {
-        int level;
-        bool previous, next;
-    } cases[] = {{0, false, true}, {2, true, true}, {3, true, false}};
-    for (const auto& c : cases) {
-        game.shared.currentLevel = c.level;
-        driver.moveMouse(1091, 370); // over "Fournisseur", which grows
-        driver.frames(80);
-        EXPECT_EQ(shown(1211 - 35 + 14), c.previous) << "level " << c.level;
-        EXPECT_EQ(shown(1781 + 35 - 14), c.next) << "level " << c.level;
-    }
-}
-
+// An arrow shows only where it leads, whole over a hovered panel button that grows into the
+// cabinet's window.
 TEST(Menus, CarouselArrowsChooseTheLevelAndCardsWaitForTheSlide) {
     OnTitleMenu driver;
     driver.click(1091, 235);
     EXPECT_EQ(game.shared.currentLevel, 0);
+    sf::Image arrow;
+    ASSERT_TRUE(arrow.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Menu/Fleches.png"));
+    const auto arrows = [&] { // a pixel of the previous arrow's head, and the next's
+        const sf::Image shown = driver.frameImage();
+        return 2 * (shown.getPixel(1190, 400) == arrow.getPixel(14, 50)) +
+               (shown.getPixel(1802, 400) == arrow.getPixel(14, 50));
+    };
+    EXPECT_EQ(arrows(), 1) << "only the next arrow";
     driver.click(1781, 400); // next
     EXPECT_EQ(game.shared.currentLevel, 2);
     EXPECT_EQ(game.menus.carouselMoving, 1);
+    driver.moveMouse(1091, 370); // over "Fournisseur"
     driver.frames(80);
+    EXPECT_EQ(arrows(), 3);
     EXPECT_EQ(game.menus.carouselMoving, 0);
     EXPECT_FLOAT_EQ(game.menus.levelCards[1].getPosition().x, 651.0f);
     EXPECT_EQ(game.menus.levelLabel.getString().toAnsiString(), "Niveau 2");
     // Level 2 is locked: its card starts nothing.
     driver.click(1400, 400);
     EXPECT_EQ(game.shared.screen, LevelSelect);
+    game.shared.currentLevel = 3;
+    driver.frames(80);
+    EXPECT_EQ(arrows(), 2) << "only the previous arrow";
+    game.shared.currentLevel = 2;
+    driver.frames(80);
     driver.click(1211, 400); // previous
     EXPECT_EQ(game.shared.currentLevel, 1);
     driver.frames(10);

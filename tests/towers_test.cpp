@@ -270,13 +270,13 @@ TEST(TowersMenus, BuildingNeedsTheWholePrice) {
     // comes in.
     level.click(700, 500);
     ASSERT_EQ(game.defence.towerMenu, BuildMenu);
-    // How many red pixels under the button, and the leftmost of them (sideways from the middle).
-    int leftmostRed = 0;
+    // How many red pixels under the button; `redAt` sums where they stand sideways.
+    int redAt = 0;
     const auto redUnder = [&](int type) {
         const sf::Image shown = level.driver.frameImage();
         const sf::FloatRect button = game.defence.buildButtons[type].getGlobalBounds();
         int red = 0;
-        leftmostRed = 40;
+        redAt = 0;
         for (int y = 0; y < 40; ++y)
             for (int x = -40; x < 40; ++x) {
                 const sf::Color c =
@@ -284,7 +284,7 @@ TEST(TowersMenus, BuildingNeedsTheWholePrice) {
                                    static_cast<unsigned>(button.top + button.height + y));
                 const bool isRed = c.r > 160 && c.g < 80 && c.b < 80;
                 red += isRed;
-                leftmostRed = isRed ? std::min(leftmostRed, x) : leftmostRed;
+                redAt += isRed ? x : 0;
             }
         return red;
     };
@@ -301,15 +301,13 @@ TEST(TowersMenus, BuildingNeedsTheWholePrice) {
     game.rating.money = 99;
     stopSound(SoundRefused);
     EXPECT_EQ(level.build(slot, Fries), nullptr);
-    EXPECT_EQ(game.defence.towerMenu, BuildMenu) << "the refused price keeps its menu";
-    EXPECT_FALSE(soundStopped(SoundRefused));
-    EXPECT_EQ(game.rating.money, 99);
-    EXPECT_EQ(slot.occupied, 0);
+    EXPECT_TRUE(game.defence.towerMenu == BuildMenu && !soundStopped(SoundRefused));
+    EXPECT_TRUE(game.rating.money == 99 && slot.occupied == 0);
     redUnder(Fries);
-    const int shaken = leftmostRed;
+    const int shaken = redAt;
     level.driver.runFor(0.5);
     redUnder(Fries);
-    EXPECT_NE(leftmostRed, shaken) << "the price shook, then stood still";
+    EXPECT_NE(redAt, shaken) << "the price shook, then stood still";
 
     // A press on a price is a press on its button: here it buys.
     game.rating.money = 100;
@@ -331,79 +329,55 @@ TEST(TowersMenus, BuildingNeedsTheWholePrice) {
 }
 
 // A red price reads on every floor: on every pedestal of the three maps, the contrast (as the
-// web's accessibility guidelines measure it) between the price's letters and the pixels right
-// around them, as the frame shows them, is at least 4.5 to 1.
+// web's accessibility guidelines measure it) between the price's letters and the pixels within
+// three of them, as the frame shows them, is at least 4.5 to 1.
 TEST(TowersMenus, ARedPriceReadsOnEveryPedestalOfTheThreeMaps) {
     const auto luminance = [](sf::Color c) {
-        const auto linear = [](sf::Uint8 v) {
-            const double s = v / 255.0;
-            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        const auto linear = [](double v) {
+            return v <= 10.3 ? v / 3294.6 : std::pow((v / 255 + 0.055) / 1.055, 2.4);
         };
         return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
     };
     sf::RenderTexture letters;
     ASSERT_TRUE(letters.create(1920, 1080));
-    int prices = 0;
     for (int map = 1; map <= 3; ++map) {
-        double lowest = 100;
         FrameDriver driver;
         game.progress.tutorialEnabled = 0;
         driver.startLevel(map);
         game.rating.money = 0;
-        for (TowerSlot& slot : game.level.slots) {
-            openBuildMenu(slot);
-            driver.frame();
-            const sf::Image shown = driver.frameImage();
+        double lowest = 100;
+        for (TowerSlot& slot : game.level.slots)
             for (int type = 0; type < TowerTypeCount; ++type) {
-                // The letters alone: where they cover their pixels whole, and the pixels within
-                // three of those that they do not touch.
+                openBuildMenu(slot);
+                driver.frame();
+                const sf::Image shown = driver.frameImage();
                 sf::Text fill =
                     priceLabel(game.defence.priceText, game.defence.towerCatalogue[type][0].cost,
                                game.defence.buildButtons[type]);
-                fill.setOutlineThickness(0);
+                fill.setOutlineThickness(0); // the letters alone: which pixels they cover
                 letters.clear(sf::Color::Transparent);
                 letters.draw(fill);
                 letters.display();
                 const sf::Image mask = letters.getTexture().copyToImage();
                 const sf::FloatRect box = fill.getGlobalBounds();
-                double text = 0, around = 0;
-                int textCount = 0, aroundCount = 0;
-                for (int y = static_cast<int>(box.top) - 4; y < box.top + box.height + 4; ++y)
-                    for (int x = static_cast<int>(box.left) - 4; x < box.left + box.width + 4;
-                         ++x) {
-                        const auto at = [&](int dx, int dy) {
-                            return mask.getPixel(static_cast<unsigned>(x + dx),
-                                                 static_cast<unsigned>(y + dy));
-                        };
-                        const double l = luminance(
-                            shown.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)));
-                        if (at(0, 0).a == 255) {
-                            text += l;
-                            ++textCount;
-                            continue;
-                        }
+                double sum[3] = {}, count[3] = {}; // the letters' own pixels, those around
+                for (unsigned y = box.top - 4; y < box.top + box.height + 4; ++y)
+                    for (unsigned x = box.left - 4; x < box.left + box.width + 4; ++x) {
                         bool near = false;
-                        for (int dy = -3; dy <= 3 && at(0, 0).a == 0; ++dy)
-                            for (int dx = -3; dx <= 3; ++dx)
-                                near = near || at(dx, dy).a > 0;
-                        if (near) {
-                            around += l;
-                            ++aroundCount;
-                        }
+                        for (unsigned dy = y - 3; dy <= y + 3; ++dy)
+                            for (unsigned dx = x - 3; dx <= x + 3; ++dx)
+                                near = near || mask.getPixel(dx, dy).a > 0;
+                        const int alpha = mask.getPixel(x, y).a;
+                        const int kind = alpha == 255 ? 0 : alpha == 0 && near ? 1 : 2;
+                        sum[kind] += luminance(shown.getPixel(x, y));
+                        count[kind] += 1;
                     }
-                ASSERT_GT(textCount, 0);
-                ASSERT_GT(aroundCount, 0);
-                const double a = text / textCount, b = around / aroundCount;
-                const double contrast = (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-                EXPECT_GE(contrast, 4.5) << "map " << map << ", pedestal " << slot.x << ", "
-                                         << slot.y << ", type " << type;
-                lowest = std::min(lowest, contrast);
-                ++prices;
+                const double a = sum[0] / count[0], b = sum[1] / count[1];
+                lowest = std::min(lowest, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
             }
-        }
+        EXPECT_GE(lowest, 4.5) << "map " << map;
         RecordProperty("lowestContrastOnMap" + std::to_string(map), std::to_string(lowest));
     }
-    EXPECT_EQ(prices, 3 * (6 + 11 + 16));
 }
 
 TEST(TowersMenus, SellingReturnsTheSaleValueAndFreesThePedestalAtOnce) {

@@ -37,30 +37,39 @@ start_game() {
     game=$!
     pids+=("$game")
     save="$work/data$1/gobbler/Save1.txt"
-    window=""
-    for _ in $(seq 100); do
-        window="$(xdotool search --pid "$game" --name '^Gobbler$' 2>/dev/null | head -1 || true)"
-        [ -n "$window" ] && break
-        sleep 0.2
-    done
-    [ -n "$window" ] || fail "the game opened no window"
+    find_window
     xdotool windowmove "$window" 0 0
     sleep 0.5
 }
 
-# Window pixels of a point of the game's 1920 x 1080 frame, wherever the window shows it.
+# The game's window as it shows now (F11 makes a new one), `size` wide when asked.
+find_window() {
+    for _ in $(seq 100); do
+        for window in $(xdotool search --onlyvisible --pid "$game" --name '^Gobbler$' 2>/dev/null); do
+            geometry="$(xdotool getwindowgeometry --shell "$window" 2>/dev/null)" || continue
+            eval "$geometry"
+            [ -z "${1:-}" ] || [ "$WIDTH" -eq "$1" ] || continue
+            return 0
+        done
+        sleep 0.1
+    done
+    fail "the game shows no window${1:+ $1 pixels wide}"
+}
+
+# Window pixels (x, y) of a point of the game's 1920 x 1080 frame, wherever the window shows it.
 at() {
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    awk -v w="$WIDTH" -v h="$HEIGHT" -v gx="$1" -v gy="$2" 'BEGIN {
+    geometry="$(xdotool getwindowgeometry --shell "$window" 2>/dev/null)" || find_window
+    eval "$geometry"
+    read -r x y < <(awk -v w="$WIDTH" -v h="$HEIGHT" -v gx="$1" -v gy="$2" 'BEGIN {
         s = w / 1920 < h / 1080 ? w / 1920 : h / 1080
-        printf "%d %d\n", (w - 1920 * s) / 2 + gx * s, (h - 1080 * s) / 2 + gy * s }'
+        printf "%d %d\n", (w - 1920 * s) / 2 + gx * s, (h - 1080 * s) / 2 + gy * s }')
 }
 held() {
-    read -r x y < <(at "$1" "$2")
+    at "$1" "$2"
     xdotool mousemove --window "$window" "$x" "$y" mousedown 1 sleep 0.3 mouseup 1 sleep 0.3
 }
 instant() {
-    read -r x y < <(at "$1" "$2")
+    at "$1" "$2"
     xdotool mousemove --window "$window" "$x" "$y" sleep "$pause" click 1 sleep "$pause"
 }
 
@@ -111,14 +120,19 @@ normal="$(rounds)"
     kill -CONT "$game" 2>/dev/null || break
     sleep 0.015
 done) &
-pids+=($!)
+pacer=$!
+pids+=("$pacer")
 pause=0.5
 slow="$(rounds)"
 
 echo "click check: instant clicks that acted: $normal of 10 at the normal frame rate, $slow of 10 at about 10 frames a second"
 [ "$normal" -eq 10 ] && [ "$slow" -eq 10 ] || fail "instant clicks were lost"
-for pid in "${pids[@]}"; do kill -CONT "$pid" 2>/dev/null || true; done
-kill "${pids[@]}" 2>/dev/null || true
+# The pacing stops first; the game, running again, is then ended and its window gone.
+kill "$pacer" 2>/dev/null || true
+wait "$pacer" 2>/dev/null || true
+kill -CONT "$game" 2>/dev/null || true
+kill "$game" 2>/dev/null || true
+wait "$game" 2>/dev/null || true
 pids=()
 
 # "Quitter" by one instant click: the window goes on the frame that shows the press. Ten games
@@ -134,13 +148,10 @@ quits() {
         reach_options
         if [ "$1" = fullscreen ]; then
             xdotool key --window "$window" F11
-            sleep 1.5
-            window="$(xdotool search --pid "$game" --name '^Gobbler$' | head -1)"
-            eval "$(xdotool getwindowgeometry --shell "$window")"
-            [ "$WIDTH" -eq 1920 ] && [ "$HEIGHT" -eq 1080 ] ||
-                fail "F11 left a window of ${WIDTH}x$HEIGHT"
+            sleep 1
+            find_window 1920
         fi
-        read -r x y < <(at 1096 770)
+        at 1096 770
         xdotool mousemove --window "$window" "$x" "$y" sleep 0.3 click 1
         # From the release on (xdotool itself takes about a tenth of a second to click).
         start="$(now_ms)"
