@@ -57,14 +57,15 @@ TEST(Shop, EachPriceStandsOnTheLevelItBuysAndThePanelPassesUnderTheColumns) {
     sf::Image tags, backdrop;
     ASSERT_TRUE(tags.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Menu/Prix.png"));
     ASSERT_TRUE(backdrop.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Menu/Fond Shop.png"));
-    // The tag's paper beside its figure, over the top edge of the Burger's level 2 and 3.
-    for (int level : {2, 3}) {
-        const unsigned y = (level == 2 ? 380 : 570) + 19 - 34 + 17;
-        const sf::Color paper = tags.getPixel(76 * (level - 2) + 12, 17);
-        EXPECT_EQ(driver.frameImage().getPixel(1193 + 38 + 12, y), paper) << "level " << level;
-        game.progress.upgradeUnlocked[Burger][level] = 1;
+    // The tag's paper beside its figure, over the top edge of the Burger's level 2 and 3, while
+    // they are still to buy.
+    for (const bool bought : {false, true}) {
+        game.progress.upgradeUnlocked[Burger][2] = game.progress.upgradeUnlocked[Burger][3] =
+            bought;
         driver.frame();
-        EXPECT_NE(driver.frameImage().getPixel(1193 + 38 + 12, y), paper) << "bought: no price";
+        const sf::Image shown = driver.frameImage();
+        EXPECT_EQ(shown.getPixel(1243, 382) == tags.getPixel(12, 17), !bought);
+        EXPECT_EQ(shown.getPixel(1243, 572) == tags.getPixel(88, 17), !bought);
     }
     // The enlarged "Fournisseur" reaches under the first column.
     EXPECT_EQ(driver.frameImage().getPixel(1195, 360), backdrop.getPixel(1195 - 1188, 360 - 190));

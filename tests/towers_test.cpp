@@ -332,10 +332,10 @@ TEST(TowersMenus, BuildingNeedsTheWholePrice) {
 // web's accessibility guidelines measure it) between the price's letters and the pixels within
 // three of them, as the frame shows them, is at least 4.5 to 1.
 TEST(TowersMenus, ARedPriceReadsOnEveryPedestalOfTheThreeMaps) {
-    const auto luminance = [](sf::Color c) {
-        const auto linear = [](double v) {
-            return v <= 10.3 ? v / 3294.6 : std::pow((v / 255 + 0.055) / 1.055, 2.4);
-        };
+    const auto linear = [](double v) {
+        return v <= 10.3 ? v / 3294.6 : std::pow((v / 255 + 0.055) / 1.055, 2.4);
+    };
+    const auto luminance = [&](sf::Color c) {
         return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
     };
     sf::RenderTexture letters;
@@ -363,12 +363,11 @@ TEST(TowersMenus, ARedPriceReadsOnEveryPedestalOfTheThreeMaps) {
                 double sum[3] = {}, count[3] = {}; // the letters' own pixels, those around
                 for (unsigned y = box.top - 4; y < box.top + box.height + 4; ++y)
                     for (unsigned x = box.left - 4; x < box.left + box.width + 4; ++x) {
-                        bool near = false;
-                        for (unsigned dy = y - 3; dy <= y + 3; ++dy)
-                            for (unsigned dx = x - 3; dx <= x + 3; ++dx)
-                                near = near || mask.getPixel(dx, dy).a > 0;
                         const int alpha = mask.getPixel(x, y).a;
-                        const int kind = alpha == 255 ? 0 : alpha == 0 && near ? 1 : 2;
+                        int kind = alpha == 255 ? 0 : 2;
+                        for (unsigned dy = y - 3; alpha == 0 && dy <= y + 3; ++dy)
+                            for (unsigned dx = x - 3; dx <= x + 3; ++dx)
+                                kind = mask.getPixel(dx, dy).a > 0 ? 1 : kind;
                         sum[kind] += luminance(shown.getPixel(x, y));
                         count[kind] += 1;
                     }
