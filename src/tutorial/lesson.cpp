@@ -429,8 +429,10 @@ void tutorialStepDisplay() {
 }
 
 bool firstLessonOn() {
+    // Its last step only lets the level run on: there is nothing left to skip.
     return game.progress.tutorialEnabled != 0 &&
-           (game.shared.currentLevel == 0 || game.shared.currentLevel == 1);
+           (game.shared.currentLevel == 0 || game.shared.currentLevel == 1) &&
+           game.lesson.tutorialStep < lessonLength - 1;
 }
 
 void skipLesson() {

@@ -20,7 +20,8 @@ void markForLessons(const LessonMarks& marks);
 bool tutorialGateOpen();
 // Creates the dialogue text, the speech bubble and the spatula.
 void initTutorial();
-// Whether the first level's lesson is on (the tutorial is, on the first level).
+// Whether the first level's lesson is on and has more to tell (the tutorial is, on the first
+// level, before its last step).
 bool firstLessonOn();
 // Turns the tutorial off (saved) where the first level's lesson stands: its bubble, light and
 // the tower menu it opened go, and the level plays on as without it.
