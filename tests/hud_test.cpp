@@ -67,7 +67,7 @@ TEST(Hud, MoneyAndWaveTexts) {
     game.waves.wave = 3;
     driver.frame();
     EXPECT_EQ(game.hud.moneyText.getString(), "1234");
-    EXPECT_EQ(game.hud.waveText.getString(), "Vague : 3");
+    EXPECT_EQ(game.hud.waveText.getString(), "Vague : 3/5") << "the wave of how many";
     game.rating.money = INT_MIN;
     driver.frame();
     EXPECT_EQ(game.hud.moneyText.getString(), "-2147483648");

@@ -6,6 +6,7 @@
 #include "ground/game.h"
 #include "ground/records.h"
 #include "lang/lang.h"
+#include "level/records.h"
 #include "persist/records.h"
 #include "rating/rating.h"
 #include "rating/records.h"
@@ -71,6 +72,15 @@ bool samePixels(const sf::Texture* texture, const std::string& file) {
     const std::size_t bytes = std::size_t(got.getSize().x) * got.getSize().y * 4;
     return got.getSize() == expected.getSize() &&
            std::equal(got.getPixelsPtr(), got.getPixelsPtr() + bytes, expected.getPixelsPtr());
+}
+
+// The pixels of the atlas a trimmed sheet of the television's frames (139 x 169) is drawn from.
+std::vector<sf::Uint8> atlasOf(const sf::Texture* sheet) {
+    sf::Sprite first(*sheet, sf::IntRect(0, 0, 139, 169));
+    std::vector<sf::Sprite> pieces;
+    trimmedFrame(first, pieces);
+    const sf::Image atlas = pieces.empty() ? sf::Image() : pieces[0].getTexture()->copyToImage();
+    return {atlas.getPixelsPtr(), atlas.getPixelsPtr() + 4 * atlas.getSize().x * atlas.getSize().y};
 }
 
 struct Box {
@@ -236,14 +246,27 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     driver.click(1690, 1025); // the HUD's menu button
     driver.click(600, 575);   // "Options"
     ASSERT_EQ(game.shared.screen, GameOptions);
+    // The dining room's television too, a sheet kept trimmed: it shows what the language's file,
+    // trimmed afresh, shows, and French again when spoken again.
+    const sf::Texture* television = nullptr;
+    for (const Decoration& prop : game.level.decorations)
+        if (prop.kind == PropTelevision)
+            television = prop.sprite.getTexture();
+    const std::vector<sf::Uint8> inFrench = atlasOf(television);
+    const auto fresh = [](const std::string& twin) {
+        return atlasOf(
+            loadTrimmedSheet("../resources/textures/map/" + twin + "tele.png", 139, 169));
+    };
     const std::string hud = GOBBLER_SOURCE_DIR "/resources/textures/hud/";
-    for (int language : {1, 0}) {
+    for (int language : {1, 2, 0}) {
         driver.pressLanguage(language);
-        EXPECT_TRUE(samePixels(game.hud.hudPanel.getTexture(),
-                               hud + (language == 1 ? "en/HUD.png" : "HUD.png")));
-        EXPECT_TRUE(samePixels(game.gameMenu.gameOptionsSprite.getTexture(),
-                               hud + (language == 1 ? "en/IGOptions.png" : "IGOptions.png")));
+        const std::string twin = language ? game.options.languageButtons[language].code + "/" : "";
+        EXPECT_TRUE(samePixels(game.hud.hudPanel.getTexture(), hud + twin + "HUD.png"));
+        EXPECT_TRUE(
+            samePixels(game.gameMenu.gameOptionsSprite.getTexture(), hud + twin + "IGOptions.png"));
+        EXPECT_TRUE(atlasOf(television) == (language ? fresh(twin) : inFrench)) << twin;
     }
+    EXPECT_FALSE(fresh("en/") == inFrench) << "the programmes differ";
     // A catalogue that cannot be read leaves the game in French.
     EXPECT_FALSE(speakLanguage("xx"));
     EXPECT_EQ(currentLanguage(), "fr");
@@ -267,7 +290,7 @@ void expectLanguageButtonsInside(Box box) {
     }
 }
 
-// Every text in a language of ours stays inside what frames it: its panel, card, bubble
+// Every text in each language stays inside what frames it: its panel, card, bubble
 // or screen; on the options screens, each box stands clear of its label.
 void expectEveryTextFits(int language) {
     OnOptions driver;
@@ -343,7 +366,12 @@ void expectEveryTextFits(int language) {
     expectLanguageButtonsInside(panel);
     game.shared.screen = InGame;
 
-    // Reviews: the live panel's two rows and the level end's four, every text of every type.
+    // Reviews: the live panel's two rows, every text of every type, 12 pixels high in a window
+    // of 1194 x 672; and the level end's four. The options' question before deleting the game
+    // fits its panel too.
+    const sf::FloatRect ask = game.options.askPanel.getGlobalBounds();
+    EXPECT_TRUE(
+        inside(game.options.askText, {ask.left + 10, ask.top, ask.left + ask.width - 10, 520}));
     std::srand(3);
     for (int type = 0; type < CustomerTypeCount; ++type)
         for (int fed : {0, 50, 100}) {
@@ -358,6 +386,7 @@ void expectEveryTextFits(int language) {
                 EXPECT_TRUE(inside(game.reviews.previousReviewText, {1650, 880, 1905, 985}));
             }
         }
+    EXPECT_GE(game.reviews.currentReviewText.getCharacterSize() * 1194.0f / 1920, 12.0f);
     const float rows[4][2] = {{148, 372}, {388, 602}, {618, 832}, {848, 1030}};
     for (float score : {0.0f, 3.0f, 5.0f, 9.0f})
         for (int draw = 0; draw < 30; ++draw) {
@@ -376,7 +405,7 @@ void expectEveryTextFits(int language) {
 TEST(Language, EveryTranslatedTextFitsWhereItShows) {
     const int languages = static_cast<int>(languagesFound().size());
     ASSERT_GE(languages, 3);
-    for (int language = 1; language < languages; ++language) {
+    for (int language = 0; language < languages; ++language) {
         SCOPED_TRACE(languagesFound()[static_cast<std::size_t>(language)]);
         expectEveryTextFits(language);
     }

@@ -64,26 +64,40 @@ TEST(Menus, PanelButtonsOpenTheirScreensWithTheirHeadingsAndConsumeThePress) {
     EXPECT_FLOAT_EQ(game.menus.panelButtons[0].getScale().x, 1.0f);
     driver.click(1096, 770);
     EXPECT_EQ(game.shared.screen, Quit);
-    EXPECT_EQ(game.frame.windowOpen, 1);
-    driver.press(10, 10);
-    driver.frame();
     EXPECT_EQ(game.frame.windowOpen, 0);
 }
 
+// An arrow shows only where it leads, whole over a hovered panel button that grows into the
+// cabinet's window.
 TEST(Menus, CarouselArrowsChooseTheLevelAndCardsWaitForTheSlide) {
     OnTitleMenu driver;
     driver.click(1091, 235);
     EXPECT_EQ(game.shared.currentLevel, 0);
+    sf::Image arrow;
+    ASSERT_TRUE(arrow.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Menu/Fleches.png"));
+    const auto arrows = [&] { // a pixel of the previous arrow's head, and the next's
+        const sf::Image shown = driver.frameImage();
+        return 2 * (shown.getPixel(1190, 400) == arrow.getPixel(14, 50)) +
+               (shown.getPixel(1802, 400) == arrow.getPixel(14, 50));
+    };
+    EXPECT_EQ(arrows(), 1) << "only the next arrow";
     driver.click(1781, 400); // next
     EXPECT_EQ(game.shared.currentLevel, 2);
     EXPECT_EQ(game.menus.carouselMoving, 1);
+    driver.moveMouse(1091, 370); // over "Fournisseur"
     driver.frames(80);
+    EXPECT_EQ(arrows(), 3);
     EXPECT_EQ(game.menus.carouselMoving, 0);
     EXPECT_FLOAT_EQ(game.menus.levelCards[1].getPosition().x, 651.0f);
     EXPECT_EQ(game.menus.levelLabel.getString().toAnsiString(), "Niveau 2");
     // Level 2 is locked: its card starts nothing.
     driver.click(1400, 400);
     EXPECT_EQ(game.shared.screen, LevelSelect);
+    game.shared.currentLevel = 3;
+    driver.frames(80);
+    EXPECT_EQ(arrows(), 2) << "only the previous arrow";
+    game.shared.currentLevel = 2;
+    driver.frames(80);
     driver.click(1211, 400); // previous
     EXPECT_EQ(game.shared.currentLevel, 1);
     driver.frames(10);

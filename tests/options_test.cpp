@@ -123,17 +123,34 @@ TEST(Options, TutorialBoxShowsTheFlagAsItStands) {
     EXPECT_EQ(game.options.tutorialBox.getTexture(), loadTexture(tutorialOff));
 }
 
-TEST(Options, DeletingTheGameResetsProgressAndRelocksTheLevels) {
+TEST(Options, DeletingTheGameAsksFirstThenResetsProgressAndRelocksTheLevels) {
     OnOptions driver("11 9.500000 7.000000 3.000000 1 1 0 1 1 1 1 4 3 1 4 3 1 1 1 1 1 0 1 0 0 ");
     ASSERT_EQ(game.progress.stars, 11);
     ASSERT_EQ(game.progress.lockOpened[3], 1);
     driver.clickTutorialBox(); // tutorial off: the box shows it
     ASSERT_EQ(game.progress.tutorialEnabled, 0);
+    const std::string before = readFile(sandboxSavePath());
+
+    // "Suppr. partie" asks; "Non" or leaving the options keep the game, and the box under the
+    // question does not answer meanwhile.
+    const sf::Vector2f yes = game.options.askYes.box.getPosition() + sf::Vector2f(80, 32);
+    const sf::Vector2f no = game.options.askNo.box.getPosition() + sf::Vector2f(80, 32);
+    driver.click(1211, 780);
+    driver.clickTutorialBox();
+    driver.click(static_cast<int>(no.x), static_cast<int>(no.y));
+    driver.click(1211, 780);
+    driver.click(1086, 640); // "Aides"
+    driver.click(1091, 510);
+    EXPECT_EQ(game.options.deleteAsked, 0);
+    EXPECT_EQ(game.progress.tutorialEnabled, 0);
+    EXPECT_EQ(readFile(sandboxSavePath()), before);
 
     driver.press(1211, 780); // the button's left edge counts
     driver.frames(4);
     driver.release();
     driver.frame();
+    EXPECT_EQ(game.progress.stars, 11) << "only asked";
+    driver.click(static_cast<int>(yes.x), static_cast<int>(yes.y));
     EXPECT_EQ(game.progress.stars, 0);
     EXPECT_EQ(game.menus.starBalanceText.getString().toAnsiString(), "0");
     EXPECT_EQ(game.progress.lockOpened[2], 0);

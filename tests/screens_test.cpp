@@ -17,6 +17,7 @@
 #include "support/sandbox.h"
 #include "towers/records.h"
 #include "tutorial/records.h"
+#include "tutorial/tutorial.h"
 #include "ui/records.h"
 
 #include <gtest/gtest.h>
@@ -157,8 +158,10 @@ void click(Player& p, sf::Vector2i at) {
     p.click(at.x, at.y);
 }
 
-// The press each reading step of the first level's lesson waits for (the light shows where).
+// The press each reading step of the first level's lesson waits for (the light shows where),
+// once its text has been up long enough to be read.
 void readOn(Player& p) {
+    p.driver.runFor(lessonReadingDelay);
     switch (game.lesson.tutorialStep) {
     case StepFriesPedestal:
         return p.click(1376, 680);

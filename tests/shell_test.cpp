@@ -1,6 +1,7 @@
 // The frame cycle, screens, input rules, hit tests and the draw pass of the shell.
 #include "frame/frame.h"
 #include "frame/records.h"
+#include "frame/window.h"
 #include "ground/game.h"
 #include "ground/ground.h"
 #include "ground/records.h"
@@ -52,14 +53,27 @@ TEST(Shell, CloseRequestEndsTheLoopFromEveryScreenAndTheFrameCompletes) {
     }
 }
 
-TEST(Shell, QuitScreenClosesOnTheNextFrameWithTheButtonHeld) {
-    FrameDriver driver;
-    game.shared.screen = Quit;
-    driver.frame();
-    EXPECT_EQ(game.frame.windowOpen, 1);
-    driver.press(200, 200);
-    driver.frame();
-    EXPECT_EQ(game.frame.windowOpen, 0);
+// "Quitter" closes the window on the frame that shows its press, tapped (down and up between two
+// frames, as a touchpad's, or in a frame slowed by the switch to fullscreen) or held, in a window
+// and after F11.
+TEST(Shell, QuitClosesTheWindowOnTheFrameItsPressActs) {
+    for (int way = 0; way < 4; ++way) {
+        FrameDriver driver;
+        driver.drawing = true;
+        game.shared.screen = TitleMenu;
+        if (way >= 2)
+            driver.tapKey(sf::Keyboard::F11);
+        ASSERT_EQ(windowFullscreen(), way >= 2);
+        if (way % 2) {
+            driver.press(1096, 770);
+            driver.frame();
+        } else {
+            driver.tap(1096, 770);
+        }
+        EXPECT_FALSE(driver.platform.window->isOpen()) << "way " << way;
+        if (windowFullscreen()) // the next test's window is a window again
+            toggleFullscreen(FrameDriver::window());
+    }
 }
 
 TEST(Shell, PressLatchesUntilTheButtonIsUpAndFocusLossKeepsIt) {

@@ -50,6 +50,27 @@ bool padlockShown(int padlock) {
 
 } // namespace
 
+// Each price hangs on the picture of the level it buys while that level is still to buy, and the
+// enlarged "Fournisseur" passes under the first column.
+TEST(Shop, EachPriceStandsOnTheLevelItBuysAndThePanelPassesUnderTheColumns) {
+    InShop driver;
+    sf::Image tags, backdrop;
+    ASSERT_TRUE(tags.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Menu/Prix.png"));
+    ASSERT_TRUE(backdrop.loadFromFile(GOBBLER_SOURCE_DIR "/resources/textures/Menu/Fond Shop.png"));
+    // The tag's paper beside its figure, over the top edge of the Burger's level 2 and 3, while
+    // they are still to buy.
+    for (const bool bought : {false, true}) {
+        game.progress.upgradeUnlocked[Burger][2] = game.progress.upgradeUnlocked[Burger][3] =
+            bought;
+        driver.frame();
+        const sf::Image shown = driver.frameImage();
+        EXPECT_EQ(shown.getPixel(1243, 382) == tags.getPixel(12, 17), !bought);
+        EXPECT_EQ(shown.getPixel(1243, 572) == tags.getPixel(88, 17), !bought);
+    }
+    // The enlarged "Fournisseur" reaches under the first column.
+    EXPECT_EQ(driver.frameImage().getPixel(1195, 360), backdrop.getPixel(1195 - 1188, 360 - 190));
+}
+
 TEST(Shop, PadlocksAnswerOnlyWhenTheStarsSuffice) {
     InShop driver;
     ASSERT_EQ(game.shared.screen, Shop);
@@ -166,6 +187,7 @@ TEST(Shop, AnUpgradeBoughtBeforeTheGameWasDeletedCanBeBoughtAgain) {
     ASSERT_TRUE(driver.runUntil([] { return game.progress.upgradeUnlocked[Soda][2] == 1; }, 2.0));
     driver.click(1091, 510); // "Options"
     driver.click(1250, 780); // "Suppr. partie"
+    driver.click(1378, 562); // "Oui"
     driver.click(1091, 370); // back to the shop
     EXPECT_EQ(game.progress.upgradeUnlocked[Soda][2], 0);
     EXPECT_EQ(game.shop.upgradePictures[Soda][2].getTextureRect().left, 153) << "shown locked";
@@ -183,6 +205,7 @@ TEST(Shop, APurchaseLeftOpeningIsCalledOffWhenItCanNoLongerBePaid) {
     ASSERT_EQ(game.shop.unlockState2, 1);
     driver.click(1091, 510);
     driver.click(1250, 780);
+    driver.click(1378, 562);
     ASSERT_EQ(game.progress.stars, 0);
     std::remove(sandboxSavePath().c_str());
     driver.click(1091, 370);

@@ -270,16 +270,21 @@ TEST(TowersMenus, BuildingNeedsTheWholePrice) {
     // comes in.
     level.click(700, 500);
     ASSERT_EQ(game.defence.towerMenu, BuildMenu);
+    // How many red pixels under the button; `redAt` sums where they stand sideways.
+    int redAt = 0;
     const auto redUnder = [&](int type) {
         const sf::Image shown = level.driver.frameImage();
         const sf::FloatRect button = game.defence.buildButtons[type].getGlobalBounds();
         int red = 0;
+        redAt = 0;
         for (int y = 0; y < 40; ++y)
             for (int x = -40; x < 40; ++x) {
                 const sf::Color c =
                     shown.getPixel(static_cast<unsigned>(button.left + button.width / 2 + x),
                                    static_cast<unsigned>(button.top + button.height + y));
-                red += c.r > 160 && c.g < 80 && c.b < 80;
+                const bool isRed = c.r > 160 && c.g < 80 && c.b < 80;
+                red += isRed;
+                redAt += isRed ? x : 0;
             }
         return red;
     };
@@ -291,15 +296,27 @@ TEST(TowersMenus, BuildingNeedsTheWholePrice) {
     EXPECT_EQ(redUnder(Burger), 0);
     level.click(900, 900);
 
+    // A press on a price the till cannot pay says so: a short sound, the price shakes a moment,
+    // and the menu stays open.
     game.rating.money = 99;
+    stopSound(SoundRefused);
     EXPECT_EQ(level.build(slot, Fries), nullptr);
-    EXPECT_EQ(game.defence.towerMenu, Closed) << "the unaffordable button only closes the menu";
-    EXPECT_EQ(game.rating.money, 99);
-    EXPECT_EQ(slot.occupied, 0);
+    EXPECT_TRUE(game.defence.towerMenu == BuildMenu && !soundStopped(SoundRefused));
+    EXPECT_TRUE(game.rating.money == 99 && slot.occupied == 0);
+    redUnder(Fries);
+    const int shaken = redAt;
+    level.driver.runFor(0.5);
+    redUnder(Fries);
+    EXPECT_NE(redAt, shaken) << "the price shook, then stood still";
 
+    // A press on a price is a press on its button: here it buys.
     game.rating.money = 100;
-    Tower* tower = level.build(slot, Fries);
-    ASSERT_NE(tower, nullptr);
+    const sf::FloatRect price =
+        priceLabel(game.defence.priceText, 100, game.defence.buildButtons[Fries]).getGlobalBounds();
+    level.click(static_cast<int>(price.left + price.width / 2),
+                static_cast<int>(price.top + price.height / 2));
+    ASSERT_FALSE(game.defence.towers.empty());
+    Tower* tower = &game.defence.towers.front();
     EXPECT_EQ(game.rating.money, 0);
     EXPECT_EQ(slot.occupied, 1);
     EXPECT_EQ(tower->slot, &slot);
@@ -309,6 +326,57 @@ TEST(TowersMenus, BuildingNeedsTheWholePrice) {
     // An occupied pedestal opens no build menu: the press reaches the tower standing on it.
     level.click(700, 500);
     EXPECT_EQ(game.defence.towerMenu, SellOnly);
+}
+
+// A red price reads on every floor: on every pedestal of the three maps, the contrast (as the
+// web's accessibility guidelines measure it) between the price's letters and the pixels within
+// three of them, as the frame shows them, is at least 4.5 to 1.
+TEST(TowersMenus, ARedPriceReadsOnEveryPedestalOfTheThreeMaps) {
+    const auto linear = [](double v) {
+        return v <= 10.3 ? v / 3294.6 : std::pow((v / 255 + 0.055) / 1.055, 2.4);
+    };
+    const auto luminance = [&](sf::Color c) {
+        return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+    };
+    sf::RenderTexture letters;
+    ASSERT_TRUE(letters.create(1920, 1080));
+    for (int map = 1; map <= 3; ++map) {
+        FrameDriver driver;
+        game.progress.tutorialEnabled = 0;
+        driver.startLevel(map);
+        game.rating.money = 0;
+        double lowest = 100;
+        for (TowerSlot& slot : game.level.slots)
+            for (int type = 0; type < TowerTypeCount; ++type) {
+                openBuildMenu(slot);
+                driver.frame();
+                const sf::Image shown = driver.frameImage();
+                sf::Text fill =
+                    priceLabel(game.defence.priceText, game.defence.towerCatalogue[type][0].cost,
+                               game.defence.buildButtons[type]);
+                fill.setOutlineThickness(0); // the letters alone: which pixels they cover
+                letters.clear(sf::Color::Transparent);
+                letters.draw(fill);
+                letters.display();
+                const sf::Image mask = letters.getTexture().copyToImage();
+                const sf::FloatRect box = fill.getGlobalBounds();
+                double sum[3] = {}, count[3] = {}; // the letters' own pixels, those around
+                for (unsigned y = box.top - 4; y < box.top + box.height + 4; ++y)
+                    for (unsigned x = box.left - 4; x < box.left + box.width + 4; ++x) {
+                        const int alpha = mask.getPixel(x, y).a;
+                        int kind = alpha == 255 ? 0 : 2;
+                        for (unsigned dy = y - 3; alpha == 0 && dy <= y + 3; ++dy)
+                            for (unsigned dx = x - 3; dx <= x + 3; ++dx)
+                                kind = mask.getPixel(dx, dy).a > 0 ? 1 : kind;
+                        sum[kind] += luminance(shown.getPixel(x, y));
+                        count[kind] += 1;
+                    }
+                const double a = sum[0] / count[0], b = sum[1] / count[1];
+                lowest = std::min(lowest, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
+            }
+        EXPECT_GE(lowest, 4.5) << "map " << map;
+        RecordProperty("lowestContrastOnMap" + std::to_string(map), std::to_string(lowest));
+    }
 }
 
 TEST(TowersMenus, SellingReturnsTheSaleValueAndFreesThePedestalAtOnce) {
@@ -379,12 +447,14 @@ TEST(TowersMenus, UpgradeOnlyWhenTheShopUnlockedTheNextLevelAndTheRowIsKept) {
     ASSERT_EQ(game.defence.towerMenu, UpgradeToLevel2);
     EXPECT_EQ(game.defence.upgradeButton.getPosition(), sf::Vector2f(804, 500 - 147 + 181 / 2));
 
-    // Not enough money: the press only closes the menu.
+    // Not enough money: the price is refused and the menu stays.
     game.rating.money = 239;
     level.click(game.defence.upgradeButton.getPosition());
     EXPECT_EQ(burger->level, 0);
     EXPECT_EQ(game.rating.money, 239);
-    EXPECT_EQ(game.defence.towerMenu, Closed);
+    EXPECT_EQ(game.defence.towerMenu, UpgradeToLevel2);
+    EXPECT_EQ(game.defence.refusedPrice, UpgradePrice);
+    level.click(900, 900);
 
     game.rating.money = 240;
     level.upgrade(*burger);

@@ -11,6 +11,7 @@
 #include "persist/records.h"
 #include "rating/rating.h"
 #include "rating/records.h"
+#include "shell/records.h"
 #include "support/frame_driver.h"
 #include "towers/records.h"
 #include "tutorial/records.h"
@@ -34,15 +35,19 @@ namespace {
 const sf::Vector2i floorPoint{300, 700};
 const sf::Vector2i friesPedestal{1376, 680}, sodaPedestal{1202, 580}, burgerPedestal{860, 379};
 const sf::Vector2i otherPedestal{1032, 680};
-const sf::Vector2i pausePoint{1600, 1020};
+const sf::Vector2i pausePoint{1600, 1020}, menuPoint{1690, 1025};
+// The level card in the selection, and the in-game menu's fifth item.
+const sf::Vector2i levelCard{1496, 410}, skipItem{700, 772};
 
 void click(FrameDriver& driver, sf::Vector2i at) {
+    if (lessonTakesPresses()) // a player reads the text before pressing on
+        driver.runFor(lessonReadingDelay);
     driver.click(at.x, at.y);
 }
 
 void click(FrameDriver& driver, const sf::Sprite& button) {
     const sf::Vector2f at = button.getPosition();
-    driver.click(static_cast<int>(at.x), static_cast<int>(at.y));
+    click(driver, sf::Vector2i(static_cast<int>(at.x), static_cast<int>(at.y)));
 }
 
 // Where the lesson's press on the Fries tower lands: low on its base, near its pedestal.
@@ -199,16 +204,21 @@ TEST(Tutorial, TheFirstStepsAdvanceOnPressesWhileTheLevelStandsStill) {
     EXPECT_EQ(game.lesson.spatulaSprite.getTextureRect(), sf::IntRect(0, 0, 357, 502));
 
     // Holding the button reads one step, not one per frame.
+    driver.runFor(lessonReadingDelay);
     driver.press(floorPoint.x, floorPoint.y);
     driver.frames(10);
     driver.release();
     driver.frame();
     EXPECT_EQ(game.lesson.tutorialStep, 2);
 
-    // A press on the HUD is the lesson's while it holds the level: no pause.
+    // A press on the HUD's pause is the pause's, also while the lesson holds the level; under
+    // the pause the text waits.
     click(driver, pausePoint);
+    click(driver, floorPoint);
+    EXPECT_TRUE(game.waveClock.paused == 1 && game.lesson.tutorialStep == 2);
+    click(driver, pausePoint);
+    click(driver, floorPoint);
     EXPECT_EQ(game.lesson.tutorialStep, 3);
-    EXPECT_EQ(game.waveClock.paused, 0);
     expectLight(1376, 405.5f, 100);
     EXPECT_EQ(game.waveClock.countdown, 10);
 }
@@ -302,6 +312,66 @@ TEST(Tutorial, TheBurgerStepsBuildOnTheLitPedestalEvenOnCredit) {
     driver.frame();
     EXPECT_EQ(game.lesson.spotlightOn, 0);
     EXPECT_NE(game.lesson.dialogue.find("Burger"), std::string::npos);
+}
+
+// At every step that waits for the player, Escape and the HUD's menu button open the in-game
+// menu as in play, and the step waits on.
+TEST(Tutorial, AtEveryWaitingStepEscapeAndTheMenuButtonOpenTheMenu) {
+    Lesson lesson;
+    FrameDriver& driver = lesson.driver;
+    int opened = 0;
+    for (int step = 0; step < LessonStepCount; ++step) {
+        game.lesson.tutorialStep = step;
+        game.lesson.tutorialRunning = 0; // as the lesson holds the level when it reaches a step
+        driver.frame();
+        for (int way = 0; way < 2 && lessonTakesPresses(); ++way) {
+            way ? click(driver, menuPoint) : driver.tapKey(sf::Keyboard::Escape);
+            opened += game.shared.screen == GameMenu && game.lesson.tutorialStep == step;
+            driver.tapKey(sf::Keyboard::Escape);
+        }
+    }
+    EXPECT_EQ(opened, 2 * 33) << "steps 0-12, 14, 16-26, 28, 30-33 and 35-37, both ways";
+}
+
+// A text is read on only by a press that begins once it has been up a moment: not the second
+// press of a double click on the level card, nor a click meant for a tower menu that a newcomer
+// interrupts (the newcomer closes the menu).
+TEST(Tutorial, ATextWaitsForAPressThatBeginsAfterItShows) {
+    FrameDriver driver(1.0 / 30.0);
+    game.progress.tutorialEnabled = 1;
+    game.shared.screen = LevelSelect;
+    driver.frame();
+    driver.tap(levelCard.x, levelCard.y);
+    driver.tap(levelCard.x, levelCard.y);
+    EXPECT_EQ(game.lesson.tutorialStep, 0);
+    game.lesson.tutorialStep = 27;
+    driver.frame();
+    click(driver, otherPedestal);
+    game.waves.lessonCue = StepFamily;
+    driver.frame();
+    EXPECT_EQ(game.defence.towerMenu, Closed);
+    const sf::Vector2f burger = game.defence.buildButtons[Burger].getPosition();
+    driver.click(static_cast<int>(burger.x), static_cast<int>(burger.y));
+    EXPECT_EQ(game.lesson.tutorialStep, StepFamily);
+}
+
+// "Passer le tutoriel", offered by the in-game menu while the lesson is on, turns the tutorial
+// off (saved) and the level plays on from where it stands.
+TEST(Tutorial, TheInGameMenuSkipsTheLessonWhereItStands) {
+    Lesson lesson;
+    FrameDriver& driver = lesson.driver;
+    readUntil(driver, 5);
+    click(driver, menuPoint);
+    click(driver, skipItem);
+    game.progress.tutorialEnabled = 1;
+    readSave();
+    EXPECT_EQ(game.progress.tutorialEnabled, 0) << "saved off";
+    driver.runFor(12.0);
+    EXPECT_TRUE(game.defence.towers.size() == 1 && game.waves.spawnedInWave > 0);
+    click(driver, menuPoint);
+    click(driver, skipItem);
+    EXPECT_EQ(game.shared.screen, GameMenu) << "without the lesson, no fifth item";
+    deleteSave(); // the next tests find the tutorial on
 }
 
 TEST(Tutorial, TheSellStepNeitherSellsNorReadsOnFromTheSellButton) {
@@ -454,8 +524,7 @@ TEST(Tutorial, APauseAndAFreezeInTheSameWaveAreEachLeftOutOnce) {
         [] { return game.lesson.tutorialStep == 14 && game.lesson.tutorialRunning == 0; }, 60));
     const double atFreeze = waveTime();
     driver.runFor(2.0);
-    // While the lesson speaks the press is the lesson's, even on the pause button.
-    click(driver, pausePoint);
+    click(driver, floorPoint);
     EXPECT_EQ(game.lesson.tutorialStep, 15);
     EXPECT_EQ(game.waveClock.paused, 0);
     EXPECT_EQ(game.lesson.tutorialRunning, 1);

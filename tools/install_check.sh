@@ -3,9 +3,9 @@
 # the build folder's game to a temporary prefix with its data made read-only, validates the
 # desktop entry, the AppStream file and the manual page, checks the Debian package's
 # dependencies and contents when cpack made one, then starts the installed game from / on its
-# own Xvfb screen and clicks through "Options" and "Suppr. partie": the buttons only answer when
-# the pictures were found, and the fresh save must land in $XDG_DATA_HOME/gobbler/, with nothing
-# written into the data. Then the installed game is clicked with instant clicks
+# own Xvfb screen and clicks through "Options", "Suppr. partie" and "Oui": the buttons only
+# answer when the pictures were found, and the fresh save must land in $XDG_DATA_HOME/gobbler/,
+# with nothing written into the data. Then the installed game is clicked with instant clicks
 # (tools/click_check.sh).
 # Usage: tools/install_check.sh [build folder, default build]
 set -euo pipefail
@@ -99,11 +99,12 @@ press() {
 
 save="$work/data-home/gobbler/Save1.txt"
 # The intro plays first; a press past it opens the title menu, then the options' delete button
-# writes a fresh save. Repeated until the save is there (the intro's length varies).
+# and its "Oui" write a fresh save. Repeated until the save is there (the intro's length varies).
 for _ in $(seq 40); do
     press 300 1000
     press 1091 510
     press 1231 772
+    press 1378 562
     [ -f "$save" ] && break
 done
 [ -f "$save" ] || fail "no save under \$XDG_DATA_HOME/gobbler (game output: $(cat "$work/game.log"))"

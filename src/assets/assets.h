@@ -217,6 +217,9 @@ sf::Text makeText(const std::string& utf8, unsigned size, sf::Color color, float
 std::string hudPath(const char* name);
 // Converts the game's UTF-8 strings for SFML.
 sf::String utf8(const std::string& text);
+// A text fitted to maxWidth pixels of the game font at that size: the writer's lines when each
+// fits, else its words flowed again into lines as full as they go.
+sf::String wrapText(const sf::String& text, unsigned size, float maxWidth);
 // Shows a French text in the language spoken at (x, y): words of another language are moved
 // sideways so that their middle falls where the French words' middle would (a title placed for
 // its French words stays centred over what it names).

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -98,6 +100,45 @@ Away sharedTexture(const sf::Texture* texture) {
 
 // Frames drawn with a picture whose pixels had to be brought in at once.
 int lateFrames = 0;
+
+// Cuts again, from the files of the language spoken, every trimmed sheet packed in the atlas
+// with one that has words in it (the dining room's television), and waits for it.
+void retrimSheetsWithWords(const std::string& before, const std::string& now) {
+    std::set<const sf::Texture*> atlases;
+    for (const auto& entry : sheetStandIns())
+        if (entry.second && (hasTwin(entry.first, before) || hasTwin(entry.first, now)))
+            atlases.insert(sheetOfStandIn().at(entry.second.get())->atlas);
+    for (const std::unique_ptr<sf::Texture>& page : atlasPages()) {
+        if (!atlases.count(page.get()))
+            continue;
+        sf::Texture* atlas = page.get();
+        const auto itsJob = [atlas](const Job& job) {
+            return job.kind == JobKind::Sheet && job.texture == atlas;
+        };
+        // A cut still on its way was read in the language before: it comes first.
+        loader().await(itsJob);
+        auto job = std::make_unique<Job>();
+        job->kind = JobKind::Sheet;
+        job->texture = atlas;
+        job->soon = true;
+        for (const std::unique_ptr<TrimmedSheet>& sheet : trimmedSheets()) {
+            if (sheet->atlas != atlas)
+                continue;
+            const auto named = std::find_if(
+                sheetStandIns().begin(), sheetStandIns().end(),
+                [&sheet](const auto& entry) { return entry.second.get() == sheet->standIn; });
+            SheetPart part;
+            part.file = pictureFile(named->first);
+            part.frameWidth = sheet->frameWidth;
+            part.frameHeight = sheet->frameHeight;
+            part.sheet = sheet.get();
+            job->path += (job->path.empty() ? "" : ", ") + named->first;
+            job->sheets.push_back(std::move(part));
+        }
+        loadOrQueue(std::move(job));
+        loader().await(itsJob);
+    }
+}
 
 // A picture drawn without its pixels: brought in at once (`wait`), or only set on its way;
 // whether it had any to come.
@@ -230,5 +271,6 @@ void rereadPicturesWithWords(const std::string& before) {
         const sf::Texture* shown = away.shown();
         loader().await([shown](const Job& job) { return textureOf(job) == shown; });
     }
+    retrimSheetsWithWords(before, now);
     notePicturesChanged();
 }

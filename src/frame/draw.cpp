@@ -31,9 +31,6 @@ void drawLevelLayers(const GameSight& g, Renderer& r, LevelView view) {
     if (g.shared.currentLevel == 0 || g.shared.currentLevel == 1)
         r.frame.draw(g.waves.doorSprite);
     drawWorld(g, r);
-    if (view == LevelView::Running && g.waveClock.paused && !g.rating.levelWon &&
-        !g.rating.levelLost)
-        drawPauseVeil(g, r);
     drawHud(g, r);
     // The wave preview shows while the countdown runs; an open tower menu comes over it.
     if (view != LevelView::Frozen && g.waveClock.countdown > 0)
@@ -42,6 +39,11 @@ void drawLevelLayers(const GameSight& g, Renderer& r, LevelView view) {
     drawReviewPanel(g, r);
     if (g.shared.currentLevel == 2 || g.shared.currentLevel == 3)
         drawPathAlert(g, r);
+    // The pause veils the whole room, its wave preview and an open tower menu too; the HUD
+    // beside it stays clear, and the lesson speaks over it.
+    if (view == LevelView::Running && g.waveClock.paused && !g.rating.levelWon &&
+        !g.rating.levelLost)
+        drawPauseVeil(g, r);
     if (tutorialLayerShown(g, view))
         drawTutorialLayer(g, r);
     if (g.rating.levelWon || g.rating.levelLost)

@@ -434,7 +434,8 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
     holdScreenPictures();
     if (!window)
         return;
-    if (draw) {
+    // A window about to close shows nothing more: the frame that quits closes it at once.
+    if (draw && game.frame.windowOpen != 0) {
         Renderer& renderer = frameRenderer();
         if (fitFrame(renderer, frameSizeFor(game.shared.input.windowSize)))
             smoothFramePictures(renderer.frame.getSize().x < layoutWidth);

@@ -48,7 +48,11 @@ void handleLevelPress() {
         handleLevelEndPress();
         return;
     }
-    if (game.progress.tutorialEnabled != 0)
+    // The HUD's buttons answer during the first level's lesson as they do in play: a press on one
+    // is theirs, not the lesson's (the level-2 sign still counts every press).
+    const bool onHud = game.shared.currentLevel <= 1 &&
+                       onHudButton(game.shared.input.mouseX, game.shared.input.mouseY);
+    if (game.progress.tutorialEnabled != 0 && !onHud)
         tutorialClick();
     handleGameButtons();
     if (game.waveClock.paused == 0 && towerClicksAllowed())
@@ -67,9 +71,6 @@ void dispatchPress() {
         handleMenuPanel();
         handlePadlockPress();
         break;
-    case Quit:
-        game.frame.windowOpen = 0;
-        break;
     case Shop:
         handleMenuPanel();
         resetShop();
@@ -82,8 +83,10 @@ void dispatchPress() {
         break;
     case Logo:
         if (game.shared.clickLatch == 0 && game.intro.introPhase == 2) {
-            // The latch stays free: a press still held acts on the title menu next frame.
+            // The press that leaves the title picture only opens the menu: held on, it would
+            // land on whatever panel button stands where it is.
             game.shared.screen = TitleMenu;
+            game.shared.clickLatch = 1;
             playMusic(MusicMenu);
             endIntro();
         }
@@ -113,4 +116,7 @@ void handleInput() {
     // A press on the black bars around the picture is outside the game: it does nothing.
     if (game.shared.input.onPicture)
         dispatchPress();
+    // "Quitter" closes the game on the frame its press acts, however short the press was.
+    if (game.shared.screen == Quit)
+        game.frame.windowOpen = 0;
 }

@@ -50,6 +50,7 @@ constexpr SoundEntry soundTable[] = {
     {SoundBite2, "Croc 2.ogg", false, true},
     {SoundBite3, "Crocs 3.ogg", false, true},
     {SoundIntroLogo, "Intro Logo.ogg", false, false},
+    {SoundRefused, "Refus.ogg", false, true},
 };
 static_assert(sizeof(soundTable) / sizeof(soundTable[0]) == SoundCount, "one row per sound");
 

@@ -26,6 +26,7 @@ enum SoundId : int {
     SoundBite2,
     SoundBite3,
     SoundIntroLogo,
+    SoundRefused, // a price the till cannot pay
     SoundCount
 };
 

@@ -63,6 +63,12 @@ constexpr const char* faceFiles[CustomerTypeCount] = {
     "../resources/textures/hud/celibFace.png", "../resources/textures/hud/familleFace.png",
     "../resources/textures/hud/grosFace.png", "../resources/textures/hud/businessManFace.png"};
 
+// The HUD's reviews: 12 pixels high still in a window of 1194 x 672 (a 1366 x 768 desktop's),
+// in lines no wider than the panel, four of them close enough to stay in their slot.
+constexpr unsigned reviewTextSize = 20;
+constexpr float reviewWidth = 252;
+constexpr float reviewLineSpacing = 0.85f;
+
 constexpr const char* starStripPath = "../resources/textures/hud/Stars2.png";
 constexpr const char* voidFacePath = "../resources/textures/hud/void.png";
 
@@ -89,8 +95,10 @@ const char* drawReview(int type, int fed, int appetite) {
 } // namespace
 
 void loadReviews() {
-    game.reviews.currentReviewText = makeText("", 16, sf::Color::White, 1655, 755);
-    game.reviews.previousReviewText = makeText("", 16, sf::Color::White, 1655, 885);
+    game.reviews.currentReviewText = makeText("", reviewTextSize, sf::Color::White, 1652, 755);
+    game.reviews.currentReviewText.setLineSpacing(reviewLineSpacing);
+    game.reviews.previousReviewText = game.reviews.currentReviewText;
+    game.reviews.previousReviewText.setPosition(1652, 885);
     const sf::Texture* strip = loadTexture(starStripPath);
     game.reviews.currentStars = makeSprite(strip, 1640, 735);
     game.reviews.currentStars.setScale(0.2f, 0.2f);
@@ -153,8 +161,10 @@ void writeReview(const Customer& customer) {
 }
 
 void showReviews() {
-    game.reviews.currentReviewText.setString(utf8(tr(game.reviews.currentReview)));
-    game.reviews.previousReviewText.setString(utf8(tr(game.reviews.previousReview)));
+    game.reviews.currentReviewText.setString(
+        wrapText(utf8(tr(game.reviews.currentReview)), reviewTextSize, reviewWidth));
+    game.reviews.previousReviewText.setString(
+        wrapText(utf8(tr(game.reviews.previousReview)), reviewTextSize, reviewWidth));
     game.reviews.currentStars.setTextureRect(game.reviews.currentStarsRect);
     game.reviews.previousStars.setTextureRect(game.reviews.previousStarsRect);
 }

@@ -9,8 +9,8 @@
 
 void drawGameMenu(const GameSight& g, Renderer& r) {
     r.frame.draw(g.gameMenu.gameMenuSprite);
-    for (const sf::Sprite& arrow : g.gameMenu.gameMenuArrows)
-        r.frame.draw(arrow);
+    for (int item = 0; item < g.gameMenu.gameMenuItems; ++item)
+        r.frame.draw(g.gameMenu.gameMenuArrows[item]);
 }
 
 void drawGameOptions(const GameSight& g, Renderer& r) {

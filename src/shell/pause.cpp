@@ -27,12 +27,20 @@ constexpr float menuX = 550, menuY = 130;
 struct MenuBox {
     float left, right, top, bottom;
 };
-constexpr MenuBox menuHoverBoxes[4] = {
-    {15, 240, 240, 290}, {15, 300, 335, 380}, {15, 195, 430, 475}, {15, 310, 525, 570}};
+constexpr MenuBox menuHoverBoxes[5] = {{15, 240, 240, 290},
+                                       {15, 300, 335, 380},
+                                       {15, 195, 430, 475},
+                                       {15, 310, 525, 570},
+                                       {15, 350, 620, 665}};
 // Options and menu are pressed 5 pixels above where they light up.
-constexpr MenuBox menuPressBoxes[4] = {
-    {15, 240, 240, 290}, {15, 300, 335, 380}, {15, 195, 425, 470}, {15, 310, 520, 565}};
-constexpr float menuArrows[4][2] = {{570, 380}, {570, 470}, {570, 565}, {570, 655}};
+constexpr MenuBox menuPressBoxes[5] = {{15, 240, 240, 290},
+                                       {15, 300, 335, 380},
+                                       {15, 195, 425, 470},
+                                       {15, 310, 520, 565},
+                                       {15, 350, 620, 665}};
+constexpr float menuArrows[5][2] = {{570, 380}, {570, 470}, {570, 565}, {570, 655}, {570, 750}};
+// The menu's picture: its four items, and beside them the same with a fifth, taller.
+const sf::IntRect fourItems(0, 0, 640, 640), fiveItems(640, 0, 640, 735);
 
 constexpr float effectsBarX = 576, effectsBarY = 669;
 constexpr float musicBarX = 576, musicBarY = 482;
@@ -129,13 +137,6 @@ void settleLessonUnderPause() {
     }
 }
 
-void closeTowerMenu() {
-    if (towerExists(game.defence.selectedTower))
-        game.defence.selectedTower->showRange = 0;
-    game.defence.towerMenu = Closed;
-    game.defence.towerInfoVisible = 0;
-}
-
 void muteButton() {
     const sf::Vector2f at = game.hud.muteButton.getPosition();
     if (game.shared.clickLatch != 0 ||
@@ -189,6 +190,13 @@ void placeKnobs() {
 
 } // namespace
 
+bool onHudButton(int x, int y) {
+    const sf::Vector2f pause = game.hud.pauseButton.getPosition();
+    const sf::Vector2f mute = game.hud.muteButton.getPosition();
+    return hitBox(pause.x, pause.y, 43, 69, x, y) || hitTopLeft(game.hud.optionsButton, x, y) ||
+           hitBox(mute.x, mute.y, 78, 39, x, y) || hitTopLeft(game.hud.speedButton, x, y);
+}
+
 void handleGameButtons() {
     settleLessonUnderPause();
     countdownSkip();
@@ -209,16 +217,17 @@ void handleGameKeys() {
         return;
     switch (game.shared.screen) {
     case InGame:
-        // The keys act where their buttons would: not under the end panel, nor while the
-        // lesson takes every press.
-        if (game.rating.levelWon != 0 || game.rating.levelLost != 0 || lessonTakesPresses())
+        // The keys act where their buttons would: not under the end panel.
+        if (game.rating.levelWon != 0 || game.rating.levelLost != 0)
             return;
         settleLessonUnderPause();
         if (space)
             togglePause();
         if (escape || menu) {
-            // Escape closes an open tower menu first; Y goes to the in-game menu at once.
-            const bool towerMenuOpen = game.defence.towerMenu != Closed;
+            // Escape closes an open tower menu first, but not one the lesson opened (it waits
+            // for the lesson's press); Y goes to the in-game menu at once.
+            const bool towerMenuOpen =
+                game.defence.towerMenu != Closed && !lessonTakesPresses();
             if (towerMenuOpen)
                 closeTowerMenu();
             if (menu || !towerMenuOpen)
@@ -254,6 +263,9 @@ void handleGameMenuClick() {
         game.shared.screen = TitleMenu;
         for (MusicId music : {MusicLevel1, MusicLevel2, MusicLevel3})
             stopMusic(music);
+    } else if (firstLessonOn() && insideMenuBox(menuPressBoxes[4], x, y)) {
+        resumeFromGameMenu();
+        skipLesson();
     } else {
         return;
     }
@@ -270,7 +282,11 @@ void handleGameOptionsClick() {
 }
 
 void updateGameMenu() {
-    for (int item = 0; item < 4; ++item) {
+    game.gameMenu.gameMenuItems = firstLessonOn() ? 5 : 4;
+    const sf::IntRect& picture = game.gameMenu.gameMenuItems == 5 ? fiveItems : fourItems;
+    if (game.gameMenu.gameMenuSprite.getTextureRect() != picture)
+        game.gameMenu.gameMenuSprite.setTextureRect(picture);
+    for (int item = 0; item < game.gameMenu.gameMenuItems; ++item) {
         const bool lit =
             insideMenuBox(menuHoverBoxes[item], game.shared.input.mouseX, game.shared.input.mouseY);
         setSpriteTexture(game.gameMenu.gameMenuArrows[item],
@@ -314,9 +330,10 @@ void placeLevelEndStars() {
 
 void initGameMenus() {
     game.gameMenu.gameMenuSprite = makeSprite(loadTexture(hudPath("IGmenu.png")), menuX, menuY);
+    game.gameMenu.gameMenuSprite.setTextureRect(fourItems);
     game.gameMenu.emptyArrowTexture = loadTexture(hudPath("EmptyFleche.png"));
     game.gameMenu.fullArrowTexture = loadTexture(hudPath("FullFleche.png"));
-    for (int item = 0; item < 4; ++item)
+    for (int item = 0; item < 5; ++item)
         game.gameMenu.gameMenuArrows[item] =
             makeSprite(game.gameMenu.emptyArrowTexture, menuArrows[item][0], menuArrows[item][1]);
 

@@ -19,7 +19,8 @@ struct PauseRecord {
 // In-game menu and in-game options.
 struct GameMenuRecord {
     sf::Sprite gameMenuSprite;
-    sf::Sprite gameMenuArrows[4];
+    sf::Sprite gameMenuArrows[5];
+    int gameMenuItems = 4; // a fifth, "Passer le tutoriel", while the first level's lesson is on
     const sf::Texture* emptyArrowTexture = nullptr;
     const sf::Texture* fullArrowTexture = nullptr;
     sf::Sprite gameOptionsSprite;

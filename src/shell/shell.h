@@ -5,6 +5,8 @@
 #include "ground/records.h"
 #include "render/render.h"
 
+// Whether the point lies on the HUD's pause, in-game menu, mute or x2 button.
+bool onHudButton(int x, int y);
 // The HUD's pause, in-game menu, mute and x2 presses and the countdown timer (screen 6).
 void handleGameButtons();
 // The level's end overlay: its "Continuer" press (screen 6 while the level is won or lost).

@@ -9,7 +9,7 @@
 #include "customers/customers.h"
 #include "level/level.h"
 
-#include <cstdio>
+#include <cmath>
 
 namespace {
 
@@ -24,18 +24,15 @@ bool frontLayer(const Projectile& p) {
     return p.kind == Burger && (p.facing == 0 || p.facing == 1 || p.facing == 4);
 }
 
-// The price under a menu button; red when the money does not cover it.
+// The price under a menu button (`which`: a build button's type, or the upgrade's); red when
+// the money does not cover it, shaking a moment once refused.
 void drawPrice(const GameSight& g, Renderer& r, int amount, const sf::Sprite& button,
-               bool unaffordable) {
-    char price[30];
-    std::snprintf(price, sizeof price, "%d", amount);
-    sf::Text text = g.defence.priceText;
-    text.setString(price);
+               bool unaffordable, int which) {
+    sf::Text text = priceLabel(g.defence.priceText, amount, button);
     if (unaffordable)
-        text.setFillColor(sf::Color(214, 30, 30));
-    text.setOrigin(text.getLocalBounds().width / 2, 0);
-    const sf::Vector2f at = button.getPosition();
-    text.setPosition(at.x, at.y + button.getGlobalBounds().height / 2);
+        text.setFillColor(sf::Color(200, 20, 20));
+    if (which == g.defence.refusedPrice)
+        text.move(std::round(refusalShake(g.clock.now - g.defence.refusedAt)), 0);
     r.frame.draw(text);
 }
 
@@ -95,7 +92,7 @@ void drawTowerMenu(const GameSight& g, Renderer& r, int paidFor) {
             r.frame.draw(g.defence.buildButtons[type]);
             const int cost = g.defence.towerCatalogue[type][0].cost;
             drawPrice(g, r, cost, g.defence.buildButtons[type],
-                      g.rating.money < cost && type != paidFor);
+                      g.rating.money < cost && type != paidFor, type);
         }
         break;
     }
@@ -108,8 +105,8 @@ void drawTowerMenu(const GameSight& g, Renderer& r, int paidFor) {
         r.frame.draw(g.defence.sellButton);
         r.frame.draw(g.defence.upgradeButton);
         const int cost = g.defence.towerCatalogue[tower->type][target].cost;
-        drawPrice(g, r, cost, g.defence.upgradeButton, g.rating.money < cost);
-        drawPrice(g, r, tower->stats.saleValue, g.defence.sellButton, false);
+        drawPrice(g, r, cost, g.defence.upgradeButton, g.rating.money < cost, UpgradePrice);
+        drawPrice(g, r, tower->stats.saleValue, g.defence.sellButton, false, -1);
         break;
     }
     case SellOnly: {
@@ -117,7 +114,7 @@ void drawTowerMenu(const GameSight& g, Renderer& r, int paidFor) {
         if (!tower)
             break;
         r.frame.draw(g.defence.sellButton);
-        drawPrice(g, r, tower->stats.saleValue, g.defence.sellButton, false);
+        drawPrice(g, r, tower->stats.saleValue, g.defence.sellButton, false, -1);
         break;
     }
     default:

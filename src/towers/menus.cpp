@@ -12,6 +12,7 @@
 #include "level/level.h"
 #include "persist/persist.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 
@@ -49,6 +50,30 @@ void centreRangeDisc(sf::Sprite& sprite) {
 
 bool pointerOn(const sf::Sprite& button) {
     return hitCentred(button, game.shared.input.mouseX, game.shared.input.mouseY);
+}
+
+// A press on a menu button's price is a press on the button.
+bool onButtonOrPrice(const sf::Sprite& button, int amount, int x, int y) {
+    return hitCentred(button, x, y) || priceLabel(game.defence.priceText, amount, button)
+                                           .getGlobalBounds()
+                                           .contains(static_cast<float>(x), static_cast<float>(y));
+}
+
+bool pointerOnButtonOrPrice(const sf::Sprite& button, int amount) {
+    return onButtonOrPrice(button, amount, game.shared.input.mouseX, game.shared.input.mouseY);
+}
+
+// A price the till cannot pay says so: a short sound, and the price shakes a moment.
+void refusePrice(int which) {
+    playSound(SoundRefused);
+    game.defence.refusedPrice = which;
+    game.defence.refusedAt = game.clock.now;
+}
+
+int upgradeCost(const Tower& tower) {
+    return game.defence
+        .towerCatalogue[tower.type][game.defence.towerMenu == UpgradeToLevel2 ? 1 : 2]
+        .cost;
 }
 
 // The tower the open tower menu belongs to, or none when it has gone.
@@ -122,10 +147,18 @@ bool towerHovered(const Tower& tower) {
     return left < x && x < left + s.hoverBox.width && top < y && y < top + s.hoverBox.height;
 }
 
-void pressBuildButtons() {
-    for (int type = 0; type < TowerTypeCount; ++type)
-        if (game.shared.clickLatch == 0 && buildChosenTower(type, false))
+// The build buttons' presses; whether a price was refused.
+bool pressBuildButtons() {
+    bool refused = false;
+    for (int type = 0; type < TowerTypeCount; ++type) {
+        if (game.shared.clickLatch != 0)
+            break;
+        const BuildPress press = buildChosenTower(type, false);
+        if (press != BuildPress::Missed)
             game.shared.clickLatch = 1;
+        refused = refused || press == BuildPress::Refused;
+    }
+    return refused;
 }
 
 void upgradeSelectedTower(int target) {
@@ -154,21 +187,30 @@ void upgradeSelectedTower(int target) {
     tower->sprite.setPosition(tower->x, tower->y);
 }
 
-void pressTowerButtons() {
-    if (!menuTower())
-        return;
-    if (pointerOn(game.defence.sellButton) && game.shared.clickLatch == 0) {
+// The tower menu's presses; whether a price was refused.
+bool pressTowerButtons() {
+    Tower* tower = menuTower();
+    if (!tower)
+        return false;
+    if (pointerOnButtonOrPrice(game.defence.sellButton, tower->stats.saleValue) &&
+        game.shared.clickLatch == 0) {
         game.shared.clickLatch = 1;
-        Tower* sold = game.defence.selectedTower;
-        game.rating.money += sold->stats.saleValue;
-        removeTower(*sold);
+        game.rating.money += tower->stats.saleValue;
+        removeTower(*tower);
+        return false;
     }
     if (game.defence.towerMenu == SellOnly)
-        return;
-    if (pointerOn(game.defence.upgradeButton) && game.shared.clickLatch == 0) {
+        return false;
+    if (pointerOnButtonOrPrice(game.defence.upgradeButton, upgradeCost(*tower)) &&
+        game.shared.clickLatch == 0) {
         game.shared.clickLatch = 1;
+        if (game.rating.money < upgradeCost(*tower)) {
+            refusePrice(UpgradePrice);
+            return true;
+        }
         upgradeSelectedTower(game.defence.towerMenu == UpgradeToLevel2 ? 1 : 2);
     }
+    return false;
 }
 
 // The towers and what points at them or their pedestals go with the level's things.
@@ -197,7 +239,10 @@ void initTowerMenus() {
         makeCentredButton("../resources/textures/hud/create soda tower.png");
     game.defence.sellButton = makeCentredButton("../resources/textures/hud/delete tower.png");
     game.defence.upgradeButton = makeCentredButton("../resources/textures/hud/upgrade tower.png");
+    // A light outline: the price reads on the carpet and on the floor, black or red.
     game.defence.priceText = makeText("", 30, sf::Color::Black);
+    game.defence.priceText.setOutlineColor(sf::Color(255, 246, 224));
+    game.defence.priceText.setOutlineThickness(4);
 
     game.defence.infoTexts[0] = makeText("", 30, sf::Color::White, 1010, 890);
     game.defence.infoTexts[1] = makeText("", 25, sf::Color::Black, 1260, 820);
@@ -251,19 +296,39 @@ Tower* towerUnderPointer() {
     return nullptr;
 }
 
-bool buildChosenTower(int type, bool onCredit) {
+BuildPress buildChosenTower(int type, bool onCredit) {
     TowerSlot* slot = game.defence.selectedSlot;
+    const int cost = game.defence.towerCatalogue[type][0].cost;
     // A pedestal that already carries a tower never gets a second one.
     if (game.defence.towerMenu != BuildMenu || !slot || slot->occupied ||
-        !pointerOn(game.defence.buildButtons[type]))
-        return false;
-    const int cost = game.defence.towerCatalogue[type][0].cost;
-    if (!onCredit && game.rating.money < cost)
-        return false;
+        !pointerOnButtonOrPrice(game.defence.buildButtons[type], cost))
+        return BuildPress::Missed;
+    if (!onCredit && game.rating.money < cost) {
+        refusePrice(type);
+        return BuildPress::Refused;
+    }
     buildTower(type, slot->facing, slot->x, slot->y);
     slot->occupied = 1;
     game.rating.money -= cost;
-    return true;
+    return BuildPress::Built;
+}
+
+sf::Text priceLabel(const sf::Text& style, int amount, const sf::Sprite& button) {
+    char price[16];
+    formatInto(price, "%d", amount);
+    sf::Text text = style;
+    text.setString(price);
+    text.setOrigin(text.getLocalBounds().width / 2, 0);
+    const sf::Vector2f at = button.getPosition();
+    text.setPosition(at.x, at.y + button.getGlobalBounds().height / 2);
+    return text;
+}
+
+float refusalShake(float since) {
+    constexpr float length = 0.4f, reach = 7, turnsPerSecond = 14;
+    if (since < 0 || since >= length)
+        return 0;
+    return reach * (1 - since / length) * std::sin(since * turnsPerSecond * 2 * 3.14159265f);
 }
 
 bool towerExists(const Tower* tower) {
@@ -292,22 +357,31 @@ void removeTower(Tower& tower) {
     }
 }
 
+void closeTowerMenu() {
+    if (Tower* selected = menuTower())
+        selected->showRange = 0;
+    game.defence.towerMenu = Closed;
+    game.defence.towerInfoVisible = 0;
+}
+
 bool onTowerMenuButton(int x, int y) {
+    const Tower* tower = menuTower();
     switch (game.defence.towerMenu) {
     case BuildMenu:
         if (!game.defence.selectedSlot)
             return false;
-        for (const sf::Sprite& button : game.defence.buildButtons)
-            if (hitCentred(button, x, y))
+        for (int type = 0; type < TowerTypeCount; ++type)
+            if (onButtonOrPrice(game.defence.buildButtons[type],
+                                game.defence.towerCatalogue[type][0].cost, x, y))
                 return true;
         return false;
     case UpgradeToLevel2:
     case UpgradeToLevel3:
-        if (menuTower() && hitCentred(game.defence.upgradeButton, x, y))
+        if (tower && onButtonOrPrice(game.defence.upgradeButton, upgradeCost(*tower), x, y))
             return true;
-        return menuTower() && hitCentred(game.defence.sellButton, x, y);
+        return tower && onButtonOrPrice(game.defence.sellButton, tower->stats.saleValue, x, y);
     case SellOnly:
-        return menuTower() && hitCentred(game.defence.sellButton, x, y);
+        return tower && onButtonOrPrice(game.defence.sellButton, tower->stats.saleValue, x, y);
     default:
         return false;
     }
@@ -323,11 +397,13 @@ void handleTowerClick() {
         menuOpened = true;
     }
 
+    // A refused price keeps its menu open: the player sees why nothing was bought.
+    bool refused = false;
     if (game.defence.towerMenu == BuildMenu)
-        pressBuildButtons();
+        refused = pressBuildButtons();
     else if (game.defence.towerMenu == UpgradeToLevel2 ||
              game.defence.towerMenu == UpgradeToLevel3 || game.defence.towerMenu == SellOnly)
-        pressTowerButtons();
+        refused = pressTowerButtons();
 
     if (Tower* tower = game.shared.clickLatch == 0 ? towerUnderPointer() : nullptr) {
         openTowerMenu(*tower);
@@ -335,12 +411,8 @@ void handleTowerClick() {
     }
 
     game.shared.clickLatch = 1;
-    if (!menuOpened) {
-        game.defence.towerMenu = Closed;
-        game.defence.towerInfoVisible = 0;
-        if (Tower* selected = menuTower())
-            selected->showRange = 0;
-    }
+    if (!menuOpened && !refused)
+        closeTowerMenu();
 }
 
 void updateTowerHover(Tower& tower) {

@@ -27,6 +27,8 @@ struct TowersRecord {
     sf::Sprite buildPreviewSprites[TowerTypeCount];
     sf::Sprite rangePreviewSprites[TowerTypeCount];
     int buildChoiceHovered[TowerTypeCount] = {}; // the build menu's button under the pointer
+    int refusedPrice = -1; // the price last refused: a build button's type, or UpgradePrice
+    float refusedAt = -10; // when (the price shakes a moment)
     Link<Customer> firstTarget;
     Link<Customer> secondTarget;
     Link<Customer> thirdTarget;

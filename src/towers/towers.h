@@ -24,15 +24,26 @@ void openTowerMenu(Tower& tower);
 TowerSlot* freePedestalUnderPointer();
 // The tower under the pointer (the lowest part of its picture), or none.
 Tower* towerUnderPointer();
-// Builds a `type` tower on the open build menu's pedestal when the pointer is on its button and
-// the till can pay (or, `onCredit`, even when it cannot: the money may go below 0); whether it
-// did.
-bool buildChosenTower(int type, bool onCredit);
+// What a press on a build button (or its price) did.
+enum class BuildPress { Missed, Refused, Built };
+// Builds a `type` tower on the open build menu's pedestal when the pointer is on its button or
+// its price and the till can pay (or, `onCredit`, even when it cannot: the money may go below
+// 0); a price it cannot pay is refused (a short sound, the price shakes).
+BuildPress buildChosenTower(int type, bool onCredit);
+// The refused price that stands for the upgrade button's (the build buttons' are their type).
+constexpr int UpgradePrice = TowerTypeCount;
+// The price label under a menu button, placed as it is drawn: centred under the button, in
+// the price's style (a light outline keeps it readable, red or black, on any floor).
+sf::Text priceLabel(const sf::Text& style, int amount, const sf::Sprite& button);
+// How far sideways a refused price stands, `since` seconds after the refusal (0 once still).
+float refusalShake(float since);
 // Whether a tower is still standing (a sold tower's address is never used again).
 bool towerExists(const Tower* tower);
 // Removes a tower (sold), frees its pedestal; nothing keeps pointing at it.
 void removeTower(Tower& tower);
 
+// Closes the open build or tower menu (nothing of it stays drawn: its range disc, its panel).
+void closeTowerMenu();
 // Whether a button of the open tower menu lies under the point: a press there is the menu's,
 // whatever is drawn under it.
 bool onTowerMenuButton(int x, int y);

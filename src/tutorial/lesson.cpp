@@ -7,6 +7,7 @@
 #include "lang/lang.h"
 #include "level/level.h"
 #include "level/records.h"
+#include "persist/persist.h"
 #include "persist/records.h"
 #include "towers/records.h"
 #include "towers/towers.h"
@@ -302,7 +303,7 @@ void pressPedestal(int index) {
 
 // Steps 4, 8, 22, 33 and 37: the shown build button builds on the open pedestal.
 void pressBuildButton(int type, bool needsMoney) {
-    if (!buildChosenTower(type, !needsMoney))
+    if (buildChosenTower(type, !needsMoney) != BuildPress::Built)
         return;
     game.defence.towerMenu = Closed;
     advance();
@@ -350,6 +351,14 @@ constexpr StepPress stepPresses[] = {
     {StepMiddlePedestal, Press::Pedestal, middlePedestal},
     {StepMiddleButton, Press::BuildOnCredit, Burger},
 };
+
+// Whether any press reads the step on, wherever it lands (no pedestal, button or tower asked).
+bool readsOnAnywhere(int step) {
+    const auto rule = std::find_if(std::begin(stepPresses), std::end(stepPresses),
+                                   [step](const StepPress& p) { return p.step == step; });
+    return rule == std::end(stepPresses) || rule->press == Press::AwayFromSell ||
+           rule->press == Press::Timer;
+}
 
 void pressForStep(int step) {
     const auto rule = std::find_if(std::begin(stepPresses), std::end(stepPresses),
@@ -407,9 +416,33 @@ void tutorialStepDisplay() {
         game.lesson.tutorialRunning = 1;
         return;
     }
+    if (game.lesson.shownStep != game.lesson.tutorialStep) {
+        game.lesson.shownStep = game.lesson.tutorialStep;
+        game.lesson.stepShownAt = game.clock.now;
+        // A newcomer stops the level: a tower menu left open would stay drawn, answering nothing.
+        if (s.flow == Flow::Freeze)
+            closeTowerMenu();
+    }
     showDialogue(s.dialogue);
     applyLight(s);
     applyFlow(s.flow);
+}
+
+bool firstLessonOn() {
+    // Its last step only lets the level run on: there is nothing left to skip.
+    return game.progress.tutorialEnabled != 0 &&
+           (game.shared.currentLevel == 0 || game.shared.currentLevel == 1) &&
+           game.lesson.tutorialStep < lessonLength - 1;
+}
+
+void skipLesson() {
+    game.progress.tutorialEnabled = 0;
+    game.lesson.tutorialRunning = 1;
+    game.lesson.dialogue.clear();
+    lightOff();
+    closeTowerMenu();
+    // Kept at once, as the options' tutorial box keeps it.
+    writeSave();
 }
 
 bool lessonTakesPresses() {
@@ -441,8 +474,14 @@ void tutorialClick() {
         game.lesson.level2TutorialClicks += 1;
         return;
     }
-    if (!lessonTakesPresses())
+    // Under the pause the room waits, and so does the lesson's text.
+    if (!lessonTakesPresses() || game.waveClock.paused != 0)
         return;
-    pressForStep(game.lesson.tutorialStep);
+    const float shownFor =
+        static_cast<float>(game.shared.input.clockMs) / 1000.0f - game.lesson.stepShownAt;
+    const bool justShown =
+        game.lesson.shownStep != game.lesson.tutorialStep || shownFor < lessonReadingDelay;
+    if (!(readsOnAnywhere(game.lesson.tutorialStep) && justShown))
+        pressForStep(game.lesson.tutorialStep);
     game.shared.clickLatch = 1;
 }

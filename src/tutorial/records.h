@@ -29,4 +29,6 @@ struct LessonRecord {
     float spotlightX = 0, spotlightY = 0; // the lit point, y counted from the bottom
     float spotlightRadius = 0;
     int tutorialMessageShown = 0; // the level-2 sign explanation is on screen
+    int shownStep = -1;           // the first level's step whose text shows (-1: none yet)
+    float stepShownAt = 0;        // when that step's text first showed
 };

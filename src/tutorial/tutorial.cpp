@@ -35,6 +35,7 @@ unsigned shownInLanguage = 0; // the switch of language the bubble's text was la
 // run; the other maps run at once.
 void resetLessonForLevel() {
     game.lesson.tutorialMessageShown = 0;
+    game.lesson.shownStep = -1;
     if (game.shared.currentLevel > 1) {
         game.lesson.tutorialRunning = 1;
     } else if (game.progress.tutorialEnabled != 0) {
@@ -97,7 +98,7 @@ void setSpotlight(float x, float y, float radius) {
 void layoutDialogue() {
     if (game.lesson.dialogue != shownDialogue || languageSwitches() != shownInLanguage) {
         game.lesson.dialogueText.setString(
-            wrapDialogue(utf8(tr(game.lesson.dialogue)), bubbleTextWidth));
+            wrapText(utf8(tr(game.lesson.dialogue)), dialogueTextSize, bubbleTextWidth));
         shownDialogue = game.lesson.dialogue;
         shownInLanguage = languageSwitches();
     }

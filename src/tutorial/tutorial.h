@@ -20,10 +20,19 @@ void markForLessons(const LessonMarks& marks);
 bool tutorialGateOpen();
 // Creates the dialogue text, the speech bubble and the spatula.
 void initTutorial();
+// Whether the first level's lesson is on and has more to tell (the tutorial is, on the first
+// level, before its last step).
+bool firstLessonOn();
+// Turns the tutorial off (saved) where the first level's lesson stands: its bubble, light and
+// the tower menu it opened go, and the level plays on as without it.
+void skipLesson();
 // The first level's lesson display, once per update after the wave script.
 void tutorialStepDisplay();
 // A press on the level screen while the tutorial is on; may consume it.
 void tutorialClick();
+// How long a step's text is up before a press reads it on: a press sooner was aimed at what
+// stood there before (the second press of a double click, a click meant for a tower menu).
+constexpr float lessonReadingDelay = 0.5f;
 // Whether the first level's lesson takes every press on the level now (a step being read).
 bool lessonTakesPresses();
 // The tower type the lesson's step builds whatever the money (-1: none): its price is no debt.

@@ -17,6 +17,3 @@ const LessonMarks& lessonMarks();
 constexpr float lightBaseY = 1080.0f;
 // Character size of the bubble's text.
 constexpr unsigned dialogueTextSize = 25;
-// The dialogue fitted to maxWidth pixels of the game font: the writer's lines when each fits,
-// else its words flowed again into lines as full as they go.
-sf::String wrapDialogue(const sf::String& text, float maxWidth);

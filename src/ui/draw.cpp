@@ -18,8 +18,11 @@ void drawLevelSelection(const GameSight& g, Renderer& r) {
     for (int level = 2; level <= 3; ++level)
         if (g.progress.lockOpened[level] == 0)
             r.frame.draw(g.menus.levelPadlocks[level]);
-    r.frame.draw(g.menus.previousArrow);
-    r.frame.draw(g.menus.nextArrow);
+    // Each arrow shows only where it leads somewhere.
+    if (g.shared.currentLevel >= 2)
+        r.frame.draw(g.menus.previousArrow);
+    if (g.shared.currentLevel != 3)
+        r.frame.draw(g.menus.nextArrow);
     for (int level = 1; level <= 3; ++level)
         r.frame.draw(g.menus.levelDescriptions[level]);
     for (int level = 1; level <= 3; ++level)
@@ -114,16 +117,20 @@ void prepareMenuBackdrop(const GameSight& g, Renderer& r) {
 
 void drawMenu(const GameSight& g, Renderer& r) {
     // The cabinet, its frames and the logo stand still: drawn once into a backdrop and copied
-    // in. The screen's own content then goes in the cabinet's window, as the cabinet drawn over
-    // it would have left it (a card sliding in hides behind its frame).
+    // in.
     const sf::Sprite* still[] = {&g.menus.menuContentBackground, &g.menus.menuCabinet,
                                  &g.menus.menuOuterFrame, &g.menus.logoSprite};
-    const bool composed = drawComposite(r, r.menuBackdrop, still, 4);
-    if (!composed)
-        r.frame.draw(g.menus.menuContentBackground);
+    if (!drawComposite(r, r.menuBackdrop, still, 4))
+        for (const sf::Sprite* sprite : still)
+            r.frame.draw(*sprite);
+    r.frame.draw(g.credits.titleCredits);
+    for (int i : {0, 2, 1, 3, 4}) // "Jouer", "Options", shop, "Aide", "Quitter"
+        r.frame.draw(g.menus.panelButtons[i]);
+    // The screen's own content goes in the cabinet's window, over the tips of the panel's
+    // buttons that reach into it (an open section's button is enlarged); a card sliding in
+    // hides behind the window's frame.
     const sf::View whole = r.frame.getView();
-    if (composed)
-        r.frame.setView(windowOnto(cabinetWindow));
+    r.frame.setView(windowOnto(cabinetWindow));
     if (g.shared.screen == LevelSelect)
         drawLevelSelection(g, r);
     else if (g.shared.screen == Options)
@@ -131,15 +138,6 @@ void drawMenu(const GameSight& g, Renderer& r) {
     else if (g.shared.screen == Help)
         drawHelp(g, r);
     r.frame.setView(whole);
-    if (!composed)
-        r.frame.draw(g.menus.menuCabinet);
-    r.frame.draw(g.credits.titleCredits);
-    for (int i : {0, 2, 1, 3, 4}) // "Jouer", "Options", shop, "Aide", "Quitter"
-        r.frame.draw(g.menus.panelButtons[i]);
-    if (!composed) {
-        r.frame.draw(g.menus.menuOuterFrame);
-        r.frame.draw(g.menus.logoSprite);
-    }
     r.frame.draw(g.menus.menuHeading);
     if (g.credits.creditsState == 3)
         r.frame.draw(g.credits.creditsPage);
@@ -158,6 +156,15 @@ void drawMenu(const GameSight& g, Renderer& r) {
 void drawDeleteButton(const GameSight& g, Renderer& r) {
     r.frame.draw(g.options.deleteButton);
     r.frame.draw(g.options.deleteLabel);
+    if (g.options.deleteAsked == 0)
+        return;
+    r.frame.draw(g.options.askVeil);
+    r.frame.draw(g.options.askPanel);
+    r.frame.draw(g.options.askText);
+    for (const WordButton* button : {&g.options.askYes, &g.options.askNo}) {
+        r.frame.draw(button->box);
+        r.frame.draw(button->label);
+    }
 }
 
 void drawHelpFoods(const GameSight& g, Renderer& r) {
@@ -174,6 +181,10 @@ void drawShop(const GameSight& g, Renderer& r) {
     for (int t : {Fries, Burger, Soda})
         for (int level = 1; level <= 3; ++level)
             r.frame.draw(g.shop.upgradePictures[t][level]);
+    // A level still to buy shows its price on its picture.
+    for (int padlock = 0; padlock < 6; ++padlock)
+        if (g.progress.upgradeUnlocked[padlock % 3][2 + padlock / 3] == 0)
+            r.frame.draw(g.shop.priceTags[padlock]);
     for (const sf::Sprite& padlock : g.shop.shopPadlocks)
         r.frame.draw(padlock);
     r.frame.draw(g.shop.shopResetButton);

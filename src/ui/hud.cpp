@@ -157,7 +157,9 @@ void refreshHud() {
     char buffer[30];
     std::snprintf(buffer, sizeof buffer, "%d", game.rating.money);
     game.hud.moneyText.setString(buffer);
-    std::snprintf(buffer, sizeof buffer, tr("Vague : %d"), game.waves.wave);
+    // The wave and how many the level has.
+    std::snprintf(buffer, sizeof buffer, tr("Vague : %d/%d"), game.waves.wave,
+                  game.level.waveCount);
     game.hud.waveText.setString(buffer);
     game.hud.ratingStars.setTextureRect(
         sheetFrame(ratingStarsSheet, starFrame(game.rating.RatingScore)));

@@ -268,6 +268,9 @@ void initMenus() {
 }
 
 void updateMenuFrame() {
+    // The delete question belongs to the options: leaving them answers no.
+    if (game.shared.screen != Options)
+        game.options.deleteAsked = 0;
     showHeading();
     updateStarBalance();
     for (int i = 0; i < 5; ++i) {

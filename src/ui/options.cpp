@@ -10,6 +10,7 @@
 #include "persist/persist.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -68,10 +69,64 @@ void pressControls() {
         }
     } else if (insideFromCorner(game.options.deleteButton, 1211, 752)) {
         if (game.shared.clickLatch == 0) {
-            deleteSave();
+            game.options.deleteAsked = 1;
             game.shared.clickLatch = 1;
         }
     }
+}
+
+bool pointerIn(const sf::RectangleShape& shape) {
+    return shape.getGlobalBounds().contains(static_cast<float>(game.shared.input.mouseX),
+                                            static_cast<float>(game.shared.input.mouseY));
+}
+
+// The question's own presses: "Oui" wipes the save, "Non" or a press beside the question
+// leaves it; nothing under the question answers meanwhile.
+void answerDeleteQuestion() {
+    if (!game.shared.input.leftDown || game.shared.clickLatch != 0)
+        return;
+    if (pointerIn(game.options.askYes.box))
+        deleteSave();
+    else if (pointerIn(game.options.askPanel) && !pointerIn(game.options.askNo.box))
+        return;
+    game.options.deleteAsked = 0;
+    game.shared.clickLatch = 1;
+}
+
+WordButton makeWordButton(float x, float y) {
+    WordButton button;
+    button.box.setSize(sf::Vector2f(160, 64));
+    button.box.setPosition(x, y);
+    button.box.setFillColor(sf::Color(255, 248, 225));
+    button.box.setOutlineThickness(4);
+    button.box.setOutlineColor(sf::Color::Black);
+    button.label = makeText("", 36, sf::Color::Black);
+    return button;
+}
+
+// A word in the middle of its button, whatever the language.
+void centreWord(WordButton& button, const char* word) {
+    button.label.setString(utf8(tr(word)));
+    const sf::FloatRect text = button.label.getLocalBounds();
+    const sf::FloatRect box = button.box.getGlobalBounds();
+    button.label.setPosition(std::round(box.left + (box.width - text.width) / 2 - text.left),
+                             std::round(box.top + (box.height - text.height) / 2 - text.top));
+}
+
+// The question stands in the middle of the cabinet's window, which it dims.
+void initDeleteQuestion() {
+    game.options.deleteAsked = 0;
+    game.options.askVeil.setPosition(1172, 169);
+    game.options.askVeil.setSize(sf::Vector2f(672, 686));
+    game.options.askVeil.setFillColor(sf::Color(30, 16, 6, 140));
+    game.options.askPanel.setPosition(1248, 392);
+    game.options.askPanel.setSize(sf::Vector2f(520, 240));
+    game.options.askPanel.setFillColor(sf::Color(252, 236, 200));
+    game.options.askPanel.setOutlineThickness(5);
+    game.options.askPanel.setOutlineColor(sf::Color::Black);
+    game.options.askText = makeText("", 36, sf::Color::Black);
+    game.options.askYes = makeWordButton(1298, 530);
+    game.options.askNo = makeWordButton(1558, 530);
 }
 
 } // namespace
@@ -105,6 +160,7 @@ void initOptions() {
     game.options.tutorialLabel = makeText("", 40, sf::Color::Black, 1341, 605);
     game.options.deleteButton = makeSprite(loadTexture(menuFolder + "B Reset.png"), 1211, 752);
     game.options.deleteLabel = makeText("", 40, sf::Color::Black, 1341, 760);
+    initDeleteQuestion();
     labelOptions();
     initScreenChoices();
 }
@@ -112,6 +168,12 @@ void initOptions() {
 void labelOptions() {
     game.options.tutorialLabel.setString(utf8(tr("Tutoriel")));
     game.options.deleteLabel.setString(utf8(tr("Suppr. partie")));
+    // The question centred over its buttons.
+    game.options.askText.setString(utf8(tr("Supprimer la partie ?")));
+    const sf::FloatRect question = game.options.askText.getLocalBounds();
+    game.options.askText.setPosition(std::round(1508 - question.width / 2 - question.left), 430);
+    centreWord(game.options.askYes, N_("Oui"));
+    centreWord(game.options.askNo, N_("Non"));
 }
 
 float knobForVolume(float volume, float barStart) {
@@ -133,11 +195,16 @@ void updateOptions() {
     game.sound.musicVolume = volumeForKnob(game.options.musicKnobX, barX);
     applyVolumes();
     showTutorialFlag();
-    updateScreenChoices(false);
-    if (game.shared.input.leftDown)
-        pressControls();
-    else if (game.shared.clickLatch == 1)
+    if (game.options.deleteAsked != 0)
+        answerDeleteQuestion();
+    else
+        updateScreenChoices(false);
+    if (game.shared.input.leftDown) {
+        if (game.options.deleteAsked == 0)
+            pressControls();
+    } else if (game.shared.clickLatch == 1) {
         game.shared.clickLatch = 0;
+    }
     game.options.effectsKnob.setPosition(game.options.effectsKnobX, 480);
     game.options.musicKnob.setPosition(game.options.musicKnobX, 295);
     game.options.effectsFill.setSize(sf::Vector2f(game.options.effectsKnobX - fillX, 30));

@@ -11,6 +11,12 @@
 #include <memory>
 #include <string>
 
+// A framed button with a word on it.
+struct WordButton {
+    sf::RectangleShape box;
+    sf::Text label;
+};
+
 // A button of the options that makes the game speak a language ("FR", "EN").
 struct LanguageButton {
     std::string code;
@@ -80,6 +86,11 @@ struct OptionsRecord {
     sf::Text tutorialLabel;
     sf::Sprite deleteButton;
     sf::Text deleteLabel;
+    // "Suppr. partie" asks first: the question over the cabinet's window, yes or no.
+    int deleteAsked = 0;
+    sf::RectangleShape askVeil, askPanel;
+    sf::Text askText;
+    WordButton askYes, askNo;
     sf::Sprite fullscreenBox;
     int fullscreenBoxState = 0; // as tutorialBoxState: 1 ticked, 2 empty; 0 not drawn yet
     sf::Text fullscreenLabel;
@@ -122,6 +133,7 @@ struct ShopRecord {
     sf::Sprite shopBackground;
     sf::Sprite upgradePictures[TowerTypeCount][4]; // [type][level 1..3]
     sf::Sprite shopPadlocks[6]; // 0..2 level 2 of Fries, Burger, Soda; 3..5 their level 3
+    sf::Sprite priceTags[6];    // the price of each, on the top edge of its picture
     int padlockFrames[6] = {};
     sf::Sprite shopResetButton;
     sf::Text shopResetLabel;

@@ -31,6 +31,9 @@ constexpr float pictureRows[4] = {0, 190, 380, 570}; // by level 1..3
 // Padlock centres of level 2 (and, 195 lower, level 3), in TowerType order.
 constexpr float padlockColumns[TowerTypeCount] = {1691, 1271, 1481};
 constexpr float padlockRows[2] = {450, 645};
+// A price tag (76 x 34) hangs on the middle of the top edge of the picture it buys.
+constexpr int tagWidth = 76, tagHeight = 34;
+constexpr float tagOverlap = 19;
 
 const sf::IntRect unlockedFrame(0, 0, 153, 158), lockedFrame(153, 0, 153, 158);
 
@@ -164,6 +167,16 @@ void initShop() {
         sprite.setScale(padlockScale, padlockScale);
         game.shop.padlockFrames[padlock] = 0;
         showPadlockFrame(padlock);
+    }
+    const sf::Texture* tags = loadTexture("../resources/textures/Menu/Prix.png");
+    for (int padlock = 0; padlock < 6; ++padlock) {
+        const int t = padlock % 3, level = 2 + padlock / 3;
+        const float x =
+            pictureColumns[t] + static_cast<float>((unlockedFrame.width - tagWidth) / 2);
+        game.shop.priceTags[padlock] =
+            makeSprite(tags, x, pictureRows[level] + tagOverlap - tagHeight);
+        game.shop.priceTags[padlock].setTextureRect(
+            sf::IntRect(tagWidth * (level - 2), 0, tagWidth, tagHeight));
     }
     game.shop.shopResetButton =
         makeSprite(loadTexture("../resources/textures/Menu/B Reset.png"), 1211, 752);

@@ -66,8 +66,8 @@ void refreshHud();
 void placeWavePreview();
 void setTimerHoverScale();
 
-// Drawing: the menu frame with its section, the options' delete button, the help page's
-// foods, the shop, the HUD and the wave preview.
+// Drawing: the menu frame with its section, the options' delete button (and its question),
+// the help page's foods, the shop, the HUD and the wave preview.
 void drawMenu(const GameSight& state, Renderer& renderer);
 // Makes the menus' still backdrop ready while the title picture shows, before they open.
 void prepareMenuBackdrop(const GameSight& state, Renderer& renderer);

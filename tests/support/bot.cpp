@@ -10,7 +10,9 @@
 #include "ground/game.h"
 #include "rating/rating.h"
 #include "support/frame_driver.h"
+#include "tutorial/tutorial.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -212,7 +214,9 @@ class Player {
             lessonShownAt_ = driver_.clockSeconds;
             lessonTries_ = 0;
         }
-        if (driver_.clockSeconds - lessonShownAt_ < reading_) {
+        // A press sooner than the lesson's own reading delay would not be taken.
+        if (driver_.clockSeconds - lessonShownAt_ <
+            std::max<double>(reading_, lessonReadingDelay)) {
             frame();
             return true;
         }

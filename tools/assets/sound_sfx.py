@@ -69,6 +69,16 @@ def countdown_beep():
     return fade(_soften(y * adsr(n, a=0.002, d=0.05, s=0.55, r=0.05)), 0.0, 0.005)
 
 
+def refusal():
+    """A price the till cannot pay: two short low blips stepping down, soft and dull, so that
+    a few in a row never grate."""
+    parts = []
+    for j, m in enumerate((55, 50)):
+        x = _note(m, 0.07, duty=0.5, a=0.002, d=0.03, s=0.5, r=0.02, wave="mix")
+        parts.append((j * 0.08, x))
+    return fade(fft_filter(_mix(0.17, parts), lowpass_gain(2500.0, 1)), 0.0, 0.01)
+
+
 def path_alert():
     """The mop is put away: two quick high-low pairs of warning beeps."""
     parts = []

@@ -4,6 +4,7 @@
     /usr/bin/python3 tools/assets/sounds.py            # everything
     /usr/bin/python3 tools/assets/sounds.py sons       # only the short sounds
     /usr/bin/python3 tools/assets/sounds.py musiques   # only the musics
+    /usr/bin/python3 tools/assets/sounds.py Refus.ogg  # only the sounds named
 
 Run from the repository root.  Needs numpy, oggenc (vorbis-tools) and
 espeak-ng.  The output is the same on every run: all randomness is seeded
@@ -61,6 +62,7 @@ SOUNDS = [
     ("Croc 2.ogg", lambda: fx.bite(702, 0.26, 2), EFFECT_DB),
     ("Crocs 3.ogg", lambda: fx.bite(703, 0.36, 4), EFFECT_DB),
     ("Intro Logo.ogg", fx.intro_jingle, EFFECT_DB - 6),
+    ("Refus.ogg", fx.refusal, EFFECT_DB - 4),
 ]
 
 
@@ -81,11 +83,14 @@ def emit(folder, name, x, quality, tmp):
 
 def main(argv):
     what = set(argv[1:]) or {"sons", "musiques"}
+    named = {a for a in what if a.endswith(".ogg")}
     require_tools("oggenc", "espeak-ng")
     with tempfile.TemporaryDirectory() as tmp:
-        if "sons" in what:
+        if "sons" in what or named:
             os.makedirs(SONS, exist_ok=True)
             for name, maker, target in SOUNDS:
+                if named and name not in named:
+                    continue
                 x = sound_voice.speak(name, tmp) if maker is None else maker()
                 # no dead air: the splash waits for a voice to end, and the
                 # end-of-level panel stacks several of these

@@ -291,21 +291,32 @@ def ig_board(title, H=IG_H):
     return p
 
 
-def ig_menu(t=french):
-    """IGmenu.png at (550, 130).  Items (board pixels): hover boxes x 15..240/300/195/310,
-    y 240..290, 335..380, 430..475, 525..570; arrows at board (20, 250/340/435/525)."""
-    p = ig_board(t("Pause"), 640)
-    items = (("Reprendre", 240, 290), ("Recommencer", 335, 380), ("Options", 428, 475),
-             ("Menu", 523, 570))
-    for label, y0, y1 in items:
+IG_MENU_ITEMS = (("Reprendre", 240, 290), ("Recommencer", 335, 380), ("Options", 428, 475),
+                 ("Menu", 523, 570), ("Passer le tutoriel", 618, 665))
+
+
+def ig_menu_board(t, items):
+    p = ig_board(t("Pause"), 640 + 95 * (items - 4))
+    for label, y0, y1 in IG_MENU_ITEMS[:items]:
         p.rrect((12, y0 - 3, 368, y1 + 3), 14, PAPER, outline=INK, ow=3, shadow=(0, 3, 2, 60))
-        # text kept inside each item's hover box (right edges 240, 300, 195, 310)
+        # text kept inside each item's hover box (right edges 240, 300, 195, 310, 350)
         p.text((66, (y0 + y1) / 2.0 + 2), t(label), 30, fill=INK, anchor="lm")
     p.emoji("cook-default", 492, 360, 160, shadow=(0, 5, 4, 80))
     p.emoji("hamburger", 462, 520, 84, shadow=(0, 4, 3, 80))
     p.emoji("french-fries", 542, 510, 70, shadow=(0, 4, 3, 80))
     p.text((310, 158), t("Le service attend..."), 30, fill=INK_SOFT)
     return p.result()
+
+
+def ig_menu(t=french):
+    """IGmenu.png at (550, 130), two frames side by side: the menu's four items (640 x 640, clear
+    below), and the same with a fifth, "Passer le tutoriel", while the first level's lesson runs
+    (640 x 735).  Items (board pixels): hover boxes x 15..240/300/195/310/350, y 240..290,
+    335..380, 430..475, 525..570, 620..665; arrows at board (20, 250/340/435/525/620)."""
+    sheet = Image.new("RGBA", (2 * IG_W, 735), CLEAR)
+    sheet.paste(ig_menu_board(t, 4), (0, 0))
+    sheet.paste(ig_menu_board(t, 5), (IG_W, 0))
+    return sheet
 
 
 def fleche(filled):

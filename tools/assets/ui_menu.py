@@ -295,20 +295,34 @@ def help_tile(label, emojis, colour):
 
 
 # ---------------------------------------------------------------- shop
-def fond_shop():
+def fond_shop(screen):
     """640 x 560 at (1188, 190): three columns of upgrade pictures (x 5, 214, 428) on
-    rows at y 0, 190, 380; price tags in the gaps between rows."""
+    rows at y 0, 190, 380.  Each column is tinted over the screen it stands on (`screen`,
+    Fond.png at (1145, 165)) and opaque, so the panel's buttons pass under it."""
     W, H = 640, 560
     p = Pic(W, H, s=2)
     for x0, col in ((0, KETCHUP), (209, SKY), (423, MUSTARD)):
         p.rrect((x0, 0, x0 + 163, 548), 22, with_alpha(col, 90), outline=with_alpha(INK, 150), ow=3)
-    for y, price in ((171, "3"), (361, "6")):
-        for x0 in (0, 209, 423):
-            cx = x0 + 81
-            p.rrect((cx - 34, y - 12, cx + 34, y + 14), 12, PAPER, outline=INK, ow=3)
-            p.text((cx - 10, y + 1), price, 20, fill=INK)
-            p.polygon(star_points(cx + 14, y + 1, 10, 5), parts.STAR_GOLD, outline=INK, ow=2)
-    return p.result()
+    columns = p.result()
+    out = screen.crop((1188 - 1145, 190 - 165, 1188 - 1145 + W, 190 - 165 + H)).convert("RGBA")
+    out.alpha_composite(columns)
+    out.putalpha(columns.getchannel("A").point(lambda v: 255 if v else 0))
+    return out
+
+
+def shop_price_tags():
+    """Prix.png, two frames of 76 x 34: the price in stars of a level 2 (3) and of a level 3
+    (6), hung by the shop on the top edge of the picture it buys."""
+    frames = []
+    for price in ("3", "6"):
+        p = Pic(76, 34, s=3)
+        cx, cy = 38, 17
+        p.rrect((cx - 34, cy - 12, cx + 34, cy + 14), 12, PAPER, outline=INK, ow=3,
+                shadow=(0, 2, 2, 70))
+        p.text((cx - 10, cy + 1), price, 20, fill=INK)
+        p.polygon(star_points(cx + 14, cy + 1, 10, 5), parts.STAR_GOLD, outline=INK, ow=2)
+        frames.append(p.result())
+    return hstrip(frames)
 
 
 SHOP_FOOD = {"Frite": "french-fries", "Burger": "hamburger", "Soda": "cup-with-straw"}
@@ -498,7 +512,8 @@ def wrap(text, size, width):
 
 
 def build(stars_img, third_party):
-    save(fond(), MENU + "Fond.png")
+    screen = fond()
+    save(screen, MENU + "Fond.png")
     save(cabinet(), MENU + "Borne v2.png")
     save(fond_menu(), MENU + "FondMenu.png")
     for fname, label, fill, dark in PANEL_BUTTONS:
@@ -517,7 +532,8 @@ def build(stars_img, third_party):
     save(b_reset(), MENU + "B Reset.png")
     for fname, label, emojis, colour in HELP_TILES:
         save(help_tile(label, emojis, colour), MENU + fname)
-    save(fond_shop(), MENU + "Fond Shop.png")
+    save(fond_shop(screen), MENU + "Fond Shop.png")
+    save(shop_price_tags(), MENU + "Prix.png")
     for kind in ("Frite", "Burger", "Soda"):
         for lvl in (1, 2, 3):
             save(shop_picture(kind, lvl), MENU + "%s %d.png" % (kind, lvl))

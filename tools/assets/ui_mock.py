@@ -141,7 +141,7 @@ def tutorial_screen():
 def ig_menu_screen(options=False):
     scr = hud_screen()
     if not options:
-        put(scr, load("textures/hud/IGmenu.png"), (550, 130))
+        put(scr, load("textures/hud/IGmenu.png").crop((0, 0, 640, 640)), (550, 130))
         for i, y in enumerate((380, 470, 565, 655)):
             put(scr, load("textures/hud/FullFleche.png" if i == 1 else "textures/hud/EmptyFleche.png"), (570, y))
         d = ImageDraw.Draw(scr)

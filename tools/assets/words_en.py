@@ -19,6 +19,7 @@ WORDS = {
     "Pause": "Paused",
     "Reprendre": "Resume",
     "Recommencer": "Restart",
+    "Passer le tutoriel": "Skip tutorial",
     "Menu": "Menu",
     "Le service attend...": "The kitchen is waiting...",
     # end of a level

@@ -19,6 +19,7 @@ WORDS = {
     "Pause": "Pausa",
     "Reprendre": "Reanudar",
     "Recommencer": "Reiniciar",
+    "Passer le tutoriel": "Saltar tutorial",
     "Menu": "Menú",
     "Le service attend...": "La cocina espera...",
     # end of a level

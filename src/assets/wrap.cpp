@@ -1,15 +1,14 @@
-// Fitting the lesson's sentences into the speech bubble: the writer's lines stay as they are
-// when each fits the bubble; otherwise the words flow again from line to line, each line filled
+// Fitting a text into a width (the lesson's bubble, the HUD's reviews): the writer's lines stay
+// as they are when each fits; otherwise the words flow again from line to line, each line filled
 // as far as it goes. Breaking the writer's too-long lines one by one would leave a word or two
 // alone on a line of their own.
 #include "assets/assets.h"
-#include "tutorial/tutorial_common.h"
 
 #include <SFML/Graphics/Text.hpp>
 
 namespace {
 
-// How far right of the text's origin a line of the dialogue reaches.
+// How far right of the text's origin a line reaches.
 float lineWidth(sf::Text& measure, const sf::String& line) {
     measure.setString(line);
     const sf::FloatRect bounds = measure.getLocalBounds();
@@ -31,11 +30,11 @@ bool everyLineFits(sf::Text& measure, const sf::String& text, float maxWidth) {
 
 } // namespace
 
-sf::String wrapDialogue(const sf::String& text, float maxWidth) {
+sf::String wrapText(const sf::String& text, unsigned size, float maxWidth) {
     const sf::Font* font = gameFont();
     if (!font)
         return text;
-    sf::Text measure("", *font, dialogueTextSize);
+    sf::Text measure("", *font, size);
     if (everyLineFits(measure, text, maxWidth))
         return text;
     sf::String out, line;
@@ -48,7 +47,7 @@ sf::String wrapDialogue(const sf::String& text, float maxWidth) {
         start = end + 1;
         if (word.isEmpty())
             continue;
-        // A single word wider than the bubble stays whole.
+        // A single word wider than the width stays whole.
         if (line.isEmpty()) {
             line = word;
         } else if (lineWidth(measure, line + " " + word) > maxWidth) {
