@@ -10,6 +10,7 @@
 #include "rating/rating.h"
 #include "rating/records.h"
 #include "shell/records.h"
+#include "support/catalogues.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
 #include "ui/records.h"
@@ -19,44 +20,18 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
+namespace fs = std::filesystem;
+
 namespace {
-
-using Texts = std::vector<std::pair<std::string, std::string>>;
-
-// A compiled catalogue of these texts, in either byte order.
-std::string catalogueOf(const Texts& texts, bool bigEndian) {
-    std::string bytes;
-    auto put = [&](std::uint32_t value) {
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back(
-                static_cast<char>(bigEndian ? value >> (24 - 8 * i) : value >> (8 * i)));
-    };
-    const auto count = static_cast<std::uint32_t>(texts.size());
-    const std::uint32_t stringsAt = 28 + 16 * count;
-    put(0x950412de);
-    put(0);
-    put(count);
-    put(28);
-    put(28 + 8 * count);
-    put(0);
-    put(stringsAt);
-    std::string strings;
-    for (int side = 0; side < 2; ++side)
-        for (const auto& text : texts) {
-            const std::string& s = side == 0 ? text.first : text.second;
-            put(static_cast<std::uint32_t>(s.size()));
-            put(stringsAt + static_cast<std::uint32_t>(strings.size()));
-            strings += s;
-            strings.push_back('\0');
-        }
-    return bytes + strings;
-}
 
 std::string shown(const sf::Text& text) {
     const auto bytes = text.getString().toUtf8();
@@ -146,6 +121,51 @@ TEST(Language, CataloguesAreReadSafelyWhateverTheirBytes) {
             continue;
         for (const auto& text : read.texts)
             EXPECT_TRUE(sameConversions(text.first.c_str(), text.second.c_str()));
+    }
+
+    // Crafted up to the largest size taken: tables whose entries all point at one long string,
+    // or each a byte further into it, are refused without reading it over and over (hours at
+    // 4 MB); a real catalogue of that size is read whole. What is kept fits in the file.
+    for (const std::size_t size : {std::size_t(64) << 10, std::size_t(4) << 20}) {
+        for (const CatalogueShape shape : {CatalogueShape::OneString, CatalogueShape::Suffixes}) {
+            Catalogue crafted;
+            ASSERT_FALSE(readCatalogue(shapedCatalogue(shape, size), crafted)) << size;
+        }
+        const std::string bytes = shapedCatalogue(CatalogueShape::ManyTexts, size);
+        Catalogue many;
+        ASSERT_TRUE(readCatalogue(bytes, many));
+        EXPECT_EQ(many.texts.size(), (size - 28) / 144) << size;
+        std::size_t kept = 0;
+        for (const auto& text : many.texts)
+            kept += text.first.size() + text.second.size();
+        EXPECT_LE(kept, bytes.size());
+    }
+}
+
+TEST(Language, ACatalogueThatCannotBeReadLeavesTheGameInFrenchAtOnceAndIsNamed) {
+    // In the languages' place, anything a broken install or a player may leave there: each is
+    // passed over without opening what could block or feed the game without end, and named
+    // once on the console.
+    const std::string tooLarge(std::size_t(4) << 20 | 1, '\0');
+    const std::string crafted = shapedCatalogue(CatalogueShape::OneString, std::size_t(4) << 20);
+    const std::vector<std::pair<std::string, std::function<void(const std::string&)>>> kinds = {
+        {"za", [](const std::string& file) { fs::create_directory(file); }},
+        {"zb", [](const std::string& file) { fs::create_symlink("/dev/zero", file); }},
+        {"zc", [&](const std::string& file) { writeFile(file, tooLarge); }},
+        {"zd", [](const std::string& file) { fs::create_symlink("/proc/self/mem", file); }},
+        {"ze", [&](const std::string& file) { writeFile(file, crafted); }},
+        {"zf", [](const std::string& file) { ASSERT_EQ(mkfifo(file.c_str(), 0644), 0); }},
+    };
+    for (const auto& [code, make] : kinds) {
+        const std::string file = "locale/" + code + "/LC_MESSAGES/gobbler.mo";
+        fs::create_directories("locale/" + code + "/LC_MESSAGES");
+        make(file);
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(chooseLanguage(code)) << code;
+        EXPECT_FALSE(chooseLanguage(code)) << code;
+        EXPECT_EQ(currentLanguage(), "fr") << code;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "gobbler: cannot read " + file + "\n");
+        fs::remove_all("locale/" + code);
     }
 }
 

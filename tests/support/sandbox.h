@@ -2,6 +2,7 @@
 // file written by a test never touches the player's own.
 #pragma once
 
+#include <functional>
 #include <string>
 
 // Creates <tmp>/resources (links to the real pictures, sounds, font and shader, and an empty
@@ -13,3 +14,7 @@ std::string sandboxSavePath();
 // A whole file's bytes ("" when it cannot be read), and a file made of these bytes.
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& text);
+// Runs `work` as a player without root's rights (in a child process as "nobody" when the tests
+// run as root, who may read and write anything), so that permissions hold; gives its result, or
+// -1 when it could not run. The files it reaches must be open to others.
+int asPlayer(const std::function<int()>& work);
