@@ -2,6 +2,7 @@
 // a build beside its resources, a program started from elsewhere, an installed copy with
 // read-only data.
 #include "platform/platform.h"
+#include "support/sandbox.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,35 @@ TEST_F(Folders, FromTheBuildFolderOrBesideTheProgramTheResourcesKeepTheSave) {
     EXPECT_EQ(found.resources, (root / "checkout" / "resources").string() + "/");
     EXPECT_EQ(found.save, found.resources + "save/");
     EXPECT_FALSE(fs::exists(root / "xdg"));
+}
+
+TEST_F(Folders, ASaveFolderThatCannotBeWrittenIsStillReadFromWhenItHoldsTheSave) {
+    fs::current_path(root / "checkout" / "build");
+    PathClues clues = installedCopy();
+    clues.executable = (root / "checkout" / "build" / "gobbler").string();
+    const fs::path save = root / "checkout" / "resources" / "save";
+    fs::create_directories(save);
+    fs::permissions(root, fs::perms::others_exec | fs::perms::group_exec, fs::perm_options::add);
+    fs::create_directories(root / "xdg");
+    fs::permissions(root / "xdg", fs::perms::all);
+    fs::permissions(save, fs::perms::owner_write, fs::perm_options::remove);
+    // As the player who cannot write there: with a save in it, the progress is read from there
+    // (and the game says it cannot be written back); without one, a new player starts in the
+    // desktop's data folder.
+    const auto saveFolderFound = [&](bool holdsASave) {
+        if (holdsASave)
+            std::ofstream(save / "Save1.txt") << "111 ";
+        else
+            fs::remove(save / "Save1.txt");
+        return asPlayer([&] {
+            const GameFolders found = findGameFolders(clues);
+            const bool kept = found.save == "../resources/save/";
+            return (kept ? 1 : 0) | (folderWritable(found.save + "Save1.txt") ? 2 : 0);
+        });
+    };
+    EXPECT_EQ(saveFolderFound(true), 1);
+    EXPECT_EQ(saveFolderFound(false), 2);
+    fs::permissions(save, fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(Folders, AnInstalledCopyReadsItsDataAndSavesInTheDesktopsDataFolder) {

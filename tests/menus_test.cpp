@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -117,6 +118,33 @@ TEST(Menus, APadlockOpensOnlyOnceThePreviousLevelIsWonAndTheFileKeepsIt) {
     driver.click(1400, 400);
     EXPECT_EQ(game.shared.screen, InGame);
     EXPECT_EQ(game.shared.currentLevel, 2);
+}
+
+TEST(Menus, ProgressThatCannotBeSavedIsToldOnceWithTheSavesPath) {
+    // A save that opens and cannot be read: the game plays on without saving, and says where.
+    std::remove(sandboxSavePath().c_str());
+    std::filesystem::create_symlink("/proc/self/mem", sandboxSavePath());
+    const auto noticeShown = [](FrameDriver& driver) {
+        const sf::Color inside = driver.frameImage().getPixel(40, 1040);
+        return inside == sf::Color(255, 248, 225);
+    };
+    {
+        OnTitleMenu driver;
+        std::remove(sandboxSavePath().c_str());
+        EXPECT_TRUE(noticeShown(driver));
+        const std::string path =
+            std::filesystem::absolute(sandboxSavePath()).lexically_normal().string();
+        EXPECT_EQ(game.menus.saveNoticePath.getString().toAnsiString(), path);
+        EXPECT_LE(game.menus.saveNoticePath.getGlobalBounds().width, 880);
+        driver.runFor(12.5);
+        EXPECT_FALSE(noticeShown(driver));
+        driver.click(1091, 510); // the options, then back: once is enough
+        driver.click(1091, 235);
+        EXPECT_FALSE(noticeShown(driver));
+    }
+    // A save that can be written: no notice.
+    OnTitleMenu driver;
+    EXPECT_FALSE(noticeShown(driver));
 }
 
 TEST(Menus, StarBalanceShrinksFromTenStars) {

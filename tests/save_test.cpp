@@ -305,8 +305,48 @@ TEST_F(Save, AFailedWriteLeavesThePreviousSaveWhole) {
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(readFile(sandboxSavePath()), before);
     EXPECT_EQ(saveFolder(), std::vector<std::string>{"Save1.txt"}) << "nothing is left beside it";
+    EXPECT_EQ(game.progress.saveFailing, 1) << "the player is told";
     writeSave();
     EXPECT_EQ(readFile(sandboxSavePath()).substr(0, 2), "2 ");
+}
+
+TEST_F(Save, ASaveThatCannotBeReadIsKeptAsItIsAndNeverWrittenOver) {
+    // What the player's game does with it: starts as a new player that cannot save, and neither
+    // a purchase nor "Suppr. partie" touches the file.
+    const auto keptUnread = [] {
+        readSave();
+        const bool unread = game.progress.stars == 0 && game.progress.saveKeptUnread == 1 &&
+                            game.progress.saveFailing == 1;
+        game.progress.stars = 5;
+        writeSave();
+        deleteSave();
+        return unread ? 0 : 1;
+    };
+    const std::string kept =
+        "111 7.500000 0.000000 0.000000 1 0 0 0 0 0 1 0 0 0 0 0 1 0 0 1 0 0 1 0 0 ";
+    // No read permission (left by a run under sudo, say), in a folder the player may write in.
+    writeFile(sandboxSavePath(), kept);
+    fs::permissions(sandboxSavePath(), fs::perms::none);
+    fs::permissions("../resources/save", fs::perms::all);
+    fs::permissions("..", fs::perms::others_exec, fs::perm_options::add);
+    EXPECT_EQ(asPlayer(keptUnread), 0);
+    fs::permissions(sandboxSavePath(), fs::perms::owner_read);
+    EXPECT_EQ(readFile(sandboxSavePath()), kept);
+    EXPECT_EQ(saveFolder(), std::vector<std::string>{"Save1.txt"});
+    // A file that opens and then fails to read, for root too.
+    std::remove(sandboxSavePath().c_str());
+    fs::create_symlink("/proc/self/mem", sandboxSavePath());
+    EXPECT_EQ(keptUnread(), 0);
+    EXPECT_EQ(fs::read_symlink(sandboxSavePath()), "/proc/self/mem");
+    EXPECT_EQ(saveFolder(), std::vector<std::string>{"Save1.txt"});
+
+    // A readable save saves again.
+    std::remove(sandboxSavePath().c_str());
+    readSave();
+    EXPECT_EQ(game.progress.saveKeptUnread, 0);
+    EXPECT_EQ(game.progress.saveFailing, 0);
+    writeSave();
+    EXPECT_EQ(readFile(sandboxSavePath()), freshSave);
 }
 
 TEST_F(Save, StartUpCleansWhatAKilledCopyLeftAndReadsOnlyARegularFile) {
