@@ -1,6 +1,8 @@
 #include "support/sandbox.h"
 
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
@@ -24,6 +26,8 @@ std::string enterSandbox(bool withResources) {
         for (const char* folder : {"textures", "sfx", "fonts", "shaders"})
             if (fs::exists(real / folder))
                 fs::create_directory_symlink(real / folder, root / "resources" / folder);
+        // The manifest tells a missing picture's size.
+        fs::create_symlink(real / "manifest.tsv", root / "resources" / "manifest.tsv");
         fs::create_directories(root / "resources" / "save");
         // The languages compiled beside the test program, where the game looks first: each a
         // link in a folder of the sandbox's own, where a test may put a language of its own.
@@ -67,4 +71,33 @@ int asPlayer(const std::function<int()>& work) {
     if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
         return -1;
     return WEXITSTATUS(status) == 255 ? -1 : WEXITSTATUS(status);
+}
+
+int runChild(const std::string& test, const std::vector<std::string>& settings,
+             const std::string& errors) {
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable; ++variable)
+        if (std::strncmp(*variable, "ALSOFT_", 7) != 0)
+            environment.push_back(*variable);
+    environment.insert(environment.end(), settings.begin(), settings.end());
+    std::vector<char*> envp;
+    for (std::string& variable : environment)
+        envp.push_back(&variable[0]);
+    envp.push_back(nullptr);
+    std::string program = "gobbler_tests", all = "--gtest_also_run_disabled_tests",
+                filter = "--gtest_filter=" + test;
+    char* argv[] = {&program[0], &all[0], &filter[0], nullptr};
+    const pid_t child = fork();
+    if (child < 0)
+        return -1;
+    if (child == 0) {
+        const int errorFile = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(errorFile, 2);
+        execve("/proc/self/exe", argv, envp.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Creates <tmp>/resources (links to the real pictures, sounds, font and shader, and an empty
 // save folder, unless empty) and <tmp>/run, and makes run the working directory.
@@ -18,3 +19,8 @@ void writeFile(const std::string& path, const std::string& text);
 // run as root, who may read and write anything), so that permissions hold; gives its result, or
 // -1 when it could not run. The files it reaches must be open to others.
 int asPlayer(const std::function<int()>& work);
+// Runs one disabled test of this program in a fresh process, with settings of its own in its
+// environment (OpenAL's, whose device is chosen when the first audio object is made, replace
+// the caller's), its error stream going to a file; gives its exit status, or -1.
+int runChild(const std::string& test, const std::vector<std::string>& settings,
+             const std::string& errors);
