@@ -9,6 +9,7 @@
 #include "persist/records.h"
 #include "rating/rating.h"
 #include "rating/records.h"
+#include "render/render.h"
 #include "shell/records.h"
 #include "support/catalogues.h"
 #include "support/frame_driver.h"
@@ -36,6 +37,12 @@ namespace {
 std::string shown(const sf::Text& text) {
     const auto bytes = text.getString().toUtf8();
     return std::string(bytes.begin(), bytes.end());
+}
+
+bool samePicture(const sf::Image& a, const sf::Image& b) {
+    return a.getSize() == b.getSize() &&
+           std::equal(a.getPixelsPtr(), a.getPixelsPtr() + 4 * a.getSize().x * a.getSize().y,
+                      b.getPixelsPtr());
 }
 
 bool samePixels(const sf::Texture* texture, const std::string& file) {
@@ -68,6 +75,10 @@ struct Box {
 struct OnOptions : FrameDriver {
     OnOptions() : FrameDriver(1.0 / 60) {
         speakLanguage("fr");
+        // The logo's end played: its last frame, ribbon and words, stays over the menus.
+        game.shared.screen = Logo;
+        game.intro.logoFrame = 93;
+        runUntil([] { return game.intro.introPhase == 2; }, 60);
         game.shared.screen = TitleMenu;
         frame();
         click(1091, 510);
@@ -184,6 +195,7 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     EXPECT_TRUE(samePixels(loadTexture(playButton), french));
     EXPECT_EQ(shown(game.options.tutorialLabel), "Tutoriel");
     EXPECT_EQ(game.options.languageButtons[0].box.getFillColor(), sf::Color(255, 200, 60));
+    driver.frameImage(); // shown in French: the menus' still layers are drawn once
 
     driver.pressLanguage(1);
     EXPECT_EQ(currentLanguage(), "en");
@@ -195,6 +207,11 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     EXPECT_EQ(shown(game.menus.levelTitles[1]).find("Opening day!") != std::string::npos, true);
     EXPECT_TRUE(samePixels(loadTexture(playButton), english));
     EXPECT_EQ(game.options.languageButtons[1].box.getFillColor(), sf::Color(255, 200, 60));
+    // The menus' still layers drawn once into a composite (the cabinet, its frames, the logo and
+    // its ribbon) were drawn again in English: the frame is what they make drawn afresh.
+    const sf::Image switched = driver.frameImage();
+    frameRenderer().menuBackdrop = Composite();
+    EXPECT_TRUE(samePicture(switched, driver.frameImage()));
     // The panel's other screens speak it too.
     driver.click(1091, 370);
     EXPECT_EQ(shown(game.menus.menuHeading), tr("           Fournisseur"));
