@@ -121,7 +121,10 @@ WindowSettings readWindowSettings(const std::string& text) {
 WindowSettings loadWindowSettings() {
     removeLeftovers(settingsPath());
     std::string text;
-    if (readOwnFile(settingsPath(), maxSettingsBytes, text) != OwnFileRead::Read)
+    const OwnFileRead read = readOwnFile(settingsPath(), maxSettingsBytes, text);
+    if (read == OwnFileRead::Unreadable)
+        reportUnreadable(settingsPath());
+    if (read != OwnFileRead::Read)
         return WindowSettings();
     return readWindowSettings(text);
 }
