@@ -70,32 +70,30 @@ TEST_F(Folders, FromTheBuildFolderOrBesideTheProgramTheResourcesKeepTheSave) {
     EXPECT_FALSE(fs::exists(root / "xdg"));
 }
 
+// A save folder in the resources that the player cannot write: the progress is read from there
+// when it holds a save (the game then says it cannot be written back); else a new player
+// starts in the desktop's data folder.
 TEST_F(Folders, ASaveFolderThatCannotBeWrittenIsStillReadFromWhenItHoldsTheSave) {
     fs::current_path(root / "checkout" / "build");
     PathClues clues = installedCopy();
-    clues.executable = (root / "checkout" / "build" / "gobbler").string();
     const fs::path save = root / "checkout" / "resources" / "save";
     fs::create_directories(save);
-    fs::permissions(root, fs::perms::others_exec | fs::perms::group_exec, fs::perm_options::add);
     fs::create_directories(root / "xdg");
     fs::permissions(root / "xdg", fs::perms::all);
+    fs::permissions(root, fs::perms::others_exec, fs::perm_options::add);
     fs::permissions(save, fs::perms::owner_write, fs::perm_options::remove);
-    // As the player who cannot write there: with a save in it, the progress is read from there
-    // (and the game says it cannot be written back); without one, a new player starts in the
-    // desktop's data folder.
-    const auto saveFolderFound = [&](bool holdsASave) {
+    for (const bool holdsASave : {true, false}) {
         if (holdsASave)
             std::ofstream(save / "Save1.txt") << "111 ";
         else
             fs::remove(save / "Save1.txt");
-        return asPlayer([&] {
-            const GameFolders found = findGameFolders(clues);
-            const bool kept = found.save == "../resources/save/";
-            return (kept ? 1 : 0) | (folderWritable(found.save + "Save1.txt") ? 2 : 0);
-        });
-    };
-    EXPECT_EQ(saveFolderFound(true), 1);
-    EXPECT_EQ(saveFolderFound(false), 2);
+        EXPECT_EQ(asPlayer([&] {
+                      const GameFolders found = findGameFolders(clues);
+                      return (found.save == "../resources/save/" ? 1 : 0) +
+                             (folderWritable(found.save + "Save1.txt") ? 2 : 0);
+                  }),
+                  holdsASave ? 1 : 2);
+    }
     fs::permissions(save, fs::perms::owner_write, fs::perm_options::add);
 }
 

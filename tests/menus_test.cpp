@@ -121,30 +121,26 @@ TEST(Menus, APadlockOpensOnlyOnceThePreviousLevelIsWonAndTheFileKeepsIt) {
 }
 
 TEST(Menus, ProgressThatCannotBeSavedIsToldOnceWithTheSavesPath) {
-    // A save that opens and cannot be read: the game plays on without saving, and says where.
+    // A save that opens and cannot be read: the notice's box shows over the floor for twelve
+    // seconds, once, with the save's full path; nothing shows when the progress saves.
     std::remove(sandboxSavePath().c_str());
     std::filesystem::create_symlink("/proc/self/mem", sandboxSavePath());
-    const auto noticeShown = [](FrameDriver& driver) {
-        const sf::Color inside = driver.frameImage().getPixel(40, 1040);
-        return inside == sf::Color(255, 248, 225);
-    };
-    {
+    for (const bool failing : {true, false}) {
         OnTitleMenu driver;
         std::remove(sandboxSavePath().c_str());
-        EXPECT_TRUE(noticeShown(driver));
-        const std::string path =
-            std::filesystem::absolute(sandboxSavePath()).lexically_normal().string();
-        EXPECT_EQ(game.menus.saveNoticePath.getString().toAnsiString(), path);
-        EXPECT_LE(game.menus.saveNoticePath.getGlobalBounds().width, 880);
+        const auto shown = [&] {
+            return driver.frameImage().getPixel(40, 1040) == sf::Color(255, 248, 225);
+        };
+        EXPECT_EQ(shown(), failing);
+        if (failing) {
+            EXPECT_EQ(game.menus.saveNoticePath.getString().toAnsiString(),
+                      std::filesystem::absolute(sandboxSavePath()).lexically_normal().string());
+        }
         driver.runFor(12.5);
-        EXPECT_FALSE(noticeShown(driver));
-        driver.click(1091, 510); // the options, then back: once is enough
+        driver.click(1091, 510); // the options, then back
         driver.click(1091, 235);
-        EXPECT_FALSE(noticeShown(driver));
+        EXPECT_FALSE(shown());
     }
-    // A save that can be written: no notice.
-    OnTitleMenu driver;
-    EXPECT_FALSE(noticeShown(driver));
 }
 
 TEST(Menus, StarBalanceShrinksFromTenStars) {

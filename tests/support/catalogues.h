@@ -1,5 +1,4 @@
-// Compiled catalogues made by hand: the game's own kind, and the hostile kinds a damaged or
-// crafted file may be, for the tests and the benchmarks.
+// Compiled catalogues made by hand, the game's kind and those a crafted file may be shaped as.
 #pragma once
 
 #include <cstddef>
@@ -14,9 +13,8 @@ std::string catalogueOf(const Texts& texts, bool bigEndian = false);
 
 enum class CatalogueShape {
     OneString, // every entry of both tables points at one long string of conversions
-    Suffixes,  // each entry points one byte further into that string: all inside, all overlapping
-    ManyTexts, // distinct texts full of conversions, as many as the size holds: a real catalogue
+    Suffixes,  // each entry one byte further into that string: all inside, all overlapping
+    ManyTexts, // distinct texts full of conversions, as many as the size holds
 };
-
 // A catalogue of about `size` bytes of that shape.
 std::string shapedCatalogue(CatalogueShape shape, std::size_t size);
