@@ -16,7 +16,7 @@ namespace {
 const std::string resourcesName = "../resources/";
 // The manifest lists a few hundred files in a few tens of kilobytes.
 constexpr std::size_t maxManifestBytes = 1024 * 1024;
-// No picture of the game is larger than a texture may be on any machine.
+// A stand-in never asks for a texture larger than every machine can make.
 constexpr unsigned maxStandInSide = 4096;
 
 unsigned bigEndian(const unsigned char* bytes, int count) {
@@ -35,6 +35,34 @@ bool twinExists(const std::string& twin) {
     const bool exists = readableFile(resourceFile(twin));
     known.emplace(twin, exists);
     return exists;
+}
+
+std::unordered_map<std::string, sf::Vector2u> pictureSizes(const std::string& manifest) {
+    // Lines of "path<tab>image<tab>WIDTHxHEIGHT"; any other line is passed over.
+    std::unordered_map<std::string, sf::Vector2u> sizes;
+    std::size_t start = 0;
+    while (start < manifest.size()) {
+        std::size_t end = manifest.find('\n', start);
+        if (end == std::string::npos)
+            end = manifest.size();
+        const std::size_t firstTab = manifest.find('\t', start);
+        const std::size_t secondTab =
+            firstTab < end ? manifest.find('\t', firstTab + 1) : std::string::npos;
+        if (secondTab < end && manifest.compare(firstTab, secondTab - firstTab, "\timage") == 0) {
+            const char* at = manifest.data() + secondTab + 1;
+            const char* const last = manifest.data() + end;
+            unsigned width = 0, height = 0;
+            const auto x = std::from_chars(at, last, width);
+            if (x.ec == std::errc() && x.ptr < last && *x.ptr == 'x') {
+                const auto y = std::from_chars(x.ptr + 1, last, height);
+                if (y.ec == std::errc() && y.ptr == last && width > 0 && height > 0 &&
+                    width <= maxStandInSide && height <= maxStandInSide)
+                    sizes[manifest.substr(start, firstTab - start)] = sf::Vector2u(width, height);
+            }
+        }
+        start = end + 1;
+    }
+    return sizes;
 }
 
 } // namespace
@@ -79,34 +107,6 @@ bool listedPictureSize(const std::string& path, sf::Vector2u& size) {
         return false;
     size = found->second;
     return true;
-}
-
-std::unordered_map<std::string, sf::Vector2u> pictureSizes(const std::string& manifest) {
-    // Lines of "path<tab>image<tab>WIDTHxHEIGHT"; any other line is passed over.
-    std::unordered_map<std::string, sf::Vector2u> sizes;
-    std::size_t start = 0;
-    while (start < manifest.size()) {
-        std::size_t end = manifest.find('\n', start);
-        if (end == std::string::npos)
-            end = manifest.size();
-        const std::size_t firstTab = manifest.find('\t', start);
-        const std::size_t secondTab =
-            firstTab < end ? manifest.find('\t', firstTab + 1) : std::string::npos;
-        if (secondTab < end && manifest.compare(firstTab, secondTab - firstTab, "\timage") == 0) {
-            const char* at = manifest.data() + secondTab + 1;
-            const char* const last = manifest.data() + end;
-            unsigned width = 0, height = 0;
-            const auto x = std::from_chars(at, last, width);
-            if (x.ec == std::errc() && x.ptr < last && *x.ptr == 'x') {
-                const auto y = std::from_chars(x.ptr + 1, last, height);
-                if (y.ec == std::errc() && y.ptr == last && width > 0 && height > 0 &&
-                    width <= maxStandInSide && height <= maxStandInSide)
-                    sizes[manifest.substr(start, firstTab - start)] = sf::Vector2u(width, height);
-            }
-        }
-        start = end + 1;
-    }
-    return sizes;
 }
 
 sf::Image standInPicture(sf::Vector2u size, bool opaque) {

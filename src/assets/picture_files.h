@@ -6,7 +6,6 @@
 #include <SFML/System/Vector2.hpp>
 
 #include <string>
-#include <unordered_map>
 
 // The file a picture's name stands for in the resources found, in the language spoken (its
 // twin's when it has one), readable or not.
@@ -18,8 +17,6 @@ bool hasTwin(const std::string& path, const std::string& language);
 std::string locate(const std::string& path);
 // The size the resources' manifest lists for a picture, whether its file is there or not.
 bool listedPictureSize(const std::string& path, sf::Vector2u& size);
-// The pictures' sizes of a manifest's text, by their names in the resources.
-std::unordered_map<std::string, sf::Vector2u> pictureSizes(const std::string& manifest);
 // What stands in for a picture that is missing or broken: a plain box of its size, so that a
 // button drawn with it is still seen and pressed. Opaque for a backdrop; else what lies under it
 // shows through.
