@@ -252,38 +252,6 @@ std::vector<double> blockPeaks(const std::string& path) {
     return peaks;
 }
 
-// Runs one disabled test of this program in a fresh process with OpenAL settings of its own
-// (the device is chosen when the first audio object is made), its errors going to a file;
-// returns its exit status.
-int runChild(const std::string& test, const std::vector<std::string>& openAlSettings,
-             const std::string& errors) {
-    std::vector<std::string> environment;
-    for (char** variable = environ; *variable; ++variable)
-        if (std::strncmp(*variable, "ALSOFT_", 7) != 0)
-            environment.push_back(*variable);
-    environment.insert(environment.end(), openAlSettings.begin(), openAlSettings.end());
-    std::vector<char*> envp;
-    for (std::string& variable : environment)
-        envp.push_back(&variable[0]);
-    envp.push_back(nullptr);
-    std::string program = "gobbler_tests", all = "--gtest_also_run_disabled_tests",
-                filter = "--gtest_filter=" + test;
-    char* argv[] = {&program[0], &all[0], &filter[0], nullptr};
-    const pid_t child = fork();
-    if (child < 0)
-        return -1;
-    if (child == 0) {
-        const int errorFile = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(errorFile, 2);
-        execve("/proc/self/exe", argv, envp.data());
-        _exit(127);
-    }
-    int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
-}
-
 // Waits (real time) until a sound has played out.
 void playOut(SoundId id) {
     for (int i = 0; i < 400 && !soundStopped(id); ++i)

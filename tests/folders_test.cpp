@@ -2,6 +2,7 @@
 // a build beside its resources, a program started from elsewhere, an installed copy with
 // read-only data.
 #include "platform/platform.h"
+#include "support/sandbox.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,33 @@ TEST_F(Folders, FromTheBuildFolderOrBesideTheProgramTheResourcesKeepTheSave) {
     EXPECT_EQ(found.resources, (root / "checkout" / "resources").string() + "/");
     EXPECT_EQ(found.save, found.resources + "save/");
     EXPECT_FALSE(fs::exists(root / "xdg"));
+}
+
+// A save folder in the resources that the player cannot write: the progress is read from there
+// when it holds a save (the game then says it cannot be written back); else a new player
+// starts in the desktop's data folder.
+TEST_F(Folders, ASaveFolderThatCannotBeWrittenIsStillReadFromWhenItHoldsTheSave) {
+    fs::current_path(root / "checkout" / "build");
+    PathClues clues = installedCopy();
+    const fs::path save = root / "checkout" / "resources" / "save";
+    fs::create_directories(save);
+    fs::create_directories(root / "xdg");
+    fs::permissions(root / "xdg", fs::perms::all);
+    fs::permissions(root, fs::perms::others_exec, fs::perm_options::add);
+    fs::permissions(save, fs::perms::owner_write, fs::perm_options::remove);
+    for (const bool holdsASave : {true, false}) {
+        if (holdsASave)
+            std::ofstream(save / "Save1.txt") << "111 ";
+        else
+            fs::remove(save / "Save1.txt");
+        EXPECT_EQ(asPlayer([&] {
+                      const GameFolders found = findGameFolders(clues);
+                      return (found.save == "../resources/save/" ? 1 : 0) +
+                             (folderWritable(found.save + "Save1.txt") ? 2 : 0);
+                  }),
+                  holdsASave ? 1 : 2);
+    }
+    fs::permissions(save, fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(Folders, AnInstalledCopyReadsItsDataAndSavesInTheDesktopsDataFolder) {

@@ -10,7 +10,9 @@
 #include "persist/records.h"
 #include "rating/rating.h"
 #include "rating/records.h"
+#include "render/render.h"
 #include "shell/records.h"
+#include "support/catalogues.h"
 #include "support/frame_driver.h"
 #include "support/sandbox.h"
 #include "ui/records.h"
@@ -20,48 +22,28 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
+namespace fs = std::filesystem;
+
 namespace {
-
-using Texts = std::vector<std::pair<std::string, std::string>>;
-
-// A compiled catalogue of these texts, in either byte order.
-std::string catalogueOf(const Texts& texts, bool bigEndian) {
-    std::string bytes;
-    auto put = [&](std::uint32_t value) {
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back(
-                static_cast<char>(bigEndian ? value >> (24 - 8 * i) : value >> (8 * i)));
-    };
-    const auto count = static_cast<std::uint32_t>(texts.size());
-    const std::uint32_t stringsAt = 28 + 16 * count;
-    put(0x950412de);
-    put(0);
-    put(count);
-    put(28);
-    put(28 + 8 * count);
-    put(0);
-    put(stringsAt);
-    std::string strings;
-    for (int side = 0; side < 2; ++side)
-        for (const auto& text : texts) {
-            const std::string& s = side == 0 ? text.first : text.second;
-            put(static_cast<std::uint32_t>(s.size()));
-            put(stringsAt + static_cast<std::uint32_t>(strings.size()));
-            strings += s;
-            strings.push_back('\0');
-        }
-    return bytes + strings;
-}
 
 std::string shown(const sf::Text& text) {
     const auto bytes = text.getString().toUtf8();
     return std::string(bytes.begin(), bytes.end());
+}
+
+bool samePicture(const sf::Image& a, const sf::Image& b) {
+    return a.getSize() == b.getSize() &&
+           std::equal(a.getPixelsPtr(), a.getPixelsPtr() + 4 * a.getSize().x * a.getSize().y,
+                      b.getPixelsPtr());
 }
 
 bool samePixels(const sf::Texture* texture, const std::string& file) {
@@ -103,6 +85,10 @@ struct Box {
 struct OnOptions : FrameDriver {
     OnOptions() : FrameDriver(1.0 / 60) {
         speakLanguage("fr");
+        // The logo's end played: its last frame, ribbon and words, stays over the menus.
+        game.shared.screen = Logo;
+        game.intro.logoFrame = 93;
+        runUntil([] { return game.intro.introPhase == 2; }, 60);
         game.shared.screen = TitleMenu;
         frame();
         click(1091, 510);
@@ -118,7 +104,7 @@ struct OnOptions : FrameDriver {
 
 } // namespace
 
-TEST(Language, CataloguesAreReadSafelyWhateverTheirBytes) {
+TEST(Language, CataloguesAreReadSafelyWhateverTheirBytesAndWhateverLiesInTheirPlace) {
     // Both byte orders; a translation whose conversions differ from its French text's is left
     // out, so a format can never be filled with what it does not expect.
     const Texts texts = {{"", "Content-Type: text/plain; charset=UTF-8\n"},
@@ -156,6 +142,34 @@ TEST(Language, CataloguesAreReadSafelyWhateverTheirBytes) {
             continue;
         for (const auto& text : read.texts)
             EXPECT_TRUE(sameConversions(text.first.c_str(), text.second.c_str()));
+    }
+
+    // Crafted up to the largest size taken: entries all pointing at one long string, or each a
+    // byte further into it, are refused at once (hours at 4 MB before); a real catalogue of that
+    // size is read whole.
+    for (const std::size_t size : {std::size_t(64) << 10, std::size_t(4) << 20}) {
+        ASSERT_FALSE(readCatalogue(shapedCatalogue(CatalogueShape::OneString, size), english));
+        ASSERT_FALSE(readCatalogue(shapedCatalogue(CatalogueShape::Suffixes, size), english));
+        ASSERT_TRUE(readCatalogue(shapedCatalogue(CatalogueShape::ManyTexts, size), english));
+        EXPECT_EQ(english.texts.size(), (size - 28) / 144);
+    }
+    // In a language's place, what a broken copy may leave there is passed over at once (nothing
+    // that could block or feed the game without end is opened), French is spoken, and the file
+    // is named once on the console.
+    const std::pair<std::string, std::function<void(const std::string&)>> kinds[] = {
+        {"za", [](const std::string& file) { fs::create_directory(file); }},
+        {"zb", [](const std::string& file) { fs::create_symlink("/dev/zero", file); }},
+        {"zc", [](const std::string& file) { writeFile(file, std::string(4 << 20 | 1, 0)); }},
+        {"zd", [](const std::string& file) { fs::create_symlink("/proc/self/mem", file); }},
+        {"ze", [](const std::string& file) { ASSERT_EQ(mkfifo(file.c_str(), 0644), 0); }}};
+    for (const auto& [code, make] : kinds) {
+        const std::string file = "locale/" + code + "/LC_MESSAGES/gobbler.mo";
+        fs::create_directories("locale/" + code + "/LC_MESSAGES");
+        make(file);
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(chooseLanguage(code) || chooseLanguage(code) || currentLanguage() != "fr");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "gobbler: cannot read " + file + "\n");
+        fs::remove_all("locale/" + code);
     }
 }
 
@@ -202,6 +216,7 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     EXPECT_TRUE(samePixels(loadTexture(playButton), french));
     EXPECT_EQ(shown(game.options.tutorialLabel), "Tutoriel");
     EXPECT_EQ(game.options.languageButtons[0].box.getFillColor(), sf::Color(255, 200, 60));
+    driver.frameImage(); // shown in French: the menus' still layers are drawn once
 
     driver.pressLanguage(1);
     EXPECT_EQ(currentLanguage(), "en");
@@ -213,6 +228,11 @@ TEST(Language, TheOptionsSpeakEachLanguageAtOnceWordsAndPictures) {
     EXPECT_EQ(shown(game.menus.levelTitles[1]).find("Opening day!") != std::string::npos, true);
     EXPECT_TRUE(samePixels(loadTexture(playButton), english));
     EXPECT_EQ(game.options.languageButtons[1].box.getFillColor(), sf::Color(255, 200, 60));
+    // The menus' still layers drawn once into a composite (the cabinet, its frames, the logo and
+    // its ribbon) were drawn again in English: the frame is what they make drawn afresh.
+    const sf::Image switched = driver.frameImage();
+    frameRenderer().menuBackdrop = Composite();
+    EXPECT_TRUE(samePicture(switched, driver.frameImage()));
     // The panel's other screens speak it too.
     driver.click(1091, 370);
     EXPECT_EQ(shown(game.menus.menuHeading), tr("           Fournisseur"));

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -131,6 +132,29 @@ TEST(Menus, APadlockOpensOnlyOnceThePreviousLevelIsWonAndTheFileKeepsIt) {
     driver.click(1400, 400);
     EXPECT_EQ(game.shared.screen, InGame);
     EXPECT_EQ(game.shared.currentLevel, 2);
+}
+
+TEST(Menus, ProgressThatCannotBeSavedIsToldOnceWithTheSavesPath) {
+    // A save that opens and cannot be read: the notice's box shows over the floor for twelve
+    // seconds, once, with the save's full path; nothing shows when the progress saves.
+    std::remove(sandboxSavePath().c_str());
+    std::filesystem::create_symlink("/proc/self/mem", sandboxSavePath());
+    for (const bool failing : {true, false}) {
+        OnTitleMenu driver;
+        std::remove(sandboxSavePath().c_str());
+        const auto shown = [&] {
+            return driver.frameImage().getPixel(40, 1040) == sf::Color(255, 248, 225);
+        };
+        EXPECT_EQ(shown(), failing);
+        if (failing) {
+            EXPECT_EQ(game.menus.saveNoticePath.getString().toAnsiString(),
+                      std::filesystem::absolute(sandboxSavePath()).lexically_normal().string());
+        }
+        driver.runFor(12.5);
+        driver.click(1091, 510); // the options, then back
+        driver.click(1091, 235);
+        EXPECT_FALSE(shown());
+    }
 }
 
 TEST(Menus, StarBalanceShrinksFromTenStars) {

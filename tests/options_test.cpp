@@ -107,7 +107,7 @@ TEST(Options, TutorialBoxTogglesOncePerPress) {
     EXPECT_EQ(game.progress.tutorialEnabled, 1);
 }
 
-TEST(Options, TutorialBoxShowsTheFlagAsItStands) {
+TEST(Options, EachBoxShowsItsFlagAsItStands) {
     OnOptions driver("0 0.000000 0.000000 0.000000 0 0 0 0 0 0 0 0 0 0 0 0 1 0 0 1 0 0 1 0 0 ");
     EXPECT_EQ(game.progress.tutorialEnabled, 0);
     EXPECT_EQ(game.options.tutorialBox.getTexture(), loadTexture(tutorialOff))
@@ -121,6 +121,14 @@ TEST(Options, TutorialBoxShowsTheFlagAsItStands) {
     driver.clickTutorialBox();
     EXPECT_EQ(game.progress.tutorialEnabled, 0);
     EXPECT_EQ(game.options.tutorialBox.getTexture(), loadTexture(tutorialOff));
+    // The fullscreen box, ticked while the window fills the screen.
+    for (int fullscreen : {1, 0, 1}) {
+        game.options.fullscreen = fullscreen;
+        driver.frame();
+        EXPECT_EQ(game.options.fullscreenBox.getTexture(),
+                  loadTexture(fullscreen ? tutorialOn : tutorialOff))
+            << fullscreen;
+    }
 }
 
 TEST(Options, DeletingTheGameAsksFirstThenResetsProgressAndRelocksTheLevels) {

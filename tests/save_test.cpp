@@ -305,8 +305,42 @@ TEST_F(Save, AFailedWriteLeavesThePreviousSaveWhole) {
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(readFile(sandboxSavePath()), before);
     EXPECT_EQ(saveFolder(), std::vector<std::string>{"Save1.txt"}) << "nothing is left beside it";
+    EXPECT_EQ(game.progress.saveFailing, 1) << "the player is told";
     writeSave();
     EXPECT_EQ(readFile(sandboxSavePath()).substr(0, 2), "2 ");
+}
+
+// A save that is there but cannot be read (no read permission, as one left by a run under sudo;
+// a file whose reading fails) starts a new player who cannot save: neither a purchase nor
+// "Suppr. partie" touches it. A readable one saves again.
+TEST_F(Save, ASaveThatCannotBeReadIsKeptAsItIs) {
+    const auto playOn = [] {
+        readSave();
+        const bool keptUnread = game.progress.stars == 0 && game.progress.saveKeptUnread == 1 &&
+                                game.progress.saveFailing == 1;
+        game.progress.stars = 5;
+        writeSave();
+        deleteSave();
+        return keptUnread ? 0 : 1;
+    };
+    const std::string kept = "111 7.500000 0 0 1 ";
+    writeFile(sandboxSavePath(), kept);
+    fs::permissions(sandboxSavePath(), fs::perms::none);
+    fs::permissions("../resources/save", fs::perms::all); // the player may write beside it
+    fs::permissions("..", fs::perms::others_exec, fs::perm_options::add);
+    EXPECT_EQ(asPlayer(playOn), 0);
+    fs::permissions(sandboxSavePath(), fs::perms::owner_read);
+    EXPECT_EQ(readFile(sandboxSavePath()), kept);
+    std::remove(sandboxSavePath().c_str());
+    fs::create_symlink("/proc/self/mem", sandboxSavePath());
+    EXPECT_EQ(playOn(), 0);
+    EXPECT_EQ(fs::read_symlink(sandboxSavePath()), "/proc/self/mem");
+    EXPECT_EQ(saveFolder(), std::vector<std::string>{"Save1.txt"});
+    std::remove(sandboxSavePath().c_str());
+    readSave();
+    writeSave();
+    EXPECT_EQ(game.progress.saveFailing, 0);
+    EXPECT_EQ(readFile(sandboxSavePath()), freshSave);
 }
 
 TEST_F(Save, StartUpCleansWhatAKilledCopyLeftAndReadsOnlyARegularFile) {

@@ -87,9 +87,17 @@ TEST(Shop, PadlocksAnswerOnlyWhenTheStarsSuffice) {
 
     game.progress.stars = 6;
     EXPECT_FLOAT_EQ(driver.scaleOver(3, friesX, level3Y), 0.7f);
-    driver.click(friesX, level3Y);
+    // Level 3 before level 2: the press is not taken, the padlock stays shut, nothing is paid,
+    // from the frame of the press on.
+    driver.press(friesX, level3Y);
+    driver.frame();
+    EXPECT_EQ(game.shop.unlockState3, 0);
+    EXPECT_EQ(game.shop.padlockFrames[3], 0);
+    EXPECT_EQ(game.shared.clickLatch, 0) << "the press is free for what else it is over";
+    driver.release();
     driver.runFor(1.0);
     EXPECT_EQ(game.shop.unlockState3, 0);
+    EXPECT_EQ(game.shop.padlockFrames[3], 0);
     EXPECT_EQ(game.progress.upgradeUnlocked[Fries][3], 0) << "level 3 waits for level 2";
     EXPECT_EQ(game.progress.stars, 6);
 }

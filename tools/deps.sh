@@ -4,7 +4,8 @@
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-packages=(cmake make g++ libsfml-dev gettext)
+# fonts-comfortaa: the system's copy of the game's font, shown when the game's own is missing.
+packages=(cmake make g++ libsfml-dev gettext fonts-comfortaa)
 if [ "${1:-}" = "test" ]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox desktop-file-utils appstream
                lintian man-db)

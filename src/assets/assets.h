@@ -225,5 +225,9 @@ sf::String wrapText(const sf::String& text, unsigned size, float maxWidth);
 // its French words stays centred over what it names).
 void placeTextLikeFrench(sf::Text& text, const char* french, float x, float y);
 
+// From now on the media library's own messages go nowhere: a file the game cannot read is named
+// by a line of its own (reportUnreadable), the only words it writes on the console.
+void quietLibraries();
+
 // Every resource path the game has asked for so far, found or not.
 const std::set<std::string>& requestedResourcePaths();

@@ -6,10 +6,16 @@
 #include "assets/caches.h"
 #include "assets/picture_files.h"
 
+#include "platform/platform.h"
+
 #include <SFML/Audio/InputSoundFile.hpp>
 
-#include <fstream>
-#include <sstream>
+namespace {
+
+// The light's shader is a page of text.
+constexpr std::size_t maxShaderBytes = 256 * 1024;
+
+} // namespace
 
 std::unique_ptr<Job> newJob(JobKind kind, const std::string& path, const std::string& file) {
     auto job = std::make_unique<Job>();
@@ -55,14 +61,10 @@ void decode(Job& job) {
         // opening leaves alone; the audio's shutting down waits for this first.
         job.ok = job.music->openFromFile(job.file);
         break;
-    case JobKind::Shader: {
-        std::ifstream in(job.file, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        job.ok = in.good() || in.eof();
-        job.source = text.str();
+    case JobKind::Shader:
+        // Read as the game's own files are: bounded, and never a pipe waited on.
+        job.ok = readOwnFile(job.file.c_str(), maxShaderBytes, job.source) == OwnFileRead::Read;
         break;
-    }
     }
 }
 
@@ -82,9 +84,11 @@ void bringInPicture(Job& job) {
     const sf::Vector2u size = coming != comingSizes().end() ? coming->second : texture->getSize();
     if (coming != comingSizes().end())
         comingSizes().erase(coming);
-    // A broken picture shows nothing (a clear one of its size), never what memory held.
-    if (!job.ok || job.image.getSize() != size)
-        job.image.create(size.x, size.y, sf::Color::Transparent);
+    // A broken picture shows a plain stand-in of its size, never what memory held.
+    if (!job.ok || job.image.getSize() != size) {
+        reportUnreadable(job.file);
+        job.image = standInPicture(size, job.backdrop != nullptr);
+    }
     sf::Texture& pixels = const_cast<sf::Texture&>(*texture);
     notePicturesChanged(texture);
     pixels.setSmooth(picturesSmooth());
@@ -103,6 +107,9 @@ void bringInPicture(Job& job) {
 
 // An atlas's pixels, and each of its sheets' pieces.
 void bringInSheets(Job& job) {
+    for (const SheetPart& part : job.sheets)
+        if (!job.ok || !part.ok)
+            reportUnreadable(part.file);
     notePicturesChanged(job.texture);
     job.texture->setSmooth(picturesSmooth());
     if (job.ok)
@@ -134,15 +141,23 @@ void bringIn(Job& job, std::map<std::string, std::unique_ptr<Job>>& prefetched,
     case JobKind::PathMap:
         if (job.ok)
             *job.map = std::move(job.classes);
+        else
+            reportUnreadable(job.file);
         break;
     case JobKind::Sound:
         job.ok = job.ok && !job.samples.empty() &&
                  job.buffer->loadFromSamples(job.samples.data(), job.samples.size(), job.channels,
                                              job.sampleRate);
+        if (!job.ok)
+            reportUnreadable(job.file);
         break;
     case JobKind::Music:
+        if (!job.ok)
+            reportUnreadable(job.file);
         break;
     case JobKind::Shader:
+        if (!job.ok)
+            reportUnreadable(job.file);
         // Compiled here, where GL calls are made; a shader that does not compile stays empty.
         job.ok = job.ok && !job.source.empty() &&
                  job.shader->loadFromMemory(job.source, sf::Shader::Fragment);
@@ -208,6 +223,8 @@ bool loadTextureInto(sf::Texture& texture, const std::string& path) {
     if (Job* job = load.awaitPrefetch(path)) {
         requested().insert(path);
         ok = job->ok;
+        if (!ok)
+            reportUnreadable(job->file);
         if (ok && texture.getSize() == job->image.getSize())
             texture.update(job->image);
         else if (ok)
@@ -216,6 +233,8 @@ bool loadTextureInto(sf::Texture& texture, const std::string& path) {
     } else {
         const std::string file = locate(path);
         ok = !file.empty() && texture.loadFromFile(file);
+        if (!file.empty() && !ok)
+            reportUnreadable(file);
     }
     if (!ok)
         texture = sf::Texture();

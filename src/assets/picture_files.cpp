@@ -6,10 +6,18 @@
 #include "platform/platform.h"
 
 #include <algorithm>
+#include <charconv>
 #include <fstream>
+#include <system_error>
 #include <unordered_map>
 
 namespace {
+
+const std::string resourcesName = "../resources/";
+// The manifest lists a few hundred files in a few tens of kilobytes.
+constexpr std::size_t maxManifestBytes = 1024 * 1024;
+// A stand-in never asks for a texture larger than every machine can make.
+constexpr unsigned maxStandInSide = 4096;
 
 unsigned bigEndian(const unsigned char* bytes, int count) {
     unsigned value = 0;
@@ -24,9 +32,37 @@ bool twinExists(const std::string& twin) {
     const auto found = known.find(twin);
     if (found != known.end())
         return found->second;
-    const bool exists = std::ifstream(resourceFile(twin), std::ios::binary).good();
+    const bool exists = readableFile(resourceFile(twin));
     known.emplace(twin, exists);
     return exists;
+}
+
+std::unordered_map<std::string, sf::Vector2u> pictureSizes(const std::string& manifest) {
+    // Lines of "path<tab>image<tab>WIDTHxHEIGHT"; any other line is passed over.
+    std::unordered_map<std::string, sf::Vector2u> sizes;
+    std::size_t start = 0;
+    while (start < manifest.size()) {
+        std::size_t end = manifest.find('\n', start);
+        if (end == std::string::npos)
+            end = manifest.size();
+        const std::size_t firstTab = manifest.find('\t', start);
+        const std::size_t secondTab =
+            firstTab < end ? manifest.find('\t', firstTab + 1) : std::string::npos;
+        if (secondTab < end && manifest.compare(firstTab, secondTab - firstTab, "\timage") == 0) {
+            const char* at = manifest.data() + secondTab + 1;
+            const char* const last = manifest.data() + end;
+            unsigned width = 0, height = 0;
+            const auto x = std::from_chars(at, last, width);
+            if (x.ec == std::errc() && x.ptr < last && *x.ptr == 'x') {
+                const auto y = std::from_chars(x.ptr + 1, last, height);
+                if (y.ec == std::errc() && y.ptr == last && width > 0 && height > 0 &&
+                    width <= maxStandInSide && height <= maxStandInSide)
+                    sizes[manifest.substr(start, firstTab - start)] = sf::Vector2u(width, height);
+            }
+        }
+        start = end + 1;
+    }
+    return sizes;
 }
 
 } // namespace
@@ -43,9 +79,47 @@ std::string pictureFile(const std::string& path) {
 std::string locate(const std::string& path) {
     requested().insert(path);
     std::string file = pictureFile(path);
-    if (!std::ifstream(file, std::ios::binary).good())
+    // Looked at before the libraries open it: a pipe in its place would keep them waiting.
+    if (!readableFile(file)) {
+        reportUnreadable(file);
         file.clear();
+    }
     return file;
+}
+
+bool listedPictureSize(const std::string& path, sf::Vector2u& size) {
+    // The manifest beside the resources lists every picture's size, read once when a picture is
+    // first found missing.
+    static std::unordered_map<std::string, sf::Vector2u> sizes;
+    static bool read = false;
+    if (!read) {
+        read = true;
+        std::string text;
+        if (readOwnFile(resourceFile(resourcesName + "manifest.tsv").c_str(), maxManifestBytes,
+                        text) == OwnFileRead::Read)
+            sizes = pictureSizes(text);
+    }
+    const std::string listed = path.compare(0, resourcesName.size(), resourcesName) == 0
+                                   ? path.substr(resourcesName.size())
+                                   : path;
+    const auto found = sizes.find(listed);
+    if (found == sizes.end())
+        return false;
+    size = found->second;
+    return true;
+}
+
+sf::Image standInPicture(sf::Vector2u size, bool opaque) {
+    // Plain grey with a dark edge: seen over light and dark alike, and over what lies under it
+    // (a missing picture may be one drawn over buttons).
+    sf::Image picture;
+    picture.create(size.x, size.y, sf::Color(150, 150, 150, opaque ? 255 : 112));
+    const unsigned edge = std::min({3u, size.x, size.y});
+    for (unsigned y = 0; y < size.y; ++y)
+        for (unsigned x = 0; x < size.x; ++x)
+            if (x < edge || y < edge || x >= size.x - edge || y >= size.y - edge)
+                picture.setPixel(x, y, sf::Color(48, 48, 48));
+    return picture;
 }
 
 bool pictureSize(const std::string& file, sf::Vector2u& size) {

@@ -9,9 +9,45 @@
 #include "assets/loader.h"
 #include "assets/picture_files.h"
 
+#include "platform/platform.h"
+
+#include <algorithm>
+#include <iterator>
 #include <memory>
+#include <streambuf>
 #include <string>
 #include <vector>
+
+namespace {
+
+const std::string gameFontPath = "../resources/fonts/SlyCooper.ttf";
+// Where Debian puts the face the game's font is a copy of (fonts-comfortaa), then a plain one
+// (fonts-dejavu-core).
+constexpr const char* systemFonts[] = {"/usr/share/fonts/truetype/comfortaa/Comfortaa-Bold.ttf",
+                                       "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"};
+
+// Whether a font file opens and draws the game's letters: a file cut short may open and then
+// give no glyph at all.
+bool fontWorks(sf::Font& font, const std::string& file) {
+    if (!font.loadFromFile(file))
+        return false;
+    for (const sf::Uint32 letter : {U'0', U'A', U'g', U'\u00e9'})
+        if (font.getGlyph(letter, 40, false).advance <= 0)
+            return false;
+    return true;
+}
+
+// A stream that takes every character and keeps none.
+struct Unheard : std::streambuf {
+    int overflow(int c) override { return traits_type::not_eof(c); }
+};
+
+} // namespace
+
+void quietLibraries() {
+    static Unheard unheard;
+    sf::err().rdbuf(&unheard);
+}
 
 const std::set<std::string>& requestedResourcePaths() {
     return requested();
@@ -40,11 +76,17 @@ const sf::Texture* loadTexture(const std::string& path) {
     }
     comingSizes().erase(texture);
     texture->setSmooth(picturesSmooth());
-    if (file.empty() || !texture->loadFromFile(file)) {
-        found->second.reset();
-        return nullptr;
+    if (!file.empty() && texture->loadFromFile(file))
+        return texture;
+    if (!file.empty())
+        reportUnreadable(file);
+    // A picture the manifest knows gets a stand-in of its size; any other shows nothing.
+    if (listedPictureSize(path, size) && texture->loadFromImage(standInPicture(size, false))) {
+        notePicturesChanged(texture);
+        return texture;
     }
-    return texture;
+    found->second.reset();
+    return nullptr;
 }
 
 const sf::Texture* loadBackdrop(const std::string& path) {
@@ -88,7 +130,9 @@ const sf::Image* loadImage(const std::string& path) {
         return found->second.get();
     auto image = std::make_unique<sf::Image>();
     const std::string file = locate(path);
-    if (file.empty() || !image->loadFromFile(file))
+    if (!file.empty() && !image->loadFromFile(file))
+        reportUnreadable(file);
+    if (file.empty() || image->getSize().x == 0)
         image.reset();
     const sf::Image* result = image.get();
     cache.emplace(path, std::move(image));
@@ -116,6 +160,7 @@ const CollisionMap* loadCollisionMap(const std::string& path,
     }
     const bool ok = (decode(*job), job->ok);
     if (!ok) {
+        reportUnreadable(file);
         cache[path].reset();
         return nullptr;
     }
@@ -181,10 +226,19 @@ const sf::Font* gameFont() {
     static bool tried = false;
     if (!tried) {
         tried = true;
-        const std::string file = locate("../resources/fonts/SlyCooper.ttf");
         font = std::make_unique<sf::Font>();
-        if (file.empty() || !font->loadFromFile(file))
-            font.reset();
+        const std::string file = locate(gameFontPath);
+        if (file.empty() || !fontWorks(*font, file)) {
+            if (!file.empty())
+                reportUnreadable(file);
+            // The same face from the system (else a plain one), so that no text goes blank.
+            const auto fallback = std::find_if(
+                std::begin(systemFonts), std::end(systemFonts), [](const char* system) {
+                    return readableFile(system) && fontWorks(*font, system);
+                });
+            if (fallback == std::end(systemFonts))
+                font.reset();
+        }
     }
     return font.get();
 }

@@ -486,6 +486,7 @@ void runFrame(Platform& platform, sf::RenderWindow* window, bool draw) {
 }
 
 int runGame() {
+    quietLibraries();
     resolveGameFolders();
     sf::RenderWindow window;
     openGameWindow(window);

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -41,36 +40,34 @@ bool word(const std::string& bytes, std::size_t at, bool swapped, std::uint32_t&
     return true;
 }
 
-// String `index` of a table of (length, offset) pairs; it must lie inside the catalogue with
-// its closing zero.
+// String `index` of a table of (length, offset) pairs, found in place: it must lie inside the
+// catalogue with its closing zero. Nothing is copied.
 bool tableString(const std::string& bytes, std::uint32_t table, std::uint32_t index, bool swapped,
-                 std::string& text) {
-    std::uint32_t length = 0, offset = 0;
+                 std::size_t& offset, std::size_t& length) {
+    std::uint32_t wordLength = 0, wordOffset = 0;
     const std::size_t entry = std::size_t(table) + std::size_t(index) * 8;
-    if (!word(bytes, entry, swapped, length) || !word(bytes, entry + 4, swapped, offset))
+    if (!word(bytes, entry, swapped, wordLength) || !word(bytes, entry + 4, swapped, wordOffset))
         return false;
-    if (offset > bytes.size() || bytes.size() - offset <= length || bytes[offset + length] != 0)
-        return false;
-    text.assign(bytes, offset, length);
-    return true;
+    offset = wordOffset;
+    length = wordLength;
+    return offset <= bytes.size() && bytes.size() - offset > length && bytes[offset + length] == 0;
 }
 
-// The next printf conversion from `at` ("%%" included), or "" at the end.
-std::string nextConversion(const char*& at) {
+// The next printf conversion from `at` ("%%" included), where it lies; empty at the end.
+struct Conversion {
+    const char* start = nullptr;
+    std::size_t length = 0;
+};
+Conversion nextConversion(const char*& at) {
     at = std::strchr(at, '%');
     if (!at)
-        return "";
+        return {};
     const char* start = at++;
     while (*at && std::strchr("-+ #0123456789.*lhLqjzt'", *at))
         ++at;
     if (*at)
         ++at;
-    return std::string(start, at);
-}
-
-bool readable(const fs::path& path) {
-    std::error_code ignored;
-    return fs::is_regular_file(path, ignored);
+    return {start, static_cast<std::size_t>(at - start)};
 }
 
 fs::path cataloguePath(const std::string& code) {
@@ -78,13 +75,14 @@ fs::path cataloguePath(const std::string& code) {
 }
 
 bool loadCatalogue(const std::string& code, Catalogue& catalogue) {
-    std::ifstream in(cataloguePath(code), std::ios::binary);
-    if (!in)
-        return false;
-    std::string bytes(maxCatalogueBytes + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return bytes.size() <= maxCatalogueBytes && readCatalogue(bytes, catalogue);
+    // Read as the save is: a pipe, a device or a folder in its place is never opened to wait on.
+    const std::string path = cataloguePath(code).string();
+    std::string bytes;
+    if (readOwnFile(path.c_str(), maxCatalogueBytes, bytes) == OwnFileRead::Read &&
+        readCatalogue(bytes, catalogue))
+        return true;
+    reportUnreadable(path);
+    return false;
 }
 
 // A language code as the catalogues' folders are named: letters, and a region after '_'.
@@ -98,10 +96,11 @@ bool plainCode(const std::string& code) {
 
 bool sameConversions(const char* a, const char* b) {
     for (;;) {
-        const std::string left = nextConversion(a), right = nextConversion(b);
-        if (left != right)
+        const Conversion left = nextConversion(a), right = nextConversion(b);
+        if (left.length != right.length ||
+            (left.length != 0 && std::memcmp(left.start, right.start, left.length) != 0))
             return false;
-        if (left.empty())
+        if (left.length == 0)
             return true;
     }
 }
@@ -117,18 +116,32 @@ bool readCatalogue(const std::string& bytes, Catalogue& catalogue) {
         !word(bytes, 8, swapped, count) || !word(bytes, 12, swapped, originals) ||
         !word(bytes, 16, swapped, translations) || count > bytes.size() / 8)
         return false;
+    // Every string is found in place first, and all of them together must fit in the file once:
+    // tables whose entries point at one long string again and again would be read over and over.
+    std::size_t total = 0;
+    for (std::uint32_t i = 0; i < count; ++i)
+        for (const std::uint32_t table : {originals, translations}) {
+            std::size_t offset = 0, length = 0;
+            if (!tableString(bytes, table, i, swapped, offset, length))
+                return false;
+            total += length + 1;
+            if (total > bytes.size())
+                return false;
+        }
+    // Then each text is judged where it lies, and only those kept are copied.
     Catalogue read;
     for (std::uint32_t i = 0; i < count; ++i) {
-        std::string french, text;
-        if (!tableString(bytes, originals, i, swapped, french) ||
-            !tableString(bytes, translations, i, swapped, text))
-            return false;
+        std::size_t frenchAt = 0, frenchLength = 0, textAt = 0, textLength = 0;
+        tableString(bytes, originals, i, swapped, frenchAt, frenchLength);
+        tableString(bytes, translations, i, swapped, textAt, textLength);
+        const char* french = bytes.data() + frenchAt;
+        const char* text = bytes.data() + textAt;
         // The header (empty French), plural and context entries are not texts of the game.
-        if (french.empty() || text.empty() || french.find('\0') != std::string::npos ||
-            french.find('\4') != std::string::npos || text.find('\0') != std::string::npos ||
-            !sameConversions(french.c_str(), text.c_str()))
+        if (frenchLength == 0 || textLength == 0 || std::strlen(french) != frenchLength ||
+            std::memchr(french, '\4', frenchLength) || std::strlen(text) != textLength ||
+            !sameConversions(french, text))
             continue;
-        read.texts.emplace(std::move(french), std::move(text));
+        read.texts.emplace(std::string(french, frenchLength), std::string(text, textLength));
     }
     catalogue = std::move(read);
     return true;
@@ -140,7 +153,7 @@ std::vector<std::string> languagesFound() {
     for (fs::directory_iterator it(localeFolder(), error), end; !error && it != end;
          it.increment(error)) {
         const std::string code = it->path().filename().string();
-        if (code != "fr" && plainCode(code) && readable(cataloguePath(code)))
+        if (code != "fr" && plainCode(code) && readableFile(cataloguePath(code).string()))
             codes.push_back(code);
     }
     std::sort(codes.begin(), codes.end());

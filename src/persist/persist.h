@@ -32,12 +32,14 @@ enum SoundId : int {
 
 enum MusicId : int { MusicMenu, MusicLevel1, MusicLevel2, MusicLevel3, MusicCount };
 
-// Writes the progress to the save file (atomically, through a temporary file of its own).
+// Writes the progress to the save file (atomically, through a temporary file of its own); never
+// over a save that could not be read. A write that fails marks the progress as failing to save.
 void writeSave();
 // Reads the progress from the save file (missing or damaged fields keep their defaults),
-// after removing the temporary files that a copy killed while saving left beside it.
+// after removing the temporary files that a copy killed while saving left beside it. A save
+// that is there but cannot be read is kept unread, and a folder that cannot be written noted.
 void readSave();
-// Resets every progress field and writes the fresh file.
+// Resets every progress field and writes the fresh file (a save kept unread stays as it is).
 void deleteSave();
 // Adds newly earned stars to the balance.
 void creditStars();

@@ -29,6 +29,10 @@ struct ProgressRecord {
     int upgradeUnlocked[TowerTypeCount][4] = {{0, 1, 0, 0}, {0, 1, 0, 0}, {0, 1, 0, 0}};
     int tutorialEnabled = 1;
     int supplierTutorialDone = 0;
+    // Whether the progress reaches its file. A save that is there but could not be read is kept
+    // as it is, never written over; progress that cannot be written is told to the player.
+    int saveKeptUnread = 0;
+    int saveFailing = 0;
 };
 
 // Audio.

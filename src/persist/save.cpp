@@ -235,21 +235,33 @@ void parseSave(const std::string& text) {
 }
 
 void writeSave() {
+    // Progress the game could not read may be worth more than what it plays now.
+    if (game.progress.saveKeptUnread != 0)
+        return;
     // A pipe or a link in the save's place is replaced, never written through: the progress is
     // worth more than whatever was put there.
-    replaceOwnFile(savePath(), formatSave(), ReplaceRule::AnythingButAFolder);
+    if (!replaceOwnFile(savePath(), formatSave(), ReplaceRule::AnythingButAFolder))
+        game.progress.saveFailing = 1;
 }
 
 void readSave() {
     removeLeftovers(savePath());
     std::string text;
+    const OwnFileRead read = readOwnFile(savePath(), maxSaveBytes, text);
     // Missing, not a regular file: a new player. Oversized: only its start is read.
-    if (readOwnFile(savePath(), maxSaveBytes, text) != OwnFileRead::Missing)
+    if (read == OwnFileRead::Read || read == OwnFileRead::TooLarge)
         parseSave(text);
+    game.progress.saveKeptUnread = read == OwnFileRead::Unreadable ? 1 : 0;
+    if (game.progress.saveKeptUnread != 0)
+        reportUnreadable(savePath());
+    // A folder that cannot be written keeps what it holds, and the player is told at once.
+    game.progress.saveFailing =
+        game.progress.saveKeptUnread != 0 || !folderWritable(savePath()) ? 1 : 0;
 }
 
 void deleteSave() {
-    std::remove(savePath());
+    if (game.progress.saveKeptUnread == 0)
+        std::remove(savePath());
     for (int tower = 0; tower < TowerTypeCount; ++tower) {
         game.progress.upgradeUnlocked[tower][1] = 1;
         game.progress.upgradeUnlocked[tower][2] = 0;

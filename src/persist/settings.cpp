@@ -134,7 +134,10 @@ const Settings& loadSettings() {
     SettingsKept& state = kept();
     removeLeftovers(settingsPath());
     std::string text;
-    if (readOwnFile(settingsPath(), maxSettingsBytes, text) != OwnFileRead::Read)
+    const OwnFileRead read = readOwnFile(settingsPath(), maxSettingsBytes, text);
+    if (read == OwnFileRead::Unreadable)
+        reportUnreadable(settingsPath());
+    if (read != OwnFileRead::Read)
         text.clear();
     state.settings = readSettings(text);
     state.written = text;

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -91,14 +93,17 @@ bool mayReplace(const char* path, ReplaceRule rule) {
 
 OwnFileRead readOwnFile(const char* path, std::size_t maxBytes, std::string& text) {
     text.clear();
-    // Looked at before it is opened: opening a device may itself do something.
+    // Looked at before it is opened: opening a device may itself do something. Only "nothing
+    // there" is missing; a name that cannot even be looked at hides a file.
     struct stat named;
-    if (::stat(path, &named) != 0 || !S_ISREG(named.st_mode))
+    if (::stat(path, &named) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? OwnFileRead::Missing : OwnFileRead::Unreadable;
+    if (!S_ISREG(named.st_mode))
         return OwnFileRead::Missing;
     // Opened without waiting (a pipe put there meanwhile cannot block) and looked at again.
     const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return OwnFileRead::Missing;
+        return errno == ENOENT ? OwnFileRead::Missing : OwnFileRead::Unreadable;
     struct stat opened;
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
         ::close(fd);
@@ -108,21 +113,56 @@ OwnFileRead readOwnFile(const char* path, std::size_t maxBytes, std::string& tex
     const std::size_t room = maxBytes + 1;
     text.resize(room);
     std::size_t length = 0;
+    bool failed = false;
     while (length < room) {
         const ssize_t got = ::read(fd, &text[length], room - length);
         if (got < 0 && errno == EINTR)
             continue;
+        failed = got < 0;
         if (got <= 0)
             break;
         length += static_cast<std::size_t>(got);
     }
     ::close(fd);
+    // A file whose reading fails is not an empty one: what it holds is still there.
+    if (failed) {
+        text.clear();
+        return OwnFileRead::Unreadable;
+    }
     if (length > maxBytes) {
         text.resize(maxBytes);
         return OwnFileRead::TooLarge;
     }
     text.resize(length);
     return OwnFileRead::Read;
+}
+
+bool readableFile(const std::string& path) {
+    struct stat named;
+    return ::stat(path.c_str(), &named) == 0 && S_ISREG(named.st_mode) &&
+           ::access(path.c_str(), R_OK) == 0;
+}
+
+bool folderWritable(const std::string& path) {
+    // A missing folder is made by the write: the nearest one that is there must take it.
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    for (;;) {
+        const char* name = folder.empty() ? "." : folder.c_str();
+        struct stat info;
+        if (::stat(name, &info) == 0)
+            return S_ISDIR(info.st_mode) && ::access(name, W_OK | X_OK) == 0;
+        if (errno != ENOENT || folder.empty() || folder == folder.parent_path())
+            return false;
+        folder = folder.parent_path();
+    }
+}
+
+void reportUnreadable(const std::string& file) {
+    static std::mutex guard;
+    static std::set<std::string> reported;
+    const std::lock_guard<std::mutex> lock(guard);
+    if (reported.insert(file).second)
+        std::fprintf(stderr, "gobbler: cannot read %s\n", file.c_str());
 }
 
 bool replaceOwnFile(const char* path, const std::string& text, ReplaceRule rule) {

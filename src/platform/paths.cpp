@@ -65,6 +65,13 @@ bool resourcesSaveWritable(const std::string& resources) {
     return writableFolder(resources);
 }
 
+// Whether the resources' save folder holds a save, whatever can be done with it: the progress is
+// read from where it is rather than started over elsewhere.
+bool resourcesHoldASave(const std::string& resources) {
+    std::error_code ignored;
+    return fs::exists(fs::symlink_status(fs::path(resources) / "save" / "Save1.txt", ignored));
+}
+
 // <XDG data>/gobbler/, from an absolute XDG_DATA_HOME or else the home's .local/share.
 std::string userSaveFolder(const PathClues& clues) {
     if (!clues.xdgDataHome.empty() && clues.xdgDataHome[0] == '/')
@@ -98,7 +105,8 @@ GameFolders findGameFolders(const PathClues& clues) {
     }
     // The installed data belongs to the system: the game never writes there, even when it
     // could (run as root).
-    if (!installed && resourcesSaveWritable(found.resources)) {
+    if (!installed &&
+        (resourcesSaveWritable(found.resources) || resourcesHoldASave(found.resources))) {
         found.save = found.resources + "save/";
         return found;
     }

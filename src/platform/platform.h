@@ -152,8 +152,9 @@ struct GameFolders {
 
 // Finds the resources: "../resources/" from the working folder, else "../resources/" beside
 // the program, else the first installed data folder; none found leaves "../resources/".
-// Saves go to the resources' save folder when it can be written and the resources are not the
-// installed (read-only) data; else to <XDG data>/gobbler/, made here when missing.
+// Saves go to the resources' save folder when the resources are not the installed (read-only)
+// data and it can be written or already holds a save (read from there, even when it cannot be
+// written back); else to <XDG data>/gobbler/, made here when missing.
 GameFolders findGameFolders(const PathClues& clues);
 // Looks once at start-up at where this copy runs from and keeps the answer.
 void resolveGameFolders();
@@ -169,15 +170,25 @@ const char* savePath();
 const char* settingsPath();
 
 enum class OwnFileRead {
-    Read,     // the whole file is in the text
-    Missing,  // nothing to read: no file, or something else than a regular file at its name
-    TooLarge, // larger than asked for: the text holds only its start
+    Read,       // the whole file is in the text
+    Missing,    // nothing to read: no file, or something else than a regular file at its name
+    TooLarge,   // larger than asked for: the text holds only its start
+    Unreadable, // a file is there but cannot be read (its permissions, the disk): nothing read
 };
 
 // Reads at most maxBytes of a file the game keeps. Only a regular file (or a link to one) is
 // read: a pipe, a device or a folder in its place is never opened for reading, so none can block
 // start-up or feed it without end.
 OwnFileRead readOwnFile(const char* path, std::size_t maxBytes, std::string& text);
+// Whether a file of the game's own can be read as it is: a regular file (or a link to one) that
+// this user may open. Asked before a file is handed to a library that would open a pipe and wait.
+bool readableFile(const std::string& path);
+// Whether a file at path could be written: this user may make files in its folder (or, when that
+// is missing, in the nearest folder above it that is there, where it would be made).
+bool folderWritable(const std::string& path);
+// Writes one line on the standard error naming a file the game needs and cannot read, the first
+// time only; the only words the game writes on the console. Safe from any thread.
+void reportUnreadable(const std::string& file);
 
 // What a write may take the place of, besides a regular file and nothing.
 enum class ReplaceRule {

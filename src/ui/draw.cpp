@@ -151,6 +151,11 @@ void drawMenu(const GameSight& g, Renderer& r) {
     // The shop draws the lesson over its own content.
     if (g.lesson.supplierTutorialPending && g.shared.screen != Shop)
         drawTutorialLayer(g, r);
+    if (g.menus.saveNoticeUntil >= 0 && g.clock.now < g.menus.saveNoticeUntil) {
+        r.frame.draw(g.menus.saveNoticeBox);
+        r.frame.draw(g.menus.saveNoticeTitle);
+        r.frame.draw(g.menus.saveNoticePath);
+    }
 }
 
 void drawDeleteButton(const GameSight& g, Renderer& r) {

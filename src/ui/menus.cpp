@@ -12,11 +12,14 @@
 #include "ground/ground.h"
 #include "level/level.h"
 #include "persist/persist.h"
+#include "platform/platform.h"
 #include "rating/rating.h"
 #include "tutorial/tutorial.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -60,6 +63,11 @@ static_assert(sizeof(cards) / sizeof(cards[0]) == 3, "three level cards");
 constexpr float carouselStep = 8;
 // The label under the card at rest.
 constexpr const char* levelNames[3] = {N_("Niveau 1"), N_("Niveau 2"), N_("Niveau 3")};
+
+// The notice that the progress cannot be saved: over the floor of the menus' left half, away
+// from every button.
+const sf::FloatRect saveNoticeArea(30, 940, 880, 110);
+constexpr float saveNoticeSeconds = 12;
 
 void centreOrigin(sf::Sprite& sprite) {
     const sf::FloatRect bounds = sprite.getLocalBounds();
@@ -211,6 +219,32 @@ void showBestRating() {
         game.menus.bestRatingStars[level].setTextureRect(sheetFrame(ratingStarsSheet, band));
 }
 
+// Once in a session, the first time the menus show while the progress cannot be saved (a save
+// that could not be read, a folder that cannot be written, a full disk): where it cannot be.
+void showSaveNotice() {
+    if (game.progress.saveFailing == 0 || game.menus.saveNoticeUntil >= 0)
+        return;
+    game.menus.saveNoticeUntil = game.clock.now + saveNoticeSeconds;
+    game.menus.saveNoticeBox.setPosition(saveNoticeArea.left, saveNoticeArea.top);
+    game.menus.saveNoticeBox.setSize(sf::Vector2f(saveNoticeArea.width, saveNoticeArea.height));
+    game.menus.saveNoticeBox.setFillColor(sf::Color(255, 248, 225));
+    game.menus.saveNoticeBox.setOutlineThickness(4);
+    game.menus.saveNoticeBox.setOutlineColor(sf::Color::Black);
+    const float left = saveNoticeArea.left + 20, room = saveNoticeArea.width - 40;
+    game.menus.saveNoticeTitle = makeText(tr("La progression ne peut pas être enregistrée dans :"),
+                                          28, sf::Color::Black, left, saveNoticeArea.top + 14);
+    std::error_code ignored;
+    const std::string path =
+        std::filesystem::absolute(savePath(), ignored).lexically_normal().string();
+    game.menus.saveNoticePath = makeText(path, 24, sf::Color::Black, left, saveNoticeArea.top + 60);
+    // A long path is made smaller to fit rather than cut.
+    for (sf::Text* line : {&game.menus.saveNoticeTitle, &game.menus.saveNoticePath}) {
+        const float width = line->getLocalBounds().width;
+        if (width > room)
+            line->setScale(room / width, room / width);
+    }
+}
+
 void updateStarBalance() {
     char text[5];
     std::snprintf(text, sizeof text, "%d", game.progress.stars);
@@ -271,6 +305,7 @@ void updateMenuFrame() {
     // The delete question belongs to the options: leaving them answers no.
     if (game.shared.screen != Options)
         game.options.deleteAsked = 0;
+    showSaveNotice();
     showHeading();
     updateStarBalance();
     for (int i = 0; i < 5; ++i) {

@@ -72,6 +72,11 @@ struct MenusRecord {
     int padlockAnimating[4] = {};
     int padlockFrame[4] = {};
     float padlockStepTime[4] = {};
+    // The notice that the progress cannot be saved, with the save's path: shown once, over the
+    // menus, for a few seconds.
+    sf::RectangleShape saveNoticeBox;
+    sf::Text saveNoticeTitle, saveNoticePath;
+    float saveNoticeUntil = -1; // the game's time it goes; -1 while not shown
 };
 
 // Options: volume sliders, tutorial box, the button that deletes the saved game, and the.
